@@ -1,0 +1,17 @@
+#pragma once
+
+#include "imaging/color_value.h"
+
+namespace quillstone {
+
+struct FrameSettings {
+  bool outerOn = true;
+  bool innerOn = true;
+  ColorValue outerColor = colors::kRed;
+  ColorValue innerColor = colors::kWhite;
+  int outerWidth = 1;   // pixels, 1..100
+  int innerWidth = 1;   // pixels, 1..100
+  friend bool operator==(const FrameSettings&, const FrameSettings&) = default;
+};
+
+}  // namespace quillstone

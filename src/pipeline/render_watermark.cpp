@@ -1,0 +1,200 @@
+#include "pipeline/render_watermark.h"
+
+#include <array>
+#include <utility>
+
+#include "decor/frames.h"
+#include "decor/texture_overlay.h"
+#include "pipeline/color_effect_stage.h"
+#include "pipeline/logo_stage.h"
+#include "pipeline/preview.h"
+#include "platform/date_time.h"
+#include "text/text_stage.h"
+
+namespace quillstone {
+
+namespace {
+
+enum class Stage { kLogo, kText, kColor };
+
+// The stages each combination runs after the restore, left to right.
+struct StageList {
+  std::array<Stage, 3> stages;
+  int count;
+};
+
+StageList StagesOf(CombinationOrder order) {
+  using enum Stage;
+  switch (order) {
+    case CombinationOrder::kActive: return {{}, 0};
+    case CombinationOrder::kLT: return {{kLogo, kText}, 2};
+    case CombinationOrder::kTL: return {{kText, kLogo}, 2};
+    case CombinationOrder::kLC: return {{kLogo, kColor}, 2};
+    case CombinationOrder::kCL: return {{kColor, kLogo}, 2};
+    case CombinationOrder::kTC: return {{kText, kColor}, 2};
+    case CombinationOrder::kCT: return {{kColor, kText}, 2};
+    case CombinationOrder::kLTC: return {{kLogo, kText, kColor}, 3};
+    case CombinationOrder::kLCT: return {{kLogo, kColor, kText}, 3};
+    case CombinationOrder::kCLT: return {{kColor, kLogo, kText}, 3};
+    case CombinationOrder::kCTL: return {{kColor, kText, kLogo}, 3};
+    case CombinationOrder::kTLC: return {{kText, kLogo, kColor}, 3};
+    case CombinationOrder::kTCL: return {{kText, kColor, kLogo}, 3};
+  }
+  return {{}, 0};
+}
+
+bool MarginsBefore(const TextureSettings& t) {
+  return t.enabled && t.mode == TextureMode::kBeforeWatermarking;
+}
+
+bool MarginsAfter(const TextureSettings& t) {
+  return t.enabled && t.mode == TextureMode::kAfterWatermarking;
+}
+
+// Whether two of the enabled logo places overlap; if none do, a logo can be blended with
+// the marked image itself as the blend source, since no pixel is covered twice.
+bool PlacesOverlap(const LogoSettings& logo, int W, int H, int w, int h) {
+  std::array<LogoPosition, kLogoPlaceCount> used{};
+  int n = 0;
+  for (int i = 0; i < kLogoPlaceCount; ++i) {
+    if (!logo.places[i]) continue;
+    const LogoPosition p = LogoPlacePosition(static_cast<LogoPlace>(i), W, H, w, h);
+    for (int k = 0; k < n; ++k) {
+      if (p.x0 < used[k].x0 + w && used[k].x0 < p.x0 + w && p.y0 < used[k].y0 + h && used[k].y0 < p.y0 + h) {
+        return true;
+      }
+    }
+    used[n++] = p;
+  }
+  return false;
+}
+
+class Render {
+ public:
+  Render(const RenderInput& in, RandomSource& random, RenderOutput& out) : in_(in), random_(random), out_(out) {}
+
+  void Run() {
+    const WatermarkSettings& s = in_.settings;
+    if (s.combination == CombinationOrder::kActive) {
+      switch (s.action) {
+        case WatermarkAction::kUseText:
+          Restore();
+          Text();
+          break;
+        case WatermarkAction::kPlaceLogo:
+          Restore();
+          LogoFirst();
+          break;
+        case WatermarkAction::kUseColor:
+          Restore();
+          Color();
+          break;
+      }
+    } else {
+      Restore();
+      const StageList list = StagesOf(s.combination);
+      for (int i = 0; i < list.count; ++i) {
+        switch (list.stages[i]) {
+          case Stage::kLogo:
+            if (i == 0) {
+              // "LT" starts from a clean status line; the logo stage may then report.
+              if (s.combination == CombinationOrder::kLT) out_.status = std::string();
+              LogoFirst();
+            } else {
+              LogoOnResult();
+            }
+            break;
+          case Stage::kText: Text(); break;
+          case Stage::kColor: Color(); break;
+        }
+      }
+    }
+    DrawFrames(out_.marked, s.frame);
+    if (MarginsAfter(s.texture)) {
+      TextureOverlay(out_.scratch, out_.marked, s.texture, in_.texture);
+      std::swap(out_.scratch, out_.marked);
+    }
+    const PreviewSize size =
+        PreviewSizeFor(out_.marked.Width(), out_.marked.Height(), in_.previewWidth, in_.previewHeight);
+    AreaAverageResize(out_.marked, size.width, size.height, out_.preview);
+    out_.sizeLabel = SizeLabel(out_.marked);
+  }
+
+ private:
+  void Restore() { RestoreFromOriginal(out_.marked, in_.original, in_.settings.texture, in_.texture); }
+
+  void ReportLogoTooBig() { out_.status = kLogoTooBigMessage + LongTimeText(in_.context.now); }
+
+  // The logo as the first stage: blended over the original as the marked image starts
+  // from it (inside its margins when those come first).
+  void LogoFirst() {
+    const RasterImage& logo = in_.logo;
+    if (in_.original.Empty()) return;
+    if (logo.Width() > out_.marked.Width() || logo.Height() > out_.marked.Height()) {
+      ReportLogoTooBig();
+      return;
+    }
+    const RasterImage* source = &in_.original;
+    if (MarginsBefore(in_.settings.texture)) {
+      TextureOverlay(out_.scratch, in_.original, in_.settings.texture, in_.texture);
+      source = &out_.scratch;
+    }
+    BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels);
+  }
+
+  // The logo after another stage: blended over what the earlier stages drew.
+  void LogoOnResult() {
+    const RasterImage& logo = in_.logo;
+    if (logo.Width() > in_.original.Width() || logo.Width() > out_.marked.Width() ||
+        logo.Height() > in_.original.Height() || logo.Height() > out_.marked.Height()) {
+      ReportLogoTooBig();
+      return;
+    }
+    if (in_.original.Empty()) return;
+    const RasterImage* source = &out_.marked;
+    if (PlacesOverlap(in_.settings.logo, out_.marked.Width(), out_.marked.Height(), logo.Width(),
+                      logo.Height())) {
+      out_.scratch = out_.marked;
+      source = &out_.scratch;
+    }
+    BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels);
+  }
+
+  // The text stage draws its box solid: every column (step 1) and no random colour.
+  void Text() {
+    RenderTextWatermark(out_.marked, {in_.settings.text, in_.text, in_.context, in_.settings.channels});
+  }
+
+  void Color() {
+    ApplyColorEffect(out_.marked, in_.settings.color, EffectiveStrength(in_.settings.color), in_.settings.channels,
+                     random_);
+  }
+
+  const RenderInput& in_;
+  RandomSource& random_;
+  RenderOutput& out_;
+};
+
+}  // namespace
+
+int EffectiveStrength(const ColorEffectSettings& settings) {
+  int s = settings.strengthItem >= 0 && settings.strengthItem <= 9 ? settings.strengthItem + 1 : 2;
+  if (s == 1 && settings.style >= 5 && settings.style <= 7) s = 2;
+  return s;
+}
+
+void RestoreFromOriginal(RasterImage& marked, const RasterImage& original, const TextureSettings& texture,
+                         const RasterImage& texturePicture) {
+  if (MarginsBefore(texture)) {
+    TextureOverlay(marked, original, texture, texturePicture);
+  } else {
+    marked = original;
+  }
+}
+
+void RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output) {
+  output.status.reset();
+  Render(input, random, output).Run();
+}
+
+}  // namespace quillstone

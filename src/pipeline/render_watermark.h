@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "imaging/random_source.h"
+#include "imaging/raster_image.h"
+#include "pipeline/watermark_settings.h"
+#include "text/text_context.h"
+
+namespace quillstone {
+
+// Everything a render reads. The render touches nothing else, so the window, the batch
+// runner, the command line and the tests get the same pixels from the same input.
+struct RenderInput {
+  const RasterImage& original;                // the source image, never modified
+  const RasterImage& logo;
+  const RasterImage& texture;                 // margin texture; may be empty
+  const WatermarkSettings& settings;
+  const std::vector<std::string>& text;       // the watermark text, one hard line each
+  const TextContext& context;                 // clock and file for the text commands
+  int previewWidth = 0;                       // the preview box; 0 makes no preview
+  int previewHeight = 0;
+};
+
+// What a render produces. Keep one RenderOutput between renders: its rasters are reused,
+// so a render of the same size allocates nothing.
+struct RenderOutput {
+  RasterImage marked;                         // the watermarked image
+  RasterImage preview;                        // area-averaged reduction of `marked`
+  std::string sizeLabel;                      // "640x480"
+  // The status-bar message when the render changes it ("" clears it); unset leaves the
+  // previous message standing.
+  std::optional<std::string> status;
+  RasterImage scratch;                        // blend source and margin working copy
+};
+
+// The status-bar message of a logo that does not fit: this text followed by the time.
+inline constexpr const char* kLogoTooBigMessage = "ERROR: Logo is bigger than your image ! ";
+
+// Rebuilds output from input: restore from the original, the marking stages in the
+// chosen order, frames, margins "after", preview and size label.
+void RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output);
+
+// The band width divisor of the colour styles 1..7: the selected strength item plus 1,
+// 2 when none is selected, and never 1 for the two- and four-band styles 5, 6 and 7.
+int EffectiveStrength(const ColorEffectSettings& settings);
+
+// The marked image's starting point: a copy of the original, or the original inside its
+// margins when margins are applied before watermarking.
+void RestoreFromOriginal(RasterImage& marked, const RasterImage& original, const TextureSettings& texture,
+                         const RasterImage& texturePicture);
+
+}  // namespace quillstone

@@ -1,0 +1,7 @@
+#include "text/text_stage.h"
+
+namespace quillstone {
+
+void RenderTextWatermark(RasterImage& /*image*/, const TextStageInput& /*input*/) {}
+
+}  // namespace quillstone

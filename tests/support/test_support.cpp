@@ -1,0 +1,82 @@
+#include "support/test_support.h"
+
+#include <cstdlib>
+#include <random>
+#include <stdexcept>
+
+namespace quillstone::testing {
+
+std::filesystem::path SourceDir() {
+  if (const char* env = std::getenv("QUILLSTONE_SOURCE_DIR"); env && *env) return env;
+  return QUILLSTONE_SOURCE_DIR;
+}
+
+std::optional<std::filesystem::path> TestDataDir() {
+  std::filesystem::path dir;
+  if (const char* env = std::getenv("QUILLSTONE_TESTDATA"); env && *env) {
+    dir = env;
+  } else {
+    dir = SourceDir() / ".." / "shared" / "testdata";
+  }
+  std::error_code ec;
+  if (!std::filesystem::is_directory(dir, ec)) return std::nullopt;
+  return std::filesystem::canonical(dir, ec);
+}
+
+TempDir::TempDir() {
+  std::random_device rd;
+  const auto base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    auto candidate = base / ("quillstone-test-" + std::to_string(rd()));
+    std::error_code ec;
+    if (std::filesystem::create_directory(candidate, ec)) {
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+RasterImage MakeRaster(const std::vector<std::string>& rows,
+                       const std::vector<std::pair<char, ColorValue>>& legend) {
+  const int height = static_cast<int>(rows.size());
+  const int width = height > 0 ? static_cast<int>(rows[0].size()) : 0;
+  RasterImage image(width, height);
+  for (int y = 0; y < height; ++y) {
+    if (static_cast<int>(rows[y].size()) != width) throw std::invalid_argument("ragged raster rows");
+    for (int x = 0; x < width; ++x) {
+      bool found = false;
+      for (const auto& [ch, color] : legend) {
+        if (ch == rows[y][x]) {
+          image.SetPixel(x, y, color);
+          found = true;
+          break;
+        }
+      }
+      if (!found) throw std::invalid_argument(std::string("no colour for '") + rows[y][x] + "'");
+    }
+  }
+  return image;
+}
+
+RasterImage MakeGradientRaster(int width, int height) {
+  RasterImage image(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      image.SetPixel(x, y, Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
+                               static_cast<std::uint8_t>(x + y)});
+    }
+  }
+  return image;
+}
+
+std::string Describe(const Rgb& c) {
+  return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
+}
+
+}  // namespace quillstone::testing

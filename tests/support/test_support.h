@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "imaging/raster_image.h"
+
+namespace quillstone::testing {
+
+// The shared folder of real-world BMP and JPEG files: $QUILLSTONE_TESTDATA, or
+// ../shared/testdata beside the project. Empty when it is not there.
+std::optional<std::filesystem::path> TestDataDir();
+
+// Skips the current test, with a message saying so, when the test data folder is absent.
+#define QUILLSTONE_REQUIRE_TESTDATA(dirVar)                                              \
+  const auto dirVar##Opt = ::quillstone::testing::TestDataDir();                          \
+  if (!dirVar##Opt) GTEST_SKIP() << "test data folder not found (set QUILLSTONE_TESTDATA)"; \
+  const std::filesystem::path dirVar = *dirVar##Opt
+
+// The project's source folder (for files shipped in data/).
+std::filesystem::path SourceDir();
+
+// A fresh, empty temporary folder, removed when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A raster whose rows are given as text, one character per pixel, with a legend
+// mapping characters to colours: MakeRaster({"ab", "ba"}, {{'a', 0xFF}, {'b', 0}}).
+RasterImage MakeRaster(const std::vector<std::string>& rows,
+                       const std::vector<std::pair<char, ColorValue>>& legend);
+
+// A raster of the given size where every pixel differs: r = x, g = y, b = x + y (mod 256).
+RasterImage MakeGradientRaster(int width, int height);
+
+// "(r, g, b)" for failure messages.
+std::string Describe(const Rgb& c);
+
+}  // namespace quillstone::testing
+
+namespace quillstone {
+inline void PrintTo(const Rgb& c, std::ostream* os) { *os << quillstone::testing::Describe(c); }
+}  // namespace quillstone
