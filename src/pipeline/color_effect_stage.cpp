@@ -2,7 +2,7 @@
 
 namespace quillstone {
 
-void ApplyColorEffect(RasterImage& /*image*/, const ColorEffectSettings& /*settings*/, int /*strength*/,
+void ApplyColorEffect(RasterImage& /*image*/, RasterImage& /*scratch*/, const ColorEffectSettings& /*settings*/, int /*strength*/,
                       ChannelMask /*channels*/, RandomSource& /*random*/) {}
 
 }  // namespace quillstone

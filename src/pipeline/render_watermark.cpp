@@ -166,7 +166,7 @@ class Render {
   }
 
   void Color() {
-    ApplyColorEffect(out_.marked, in_.settings.color, EffectiveStrength(in_.settings.color), in_.settings.channels,
+    ApplyColorEffect(out_.marked, out_.scratch, in_.settings.color, EffectiveStrength(in_.settings.color), in_.settings.channels,
                      random_);
   }
 
