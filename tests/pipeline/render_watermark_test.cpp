@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pipeline/preview.h"
+#include "pipeline/render_watermark.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+// Owns everything a render reads, so each test sets only what it looks at.
+struct RenderFixture {
+  RasterImage original;
+  RasterImage logo;
+  RasterImage texture;
+  WatermarkSettings settings;
+  std::vector<std::string> text;
+  TextContext context{{2026, 12, 6, 14, 5, 9, 0}, "photo.jpg", "/photos/"};
+  RandomSource random{7};
+  RenderOutput output;
+
+  RenderFixture() {
+    settings.frame.outerOn = false;
+    settings.frame.innerOn = false;
+  }
+
+  const RenderOutput& Render(int boxWidth = 40, int boxHeight = 30) {
+    RenderWatermark({original, logo, texture, settings, text, context, boxWidth, boxHeight}, random, output);
+    return output;
+  }
+};
+
+TEST(EffectiveStrength, SelectedItemPlusOneAndNeverOneForMultiBandStyles) {
+  struct Case { int item; int style; int expected; };
+  for (const Case& c : {Case{4, 1, 5}, Case{0, 1, 1}, Case{9, 3, 10}, Case{-1, 1, 2}, Case{0, 5, 2},
+                        Case{0, 6, 2}, Case{0, 7, 2}, Case{1, 7, 2}, Case{2, 7, 3}, Case{0, 8, 1}}) {
+    ColorEffectSettings s;
+    s.strengthItem = c.item;
+    s.style = c.style;
+    EXPECT_EQ(EffectiveStrength(s), c.expected) << "item " << c.item << " style " << c.style;
+  }
+}
+
+TEST(RenderWatermark, SameInputGivesSamePixelsNothingAccumulates) {
+  RenderFixture f;
+  f.original = testing::MakeGradientRaster(30, 20);
+  f.logo = RasterImage(8, 4, colors::kWhite);
+  f.settings.logo.places.fill(true);
+  const RasterImage first = f.Render().marked;
+  EXPECT_FALSE(first == f.original) << "the logo was blended";
+  EXPECT_TRUE(f.Render().marked == first);
+  EXPECT_TRUE(f.Render().marked == first);
+}
+
+TEST(RenderWatermark, LogoBiggerThanImageReportsWithTheTime) {
+  RenderFixture f;
+  f.original = RasterImage(10, 10, colors::kBlack);
+  f.logo = RasterImage(11, 2, colors::kWhite);
+  const RenderOutput& out = f.Render();
+  ASSERT_TRUE(out.status.has_value());
+  EXPECT_EQ(out.status->rfind(kLogoTooBigMessage, 0), 0u) << *out.status;
+  EXPECT_GT(out.status->size(), std::string(kLogoTooBigMessage).size()) << "the time follows";
+  EXPECT_TRUE(out.marked == f.original) << "nothing is blended, the render still completes";
+}
+
+TEST(RenderWatermark, StatusIsLeftAloneUnlessLogoAndTextClearIt) {
+  RenderFixture f;
+  f.original = RasterImage(10, 10, colors::kBlack);
+  f.logo = RasterImage(4, 4, colors::kWhite);
+  EXPECT_FALSE(f.Render().status.has_value());
+  f.settings.combination = CombinationOrder::kLT;
+  ASSERT_TRUE(f.Render().status.has_value());
+  EXPECT_EQ(*f.output.status, "");
+  f.settings.combination = CombinationOrder::kTL;
+  EXPECT_FALSE(f.Render().status.has_value());
+}
+
+TEST(RenderWatermark, EmptyOriginalPlacesNoLogoButLogoAfterAnotherStageReports) {
+  RenderFixture f;
+  f.logo = RasterImage(4, 4, colors::kWhite);
+  EXPECT_FALSE(f.Render().status.has_value()) << "logo first: nothing, no message";
+  f.settings.combination = CombinationOrder::kTL;
+  ASSERT_TRUE(f.Render().status.has_value()) << "logo after text tests the size first";
+  EXPECT_EQ(f.output.status->rfind(kLogoTooBigMessage, 0), 0u);
+}
+
+TEST(RenderWatermark, EmptyImageGivesEmptyPreviewAndZeroLabel) {
+  RenderFixture f;
+  const RenderOutput& out = f.Render();
+  EXPECT_TRUE(out.marked.Empty());
+  EXPECT_TRUE(out.preview.Empty());
+  EXPECT_EQ(out.sizeLabel, "0x0");
+}
+
+TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
+  RenderFixture f;
+  f.original = RasterImage(640, 480, colors::kBlue);
+  const RenderOutput& out = f.Render(200, 100);
+  EXPECT_EQ(out.sizeLabel, "640x480");
+  EXPECT_EQ(out.preview.Width(), 133);  // 480 / 100 > 640 / 200: full height, width 640 / 4.8
+  EXPECT_EQ(out.preview.Height(), 100);
+  EXPECT_EQ(out.preview.Pixel(66, 50), SplitColor(colors::kBlue));
+}
+
+TEST(PreviewSizeFor, FillsTheBoxSideTheImageReachesFirst) {
+  struct Case { int w, h, bw, bh; PreviewSize expected; };
+  for (const Case& c : {Case{640, 480, 200, 150, {200, 150}}, Case{640, 480, 200, 100, {133, 100}},
+                        Case{1000, 10, 200, 150, {200, 2}}, Case{10, 5, 200, 150, {200, 100}},
+                        Case{5, 10, 200, 150, {75, 150}}, Case{0, 0, 200, 150, {0, 0}},
+                        Case{100, 100, 0, 150, {0, 0}}}) {
+    EXPECT_EQ(PreviewSizeFor(c.w, c.h, c.bw, c.bh), c.expected) << c.w << "x" << c.h << " in " << c.bw << "x" << c.bh;
+  }
+}
+
+TEST(AreaAverageResize, AveragesTheCoveredArea) {
+  // 4 x 2 to 2 x 1: each target pixel is the mean of a 2 x 2 block.
+  RasterImage source = testing::MakeRaster({"abcd", "abcd"}, {{'a', MakeColor(0, 0, 0)}, {'b', MakeColor(100, 50, 3)},
+                                                              {'c', MakeColor(200, 10, 10)}, {'d', MakeColor(255, 10, 11)}});
+  RasterImage target;
+  AreaAverageResize(source, 2, 1, target);
+  ASSERT_EQ(target.Width(), 2);
+  EXPECT_EQ(target.Pixel(0, 0), (Rgb{50, 25, 2}));     // 1.5 rounds to 2
+  EXPECT_EQ(target.Pixel(1, 0), (Rgb{228, 10, 11}));   // 227.5 -> 228, 10.5 -> 11
+  // 3 x 1 to 2 x 1: the middle pixel counts half for each target pixel.
+  source = testing::MakeRaster({"aca"}, {{'a', MakeColor(0, 0, 0)}, {'c', MakeColor(90, 90, 90)}});
+  AreaAverageResize(source, 2, 1, target);
+  EXPECT_EQ(target.Pixel(0, 0), (Rgb{30, 30, 30}));
+  EXPECT_EQ(target.Pixel(1, 0), (Rgb{30, 30, 30}));
+  // Enlarging repeats pixels.
+  AreaAverageResize(source, 6, 2, target);
+  EXPECT_EQ(target.Pixel(2, 1), (Rgb{90, 90, 90}));
+  EXPECT_EQ(target.Pixel(5, 0), (Rgb{0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace quillstone
