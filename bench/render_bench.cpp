@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bench_images.h"
+#include "pipeline/preview.h"
 #include "pipeline/render_watermark.h"
 
 namespace quillstone {
@@ -89,6 +90,21 @@ void BM_Render_combination_LC(benchmark::State& state) {
   RunRender(state, s, {});
 }
 BENCHMARK(BM_Render_combination_LC)->Name("BM_Render/combination_LC")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quillstone
+
+namespace quillstone {
+namespace {
+
+void BM_Preview(benchmark::State& state) {
+  RasterImage preview;
+  for (auto _ : state) {
+    AreaAverageResize(Photo(), 200, 150, preview);
+    benchmark::DoNotOptimize(preview.Bits());
+  }
+}
+BENCHMARK(BM_Preview)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quillstone
