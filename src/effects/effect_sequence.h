@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <span>
+
+#include "imaging/raster_image.h"
+
+namespace quillstone {
+
+// The primitives an effect command or colour-style preset is made of (see image_effects.h).
+enum class EffectPrimitive {
+  kChannelFill,
+  kInvert,
+  kColumnStripeNegative,
+  kRowStripeNegative,
+  kContrast,
+  kSaturation,
+  kSmooth,
+  kMosaic,
+  kEmboss,
+  kSolarize,
+  kAverage,
+  kBrightness,
+};
+
+// One call of a primitive with its parameters.
+struct EffectCall {
+  EffectPrimitive primitive = EffectPrimitive::kSmooth;
+  int value = 0;      // mode, channel selector, factor, step, threshold, level or delta
+  int bandWidth = 0;  // band width w in pixels, stripe negatives only
+  friend bool operator==(const EffectCall&, const EffectCall&) = default;
+};
+
+inline constexpr int kMaxEffectCalls = 4;
+
+// A short fixed list of calls, applied in order, each seeing the previous one's result.
+struct EffectSequence {
+  std::array<EffectCall, kMaxEffectCalls> calls{};
+  int count = 0;
+
+  constexpr EffectSequence() = default;
+  constexpr EffectSequence(std::initializer_list<EffectCall> list) {
+    for (const EffectCall& call : list) calls[count++] = call;
+  }
+  std::span<const EffectCall> Calls() const { return {calls.data(), static_cast<std::size_t>(count)}; }
+  friend bool operator==(const EffectSequence&, const EffectSequence&) = default;
+};
+
+void ApplyEffectCall(RasterImage& image, const EffectCall& call);
+void ApplyEffectSequence(RasterImage& image, const EffectSequence& sequence);
+
+// Shorthands for writing sequences as data.
+namespace effect_calls {
+constexpr EffectCall ChannelFill(int mode) {
+  return {EffectPrimitive::kChannelFill, mode};
+}
+constexpr EffectCall Invert(int channels) {
+  return {EffectPrimitive::kInvert, channels};
+}
+constexpr EffectCall ColumnStripes(int channels, int w) {
+  return {EffectPrimitive::kColumnStripeNegative, channels, w};
+}
+constexpr EffectCall RowStripes(int channels, int w) {
+  return {EffectPrimitive::kRowStripeNegative, channels, w};
+}
+constexpr EffectCall Contrast(int k) {
+  return {EffectPrimitive::kContrast, k};
+}
+constexpr EffectCall Saturation(int k) {
+  return {EffectPrimitive::kSaturation, k};
+}
+constexpr EffectCall Smooth() {
+  return {EffectPrimitive::kSmooth};
+}
+constexpr EffectCall Mosaic(int step) {
+  return {EffectPrimitive::kMosaic, step};
+}
+constexpr EffectCall Emboss() {
+  return {EffectPrimitive::kEmboss};
+}
+constexpr EffectCall Solarize(int threshold) {
+  return {EffectPrimitive::kSolarize, threshold};
+}
+constexpr EffectCall Average(int level) {
+  return {EffectPrimitive::kAverage, level};
+}
+constexpr EffectCall Brightness(int delta) {
+  return {EffectPrimitive::kBrightness, delta};
+}
+}  // namespace effect_calls
+
+}  // namespace quillstone

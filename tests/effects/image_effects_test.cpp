@@ -1,0 +1,273 @@
+#include "effects/image_effects.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+// A one-row raster of grey pixels with the given values.
+RasterImage GreyRow(const std::vector<int>& values) {
+  RasterImage image(static_cast<int>(values.size()), 1);
+  for (int x = 0; x < image.Width(); ++x) {
+    const auto v = static_cast<std::uint8_t>(values[static_cast<std::size_t>(x)]);
+    image.SetPixel(x, 0, Rgb{v, v, v});
+  }
+  return image;
+}
+
+std::vector<int> RedValues(const RasterImage& image, int y = 0) {
+  std::vector<int> out;
+  for (int x = 0; x < image.Width(); ++x) out.push_back(image.Pixel(x, y).r);
+  return out;
+}
+
+// Per-pixel effects on a flat image. 37 pixels wide so the 16-pixel blocks and the
+// remainder are both covered; every pixel must come out the same.
+struct PixelCase {
+  const char* name;
+  std::function<void(RasterImage&)> effect;
+  Rgb in;
+  Rgb out;
+};
+
+class PerPixelEffect : public ::testing::TestWithParam<PixelCase> {};
+
+TEST_P(PerPixelEffect, MapsEveryPixel) {
+  const PixelCase& c = GetParam();
+  RasterImage image(37, 3, MakeColor(c.in));
+  c.effect(image);
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) ASSERT_EQ(image.Pixel(x, y), c.out) << "at " << x << "," << y;
+}
+
+const Rgb kSample{10, 20, 30};
+
+INSTANTIATE_TEST_SUITE_P(
+    Effects, PerPixelEffect,
+    ::testing::Values(
+        PixelCase{"FillRed", [](RasterImage& i) { ChannelFillEffect(i, 1); }, kSample, {255, 20, 30}},
+        PixelCase{"FillGreen", [](RasterImage& i) { ChannelFillEffect(i, 2); }, kSample, {10, 255, 30}},
+        PixelCase{"FillBlue", [](RasterImage& i) { ChannelFillEffect(i, 3); }, kSample, {10, 20, 255}},
+        PixelCase{"JustRed", [](RasterImage& i) { ChannelFillEffect(i, 4); }, kSample, {10, 0, 0}},
+        PixelCase{"JustGreen", [](RasterImage& i) { ChannelFillEffect(i, 5); }, kSample, {0, 20, 0}},
+        PixelCase{"JustBlue", [](RasterImage& i) { ChannelFillEffect(i, 6); }, kSample, {0, 0, 30}},
+        PixelCase{"FillUnknownMode", [](RasterImage& i) { ChannelFillEffect(i, 7); }, kSample, kSample},
+        PixelCase{"InvertAll", [](RasterImage& i) { InvertEffect(i, 0); }, kSample, {245, 235, 225}},
+        PixelCase{"InvertRed", [](RasterImage& i) { InvertEffect(i, 1); }, kSample, {245, 20, 30}},
+        PixelCase{"InvertGreen", [](RasterImage& i) { InvertEffect(i, 2); }, kSample, {10, 235, 30}},
+        PixelCase{"InvertBlue", [](RasterImage& i) { InvertEffect(i, 3); }, kSample, {10, 20, 225}},
+        PixelCase{"InvertUnknownSelector", [](RasterImage& i) { InvertEffect(i, 4); }, kSample, kSample},
+        // c + k (c - 127), clamped: 63 -> 0, 64 -> 1, 191 -> 255.
+        PixelCase{"Contrast1Low", [](RasterImage& i) { ContrastEffect(i, 1); }, {63, 64, 127}, {0, 1, 127}},
+        PixelCase{
+            "Contrast1High", [](RasterImage& i) { ContrastEffect(i, 1); }, {191, 192, 128}, {255, 255, 129}},
+        // "Negative": 254 - c floored at 0, so both 254 and 255 become 0.
+        PixelCase{
+            "NegativeLow", [](RasterImage& i) { ContrastEffect(i, -2); }, {0, 127, 200}, {254, 127, 54}},
+        PixelCase{"NegativeHigh", [](RasterImage& i) { ContrastEffect(i, -2); }, {254, 255, 1}, {0, 0, 253}},
+        PixelCase{"HugeFactorSaturates",
+                  [](RasterImage& i) { ContrastEffect(i, 1 << 30); },
+                  {126, 127, 128},
+                  {0, 127, 255}},
+        // m = (10 + 20 + 31) div 3 = 20.
+        PixelCase{"Greyscale", [](RasterImage& i) { SaturationEffect(i, -1); }, {10, 20, 31}, {20, 20, 20}},
+        PixelCase{"Saturation1", [](RasterImage& i) { SaturationEffect(i, 1); }, {10, 20, 31}, {0, 20, 42}},
+        PixelCase{
+            "Saturation10", [](RasterImage& i) { SaturationEffect(i, 10); }, {10, 20, 31}, {0, 20, 141}},
+        PixelCase{"SaturationMinus10",
+                  [](RasterImage& i) { SaturationEffect(i, -10); },
+                  {10, 20, 31},
+                  {110, 20, 0}},
+        PixelCase{"BrightnessUp",
+                  [](RasterImage& i) { BrightnessEffect(i, 10); },
+                  {250, 100, 245},
+                  {255, 110, 255}},
+        PixelCase{
+            "BrightnessDown", [](RasterImage& i) { BrightnessEffect(i, -10); }, {5, 100, 10}, {0, 90, 0}}),
+    [](const ::testing::TestParamInfo<PixelCase>& info) { return info.param.name; });
+
+TEST(StripeNegative, ColumnBandsOfWPlusOneInvertedThenWKept) {
+  RasterImage image(100, 2, colors::kBlack);
+  ColumnStripeNegative(image, kAllChannels, 20);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      const bool inverted = (x <= 20) || (x >= 41 && x <= 61) || (x >= 82);
+      ASSERT_EQ(image.Pixel(x, y).g, inverted ? 255 : 0) << "column " << x;
+    }
+  }
+}
+
+TEST(StripeNegative, ColumnStripesOfOneChannel) {
+  RasterImage image(5, 1, MakeColor(kSample));
+  ColumnStripeNegative(image, kBlueChannel, 1);  // period 3: columns 0, 1 and 3, 4
+  EXPECT_EQ(image.Pixel(0, 0), (Rgb{10, 20, 225}));
+  EXPECT_EQ(image.Pixel(1, 0), (Rgb{10, 20, 225}));
+  EXPECT_EQ(image.Pixel(2, 0), kSample);
+  EXPECT_EQ(image.Pixel(3, 0), (Rgb{10, 20, 225}));
+  EXPECT_EQ(image.Pixel(4, 0), (Rgb{10, 20, 225}));
+}
+
+TEST(StripeNegative, WidthZeroInvertsEverything) {
+  RasterImage image(7, 3, colors::kBlack);
+  ColumnStripeNegative(image, kAllChannels, 0);
+  EXPECT_EQ(image, RasterImage(7, 3, colors::kWhite));
+  RowStripeNegative(image, kAllChannels, 0);
+  EXPECT_EQ(image, RasterImage(7, 3, colors::kBlack));
+}
+
+TEST(StripeNegative, RowCounterRunsOverTheWholeRaster) {
+  RasterImage image(3, 12, colors::kBlack);
+  RowStripeNegative(image, kAllChannels, 2);  // period 5: rows 0-2, 5-7, 10-11
+  const std::vector<int> expected{255, 255, 255, 0, 0, 255, 255, 255, 0, 0, 255, 255};
+  for (int y = 0; y < 12; ++y)
+    EXPECT_EQ(image.Pixel(2, y).r, expected[static_cast<std::size_t>(y)]) << "row " << y;
+}
+
+TEST(StripeNegative, RowsThenColumnsInvertPixelsInExactlyOneBand) {
+  RasterImage image(7, 7, colors::kBlack);
+  RowStripeNegative(image, kAllChannels, 1);
+  ColumnStripeNegative(image, kAllChannels, 1);
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 7; ++x) {
+      const bool once = (x % 3 <= 1) != (y % 3 <= 1);
+      ASSERT_EQ(image.Pixel(x, y).b, once ? 255 : 0) << x << "," << y;
+    }
+}
+
+TEST(StripeNegative, NegativeWidthOrUnknownSelectorChangesNothing) {
+  RasterImage image = testing::MakeGradientRaster(9, 4);
+  const RasterImage before = image;
+  ColumnStripeNegative(image, kAllChannels, -1);
+  RowStripeNegative(image, kAllChannels, -3);
+  ColumnStripeNegative(image, 5, 2);
+  RowStripeNegative(image, -1, 2);
+  EXPECT_EQ(image, before);
+}
+
+TEST(SmoothEffect, UsesTheAlreadySmoothedLeftNeighbour) {
+  RasterImage image = GreyRow({0, 90, 30, 60});
+  SmoothEffect(image);
+  // (0 + 90 + 30) / 3 = 40; then (40 + 30 + 60) / 3 = 43, not (90 + 30 + 60) / 3 = 60.
+  EXPECT_EQ(RedValues(image), (std::vector<int>{0, 40, 43, 60}));
+}
+
+TEST(SmoothEffect, ChannelsAreSmoothedSeparately) {
+  RasterImage image(3, 1);
+  image.SetPixel(0, 0, Rgb{0, 30, 255});
+  image.SetPixel(1, 0, Rgb{10, 30, 0});
+  image.SetPixel(2, 0, Rgb{20, 30, 1});
+  SmoothEffect(image);
+  EXPECT_EQ(image.Pixel(1, 0), (Rgb{10, 30, 85}));
+}
+
+TEST(MosaicEffect, StepFiveFlattensRunsAroundMultiplesOfFive) {
+  std::vector<int> values;
+  for (int x = 0; x < 12; ++x) values.push_back(x * x);
+  RasterImage image = GreyRow(values);
+  MosaicEffect(image, 5);
+  // Runs 4..6 and 9..11: (16 + 25 + 36) / 3 = 25 and (81 + 100 + 121) / 3 = 100.
+  EXPECT_EQ(RedValues(image), (std::vector<int>{0, 1, 4, 9, 25, 25, 25, 49, 64, 100, 100, 100}));
+}
+
+TEST(MosaicEffect, OverlappingRunsSeeEarlierResults) {
+  RasterImage image = GreyRow({0, 90, 30, 60});
+  MosaicEffect(image, 1);
+  // x = 1: (0 + 90 + 30) / 3 = 40 for pixels 0..2; x = 2: (40 + 40 + 60) / 3 = 46 for 1..3.
+  EXPECT_EQ(RedValues(image), (std::vector<int>{40, 46, 46, 46}));
+}
+
+TEST(EmbossEffect, DifferencePlus128WrapsAndSparesLastRowAndEdges) {
+  RasterImage image(4, 2);
+  const std::vector<int> top{50, 200, 10, 70};
+  for (int x = 0; x < 4; ++x) {
+    const auto v = static_cast<std::uint8_t>(top[static_cast<std::size_t>(x)]);
+    image.SetPixel(x, 0, Rgb{v, v, v});
+    image.SetPixel(x, 1, Rgb{v, v, v});
+  }
+  EmbossEffect(image);
+  // |200 - 10| + 128 = 318 stores 62; |10 - 70| + 128 = 188 (the right neighbour is unchanged).
+  EXPECT_EQ(RedValues(image, 0), (std::vector<int>{50, 62, 188, 70}));
+  EXPECT_EQ(RedValues(image, 1), top);
+}
+
+TEST(EmbossEffect, EqualNeighboursGive128OnWideRows) {
+  RasterImage image(40, 3, MakeColor(90, 10, 200));
+  EmbossEffect(image);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 1; x < 39; ++x) ASSERT_EQ(image.Pixel(x, y), (Rgb{128, 128, 128})) << x << "," << y;
+  EXPECT_EQ(image.Pixel(0, 0), (Rgb{90, 10, 200}));
+  EXPECT_EQ(image.Pixel(39, 0), (Rgb{90, 10, 200}));
+  EXPECT_EQ(image.Pixel(5, 2), (Rgb{90, 10, 200}));
+}
+
+TEST(SolarizeEffect, InvertsAtOrBelowThresholdInsideTheFrame) {
+  RasterImage image(4, 3, MakeColor(0, 128, 129));
+  SolarizeEffect(image, 128);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) {
+      const bool inside = y <= 1 && x >= 1 && x <= 2;
+      ASSERT_EQ(image.Pixel(x, y), inside ? (Rgb{255, 127, 129}) : (Rgb{0, 128, 129})) << x << "," << y;
+    }
+}
+
+TEST(AverageEffect, BlueAloneDecidesAndFlattenedRunsCount) {
+  RasterImage image(4, 1);
+  image.SetPixel(0, 0, Rgb{0, 0, 200});
+  image.SetPixel(1, 0, Rgb{0, 0, 200});
+  image.SetPixel(2, 0, Rgb{0, 0, 200});
+  image.SetPixel(3, 0, Rgb{255, 255, 100});
+  AverageEffect(image, 128);
+  // x = 1 flattens 0..2 to grey 128; x = 2 then sees (128 + 128 + 100) / 3 = 118 and stops.
+  EXPECT_EQ(image.Pixel(0, 0), (Rgb{128, 128, 128}));
+  EXPECT_EQ(image.Pixel(2, 0), (Rgb{128, 128, 128}));
+  EXPECT_EQ(image.Pixel(3, 0), (Rgb{255, 255, 100}));
+}
+
+TEST(AverageEffect, MeanAtTheLevelChangesNothing) {
+  RasterImage image(3, 1, MakeColor(255, 255, 128));
+  AverageEffect(image, 128);
+  EXPECT_EQ(image.Pixel(1, 0), (Rgb{255, 255, 128}));
+}
+
+// Rasters too narrow or too low for the neighbourhood effects, and empty ones, pass through.
+TEST(ImageEffects, SmallAndEmptyRastersAreLeftAlone) {
+  const std::vector<std::function<void(RasterImage&)>> neighbourhood{
+      SmoothEffect, [](RasterImage& i) { MosaicEffect(i, 1); }, EmbossEffect,
+      [](RasterImage& i) { SolarizeEffect(i, 255); }, [](RasterImage& i) { AverageEffect(i, -1); }};
+  for (const auto& effect : neighbourhood) {
+    RasterImage narrow = testing::MakeGradientRaster(2, 5);
+    const RasterImage before = narrow;
+    effect(narrow);
+    EXPECT_EQ(narrow, before);
+  }
+  for (const auto& effect :
+       {std::function<void(RasterImage&)>(EmbossEffect),
+        std::function<void(RasterImage&)>([](RasterImage& i) { SolarizeEffect(i, 255); })}) {
+    RasterImage low = testing::MakeGradientRaster(6, 1);
+    const RasterImage before = low;
+    effect(low);
+    EXPECT_EQ(low, before);
+  }
+  RasterImage empty;
+  ChannelFillEffect(empty, 1);
+  InvertEffect(empty, 0);
+  ColumnStripeNegative(empty, 0, 20);
+  RowStripeNegative(empty, 0, 20);
+  ContrastEffect(empty, 1);
+  SaturationEffect(empty, 1);
+  SmoothEffect(empty);
+  MosaicEffect(empty, 5);
+  EmbossEffect(empty);
+  SolarizeEffect(empty, 128);
+  AverageEffect(empty, 128);
+  BrightnessEffect(empty, 10);
+  EXPECT_TRUE(empty.Empty());
+}
+
+}  // namespace
+}  // namespace quillstone
