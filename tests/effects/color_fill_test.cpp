@@ -1,0 +1,313 @@
+#include "effects/color_fill.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+FillParams Params(int blending, ColorValue color, int step = 1) {
+  FillParams p;
+  p.blending = blending;
+  p.color = color;
+  p.step = step;
+  return p;
+}
+
+TEST(FullColorOverlay, StepColoursEveryNthColumnOnly) {
+  RasterImage image(12, 3, colors::kBlack);
+  FullColorOverlay(image, image, Params(50, colors::kBlue, 5));
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 12; ++x) {
+      const Rgb expected = x % 5 == 0 ? Rgb{0, 0, 127} : Rgb{0, 0, 0};
+      ASSERT_EQ(image.Pixel(x, y), expected) << x << "," << y;
+    }
+}
+
+// (a * C) div 100 + ((100 - a) * S) div 100, each term truncated on its own. The image is
+// 21 pixels wide so that both the 16-pixel blocks and the rest are checked.
+struct BlendCase {
+  int blending;
+  int color;
+  int source;
+  int expected;
+};
+
+class OverlayBlend : public ::testing::TestWithParam<BlendCase> {};
+
+TEST_P(OverlayBlend, EachTermTruncated) {
+  const BlendCase c = GetParam();
+  RasterImage image(21, 2, MakeColor(c.source, c.source, c.source));
+  FullColorOverlay(image, image, Params(c.blending, MakeColor(c.color, c.color, c.color)));
+  for (int x = 0; x < 21; ++x)
+    ASSERT_EQ(image.Pixel(x, 1),
+              (Rgb{static_cast<std::uint8_t>(c.expected), static_cast<std::uint8_t>(c.expected),
+                   static_cast<std::uint8_t>(c.expected)}))
+        << "column " << x;
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, OverlayBlend,
+                         ::testing::Values(BlendCase{50, 255, 0, 127}, BlendCase{33, 255, 255, 254},
+                                           BlendCase{100, 17, 200, 17}, BlendCase{1, 0, 255, 252},
+                                           BlendCase{99, 255, 0, 252}, BlendCase{50, 255, 255, 254},
+                                           // blending outside 1..100 is limited to it
+                                           BlendCase{250, 17, 200, 17}, BlendCase{0, 255, 100, 101}));
+
+TEST(FullColorOverlay, ChannelsSwitchedOffKeepTheSource) {
+  RasterImage image(20, 1, MakeColor(200, 100, 0));
+  FillParams p = Params(33, MakeColor(255, 0, 255));
+  p.channels.red = false;
+  FullColorOverlay(image, image, p);
+  // green: 0 + 67 * 100 / 100 = 67; blue: 33 * 255 / 100 = 84 + 0.
+  EXPECT_EQ(image.Pixel(0, 0), (Rgb{200, 67, 84}));
+  EXPECT_EQ(image.Pixel(19, 0), (Rgb{200, 67, 84}));
+  p.step = 3;
+  RasterImage stepped(7, 1, MakeColor(200, 100, 0));
+  FullColorOverlay(stepped, stepped, p);
+  EXPECT_EQ(stepped.Pixel(6, 0), (Rgb{200, 67, 84}));
+  EXPECT_EQ(stepped.Pixel(5, 0), (Rgb{200, 100, 0}));
+}
+
+TEST(FullColorOverlay, BlendsFromSourceIntoDestAndSkipsOtherColumns) {
+  const RasterImage source(6, 2, colors::kWhite);
+  RasterImage dest(6, 2, colors::kBlack);
+  FullColorOverlay(dest, source, Params(50, colors::kBlack, 2));
+  EXPECT_EQ(dest.Pixel(0, 0), (Rgb{127, 127, 127}));
+  EXPECT_EQ(dest.Pixel(1, 0), (Rgb{0, 0, 0}));
+  EXPECT_EQ(dest.Pixel(4, 1), (Rgb{127, 127, 127}));
+}
+
+// Every visited pixel draws red, green and blue in turn, also the pixels the step skips.
+TEST(FullColorOverlay, RandomColourPerVisitedPixel) {
+  RasterImage image(7, 3, colors::kBlack);
+  RandomSource random(7);
+  FillParams p = Params(100, colors::kBlue, 2);
+  p.random = &random;
+  FullColorOverlay(image, image, p);
+
+  RandomSource reference(7);
+  std::set<ColorValue> seen;
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 7; ++x) {
+      const int r = reference.Below(256);
+      const int g = reference.Below(256);
+      const int b = reference.Below(256);
+      if (x % 2 == 0) {
+        ASSERT_EQ(image.Pixel(x, y), (Rgb{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+                                          static_cast<std::uint8_t>(b)}))
+            << x << "," << y;
+        seen.insert(MakeColor(r, g, b));
+      } else {
+        ASSERT_EQ(image.Pixel(x, y), (Rgb{0, 0, 0}));
+      }
+    }
+  EXPECT_GT(seen.size(), 8u);  // 12 coloured pixels with colours of their own
+}
+
+TEST(GradientWeight, SinglePrecisionShareIsKept) {
+  // p = 20 / 70 in single precision; 18 / p is 62.999996..., not 63.
+  EXPECT_LT(GradientWeight(GradientSide::kLeft, 70, 20, 18), 63.0f);
+  EXPECT_FLOAT_EQ(GradientWeight(GradientSide::kLeft, 100, 20, 10), 50.0f);
+  EXPECT_FLOAT_EQ(GradientWeight(GradientSide::kRight, 100, 20, 10), 50.0f);
+  EXPECT_FLOAT_EQ(GradientWeight(GradientSide::kBottom, 40, 8, 0), 40.0f);
+}
+
+struct BandCase {
+  GradientSide side;
+  int width;
+  int height;
+  int strength;
+  FillArea area;
+  int anchor;
+  int span;
+};
+
+class BandExtent : public ::testing::TestWithParam<BandCase> {};
+
+TEST_P(BandExtent, Geometry) {
+  const BandCase& c = GetParam();
+  const GradientGeometry g = BandGeometry(c.side, c.width, c.height, c.strength);
+  EXPECT_EQ(g.area, c.area);
+  EXPECT_EQ(g.anchor, c.anchor);
+  EXPECT_EQ(g.span, c.span);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bands, BandExtent,
+    ::testing::Values(BandCase{GradientSide::kLeft, 100, 7, 5, {0, 20, 0, 7}, 20, 20},
+                      BandCase{GradientSide::kRight, 100, 7, 5, {79, 100, 0, 7}, 99, 20},
+                      BandCase{GradientSide::kTop, 7, 100, 5, {0, 7, 0, 20}, 20, 20},
+                      BandCase{GradientSide::kBottom, 7, 100, 5, {0, 7, 79, 100}, 99, 20},
+                      BandCase{GradientSide::kLeft, 100, 7, 2, {0, 50, 0, 7}, 50, 50},
+                      BandCase{GradientSide::kRight, 100, 7, 2, {49, 100, 0, 7}, 99, 50},
+                      BandCase{GradientSide::kRight, 100, 7, 1, {0, 100, 0, 7}, 99, 99},
+                      BandCase{GradientSide::kLeft, 4, 7, 5, {0, 0, 0, 7}, 0, 0},
+                      BandCase{GradientSide::kRight, 4, 7, 5, {3, 4, 0, 7}, 3, 0},
+                      BandCase{GradientSide::kLeft, 100, 7, 0, {0, 100, 0, 7}, 100, 100}));
+
+// Grey 100 under white at full blending: share 100 at the edge falling by 5 per column.
+TEST(ColorBand, LeftBandValuesAndExtent) {
+  RasterImage image(100, 2, MakeColor(100, 100, 100));
+  ColorBand(GradientSide::kLeft, image, image, Params(100, colors::kWhite), 5);
+  EXPECT_EQ(image.Pixel(0, 1).g, 255);   // share 100
+  EXPECT_EQ(image.Pixel(10, 1).g, 177);  // 127.5 + 50
+  EXPECT_EQ(image.Pixel(19, 1).g, 107);  // 12.75 + 95
+  for (int x = 20; x < 100; ++x) ASSERT_EQ(image.Pixel(x, 0).g, 100) << x;
+}
+
+TEST(ColorBand, RightBandValuesAndExtent) {
+  RasterImage image(100, 2, MakeColor(100, 100, 100));
+  ColorBand(GradientSide::kRight, image, image, Params(100, colors::kWhite), 5);
+  EXPECT_EQ(image.Pixel(99, 0).r, 255);
+  EXPECT_EQ(image.Pixel(89, 0).r, 177);
+  EXPECT_EQ(image.Pixel(80, 0).r, 107);  // share 100 - 19 / 0.2 = 5: 12.75 + 95
+  EXPECT_EQ(image.Pixel(79, 0).r, 100);  // share 0
+  for (int x = 0; x < 79; ++x) ASSERT_EQ(image.Pixel(x, 1).r, 100) << x;
+}
+
+// The weight is a single-precision value: with blending 70 over a 20-column band, column 2
+// has share 62.999996 and red 100 over black gives 62 (a double share of exactly 63 would
+// give 63); with blending 75, even column 0 has share 74.99999 and 4 over black gives 2.
+TEST(ColorBand, SinglePrecisionWeightDecidesTruncation) {
+  struct Case {
+    int blending;
+    int x;
+    int red;
+    int expected;
+  };
+  for (const Case c : {Case{70, 2, 100, 62}, Case{75, 0, 4, 2}}) {
+    RasterImage image(100, 1, colors::kBlack);
+    ColorBand(GradientSide::kLeft, image, image, Params(c.blending, MakeColor(c.red, 0, 0)), 5);
+    EXPECT_EQ(image.Pixel(c.x, 0).r, c.expected) << "blending " << c.blending;
+  }
+}
+
+TEST(ColorBand, RowBandsTestTheStepOnRows) {
+  RasterImage image(3, 100, colors::kBlack);
+  ColorBand(GradientSide::kTop, image, image, Params(100, colors::kWhite, 5), 2);
+  for (int y = 0; y < 100; ++y) {
+    const bool coloured = y < 50 && y % 5 == 0;
+    ASSERT_EQ(image.Pixel(1, y).r != 0, coloured) << "row " << y;
+  }
+  EXPECT_EQ(image.Pixel(2, 25).r, 127);  // share (50 - 25) / 0.5 = 50
+}
+
+TEST(ColorBand, ChannelMaskAndPerTermArithmetic) {
+  // Share 37.5 at column 5 of a 20-column band with blending 50:
+  // red 75 + 6.25 = 81.25, green 37.5 + 12.5 = 50, blue 18.75 + 18.75 = 37.5.
+  RasterImage image(100, 1, MakeColor(10, 20, 30));
+  ColorBand(GradientSide::kLeft, image, image, Params(50, MakeColor(200, 100, 50)), 5);
+  EXPECT_EQ(image.Pixel(5, 0), (Rgb{81, 50, 37}));
+  RasterImage masked(100, 1, MakeColor(10, 20, 30));
+  FillParams p = Params(50, MakeColor(200, 100, 50));
+  p.channels.green = false;
+  ColorBand(GradientSide::kLeft, masked, masked, p, 5);
+  EXPECT_EQ(masked.Pixel(5, 0), (Rgb{81, 20, 37}));
+}
+
+TEST(ColorBand, ZeroSpanDrawsNothing) {
+  RasterImage image(4, 4, colors::kBlack);
+  for (GradientSide side :
+       {GradientSide::kLeft, GradientSide::kRight, GradientSide::kTop, GradientSide::kBottom}) {
+    ColorBand(side, image, image, Params(100, colors::kWhite), 5);
+  }
+  EXPECT_EQ(image, RasterImage(4, 4, colors::kBlack));
+}
+
+TEST(ColorBand, RandomGradientMatchesTheDrawSequence) {
+  RasterImage image(10, 2, colors::kBlack);
+  RandomSource random(3);
+  FillParams p = Params(100, colors::kWhite, 2);
+  p.random = &random;
+  ColorBand(GradientSide::kLeft, image, image, p, 2);  // columns 0..4, share 100 - 20 x
+  RandomSource reference(3);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 5; ++x) {
+      const int r = reference.Below(256);
+      reference.Below(256);
+      reference.Below(256);
+      if (x % 2 != 0) continue;
+      const double share = 100 - 20 * x;
+      EXPECT_EQ(image.Pixel(x, y).r, static_cast<int>(r * share / 100)) << x << "," << y;
+    }
+}
+
+struct BoxCase {
+  ColorBoxKind kind;
+  int x1, y1, x2, y2;
+  FillArea area;
+  int anchor;
+  int span;
+};
+
+class BoxClip : public ::testing::TestWithParam<BoxCase> {};
+
+// On a 20 x 10 image.
+TEST_P(BoxClip, Geometry) {
+  const BoxCase& c = GetParam();
+  const GradientGeometry g = BoxGeometry(c.kind, 20, 10, c.x1, c.y1, c.x2, c.y2);
+  EXPECT_EQ(g.area, c.area);
+  if (c.kind != ColorBoxKind::kFullColor) {
+    EXPECT_EQ(g.anchor, c.anchor);
+    EXPECT_EQ(g.span, c.span);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, BoxClip,
+    ::testing::Values(BoxCase{ColorBoxKind::kFullColor, 2, 3, 5, 7, {2, 6, 3, 7}, 0, 0},
+                      BoxCase{ColorBoxKind::kFullColor, -4, -4, 30, 30, {0, 20, 0, 10}, 0, 0},
+                      BoxCase{ColorBoxKind::kLeft, -5, 0, 10, 5, {0, 11, 0, 5}, 10, 10},
+                      BoxCase{ColorBoxKind::kRight, 4, 0, 25, 5, {4, 20, 0, 5}, 19, 15},
+                      // top: span from the y1 given, before it is raised to 0
+                      BoxCase{ColorBoxKind::kTop, 0, -10, 5, 10, {0, 6, 0, 10}, 10, 20},
+                      BoxCase{ColorBoxKind::kBottom, 0, -10, 5, 10, {0, 6, 0, 10}, 10, 10},
+                      BoxCase{ColorBoxKind::kTop, 0, 2, 5, 40, {0, 6, 2, 10}, 10, 8},
+                      BoxCase{ColorBoxKind::kLeft, 25, 0, 30, 5, {25, 20, 0, 5}, 19, 6}));
+
+TEST(ColorBox, FullColourCoversColumnsInclusiveRowsExclusive) {
+  RasterImage image(6, 5, colors::kBlack);
+  ColorBox(ColorBoxKind::kFullColor, image, image, Params(100, colors::kWhite), 1, 1, 3, 3);
+  int white = 0;
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const bool inside = x >= 1 && x <= 3 && y >= 1 && y <= 2;
+      white += inside;
+      ASSERT_EQ(image.Pixel(x, y).r, inside ? 255 : 0) << x << "," << y;
+    }
+  EXPECT_EQ(white, 6);
+}
+
+TEST(ColorBox, LeftGradientFromX1ToX2) {
+  RasterImage image(12, 1, colors::kBlack);
+  ColorBox(ColorBoxKind::kLeft, image, image, Params(100, colors::kWhite), 0, 0, 10, 1);
+  EXPECT_EQ(image.Pixel(0, 0).r, 255);
+  EXPECT_EQ(image.Pixel(5, 0).r, 127);
+  EXPECT_EQ(image.Pixel(10, 0).r, 0);
+}
+
+TEST(ColorBox, TopBoxReachingAboveTheImageStartsFaded) {
+  RasterImage image(2, 12, colors::kBlack);
+  ColorBox(ColorBoxKind::kTop, image, image, Params(100, colors::kWhite), 0, -10, 1, 10);
+  EXPECT_EQ(image.Pixel(0, 0).r, 127);  // share 10 / 0.2 = 50, not 100
+  EXPECT_EQ(image.Pixel(1, 5).r, 63);   // share 25
+  EXPECT_EQ(image.Pixel(1, 9).r, 12);   // share 5
+  EXPECT_EQ(image.Pixel(0, 10).r, 0);   // row y2 is outside the box
+}
+
+TEST(ColorBox, EmptyAndZeroSpanBoxesDrawNothing) {
+  RasterImage image(5, 5, colors::kBlack);
+  const FillParams p = Params(100, colors::kWhite);
+  ColorBox(ColorBoxKind::kLeft, image, image, p, 2, 0, 2, 5);       // one column, span 0
+  ColorBox(ColorBoxKind::kFullColor, image, image, p, 3, 4, 1, 2);  // corners the wrong way round
+  ColorBox(ColorBoxKind::kTop, image, image, p, 0, 7, 5, 9);        // below the image
+  ColorBox(ColorBoxKind::kFullColor, image, image, p, -9, -9, -2, -2);
+  EXPECT_EQ(image, RasterImage(5, 5, colors::kBlack));
+}
+
+}  // namespace
+}  // namespace quillstone
