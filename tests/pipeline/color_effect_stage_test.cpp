@@ -1,0 +1,238 @@
+#include "pipeline/color_effect_stage.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+ColorEffectSettings Style(int style) {
+  ColorEffectSettings s;
+  s.style = style;
+  return s;
+}
+
+// Runs the stage with all channels on and a fixed random source.
+void Apply(RasterImage& image, const ColorEffectSettings& settings, int strength = 5,
+           ChannelMask channels = {}) {
+  RasterImage scratch;
+  RandomSource random(11);
+  ApplyColorEffect(image, scratch, settings, strength, channels, random);
+}
+
+TEST(ColorStyleCaptions, ListTexts) {
+  ASSERT_EQ(kColorStyleCaptions.size(), 42u);
+  EXPECT_EQ(kColorStyleCaptions[0], "full color");
+  EXPECT_EQ(kColorStyleCaptions[5], "bott. to top and top to bott.");
+  EXPECT_EQ(kColorStyleCaptions[7], "bottom, top, left, right");
+  EXPECT_EQ(kColorStyleCaptions[8], "Invert red");
+  EXPECT_EQ(kColorStyleCaptions[17], "Emboss black&&white");
+  EXPECT_EQ(kColorStyleCaptions[29], "Negative 60 - horiz./vert.");
+  EXPECT_EQ(kColorStyleCaptions[30], "Black/White and full color");
+  EXPECT_EQ(kColorStyleCaptions[32], "Mosaic vertical");
+  EXPECT_EQ(kColorStyleCaptions[40], "Engraving - Grayscale");
+  EXPECT_EQ(kColorStyleCaptions[41], "Grayscale");
+  EXPECT_EQ(std::set<std::string_view>(kColorStyleCaptions.begin(), kColorStyleCaptions.end()).size(), 42u);
+}
+
+TEST(ColorStyleCaptions, DisplayTextShowsOneAmpersand) {
+  EXPECT_EQ(ColorStyleDisplayText(kColorStyleCaptions[17]), "Emboss black&white");
+  EXPECT_EQ(ColorStyleDisplayText("full color"), "full color");
+  EXPECT_EQ(ColorStyleDisplayText("&File"), "File");
+  EXPECT_EQ(ColorStyleDisplayText("a&&&&b&"), "a&&b");
+}
+
+TEST(ColorEffectStage, FullColourStepFiveOnBlack) {
+  RasterImage image(11, 2, colors::kBlack);
+  ColorEffectSettings s = Style(0);
+  s.step = 5;
+  Apply(image, s);
+  for (int x = 0; x < 11; ++x) EXPECT_EQ(image.Pixel(x, 1).b, x % 5 == 0 ? 127 : 0) << x;
+}
+
+// Style 1 on a 100-pixel-wide image with strength 5 colours columns 0..19; style 2 columns
+// 80..99 visibly (column 79 is in the band with share 0, so it keeps its value).
+TEST(ColorEffectStage, EdgeBandExtents) {
+  struct Case {
+    int style;
+    int firstChanged;
+    int lastChanged;
+  };
+  for (const Case c : {Case{1, 0, 19}, Case{2, 80, 99}}) {
+    RasterImage image(100, 3, colors::kBlack);
+    ColorEffectSettings s = Style(c.style);
+    s.step = 1;
+    Apply(image, s);
+    for (int x = 0; x < 100; ++x) {
+      const bool changed = x >= c.firstChanged && x <= c.lastChanged;
+      ASSERT_EQ(image.Pixel(x, 2).b != 0, changed) << "style " << c.style << " column " << x;
+    }
+  }
+}
+
+// Which of the four bands each of styles 1..7 draws, seen at the middle of each edge of a
+// 100 x 100 black image (strength 5, step 1).
+TEST(ColorEffectStage, BandStylesDrawTheirEdges) {
+  struct Case {
+    int style;
+    bool left, right, top, bottom;
+  };
+  for (const Case c : {Case{1, true, false, false, false}, Case{2, false, true, false, false},
+                       Case{3, false, false, true, false}, Case{4, false, false, false, true},
+                       Case{5, false, false, true, true}, Case{6, true, true, false, false},
+                       Case{7, true, true, true, true}}) {
+    RasterImage image(100, 100, colors::kBlack);
+    ColorEffectSettings s = Style(c.style);
+    s.step = 1;
+    Apply(image, s);
+    EXPECT_EQ(image.Pixel(0, 50).b != 0, c.left) << "style " << c.style;
+    EXPECT_EQ(image.Pixel(99, 50).b != 0, c.right) << "style " << c.style;
+    EXPECT_EQ(image.Pixel(50, 0).b != 0, c.top) << "style " << c.style;
+    EXPECT_EQ(image.Pixel(50, 99).b != 0, c.bottom) << "style " << c.style;
+    EXPECT_EQ(image.Pixel(50, 50).b, 0) << "style " << c.style;
+  }
+}
+
+TEST(ColorEffectStage, FourBandsBlendOneAfterAnother) {
+  // Corner (0, 0): the top band gives blue 127 (share 50), the left band then blends over
+  // that: 127.5 + 63.5 = 191.
+  RasterImage image(100, 100, colors::kBlack);
+  ColorEffectSettings s = Style(7);
+  s.step = 1;
+  Apply(image, s);
+  EXPECT_EQ(image.Pixel(0, 0), (Rgb{0, 0, 191}));
+}
+
+TEST(ColorEffectStage, ChannelMaskHonouredByBands) {
+  RasterImage image(40, 40, MakeColor(50, 60, 70));
+  ColorEffectSettings s = Style(7);
+  s.color = colors::kWhite;
+  s.step = 1;
+  ChannelMask mask;
+  mask.green = false;
+  Apply(image, s, 2, mask);
+  EXPECT_EQ(image.Pixel(0, 0).g, 60);
+  EXPECT_GT(image.Pixel(0, 0).r, 50);
+}
+
+TEST(ColorEffectStage, RandomColourGivesEveryPixelItsOwnColour) {
+  RasterImage image(16, 4, colors::kBlack);
+  ColorEffectSettings s = Style(0);
+  s.step = 1;
+  s.blending = 100;
+  s.randomColor = true;
+  Apply(image, s);
+  std::set<ColorValue> colours;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 16; ++x) colours.insert(MakeColor(image.Pixel(x, y)));
+  EXPECT_GT(colours.size(), 60u);
+}
+
+TEST(ColorEffectStage, BlackWhiteThenFullColourHonoursTheMask) {
+  // (200, 200, 200) turns 254 grey; then blue at 50%: red 127, green kept (off), blue 254.
+  RasterImage image(4, 3, MakeColor(200, 200, 200));
+  ColorEffectSettings s = Style(30);
+  s.step = 1;
+  ChannelMask mask;
+  mask.green = false;
+  Apply(image, s, 5, mask);
+  EXPECT_EQ(image.Pixel(1, 1), (Rgb{127, 254, 254}));
+}
+
+TEST(ColorEffectStage, PresetStylesRunTheirEffects) {
+  struct Case {
+    int style;
+    Rgb out;
+  };
+  for (const Case c : {Case{8, {245, 20, 30}}, Case{11, {245, 235, 225}}, Case{18, {10, 0, 0}},
+                       Case{21, {245, 235, 225}}, Case{41, {18, 18, 18}}}) {
+    RasterImage image(5, 3, MakeColor(10, 20, 30));
+    Apply(image, Style(c.style));
+    EXPECT_EQ(image.Pixel(1, 1), c.out) << "style " << c.style;
+  }
+}
+
+TEST(ColorEffectStage, MosaicRowsRepeatBlockStarts) {
+  const RasterImage source = testing::MakeGradientRaster(6, 9);
+  RasterImage image = source;
+  ColorEffectSettings s = Style(32);
+  s.mosaicRows = 4;
+  s.step = 1;
+  Apply(image, s);
+  for (int y = 0; y < 9; ++y) EXPECT_EQ(image.Pixel(3, y), source.Pixel(3, y - y % 4)) << "row " << y;
+}
+
+TEST(ColorEffectStage, PaperStylesUseTheirOwnColourAndStrength) {
+  const ColorValue paper[3] = {0x00112233, 0x00445566, 0x00778899};
+  for (int k = 0; k < 3; ++k) {
+    RasterImage image(40, 30, colors::kBlack);
+    ColorEffectSettings s = Style(33 + k);
+    s.paperColors = {paper[0], paper[1], paper[2]};
+    s.paperStrengths = {1, 1, 1};
+    s.paperStrengths[static_cast<std::size_t>(k)] = 3;
+    Apply(image, s);
+    std::set<ColorValue> colours;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 40; ++x) colours.insert(MakeColor(image.Pixel(x, y)));
+    EXPECT_EQ(colours, (std::set<ColorValue>{colors::kBlack, paper[k]})) << "style " << 33 + k;
+    for (int y = 8; y < 22; ++y)
+      for (int x = 8; x < 32; ++x) ASSERT_EQ(image.Pixel(x, y), SplitColor(colors::kBlack));
+  }
+}
+
+TEST(ColorEffectStage, FilterStylesShrinkByTwo) {
+  for (int style = 36; style <= 41; ++style) {
+    RasterImage image = testing::MakeGradientRaster(64, 48);
+    Apply(image, Style(style));
+    const int shrink = style == 41 ? 0 : 2;
+    EXPECT_EQ(image.Width(), 64 - shrink) << "style " << style;
+    EXPECT_EQ(image.Height(), 48 - shrink) << "style " << style;
+  }
+  RasterImage tiny(2, 9, colors::kWhite);
+  Apply(tiny, Style(36));
+  EXPECT_TRUE(tiny.Empty());
+}
+
+TEST(ColorEffectStage, NeonAndEngravingOnFlatAreas) {
+  RasterImage neon(5, 4, MakeColor(90, 90, 90));
+  Apply(neon, Style(39));
+  EXPECT_EQ(neon, RasterImage(3, 2, colors::kBlack));
+
+  RasterImage engraving(5, 4, MakeColor(200, 30, 90));
+  Apply(engraving, Style(40));
+  EXPECT_EQ(engraving, RasterImage(3, 2, MakeColor(130, 130, 130)));
+}
+
+TEST(ColorEffectStage, EmbossColourOneOnAnEdge) {
+  // Columns 0..2 black, 3..5 grey 100. The E1 columns sum to -7 (left), 10 (centre) and
+  // -7 (right); output column x is source column x + 1.
+  RasterImage image(6, 3, colors::kBlack);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 3; x < 6; ++x) image.SetPixel(x, y, Rgb{100, 100, 100});
+  Apply(image, Style(36));
+  ASSERT_EQ(image.Width(), 4);
+  ASSERT_EQ(image.Height(), 1);
+  EXPECT_EQ(image.Pixel(0, 0).r, 0);    // all black: 0
+  EXPECT_EQ(image.Pixel(1, 0).r, 175);  // -700 / -4
+  EXPECT_EQ(image.Pixel(2, 0).r, 0);    // (10 - 7) * 100 / -4 = -75, clamped
+  EXPECT_EQ(image.Pixel(3, 0).r, 100);  // flat: -400 / -4
+}
+
+TEST(ColorEffectStage, EmptyImageAndUnknownStyleChangeNothing) {
+  for (int style = 0; style < kColorStyleCount; ++style) {
+    RasterImage empty;
+    Apply(empty, Style(style));
+    EXPECT_TRUE(empty.Empty()) << "style " << style;
+  }
+  RasterImage image = testing::MakeGradientRaster(5, 5);
+  const RasterImage before = image;
+  Apply(image, Style(42));
+  Apply(image, Style(-1));
+  EXPECT_EQ(image, before);
+}
+
+}  // namespace
+}  // namespace quillstone
