@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <type_traits>
 
 #include "imaging/arithmetic.h"
 
@@ -18,71 +17,60 @@ inline int FloorDiv(int v, int d) {
   return q;
 }
 
-// How v / d is taken. Truncating the clamped value of v / d + offset equals clamping
-// floor(v / d) + offset (offset is whole), so the filter stays in exact integer
-// arithmetic: a shift for divisors that are powers of two (negated for negative ones),
-// an integer floor division otherwise.
-enum class Division { kShift, kNegatedShift, kGeneral };
-
+// Truncating the clamped value of v / d + offset equals clamping floor(v / d) + offset
+// (offset is whole), so the filter stays in exact integer arithmetic. The divisor is
+// taken apart once: a sign and a shift for powers of two (the kernels of the colour
+// styles have divisors -4, -1 and 1), a floor division otherwise.
 struct Plan {
   int k[9];  // kernel values, row by row
   int divisor;
-  int shift;  // log2 |divisor| for the shift divisions
   int offset;
 };
 
-// The filter of one channel byte: bytes t[0], t[3], t[6] of the row above (the same channel
-// of the pixel and its two right neighbours), m[...] of the middle row, b[...] of the row
-// below. Acc is the accumulator: 16-bit lanes when every possible sum fits them, 32-bit
-// otherwise; Sum holds q + offset.
-template <class Acc, Division kDivision>
+// The filter of one channel byte. Bytes t[0], t[3], t[6] are the same channel of the pixel
+// above-left, above and above-right; m[...] and b[...] likewise for the middle row and the
+// row below. Narrow kernels (every sum within +-2^14) run in 16-bit lanes with the divisor
+// as a compile-time shift (kShift >= 0, negated when kNegate); everything else in 32 bits
+// with a floor division (kShift < 0).
+template <bool kNegate, int kShift>
 struct ByteFilter {
-  using Sum = std::conditional_t<std::is_same_v<Acc, std::int16_t>, std::int16_t, std::int64_t>;
+  static constexpr bool kNarrow = kShift >= 0;
+  using Acc = std::conditional_t<kNarrow, std::int16_t, std::int32_t>;
+  using Sum = std::conditional_t<kNarrow, std::int16_t, std::int64_t>;
 
-  explicit ByteFilter(const Plan& plan)
-      : k0(static_cast<Acc>(plan.k[0])),
-        k1(static_cast<Acc>(plan.k[1])),
-        k2(static_cast<Acc>(plan.k[2])),
-        k3(static_cast<Acc>(plan.k[3])),
-        k4(static_cast<Acc>(plan.k[4])),
-        k5(static_cast<Acc>(plan.k[5])),
-        k6(static_cast<Acc>(plan.k[6])),
-        k7(static_cast<Acc>(plan.k[7])),
-        k8(static_cast<Acc>(plan.k[8])),
-        shift(plan.shift),
-        divisor(plan.divisor),
-        offset(static_cast<Sum>(plan.offset)) {}
+  explicit ByteFilter(const Plan& plan) : divisor(plan.divisor), offset(static_cast<Sum>(plan.offset)) {
+    for (int i = 0; i < 9; ++i) k[i] = static_cast<Acc>(plan.k[i]);
+  }
 
   std::uint8_t operator()(const std::uint8_t* t, const std::uint8_t* m, const std::uint8_t* b) const {
-    const Acc v = static_cast<Acc>(k0 * t[0] + k1 * t[3] + k2 * t[6] + k3 * m[0] + k4 * m[3] + k5 * m[6] +
-                                   k6 * b[0] + k7 * b[3] + k8 * b[6]);
+    const Acc v = static_cast<Acc>(k[0] * t[0] + k[1] * t[3] + k[2] * t[6] + k[3] * m[0] + k[4] * m[3] +
+                                   k[5] * m[6] + k[6] * b[0] + k[7] * b[3] + k[8] * b[6]);
     Acc q;
-    if constexpr (kDivision == Division::kShift) {
-      q = static_cast<Acc>(v >> shift);
-    } else if constexpr (kDivision == Division::kNegatedShift) {
-      q = static_cast<Acc>(static_cast<Acc>(-v) >> shift);
+    if constexpr (kNarrow) {
+      q = static_cast<Acc>((kNegate ? static_cast<Acc>(-v) : v) >> kShift);
     } else {
       q = static_cast<Acc>(FloorDiv(v, divisor));
     }
     const Sum r = static_cast<Sum>(q + offset);
-    return static_cast<std::uint8_t>(r < 0 ? 0 : (r > 255 ? 255 : r));
+    return static_cast<std::uint8_t>(std::min<Sum>(std::max<Sum>(r, 0), 255));
   }
 
-  Acc k0, k1, k2, k3, k4, k5, k6, k7, k8;
-  int shift;
+  Acc k[9];
   int divisor;
   Sum offset;
 };
 
-// One output row of `bytes` channel bytes. Fixed blocks of 16 bytes become whole vector
-// operations; the rest goes byte by byte. Kept out of line so that the compiler keeps
-// the promise that the rows do not overlap.
-template <class Acc, Division kDivision>
-[[gnu::noinline]] void FilterRow(const std::uint8_t* __restrict top, const std::uint8_t* __restrict mid,
-                                 const std::uint8_t* __restrict bottom, std::uint8_t* __restrict out,
-                                 int bytes, const Plan& plan) {
-  const ByteFilter<Acc, kDivision> filter(plan);
-  constexpr int kBlock = 16;
+// One output row of `bytes` channel bytes. Fixed blocks of 32 bytes become whole vector
+// operations (two or one per step, depending on the vector width the caller is built
+// for); the rest goes byte by byte.
+template <bool kNegate, int kShift>
+[[gnu::always_inline]] inline void FilterRowBody(const std::uint8_t* __restrict top,
+                                                 const std::uint8_t* __restrict mid,
+                                                 const std::uint8_t* __restrict bottom,
+                                                 std::uint8_t* __restrict out, int bytes,
+                                                 const ByteFilter<kNegate, kShift>& shared) {
+  const ByteFilter<kNegate, kShift> filter = shared;  // a local copy cannot alias the output row
+  constexpr int kBlock = 32;
   int i = 0;
   for (; i + kBlock <= bytes; i += kBlock) {
     for (int j = 0; j < kBlock; ++j) out[i + j] = filter(top + i + j, mid + i + j, bottom + i + j);
@@ -90,26 +78,64 @@ template <class Acc, Division kDivision>
   for (; i < bytes; ++i) out[i] = filter(top + i, mid + i, bottom + i);
 }
 
-template <class Acc, Division kDivision>
-void FilterImage(const RasterImage& source, RasterImage& target, const Plan& plan) {
+// The row functions are kept out of line: the compiler relies on their restrict-qualified
+// parameters to know that the rows do not overlap.
+template <bool kNegate, int kShift>
+[[gnu::noinline]] void FilterRowBaseline(const std::uint8_t* __restrict top,
+                                         const std::uint8_t* __restrict mid,
+                                         const std::uint8_t* __restrict bottom, std::uint8_t* __restrict out,
+                                         int bytes, const ByteFilter<kNegate, kShift>& filter) {
+  FilterRowBody(top, mid, bottom, out, bytes, filter);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same with 256-bit vectors, for processors that have them.
+template <bool kNegate, int kShift>
+[[gnu::target("avx2"), gnu::noinline]] void FilterRowAvx2(const std::uint8_t* __restrict top,
+                                                          const std::uint8_t* __restrict mid,
+                                                          const std::uint8_t* __restrict bottom,
+                                                          std::uint8_t* __restrict out, int bytes,
+                                                          const ByteFilter<kNegate, kShift>& filter) {
+  FilterRowBody(top, mid, bottom, out, bytes, filter);
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+#endif
+
+template <bool kNegate, int kShift>
+void Filter(const RasterImage& source, RasterImage& target, const Plan& plan) {
+  const ByteFilter<kNegate, kShift> filter(plan);
+  auto row = &FilterRowBaseline<kNegate, kShift>;
+#if defined(__x86_64__) || defined(__i386__)
+  if (kShift >= 0 && HasAvx2()) row = &FilterRowAvx2<kNegate, kShift>;
+#endif
   const int bytes = 3 * target.Width();
   for (int y = 0; y < target.Height(); ++y) {
-    FilterRow<Acc, kDivision>(source.Row(y), source.Row(y + 1), source.Row(y + 2), target.Row(y), bytes,
-                              plan);
+    row(source.Row(y), source.Row(y + 1), source.Row(y + 2), target.Row(y), bytes, filter);
   }
 }
 
-template <class Acc>
-void FilterWith(const RasterImage& source, RasterImage& target, const Plan& plan, Division division) {
-  switch (division) {
-    case Division::kShift:
-      FilterImage<Acc, Division::kShift>(source, target, plan);
+// Picks the instantiation for the divisor.
+template <bool kNegate>
+void FilterShifted(const RasterImage& source, RasterImage& target, const Plan& plan, int shift) {
+  switch (shift) {
+    case 0:
+      Filter<kNegate, 0>(source, target, plan);
       break;
-    case Division::kNegatedShift:
-      FilterImage<Acc, Division::kNegatedShift>(source, target, plan);
+    case 1:
+      Filter<kNegate, 1>(source, target, plan);
       break;
-    case Division::kGeneral:
-      FilterImage<Acc, Division::kGeneral>(source, target, plan);
+    case 2:
+      Filter<kNegate, 2>(source, target, plan);
+      break;
+    case 3:
+      Filter<kNegate, 3>(source, target, plan);
+      break;
+    default:
+      Filter<false, -1>(source, target, plan);
       break;
   }
 }
@@ -132,33 +158,31 @@ void Convolve3x3(const RasterImage& source, RasterImage& target, const Kernel3x3
   // (255 * 9 * 2^19 < 2^31); no filter in use comes near that.
   constexpr int kKernelLimit = 1 << 19;
   Plan plan{};
-  long long sum = 0;
-  long long absSum = 0;
+  int sum = 0;
+  int absSum = 0;
   for (int r = 0; r < 3; ++r) {
     for (int c = 0; c < 3; ++c) {
-      const int k = std::clamp(kernel[r][c], -kKernelLimit, kKernelLimit);
+      const int k = std::clamp(kernel[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)],
+                               -kKernelLimit, kKernelLimit);
       plan.k[3 * r + c] = k;
       sum += k;
       absSum += std::abs(k);
     }
   }
-  plan.divisor = sum == 0 ? 1 : static_cast<int>(sum);
+  plan.divisor = sum == 0 ? 1 : sum;
   plan.offset = offset;
-
-  const unsigned magnitude = static_cast<unsigned>(std::abs(plan.divisor));
-  Division division = Division::kGeneral;
-  if ((magnitude & (magnitude - 1)) == 0) {
-    division = plan.divisor > 0 ? Division::kShift : Division::kNegatedShift;
-    while ((1u << plan.shift) < magnitude) ++plan.shift;
-  }
-
   target.Resize(W - 2, H - 2);
+
   // 16-bit lanes hold every sum, its negation and the offset when these stay below 2^14.
-  const bool narrow = 255 * absSum < (1 << 14) && plan.offset > -(1 << 14) && plan.offset < (1 << 14);
-  if (narrow) {
-    FilterWith<std::int16_t>(source, target, plan, division);
+  const bool narrow = 255 * absSum < (1 << 14) && offset > -(1 << 14) && offset < (1 << 14);
+  const int magnitude = std::abs(plan.divisor);
+  int shift = 0;
+  while ((1 << shift) < magnitude) ++shift;
+  if (!narrow || (1 << shift) != magnitude) shift = -1;
+  if (plan.divisor > 0) {
+    FilterShifted<false>(source, target, plan, shift);
   } else {
-    FilterWith<std::int32_t>(source, target, plan, division);
+    FilterShifted<true>(source, target, plan, shift);
   }
 }
 

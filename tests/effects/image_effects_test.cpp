@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "imaging/random_source.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -232,6 +233,56 @@ TEST(AverageEffect, MeanAtTheLevelChangesNothing) {
   RasterImage image(3, 1, MakeColor(255, 255, 128));
   AverageEffect(image, 128);
   EXPECT_EQ(image.Pixel(1, 0), (Rgb{255, 255, 128}));
+}
+
+// The effects keep their arithmetic in 16-bit lanes; that must not change any result.
+// Compared with the formulas in plain wide arithmetic on random pixels (with the extremes)
+// for small, large and out-of-range factors. 41 pixels wide: blocks, edges and rest.
+TEST(ImageEffects, AgreeWithTheUnboundedFormulas) {
+  RandomSource random(5);
+  RasterImage source(41, 23);
+  for (int y = 0; y < source.Height(); ++y)
+    for (int x = 0; x < source.Width(); ++x) {
+      auto pick = [&] {
+        const int v = random.Below(260);
+        return static_cast<std::uint8_t>(v >= 256 ? (v % 2) * 255 : v);
+      };
+      source.SetPixel(x, y, Rgb{pick(), pick(), pick()});
+    }
+  auto clamp = [](long long v) { return static_cast<int>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
+  for (int k : {-(1 << 30), -1000, -256, -255, -129, -11, -10, -2,  -1,   0,      1,
+                2,          3,     10,   127,  128,  200, 255, 256, 1000, 1 << 30}) {
+    RasterImage saturated = source;
+    SaturationEffect(saturated, k);
+    RasterImage contrasted = source;
+    ContrastEffect(contrasted, k);
+    RasterImage brightened = source;
+    BrightnessEffect(brightened, k);
+    RasterImage solarized = source;
+    SolarizeEffect(solarized, k);
+    for (int y = 0; y < source.Height(); ++y)
+      for (int x = 0; x < source.Width(); ++x) {
+        const Rgb p = source.Pixel(x, y);
+        const long long m = (p.r + p.g + p.b) / 3;
+        auto sat = [&](int c) { return clamp(c + static_cast<long long>(k) * (c - m)); };
+        auto con = [&](int c) { return clamp(c + static_cast<long long>(k) * (c - 127)); };
+        auto bri = [&](int c) { return clamp(static_cast<long long>(c) + k); };
+        const bool frame = x >= 1 && x <= source.Width() - 2 && y <= source.Height() - 2;
+        auto sol = [&](int c) { return frame && c <= k ? 255 - c : c; };
+        const Rgb s = saturated.Pixel(x, y);
+        ASSERT_EQ((std::vector<int>{s.r, s.g, s.b}), (std::vector<int>{sat(p.r), sat(p.g), sat(p.b)}))
+            << "saturation " << k << " at " << x << "," << y;
+        const Rgb c = contrasted.Pixel(x, y);
+        ASSERT_EQ((std::vector<int>{c.r, c.g, c.b}), (std::vector<int>{con(p.r), con(p.g), con(p.b)}))
+            << "contrast " << k << " at " << x << "," << y;
+        const Rgb b = brightened.Pixel(x, y);
+        ASSERT_EQ((std::vector<int>{b.r, b.g, b.b}), (std::vector<int>{bri(p.r), bri(p.g), bri(p.b)}))
+            << "brightness " << k << " at " << x << "," << y;
+        const Rgb o = solarized.Pixel(x, y);
+        ASSERT_EQ((std::vector<int>{o.r, o.g, o.b}), (std::vector<int>{sol(p.r), sol(p.g), sol(p.b)}))
+            << "solarize " << k << " at " << x << "," << y;
+      }
+  }
 }
 
 // Rasters too narrow or too low for the neighbourhood effects, and empty ones, pass through.
