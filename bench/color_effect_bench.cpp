@@ -21,7 +21,7 @@ void RunStyle(benchmark::State& state, int step) {
   RasterImage image;
   RasterImage scratch;
   RandomSource random(1);
-  // One untimed round first, so that both buffers have their full size (the filter styles
+  // Two untimed rounds first, so that both buffers have their full size (the filter styles
   // swap them) and the timed rounds allocate nothing, as in a window or batch run.
   for (int i = 0; i < 2; ++i) {
     image = Source();
