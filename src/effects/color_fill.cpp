@@ -88,13 +88,22 @@ void Overlay(RasterImage& dest, const RasterImage& source, const Fill& f, const 
     }
     return;
   }
+  // Every n-th pixel: the blend of each channel from a table of all 256 source values.
+  std::array<std::array<std::uint8_t, 256>, 3> luts;
+  for (int c = 0; c < 3; ++c)
+    for (int v = 0; v < 256; ++v) luts[c][v] = static_cast<std::uint8_t>(add[c] + scale[c] * v / 100);
   const int first = FirstMultiple(area.x0, f.step);
+  const std::ptrdiff_t advance = 3 * static_cast<std::ptrdiff_t>(f.step);
   for (int y = area.y0; y < area.y1; ++y) {
-    std::uint8_t* d = dest.Row(y);
-    const std::uint8_t* s = source.Row(y);
-    for (int x = first; x < area.x1; x += f.step) {
-      for (int c = 0; c < 3; ++c)
-        d[3 * x + c] = static_cast<std::uint8_t>(add[c] + scale[c] * s[3 * x + c] / 100);
+    std::uint8_t* d = dest.Row(y) + 3 * first;
+    const std::uint8_t* s = source.Row(y) + 3 * first;
+    for (int x = first; x < area.x1; x += f.step, d += advance, s += advance) {
+      const std::uint8_t b = luts[0][s[0]];
+      const std::uint8_t g = luts[1][s[1]];
+      const std::uint8_t r = luts[2][s[2]];
+      d[0] = b;
+      d[1] = g;
+      d[2] = r;
     }
   }
 }
