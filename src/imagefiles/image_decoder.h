@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "imaging/raster_image.h"
+#include "imaging/status.h"
+
+namespace quillstone {
+
+// The decoder a file name asks for, by its extension after the last dot, in any letter case:
+// ".bmp" and ".dib" are bitmaps, ".jpg", ".jpeg" and ".jpe" are JPEG; anything else is not
+// an image the program reads.
+enum class ImageFileKind { kUnknown, kBmp, kJpeg };
+ImageFileKind ImageFileKindFor(const std::filesystem::path& path);
+
+// Reads the file and decodes it into `out` (always 24 bits per pixel) with the decoder its
+// extension names. On failure `out` is empty (its memory kept for reuse) and the status says
+// why, e.g. "cannot decode photo.jpg: Not a JPEG file: starts with 0x42 0x4d"; a file with
+// another extension is not read at all and is reported as such.
+Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out);
+
+// Loads a logo picked by the user: on success `logo` holds the decoded picture and
+// `untouchedLogo` a copy of it that the logo tools restore from. A file that cannot be read
+// leaves both as they were, so a bad pick never loses the current logo.
+Status LoadLogoFile(const std::filesystem::path& path, RasterImage& logo, RasterImage& untouchedLogo);
+
+// Loads the margin texture the same way: replaced on success, kept on failure.
+Status LoadTextureFile(const std::filesystem::path& path, RasterImage& texture);
+
+}  // namespace quillstone
