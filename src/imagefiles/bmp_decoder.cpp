@@ -26,7 +26,9 @@ enum Compression : std::uint32_t {
   kBiAlphaBitfields = 6,
 };
 
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t U16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 std::uint32_t U32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -45,8 +47,8 @@ struct BmpLayout {
   bool topDown = false;
   int bitCount = 0;  // 1, 2, 4, 8, 16, 24 or 32
   std::uint32_t compression = kBiRgb;
-  std::array<std::uint32_t, 3> masks{};  // red, green, blue; 16 and 32 bits only
-  bool defaultMasks32 = false;           // 32 bits B, G, R, unused: a plain byte copy
+  std::array<std::uint32_t, 3> masks{};         // red, green, blue; 16 and 32 bits only
+  bool defaultMasks32 = false;                  // 32 bits B, G, R, unused: a plain byte copy
   std::array<std::uint8_t, 256 * 3> palette{};  // B, G, R per entry; missing entries black
   std::size_t pixelOffset = 0;                  // from the start of the file
   std::size_t rowBytes = 0;                     // stored row, padded to 4 bytes
@@ -74,7 +76,8 @@ bool ValidMask(std::uint32_t mask) {
 Status ParseHeader(const std::uint8_t* bytes, std::size_t size, std::int64_t maxPixels, BmpLayout& layout) {
   if (size < 2) return Status::Error("not a BMP file: it is shorter than the file header");
   if (bytes[0] == 'B' && bytes[1] == 'A') return Status::Error("OS/2 bitmap arrays are not supported");
-  if (bytes[0] != 'B' || bytes[1] != 'M') return Status::Error("not a BMP file: it does not start with \"BM\"");
+  if (bytes[0] != 'B' || bytes[1] != 'M')
+    return Status::Error("not a BMP file: it does not start with \"BM\"");
   if (size < kFileHeaderSize + 4) return Status::Error("the bitmap header is cut short");
 
   const std::uint32_t headerSize = U32(bytes + kFileHeaderSize);
@@ -133,7 +136,8 @@ Status ParseHeader(const std::uint8_t* bytes, std::size_t size, std::int64_t max
     case kBiBitfields:
     case kBiAlphaBitfields:
       if (bits != 16 && bits != 32) {
-        return Status::Error("colour masks need 16 or 32 bits per pixel, the header gives " + std::to_string(bits));
+        return Status::Error("colour masks need 16 or 32 bits per pixel, the header gives " +
+                             std::to_string(bits));
       }
       break;
     case kBiJpeg:
@@ -171,14 +175,15 @@ Status ParseHeader(const std::uint8_t* bytes, std::size_t size, std::int64_t max
   }
   layout.pixelOffset = offset;
 
-  // Colour table: the header's count (all entries the bit depth allows when 0; OS/2 1.x has
-  // no count) must lie within the file; entries that overlap the pixel data are not used.
+  // Colour table: a count given in the header must lie within the file. Without one (0, or
+  // an OS/2 1.x header) the table holds what fits before the pixel data, up to the entries
+  // the bit depth allows; entries that would overlap the pixel data are not used.
   if (bits <= 8) {
     const std::size_t entrySize = kind == HeaderKind::kCore ? 3 : 4;
     const std::uint64_t full = std::uint64_t{1} << bits;
     const std::uint64_t declared = colorsUsed == 0 ? full : colorsUsed;
-    if (declared > (size - tableStart) / entrySize) {
-      return Status::Error("the colour table of " + std::to_string(declared) +
+    if (colorsUsed > (size - tableStart) / entrySize) {
+      return Status::Error("the colour table of " + std::to_string(colorsUsed) +
                            " entries extends beyond the end of the file");
     }
     const std::uint64_t count = std::min({declared, full, std::uint64_t{(offset - tableStart) / entrySize}});
@@ -297,9 +302,11 @@ void DecodeUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, Rast
   const MaskedChannel green(layout.masks[1]);
   const MaskedChannel blue(layout.masks[2]);
   if (layout.bitCount == 16) {
-    ForEachStoredRow(bytes, layout, out, [&](auto s, auto d) { MaskedRow<2>(s, d, width, red, green, blue); });
+    ForEachStoredRow(bytes, layout, out,
+                     [&](auto s, auto d) { MaskedRow<2>(s, d, width, red, green, blue); });
   } else {
-    ForEachStoredRow(bytes, layout, out, [&](auto s, auto d) { MaskedRow<4>(s, d, width, red, green, blue); });
+    ForEachStoredRow(bytes, layout, out,
+                     [&](auto s, auto d) { MaskedRow<4>(s, d, width, red, green, blue); });
   }
 }
 
@@ -330,7 +337,8 @@ Status DecodeRle(const std::uint8_t* bytes, std::size_t size, const BmpLayout& l
     const unsigned count = data[p];
     const unsigned value = data[p + 1];
     p += 2;
-    std::uint8_t* row = out.Row(layout.topDown ? static_cast<int>(r) : layout.height - 1 - static_cast<int>(r));
+    std::uint8_t* row =
+        out.Row(layout.topDown ? static_cast<int>(r) : layout.height - 1 - static_cast<int>(r));
     if (count > 0) {
       const std::int64_t n = std::min<std::int64_t>(count, width - x);
       if (rle4) {
@@ -370,7 +378,8 @@ Status DecodeRle(const std::uint8_t* bytes, std::size_t size, const BmpLayout& l
 
 }  // namespace
 
-Status DecodeBmpMemory(const std::uint8_t* bytes, std::size_t size, RasterImage& out, std::int64_t maxPixels) {
+Status DecodeBmpMemory(const std::uint8_t* bytes, std::size_t size, RasterImage& out,
+                       std::int64_t maxPixels) {
   out.Clear();
   if (bytes == nullptr) size = 0;
   BmpLayout layout;

@@ -33,12 +33,15 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-Status ReadWholeFile(const std::filesystem::path& path, const std::string& name, std::vector<std::uint8_t>& bytes) {
+Status ReadWholeFile(const std::filesystem::path& path, const std::string& name,
+                     std::vector<std::uint8_t>& bytes) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) return Status::Error("cannot open " + name + ": " + std::strerror(errno));
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return Status::Error("cannot open " + name + ": it is a folder");
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return Status::Error("cannot read " + name + ": " + std::strerror(errno));
+  if (std::filesystem::is_directory(path, ec))
+    return Status::Error("cannot open " + name + ": it is a folder");
+  if (std::fseek(file.get(), 0, SEEK_END) != 0)
+    return Status::Error("cannot read " + name + ": " + std::strerror(errno));
   const long length = std::ftell(file.get());
   if (length < 0) return Status::Error("cannot read " + name + ": " + std::strerror(errno));
   if (length > kMaxFileBytes) return Status::Error("cannot read " + name + ": the file is larger than 2 GiB");
@@ -49,7 +52,9 @@ Status ReadWholeFile(const std::filesystem::path& path, const std::string& name,
     return Status::Error("cannot read " + name + ": not enough memory");
   }
   if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-    return Status::Error("cannot read " + name + ": " + (std::ferror(file.get()) ? std::strerror(errno) : "the file shrank while being read"));
+    return Status::Error(
+        "cannot read " + name + ": " +
+        (std::ferror(file.get()) ? std::strerror(errno) : "the file shrank while being read"));
   }
   return Status::Ok();
 }
@@ -68,7 +73,8 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out) {
   const ImageFileKind kind = ImageFileKindFor(path);
   out.Clear();
   if (kind == ImageFileKind::kUnknown) {
-    return Status::Error(name + " is not a BMP or JPEG file (the extension is not .bmp, .dib, .jpg, .jpeg or .jpe)");
+    return Status::Error(name +
+                         " is not a BMP or JPEG file (the extension is not .bmp, .dib, .jpg, .jpeg or .jpe)");
   }
   std::vector<std::uint8_t> bytes;
   if (Status status = ReadWholeFile(path, name, bytes); !status) return status;

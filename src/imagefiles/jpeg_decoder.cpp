@@ -1,6 +1,5 @@
 #include "imagefiles/jpeg_decoder.h"
 
-// jpeglib.h needs size_t and FILE declared before it.
 #include <algorithm>
 #include <climits>
 #include <csetjmp>
@@ -9,6 +8,7 @@
 #include <string>
 #include <vector>
 
+// jpeglib.h uses size_t and FILE without declaring them: <cstdio> comes first.
 #include <jpeglib.h>
 
 namespace quillstone {
@@ -128,7 +128,8 @@ Outcome RunDecode(Session& s, const std::uint8_t* bytes, std::size_t size, Raste
 
 }  // namespace
 
-Status DecodeJpegMemory(const std::uint8_t* bytes, std::size_t size, RasterImage& out, std::int64_t maxPixels) {
+Status DecodeJpegMemory(const std::uint8_t* bytes, std::size_t size, RasterImage& out,
+                        std::int64_t maxPixels) {
   out.Clear();
   if (bytes == nullptr || size == 0) return Status::Error("the JPEG data is empty");
   if constexpr (sizeof(std::size_t) > sizeof(unsigned long)) {

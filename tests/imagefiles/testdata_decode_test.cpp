@@ -1,7 +1,6 @@
 // Every file of the shared test data against its expectation in manifest.tsv: valid files
 // decode to their reference pixels, broken ones are refused without a crash.
 #include <QImage>
-
 #include <fstream>
 #include <sstream>
 #include <string>

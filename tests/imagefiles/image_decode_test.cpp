@@ -1,0 +1,85 @@
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "imagefiles/image_decoder.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+// A 2 x 1 bitmap: red then green (24 bits, one row padded to 8 bytes).
+const std::vector<std::uint8_t> kTinyBmp = {
+    'B', 'M', 62,  0, 0,   0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
+    40,  0,   0,   0, 2,   0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0,
+    0,   0,   0,   0, 0,   0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0,  // info header
+    0,   0,   255, 0, 255, 0, 0, 0,                                        // pixels B, G, R
+};
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(ImageFileKind, ComesFromTheExtensionInAnyLetterCase) {
+  const std::pair<const char*, ImageFileKind> cases[] = {
+      {"a.bmp", ImageFileKind::kBmp},         {"/x/A.BMP", ImageFileKind::kBmp},
+      {"scan.Dib", ImageFileKind::kBmp},      {"IMG_1.JPG", ImageFileKind::kJpeg},
+      {"p.jpeg", ImageFileKind::kJpeg},       {"p.tar.JPE", ImageFileKind::kJpeg},
+      {"p.png", ImageFileKind::kUnknown},     {"jpg", ImageFileKind::kUnknown},
+      {"dir.jpg/p", ImageFileKind::kUnknown}, {"p.jpg.txt", ImageFileKind::kUnknown},
+  };
+  for (const auto& [path, kind] : cases) EXPECT_EQ(ImageFileKindFor(path), kind) << path;
+}
+
+TEST(DecodeImageFile, ReadsABitmapNamedWithAnUpperCaseExtension) {
+  testing::TempDir dir;
+  WriteFile(dir / "tiny.DIB", kTinyBmp);
+  RasterImage out;
+  ASSERT_TRUE(DecodeImageFile(dir / "tiny.DIB", out).ok());
+  ASSERT_EQ(out.Width(), 2);
+  EXPECT_EQ(out.Pixel(0, 0), (Rgb{255, 0, 0}));
+  EXPECT_EQ(out.Pixel(1, 0), (Rgb{0, 255, 0}));
+}
+
+TEST(DecodeImageFile, FailuresNameTheFileAndTheCause) {
+  testing::TempDir dir;
+  WriteFile(dir / "photo.JPG", kTinyBmp);  // a bitmap under a JPEG name
+  WriteFile(dir / "tiny.png", kTinyBmp);
+  const std::pair<std::string, std::string> cases[] = {
+      {"photo.JPG", "cannot decode photo.JPG: Not a JPEG file: starts with 0x42 0x4d"},
+      {"missing.bmp", "cannot open missing.bmp: No such file or directory"},
+      {"tiny.png", "tiny.png is not a BMP or JPEG file"},
+  };
+  for (const auto& [name, message] : cases) {
+    RasterImage out(5, 5);
+    const Status status = DecodeImageFile(dir / name, out);
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(status.message().substr(0, message.size()), message);
+    EXPECT_TRUE(out.Empty()) << name;
+  }
+}
+
+TEST(LoadLogoFile, KeepsTheCurrentLogoWhenTheFileCannotBeRead) {
+  testing::TempDir dir;
+  WriteFile(dir / "logo.bmp", kTinyBmp);
+  WriteFile(dir / "broken.bmp", {'B', 'M', 1, 2, 3});
+  RasterImage logo(3, 3, colors::kWhite);
+  RasterImage untouched = logo;
+  EXPECT_FALSE(LoadLogoFile(dir / "broken.bmp", logo, untouched).ok());
+  EXPECT_EQ(logo, RasterImage(3, 3, colors::kWhite));
+  EXPECT_EQ(untouched, logo);
+
+  ASSERT_TRUE(LoadLogoFile(dir / "logo.bmp", logo, untouched).ok());
+  EXPECT_EQ(logo.Width(), 2);
+  EXPECT_EQ(untouched, logo);
+
+  RasterImage texture(1, 1, colors::kWhite);
+  EXPECT_FALSE(LoadTextureFile(dir / "logo.png", texture).ok());
+  EXPECT_EQ(texture, RasterImage(1, 1, colors::kWhite));
+  ASSERT_TRUE(LoadTextureFile(dir / "logo.bmp", texture).ok());
+  EXPECT_EQ(texture, logo);
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,171 @@
+#include <cstdio>
+#include <vector>
+
+#include "imagefiles/jpeg_decoder.h"
+#include "support/test_support.h"
+
+// jpeglib.h uses size_t and FILE without declaring them: <cstdio> comes first.
+#include <jpeglib.h>
+
+namespace quillstone {
+namespace {
+
+// Encodes a flat picture (every pixel `pixel`, one byte per component) with libjpeg at
+// quality 100, no chroma subsampling, so that flat blocks come back exactly.
+std::vector<std::uint8_t> EncodeFlat(int width, int height, J_COLOR_SPACE in, J_COLOR_SPACE stored,
+                                     const std::vector<std::uint8_t>& pixel, bool progressive = false) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = static_cast<int>(pixel.size());
+  cinfo.in_color_space = in;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_colorspace(&cinfo, stored);
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    cinfo.comp_info[c].h_samp_factor = 1;
+    cinfo.comp_info[c].v_samp_factor = 1;
+  }
+  jpeg_set_quality(&cinfo, 100, TRUE);
+  if (progressive) jpeg_simple_progression(&cinfo);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<std::uint8_t> row;
+  for (int x = 0; x < width; ++x) row.insert(row.end(), pixel.begin(), pixel.end());
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<std::uint8_t> bytes(buffer, buffer + size);
+  std::free(buffer);
+  return bytes;
+}
+
+Status Decode(const std::vector<std::uint8_t>& bytes, RasterImage& out,
+              std::int64_t maxPixels = kDecodeMaxPixels) {
+  return DecodeJpegMemory(bytes.data(), bytes.size(), out, maxPixels);
+}
+
+void ExpectEveryPixel(const RasterImage& image, Rgb want, int tolerance = 0) {
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      const Rgb got = image.Pixel(x, y);
+      ASSERT_LE(std::abs(got.r - want.r), tolerance) << x << "," << y << " " << testing::Describe(got);
+      ASSERT_LE(std::abs(got.g - want.g), tolerance) << x << "," << y << " " << testing::Describe(got);
+      ASSERT_LE(std::abs(got.b - want.b), tolerance) << x << "," << y << " " << testing::Describe(got);
+    }
+  }
+}
+
+TEST(JpegDecode, ColourComesOutInRasterByteOrder) {
+  RasterImage out;
+  ASSERT_TRUE(Decode(EncodeFlat(9, 5, JCS_RGB, JCS_YCbCr, {200, 100, 50}), out).ok());
+  EXPECT_EQ(out.Width(), 9);
+  EXPECT_EQ(out.Height(), 5);
+  ExpectEveryPixel(out, {200, 100, 50}, 2);  // YCbCr rounding
+}
+
+TEST(JpegDecode, GreyscaleExpandsToEqualChannels) {
+  RasterImage out;
+  ASSERT_TRUE(Decode(EncodeFlat(7, 3, JCS_GRAYSCALE, JCS_GRAYSCALE, {77}), out).ok());
+  ExpectEveryPixel(out, {77, 77, 77});
+}
+
+TEST(JpegDecode, CmykIsTakenAsInvertedAndScaledByBlack) {
+  struct Case {
+    std::vector<std::uint8_t> cmyk;
+    Rgb want;  // R = C * K / 255, G = M * K / 255, B = Y * K / 255, rounded
+  };
+  const Case cases[] = {
+      {{200, 100, 50, 128}, {100, 50, 25}},  // 100.39, 50.20, 25.10
+      {{200, 100, 50, 255}, {200, 100, 50}},
+      {{255, 255, 255, 0}, {0, 0, 0}},
+      {{1, 3, 255, 128}, {1, 2, 128}},  // 0.50, 1.51, 128.0
+  };
+  for (const Case& c : cases) {
+    RasterImage out;
+    ASSERT_TRUE(Decode(EncodeFlat(8, 8, JCS_CMYK, JCS_CMYK, c.cmyk), out).ok());
+    ExpectEveryPixel(out, c.want);
+    // YCCK stores the same picture after a colour transform, so it may land one step off.
+    ASSERT_TRUE(Decode(EncodeFlat(8, 8, JCS_CMYK, JCS_YCCK, c.cmyk), out).ok());
+    ExpectEveryPixel(out, c.want, 1);
+  }
+}
+
+TEST(JpegDecode, ProgressiveAndTruncatedStreamsDecodeToTheirFullSize) {
+  std::vector<std::uint8_t> bytes = EncodeFlat(40, 24, JCS_RGB, JCS_YCbCr, {10, 20, 30}, true);
+  RasterImage out;
+  ASSERT_TRUE(Decode(bytes, out).ok());
+  ExpectEveryPixel(out, {10, 20, 30}, 2);
+  // Data cut off in the middle of the scan still yields a picture, as libjpeg recovers it.
+  bytes = EncodeFlat(400, 240, JCS_RGB, JCS_YCbCr, {10, 20, 30});
+  bytes.resize(bytes.size() * 2 / 3);
+  const Status status = Decode(bytes, out);
+  ASSERT_TRUE(status.ok()) << status.message();
+  EXPECT_EQ(out.Width(), 400);
+  EXPECT_EQ(out.Height(), 240);
+}
+
+// Offset of the frame header's height field (SOF0 or SOF2: FF C0/C2, length, precision).
+std::size_t FrameSizeOffset(const std::vector<std::uint8_t>& bytes) {
+  for (std::size_t i = 0; i + 9 < bytes.size(); ++i) {
+    if (bytes[i] == 0xFF && (bytes[i + 1] == 0xC0 || bytes[i + 1] == 0xC2)) return i + 5;
+  }
+  return 0;
+}
+
+TEST(JpegDecode, SizesBeyondTheLimitsAreRefusedBeforeDecoding) {
+  std::vector<std::uint8_t> bytes = EncodeFlat(16, 16, JCS_GRAYSCALE, JCS_GRAYSCALE, {9});
+  const std::size_t at = FrameSizeOffset(bytes);
+  ASSERT_NE(at, 0u);
+  // 60000 x 60000 is within libjpeg's own limit but far above 2^28 pixels.
+  bytes[at] = bytes[at + 2] = 0xEA;
+  bytes[at + 1] = bytes[at + 3] = 0x60;
+  RasterImage out(4, 4);
+  Status status = Decode(bytes, out);
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.message(), "image size 60000x60000 exceeds 2^28 pixels");
+  EXPECT_TRUE(out.Empty());
+
+  status = Decode(EncodeFlat(16, 16, JCS_GRAYSCALE, JCS_GRAYSCALE, {9}), out, 255);
+  EXPECT_EQ(status.message(), "image size 16x16 exceeds the limit of 255 pixels");
+}
+
+TEST(JpegDecode, EndlessScanSequencesAreRefused) {
+  std::vector<std::uint8_t> bytes = EncodeFlat(16, 16, JCS_GRAYSCALE, JCS_GRAYSCALE, {9}, true);
+  // Repeat the last scan (its SOS marker up to EOI) until there are more than 1000 scans.
+  std::size_t lastScan = bytes.size() - 2;
+  while (lastScan > 0 && !(bytes[lastScan] == 0xFF && bytes[lastScan + 1] == 0xDA)) --lastScan;
+  ASSERT_GT(lastScan, 0u);
+  const std::vector<std::uint8_t> scan(bytes.begin() + static_cast<std::ptrdiff_t>(lastScan),
+                                       bytes.end() - 2);
+  bytes.resize(bytes.size() - 2);
+  for (int i = 0; i < 1000; ++i) bytes.insert(bytes.end(), scan.begin(), scan.end());
+  bytes.insert(bytes.end(), {0xFF, 0xD9});
+  RasterImage out;
+  const Status status = Decode(bytes, out);
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.message(), "JPEG stream has more than 1000 scans");
+}
+
+TEST(JpegDecode, LibraryErrorsBecomeMessagesNotExits) {
+  RasterImage out(2, 2);
+  const std::vector<std::uint8_t> bitmap = {'B', 'M', 0, 0, 0, 0};
+  Status status = Decode(bitmap, out);
+  EXPECT_EQ(status.message(), "Not a JPEG file: starts with 0x42 0x4d");
+  EXPECT_TRUE(out.Empty());
+  status = DecodeJpegMemory(nullptr, 0, out);
+  EXPECT_FALSE(status.ok());
+  std::vector<std::uint8_t> headerOnly = EncodeFlat(8, 8, JCS_GRAYSCALE, JCS_GRAYSCALE, {1});
+  headerOnly.resize(FrameSizeOffset(headerOnly));  // cut inside the frame header
+  EXPECT_FALSE(Decode(headerOnly, out).ok());
+}
+
+}  // namespace
+}  // namespace quillstone
