@@ -1,0 +1,101 @@
+#include "imagefiles/smooth_resize.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "imagefiles/geometry_rasters.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::GreyRaster;
+using testing::Greys;
+using Grid = std::vector<std::vector<int>>;
+
+RasterImage Smoothed(const RasterImage& source, int width, int height) {
+  RasterImage result;
+  SmoothResize(source, result, width, height);
+  return result;
+}
+
+struct SmoothCase {
+  const char* name;
+  Grid source;
+  int width;
+  int height;
+  Grid expected;
+};
+
+class SmoothResizeValues : public ::testing::TestWithParam<SmoothCase> {};
+
+TEST_P(SmoothResizeValues, MatchHandWorkedMeans) {
+  const SmoothCase& c = GetParam();
+  EXPECT_EQ(Greys(Smoothed(GreyRaster(c.source), c.width, c.height)), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SmoothResizeValues,
+    ::testing::Values(
+        // Step 1: each target pixel averages the 2 x 2 block at (x, y); the last column
+        // and row take single pixels in that direction. (0+10+30+40)/4 = 20.
+        SmoothCase{"SameSize", {{0, 10, 20}, {30, 40, 50}}, 3, 2, {{20, 30, 35}, {35, 45, 50}}},
+        // Step 2: spans 0..2 and 2..3, so 3 x 3 blocks sharing their edge, then 2 wide.
+        // (1, 0) averages x 2..3, y 0..2: 75 / 6 = 12.5, rounded half up to 13.
+        SmoothCase{"Half",
+                   {{0, 1, 2, 3}, {10, 11, 12, 13}, {20, 21, 22, 23}, {30, 31, 32, 33}},
+                   2,
+                   2,
+                   {{11, 13}, {26, 28}}},
+        // Step 0.5: spans 0..1, 1..1, 1..2 (2 is one beyond: counts as 1), and 2..1, whose
+        // start rounds past the held end: the last pixel alone.
+        SmoothCase{"UpscaleRow", {{10, 20}}, 4, 1, {{15, 20, 20, 20}}},
+        SmoothCase{"UpscaleColumn", {{10}, {20}}, 1, 4, {{15}, {20}, {20}, {20}}},
+        SmoothCase{"UpscaleThree", {{0, 100, 200}}, 7, 1, {{0, 50, 100, 150, 200, 200, 200}}},
+        // Step 11/7 in single precision: the last end is 10.999999, which rounds to 11,
+        // one beyond: (90 + 100 + 100) / 3 = 96.67 -> 97.
+        SmoothCase{"BeyondLastColumn",
+                   {{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}},
+                   7,
+                   1,
+                   {{10, 25, 40, 55, 70, 85, 97}}},
+        SmoothCase{"BeyondLastRow",
+                   {{0}, {10}, {20}, {30}, {40}, {50}, {60}, {70}, {80}, {90}, {100}},
+                   1,
+                   7,
+                   {{10}, {25}, {40}, {55}, {70}, {85}, {97}}}),
+    [](const ::testing::TestParamInfo<SmoothCase>& info) { return info.param.name; });
+
+TEST(SmoothResize, RoundsEachChannelHalfUp) {
+  RasterImage source(2, 1);
+  source.SetPixel(0, 0, Rgb{10, 100, 0});
+  source.SetPixel(1, 0, Rgb{11, 50, 255});
+  EXPECT_EQ(Smoothed(source, 1, 1).Pixel(0, 0), (Rgb{11, 75, 128}));  // 10.5, 75, 127.5
+}
+
+TEST(SmoothResize, LargeAreasAverageExactly) {
+  // One target pixel over 2000 x 3 positions, half black and half white: 127.5 -> 128.
+  RasterImage source(2000, 3, colors::kBlack);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 1000; ++x) source.SetPixel(x, y, colors::kWhite);
+  EXPECT_EQ(Smoothed(source, 1, 1).Pixel(0, 0), (Rgb{128, 128, 128}));
+}
+
+TEST(SmoothResize, KeepsAFlatColourFlatAtOddScales) {
+  // 101 x 75 to 50 x 37 reaches one beyond the last column and row; counting those
+  // positions with the edge pixel keeps every mean at the flat colour.
+  const RasterImage flat(101, 75, MakeColor(7, 130, 251));
+  const RasterImage result = Smoothed(flat, 50, 37);
+  EXPECT_EQ(result, RasterImage(50, 37, MakeColor(7, 130, 251)));
+  EXPECT_EQ(Smoothed(flat, 173, 240), RasterImage(173, 240, MakeColor(7, 130, 251)));
+}
+
+TEST(SmoothResize, EmptyInOrOutGivesEmpty) {
+  EXPECT_TRUE(Smoothed(RasterImage(), 5, 5).Empty());
+  EXPECT_TRUE(Smoothed(RasterImage(4, 4), 0, 5).Empty());
+  EXPECT_TRUE(Smoothed(RasterImage(4, 4), 5, -1).Empty());
+}
+
+}  // namespace
+}  // namespace quillstone
