@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "imagefiles/geometry_rasters.h"
@@ -89,6 +93,74 @@ TEST(SmoothResize, KeepsAFlatColourFlatAtOddScales) {
   const RasterImage result = Smoothed(flat, 50, 37);
   EXPECT_EQ(result, RasterImage(50, 37, MakeColor(7, 130, 251)));
   EXPECT_EQ(Smoothed(flat, 173, 240), RasterImage(173, 240, MakeColor(7, 130, 251)));
+}
+
+// The definition written out plainly, position by position, with exact integer division.
+RasterImage PlainSmoothResize(const RasterImage& source, int width, int height) {
+  const auto bounds = [](int from, int to) {
+    std::vector<std::pair<int, int>> spans;
+    const float step = static_cast<float>(from) / static_cast<float>(to);
+    float end = 0.0f;
+    for (int i = 0; i < to; ++i) {
+      const float start = end;
+      end = end + step;
+      if (end >= static_cast<float>(from)) end = static_cast<float>(from - 1);
+      const int lo = static_cast<int>(std::floor(static_cast<double>(start) + 0.5));
+      const int hi = static_cast<int>(std::floor(static_cast<double>(end) + 0.5));
+      spans.emplace_back(std::min(lo, hi), hi);
+    }
+    return spans;
+  };
+  const auto xs = bounds(source.Width(), width);
+  const auto ys = bounds(source.Height(), height);
+  RasterImage result(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      long long sum[3] = {0, 0, 0};
+      long long count = 0;
+      for (int sy = ys[y].first; sy <= ys[y].second; ++sy) {
+        for (int sx = xs[x].first; sx <= xs[x].second; ++sx) {
+          const Rgb p = source.Pixel(std::min(sx, source.Width() - 1), std::min(sy, source.Height() - 1));
+          sum[0] += p.r;
+          sum[1] += p.g;
+          sum[2] += p.b;
+          ++count;
+        }
+      }
+      const auto mean = [&](long long s) { return static_cast<std::uint8_t>((2 * s + count) / (2 * count)); };
+      result.SetPixel(x, y, Rgb{mean(sum[0]), mean(sum[1]), mean(sum[2])});
+    }
+  }
+  return result;
+}
+
+RasterImage NoisyRaster(int width, int height) {
+  RasterImage image(width, height);
+  std::uint32_t state = 2463534242u;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      state ^= state << 13;
+      state ^= state >> 17;
+      state ^= state << 5;
+      image.SetPixel(x, y, Rgb{static_cast<std::uint8_t>(state), static_cast<std::uint8_t>(state >> 8),
+                               static_cast<std::uint8_t>(state >> 16)});
+    }
+  }
+  return image;
+}
+
+// The fast resampler (running sums, multiply-and-shift means for small areas, corrected
+// reciprocals for large ones) against the plain definition at many scales.
+TEST(SmoothResize, AgreesWithThePlainDefinition) {
+  struct Case {
+    int fromW, fromH, toW, toH;
+  };
+  for (const Case& c : {Case{101, 75, 50, 37}, Case{50, 40, 7, 9}, Case{13, 11, 40, 33}, Case{64, 48, 64, 48},
+                        Case{300, 200, 3, 2}, Case{257, 3, 1, 1}, Case{1, 90, 5, 7}, Case{97, 89, 96, 13}}) {
+    const RasterImage source = NoisyRaster(c.fromW, c.fromH);
+    EXPECT_EQ(Smoothed(source, c.toW, c.toH), PlainSmoothResize(source, c.toW, c.toH))
+        << c.fromW << "x" << c.fromH << " to " << c.toW << "x" << c.toH;
+  }
 }
 
 TEST(SmoothResize, EmptyInOrOutGivesEmpty) {
