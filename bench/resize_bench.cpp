@@ -17,7 +17,8 @@ const RasterImage& Photo() {
 }
 
 void SetSourceBytes(benchmark::State& state) {
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(Photo().ByteCount()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(Photo().ByteCount()));
 }
 
 // The "50%" preset's resampler on a 4000 x 3000 photo, into a buffer kept between runs.

@@ -25,7 +25,9 @@ const OrientationEntry& EntryOf(Orientation orientation) {
 
 }  // namespace
 
-std::string_view OrientationText(Orientation orientation) { return EntryOf(orientation).text; }
+std::string_view OrientationText(Orientation orientation) {
+  return EntryOf(orientation).text;
+}
 
 std::optional<Orientation> OrientationFromText(std::string_view text) {
   for (int i = 0; i < kOrientationCount; ++i) {
@@ -34,8 +36,12 @@ std::optional<Orientation> OrientationFromText(std::string_view text) {
   return std::nullopt;
 }
 
-int LoadAngle(Orientation orientation) { return EntryOf(orientation).loadAngle; }
+int LoadAngle(Orientation orientation) {
+  return EntryOf(orientation).loadAngle;
+}
 
-int BackAngle(Orientation orientation) { return -EntryOf(orientation).loadAngle; }
+int BackAngle(Orientation orientation) {
+  return -EntryOf(orientation).loadAngle;
+}
 
 }  // namespace quillstone

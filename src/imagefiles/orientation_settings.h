@@ -14,6 +14,7 @@ enum class Orientation : int {
   kRotate270Clockwise,  // "Rotate 270 deg. clockwise"
 };
 inline constexpr int kOrientationCount = 4;
+static_assert(static_cast<int>(Orientation::kRotate270Clockwise) + 1 == kOrientationCount);
 
 // The orientation choice of the window. Neither field is written to configuration files;
 // both start at these values on every run.
@@ -41,8 +42,12 @@ int LoadAngle(Orientation orientation);
 int BackAngle(Orientation orientation);
 
 // Whether the "Rotate image back" check box is enabled: one of the rotating entries.
-inline bool RotateBackEnabled(const OrientationSettings& s) { return s.orientation != Orientation::kUnrotated; }
+inline bool RotateBackEnabled(const OrientationSettings& s) {
+  return s.orientation != Orientation::kUnrotated;
+}
 // Whether a batch run turns its images back before writing them: enabled and checked.
-inline bool RotatesBackBeforeSaving(const OrientationSettings& s) { return RotateBackEnabled(s) && s.rotateBack; }
+inline bool RotatesBackBeforeSaving(const OrientationSettings& s) {
+  return RotateBackEnabled(s) && s.rotateBack;
+}
 
 }  // namespace quillstone

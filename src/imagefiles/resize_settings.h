@@ -8,14 +8,36 @@ namespace quillstone {
 // The entries of the "New Image size" group, in order: fixed boxes, percentages, the
 // original size and a custom box.
 enum class SizePreset : int {
-  k16x16 = 0, k32x32, k64x64, k80x80, k100x100, k150x150, k200x200, k250x250, k300x300,
-  k320x240, k400x400, k500x500, k640x480, k700x700, k800x600, k900x900, k1000x1000, k1024x768,
-  kPercent25, kPercent50, kPercent75,
+  k16x16 = 0,
+  k32x32,
+  k64x64,
+  k80x80,
+  k100x100,
+  k150x150,
+  k200x200,
+  k250x250,
+  k300x300,
+  k320x240,
+  k400x400,
+  k500x500,
+  k640x480,
+  k700x700,
+  k800x600,
+  k900x900,
+  k1000x1000,
+  k1024x768,
+  kPercent25,
+  kPercent50,
+  kPercent75,
   kOriginalSize,
-  kPercent125, kPercent150, kPercent175, kPercent200,
+  kPercent125,
+  kPercent150,
+  kPercent175,
+  kPercent200,
   kCustomSize,
 };
 inline constexpr int kSizePresetCount = 27;
+static_assert(static_cast<int>(SizePreset::kCustomSize) + 1 == kSizePresetCount);
 
 // Every side a preset produces is clamped to this range (pixels).
 inline constexpr int kPresetSideMin = 1;

@@ -59,10 +59,18 @@ void QuarterTurn(const RasterImage& source, RasterImage& destination) {
 
 void QuarterTurnsInto(const RasterImage& source, RasterImage& destination, int quarterTurns) {
   switch (((quarterTurns % 4) + 4) % 4) {
-    case 0: destination = source; break;
-    case 1: QuarterTurn<true>(source, destination); break;
-    case 2: HalfTurn(source, destination); break;
-    default: QuarterTurn<false>(source, destination); break;
+    case 0:
+      destination = source;
+      break;
+    case 1:
+      QuarterTurn<true>(source, destination);
+      break;
+    case 2:
+      HalfTurn(source, destination);
+      break;
+    default:
+      QuarterTurn<false>(source, destination);
+      break;
   }
 }
 
@@ -143,7 +151,8 @@ void RotateQuarterTurns(const RasterImage& source, RasterImage& destination, int
   QuarterTurnsInto(source, destination, quarterTurns);
 }
 
-Status RotateByAngle(const RasterImage& source, RasterImage& destination, ColorValue fill, double angleDegrees) {
+Status RotateByAngle(const RasterImage& source, RasterImage& destination, ColorValue fill,
+                     double angleDegrees) {
   if (!std::isfinite(angleDegrees)) return Status::Error("the rotation angle is not a number");
   if (source.Empty()) {
     destination.Resize(0, 0);
@@ -173,9 +182,10 @@ Status RotateByAngle(const RasterImage& source, RasterImage& destination, ColorV
   const FixedPointTurn turn = PlanTurn(source.Width(), source.Height(), iSin, iCos);
   if (turn.newWidth > RasterImage::kMaxSide || turn.newHeight > RasterImage::kMaxSide ||
       turn.newWidth * turn.newHeight > RasterImage::kMaxPixels) {
-    return Status::Error("turning a " + std::to_string(source.Width()) + "x" + std::to_string(source.Height()) +
-                         " image by " + Degrees(angleDegrees) + " degrees needs a " +
-                         std::to_string(turn.newWidth) + "x" + std::to_string(turn.newHeight) +
+    return Status::Error("turning a " + std::to_string(source.Width()) + "x" +
+                         std::to_string(source.Height()) + " image by " + Degrees(angleDegrees) +
+                         " degrees needs a " + std::to_string(turn.newWidth) + "x" +
+                         std::to_string(turn.newHeight) +
                          " canvas, larger than an image may be (65535 pixels per side, 2^28 pixels)");
   }
   if (&source == &destination) {

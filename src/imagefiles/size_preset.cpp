@@ -23,15 +23,31 @@ struct PresetRule {
 };
 
 constexpr std::array<PresetRule, kSizePresetCount> kRules = {{
-    {PresetRule::kBox, 16, 16},       {PresetRule::kBox, 32, 32},        {PresetRule::kBox, 64, 64},
-    {PresetRule::kBox, 80, 80},       {PresetRule::kBox, 100, 100},      {PresetRule::kBox, 150, 150},
-    {PresetRule::kBox, 200, 200},     {PresetRule::kBox, 250, 250},      {PresetRule::kBox, 300, 300},
-    {PresetRule::kBox, 320, 240},     {PresetRule::kBox, 400, 400},      {PresetRule::kBox, 500, 500},
-    {PresetRule::kBox, 640, 480},     {PresetRule::kBox, 700, 700},      {PresetRule::kBox, 800, 600},
-    {PresetRule::kBox, 900, 900},     {PresetRule::kBox, 1000, 1000},    {PresetRule::kBox, 1024, 768},
-    {PresetRule::kFactor, 0, 0, 0.25}, {PresetRule::kFactor, 0, 0, 0.5}, {PresetRule::kFactor, 0, 0, 0.75},
+    {PresetRule::kBox, 16, 16},
+    {PresetRule::kBox, 32, 32},
+    {PresetRule::kBox, 64, 64},
+    {PresetRule::kBox, 80, 80},
+    {PresetRule::kBox, 100, 100},
+    {PresetRule::kBox, 150, 150},
+    {PresetRule::kBox, 200, 200},
+    {PresetRule::kBox, 250, 250},
+    {PresetRule::kBox, 300, 300},
+    {PresetRule::kBox, 320, 240},
+    {PresetRule::kBox, 400, 400},
+    {PresetRule::kBox, 500, 500},
+    {PresetRule::kBox, 640, 480},
+    {PresetRule::kBox, 700, 700},
+    {PresetRule::kBox, 800, 600},
+    {PresetRule::kBox, 900, 900},
+    {PresetRule::kBox, 1000, 1000},
+    {PresetRule::kBox, 1024, 768},
+    {PresetRule::kFactor, 0, 0, 0.25},
+    {PresetRule::kFactor, 0, 0, 0.5},
+    {PresetRule::kFactor, 0, 0, 0.75},
     {PresetRule::kOriginal},
-    {PresetRule::kFactor, 0, 0, 1.25}, {PresetRule::kFactor, 0, 0, 1.5}, {PresetRule::kFactor, 0, 0, 1.75},
+    {PresetRule::kFactor, 0, 0, 1.25},
+    {PresetRule::kFactor, 0, 0, 1.5},
+    {PresetRule::kFactor, 0, 0, 1.75},
     {PresetRule::kDouble},
     {PresetRule::kCustom},
 }};
@@ -54,10 +70,17 @@ std::optional<ImageSize> SizePresetTarget(const ResizeSettings& settings, int wi
 
   ImageSize target;
   switch (rule.kind) {
-    case PresetRule::kOriginal: return std::nullopt;
-    case PresetRule::kBox: target = {rule.width, rule.height}; break;
-    case PresetRule::kFactor: target = {Trunc(width * rule.factor), Trunc(height * rule.factor)}; break;
-    case PresetRule::kDouble: target = {2 * width, 2 * height}; break;
+    case PresetRule::kOriginal:
+      return std::nullopt;
+    case PresetRule::kBox:
+      target = {rule.width, rule.height};
+      break;
+    case PresetRule::kFactor:
+      target = {Trunc(width * rule.factor), Trunc(height * rule.factor)};
+      break;
+    case PresetRule::kDouble:
+      target = {2 * width, 2 * height};
+      break;
     case PresetRule::kCustom:
       target = FitIntoBox(width, height, std::clamp(settings.customWidth, kCustomSideMin, kCustomSideMax),
                           std::clamp(settings.customHeight, kCustomSideMin, kCustomSideMax));

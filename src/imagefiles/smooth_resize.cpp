@@ -20,7 +20,9 @@ struct Span {
 
 // Round half up for the non-negative boundaries (2.5 -> 3). Widening to double first keeps
 // the addition exact, so a value just below one half never rounds up.
-inline int RoundHalfUp(float v) { return static_cast<int>(std::floor(static_cast<double>(v) + 0.5)); }
+inline int RoundHalfUp(float v) {
+  return static_cast<int>(std::floor(static_cast<double>(v) + 0.5));
+}
 
 // The spans of `to` target cells over `from` source cells. The boundaries are single
 // precision values, stepped in single precision exactly as the resampler defines them.
@@ -102,7 +104,8 @@ inline std::uint32_t MeanMultiplier(std::int64_t count) {
 }
 
 void WriteRowSmallCounts(const std::int64_t* prefix, const std::vector<ColumnTap>& taps,
-                         const std::vector<std::uint32_t>& multipliers, std::int64_t rowCount, std::uint8_t* out) {
+                         const std::vector<std::uint32_t>& multipliers, std::int64_t rowCount,
+                         std::uint8_t* out) {
   for (std::size_t i = 0; i < taps.size(); ++i, out += 3) {
     const ColumnTap& t = taps[i];
     const std::uint64_t count = static_cast<std::uint64_t>(t.count * rowCount);
@@ -117,8 +120,8 @@ void WriteRowSmallCounts(const std::int64_t* prefix, const std::vector<ColumnTap
 // Larger areas: estimate with the double reciprocal of 2 count, then correct by one step
 // either way; exact because the numerator stays below 2^43 and the estimate is off by far
 // less than 1.
-void WriteRowLargeCounts(const std::int64_t* prefix, const std::vector<ColumnTap>& taps, std::int64_t rowCount,
-                         std::uint8_t* out) {
+void WriteRowLargeCounts(const std::int64_t* prefix, const std::vector<ColumnTap>& taps,
+                         std::int64_t rowCount, std::uint8_t* out) {
   for (const ColumnTap& t : taps) {
     const std::int64_t count = t.count * rowCount;
     const std::int64_t twiceCount = 2 * count;
@@ -147,8 +150,8 @@ void SmoothResize(const RasterImage& source, RasterImage& destination, int newWi
   taps.reserve(static_cast<std::size_t>(newWidth));
   std::int64_t largestTapCount = 0;
   for (const Span& c : Spans(source.Width(), newWidth)) {
-    taps.push_back({3 * static_cast<std::size_t>(c.first), 3 * (static_cast<std::size_t>(c.last) + 1), c.extra,
-                    c.count});
+    taps.push_back({3 * static_cast<std::size_t>(c.first), 3 * (static_cast<std::size_t>(c.last) + 1),
+                    c.extra, c.count});
     largestTapCount = std::max<std::int64_t>(largestTapCount, c.count);
   }
   // The multipliers of the small-count path for the row count they were made for.
@@ -184,7 +187,8 @@ void SmoothResize(const RasterImage& source, RasterImage& destination, int newWi
     std::uint8_t* out = destination.Row(y);
     if (largestTapCount * r.count <= kSmallCount) {
       if (multipliersRowCount != r.count) {
-        for (std::size_t i = 0; i < taps.size(); ++i) multipliers[i] = MeanMultiplier(taps[i].count * r.count);
+        for (std::size_t i = 0; i < taps.size(); ++i)
+          multipliers[i] = MeanMultiplier(taps[i].count * r.count);
         multipliersRowCount = r.count;
       }
       WriteRowSmallCounts(prefix.data(), taps, multipliers, r.count, out);

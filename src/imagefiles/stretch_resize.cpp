@@ -23,7 +23,8 @@ void StretchResize(const RasterImage& source, RasterImage& destination, int newW
   destination.Resize(newWidth, newHeight);
   // Byte offset of the source pixel for every target column.
   std::vector<std::size_t> offsets(static_cast<std::size_t>(newWidth));
-  for (int x = 0; x < newWidth; ++x) offsets[x] = 3 * static_cast<std::size_t>(CentreSource(x, source.Width(), newWidth));
+  for (int x = 0; x < newWidth; ++x)
+    offsets[x] = 3 * static_cast<std::size_t>(CentreSource(x, source.Width(), newWidth));
 
   const std::size_t rowBytes = 3 * static_cast<std::size_t>(newWidth);
   int previous = -1;

@@ -10,8 +10,8 @@
 namespace quillstone {
 namespace {
 
-using testing::Letters;
 using testing::LetterRaster;
+using testing::Letters;
 
 TEST(OrientationSettings, StartUnrotatedWithoutTurningBack) {
   const OrientationSettings s;
@@ -75,7 +75,8 @@ TEST_P(OrientationTurns, LoadTurnMatchesRotateByAngleAndTurningBackRestores) {
 
 INSTANTIATE_TEST_SUITE_P(AllEntries, OrientationTurns,
                          ::testing::Values(Orientation::kUnrotated, Orientation::kRotate90Clockwise,
-                                           Orientation::kRotate180Clockwise, Orientation::kRotate270Clockwise));
+                                           Orientation::kRotate180Clockwise,
+                                           Orientation::kRotate270Clockwise));
 
 TEST(ApplyOrientation, NinetyClockwiseMovesTheTopLeftToTheTopRight) {
   RasterImage image = LetterRaster({"abcd", "efgh"});

@@ -13,8 +13,8 @@
 namespace quillstone {
 namespace {
 
-using testing::Letters;
 using testing::LetterRaster;
+using testing::Letters;
 using Rows = std::vector<std::string>;
 
 RasterImage Turned(const RasterImage& source, double angle) {
@@ -42,13 +42,14 @@ const Rows kCounterClockwise = {"dh", "cg", "bf", "ae"};  // top-right lands top
 const Rows kHalf = {"hgfe", "dcba"};
 const Rows kSame = {"abcd", "efgh"};
 
-INSTANTIATE_TEST_SUITE_P(
-    Angles, RotateQuarter,
-    ::testing::Values(QuarterCase{270, kClockwise}, QuarterCase{-90, kClockwise}, QuarterCase{630, kClockwise},
-                      QuarterCase{90, kCounterClockwise}, QuarterCase{-270, kCounterClockwise},
-                      QuarterCase{450, kCounterClockwise}, QuarterCase{180, kHalf}, QuarterCase{-180, kHalf},
-                      QuarterCase{540, kHalf}, QuarterCase{0, kSame}, QuarterCase{360, kSame},
-                      QuarterCase{-720, kSame}));
+INSTANTIATE_TEST_SUITE_P(Angles, RotateQuarter,
+                         ::testing::Values(QuarterCase{270, kClockwise}, QuarterCase{-90, kClockwise},
+                                           QuarterCase{630, kClockwise}, QuarterCase{90, kCounterClockwise},
+                                           QuarterCase{-270, kCounterClockwise},
+                                           QuarterCase{450, kCounterClockwise}, QuarterCase{180, kHalf},
+                                           QuarterCase{-180, kHalf}, QuarterCase{540, kHalf},
+                                           QuarterCase{0, kSame}, QuarterCase{360, kSame},
+                                           QuarterCase{-720, kSame}));
 
 TEST(RotateByAngle, FourQuarterTurnsGiveTheOriginalBack) {
   // Odd sides, so no centre rule can hide a lost edge row or column.
@@ -143,7 +144,7 @@ TEST(RotateByAngle, SourceMayAlsoBeTheDestination) {
   EXPECT_EQ(Letters(image), kClockwise);
   image = LetterRaster({"abcd", "efgh"});
   ASSERT_TRUE(RotateByAngle(image, image, colors::kBlack, 30).ok());
-  EXPECT_EQ(image.Width(), 4);  // (4 * 56755 + 2 * 32767) >> 16 = 4
+  EXPECT_EQ(image.Width(), 4);   // (4 * 56755 + 2 * 32767) >> 16 = 4
   EXPECT_EQ(image.Height(), 3);  // (4 * 32767 + 2 * 56755) >> 16 = 3
 }
 

@@ -18,8 +18,8 @@ namespace {
 
 using testing::GreyRaster;
 using testing::Greys;
-using testing::Letters;
 using testing::LetterRaster;
+using testing::Letters;
 using Rows = std::vector<std::string>;
 
 TEST(ResizeSettings, StartAtOriginalSizeSmoothAndSharpenedWithCustom320x240) {
@@ -60,39 +60,41 @@ TEST_P(SizePresetTargets, ScaleByTheWidthOrTheHeight) {
   const std::optional<ImageSize> size = SizePresetTarget(s, c.width, c.height);
   ASSERT_EQ(size.has_value(), c.expected.has_value());
   if (size) {
-    EXPECT_EQ(size->width, c.expected->width) << SizePresetCaption(c.preset) << " on " << c.width << "x" << c.height;
-    EXPECT_EQ(size->height, c.expected->height) << SizePresetCaption(c.preset) << " on " << c.width << "x" << c.height;
+    EXPECT_EQ(size->width, c.expected->width)
+        << SizePresetCaption(c.preset) << " on " << c.width << "x" << c.height;
+    EXPECT_EQ(size->height, c.expected->height)
+        << SizePresetCaption(c.preset) << " on " << c.width << "x" << c.height;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SizePresetTargets,
-    ::testing::Values(
-        // (trunc(50.5), trunc(37.5)) = (50, 37); s = 50/101; 75 * s = 37.13.
-        TargetCase{SizePreset::kPercent50, 101, 75, ImageSize{50, 37}},
-        // (3000, 2000) clamps to (2000, 2000); s = 2000/1500; 1000 * s = 1333.3.
-        TargetCase{SizePreset::kPercent200, 1500, 1000, ImageSize{2000, 1333}},
-        TargetCase{SizePreset::kPercent200, 10, 20, ImageSize{20, 40}},
-        // Fitted (240, 240) into the custom box.
-        TargetCase{SizePreset::kCustomSize, 800, 800, ImageSize{240, 240}},
-        TargetCase{SizePreset::kCustomSize, 100, 50, ImageSize{320, 160}},  // small images grow
-        // A custom width below 10 counts as 10: fitted (10, 10).
-        TargetCase{SizePreset::kCustomSize, 800, 800, ImageSize{10, 10}, 5, 240},
-        // Square and landscape follow the width, portrait the height.
-        TargetCase{SizePreset::k320x240, 1000, 1000, ImageSize{320, 320}},
-        TargetCase{SizePreset::k320x240, 600, 800, ImageSize{180, 240}},
-        TargetCase{SizePreset::k1024x768, 3000, 4000, ImageSize{576, 768}},
-        // Ties go to the even neighbour: 5 * 0.5 = 2.5 -> 2, 7 * 0.5 = 3.5 -> 4.
-        TargetCase{SizePreset::k16x16, 32, 5, ImageSize{16, 2}},
-        TargetCase{SizePreset::k16x16, 32, 7, ImageSize{16, 4}},
-        TargetCase{SizePreset::kPercent75, 7, 3, ImageSize{5, 2}},
-        TargetCase{SizePreset::kPercent175, 1001, 1000, ImageSize{1751, 1749}},
-        // Targets below 1 clamp to 1; a side that would round to 0 is kept at 1.
-        TargetCase{SizePreset::kPercent25, 2, 2, ImageSize{1, 1}},
-        TargetCase{SizePreset::k16x16, 2000, 1, ImageSize{16, 1}},
-        TargetCase{SizePreset::kCustomSize, 1, 2000, ImageSize{1, 240}},
-        TargetCase{SizePreset::kOriginalSize, 640, 480, std::nullopt},
-        TargetCase{SizePreset::kPercent50, 0, 480, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(Cases, SizePresetTargets,
+                         ::testing::Values(
+                             // (trunc(50.5), trunc(37.5)) = (50, 37); s = 50/101; 75 * s = 37.13.
+                             TargetCase{SizePreset::kPercent50, 101, 75, ImageSize{50, 37}},
+                             // (3000, 2000) clamps to (2000, 2000); s = 2000/1500; 1000 * s = 1333.3.
+                             TargetCase{SizePreset::kPercent200, 1500, 1000, ImageSize{2000, 1333}},
+                             TargetCase{SizePreset::kPercent200, 10, 20, ImageSize{20, 40}},
+                             // Fitted (240, 240) into the custom box.
+                             TargetCase{SizePreset::kCustomSize, 800, 800, ImageSize{240, 240}},
+                             TargetCase{SizePreset::kCustomSize, 100, 50,
+                                        ImageSize{320, 160}},  // small images grow
+                             // A custom width below 10 counts as 10: fitted (10, 10).
+                             TargetCase{SizePreset::kCustomSize, 800, 800, ImageSize{10, 10}, 5, 240},
+                             // Square and landscape follow the width, portrait the height.
+                             TargetCase{SizePreset::k320x240, 1000, 1000, ImageSize{320, 320}},
+                             TargetCase{SizePreset::k320x240, 600, 800, ImageSize{180, 240}},
+                             TargetCase{SizePreset::k1024x768, 3000, 4000, ImageSize{576, 768}},
+                             // Ties go to the even neighbour: 5 * 0.5 = 2.5 -> 2, 7 * 0.5 = 3.5 -> 4.
+                             TargetCase{SizePreset::k16x16, 32, 5, ImageSize{16, 2}},
+                             TargetCase{SizePreset::k16x16, 32, 7, ImageSize{16, 4}},
+                             TargetCase{SizePreset::kPercent75, 7, 3, ImageSize{5, 2}},
+                             TargetCase{SizePreset::kPercent175, 1001, 1000, ImageSize{1751, 1749}},
+                             // Targets below 1 clamp to 1; a side that would round to 0 is kept at 1.
+                             TargetCase{SizePreset::kPercent25, 2, 2, ImageSize{1, 1}},
+                             TargetCase{SizePreset::k16x16, 2000, 1, ImageSize{16, 1}},
+                             TargetCase{SizePreset::kCustomSize, 1, 2000, ImageSize{1, 240}},
+                             TargetCase{SizePreset::kOriginalSize, 640, 480, std::nullopt},
+                             TargetCase{SizePreset::kPercent50, 0, 480, std::nullopt}));
 
 TEST(FitIntoBox, FillsTheSideTheImageReachesFirst) {
   struct Case {
@@ -102,7 +104,8 @@ TEST(FitIntoBox, FillsTheSideTheImageReachesFirst) {
   for (const Case& c : {Case{800, 800, 320, 240, {240, 240}}, Case{640, 480, 320, 240, {320, 240}},
                         Case{100, 50, 320, 240, {320, 160}}, Case{300, 1000, 320, 240, {72, 240}},
                         Case{1000, 1, 320, 240, {320, 0}}, Case{800, 600, 0, 240, {800, 600}}}) {
-    EXPECT_EQ(FitIntoBox(c.w, c.h, c.bw, c.bh), c.expected) << c.w << "x" << c.h << " in " << c.bw << "x" << c.bh;
+    EXPECT_EQ(FitIntoBox(c.w, c.h, c.bw, c.bh), c.expected)
+        << c.w << "x" << c.h << " in " << c.bw << "x" << c.bh;
   }
 }
 
@@ -130,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, StretchResizeCases,
                                            StretchCase{{"ab"}, 5, 1, {"aabbb"}},  // 2/10, 6/10, 10/10 ...
                                            StretchCase{{"abc", "def"}, 3, 2, {"abc", "def"}},
                                            StretchCase{{"a", "b", "c", "d"}, 1, 2, {"b", "d"}},
-                                           StretchCase{{"ab", "cd"}, 4, 4, {"aabb", "aabb", "ccdd", "ccdd"}}));
+                                           StretchCase{
+                                               {"ab", "cd"}, 4, 4, {"aabb", "aabb", "ccdd", "ccdd"}}));
 
 TEST(SharpenResize, SixteenTimesTheCentreLessTheNeighboursOverEight) {
   struct Case {
@@ -181,7 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ApplySizePresetSizes,
     ::testing::Values(ApplyCase{SizePreset::kPercent50, true, true, 101, 75, {48, 35}},
                       ApplyCase{SizePreset::kPercent50, true, false, 101, 75, {50, 37}},
-                      ApplyCase{SizePreset::kPercent50, false, true, 101, 75, {50, 37}},  // sharpen needs smooth
+                      ApplyCase{
+                          SizePreset::kPercent50, false, true, 101, 75, {50, 37}},  // sharpen needs smooth
                       ApplyCase{SizePreset::kPercent200, true, true, 1500, 1000, {1998, 1331}},
                       ApplyCase{SizePreset::kCustomSize, true, true, 800, 800, {238, 238}},
                       ApplyCase{SizePreset::kOriginalSize, true, true, 33, 17, {33, 17}},

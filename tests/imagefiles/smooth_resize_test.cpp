@@ -142,8 +142,9 @@ RasterImage NoisyRaster(int width, int height) {
       state ^= state << 13;
       state ^= state >> 17;
       state ^= state << 5;
-      image.SetPixel(x, y, Rgb{static_cast<std::uint8_t>(state), static_cast<std::uint8_t>(state >> 8),
-                               static_cast<std::uint8_t>(state >> 16)});
+      image.SetPixel(x, y,
+                     Rgb{static_cast<std::uint8_t>(state), static_cast<std::uint8_t>(state >> 8),
+                         static_cast<std::uint8_t>(state >> 16)});
     }
   }
   return image;
