@@ -85,12 +85,5 @@ TEST(ApplyOrientation, NinetyClockwiseMovesTheTopLeftToTheTopRight) {
   EXPECT_EQ(Letters(image), (std::vector<std::string>{"ea", "fb", "gc", "hd"}));
 }
 
-TEST(ApplyOrientation, EmptyImageStaysEmpty) {
-  RasterImage image;
-  RasterImage scratch;
-  ApplyOrientation(image, Orientation::kRotate90Clockwise, scratch);
-  EXPECT_TRUE(image.Empty());
-}
-
 }  // namespace
 }  // namespace quillstone

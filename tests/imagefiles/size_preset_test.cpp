@@ -31,15 +31,6 @@ TEST(ResizeSettings, StartAtOriginalSizeSmoothAndSharpenedWithCustom320x240) {
   EXPECT_EQ(CustomSizeCaption(s), "w320xh240");
 }
 
-TEST(ResizeSettings, CaptionsFollowTheGroupOrder) {
-  EXPECT_EQ(SizePresetCaption(SizePreset::k16x16), "16x16");
-  EXPECT_EQ(SizePresetCaption(SizePreset::k1024x768), "1024x768");
-  EXPECT_EQ(SizePresetCaption(static_cast<SizePreset>(18)), "25%");
-  EXPECT_EQ(SizePresetCaption(static_cast<SizePreset>(21)), "Original size");
-  EXPECT_EQ(SizePresetCaption(static_cast<SizePreset>(25)), "200%");
-  EXPECT_EQ(SizePresetCaption(static_cast<SizePreset>(26)), "Custom size");
-}
-
 struct TargetCase {
   SizePreset preset;
   int width;
