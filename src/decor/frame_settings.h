@@ -4,6 +4,9 @@
 
 namespace quillstone {
 
+inline constexpr int kMinFrameWidth = 1;
+inline constexpr int kMaxFrameWidth = 100;
+
 struct FrameSettings {
   bool outerOn = true;
   bool innerOn = true;

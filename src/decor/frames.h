@@ -5,7 +5,15 @@
 
 namespace quillstone {
 
-// The frame stage: enlarges the canvas and paints the outer and inner frames that are on.
+// The frame stage: enlarges the canvas by the width of the frames that are on (outer plus
+// inner, on every side), keeps the image in the middle and paints the whole new border:
+// the outer frame along the edge, the inner frame directly inside it (or at the edge
+// when the outer frame is off). With both frames off the image is left as it is.
+// Widths outside 1..100 are brought into that range.
 void DrawFrames(RasterImage& image, const FrameSettings& settings);
+
+// The same with a scratch raster for the enlargement (see ExpandCanvas); the render keeps
+// one between runs so that framing allocates nothing once warm.
+void DrawFrames(RasterImage& image, const FrameSettings& settings, RasterImage& scratch);
 
 }  // namespace quillstone

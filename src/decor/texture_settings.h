@@ -4,6 +4,9 @@
 
 namespace quillstone {
 
+// The largest margin a side may have, in pixels.
+inline constexpr int kMaxTextureMargin = 1000;
+
 enum class TextureMode : int { kBeforeWatermarking = 0, kAfterWatermarking = 1 };
 
 // Placement of the texture in a band: along the band for top and bottom (Left, Right),

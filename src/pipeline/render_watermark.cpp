@@ -109,7 +109,7 @@ class Render {
         }
       }
     }
-    DrawFrames(out_.marked, s.frame);
+    DrawFrames(out_.marked, s.frame, out_.scratch);
     if (MarginsAfter(s.texture)) {
       TextureOverlay(out_.scratch, out_.marked, s.texture, in_.texture);
       std::swap(out_.scratch, out_.marked);
