@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "decor/banner.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+struct BannerCase {
+  const char* width;
+  const char* height;
+  bool accepted;
+  const char* message;  // expected refusal, when not accepted
+};
+
+TEST(CreateBanner, AcceptsSidesFrom1To2048) {
+  const BannerCase cases[] = {
+      {"2048", "2048", true, ""},
+      {"1", "1", true, ""},
+      {"0470", "60", true, ""},
+      {"2049", "60", false, kBannerTooLargeMessage},
+      {"470", "2049", false, kBannerTooLargeMessage},
+      {"0", "60", false, kBannerTooLargeMessage},
+      {"99999999", "60", false, kBannerTooLargeMessage},
+      {"", "60", false, "The banner width \"\" is not a number."},
+      {"470", "6x", false, "The banner height \"6x\" is not a number."},
+      {"-5", "60", false, "The banner width \"-5\" is not a number."},
+  };
+  for (const BannerCase& c : cases) {
+    SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+    RasterImage banner(3, 3, colors::kBlue);
+    const Status status = CreateBanner(c.width, c.height, MakeColor(255, 255, 198), banner);
+    EXPECT_EQ(status.ok(), c.accepted);
+    if (!c.accepted) {
+      EXPECT_EQ(status.message(), c.message);
+      EXPECT_EQ(banner, RasterImage(3, 3, colors::kBlue)) << "a refused banner changes nothing";
+    } else {
+      EXPECT_EQ(banner.Width(), *ParseBannerSide(c.width));
+      EXPECT_EQ(banner.Height(), *ParseBannerSide(c.height));
+    }
+  }
+}
+
+TEST(CreateBanner, FillsWithTheBackgroundColour) {
+  RasterImage banner;
+  const BannerSettings settings;
+  ASSERT_TRUE(CreateBanner(settings.width, settings.height, settings.background, banner).ok());
+  EXPECT_EQ(banner, RasterImage(470, 60, MakeColor(255, 255, 198)));
+}
+
+TEST(CreateBanner, SizeFieldsTakeDigitsAndBackspaceOnly) {
+  EXPECT_TRUE(BannerFieldAcceptsKey('0'));
+  EXPECT_TRUE(BannerFieldAcceptsKey('9'));
+  EXPECT_TRUE(BannerFieldAcceptsKey('\b'));
+  EXPECT_FALSE(BannerFieldAcceptsKey('-'));
+  EXPECT_FALSE(BannerFieldAcceptsKey(' '));
+  EXPECT_FALSE(BannerFieldAcceptsKey('a'));
+}
+
+TEST(CreateBanner, PresetsAndMarginLabel) {
+  EXPECT_EQ(kBannerPresets[11], (BannerSize{1024, 20}));
+  EXPECT_EQ(kBannerPresets.front(), (BannerSize{90, 30}));
+  EXPECT_EQ(BannerMarginLabel(0), "Add 0 pixel to calculated size");
+  EXPECT_EQ(BannerMarginLabel(45), "Add 90 pixel to calculated size");
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include "decor/texture_overlay.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::MakeGradientRaster;
+
+constexpr ColorValue kTop = MakeColor(250, 0, 0);
+constexpr ColorValue kBottom = MakeColor(0, 250, 0);
+constexpr ColorValue kLeft = MakeColor(0, 0, 250);
+constexpr ColorValue kRight = MakeColor(250, 250, 0);
+constexpr ColorValue kTextureColor = MakeColor(9, 99, 199);
+
+TextureSettings Margins(int top, int bottom, int left, int right) {
+  TextureSettings s;
+  s.top = {top, kTop, false, TextureAlign::kStretch};
+  s.bottom = {bottom, kBottom, false, TextureAlign::kStretch};
+  s.left = {left, kLeft, false, TextureAlign::kStretch};
+  s.right = {right, kRight, false, TextureAlign::kStretch};
+  return s;
+}
+
+// Whether every pixel of x0 <= x < x1, y0 <= y < y1 has the colour.
+::testing::AssertionResult AllColor(const RasterImage& image, int x0, int y0, int x1, int y1, ColorValue color) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      if (image.Pixel(x, y) != SplitColor(color)) {
+        return ::testing::AssertionFailure()
+               << "pixel (" << x << ", " << y << ") is " << testing::Describe(image.Pixel(x, y));
+      }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(TextureOverlay, NoMarginsGiveAnExactCopy) {
+  const RasterImage source = MakeGradientRaster(37, 21);
+  TextureSettings settings = Margins(0, 0, 0, 0);
+  settings.top.useTexture = settings.left.useTexture = true;
+  RasterImage destination(5, 5);
+  TextureOverlay(destination, source, settings, RasterImage(8, 8, kTextureColor));
+  EXPECT_EQ(destination, source);
+}
+
+TEST(TextureOverlay, ColouredBandsAroundThePicture) {
+  const RasterImage source = MakeGradientRaster(100, 50);
+  RasterImage destination;
+  TextureOverlay(destination, source, Margins(10, 0, 5, 5), RasterImage());
+  ASSERT_EQ(destination.Width(), 110);
+  ASSERT_EQ(destination.Height(), 60);
+  EXPECT_TRUE(AllColor(destination, 5, 0, 105, 10, kTop));
+  EXPECT_TRUE(AllColor(destination, 0, 0, 5, 60, kLeft));      // corners take the side colours
+  EXPECT_TRUE(AllColor(destination, 105, 0, 110, 60, kRight));
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 100; ++x) ASSERT_EQ(destination.Pixel(5 + x, 10 + y), source.Pixel(x, y));
+}
+
+TEST(TextureOverlay, BottomBandAndItsCorners) {
+  const RasterImage source = MakeGradientRaster(20, 10);
+  RasterImage destination;
+  TextureOverlay(destination, source, Margins(0, 4, 3, 2), RasterImage());
+  ASSERT_EQ(destination.Width(), 25);
+  ASSERT_EQ(destination.Height(), 14);
+  EXPECT_TRUE(AllColor(destination, 3, 10, 23, 14, kBottom));
+  EXPECT_TRUE(AllColor(destination, 0, 10, 3, 14, kLeft));
+  EXPECT_TRUE(AllColor(destination, 23, 10, 25, 14, kRight));
+}
+
+struct AlongCase {
+  const char* name;
+  TextureAlign align;
+  int textureWidth;
+  int x0;  // first covered column
+  int x1;  // one past the last
+};
+
+class TopTexturePlacement : public ::testing::TestWithParam<AlongCase> {};
+
+// A 100 x 50 picture with margins t = 10, l = 5, r = 5: the texture covers exactly
+// [x0, x1) of the top band, the rest of the band keeps the top colour.
+TEST_P(TopTexturePlacement, CoversItsColumns) {
+  const AlongCase& c = GetParam();
+  TextureSettings settings = Margins(10, 0, 5, 5);
+  settings.top.useTexture = true;
+  settings.top.align = c.align;
+  RasterImage destination;
+  TextureOverlay(destination, MakeGradientRaster(100, 50), settings, RasterImage(c.textureWidth, 3, kTextureColor));
+  EXPECT_TRUE(AllColor(destination, c.x0, 0, c.x1, 10, kTextureColor));
+  EXPECT_TRUE(AllColor(destination, 5, 0, c.x0, 10, kTop));
+  EXPECT_TRUE(AllColor(destination, c.x1, 0, 105, 10, kTop));
+  EXPECT_TRUE(AllColor(destination, 0, 0, 5, 10, kLeft));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textures, TopTexturePlacement,
+    ::testing::Values(AlongCase{"Center", TextureAlign::kCenter, 40, 35, 75},      // l + 30 .. l + 69
+                      AlongCase{"Stretch", TextureAlign::kStretch, 40, 5, 105},
+                      AlongCase{"Left", TextureAlign::kStart, 40, 5, 45},
+                      AlongCase{"Right", TextureAlign::kEnd, 40, 65, 105},
+                      AlongCase{"CenterOdd", TextureAlign::kCenter, 41, 35, 76},   // 50 + 5 - 20
+                      AlongCase{"WideLeftStretches", TextureAlign::kStart, 120, 5, 105},
+                      AlongCase{"WideCenterStretches", TextureAlign::kCenter, 100, 5, 105}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct AcrossCase {
+  const char* name;
+  TextureAlign align;
+  int textureHeight;
+  int y0;
+  int y1;
+};
+
+class LeftTexturePlacement : public ::testing::TestWithParam<AcrossCase> {};
+
+// A 100 x 50 picture with t = 10, b = 20, l = 6: the destination is 80 rows high and the
+// left texture is placed on those 80 rows, while only a texture at least 50 high stretches.
+TEST_P(LeftTexturePlacement, CoversItsRows) {
+  const AcrossCase& c = GetParam();
+  TextureSettings settings = Margins(10, 20, 6, 0);
+  settings.left.useTexture = true;
+  settings.left.align = c.align;
+  RasterImage destination;
+  TextureOverlay(destination, MakeGradientRaster(100, 50), settings, RasterImage(4, c.textureHeight, kTextureColor));
+  ASSERT_EQ(destination.Height(), 80);
+  EXPECT_TRUE(AllColor(destination, 0, c.y0, 6, c.y1, kTextureColor));
+  EXPECT_TRUE(AllColor(destination, 0, 0, 6, c.y0, kLeft));
+  EXPECT_TRUE(AllColor(destination, 0, c.y1, 6, 80, kLeft));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textures, LeftTexturePlacement,
+    ::testing::Values(AcrossCase{"Top", TextureAlign::kStart, 30, 0, 30},
+                      AcrossCase{"Bottom", TextureAlign::kEnd, 30, 50, 80},
+                      AcrossCase{"Center", TextureAlign::kCenter, 30, 25, 55},   // 80 div 2 - 15
+                      AcrossCase{"Stretch", TextureAlign::kStretch, 30, 0, 80},
+                      // 60 rows fit into the 80 destination rows, but not under the 50-row
+                      // picture, so the texture is stretched over the whole height.
+                      AcrossCase{"HigherThanPictureStretches", TextureAlign::kStart, 60, 0, 80}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextureOverlay, RightAndBottomTexturesFollowTheirOwnAlignment) {
+  TextureSettings settings = Margins(0, 5, 0, 3);
+  settings.bottom.useTexture = true;
+  settings.bottom.align = TextureAlign::kEnd;
+  settings.right.useTexture = true;
+  settings.right.align = TextureAlign::kEnd;
+  RasterImage destination;
+  TextureOverlay(destination, MakeGradientRaster(30, 20), settings, RasterImage(10, 8, kTextureColor));
+  ASSERT_EQ(destination.Width(), 33);
+  ASSERT_EQ(destination.Height(), 25);
+  EXPECT_TRUE(AllColor(destination, 20, 20, 30, 25, kTextureColor));
+  EXPECT_TRUE(AllColor(destination, 0, 20, 20, 25, kBottom));
+  EXPECT_TRUE(AllColor(destination, 30, 17, 33, 25, kTextureColor));   // bottom 8 of 25 rows
+  EXPECT_TRUE(AllColor(destination, 30, 0, 33, 17, kRight));
+}
+
+// Nearest-neighbour sampling at pixel centres: band pixel i of n shows texture pixel
+// (2i + 1) * size div 2n, along and across the band.
+TEST(TextureOverlay, TextureIsScaledByNearestNeighbour) {
+  TextureSettings settings = Margins(10, 0, 2, 0);
+  settings.top.useTexture = true;
+  const RasterImage texture = MakeGradientRaster(120, 4);   // pixel (x, y) = (x, y, x + y)
+  RasterImage destination;
+  TextureOverlay(destination, MakeGradientRaster(100, 5), settings, texture);
+  for (const int i : {0, 1, 2, 49, 50, 98, 99}) {
+    for (const int y : {0, 1, 2, 3, 7, 9}) {
+      EXPECT_EQ(destination.Pixel(2 + i, y), texture.Pixel((2 * i + 1) * 120 / 200, (2 * y + 1) * 4 / 20))
+          << i << ", " << y;
+    }
+  }
+  EXPECT_EQ(destination.Pixel(2, 0), texture.Pixel(0, 0));
+  EXPECT_EQ(destination.Pixel(101, 9), texture.Pixel(119, 3));
+}
+
+TEST(TextureOverlay, WithoutTextureThePlainColourStays) {
+  TextureSettings settings = Margins(3, 3, 3, 3);
+  settings.top.useTexture = settings.left.useTexture = true;
+  RasterImage destination;
+  TextureOverlay(destination, MakeGradientRaster(10, 10), settings, RasterImage());
+  EXPECT_TRUE(AllColor(destination, 3, 0, 13, 3, kTop));
+  EXPECT_TRUE(AllColor(destination, 0, 0, 3, 16, kLeft));
+}
+
+TEST(TextureOverlay, DestinationMayBeTheSource) {
+  const RasterImage source = MakeGradientRaster(12, 9);
+  const TextureSettings settings = Margins(2, 3, 4, 1);
+  RasterImage expected;
+  TextureOverlay(expected, source, settings, RasterImage());
+  RasterImage image = source;
+  TextureOverlay(image, image, settings, RasterImage());
+  EXPECT_EQ(image, expected);
+}
+
+TEST(TextureOverlay, MarginsAreLimitedTo1000) {
+  RasterImage destination;
+  TextureOverlay(destination, MakeGradientRaster(4, 4), Margins(5000, -7, 0, 0), RasterImage());
+  EXPECT_EQ(destination.Width(), 4);
+  EXPECT_EQ(destination.Height(), 1004);
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "logo/logo_autocrop.h"
+#include "logo/logo_crop.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::MakeGradientRaster;
+
+// A logo of `inner` framed by `border` pixels of `background` on every side.
+RasterImage Framed(const RasterImage& inner, int border, ColorValue background) {
+  RasterImage logo(inner.Width() + 2 * border, inner.Height() + 2 * border, background);
+  for (int y = 0; y < inner.Height(); ++y)
+    for (int x = 0; x < inner.Width(); ++x) logo.SetPixel(border + x, border + y, inner.Pixel(x, y));
+  return logo;
+}
+
+// 80 x 40 with no white and no red pixel in it: r = x + 1, g = y + 1, b = 7.
+RasterImage Inner() {
+  RasterImage inner(80, 40);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 80; ++x) inner.SetPixel(x, y, MakeColor(x + 1, y + 1, 7));
+  return inner;
+}
+
+struct BorderCase {
+  const char* name;
+  ColorValue background;
+  CropCorner corner;
+};
+
+class AutocropBorder : public ::testing::TestWithParam<BorderCase> {};
+
+TEST_P(AutocropBorder, RemovesTheUniformBorderAndKeepsTheColours) {
+  const RasterImage inner = Inner();
+  const RasterImage logo = Framed(inner, 10, GetParam().background);
+  ASSERT_EQ(logo.Width(), 100);
+  ASSERT_EQ(logo.Height(), 60);
+  RasterImage cropped;
+  AutocropLogo(logo, cropped, GetParam().corner);
+  EXPECT_EQ(cropped, inner);
+  // In place, as the logo editor does it.
+  RasterImage inPlace = logo;
+  AutocropLogo(inPlace, inPlace, GetParam().corner);
+  EXPECT_EQ(inPlace, inner);
+}
+
+INSTANTIATE_TEST_SUITE_P(Autocrop, AutocropBorder,
+                         ::testing::Values(BorderCase{"WhiteTopLeft", colors::kWhite, CropCorner::kTopLeft},
+                                           BorderCase{"RedTopLeft", colors::kRed, CropCorner::kTopLeft},
+                                           BorderCase{"RedBottomLeft", colors::kRed, CropCorner::kBottomLeft},
+                                           BorderCase{"WhiteTopRight", colors::kWhite, CropCorner::kTopRight},
+                                           BorderCase{"WhiteBottomRight", colors::kWhite, CropCorner::kBottomRight}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AutocropLogo, CornerOfAnotherColourCropsNothing) {
+  RasterImage logo = Framed(Inner(), 10, colors::kWhite);
+  logo.SetPixel(99, 59, colors::kRed);
+  RasterImage cropped;
+  AutocropLogo(logo, cropped, CropCorner::kBottomRight);
+  EXPECT_EQ(cropped, logo);
+}
+
+TEST(AutocropLogo, ColoursMustMatchInEveryChannel) {
+  // A border that differs from the corner only in blue is not cropped.
+  RasterImage logo = Framed(Inner(), 3, MakeColor(200, 200, 201));
+  logo.SetPixel(0, 0, MakeColor(200, 200, 200));
+  RasterImage cropped;
+  AutocropLogo(logo, cropped, CropCorner::kTopLeft);
+  EXPECT_EQ(cropped, logo);
+}
+
+TEST(AutocropLogo, ScansStopAtTheMiddle) {
+  // The left 80 of 100 columns are background: only columns 0 .. 50 go.
+  RasterImage logo(100, 20, colors::kWhite);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 80; x < 100; ++x) logo.SetPixel(x, y, colors::kBlue);
+  RasterImage cropped;
+  AutocropLogo(logo, cropped, CropCorner::kTopLeft);
+  ASSERT_EQ(cropped.Width(), 49);
+  ASSERT_EQ(cropped.Height(), 20);
+  EXPECT_EQ(cropped.Pixel(0, 0), SplitColor(colors::kWhite));     // column 51
+  EXPECT_EQ(cropped.Pixel(28, 0), SplitColor(colors::kWhite));    // column 79
+  EXPECT_EQ(cropped.Pixel(29, 0), SplitColor(colors::kBlue));     // column 80
+}
+
+TEST(AutocropLogo, FlatAndTinyLogosAreLeftAlone) {
+  for (const RasterImage& logo : {RasterImage(30, 20, colors::kRed), RasterImage(1, 1, colors::kWhite),
+                                  RasterImage(2, 1, colors::kWhite), MakeGradientRaster(1, 1)}) {
+    RasterImage cropped;
+    AutocropLogo(logo, cropped, CropCorner::kTopLeft);
+    EXPECT_EQ(cropped, logo);
+  }
+  RasterImage empty;
+  AutocropLogo(empty, empty, CropCorner::kBottomRight);
+  EXPECT_TRUE(empty.Empty());
+}
+
+TEST(CropLogoToSelection, DragCropsFromTheOrderedCorners) {
+  const RasterImage logo = MakeGradientRaster(50, 60);
+  RasterImage cropped = logo;
+  ASSERT_TRUE(CropLogoToSelection(cropped, 10, 10, 5, 40));
+  ASSERT_EQ(cropped.Width(), 5);
+  ASSERT_EQ(cropped.Height(), 30);
+  EXPECT_EQ(cropped.Pixel(0, 0), logo.Pixel(5, 10));
+  EXPECT_EQ(cropped.Pixel(4, 29), logo.Pixel(9, 39));
+  EXPECT_EQ(CropQuestion(5, 30), "Do you like to crop the selected area ?\nNew size: width=5 height=30");
+}
+
+TEST(CropLogoToSelection, EdgesAreLimitedAndEmptySelectionsChangeNothing) {
+  // The right and bottom edges are limited to W - 1 and H - 1.
+  EXPECT_EQ(CropSelectionRect(3, 4, 80, 90, 50, 60), (LogoRect{3, 4, 49, 59}));
+  const RasterImage logo = MakeGradientRaster(50, 60);
+  RasterImage unchanged = logo;
+  EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 7, 30));    // no width
+  EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 20, 7));    // no height
+  EXPECT_EQ(unchanged, logo);
+}
+
+TEST(InvertSelectionOutline, DrawingTwiceRestoresThePicture) {
+  const RasterImage logo = MakeGradientRaster(20, 15);
+  RasterImage image = logo;
+  InvertSelectionOutline(image, 12, 9, 3, 2);
+  int changed = 0;
+  for (int y = 0; y < 15; ++y)
+    for (int x = 0; x < 20; ++x) changed += image.Pixel(x, y) != logo.Pixel(x, y);
+  EXPECT_EQ(changed, 2 * 9 + 2 * 5);   // a 9 x 7 ring
+  const Rgb corner = logo.Pixel(3, 2);
+  EXPECT_EQ(image.Pixel(3, 2), (Rgb{static_cast<std::uint8_t>(255 - corner.r),
+                                    static_cast<std::uint8_t>(255 - corner.g),
+                                    static_cast<std::uint8_t>(255 - corner.b)}));
+  InvertSelectionOutline(image, 12, 9, 3, 2);
+  EXPECT_EQ(image, logo);
+  InvertSelectionOutline(image, 0, 5, 10, 10);   // a corner on the edge draws nothing
+  EXPECT_EQ(image, logo);
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "logo/logo_effects.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::MakeGradientRaster;
+
+RasterImage OnePixel(int r, int g, int b) { return RasterImage(1, 1, MakeColor(r, g, b)); }
+
+struct PixelCase {
+  const char* name;
+  void (*effect)(RasterImage&);
+  Rgb before;
+  Rgb after;
+};
+
+class LogoPixelEffect : public ::testing::TestWithParam<PixelCase> {};
+
+TEST_P(LogoPixelEffect, WorkedValues) {
+  const PixelCase& c = GetParam();
+  RasterImage logo = OnePixel(c.before.r, c.before.g, c.before.b);
+  c.effect(logo);
+  EXPECT_EQ(logo.Pixel(0, 0), c.after);
+}
+
+void Darken(RasterImage& logo) { DarkenLogo(logo, kLogoDarkenAmount); }
+void Lighten(RasterImage& logo) { LightenLogo(logo, kLogoLightenAmount); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Effects, LogoPixelEffect,
+    ::testing::Values(PixelCase{"Darken", Darken, {255, 20, 128}, {245, 20, 123}},
+                      PixelCase{"DarkenSmallStays", Darken, {25, 26, 0}, {25, 25, 0}},
+                      PixelCase{"Lighten", Lighten, {0, 250, 128}, {10, 250, 132}},
+                      PixelCase{"LightenWhiteStays", Lighten, {255, 229, 230}, {255, 230, 230}},
+                      PixelCase{"GreyRedHalfToEven", WeightedGreyLogo, {255, 0, 0}, {76, 76, 76}},
+                      PixelCase{"GreyBlue", WeightedGreyLogo, {0, 0, 255}, {28, 28, 28}},
+                      PixelCase{"GreyGreen", WeightedGreyLogo, {0, 255, 0}, {150, 150, 150}},   // 150.45
+                      PixelCase{"GreyHalfUpToEven", WeightedGreyLogo, {5, 0, 0}, {2, 2, 2}},    // 1.5
+                      PixelCase{"GreyHalfDownToEven", WeightedGreyLogo, {15, 0, 0}, {4, 4, 4}}, // 4.5
+                      PixelCase{"GreyMix", WeightedGreyLogo, {100, 200, 50}, {154, 154, 154}},  // 153.5
+                      PixelCase{"Invert", InvertLogo, {0, 100, 255}, {255, 155, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogoEffects, InvertTwiceRestores) {
+  const RasterImage logo = MakeGradientRaster(13, 7);
+  RasterImage twice = logo;
+  InvertLogo(twice);
+  InvertLogo(twice);
+  EXPECT_EQ(twice, logo);
+}
+
+TEST(LogoEffects, ColourReplacements) {
+  const ColorValue a = MakeColor(1, 2, 3);
+  const ColorValue b = MakeColor(1, 2, 4);
+  RasterImage logo = testing::MakeRaster({"ab", "ba"}, {{'a', a}, {'b', b}});
+  RasterImage others = logo;
+  ReplaceOtherColors(others, a, colors::kRed);
+  EXPECT_EQ(others, testing::MakeRaster({"ar", "ra"}, {{'a', a}, {'r', colors::kRed}}));
+  ReplaceColor(logo, b, colors::kGreen);
+  EXPECT_EQ(logo, testing::MakeRaster({"ag", "ga"}, {{'a', a}, {'g', colors::kGreen}}));
+}
+
+// A 4 x 4 picture, black but for a grey 200 at the bottom right. Partners at distance 3
+// exist only for column/row 0 (right/lower) and 3 (left/upper); elsewhere the pixel's own
+// column or row stands in. Rows are blurred in place from the top:
+//   (0,0) = (0 + 0 + 0 + 200) / 4 = 50
+//   (3,0) = ((0,0)=50 + 0 + 0 + 200) / 4 = 62
+//   (0,3) = ((0,0)=50 + 0 + (3,0)=62 + 200) / 4 = 78
+//   (3,3) = (50 + (0,3)=78 + 62 + 200) / 4 = 97
+TEST(DiagonalBlurPass, HandWorkedFourByFour) {
+  RasterImage logo(4, 4, colors::kBlack);
+  logo.SetPixel(3, 3, MakeColor(200, 200, 200));
+  DiagonalBlurPass(logo);
+  RasterImage expected(4, 4, colors::kBlack);
+  expected.SetPixel(0, 0, MakeColor(50, 50, 50));
+  expected.SetPixel(3, 0, MakeColor(62, 62, 62));
+  expected.SetPixel(0, 3, MakeColor(78, 78, 78));
+  expected.SetPixel(3, 3, MakeColor(97, 97, 97));
+  EXPECT_EQ(logo, expected);
+}
+
+TEST(DiagonalBlurPass, PicturesOfThreePixelsOrLessStay) {
+  for (const auto& [w, h] : {std::pair{3, 10}, {10, 3}, {1, 1}, {2, 40}}) {
+    const RasterImage logo = MakeGradientRaster(w, h);
+    RasterImage blurred = logo;
+    BlurLogo(blurred);
+    EXPECT_EQ(blurred, logo) << w << "x" << h;
+  }
+}
+
+TEST(DiagonalBlurPass, FlatPictureStaysFlat) {
+  RasterImage logo(9, 7, MakeColor(17, 99, 250));
+  BlurLogo(logo);
+  EXPECT_EQ(logo, RasterImage(9, 7, MakeColor(17, 99, 250)));
+}
+
+// 4 rows limit the amount to 2; rows 1 and 0 are copied down by their offsets.
+TEST(RippleLogo, SawtoothOnFourRows) {
+  const RasterImage logo = MakeGradientRaster(4, 4);
+  RasterImage rippled = logo;
+  RandomSource random(1);
+  RippleLogo(rippled, RippleKind::kSawtooth, kLogoRippleAmount, random);
+  // Offsets x mod 3: 0, 1, 2, 0.
+  EXPECT_EQ(rippled.Pixel(2, 3), logo.Pixel(2, 1));   // column 2 of row 1 lands in row 3
+  EXPECT_EQ(rippled.Pixel(2, 2), logo.Pixel(2, 0));
+  EXPECT_EQ(rippled.Pixel(2, 1), logo.Pixel(2, 1));   // rows 0 .. a - 1 keep what nothing covers
+  EXPECT_EQ(rippled.Pixel(2, 0), logo.Pixel(2, 0));
+  EXPECT_EQ(rippled.Pixel(1, 0), logo.Pixel(1, 0));
+  EXPECT_EQ(rippled.Pixel(1, 1), logo.Pixel(1, 0));
+  EXPECT_EQ(rippled.Pixel(1, 2), logo.Pixel(1, 1));
+  EXPECT_EQ(rippled.Pixel(1, 3), logo.Pixel(1, 3));
+  for (const int y : {0, 1, 2, 3}) {
+    EXPECT_EQ(rippled.Pixel(0, y), logo.Pixel(0, y));
+    EXPECT_EQ(rippled.Pixel(3, y), logo.Pixel(3, y));
+  }
+}
+
+TEST(RippleLogo, TriangleOffsetsRiseAndFall) {
+  // 8 rows: amount 10 is limited to 4; offsets 0 1 2 3 4 3 2 1 0 along a row.
+  const RasterImage logo = MakeGradientRaster(9, 8);
+  RasterImage rippled = logo;
+  RandomSource random(1);
+  RippleLogo(rippled, RippleKind::kTriangle, kLogoTriangleRippleAmount, random);
+  const int offsets[] = {0, 1, 2, 3, 4, 3, 2, 1, 0};
+  for (int x = 0; x < 9; ++x) EXPECT_EQ(rippled.Pixel(x, 3 + offsets[x]), logo.Pixel(x, 3)) << x;
+}
+
+TEST(RippleLogo, RandomOffsetsStayBelowTheAmount) {
+  // Gradient pixel (x, y) is (x, y, x + y): every result pixel must come from its own
+  // column and from 0 .. amount - 1 rows above, and the first column never moves.
+  const RasterImage logo = MakeGradientRaster(50, 12);
+  RasterImage rippled = logo;
+  RandomSource random(7);
+  RippleLogo(rippled, RippleKind::kRandom, kLogoRippleAmount, random);
+  bool moved = false;
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 50; ++x) {
+      const Rgb p = rippled.Pixel(x, y);
+      EXPECT_EQ(p.r, x);
+      EXPECT_LE(p.g, y);
+      EXPECT_GT(p.g, y - kLogoRippleAmount);
+      EXPECT_EQ(p.b, (x + p.g) % 256);
+      if (x == 0) {
+        EXPECT_EQ(p.g, y);
+      }
+      moved = moved || p.g != y;
+    }
+  }
+  EXPECT_TRUE(moved);
+}
+
+TEST(RippleLogo, OneRowPicturesStay) {
+  const RasterImage logo = MakeGradientRaster(20, 1);
+  RasterImage rippled = logo;
+  RandomSource random(3);
+  RippleLogo(rippled, RippleKind::kSawtooth, 5, random);
+  EXPECT_EQ(rippled, logo);
+}
+
+// Amount 10 becomes 11 (h = 5). Row 0: run length t = 11, m = 10, so the held colour
+// changes at x = 0, 1, 11, 21, 22. Row 1: t = 1, every pixel keeps its own colour.
+// Row 3: t = 3, m = 7: changes at 0, 1, 3, 6, 8, 9, 12, 15, 18, 21, 22.
+TEST(TrianglePatternLogo, RunsFollowTheRowRhythm) {
+  const RasterImage logo = MakeGradientRaster(24, 4);
+  RasterImage patterned = logo;
+  TrianglePatternLogo(patterned, kLogoTrianglePatternAmount);
+  const auto expectRuns = [&](int y, std::vector<int> changes) {
+    int held = 0;
+    for (int x = 0; x < 24; ++x) {
+      if (std::find(changes.begin(), changes.end(), x) != changes.end()) held = x;
+      EXPECT_EQ(patterned.Pixel(x, y), logo.Pixel(held, y)) << "row " << y << ", column " << x;
+    }
+  };
+  expectRuns(0, {0, 1, 11, 21, 22});
+  expectRuns(1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23});
+  expectRuns(3, {0, 1, 3, 6, 8, 9, 12, 15, 18, 21, 22});
+}
+
+TEST(LogoEffects, EmptyLogosStayEmpty) {
+  RandomSource random(1);
+  RasterImage logo;
+  DarkenLogo(logo, 10);
+  WeightedGreyLogo(logo);
+  BlurLogo(logo);
+  RippleLogo(logo, RippleKind::kRandom, 5, random);
+  TrianglePatternLogo(logo, 10);
+  ReplaceOtherColors(logo, colors::kBlack, colors::kWhite);
+  EXPECT_TRUE(logo.Empty());
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "logo/logo_geometry.h"
+#include "logo/logo_rotation.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::MakeGradientRaster;
+using testing::MakeRaster;
+
+const std::vector<std::pair<char, ColorValue>> kLegend = {
+    {'A', MakeColor(10, 0, 0)}, {'B', MakeColor(20, 0, 0)}, {'C', MakeColor(30, 0, 0)},
+    {'D', MakeColor(40, 0, 0)}, {'E', MakeColor(50, 0, 0)}, {'F', MakeColor(60, 0, 0)}};
+
+RasterImage Rows(const std::vector<std::string>& rows) { return MakeRaster(rows, kLegend); }
+
+struct EditCase {
+  const char* name;
+  void (*operation)(RasterImage&);
+  std::vector<std::string> before;
+  std::vector<std::string> after;
+};
+
+class LogoEdit : public ::testing::TestWithParam<EditCase> {};
+
+TEST_P(LogoEdit, GivesTheExpectedPixels) {
+  RasterImage logo = Rows(GetParam().before);
+  GetParam().operation(logo);
+  EXPECT_EQ(logo, Rows(GetParam().after));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, LogoEdit,
+    ::testing::Values(EditCase{"MirrorRightOdd", MirrorLogoRightHalf, {"ABCDE"}, {"ABCBA"}},
+                      EditCase{"MirrorRightEven", MirrorLogoRightHalf, {"ABCD", "DCBA"}, {"ABBA", "DCCD"}},
+                      EditCase{"MirrorRightTwo", MirrorLogoRightHalf, {"AB"}, {"AA"}},
+                      EditCase{"MirrorRightOne", MirrorLogoRightHalf, {"A", "B"}, {"A", "B"}},
+                      EditCase{"MirrorDownOdd", MirrorLogoBottomHalf, {"AB", "CD", "EF"}, {"AB", "CD", "AB"}},
+                      EditCase{"MirrorDownEven", MirrorLogoBottomHalf, {"A", "B", "C", "D"}, {"A", "B", "B", "A"}},
+                      EditCase{"FlipRight", FlipLogoHorizontal, {"ABC", "DEF"}, {"CBA", "FED"}},
+                      EditCase{"FlipDown", FlipLogoVertical, {"ABC", "DEF", "AAB"}, {"AAB", "DEF", "ABC"}},
+                      // Source pixel (x, y) lands at column y, row W - 1 - x.
+                      EditCase{"QuarterTurn", RotateLogoQuarter, {"ABC", "DEF"}, {"CF", "BE", "AD"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogoGeometry, QuarterTurnTwiceFlipsBothWays) {
+  RasterImage turned = MakeGradientRaster(7, 5);
+  RotateLogoQuarter(turned);
+  RotateLogoQuarter(turned);
+  RasterImage flipped = MakeGradientRaster(7, 5);
+  FlipLogoHorizontal(flipped);
+  FlipLogoVertical(flipped);
+  EXPECT_EQ(turned, flipped);
+}
+
+TEST(LogoGeometry, EmptyLogosStayEmpty) {
+  for (auto* operation : {FlipLogoHorizontal, FlipLogoVertical, MirrorLogoRightHalf, MirrorLogoBottomHalf,
+                          RotateLogoQuarter}) {
+    RasterImage logo;
+    operation(logo);
+    EXPECT_TRUE(logo.Empty());
+    EXPECT_EQ(logo.Width(), 0);
+  }
+  RasterImage rotated(3, 3);
+  ASSERT_TRUE(RotateLogoByAngle(RasterImage(), 45, colors::kRed, rotated).ok());
+  EXPECT_TRUE(rotated.Empty());
+}
+
+TEST(RotateLogoByAngle, NinetyDegreesIsTheQuarterTurn) {
+  const RasterImage reference = MakeGradientRaster(40, 30);
+  RasterImage rotated;
+  ASSERT_TRUE(RotateLogoByAngle(reference, 90, colors::kRed, rotated).ok());
+  RasterImage turned = reference;
+  RotateLogoQuarter(turned);
+  EXPECT_EQ(rotated.Width(), 30);
+  EXPECT_EQ(rotated.Height(), 40);
+  EXPECT_EQ(rotated, turned);
+}
+
+TEST(RotateLogoByAngle, HalfTurnFlipsBothWays) {
+  const RasterImage reference = MakeGradientRaster(40, 30);
+  RasterImage rotated;
+  ASSERT_TRUE(RotateLogoByAngle(reference, 180, colors::kRed, rotated).ok());
+  RasterImage flipped = reference;
+  FlipLogoHorizontal(flipped);
+  FlipLogoVertical(flipped);
+  EXPECT_EQ(rotated, flipped);
+}
+
+TEST(RotateLogoByAngle, FortyFiveDegreesGrowsTheBoxAndFillsTheCorners) {
+  const RasterImage reference(100, 100, colors::kWhite);
+  const ColorValue fill = MakeColor(1, 2, 3);
+  RasterImage rotated;
+  ASSERT_TRUE(RotateLogoByAngle(reference, 45, fill, rotated).ok());
+  ASSERT_EQ(rotated.Width(), 142);   // round(70.71) twice
+  ASSERT_EQ(rotated.Height(), 142);
+  for (const auto& [x, y] : {std::pair{0, 0}, {141, 0}, {0, 141}, {141, 141}, {20, 20}}) {
+    EXPECT_EQ(rotated.Pixel(x, y), SplitColor(fill)) << x << ", " << y;
+  }
+  EXPECT_EQ(rotated.Pixel(71, 71), SplitColor(colors::kWhite));
+  EXPECT_EQ(rotated.Pixel(71, 1), SplitColor(colors::kWhite));   // the turned corners touch the box
+  EXPECT_EQ(rotated.Pixel(1, 71), SplitColor(colors::kWhite));
+}
+
+struct SmallAngleCase {
+  int width;
+  int height;
+  int angle;
+  bool copied;
+  int rotatedWidth;
+  int rotatedHeight;
+};
+
+// |angle in radians| x max(W, H) <= 1 copies: at 1 degree up to 57 pixels a side.
+TEST(RotateLogoByAngle, SmallAnglesOnSmallLogosCopy) {
+  for (const SmallAngleCase& c : {SmallAngleCase{50, 40, 1, true, 50, 40}, SmallAngleCase{57, 3, 1, true, 57, 3},
+                                  SmallAngleCase{58, 3, 1, false, 58, 4},
+                                  SmallAngleCase{100, 40, 1, false, 101, 42},
+                                  SmallAngleCase{100, 40, 0, true, 100, 40}}) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + " at " + std::to_string(c.angle));
+    const RasterImage reference = MakeGradientRaster(c.width, c.height);
+    RasterImage rotated;
+    ASSERT_TRUE(RotateLogoByAngle(reference, c.angle, colors::kRed, rotated).ok());
+    EXPECT_EQ(rotated.Width(), c.rotatedWidth);
+    EXPECT_EQ(rotated.Height(), c.rotatedHeight);
+    EXPECT_EQ(rotated == reference, c.copied);
+  }
+}
+
+TEST(RotateLogoByAngle, ResultMayReplaceTheReference) {
+  RasterImage logo = MakeGradientRaster(40, 30);
+  ASSERT_TRUE(RotateLogoByAngle(logo, 90, colors::kRed, logo).ok());
+  RasterImage turned = MakeGradientRaster(40, 30);
+  RotateLogoQuarter(turned);
+  EXPECT_EQ(logo, turned);
+}
+
+TEST(RotateLogoByAngle, BoxBeyondTheRasterLimitsIsRefused) {
+  const RasterImage reference(RasterImage::kMaxSide, 1, colors::kWhite);
+  RasterImage rotated(2, 2, colors::kBlue);
+  const Status status = RotateLogoByAngle(reference, 45, colors::kRed, rotated);
+  EXPECT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("46341x46341"), std::string::npos) << status.message();
+  EXPECT_EQ(rotated, RasterImage(2, 2, colors::kBlue));
+}
+
+}  // namespace
+}  // namespace quillstone
