@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pipeline/render_watermark.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+constexpr ColorValue kOuter = MakeColor(250, 0, 0);
+constexpr ColorValue kInner = MakeColor(0, 250, 0);
+constexpr ColorValue kTop = MakeColor(10, 20, 30);
+constexpr ColorValue kBottom = MakeColor(40, 50, 60);
+constexpr ColorValue kLeft = MakeColor(0, 0, 255);
+constexpr ColorValue kRight = MakeColor(70, 80, 90);
+
+// Renders with everything but the settings fixed: an empty text, a fixed clock.
+struct Renderer {
+  RasterImage original;
+  RasterImage logo;
+  RasterImage texture;
+  WatermarkSettings settings;
+  std::vector<std::string> text;
+  TextContext context;
+  RenderOutput output;
+
+  const RasterImage& Render() {
+    RandomSource random(1);
+    RenderWatermark({original, logo, texture, settings, text, context, 40, 30}, random, output);
+    return output.marked;
+  }
+};
+
+// Settings that only place the logo, at the given places, fully opaque unless told.
+WatermarkSettings LogoOnly(std::initializer_list<LogoPlace> places, int alpha = 100) {
+  WatermarkSettings s;
+  s.combination = CombinationOrder::kActive;
+  s.action = WatermarkAction::kPlaceLogo;
+  s.logo.places = {};
+  for (const LogoPlace p : places) s.logo.places[static_cast<int>(p)] = true;
+  s.logo.alpha = alpha;
+  s.frame.outerOn = false;
+  s.frame.innerOn = false;
+  return s;
+}
+
+void SetMargins(TextureSettings& t, int top, int bottom, int left, int right) {
+  t.top = {top, kTop, false, TextureAlign::kStretch};
+  t.bottom = {bottom, kBottom, false, TextureAlign::kStretch};
+  t.left = {left, kLeft, false, TextureAlign::kStretch};
+  t.right = {right, kRight, false, TextureAlign::kStretch};
+}
+
+::testing::AssertionResult AllColor(const RasterImage& image, int x0, int y0, int x1, int y1, ColorValue color) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      if (image.Pixel(x, y) != SplitColor(color)) {
+        return ::testing::AssertionFailure()
+               << "pixel (" << x << ", " << y << ") is " << testing::Describe(image.Pixel(x, y));
+      }
+  return ::testing::AssertionSuccess();
+}
+
+// The frames come after the marking stages: a logo placed at the bottom right of the
+// 100 x 50 image ends up inside the frames, moved by their width, not under them.
+TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
+  Renderer r;
+  r.original = RasterImage(100, 50, colors::kBlack);
+  r.logo = RasterImage(10, 10, colors::kWhite);
+  r.settings = LogoOnly({LogoPlace::kBottomRight});
+  r.settings.frame = {true, true, kOuter, kInner, 3, 2};
+  const RasterImage& marked = r.Render();
+  ASSERT_EQ(marked.Width(), 110);
+  ASSERT_EQ(marked.Height(), 60);
+  EXPECT_EQ(r.output.sizeLabel, "110x60");
+  EXPECT_TRUE(AllColor(marked, 95, 45, 105, 55, colors::kWhite));   // logo at (90, 40) + 5
+  EXPECT_TRUE(AllColor(marked, 5, 5, 95, 45, colors::kBlack));
+  EXPECT_TRUE(AllColor(marked, 0, 0, 110, 3, kOuter));
+  EXPECT_TRUE(AllColor(marked, 3, 55, 107, 57, kInner));
+  EXPECT_TRUE(AllColor(marked, 107, 3, 110, 60, kOuter));
+}
+
+// Margins "before": the marked image starts as the enlarged original, and the logo is
+// placed on the enlarged size and blended over the margin colours.
+TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
+  Renderer r;
+  r.original = RasterImage(100, 50, colors::kBlack);
+  r.logo = RasterImage(10, 10, MakeColor(200, 200, 200));
+  r.settings = LogoOnly({LogoPlace::kTopLeft, LogoPlace::kBottomRight}, 50);
+  r.settings.texture.enabled = true;
+  r.settings.texture.mode = TextureMode::kBeforeWatermarking;
+  SetMargins(r.settings.texture, 10, 0, 5, 5);
+  const RasterImage& marked = r.Render();
+  ASSERT_EQ(marked.Width(), 110);
+  ASSERT_EQ(marked.Height(), 60);
+  // Top left: half logo grey over the left colour (0, 0, 255): 100, 100, 100 + 127.
+  EXPECT_TRUE(AllColor(marked, 0, 0, 5, 10, MakeColor(100, 100, 227)));
+  // Columns 5 .. 9 of the top band: over the top colour (10, 20, 30).
+  EXPECT_TRUE(AllColor(marked, 5, 0, 10, 10, MakeColor(105, 110, 115)));
+  // Bottom right of the enlarged image: over the right colour and the picture's black.
+  EXPECT_TRUE(AllColor(marked, 105, 50, 110, 60, MakeColor(135, 140, 145)));
+  EXPECT_TRUE(AllColor(marked, 100, 50, 105, 60, MakeColor(100, 100, 100)));
+  EXPECT_TRUE(AllColor(marked, 10, 10, 100, 50, colors::kBlack));
+}
+
+// The logo after another stage blends over what is there, margins included.
+TEST(DecorHooks, MarginsBeforeAlsoUnderALogoOnTheResult) {
+  Renderer r;
+  r.original = RasterImage(20, 10, colors::kBlack);
+  r.logo = RasterImage(4, 4, MakeColor(200, 200, 200));
+  r.settings = LogoOnly({LogoPlace::kTopLeft}, 50);
+  r.settings.combination = CombinationOrder::kTL;
+  r.settings.texture.enabled = true;
+  r.settings.texture.mode = TextureMode::kBeforeWatermarking;
+  SetMargins(r.settings.texture, 0, 0, 2, 0);
+  const RasterImage& marked = r.Render();
+  ASSERT_EQ(marked.Width(), 22);
+  EXPECT_TRUE(AllColor(marked, 0, 0, 2, 4, MakeColor(100, 100, 227)));
+  EXPECT_TRUE(AllColor(marked, 2, 0, 4, 4, MakeColor(100, 100, 100)));
+}
+
+// Margins "after": the frames are drawn first and the margins go around them.
+TEST(DecorHooks, MarginsAfterGoAroundTheFrames) {
+  Renderer r;
+  r.original = testing::MakeGradientRaster(20, 10);
+  r.settings = LogoOnly({});
+  r.settings.frame = {true, false, kOuter, kInner, 2, 1};
+  r.settings.texture.enabled = true;
+  r.settings.texture.mode = TextureMode::kAfterWatermarking;
+  SetMargins(r.settings.texture, 3, 4, 5, 6);
+  for (int run = 0; run < 2; ++run) {   // the kept output's buffers are reused
+    const RasterImage& marked = r.Render();
+    ASSERT_EQ(marked.Width(), 20 + 4 + 11);
+    ASSERT_EQ(marked.Height(), 10 + 4 + 7);
+    EXPECT_EQ(r.output.sizeLabel, "35x21");
+    EXPECT_TRUE(AllColor(marked, 0, 0, 5, 21, kLeft));
+    EXPECT_TRUE(AllColor(marked, 29, 0, 35, 21, kRight));
+    EXPECT_TRUE(AllColor(marked, 5, 0, 29, 3, kTop));
+    EXPECT_TRUE(AllColor(marked, 5, 17, 29, 21, kBottom));
+    EXPECT_TRUE(AllColor(marked, 5, 3, 29, 5, kOuter));
+    EXPECT_TRUE(AllColor(marked, 5, 3, 7, 17, kOuter));
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 20; ++x) ASSERT_EQ(marked.Pixel(7 + x, 5 + y), r.original.Pixel(x, y));
+  }
+}
+
+TEST(DecorHooks, MarginsOffLeaveTheSizeAlone) {
+  Renderer r;
+  r.original = testing::MakeGradientRaster(20, 10);
+  r.settings = LogoOnly({});
+  SetMargins(r.settings.texture, 3, 4, 5, 6);   // margins set, but the switch is off
+  EXPECT_EQ(r.Render(), r.original);
+}
+
+}  // namespace
+}  // namespace quillstone
