@@ -1,0 +1,158 @@
+#include "text/date_time_format.h"
+
+#include "text/ascii_match.h"
+
+namespace quillstone {
+
+namespace {
+
+// Appends value in decimal with at least minDigits digits (zeros in front).
+void AppendNumber(std::string& out, long long value, int minDigits) {
+  if (value < 0) {
+    out += '-';
+    value = -value;
+  }
+  std::string digits;
+  do {
+    digits += static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  for (int k = static_cast<int>(digits.size()); k < minDigits; ++k) out += '0';
+  out.append(digits.rbegin(), digits.rend());
+}
+
+template <size_t N>
+const std::string& NameAt(const std::array<std::string, N>& names, int index) {
+  static const std::string kNone;
+  return index >= 0 && index < static_cast<int>(N) ? names[index] : kNone;
+}
+
+constexpr std::string_view kAmPm = "am/pm";
+
+// Whether the format holds AM/PM outside quoted text.
+bool HoldsAmPm(std::string_view format) {
+  char quote = 0;
+  for (size_t i = 0; i < format.size(); ++i) {
+    const char c = format[i];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (StartsWithFolded(format.substr(i), kAmPm)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+size_t FoldedRunLength(std::string_view s, size_t i) {
+  const char letter = FoldAscii(s[i]);
+  size_t n = 1;
+  while (i + n < s.size() && FoldAscii(s[i + n]) == letter) ++n;
+  return n;
+}
+
+}  // namespace
+
+int DayOfWeek(int year, int month, int day) {
+  // Days since 1970-01-01 (a Thursday) by the civil-calendar method of counting eras of
+  // 400 years from 1 March.
+  const long long y = static_cast<long long>(year) - (month <= 2 ? 1 : 0);
+  const long long era = (y >= 0 ? y : y - 399) / 400;
+  const long long yearOfEra = y - era * 400;
+  const long long m = month;
+  const long long dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  const long long days = era * 146097 + dayOfEra - 719468;
+  return static_cast<int>(((days + 4) % 7 + 7) % 7);
+}
+
+std::string FormatDateTime(std::string_view format, const LocalDateTime& t, const LocaleInfo& locale) {
+  const bool twelveHour = HoldsAmPm(format);
+  std::string out;
+  char lastLetter = 0;  // the previous letter read outside quotes, folded
+  size_t i = 0;
+  while (i < format.size()) {
+    const char c = format[i];
+    if (c == '"' || c == '\'') {
+      const size_t end = format.find(c, i + 1);
+      const size_t stop = end == std::string_view::npos ? format.size() : end;
+      out.append(format.substr(i + 1, stop - i - 1));
+      i = end == std::string_view::npos ? format.size() : end + 1;
+      continue;
+    }
+    if (c == '/') {
+      out += locale.dateSeparator;
+      ++i;
+      continue;
+    }
+    if (c == ':') {
+      out += locale.timeSeparator;
+      ++i;
+      continue;
+    }
+    const char letter = FoldAscii(c);
+    if (letter < 'a' || letter > 'z') {
+      out += c;
+      ++i;
+      continue;
+    }
+    if (letter == 'a' && StartsWithFolded(format.substr(i), kAmPm)) {
+      // "AM" or "PM" copied from the format itself, so its letter case is kept.
+      out.append(format.substr(t.hour < 12 ? i : i + 3, 2));
+      lastLetter = letter;
+      i += kAmPm.size();
+      continue;
+    }
+    const size_t n = FoldedRunLength(format, i);
+    switch (letter) {
+      case 'd':
+        if (n <= 2) {
+          AppendNumber(out, t.day, static_cast<int>(n));
+        } else {
+          const int weekday = DayOfWeek(t.year, t.month, t.day);
+          out += NameAt(n == 3 ? locale.shortDayNames : locale.longDayNames, weekday);
+        }
+        break;
+      case 'm':
+        if (n <= 2 && lastLetter == 'h') {
+          AppendNumber(out, t.minute, static_cast<int>(n));
+        } else if (n <= 2) {
+          AppendNumber(out, t.month, static_cast<int>(n));
+        } else {
+          out += NameAt(n == 3 ? locale.shortMonthNames : locale.longMonthNames, t.month - 1);
+        }
+        break;
+      case 'y':
+        if (n <= 2) {
+          AppendNumber(out, ((t.year % 100) + 100) % 100, 2);
+        } else {
+          AppendNumber(out, t.year, 4);
+        }
+        break;
+      case 'h': {
+        int hour = t.hour;
+        if (twelveHour) {
+          hour %= 12;
+          if (hour == 0) hour = 12;
+        }
+        AppendNumber(out, hour, n == 1 ? 1 : 2);
+        break;
+      }
+      case 's':
+        AppendNumber(out, t.second, n == 1 ? 1 : 2);
+        break;
+      case 'z':
+        AppendNumber(out, t.millisecond, n < 3 ? 1 : 3);
+        break;
+      default:
+        out.append(format.substr(i, n));
+        break;
+    }
+    lastLetter = letter;
+    i += n;
+  }
+  return out;
+}
+
+}  // namespace quillstone

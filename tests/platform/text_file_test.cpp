@@ -1,0 +1,114 @@
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/file_time.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(TextFile, DecodesUtf8AndLatin1) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain", "plain"},
+      {"\xEF\xBB\xBFwith mark", "with mark"},
+      {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+      {"caf\xE9", "caf\xC3\xA9"},                    // Latin-1 e acute
+      {"\xC3\xA9\xE9", "\xC3\xA9\xC3\xA9"},          // both in one text
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},              // overlong '/' is no UTF-8
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},  // a surrogate is no UTF-8
+      {"\xE2\x82", "\xC3\xA2\xC2\x82"},              // cut short at the end
+      {std::string("a\0b", 3), std::string("a\0b", 3)},
+  };
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(DecodeTextBytes(bytes), text);
+}
+
+TEST(TextFile, SplitsLinesAtAnyBreak) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(SplitTextLines(""), Lines{});
+  EXPECT_EQ(SplitTextLines("a"), Lines{"a"});
+  EXPECT_EQ(SplitTextLines("a\r\n"), Lines{"a"});
+  EXPECT_EQ(SplitTextLines("\r\n"), Lines{""});
+  EXPECT_EQ(SplitTextLines("a\n\rb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(SplitTextLines("a\r\rb\n\n"), (Lines{"a", "", "b", ""}));
+  EXPECT_EQ(JoinLinesCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+TEST(TextFile, ReadOutcomes) {
+  testing::TempDir dir;
+  EXPECT_EQ(ReadTextFileLines((dir / "none.txt").string()).outcome, TextFileRead::Outcome::kMissing);
+  EXPECT_EQ(ReadTextFileLines((dir / "none/deeper.txt").string()).outcome, TextFileRead::Outcome::kMissing);
+  fs::create_directory(dir / "folder.txt");
+  const TextFileRead folder = ReadTextFileLines((dir / "folder.txt").string());
+  EXPECT_EQ(folder.outcome, TextFileRead::Outcome::kUnreadable);
+  EXPECT_FALSE(folder.error.empty());
+}
+
+TEST(TextFile, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
+  testing::TempDir dir;
+  const fs::path path = dir / "notes.txt";
+  std::ofstream(path) << "old";
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_TRUE(WriteFileReplacing(path.string(), "new").ok());
+  EXPECT_EQ(ReadFile(path), "new");
+  EXPECT_EQ(fs::status(path).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(TextFile, ReplacingWritesThroughASymbolicLink) {
+  testing::TempDir dir;
+  std::ofstream(dir / "target.txt") << "old";
+  fs::create_symlink("target.txt", dir / "link.txt");
+  ASSERT_TRUE(WriteFileReplacing((dir / "link.txt").string(), "new").ok());
+  EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+  EXPECT_EQ(ReadFile(dir / "target.txt"), "new");
+}
+
+TEST(TextFile, FailedReplaceLeavesWhatWasThere) {
+  testing::TempDir dir;
+  fs::create_directory(dir / "taken.txt");
+  std::ofstream(dir / "taken.txt" / "inside") << "keep";
+  const Status status = WriteFileReplacing((dir / "taken.txt").string(), "new");
+  EXPECT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("taken.txt"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir / "taken.txt" / "inside"), "keep");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
+  EXPECT_FALSE(WriteFileReplacing((dir / "no-folder" / "x.txt").string(), "new").ok());
+}
+
+TEST(TextFile, WriteProtectedFileIsNotReplaced) {
+  testing::TempDir dir;
+  const fs::path path = dir / "locked.txt";
+  std::ofstream(path) << "old";
+  fs::permissions(path, fs::perms::owner_read);
+  if (::access(path.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that write any file";
+  EXPECT_FALSE(WriteFileReplacing(path.string(), "new").ok());
+  EXPECT_EQ(ReadFile(path), "old");
+}
+
+TEST(FileTime, PipeGivesATimeWithoutBlocking) {
+  testing::TempDir dir;
+  const fs::path pipe = dir / "pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_TRUE(FileLastWriteTime(pipe.string()).has_value());
+  EXPECT_FALSE(FileLastWriteTime((dir / "missing").string()).has_value());
+  EXPECT_FALSE(FileLastWriteTime(dir.path().string()).has_value());
+}
+
+}  // namespace
+}  // namespace quillstone

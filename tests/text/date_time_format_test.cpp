@@ -1,0 +1,142 @@
+#include "text/date_time_format.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QLocale>
+
+#include "platform/locale_info.h"
+
+namespace quillstone {
+namespace {
+
+// Tuesday, 5 March 2024, 14:07:09.045.
+constexpr LocalDateTime kMoment{2024, 3, 5, 14, 7, 9, 45};
+
+TEST(DateTimeFormat, DateListInOrder) {
+  const LocaleInfo english;
+  const std::array<const char*, 15> expected{"05.03.2024",    "03.05.2024",     "Tuesday, 5. March 2024",
+                                             "5. March 2024", "March, 5. 2024", "05.03.24",
+                                             "2024-03-05",    "5-Mar-24",       "05/03/2024",
+                                             "5. Mar. 24",    "Mar. 5. 24",     "Mar. 5. 2024",
+                                             "05/03/24",      "March 24",       "Mar-24"};
+  for (size_t i = 0; i < kDateFormats.size(); ++i) {
+    EXPECT_EQ(FormatDateTime(kDateFormats[i], kMoment, english), expected[i]) << kDateFormats[i];
+  }
+}
+
+TEST(DateTimeFormat, TimeListInOrder) {
+  const LocaleInfo english;
+  const std::array<const char*, 12> expected{
+      "14:07",    "2:07 PM",     "14:07",        "02:07 PM",       "14:07:09",     "2:07:09 PM",
+      "14:07:09", "02:07:09 PM", "14:07:09:045", "2:07:09:045 PM", "14:07:09:045", "02:07:09:045 PM"};
+  for (size_t i = 0; i < kTimeFormats.size(); ++i) {
+    EXPECT_EQ(FormatDateTime(kTimeFormats[i], kMoment, english), expected[i]) << kTimeFormats[i];
+  }
+}
+
+struct FormatCase {
+  const char* format;
+  int hour;
+  int minute;
+  const char* expected;
+};
+
+class ClockRules : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(ClockRules, Formats) {
+  const FormatCase& c = GetParam();
+  LocalDateTime t = kMoment;
+  t.hour = c.hour;
+  t.minute = c.minute;
+  EXPECT_EQ(FormatDateTime(c.format, t, LocaleInfo{}), c.expected) << c.format;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AmPm, ClockRules,
+    ::testing::Values(FormatCase{"h:mm AM/PM", 0, 5, "12:05 AM"},
+                      FormatCase{"h:mm AM/PM", 11, 59, "11:59 AM"},
+                      FormatCase{"h:mm AM/PM", 12, 0, "12:00 PM"},
+                      FormatCase{"hh:mm AM/PM", 23, 0, "11:00 PM"}, FormatCase{"h am/pm", 9, 0, "9 am"},
+                      FormatCase{"h Am/pM", 13, 0, "1 pM"},
+                      FormatCase{"AM/PM h", 13, 0, "PM 1"},            // 12-hour wherever AM/PM stands
+                      FormatCase{"h:mm", 0, 5, "0:05"},                // 24-hour without AM/PM
+                      FormatCase{"h \"AM/PM\"", 13, 0, "13 AM/PM"}));  // quoted: no effect
+
+INSTANTIATE_TEST_SUITE_P(
+    MinutesAfterHour, ClockRules,
+    ::testing::Values(FormatCase{"mm", 14, 7, "03"},     // month on its own
+                      FormatCase{"h:m", 14, 7, "14:7"},  // minutes after h
+                      FormatCase{"hh mm", 14, 7, "14 07"},
+                      FormatCase{"hh:mm:ss mm", 14, 7, "14:07:09 03"},  // after ss: month again
+                      FormatCase{"h mmm", 14, 7, "14 Mar"},             // names stay names
+                      FormatCase{"HH:MM", 14, 7, "14:07"},              // any letter case
+                      FormatCase{"DD.MM.YYYY", 14, 7, "05.03.2024"}, FormatCase{"d/m", 14, 7, "5/3"}));
+
+INSTANTIATE_TEST_SUITE_P(Fields, ClockRules,
+                         ::testing::Values(FormatCase{"s ss z zzz", 14, 7, "9 09 45 045"},
+                                           FormatCase{"y yy yyy", 14, 7, "24 24 2024"},
+                                           FormatCase{"ddd dddd ddddd", 14, 7, "Tue Tuesday Tuesday"},
+                                           FormatCase{"\"day\" d 'of' mmmm", 14, 7, "day 5 of March"},
+                                           FormatCase{"x, q-w!", 14, 7, "x, q-w!"},  // no specifiers: copied
+                                           FormatCase{"\"open", 14, 7,
+                                                      "open"}));  // a quote left open runs to the end
+
+TEST(DateTimeFormat, NamesAndSeparatorsComeFromTheLocale) {
+  LocaleInfo german;
+  german.longDayNames[2] = "Dienstag";
+  german.shortDayNames[2] = "Di";
+  german.longMonthNames[2] = "M\xC3\xA4rz";
+  german.shortMonthNames[2] = "M\xC3\xA4r";
+  german.dateSeparator = ".";
+  german.timeSeparator = " Uhr ";
+  EXPECT_EQ(FormatDateTime("dddd, d. mmmm yyyy", kMoment, german), "Dienstag, 5. M\xC3\xA4rz 2024");
+  EXPECT_EQ(FormatDateTime("ddd d-mmm", kMoment, german), "Di 5-M\xC3\xA4r");
+  EXPECT_EQ(FormatDateTime("dd/mm/yyyy", kMoment, german), "05.03.2024");
+  EXPECT_EQ(FormatDateTime("hh:mm", kMoment, german), "14 Uhr 07");
+}
+
+TEST(DateTimeFormat, ZeroDateIsASaturday) {
+  EXPECT_EQ(FormatDateTime("dddd dd.mm.yyyy hh:mm:ss:zzz", kZeroDateTime, LocaleInfo{}),
+            "Saturday 30.12.1899 00:00:00:000");
+}
+
+TEST(DateTimeFormat, DayOfWeek) {
+  EXPECT_EQ(DayOfWeek(1970, 1, 1), 4);
+  EXPECT_EQ(DayOfWeek(2000, 1, 1), 6);
+  EXPECT_EQ(DayOfWeek(2000, 2, 29), 2);
+  EXPECT_EQ(DayOfWeek(1899, 12, 30), 6);
+  EXPECT_EQ(DayOfWeek(1600, 3, 1), 3);
+}
+
+TEST(DateTimeFormat, YearsAndOutOfRangeValues) {
+  const LocaleInfo english;
+  EXPECT_EQ(FormatDateTime("yy yyyy", {987, 1, 1, 0, 0, 0, 0}, english), "87 0987");
+  EXPECT_EQ(FormatDateTime("yy", {2005, 1, 1, 0, 0, 0, 0}, english), "05");
+  // A month outside 1..12 has no name; nothing is read outside the name lists.
+  EXPECT_EQ(FormatDateTime("[mmm][mmmm]mm", {2024, 13, 1, 0, 0, 0, 0}, english), "[][]13");
+  EXPECT_EQ(FormatDateTime("[mmm]", {2024, 0, 1, 0, 0, 0, 0}, english), "[]");
+}
+
+// The default formats are the locale's own, converted: formatting with them must give what
+// the locale itself gives (without the time zone, which the conversion drops).
+TEST(DateTimeFormat, ConvertedLocaleFormatsMatchTheLocale) {
+  const QDateTime moment(QDate(2024, 3, 5), QTime(14, 7, 9, 45));
+  for (const char* name : {"en_US", "en_GB", "de_DE", "fr_FR", "fi_FI", "hu_HU", "ja_JP", "bg_BG", "nl_NL"}) {
+    const QLocale qt{QString::fromLatin1(name)};
+    const LocaleInfo info = LocaleInfoNamed(name);
+    EXPECT_EQ(FormatDateTime(info.shortDateFormat, kMoment, info),
+              qt.toString(moment, qt.dateFormat(QLocale::ShortFormat)).toStdString())
+        << name << ": " << info.shortDateFormat;
+    EXPECT_EQ(FormatDateTime("dddd mmmm", kMoment, info), qt.toString(moment, "dddd MMMM").toStdString())
+        << name;
+    QString timeFormat = qt.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QLatin1Char('t'));
+    EXPECT_EQ(FormatDateTime(info.longTimeFormat, kMoment, info),
+              qt.toString(moment, timeFormat).trimmed().toStdString())
+        << name << ": " << info.longTimeFormat;
+  }
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,168 @@
+#include "text/individual_text.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class IndividualTexts : public ::testing::Test {
+ protected:
+  std::string Side(const std::string& name) const { return (dir_ / name).string(); }
+  testing::TempDir dir_;
+};
+
+TEST(SideFilePaths, NameWithExtensionAndTxt) {
+  EXPECT_EQ(SideFilePath("/pics/", "beach.jpg"), "/pics/beach.jpg.txt");
+  EXPECT_EQ(SideFilePath("/pics", "beach.jpg"), "/pics/beach.jpg.txt");
+  EXPECT_EQ(SideFilePathForImage("/pics/IMG_1.JPG"), "/pics/IMG_1.JPG.txt");
+}
+
+TEST_F(IndividualTexts, FoundWithAnyLineBreak) {
+  const std::pair<std::string, Lines> cases[] = {
+      {"one\r\ntwo\r\n", {"one", "two"}},
+      {"one\ntwo", {"one", "two"}},
+      {"one\rtwo\r", {"one", "two"}},
+      {"one\r\n\r\nthree\n", {"one", "", "three"}},
+      {"\xEF\xBB\xBF"
+       "caf\xC3\xA9\r\n",
+       {"caf\xC3\xA9"}},                                          // UTF-8 with a byte-order mark
+      {"caf\xE9\r\n", {"caf\xC3\xA9"}},                           // Latin-1
+      {std::string(500, 'w') + "\r\n", {std::string(500, 'w')}},  // one hard line, however long
+  };
+  for (const auto& [bytes, lines] : cases) {
+    WriteFile(dir_ / "beach.jpg.txt", bytes);
+    const IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
+    EXPECT_EQ(text.state, SideFileState::kFound);
+    EXPECT_EQ(text.lines, lines);
+    EXPECT_EQ(text.path, Side("beach.jpg.txt"));
+  }
+}
+
+TEST_F(IndividualTexts, NotFoundWithoutTheImageExtension) {
+  WriteFile(dir_ / "beach.txt", "not for beach.jpg\r\n");
+  const IndividualText text = LoadIndividualTextForImage(Side("beach.jpg"));
+  EXPECT_EQ(text.state, SideFileState::kNotFound);
+  EXPECT_TRUE(text.lines.empty());
+}
+
+TEST_F(IndividualTexts, SaveWritesCrLfAndLoadsBack) {
+  IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
+  text.lines = {"first", "", "caf\xC3\xA9"};
+  ASSERT_TRUE(SaveIndividualText(text).ok());
+  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "first\r\n\r\ncaf\xC3\xA9\r\n");
+  EXPECT_EQ(text.state, SideFileState::kFound);
+  EXPECT_EQ(LoadIndividualText(Side("beach.jpg.txt")).lines, text.lines);
+  // No temporary file is left beside it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
+}
+
+TEST_F(IndividualTexts, EmptiedTextDeletesTheSideFile) {
+  WriteFile(dir_ / "beach.jpg.txt", "old\r\n");
+  IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
+  text.lines.clear();
+  ASSERT_TRUE(SaveIndividualText(text).ok());
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "beach.jpg.txt"));
+  EXPECT_EQ(text.state, SideFileState::kNotFound);
+  // Saving again is no error, also when the file is already gone.
+  EXPECT_TRUE(SaveIndividualText(text).ok());
+}
+
+TEST_F(IndividualTexts, UnchangedTextIsNotRewritten) {
+  // Latin-1 bytes and LF breaks stay as they are when nobody edited the text.
+  WriteFile(dir_ / "beach.jpg.txt", "caf\xE9\nline");
+  IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
+  ASSERT_TRUE(SaveIndividualText(text).ok());
+  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "caf\xE9\nline");
+  text.lines.push_back("more");
+  ASSERT_TRUE(SaveIndividualText(text).ok());
+  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "caf\xC3\xA9\r\nline\r\nmore\r\n");
+}
+
+TEST_F(IndividualTexts, FileThatWasNotThereIsNotDeleted) {
+  IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
+  ASSERT_EQ(text.state, SideFileState::kNotFound);
+  WriteFile(dir_ / "beach.jpg.txt", "written by someone else\r\n");
+  EXPECT_TRUE(SaveIndividualText(text).ok());
+  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "written by someone else\r\n");
+}
+
+TEST_F(IndividualTexts, UnreadableSideFileIsNeverDeletedOrOverwritten) {
+  // A folder with the side file's name is there but cannot be read as a text.
+  std::filesystem::create_directory(dir_ / "beach.jpg.txt");
+  IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
+  EXPECT_EQ(text.state, SideFileState::kUnreadable);
+  EXPECT_TRUE(text.lines.empty());
+  EXPECT_TRUE(SaveIndividualText(text).ok());  // nothing typed: nothing to do
+  text.lines = {"typed"};
+  const Status status = SaveIndividualText(text);
+  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(status.message(), kIndividualTextSaveErrorMessage);
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "beach.jpg.txt"));
+}
+
+TEST_F(IndividualTexts, FileWithoutReadPermissionIsKept) {
+  WriteFile(dir_ / "beach.jpg.txt", "secret\r\n");
+  std::filesystem::permissions(dir_ / "beach.jpg.txt", std::filesystem::perms::none);
+  if (::access(Side("beach.jpg.txt").c_str(), R_OK) == 0) {
+    GTEST_SKIP() << "running with rights that read any file; the folder case covers unreadable side files";
+  }
+  IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
+  EXPECT_EQ(text.state, SideFileState::kUnreadable);
+  EXPECT_TRUE(SaveIndividualText(text).ok());
+  std::filesystem::permissions(dir_ / "beach.jpg.txt", std::filesystem::perms::owner_all);
+  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "secret\r\n");
+}
+
+TEST_F(IndividualTexts, FailedWriteReportsTheSaveError) {
+  IndividualText text = LoadIndividualText(Side("missing-folder/beach.jpg.txt"));
+  EXPECT_EQ(text.state, SideFileState::kNotFound);
+  text.lines = {"x"};
+  const Status status = SaveIndividualText(text);
+  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(status.message(), "Unable to save the individual text !");
+  EXPECT_EQ(kIndividualTextSaveErrorCaption, "Save Error");
+  EXPECT_EQ(text.state, SideFileState::kNotFound);
+}
+
+TEST_F(IndividualTexts, NothingLoadedNothingSaved) {
+  IndividualText text;
+  text.lines = {"x"};
+  EXPECT_TRUE(SaveIndividualText(text).ok());
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
+}
+
+TEST(ApplyIndividualTexts, ReplacesTheWatermarkTextWhenOn) {
+  IndividualText text;
+  text.lines = {"per image"};
+  Lines watermark = {"common"};
+  ApplyIndividualText(text, false, watermark);
+  EXPECT_EQ(watermark, Lines{"common"});
+  ApplyIndividualText(text, true, watermark);
+  EXPECT_EQ(watermark, Lines{"per image"});
+  ApplyIndividualText(IndividualText{}, true, watermark);  // not found: no text at all
+  EXPECT_TRUE(watermark.empty());
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,197 @@
+#include "text/text_commands.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+// Sets the process time zone for one test and restores the old one afterwards.
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* tz) {
+    if (const char* old = std::getenv("TZ")) old_ = old;
+    setenv("TZ", tz, 1);
+    tzset();
+  }
+  ~ScopedTimeZone() {
+    if (old_) {
+      setenv("TZ", old_->c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+
+ private:
+  std::optional<std::string> old_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes = "x") {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Sets a file's last-write time to seconds (UTC, since 1970) and nanoseconds.
+void SetWriteTime(const std::filesystem::path& path, long long seconds, long nanoseconds) {
+  const timespec times[2] = {{static_cast<time_t>(seconds), nanoseconds},
+                             {static_cast<time_t>(seconds), nanoseconds}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+class TextCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    context_.now = {2024, 3, 5, 14, 7, 9, 45};
+    context_.fileName = "beach.jpg";
+    context_.sourceDirectory = dir_.path().string() + "/";
+    context_.dateFormat = "dd.mm.yyyy";
+    context_.timeFormat = "hh:mm:ss:zzz";
+    context_.imageWidth = 640;
+    context_.imageHeight = 480;
+    context_.locale = &locale_;
+    WriteFile(dir_ / "beach.jpg");
+    // 2023-11-14 22:13:21.789 UTC: odd seconds and milliseconds that must not show.
+    SetWriteTime(dir_ / "beach.jpg", 1700000001, 789000000);
+  }
+
+  std::string Expand(const std::string& line) const { return ExpandTextCommands(line, context_); }
+
+  testing::TempDir dir_;
+  LocaleInfo locale_;
+  ExpansionContext context_;
+};
+
+TEST_F(TextCommands, EveryCommand) {
+  ScopedTimeZone utc("UTC0");
+  const std::pair<const char*, const char*> cases[] = {
+      {"Image $FN$ ($WIDTH$x$height$)", "Image beach.jpg (640x480)"},
+      {"$date$", "05.03.2024"},
+      {"$fdate$", "14.11.2023"},
+      {"$time$", "14:07:09:045"},
+      {"$ftime$", "22:13:20:000"},
+      {"$fn$", "beach.jpg"},
+      {"$fnwe$", "beach"},
+      {"$width$/$height$", "640/480"},
+      {"$Date$ $DATE$ $dAtE$", "05.03.2024 05.03.2024 05.03.2024"},
+      {"$fn$$fn$", "beach.jpgbeach.jpg"},
+      {"$fnwe$$fn$", "beachbeach.jpg"},
+      {"no commands here", "no commands here"},
+      {"$date $unknown$ $$fn$$ $ fn$", "$date $unknown$ $beach.jpg$ $ fn$"},
+      {"", ""},
+  };
+  for (const auto& [line, expected] : cases) EXPECT_EQ(Expand(line), expected) << line;
+}
+
+TEST_F(TextCommands, DateIsTodayAtMidnightAndTimeIsOnTheZeroDate) {
+  context_.dateFormat = "dd.mm.yyyy hh:mm:ss:zzz";
+  context_.timeFormat = "dd.mm.yyyy hh:mm:ss:zzz";
+  EXPECT_EQ(Expand("$date$"), "05.03.2024 00:00:00:000");
+  EXPECT_EQ(Expand("$time$"), "30.12.1899 14:07:09:045");
+}
+
+TEST_F(TextCommands, FileTimeIsLocalAtTwoSecondResolution) {
+  context_.dateFormat = "yyyy-mm-dd";
+  {
+    ScopedTimeZone utc("UTC0");
+    EXPECT_EQ(Expand("$fdate$ $ftime$"), "2023-11-14 22:13:20:000");
+  }
+  {
+    // Three hours east of UTC the file was written the next day.
+    ScopedTimeZone east("XYZ-3");
+    EXPECT_EQ(Expand("$fdate$ $ftime$"), "2023-11-15 01:13:20:000");
+  }
+  ScopedTimeZone utc("UTC0");
+  SetWriteTime(dir_ / "beach.jpg", 1700000000, 999999999);
+  EXPECT_EQ(Expand("$ftime$"), "22:13:20:000");
+}
+
+TEST_F(TextCommands, FileTimeFallsBackToTheZeroDateTime) {
+  ScopedTimeZone utc("UTC0");
+  std::filesystem::create_directory(dir_ / "folder.jpg");
+  struct Case {
+    const char* fileName;
+    std::string directory;
+  };
+  const Case cases[] = {
+      {"", context_.sourceDirectory},            // no image file
+      {"gone.jpg", context_.sourceDirectory},    // named but missing
+      {"folder.jpg", context_.sourceDirectory},  // a folder, not a file
+      {"beach.jpg", context_.sourceDirectory + "nowhere/"},
+  };
+  for (const Case& c : cases) {
+    context_.fileName = c.fileName;
+    context_.sourceDirectory = c.directory;
+    EXPECT_EQ(Expand("$fdate$|$ftime$"), "30.12.1899|00:00:00:000") << c.fileName << " in " << c.directory;
+  }
+}
+
+TEST_F(TextCommands, FileTimeWithoutTrailingSlash) {
+  ScopedTimeZone utc("UTC0");
+  context_.sourceDirectory = dir_.path().string();
+  EXPECT_EQ(Expand("$ftime$"), "22:13:20:000");
+}
+
+TEST_F(TextCommands, UnreadableFileGivesTheZeroDateTime) {
+  const auto path = dir_ / "beach.jpg";
+  std::filesystem::permissions(path, std::filesystem::perms::none);
+  const bool readable = ::access(path.c_str(), R_OK) == 0;
+  if (readable) {
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    GTEST_SKIP() << "running with rights that read any file; an unreadable file cannot be made";
+  }
+  EXPECT_EQ(Expand("$fdate$"), "30.12.1899");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+TEST_F(TextCommands, NameWithoutExtension) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"beach.jpg", "beach"}, {"photo.large.jpg", "photo.large"}, {".profile", ""},
+      {"README", "README"},   {"trailing.", "trailing"},          {"", ""},
+      {"a.b/c", "a.b/c"},
+  };
+  for (const auto& [name, expected] : cases) {
+    context_.fileName = name;
+    EXPECT_EQ(Expand("[$fnwe$]"), std::string("[") + expected + "]") << name;
+  }
+}
+
+TEST_F(TextCommands, InsertedTextIsNotSearchedForTheSameCommand) {
+  context_.fileName = "$fn$.jpg";
+  EXPECT_EQ(Expand("$fn$"), "$fn$.jpg");
+  // Later commands do see what an earlier one inserted.
+  context_.fileName = "$width$.jpg";
+  EXPECT_EQ(Expand("$fn$"), "640.jpg");
+  // Nor are later commands looked for before earlier ones have run.
+  context_.fileName = "x";
+  EXPECT_EQ(Expand("$$fn$width$"),
+            "$x"
+            "width$");
+}
+
+TEST_F(TextCommands, DefaultFormatsAreTheLocales) {
+  locale_.shortDateFormat = "yyyy/mm/dd";
+  locale_.longTimeFormat = "h:mm";
+  locale_.dateSeparator = "-";
+  context_.dateFormat.clear();
+  context_.timeFormat.clear();
+  EXPECT_EQ(Expand("$date$ $time$"), "2024-03-05 14:07");
+}
+
+TEST_F(TextCommands, SystemLocaleWhenNoneIsGiven) {
+  context_.locale = nullptr;
+  context_.dateFormat.clear();
+  EXPECT_FALSE(Expand("$date$").empty());
+  EXPECT_EQ(Expand("$width$"), "640");
+}
+
+}  // namespace
+}  // namespace quillstone
