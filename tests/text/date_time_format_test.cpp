@@ -101,14 +101,6 @@ TEST(DateTimeFormat, ZeroDateIsASaturday) {
             "Saturday 30.12.1899 00:00:00:000");
 }
 
-TEST(DateTimeFormat, DayOfWeek) {
-  EXPECT_EQ(DayOfWeek(1970, 1, 1), 4);
-  EXPECT_EQ(DayOfWeek(2000, 1, 1), 6);
-  EXPECT_EQ(DayOfWeek(2000, 2, 29), 2);
-  EXPECT_EQ(DayOfWeek(1899, 12, 30), 6);
-  EXPECT_EQ(DayOfWeek(1600, 3, 1), 3);
-}
-
 TEST(DateTimeFormat, YearsAndOutOfRangeValues) {
   const LocaleInfo english;
   EXPECT_EQ(FormatDateTime("yy yyyy", {987, 1, 1, 0, 0, 0, 0}, english), "87 0987");
