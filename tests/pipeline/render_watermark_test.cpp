@@ -104,6 +104,37 @@ TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
   EXPECT_EQ(out.preview.Pixel(66, 50), SplitColor(colors::kBlue));
 }
 
+TEST(RenderWatermark, LogoFirstAndLogoLastGiveDifferentResults) {
+  // Black image, white logo at 50 %, colour style "Invert all": logo then invert gives 128,
+  // invert then logo gives 127 + 127 = 254.
+  RenderFixture f;
+  f.original = RasterImage(6, 6, colors::kBlack);
+  f.logo = RasterImage(2, 2, colors::kWhite);
+  f.settings.logo.useTransparentColor = false;
+  f.settings.color.style = 11;
+  f.settings.combination = CombinationOrder::kLC;
+  EXPECT_EQ(f.Render().marked.Pixel(0, 0), (Rgb{128, 128, 128}));
+  EXPECT_EQ(f.output.marked.Pixel(5, 5), (Rgb{255, 255, 255}));
+  f.settings.combination = CombinationOrder::kCL;
+  EXPECT_EQ(f.Render().marked.Pixel(0, 0), (Rgb{254, 254, 254}));
+  EXPECT_EQ(f.output.marked.Pixel(5, 5), (Rgb{255, 255, 255}));
+}
+
+TEST(RenderWatermark, ActiveActionChoosesTheSingleStage) {
+  RenderFixture f;
+  f.original = RasterImage(6, 6, colors::kBlack);
+  f.logo = RasterImage(2, 2, colors::kWhite);
+  f.settings.logo.useTransparentColor = false;
+  f.settings.color.style = 11;
+  f.settings.action = WatermarkAction::kUseColor;
+  EXPECT_EQ(f.Render().marked.Pixel(0, 0), (Rgb{255, 255, 255})) << "colour only: no logo";
+  f.settings.action = WatermarkAction::kPlaceLogo;
+  EXPECT_EQ(f.Render().marked.Pixel(0, 0), (Rgb{127, 127, 127}));
+  EXPECT_EQ(f.output.marked.Pixel(5, 5), (Rgb{0, 0, 0})) << "logo only: no colour effect";
+  f.settings.action = WatermarkAction::kUseText;
+  EXPECT_TRUE(f.Render().marked == f.original) << "text only, no text: the original";
+}
+
 TEST(PreviewSizeFor, FillsTheBoxSideTheImageReachesFirst) {
   struct Case { int w, h, bw, bh; PreviewSize expected; };
   for (const Case& c : {Case{640, 480, 200, 150, {200, 150}}, Case{640, 480, 200, 100, {133, 100}},
