@@ -46,7 +46,7 @@ bench: deps
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	  -DQUILLSTONE_FUZZ=ON -DCMAKE_CXX_FLAGS_RELEASE="-O1 -g" $(CMAKE_FLAGS)
+	  -DQUILLSTONE_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
