@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/canvas.h"
+#include "platform/font.h"
+#include "platform/glyph_region.h"
+#include "platform/text_painter.h"
+#include "support/ink_box.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+constexpr const char* kFace = "DejaVu Sans";
+
+using testing::InkBox;
+
+InkBox InkOn(const RasterImage& image, ColorValue background) {
+  return testing::InkBoxOf(image, RasterImage(image.Width(), image.Height(), background));
+}
+
+RasterImage Drawn(const Font& font, const char* text, int x, int y, ColorValue color, int w = 200, int h = 80) {
+  RasterImage image(w, h, colors::kWhite);
+  Canvas canvas(image);
+  TextPainter painter(canvas, font, text);
+  painter.Draw(x, y, color);
+  return image;
+}
+
+TEST(TextPainter, DrawsInsideTheCellWhoseTopLeftIsGiven) {
+  const Font font({kFace, 20});
+  const InkBox ink = InkOn(Drawn(font, "Hello", 10, 5, colors::kBlack), colors::kWhite);
+  ASSERT_FALSE(ink.Empty());
+  // The ink lies inside the cell (a pixel of anti-aliasing may reach past the advance).
+  EXPECT_GE(ink.x1, 10);
+  EXPECT_GE(ink.y1, 5);
+  EXPECT_LE(ink.x2, 10 + font.Width("Hello"));
+  EXPECT_LT(ink.y2, 5 + font.Height());
+  // The baseline lies one ascent below the cell top ("o" overshoots it by a fraction).
+  EXPECT_GE(ink.y2, 5 + font.Ascent() - 1);
+  EXPECT_LE(ink.y2, 5 + font.Ascent());
+}
+
+TEST(TextPainter, MovingThePositionMovesTheSamePixels) {
+  const Font font({kFace, 14, false, true});
+  const RasterImage a = Drawn(font, "Quillstone", 20, 10, colors::kBlack);
+  const RasterImage b = Drawn(font, "Quillstone", 23, 17, colors::kBlack);
+  for (int y = 0; y + 7 < a.Height(); ++y)
+    for (int x = 0; x + 3 < a.Width(); ++x) ASSERT_EQ(a.Pixel(x, y), b.Pixel(x + 3, y + 7)) << x << "," << y;
+}
+
+TEST(TextPainter, ClipsAtTheRasterEdgesWithNegativePositions) {
+  const Font font({kFace, 20});
+  const RasterImage whole = Drawn(font, "Hello", 30, 20, colors::kBlack);
+  const RasterImage cut = Drawn(font, "Hello", -10, -8, colors::kBlack);
+  for (int y = 0; y + 28 < whole.Height(); ++y)
+    for (int x = 0; x + 40 < whole.Width(); ++x) ASSERT_EQ(cut.Pixel(x, y), whole.Pixel(x + 40, y + 28));
+}
+
+TEST(TextPainter, SolidGlyphsInTheExactColourOnATransparentBackground) {
+  const Font font({kFace, 36, true});
+  const ColorValue color = MakeColor(200, 30, 90);
+  const RasterImage image = Drawn(font, "IH", 0, 0, color);
+  int exact = 0;
+  int other = 0;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      const Rgb p = image.Pixel(x, y);
+      if (p == SplitColor(color)) ++exact;
+      if (x >= font.Width("IH") + 2 && !(p == SplitColor(colors::kWhite))) ++other;
+    }
+  }
+  EXPECT_GT(exact, 100) << "the stems are solid";
+  EXPECT_EQ(other, 0) << "nothing is painted beyond the text";
+}
+
+TEST(TextPainter, LeavesTheCanvasShapesUnchanged) {
+  RasterImage image(40, 40, colors::kBlack);
+  Canvas canvas(image);
+  {
+    const Font font({kFace, 10});
+    TextPainter painter(canvas, font, "x");
+    painter.Draw(100, 100, colors::kRed);
+  }
+  canvas.FillEllipse(0, 0, 40, 40, colors::kWhite);
+  // Still without anti-aliasing and without an outline in the text colour.
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const Rgb p = image.Pixel(x, y);
+      ASSERT_TRUE(p == SplitColor(colors::kWhite) || p == SplitColor(colors::kBlack)) << x << "," << y;
+    }
+}
+
+TEST(GlyphRegion, CoversThePaintedGlyphs) {
+  const Font font({kFace, 24});
+  const RasterImage painted = Drawn(font, "Shiny", 12, 6, colors::kBlack);
+  GlyphRegion region;
+  region.Record(font, 12, 6, "Shiny", painted.Width(), painted.Height());
+  ASSERT_FALSE(region.Empty());
+  const InkBox ink = InkOn(painted, colors::kWhite);
+  EXPECT_GE(region.Left(), ink.x1);
+  EXPECT_GE(region.Top(), ink.y1);
+  EXPECT_LE(region.Left() + region.Width() - 1, ink.x2 + 1);
+  EXPECT_LE(region.Top() + region.Height() - 1, ink.y2 + 1);
+  // A pixel whose centre lies inside an outline is painted.
+  int inside = 0;
+  int paintedInside = 0;
+  for (int y = 0; y < region.Height(); ++y) {
+    for (int x = 0; x < region.Width(); ++x) {
+      if (region.MaskRow(y)[x] == 0) continue;
+      ++inside;
+      paintedInside += !(painted.Pixel(region.Left() + x, region.Top() + y) == SplitColor(colors::kWhite));
+    }
+  }
+  EXPECT_GT(inside, 100);
+  EXPECT_EQ(paintedInside, inside);
+}
+
+TEST(GlyphRegion, KeepsOnlyTheClipArea) {
+  const Font font({kFace, 24});
+  GlyphRegion region;
+  region.Record(font, -15, -10, "Shiny", 30, 12);
+  ASSERT_FALSE(region.Empty());
+  EXPECT_GE(region.Left(), 0);
+  EXPECT_GE(region.Top(), 0);
+  EXPECT_LE(region.Left() + region.Width(), 30);
+  EXPECT_LE(region.Top() + region.Height(), 12);
+  region.Record(font, 0, 0, "", 30, 12);
+  EXPECT_TRUE(region.Empty());
+  region.Record(font, 0, 0, "   ", 30, 12);
+  EXPECT_TRUE(region.Empty()) << "spaces have no outlines";
+  region.Record(font, 500, 0, "Shiny", 30, 12);
+  EXPECT_TRUE(region.Empty());
+}
+
+TEST(CopyInsideRegion, CopiesOrInvertsTheSourceRowsBelowInsideTheRegionOnly) {
+  const Font font({kFace, 24});
+  const RasterImage source = testing::MakeGradientRaster(120, 60);
+  GlyphRegion region;
+  region.Record(font, 4, 0, "WM", 120, 40);
+  ASSERT_FALSE(region.Empty());
+  for (bool invert : {false, true}) {
+    RasterImage dest(120, 40, colors::kBlack);
+    CopyInsideRegion(region, source, 20, invert, dest);
+    int copied = 0;
+    for (int y = 0; y < dest.Height(); ++y) {
+      for (int x = 0; x < dest.Width(); ++x) {
+        const bool in = x >= region.Left() && x < region.Left() + region.Width() && y >= region.Top() &&
+                        y < region.Top() + region.Height() &&
+                        region.MaskRow(y - region.Top())[x - region.Left()] != 0;
+        Rgb want = {0, 0, 0};
+        if (in) {
+          const Rgb s = source.Pixel(x, y + 20);
+          want = invert ? Rgb{static_cast<std::uint8_t>(255 - s.r), static_cast<std::uint8_t>(255 - s.g),
+                              static_cast<std::uint8_t>(255 - s.b)}
+                        : s;
+          ++copied;
+        }
+        ASSERT_EQ(dest.Pixel(x, y), want) << x << "," << y << " invert " << invert;
+      }
+    }
+    EXPECT_GT(copied, 50);
+  }
+}
+
+TEST(CopyInsideRegion, SkipsSourceRowsOutsideTheSource) {
+  const Font font({kFace, 24});
+  const RasterImage source(120, 30, colors::kWhite);
+  GlyphRegion region;
+  region.Record(font, 0, 0, "WM", 120, 40);
+  RasterImage dest(120, 40, colors::kBlack);
+  CopyInsideRegion(region, source, 10, false, dest);  // dest rows 20.. have no source row
+  for (int y = 20; y < dest.Height(); ++y)
+    for (int x = 0; x < dest.Width(); ++x) ASSERT_EQ(dest.Pixel(x, y), SplitColor(colors::kBlack));
+  EXPECT_FALSE(InkOn(dest, colors::kBlack).Empty());
+}
+
+}  // namespace
+}  // namespace quillstone
