@@ -160,9 +160,11 @@ class Render {
     BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels);
   }
 
-  // The text stage draws its box solid: every column (step 1) and no random colour.
+  // The text stage draws its box solid: every column (step 1) and no random colour. Its
+  // strip lives in the scratch buffer, which no stage expects to keep between stages.
   void Text() {
-    RenderTextWatermark(out_.marked, {in_.settings.text, in_.text, in_.context, in_.settings.channels});
+    RenderTextWatermark(out_.marked,
+                        {in_.settings.text, in_.text, in_.context, in_.settings.channels, &out_.scratch});
   }
 
   void Color() {

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "text/text_layout.h"
+#include "text/three_d_text.h"
+
+namespace quillstone {
+namespace {
+
+using H = HorizontalAlign;
+using V = VerticalAlign;
+
+TEST(LineX, AlignsInsideTheImageWidth) {
+  struct Case { H align; int imageWidth; int width; int x; };
+  for (const Case& c : {Case{H::kLeft, 100, 30, 0}, Case{H::kLeft, 100, 150, 0}, Case{H::kCenter, 100, 30, 35},
+                        Case{H::kCenter, 100, 31, 35}, Case{H::kCenter, 101, 31, 35},
+                        Case{H::kCenter, 100, 151, -25}, Case{H::kRight, 100, 30, 70},
+                        Case{H::kRight, 100, 150, 0}}) {
+    EXPECT_EQ(LineX(c.align, c.imageWidth, c.width), c.x) << static_cast<int>(c.align) << " " << c.width;
+  }
+}
+
+TextSettings Aligned(H h, V v, bool extraCenter = false) {
+  TextSettings s;
+  s.horizontal = h;
+  s.vertical = v;
+  s.extraCenter = extraCenter;
+  return s;
+}
+
+TextSettings WithDouble3D(TextSettings s, int strength) {
+  s.threeD.enabled = true;
+  s.threeD.doubleStrength = true;
+  s.threeD.additionalStrength = strength;
+  return s;
+}
+
+// Two lines, 20 and 50 pixels wide, 10 high, on a 100 x 80 image.
+const std::vector<LineMetrics> kTwoLines{{20, 10, false}, {50, 10, false}};
+
+struct PlacementCase {
+  H h;
+  V v;
+  bool extraCenter;
+  int widestX;
+  int yTop;
+  int x0;  // x of the short first line
+  int x1;  // x of the wide second line
+};
+
+class TextBlockPlacement : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(TextBlockPlacement, PlacesTheLinesByAlignment) {
+  const PlacementCase& c = GetParam();
+  const TextBlockLayout b = LayOutTextBlock(kTwoLines, Aligned(c.h, c.v, c.extraCenter), 100, 80);
+  EXPECT_EQ(b.maxWidth, 50);
+  EXPECT_EQ(b.widestX, c.widestX);
+  EXPECT_EQ(b.totalHeight, 20);
+  EXPECT_EQ(b.yTop, c.yTop);
+  EXPECT_EQ(b.stripHeight, 20);
+  EXPECT_EQ(b.stripTop, c.yTop);
+  EXPECT_EQ(b.lift, 0);
+  EXPECT_EQ(b.lines, (std::vector<LinePlacement>{{c.x0, 0, true}, {c.x1, 10, true}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Alignments, TextBlockPlacement,
+    ::testing::Values(PlacementCase{H::kLeft, V::kTop, false, 0, 0, 0, 0},
+                      PlacementCase{H::kLeft, V::kCenter, false, 0, 30, 0, 0},
+                      PlacementCase{H::kLeft, V::kBottom, false, 0, 60, 0, 0},
+                      PlacementCase{H::kCenter, V::kTop, false, 25, 0, 40, 25},
+                      PlacementCase{H::kRight, V::kBottom, false, 50, 60, 80, 50},
+                      // "Extra center" centres the short line under the wide one: 25 - 10.
+                      PlacementCase{H::kLeft, V::kTop, true, 0, 0, 15, 0},
+                      PlacementCase{H::kRight, V::kTop, true, 50, 0, 65, 50},
+                      // Center alignment ignores it.
+                      PlacementCase{H::kCenter, V::kTop, true, 25, 0, 40, 25}));
+
+TEST(LayOutTextBlock, BlockHigherThanTheImageStartsAtTheTopAndDropsLinesBelowIt) {
+  const std::vector<LineMetrics> lines{{30, 10, false}, {30, 10, false}, {30, 10, false}, {30, 10, false}};
+  for (V v : {V::kTop, V::kCenter, V::kBottom}) {
+    const TextBlockLayout b = LayOutTextBlock(lines, Aligned(H::kLeft, v), 100, 25);
+    EXPECT_EQ(b.yTop, 0);
+    EXPECT_EQ(b.stripHeight, 25);
+    EXPECT_EQ(b.lines, (std::vector<LinePlacement>{{0, 0, true}, {0, 10, true}, {0, 20, true}, {0, 30, false}}));
+  }
+}
+
+TEST(LayOutTextBlock, BlankLinesTakeTheirHeightButAreNotDrawn) {
+  const std::vector<LineMetrics> lines{{8, 12, true}, {40, 10, false}, {0, 14, true}};
+  const TextBlockLayout b = LayOutTextBlock(lines, Aligned(H::kCenter, V::kBottom), 100, 80);
+  EXPECT_EQ(b.totalHeight, 36);
+  EXPECT_EQ(b.yTop, 44);
+  EXPECT_EQ(b.lines, (std::vector<LinePlacement>{{46, 0, false}, {30, 12, true}, {50, 22, false}}));
+}
+
+TEST(LayOutTextBlock, WidestLineIsLimitedToTheImageAndStartsAtZeroAtLeast) {
+  const std::vector<LineMetrics> lines{{150, 10, false}, {40, 10, false}};
+  const TextBlockLayout b = LayOutTextBlock(lines, Aligned(H::kCenter, V::kTop), 100, 80);
+  EXPECT_EQ(b.maxWidth, 99);
+  EXPECT_EQ(b.widestX, 0);
+  EXPECT_EQ(b.lines[0].x, -25) << "a line wider than the image is clipped on both sides";
+  // Extra centring of a line narrower than the limited width, Left alignment.
+  const TextBlockLayout left = LayOutTextBlock(lines, Aligned(H::kLeft, V::kTop, true), 100, 80);
+  EXPECT_EQ(left.lines[0].x, 0) << "wider than maxWidth: negative extra becomes 0";
+  EXPECT_EQ(left.lines[1].x, 49 - 20);
+}
+
+TEST(LayOutTextBlock, DoubleStrength3DGrowsTheStripAndShiftsTheLines) {
+  // Strength 3: extra3D 6, lines start 1 row down and move 3 columns away from their side.
+  struct Case { H h; int x0; int x1; };
+  for (const Case& c : {Case{H::kLeft, 3, 3}, Case{H::kCenter, 40, 25}, Case{H::kRight, 77, 47}}) {
+    const TextBlockLayout b = LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(c.h, V::kTop), 3), 100, 80);
+    EXPECT_EQ(b.extra3D, 6);
+    EXPECT_EQ(b.strength, 3);
+    EXPECT_EQ(b.stripHeight, 26);
+    EXPECT_EQ(b.lift, 0);
+    EXPECT_EQ(b.lines, (std::vector<LinePlacement>{{c.x0, 1, true}, {c.x1, 11, true}}));
+  }
+  // Single strength and 3D off add nothing.
+  TextSettings single = WithDouble3D(Aligned(H::kLeft, V::kTop), 3);
+  single.threeD.doubleStrength = false;
+  EXPECT_EQ(LayOutTextBlock(kTwoLines, single, 100, 80).extra3D, 0);
+  EXPECT_EQ(LayOutTextBlock(kTwoLines, Aligned(H::kLeft, V::kTop), 100, 80).extra3D, 0);
+  // "All off" draws no outline, but the block still grows.
+  TextSettings allOff = WithDouble3D(Aligned(H::kLeft, V::kTop), 3);
+  allOff.threeD.directions.fill(false);
+  EXPECT_EQ(LayOutTextBlock(kTwoLines, allOff, 100, 80).stripHeight, 26);
+}
+
+TEST(LayOutTextBlock, StripIsLiftedWhenThe3DGrowthPassesTheBottom) {
+  // Bottom: yTop 60, strip 26 rows would end at 86, so it starts 6 rows higher.
+  const TextBlockLayout bottom = LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kBottom), 3), 100, 80);
+  EXPECT_EQ(bottom.yTop, 60);
+  EXPECT_EQ(bottom.lift, 6);
+  EXPECT_EQ(bottom.stripTop, 54);
+  // Center on a 30-row image: yTop 5, the 26-row strip would end at 31; the lift would
+  // start it above the image, so the strip starts at yTop, while the box still reaches up
+  // by the lift.
+  const TextBlockLayout center = LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kCenter), 3), 100, 30);
+  EXPECT_EQ(center.yTop, 5);
+  EXPECT_EQ(center.stripHeight, 26);
+  EXPECT_EQ(center.lift, 6);
+  EXPECT_EQ(center.stripTop, 5);
+  EXPECT_EQ(TextBoxRectangle(center, H::kLeft, false, 100), (TextBoxRect{0, -1, 56, 31}));
+}
+
+TEST(LayOutTextBlock, AdditionalStrengthIsLimitedToItsRange) {
+  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 0).threeD), 4);
+  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 4).threeD), 8);
+  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 25).threeD), 20);
+}
+
+struct BoxCase {
+  H h;
+  V v;
+  int strength;  // 0: no 3D
+  bool useImageWidth;
+  TextBoxRect rect;
+};
+
+class TextBoxRectangleTest : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(TextBoxRectangleTest, CoversTheBlockAndItsOutlines) {
+  const BoxCase& c = GetParam();
+  TextSettings s = Aligned(c.h, c.v);
+  if (c.strength > 0) s = WithDouble3D(s, c.strength);
+  const TextBlockLayout b = LayOutTextBlock(kTwoLines, s, 100, 80);
+  EXPECT_EQ(TextBoxRectangle(b, c.h, c.useImageWidth, 100), c.rect);
+}
+
+// Widest line 50 pixels; with strength 3 the block grows by 6.
+INSTANTIATE_TEST_SUITE_P(
+    Alignments, TextBoxRectangleTest,
+    ::testing::Values(BoxCase{H::kLeft, V::kTop, 0, false, {0, 0, 50, 20}},
+                      BoxCase{H::kCenter, V::kTop, 0, false, {25, 0, 75, 20}},
+                      BoxCase{H::kRight, V::kTop, 0, false, {50, 0, 100, 20}},
+                      BoxCase{H::kLeft, V::kTop, 3, false, {0, 0, 56, 26}},
+                      BoxCase{H::kCenter, V::kTop, 3, false, {19, 0, 81, 26}},
+                      BoxCase{H::kRight, V::kTop, 3, false, {44, 0, 100, 26}},
+                      BoxCase{H::kCenter, V::kCenter, 0, false, {25, 30, 75, 50}},
+                      BoxCase{H::kRight, V::kBottom, 3, false, {44, 54, 100, 86}},
+                      BoxCase{H::kCenter, V::kTop, 0, true, {0, 0, 99, 20}},
+                      BoxCase{H::kRight, V::kBottom, 3, true, {0, 54, 99, 86}}));
+
+TEST(ThreeDOutlineCopies, DropShadowWithOnlyBottomRight) {
+  ThreeDSettings t;
+  t.enabled = true;
+  t.doubleStrength = true;
+  t.additionalStrength = 4;
+  t.directions.fill(false);
+  t.directions[7] = true;
+  EXPECT_EQ(ThreeDOutlineCopies(t),
+            (std::vector<OutlineCopy>{{{2, 2}, true}, {{3, 3}, true}, {{4, 4}, true}, {{1, 1}, false}}));
+}
+
+TEST(ThreeDOutlineCopies, RingsInDirectionOrderFarthestFirst) {
+  ThreeDSettings t;
+  t.enabled = true;
+  t.doubleStrength = false;
+  std::vector<OutlineCopy> single;
+  for (const PixelOffset& d : kThreeDDirections) single.push_back({d, false});
+  EXPECT_EQ(ThreeDOutlineCopies(t), single);
+  EXPECT_EQ(single.front().offset, (PixelOffset{-1, -1}));
+  EXPECT_EQ(single[3].offset, (PixelOffset{-1, 0}));
+
+  t.doubleStrength = true;
+  t.additionalStrength = 2;
+  std::vector<OutlineCopy> both;
+  for (const PixelOffset& d : kThreeDDirections) both.push_back({{2 * d.dx, 2 * d.dy}, true});
+  both.insert(both.end(), single.begin(), single.end());
+  EXPECT_EQ(ThreeDOutlineCopies(t), both);
+
+  t.additionalStrength = 10;
+  EXPECT_EQ(ThreeDOutlineCopies(t).size(), 9u * 8u + 8u);
+  t.directions.fill(false);
+  EXPECT_TRUE(ThreeDOutlineCopies(t).empty());
+  t.directions.fill(true);
+  t.enabled = false;
+  EXPECT_TRUE(ThreeDOutlineCopies(t).empty());
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,346 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/font.h"
+#include "support/ink_box.h"
+#include "support/test_support.h"
+#include "text/text_stage.h"
+
+namespace quillstone {
+namespace {
+
+using testing::InkBox;
+using testing::InkBoxOf;
+using H = HorizontalAlign;
+using V = VerticalAlign;
+
+// Black DejaVu Sans on a white 400 x 200 image, no box, the text at full strength: what
+// changes is exactly what the text covers.
+struct Stage {
+  RasterImage image{400, 200, colors::kWhite};
+  TextSettings settings;
+  std::vector<std::string> lines;
+  TextContext context{{2026, 12, 6, 14, 5, 9, 0}, "beach.jpg", "/photos/"};
+  ChannelMask channels;
+  RasterImage strip;
+
+  Stage() {
+    settings.font = {"DejaVu Sans", 20};
+    settings.fontColor = colors::kBlack;
+    settings.backgroundStyle = TextBoxStyle::kNone;
+    settings.textBlending = 100;
+  }
+
+  RasterImage Run() {
+    RasterImage out = image;
+    RenderTextWatermark(out, {settings, lines, context, channels, &strip});
+    return out;
+  }
+  InkBox Ink(int y0 = 0, int y1 = -1) { return InkBoxOf(Run(), image, y0, y1); }
+  Font MeasuringFont() const { return Font({settings.font.face, settings.font.points, settings.font.bold}); }
+
+  void Use3D(int strength, int onlyDirection = -1) {
+    settings.threeD.enabled = true;
+    settings.threeD.doubleStrength = strength > 0;
+    settings.threeD.additionalStrength = strength;
+    if (onlyDirection >= 0) {
+      settings.threeD.directions.fill(false);
+      settings.threeD.directions[onlyDirection] = true;
+    }
+  }
+};
+
+int CountPixels(const RasterImage& image, ColorValue color) {
+  int n = 0;
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) n += image.Pixel(x, y) == SplitColor(color);
+  return n;
+}
+
+class TextStageAlignment : public ::testing::TestWithParam<std::tuple<H, V>> {};
+
+TEST_P(TextStageAlignment, PutsTheLineCellWhereTheMeasuredExtentsSay) {
+  const auto [h, v] = GetParam();
+  Stage f;
+  f.lines = {"Hello"};
+  const InkBox atOrigin = f.Ink();
+  ASSERT_FALSE(atOrigin.Empty());
+  const Font font = f.MeasuringFont();
+  const int w = font.Width("Hello");
+  const int dx = h == H::kLeft ? 0 : h == H::kCenter ? 400 / 2 - w / 2 : 400 - w;
+  const int dy = v == V::kTop ? 0 : v == V::kCenter ? 200 / 2 - font.Height() / 2 : 200 - font.Height();
+  f.settings.horizontal = h;
+  f.settings.vertical = v;
+  EXPECT_EQ(f.Ink(), atOrigin.Shifted(dx, dy));
+}
+
+INSTANTIATE_TEST_SUITE_P(All, TextStageAlignment,
+                         ::testing::Combine(::testing::Values(H::kLeft, H::kCenter, H::kRight),
+                                            ::testing::Values(V::kTop, V::kCenter, V::kBottom)));
+
+TEST(TextStage, ExtraCenterCentresTheShorterLineUnderTheWidest) {
+  Stage f;
+  const Font font = f.MeasuringFont();
+  const int rows = font.Height();  // the first line's cell
+  const int shift = font.Width("Hello world") / 2 - font.Width("Hi") / 2;
+  for (H h : {H::kLeft, H::kCenter, H::kRight}) {
+    f.settings.horizontal = h;
+    f.settings.extraCenter = false;
+    f.lines = {"Hi"};
+    const InkBox alone = f.Ink();
+    f.lines = {"Hi", "Hello world"};
+    EXPECT_EQ(f.Ink(0, rows), alone) << "without extra centring, align " << static_cast<int>(h);
+    f.settings.extraCenter = true;
+    const int expected = h == H::kLeft ? shift : h == H::kRight ? -shift : 0;
+    EXPECT_EQ(f.Ink(0, rows), alone.Shifted(expected, 0)) << "align " << static_cast<int>(h);
+  }
+}
+
+TEST(TextStage, BlockHigherThanTheImageStartsAtTheTopWhateverTheAlignment) {
+  Stage f;
+  f.image = RasterImage(200, 3 * f.MeasuringFont().Height() + 5, colors::kWhite);
+  f.lines = {"one", "two", "three", "four", "five", "six"};
+  const RasterImage top = f.Run();
+  for (V v : {V::kCenter, V::kBottom}) {
+    f.settings.vertical = v;
+    EXPECT_TRUE(f.Run() == top) << static_cast<int>(v);
+  }
+}
+
+TEST(TextStage, EmptyTextDrawsNothing) {
+  Stage f;
+  f.settings.backgroundStyle = TextBoxStyle::kFullColor;
+  f.settings.backgroundBlending = 100;
+  f.settings.textBlending = 50;
+  f.lines = {};
+  EXPECT_TRUE(f.Run() == f.image);
+  // Blank lines draw no glyphs.
+  f.settings.backgroundStyle = TextBoxStyle::kNone;
+  f.settings.textBlending = 100;
+  f.lines = {"", "   "};
+  EXPECT_TRUE(f.Run() == f.image);
+}
+
+TEST(TextStage, FullBlendingGivesTheExactFontColour) {
+  Stage f;
+  f.settings.font = {"DejaVu Sans", 36, true};
+  f.settings.fontColor = MakeColor(200, 30, 90);
+  f.lines = {"IHI"};
+  EXPECT_GT(CountPixels(f.Run(), f.settings.fontColor), 100);
+}
+
+TEST(TextStage, HalfBlendingLowersUntouchedWhiteOfTheStripTo254) {
+  Stage f;
+  f.settings.textBlending = 50;
+  f.lines = {"Hello"};
+  const int stripRows = f.MeasuringFont().Height();
+  const RasterImage out = f.Run();
+  for (int y = 0; y < out.Height(); ++y) {
+    const std::uint8_t want = y < stripRows ? 254 : 255;
+    ASSERT_EQ(out.Pixel(399, y), (Rgb{want, want, want})) << "row " << y;
+  }
+  EXPECT_GT(CountPixels(out, MakeColor(127, 127, 127)), 10) << "solid black glyph pixels at 50%";
+}
+
+TEST(TextStage, SwitchedOffRedChannelKeepsTheImagesRed) {
+  Stage f;
+  f.image = testing::MakeGradientRaster(300, 120);
+  f.channels.red = false;
+  f.settings.backgroundStyle = TextBoxStyle::kFullColor;
+  f.settings.backgroundColor = MakeColor(255, 255, 0);
+  f.lines = {"Red stays", "as it was"};
+  const RasterImage out = f.Run();
+  int changed = 0;
+  for (int y = 0; y < out.Height(); ++y) {
+    for (int x = 0; x < out.Width(); ++x) {
+      ASSERT_EQ(out.Pixel(x, y).r, f.image.Pixel(x, y).r) << x << "," << y;
+      changed += !(out.Pixel(x, y) == f.image.Pixel(x, y));
+    }
+  }
+  EXPECT_GT(changed, 100);
+}
+
+TEST(TextStage, BlankLinesWithAFullWidthBoxGiveABand) {
+  Stage f;
+  f.settings.backgroundStyle = TextBoxStyle::kFullColor;
+  f.settings.backgroundBlending = 100;
+  f.settings.useImageWidth = true;
+  f.lines = {"", " "};
+  const RasterImage out = f.Run();
+  const int band = 2 * f.MeasuringFont().Height();
+  EXPECT_EQ(InkBoxOf(out, f.image), (InkBox{0, 0, 399, band - 1}));
+  EXPECT_EQ(CountPixels(out, f.settings.backgroundColor), 400 * band);
+}
+
+struct BoxCase {
+  H h;
+  int strength;          // additional 3D strength; 0: no 3D
+  bool allDirectionsOff;
+};
+
+void PrintTo(const BoxCase& c, std::ostream* os) {
+  *os << "align " << static_cast<int>(c.h) << ", 3D strength " << c.strength << (c.allDirectionsOff ? ", all off" : "");
+}
+
+class TextStageBox : public ::testing::TestWithParam<BoxCase> {};
+
+// The box in the text's place: with the text blended at 0 only the box remains, covering
+// columns by alignment (inclusive ends) and the rows of the block, both grown by the 3D
+// outlines.
+TEST_P(TextStageBox, CoversTheBlockByAlignment) {
+  const BoxCase& c = GetParam();
+  Stage f;
+  f.settings.horizontal = c.h;
+  f.settings.backgroundStyle = TextBoxStyle::kFullColor;
+  f.settings.backgroundBlending = 100;
+  f.settings.textBlending = 0;
+  if (c.strength > 0) f.Use3D(c.strength);
+  if (c.allDirectionsOff) f.settings.threeD.directions.fill(false);
+  f.lines = {"Hi", "Hello world"};
+  const Font font = f.MeasuringFont();
+  const int w = font.Width("Hello world");
+  const int e = 2 * c.strength;
+  InkBox want{0, 0, 0, 2 * font.Height() + e - 1};
+  switch (c.h) {
+    case H::kLeft: want.x1 = 0, want.x2 = w + e; break;
+    case H::kCenter: want.x1 = 200 - w / 2 - e, want.x2 = 200 - w / 2 + w + e; break;
+    case H::kRight: want.x1 = 400 - w - e, want.x2 = 399; break;
+  }
+  const RasterImage out = f.Run();
+  EXPECT_EQ(InkBoxOf(out, f.image), want);
+  EXPECT_EQ(CountPixels(out, f.settings.backgroundColor), (want.x2 - want.x1 + 1) * (want.y2 + 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Alignments, TextStageBox,
+                         ::testing::Values(BoxCase{H::kLeft, 0, false}, BoxCase{H::kCenter, 0, false},
+                                           BoxCase{H::kRight, 0, false}, BoxCase{H::kLeft, 3, false},
+                                           BoxCase{H::kCenter, 3, false}, BoxCase{H::kRight, 3, false},
+                                           BoxCase{H::kLeft, 5, true}));
+
+TEST(TextStage3D, DoubleStrengthBottomRightIsADropShadow) {
+  Stage f;
+  f.lines = {"Shadow"};
+  const InkBox plain = f.Ink();
+  f.Use3D(4, 7);
+  f.settings.threeD.singleColor = colors::kGreen;
+  f.settings.threeD.doubleColor = colors::kBlue;
+  // The line moves 4 right and 2 down; its copies reach 4 further right and down.
+  const RasterImage out = f.Run();
+  EXPECT_EQ(InkBoxOf(out, f.image), (InkBox{plain.x1 + 4, plain.y1 + 2, plain.x2 + 8, plain.y2 + 6}));
+  EXPECT_GT(CountPixels(out, colors::kBlue), 0);
+  EXPECT_GT(CountPixels(out, colors::kGreen), 0);
+}
+
+TEST(TextStage3D, SingleStrengthRingsEveryGlyph) {
+  Stage f;
+  f.lines = {"Rim"};  // no descender: the ring below stays inside the strip
+  const InkBox plain = f.Ink();
+  ASSERT_GT(plain.y1, 0);
+  f.Use3D(0);
+  f.settings.threeD.singleColor = colors::kRed;
+  const RasterImage out = f.Run();
+  EXPECT_EQ(InkBoxOf(out, f.image), (InkBox{plain.x1 - 1, plain.y1 - 1, plain.x2 + 1, plain.y2 + 1}));
+  EXPECT_GT(CountPixels(out, colors::kRed), 0);
+}
+
+TEST(TextStage3D, AllOffDrawsOnlyTheLineButStillMovesIt) {
+  Stage f;
+  f.lines = {"Moved"};
+  const InkBox plain = f.Ink();
+  f.Use3D(3);
+  f.settings.threeD.directions.fill(false);
+  EXPECT_EQ(f.Ink(), plain.Shifted(3, 1));
+}
+
+TEST(TextStageShiny, InvertedSourceShowsTheInvertedImageInsideTheGlyphsOnly) {
+  Stage f;
+  f.image = testing::MakeGradientRaster(300, 100);
+  f.settings.font = {"DejaVu Sans", 28, true};
+  f.settings.shiny.enabled = true;
+  f.settings.shiny.invertedSource = true;
+  f.lines = {"Shiny"};
+  const Font font = f.MeasuringFont();
+  const RasterImage out = f.Run();
+  InkBox inverted;
+  int count = 0;
+  for (int y = 0; y < out.Height(); ++y) {
+    for (int x = 0; x < out.Width(); ++x) {
+      const Rgb s = f.image.Pixel(x, y);
+      const Rgb p = out.Pixel(x, y);
+      if (p == s) continue;
+      ASSERT_EQ(p, (Rgb{static_cast<std::uint8_t>(255 - s.r), static_cast<std::uint8_t>(255 - s.g),
+                        static_cast<std::uint8_t>(255 - s.b)}))
+          << x << "," << y;
+      inverted.Add(x, y);
+      ++count;
+    }
+  }
+  EXPECT_GT(count, 200);
+  EXPECT_GE(inverted.x1, 0);
+  EXPECT_LE(inverted.x2, font.Width("Shiny"));
+  EXPECT_LT(inverted.y2, font.Height());
+
+  f.settings.shiny.invertedSource = false;
+  EXPECT_TRUE(f.Run() == f.image) << "the original source without outlines leaves the image as it was";
+}
+
+TEST(TextStageShiny, FillsInsideTheOutlinesOfLinesFurtherDown) {
+  Stage f;
+  f.image = testing::MakeGradientRaster(300, 160);
+  f.settings.vertical = V::kBottom;
+  f.settings.shiny.enabled = true;
+  f.settings.shiny.invertedSource = true;
+  f.Use3D(2);
+  f.lines = {"one", "two"};
+  // Whatever changed lies in the block at the bottom: 2 lines and 4 rows of 3D growth.
+  const InkBox ink = f.Ink();
+  EXPECT_GE(ink.y1, 160 - 2 * f.MeasuringFont().Height() - 4);
+  EXPECT_LE(ink.y2, 159);
+}
+
+// These rely on the commands and tags being applied before measuring and drawing.
+TEST(TextStageTags, CommandsSeeTheImageSizeAndTagsColourTheirLineOnly) {
+  Stage f;
+  f.lines = {"400x200"};
+  const RasterImage literal = f.Run();
+  f.lines = {"$width$x$HEIGHT$"};
+  EXPECT_TRUE(f.Run() == literal);
+
+  f.settings.font = {"DejaVu Sans", 36, true};
+  f.lines = {"$fcn00ff00$IHI", "IHI"};
+  const RasterImage out = f.Run();
+  const int rows = f.MeasuringFont().Height();
+  const RasterImage firstLine = [&] {
+    RasterImage r(out.Width(), rows);
+    for (int y = 0; y < rows; ++y)
+      for (int x = 0; x < out.Width(); ++x) r.SetPixel(x, y, out.Pixel(x, y));
+    return r;
+  }();
+  EXPECT_GT(CountPixels(firstLine, colors::kGreen), 100);
+  EXPECT_EQ(CountPixels(firstLine, colors::kBlack), 0);
+  EXPECT_GT(CountPixels(out, colors::kBlack), 100) << "the next line starts from the font colour again";
+}
+
+TEST(TextStageTags, DoubleOutlineColourTagActsOnItsLine) {
+  Stage f;
+  f.Use3D(3, 7);
+  f.settings.threeD.doubleColor = colors::kBlue;
+  f.lines = {"$fcd00ff00$Shadow"};
+  const RasterImage out = f.Run();
+  EXPECT_GT(CountPixels(out, colors::kGreen), 0);
+  EXPECT_EQ(CountPixels(out, colors::kBlue), 0);
+}
+
+TEST(TextStage, ReusesTheStripBuffer) {
+  Stage f;
+  f.lines = {"Hello"};
+  const RasterImage first = f.Run();
+  const std::uint8_t* buffer = f.strip.Bits();
+  EXPECT_TRUE(f.Run() == first);
+  EXPECT_EQ(f.strip.Bits(), buffer);
+}
+
+}  // namespace
+}  // namespace quillstone
