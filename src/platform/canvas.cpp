@@ -34,7 +34,7 @@ QImage WrapRaster(const RasterImage& image) {
                 QImage::Format_BGR888);
 }
 
-Canvas::Impl::Impl(RasterImage& image) : surface(WrapRaster(image)) {
+Canvas::Impl::Impl(RasterImage& image) : raster(image), surface(WrapRaster(image)) {
   if (!surface.isNull()) {
     painter.begin(&surface);
     painter.setRenderHint(QPainter::Antialiasing, false);

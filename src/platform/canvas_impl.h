@@ -11,7 +11,8 @@ namespace quillstone {
 
 struct Canvas::Impl {
   explicit Impl(RasterImage& image);
-  QImage surface;  // shares the raster's rows
+  RasterImage& raster;  // for the functions that write its rows themselves
+  QImage surface;       // shares the raster's rows
   QPainter painter;
 };
 

@@ -11,8 +11,9 @@ namespace quillstone {
 
 // Draws one string in one font on a Canvas, as often as needed (a line and its outline
 // copies): anti-aliased, in a solid colour, with a transparent background, clipped to the
-// raster. The canvas and the font must outlive the painter; the canvas's own drawing state
-// is restored when the painter goes.
+// raster. The string's coverage is rasterised once, when the painter is made; each Draw
+// then lays the colour through that coverage at its position, so a line and its shifted
+// copies have the same glyph pixels. The canvas must outlive the painter.
 class TextPainter {
  public:
   TextPainter(Canvas& canvas, const Font& font, std::string_view text);
@@ -21,6 +22,8 @@ class TextPainter {
   TextPainter& operator=(const TextPainter&) = delete;
 
   // Draws the text with its cell's top-left corner at (x, y); x and y may be negative.
+  // Where the glyphs cover a pixel fully it takes the colour exactly; partly covered
+  // pixels mix colour and pixel by the coverage.
   void Draw(int x, int y, ColorValue color);
 
  private:

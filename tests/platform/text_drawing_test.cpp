@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
 #include <algorithm>
 
 #include "platform/canvas.h"
@@ -73,6 +77,34 @@ TEST(TextPainter, SolidGlyphsInTheExactColourOnATransparentBackground) {
   }
   EXPECT_GT(exact, 100) << "the stems are solid";
   EXPECT_EQ(other, 0) << "nothing is painted beyond the text";
+}
+
+// Slanted and overhanging glyphs keep all their ink: the same extent as the toolkit's own
+// text drawing.
+TEST(TextPainter, KeepsTheInkOfSlantedGlyphs) {
+  for (bool italic : {false, true}) {
+    const Font font({kFace, 40, true, italic});
+    const char* text = "fjord Wf";
+    const InkBox ours = InkOn(Drawn(font, text, 30, 10, colors::kBlack, 400, 100), colors::kWhite);
+    RasterImage reference(400, 100, colors::kWhite);
+    {
+      QImage surface(reference.Bits(), 400, 100, static_cast<qsizetype>(reference.Stride()), QImage::Format_BGR888);
+      QFont qfont(kFace);
+      qfont.setPixelSize(FontPixelSize(40));
+      qfont.setBold(true);
+      qfont.setItalic(italic);
+      qfont.setHintingPreference(QFont::PreferNoHinting);
+      QPainter painter(&surface);
+      painter.setFont(qfont);
+      painter.setPen(Qt::black);
+      painter.drawText(QPoint(30, 10 + font.Ascent()), QString::fromUtf8(text));
+    }
+    const InkBox theirs = InkOn(reference, colors::kWhite);
+    EXPECT_NEAR(ours.x1, theirs.x1, 1) << "italic " << italic;
+    EXPECT_NEAR(ours.y1, theirs.y1, 1) << "italic " << italic;
+    EXPECT_NEAR(ours.x2, theirs.x2, 1) << "italic " << italic;
+    EXPECT_NEAR(ours.y2, theirs.y2, 1) << "italic " << italic;
+  }
 }
 
 TEST(TextPainter, LeavesTheCanvasShapesUnchanged) {
