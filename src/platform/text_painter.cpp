@@ -35,7 +35,7 @@ constexpr int Div255(int x) { return (x + 128 + ((x + 128) >> 8)) >> 8; }
 
 }  // namespace
 
-TextPainter::TextPainter(Canvas& canvas, const Font& font, std::string_view text)
+TextPainter::TextPainter(Canvas& canvas, const Font& font, std::string_view text, int x, int y, int reach)
     : impl_(std::make_unique<Impl>(Impl{canvas.impl().raster, {}, {}, 0, 0, 0, 0, 0})) {
   if (text.empty()) return;
   const QString s = ToQString(text);
@@ -46,7 +46,11 @@ TextPainter::TextPainter(Canvas& canvas, const Font& font, std::string_view text
   const int px = FontPixelSize(font.Description().points);
   const QRect cell(0, 0, m.horizontalAdvance(s), font.Height());
   const QRect ink = m.boundingRect(s).translated(0, ascent);
-  const QRect box = cell.united(ink).adjusted(-(px / 2 + 2), -(px / 4 + 2), px / 2 + 2, px / 4 + 2);
+  const QRect reachable(-x - reach, -y - reach, impl_->raster.Width() + 2 * reach,
+                        impl_->raster.Height() + 2 * reach);
+  const QRect box =
+      cell.united(ink).adjusted(-(px / 2 + 2), -(px / 4 + 2), px / 2 + 2, px / 4 + 2).intersected(reachable);
+  if (box.isEmpty()) return;
 
   Impl& d = *impl_;
   d.left = box.left();

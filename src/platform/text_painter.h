@@ -16,12 +16,16 @@ namespace quillstone {
 // copies have the same glyph pixels. The canvas must outlive the painter.
 class TextPainter {
  public:
-  TextPainter(Canvas& canvas, const Font& font, std::string_view text);
+  // The text will be drawn at positions at most reach pixels away from (x, y) in either
+  // direction; only the part of it that can land on the raster from there is rasterised,
+  // so a line far wider than the raster costs no more memory than the raster's width.
+  TextPainter(Canvas& canvas, const Font& font, std::string_view text, int x, int y, int reach = 0);
   ~TextPainter();
   TextPainter(const TextPainter&) = delete;
   TextPainter& operator=(const TextPainter&) = delete;
 
-  // Draws the text with its cell's top-left corner at (x, y); x and y may be negative.
+  // Draws the text with its cell's top-left corner at (x, y), within the reach given when
+  // the painter was made; x and y may be negative.
   // Where the glyphs cover a pixel fully it takes the colour exactly; partly covered
   // pixels mix colour and pixel by the coverage.
   void Draw(int x, int y, ColorValue color);

@@ -62,6 +62,7 @@ void DrawTextLines(RasterImage& strip, const RasterImage& image, const TextSetti
                    const std::vector<ProcessedLine>& lines, const std::vector<Font>& fonts,
                    const TextBlockLayout& layout) {
   const std::vector<OutlineCopy> outlines = ThreeDOutlineCopies(s.threeD);
+  const int reach = OutlineReach(outlines);
   GlyphRegion region;
   Canvas canvas(strip);
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -69,7 +70,7 @@ void DrawTextLines(RasterImage& strip, const RasterImage& image, const TextSetti
     if (!at.drawn) continue;
     const FormattedLine& line = lines[i].line;
     const Font& font = fonts[lines[i].font];
-    TextPainter painter(canvas, font, line.text);
+    TextPainter painter(canvas, font, line.text, at.x, at.y, reach);
     Draw3DOutlines(painter, at.x, at.y, line.format, outlines);
     if (s.shiny.enabled) {
       DrawShinyLine(font, line.text, at.x, at.y, image, layout.stripTop, s.shiny.invertedSource, region, strip);

@@ -1,6 +1,7 @@
 #include "text/three_d_text.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace quillstone {
 
@@ -19,6 +20,12 @@ std::vector<OutlineCopy> ThreeDOutlineCopies(const ThreeDSettings& threeD) {
     if (threeD.directions[d]) copies.push_back({kThreeDDirections[d], false});
   }
   return copies;
+}
+
+int OutlineReach(const std::vector<OutlineCopy>& copies) {
+  int reach = 0;
+  for (const OutlineCopy& c : copies) reach = std::max({reach, std::abs(c.offset.dx), std::abs(c.offset.dy)});
+  return reach;
 }
 
 void Draw3DOutlines(TextPainter& painter, int x, int y, const TextLineFormat& format,

@@ -38,6 +38,9 @@ struct OutlineCopy {
 // pixel in the single colour.
 std::vector<OutlineCopy> ThreeDOutlineCopies(const ThreeDSettings& threeD);
 
+// How far the copies reach from the line: the largest offset in either direction.
+int OutlineReach(const std::vector<OutlineCopy>& copies);
+
 // Draws the outline copies of the painter's line around (x, y) in the line's colours.
 void Draw3DOutlines(TextPainter& painter, int x, int y, const TextLineFormat& format,
                     const std::vector<OutlineCopy>& copies);

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <string>
 
 #include "platform/canvas.h"
 #include "platform/font.h"
@@ -27,7 +28,7 @@ InkBox InkOn(const RasterImage& image, ColorValue background) {
 RasterImage Drawn(const Font& font, const char* text, int x, int y, ColorValue color, int w = 200, int h = 80) {
   RasterImage image(w, h, colors::kWhite);
   Canvas canvas(image);
-  TextPainter painter(canvas, font, text);
+  TextPainter painter(canvas, font, text, x, y);
   painter.Draw(x, y, color);
   return image;
 }
@@ -79,6 +80,13 @@ TEST(TextPainter, SolidGlyphsInTheExactColourOnATransparentBackground) {
   EXPECT_EQ(other, 0) << "nothing is painted beyond the text";
 }
 
+TEST(TextPainter, LineFarWiderThanTheRasterDrawsItsVisiblePart) {
+  const Font font({kFace, 20});
+  const std::string longLine(20000, 'W');
+  const RasterImage many = Drawn(font, longLine.c_str(), 3, 4, colors::kBlack);
+  EXPECT_TRUE(many == Drawn(font, "WWWWWWWWWWWWWWWWWWWW", 3, 4, colors::kBlack));
+}
+
 // Slanted and overhanging glyphs keep all their ink: the same extent as the toolkit's own
 // text drawing.
 TEST(TextPainter, KeepsTheInkOfSlantedGlyphs) {
@@ -112,7 +120,7 @@ TEST(TextPainter, LeavesTheCanvasShapesUnchanged) {
   Canvas canvas(image);
   {
     const Font font({kFace, 10});
-    TextPainter painter(canvas, font, "x");
+    TextPainter painter(canvas, font, "x", 100, 100);
     painter.Draw(100, 100, colors::kRed);
   }
   canvas.FillEllipse(0, 0, 40, 40, colors::kWhite);

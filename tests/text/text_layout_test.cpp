@@ -212,8 +212,10 @@ TEST(ThreeDOutlineCopies, RingsInDirectionOrderFarthestFirst) {
   both.insert(both.end(), single.begin(), single.end());
   EXPECT_EQ(ThreeDOutlineCopies(t), both);
 
+  EXPECT_EQ(OutlineReach(ThreeDOutlineCopies(t)), 2);
   t.additionalStrength = 10;
   EXPECT_EQ(ThreeDOutlineCopies(t).size(), 9u * 8u + 8u);
+  EXPECT_EQ(OutlineReach(ThreeDOutlineCopies(t)), 10);
   t.directions.fill(false);
   EXPECT_TRUE(ThreeDOutlineCopies(t).empty());
   t.directions.fill(true);
