@@ -17,7 +17,8 @@ const RasterImage& TextPhoto() {
 
 // One full render per iteration with the output kept between iterations, as the window
 // and the batch runner do.
-void RunTextRender(benchmark::State& state, const WatermarkSettings& settings, const std::vector<std::string>& text) {
+void RunTextRender(benchmark::State& state, const WatermarkSettings& settings,
+                   const std::vector<std::string>& text) {
   const RasterImage logo;
   const RasterImage texture;
   const TextContext context{{2026, 12, 6, 10, 30, 0, 0}, "photo.jpg", "/photos/"};
@@ -52,7 +53,9 @@ const std::vector<std::string> kThreeLines{
     "$fcn00ffff$All rights reserved",
 };
 
-void BM_Render_text3lines(benchmark::State& state) { RunTextRender(state, TextOnly(), kThreeLines); }
+void BM_Render_text3lines(benchmark::State& state) {
+  RunTextRender(state, TextOnly(), kThreeLines);
+}
 BENCHMARK(BM_Render_text3lines)->Name("BM_Render/text3lines")->Unit(benchmark::kMillisecond);
 
 // The same with 3D outlines of double strength 4 in all eight directions: 32 copies per line.
@@ -77,7 +80,9 @@ void RunTextStage(benchmark::State& state, const WatermarkSettings& settings) {
   }
 }
 
-void BM_TextStage_3lines(benchmark::State& state) { RunTextStage(state, TextOnly()); }
+void BM_TextStage_3lines(benchmark::State& state) {
+  RunTextStage(state, TextOnly());
+}
 BENCHMARK(BM_TextStage_3lines)->Name("BM_TextStage/3lines")->Unit(benchmark::kMillisecond);
 
 void BM_TextStage_3d_double(benchmark::State& state) {

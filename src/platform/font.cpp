@@ -16,7 +16,8 @@ QFont MakeQFont(const FontDescription& d) {
   // Unhinted outlines give the same advances whatever the local font configuration says;
   // grey-level anti-aliasing only, as colour fringes make no sense on a photo.
   font.setHintingPreference(QFont::PreferNoHinting);
-  font.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+  font.setStyleStrategy(
+      static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   return font;
 }
 
@@ -40,8 +41,12 @@ int Font::Width(std::string_view text) const {
   return impl_->metrics.horizontalAdvance(ToQString(text));
 }
 
-int Font::Height() const { return impl_->metrics.ascent() + impl_->metrics.descent(); }
+int Font::Height() const {
+  return impl_->metrics.ascent() + impl_->metrics.descent();
+}
 
-int Font::Ascent() const { return impl_->metrics.ascent(); }
+int Font::Ascent() const {
+  return impl_->metrics.ascent();
+}
 
 }  // namespace quillstone

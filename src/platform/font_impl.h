@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QString>
-
 #include <string_view>
 
 #include "platform/font.h"

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <algorithm>
 #include <cstring>
 
@@ -11,7 +10,8 @@
 
 namespace quillstone {
 
-void GlyphRegion::Record(const Font& font, int x, int y, std::string_view text, int clipWidth, int clipHeight) {
+void GlyphRegion::Record(const Font& font, int x, int y, std::string_view text, int clipWidth,
+                         int clipHeight) {
   Clear();
   if (text.empty() || clipWidth <= 0 || clipHeight <= 0) return;
   QPainterPath path;

@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
-
 #include <algorithm>
 #include <cstdint>
 #include <utility>
@@ -31,7 +30,9 @@ struct TextPainter::Impl {
 namespace {
 
 // x / 255 rounded to nearest, for x in 0..255 * 255.
-constexpr int Div255(int x) { return (x + 128 + ((x + 128) >> 8)) >> 8; }
+constexpr int Div255(int x) {
+  return (x + 128 + ((x + 128) >> 8)) >> 8;
+}
 
 }  // namespace
 

@@ -6,9 +6,12 @@ namespace quillstone {
 
 int LineX(HorizontalAlign align, int imageWidth, int width) {
   switch (align) {
-    case HorizontalAlign::kLeft: return 0;
-    case HorizontalAlign::kCenter: return imageWidth / 2 - width / 2;
-    case HorizontalAlign::kRight: return std::max(imageWidth - width, 0);
+    case HorizontalAlign::kLeft:
+      return 0;
+    case HorizontalAlign::kCenter:
+      return imageWidth / 2 - width / 2;
+    case HorizontalAlign::kRight:
+      return std::max(imageWidth - width, 0);
   }
   return 0;
 }
@@ -22,9 +25,12 @@ namespace {
 
 int BlockTop(VerticalAlign align, int imageHeight, int totalHeight) {
   switch (align) {
-    case VerticalAlign::kTop: return 0;
-    case VerticalAlign::kCenter: return std::max(imageHeight / 2 - totalHeight / 2, 0);
-    case VerticalAlign::kBottom: return std::max(imageHeight - totalHeight, 0);
+    case VerticalAlign::kTop:
+      return 0;
+    case VerticalAlign::kCenter:
+      return std::max(imageHeight / 2 - totalHeight / 2, 0);
+    case VerticalAlign::kBottom:
+      return std::max(imageHeight - totalHeight, 0);
   }
   return 0;
 }
@@ -79,7 +85,8 @@ TextBlockLayout LayOutTextBlock(const std::vector<LineMetrics>& lines, const Tex
   return b;
 }
 
-TextBoxRect TextBoxRectangle(const TextBlockLayout& b, HorizontalAlign align, bool useImageWidth, int imageWidth) {
+TextBoxRect TextBoxRectangle(const TextBlockLayout& b, HorizontalAlign align, bool useImageWidth,
+                             int imageWidth) {
   TextBoxRect r;
   r.y1 = b.yTop - b.lift;
   r.y2 = b.yTop + b.stripHeight;

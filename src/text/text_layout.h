@@ -16,23 +16,23 @@ struct LineMetrics {
 
 // Where one line is drawn on the text strip.
 struct LinePlacement {
-  int x = 0;            // left edge of the line's cell, image columns; may be negative
-  int y = 0;            // top edge of the line's cell, strip rows
-  bool drawn = false;   // false for blank lines and lines starting at or below the image bottom
+  int x = 0;           // left edge of the line's cell, image columns; may be negative
+  int y = 0;           // top edge of the line's cell, strip rows
+  bool drawn = false;  // false for blank lines and lines starting at or below the image bottom
   friend bool operator==(const LinePlacement&, const LinePlacement&) = default;
 };
 
 // The geometry of the text block on an image of the given size.
 struct TextBlockLayout {
-  int maxWidth = 0;      // widest line, at most image width - 1
-  int widestX = 0;       // x that the alignment gives the widest line, at least 0
-  int totalHeight = 0;   // sum of the line heights
-  int yTop = 0;          // top row of the block
-  int extra3D = 0;       // rows and columns the 3D outlines add: 2 x strength, or 0
-  int strength = 0;      // 3D drawing strength: extra3D / 2
-  int stripHeight = 0;   // totalHeight + extra3D, at most the image height
-  int lift = 0;          // rows the box reaches above yTop
-  int stripTop = 0;      // image row of the strip's first row: yTop - lift, at least yTop when that is negative
+  int maxWidth = 0;     // widest line, at most image width - 1
+  int widestX = 0;      // x that the alignment gives the widest line, at least 0
+  int totalHeight = 0;  // sum of the line heights
+  int yTop = 0;         // top row of the block
+  int extra3D = 0;      // rows and columns the 3D outlines add: 2 x strength, or 0
+  int strength = 0;     // 3D drawing strength: extra3D / 2
+  int stripHeight = 0;  // totalHeight + extra3D, at most the image height
+  int lift = 0;         // rows the box reaches above yTop
+  int stripTop = 0;  // image row of the strip's first row: yTop - lift, at least yTop when that is negative
   std::vector<LinePlacement> lines;
   friend bool operator==(const TextBlockLayout&, const TextBlockLayout&) = default;
 };
@@ -57,8 +57,8 @@ int ThreeDExtra(const ThreeDSettings& threeD);
 
 // Lays the lines out on an image of imageWidth x imageHeight (both at least 1) with the
 // alignment, extra centring and 3D growth of the settings.
-TextBlockLayout LayOutTextBlock(const std::vector<LineMetrics>& lines, const TextSettings& settings, int imageWidth,
-                                int imageHeight);
+TextBlockLayout LayOutTextBlock(const std::vector<LineMetrics>& lines, const TextSettings& settings,
+                                int imageWidth, int imageHeight);
 
 // The rectangle of the box behind the block.
 TextBoxRect TextBoxRectangle(const TextBlockLayout& layout, HorizontalAlign align, bool useImageWidth,

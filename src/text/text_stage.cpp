@@ -46,12 +46,17 @@ std::size_t FontFor(std::vector<Font>& fonts, const FontDescription& d) {
 
 ColorBoxKind BoxKind(TextBoxStyle style) {
   switch (style) {
-    case TextBoxStyle::kLeftToRight: return ColorBoxKind::kLeft;
-    case TextBoxStyle::kRightToLeft: return ColorBoxKind::kRight;
-    case TextBoxStyle::kTopToBottom: return ColorBoxKind::kTop;
-    case TextBoxStyle::kBottomToTop: return ColorBoxKind::kBottom;
+    case TextBoxStyle::kLeftToRight:
+      return ColorBoxKind::kLeft;
+    case TextBoxStyle::kRightToLeft:
+      return ColorBoxKind::kRight;
+    case TextBoxStyle::kTopToBottom:
+      return ColorBoxKind::kTop;
+    case TextBoxStyle::kBottomToTop:
+      return ColorBoxKind::kBottom;
     case TextBoxStyle::kNone:
-    case TextBoxStyle::kFullColor: break;
+    case TextBoxStyle::kFullColor:
+      break;
   }
   return ColorBoxKind::kFullColor;
 }
@@ -73,7 +78,8 @@ void DrawTextLines(RasterImage& strip, const RasterImage& image, const TextSetti
     TextPainter painter(canvas, font, line.text, at.x, at.y, reach);
     Draw3DOutlines(painter, at.x, at.y, line.format, outlines);
     if (s.shiny.enabled) {
-      DrawShinyLine(font, line.text, at.x, at.y, image, layout.stripTop, s.shiny.invertedSource, region, strip);
+      DrawShinyLine(font, line.text, at.x, at.y, image, layout.stripTop, s.shiny.invertedSource, region,
+                    strip);
     } else {
       painter.Draw(at.x, at.y, line.format.normalColor);
     }
@@ -119,9 +125,13 @@ void RenderTextWatermark(RasterImage& image, const TextStageInput& in) {
   const int height = image.Height();
 
   // Process and measure every line.
-  const ExpansionContext context{in.context.now,   in.context.fileName, in.context.sourceDirectory,
-                                 s.dateFormat,      s.timeFormat,        width,
-                                 height};
+  const ExpansionContext context{.now = in.context.now,
+                                 .fileName = in.context.fileName,
+                                 .sourceDirectory = in.context.sourceDirectory,
+                                 .dateFormat = s.dateFormat,
+                                 .timeFormat = s.timeFormat,
+                                 .imageWidth = width,
+                                 .imageHeight = height};
   const TextLineFormat base = BaseLineFormat(s);
   std::vector<Font> fonts;
   std::vector<ProcessedLine> lines;

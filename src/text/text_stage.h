@@ -12,7 +12,7 @@ namespace quillstone {
 
 struct TextStageInput {
   const TextSettings& settings;
-  const std::vector<std::string>& lines;   // the watermark text, one hard line each (UTF-8)
+  const std::vector<std::string>& lines;  // the watermark text, one hard line each (UTF-8)
   const TextContext& context;
   ChannelMask channels;
   // Working memory for the text strip (image width x block height), kept by the caller

@@ -48,7 +48,7 @@ void Draw3DOutlines(TextPainter& painter, int x, int y, const TextLineFormat& fo
 // Shiny text: fills the glyphs of the text, drawn at (x, y) on the strip, with the image
 // rows that the strip covers (strip row 0 is image row stripTop), unchanged or inverted.
 // region is working memory.
-void DrawShinyLine(const Font& font, std::string_view text, int x, int y, const RasterImage& image, int stripTop,
-                   bool invertedSource, GlyphRegion& region, RasterImage& strip);
+void DrawShinyLine(const Font& font, std::string_view text, int x, int y, const RasterImage& image,
+                   int stripTop, bool invertedSource, GlyphRegion& region, RasterImage& strip);
 
 }  // namespace quillstone

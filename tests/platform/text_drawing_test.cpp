@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-
 #include <algorithm>
 #include <string>
 
@@ -25,7 +24,8 @@ InkBox InkOn(const RasterImage& image, ColorValue background) {
   return testing::InkBoxOf(image, RasterImage(image.Width(), image.Height(), background));
 }
 
-RasterImage Drawn(const Font& font, const char* text, int x, int y, ColorValue color, int w = 200, int h = 80) {
+RasterImage Drawn(const Font& font, const char* text, int x, int y, ColorValue color, int w = 200,
+                  int h = 80) {
   RasterImage image(w, h, colors::kWhite);
   Canvas canvas(image);
   TextPainter painter(canvas, font, text, x, y);
@@ -96,7 +96,8 @@ TEST(TextPainter, KeepsTheInkOfSlantedGlyphs) {
     const InkBox ours = InkOn(Drawn(font, text, 30, 10, colors::kBlack, 400, 100), colors::kWhite);
     RasterImage reference(400, 100, colors::kWhite);
     {
-      QImage surface(reference.Bits(), 400, 100, static_cast<qsizetype>(reference.Stride()), QImage::Format_BGR888);
+      QImage surface(reference.Bits(), 400, 100, static_cast<qsizetype>(reference.Stride()),
+                     QImage::Format_BGR888);
       QFont qfont(kFace);
       qfont.setPixelSize(FontPixelSize(40));
       qfont.setBold(true);

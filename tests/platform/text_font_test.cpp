@@ -8,7 +8,10 @@ namespace {
 constexpr const char* kFace = "DejaVu Sans";
 
 TEST(FontPixelSize, PointsAtNinetySixDotsPerInchRoundedHalfUp) {
-  struct Case { int points; int pixels; };
+  struct Case {
+    int points;
+    int pixels;
+  };
   for (const Case& c : {Case{8, 11}, Case{9, 12}, Case{10, 13}, Case{11, 15}, Case{12, 16}, Case{72, 96},
                         Case{1, 1}, Case{0, 1}, Case{-4, 1}, Case{100000, kMaxFontPixels}}) {
     EXPECT_EQ(FontPixelSize(c.points), c.pixels) << c.points << " pt";

@@ -1,8 +1,9 @@
+#include "text/text_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "text/text_layout.h"
 #include "text/three_d_text.h"
 
 namespace quillstone {
@@ -12,11 +13,16 @@ using H = HorizontalAlign;
 using V = VerticalAlign;
 
 TEST(LineX, AlignsInsideTheImageWidth) {
-  struct Case { H align; int imageWidth; int width; int x; };
-  for (const Case& c : {Case{H::kLeft, 100, 30, 0}, Case{H::kLeft, 100, 150, 0}, Case{H::kCenter, 100, 30, 35},
-                        Case{H::kCenter, 100, 31, 35}, Case{H::kCenter, 101, 31, 35},
-                        Case{H::kCenter, 100, 151, -25}, Case{H::kRight, 100, 30, 70},
-                        Case{H::kRight, 100, 150, 0}}) {
+  struct Case {
+    H align;
+    int imageWidth;
+    int width;
+    int x;
+  };
+  for (const Case& c :
+       {Case{H::kLeft, 100, 30, 0}, Case{H::kLeft, 100, 150, 0}, Case{H::kCenter, 100, 30, 35},
+        Case{H::kCenter, 100, 31, 35}, Case{H::kCenter, 101, 31, 35}, Case{H::kCenter, 100, 151, -25},
+        Case{H::kRight, 100, 30, 70}, Case{H::kRight, 100, 150, 0}}) {
     EXPECT_EQ(LineX(c.align, c.imageWidth, c.width), c.x) << static_cast<int>(c.align) << " " << c.width;
   }
 }
@@ -83,7 +89,8 @@ TEST(LayOutTextBlock, BlockHigherThanTheImageStartsAtTheTopAndDropsLinesBelowIt)
     const TextBlockLayout b = LayOutTextBlock(lines, Aligned(H::kLeft, v), 100, 25);
     EXPECT_EQ(b.yTop, 0);
     EXPECT_EQ(b.stripHeight, 25);
-    EXPECT_EQ(b.lines, (std::vector<LinePlacement>{{0, 0, true}, {0, 10, true}, {0, 20, true}, {0, 30, false}}));
+    EXPECT_EQ(b.lines,
+              (std::vector<LinePlacement>{{0, 0, true}, {0, 10, true}, {0, 20, true}, {0, 30, false}}));
   }
 }
 
@@ -109,7 +116,11 @@ TEST(LayOutTextBlock, WidestLineIsLimitedToTheImageAndStartsAtZeroAtLeast) {
 
 TEST(LayOutTextBlock, DoubleStrength3DGrowsTheStripAndShiftsTheLines) {
   // Strength 3: extra3D 6, lines start 1 row down and move 3 columns away from their side.
-  struct Case { H h; int x0; int x1; };
+  struct Case {
+    H h;
+    int x0;
+    int x1;
+  };
   for (const Case& c : {Case{H::kLeft, 3, 3}, Case{H::kCenter, 40, 25}, Case{H::kRight, 77, 47}}) {
     const TextBlockLayout b = LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(c.h, V::kTop), 3), 100, 80);
     EXPECT_EQ(b.extra3D, 6);
@@ -131,14 +142,16 @@ TEST(LayOutTextBlock, DoubleStrength3DGrowsTheStripAndShiftsTheLines) {
 
 TEST(LayOutTextBlock, StripIsLiftedWhenThe3DGrowthPassesTheBottom) {
   // Bottom: yTop 60, strip 26 rows would end at 86, so it starts 6 rows higher.
-  const TextBlockLayout bottom = LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kBottom), 3), 100, 80);
+  const TextBlockLayout bottom =
+      LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kBottom), 3), 100, 80);
   EXPECT_EQ(bottom.yTop, 60);
   EXPECT_EQ(bottom.lift, 6);
   EXPECT_EQ(bottom.stripTop, 54);
   // Center on a 30-row image: yTop 5, the 26-row strip would end at 31; the lift would
   // start it above the image, so the strip starts at yTop, while the box still reaches up
   // by the lift.
-  const TextBlockLayout center = LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kCenter), 3), 100, 30);
+  const TextBlockLayout center =
+      LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kCenter), 3), 100, 30);
   EXPECT_EQ(center.yTop, 5);
   EXPECT_EQ(center.stripHeight, 26);
   EXPECT_EQ(center.lift, 6);
@@ -171,18 +184,17 @@ TEST_P(TextBoxRectangleTest, CoversTheBlockAndItsOutlines) {
 }
 
 // Widest line 50 pixels; with strength 3 the block grows by 6.
-INSTANTIATE_TEST_SUITE_P(
-    Alignments, TextBoxRectangleTest,
-    ::testing::Values(BoxCase{H::kLeft, V::kTop, 0, false, {0, 0, 50, 20}},
-                      BoxCase{H::kCenter, V::kTop, 0, false, {25, 0, 75, 20}},
-                      BoxCase{H::kRight, V::kTop, 0, false, {50, 0, 100, 20}},
-                      BoxCase{H::kLeft, V::kTop, 3, false, {0, 0, 56, 26}},
-                      BoxCase{H::kCenter, V::kTop, 3, false, {19, 0, 81, 26}},
-                      BoxCase{H::kRight, V::kTop, 3, false, {44, 0, 100, 26}},
-                      BoxCase{H::kCenter, V::kCenter, 0, false, {25, 30, 75, 50}},
-                      BoxCase{H::kRight, V::kBottom, 3, false, {44, 54, 100, 86}},
-                      BoxCase{H::kCenter, V::kTop, 0, true, {0, 0, 99, 20}},
-                      BoxCase{H::kRight, V::kBottom, 3, true, {0, 54, 99, 86}}));
+INSTANTIATE_TEST_SUITE_P(Alignments, TextBoxRectangleTest,
+                         ::testing::Values(BoxCase{H::kLeft, V::kTop, 0, false, {0, 0, 50, 20}},
+                                           BoxCase{H::kCenter, V::kTop, 0, false, {25, 0, 75, 20}},
+                                           BoxCase{H::kRight, V::kTop, 0, false, {50, 0, 100, 20}},
+                                           BoxCase{H::kLeft, V::kTop, 3, false, {0, 0, 56, 26}},
+                                           BoxCase{H::kCenter, V::kTop, 3, false, {19, 0, 81, 26}},
+                                           BoxCase{H::kRight, V::kTop, 3, false, {44, 0, 100, 26}},
+                                           BoxCase{H::kCenter, V::kCenter, 0, false, {25, 30, 75, 50}},
+                                           BoxCase{H::kRight, V::kBottom, 3, false, {44, 54, 100, 86}},
+                                           BoxCase{H::kCenter, V::kTop, 0, true, {0, 0, 99, 20}},
+                                           BoxCase{H::kRight, V::kBottom, 3, true, {0, 54, 99, 86}}));
 
 TEST(ThreeDOutlineCopies, DropShadowWithOnlyBottomRight) {
   ThreeDSettings t;

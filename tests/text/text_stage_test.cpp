@@ -1,3 +1,5 @@
+#include "text/text_stage.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +8,6 @@
 #include "platform/font.h"
 #include "support/ink_box.h"
 #include "support/test_support.h"
-#include "text/text_stage.h"
 
 namespace quillstone {
 namespace {
@@ -176,12 +177,13 @@ TEST(TextStage, BlankLinesWithAFullWidthBoxGiveABand) {
 
 struct BoxCase {
   H h;
-  int strength;          // additional 3D strength; 0: no 3D
+  int strength;  // additional 3D strength; 0: no 3D
   bool allDirectionsOff;
 };
 
 void PrintTo(const BoxCase& c, std::ostream* os) {
-  *os << "align " << static_cast<int>(c.h) << ", 3D strength " << c.strength << (c.allDirectionsOff ? ", all off" : "");
+  *os << "align " << static_cast<int>(c.h) << ", 3D strength " << c.strength
+      << (c.allDirectionsOff ? ", all off" : "");
 }
 
 class TextStageBox : public ::testing::TestWithParam<BoxCase> {};
@@ -204,9 +206,15 @@ TEST_P(TextStageBox, CoversTheBlockByAlignment) {
   const int e = 2 * c.strength;
   InkBox want{0, 0, 0, 2 * font.Height() + e - 1};
   switch (c.h) {
-    case H::kLeft: want.x1 = 0, want.x2 = w + e; break;
-    case H::kCenter: want.x1 = 200 - w / 2 - e, want.x2 = 200 - w / 2 + w + e; break;
-    case H::kRight: want.x1 = 400 - w - e, want.x2 = 399; break;
+    case H::kLeft:
+      want.x1 = 0, want.x2 = w + e;
+      break;
+    case H::kCenter:
+      want.x1 = 200 - w / 2 - e, want.x2 = 200 - w / 2 + w + e;
+      break;
+    case H::kRight:
+      want.x1 = 400 - w - e, want.x2 = 399;
+      break;
   }
   const RasterImage out = f.Run();
   EXPECT_EQ(InkBoxOf(out, f.image), want);
