@@ -116,23 +116,6 @@ TEST(TextPainter, KeepsTheInkOfSlantedGlyphs) {
   }
 }
 
-TEST(TextPainter, LeavesTheCanvasShapesUnchanged) {
-  RasterImage image(40, 40, colors::kBlack);
-  Canvas canvas(image);
-  {
-    const Font font({kFace, 10});
-    TextPainter painter(canvas, font, "x", 100, 100);
-    painter.Draw(100, 100, colors::kRed);
-  }
-  canvas.FillEllipse(0, 0, 40, 40, colors::kWhite);
-  // Still without anti-aliasing and without an outline in the text colour.
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 40; ++x) {
-      const Rgb p = image.Pixel(x, y);
-      ASSERT_TRUE(p == SplitColor(colors::kWhite) || p == SplitColor(colors::kBlack)) << x << "," << y;
-    }
-}
-
 TEST(GlyphRegion, CoversThePaintedGlyphs) {
   const Font font({kFace, 24});
   const RasterImage painted = Drawn(font, "Shiny", 12, 6, colors::kBlack);

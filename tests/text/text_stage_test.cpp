@@ -294,20 +294,6 @@ TEST(TextStageShiny, InvertedSourceShowsTheInvertedImageInsideTheGlyphsOnly) {
   EXPECT_TRUE(f.Run() == f.image) << "the original source without outlines leaves the image as it was";
 }
 
-TEST(TextStageShiny, FillsInsideTheOutlinesOfLinesFurtherDown) {
-  Stage f;
-  f.image = testing::MakeGradientRaster(300, 160);
-  f.settings.vertical = V::kBottom;
-  f.settings.shiny.enabled = true;
-  f.settings.shiny.invertedSource = true;
-  f.Use3D(2);
-  f.lines = {"one", "two"};
-  // Whatever changed lies in the block at the bottom: 2 lines and 4 rows of 3D growth.
-  const InkBox ink = f.Ink();
-  EXPECT_GE(ink.y1, 160 - 2 * f.MeasuringFont().Height() - 4);
-  EXPECT_LE(ink.y2, 159);
-}
-
 // These rely on the commands and tags being applied before measuring and drawing.
 TEST(TextStageTags, CommandsSeeTheImageSizeAndTagsColourTheirLineOnly) {
   Stage f;
