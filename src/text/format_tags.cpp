@@ -89,7 +89,7 @@ ColorValue ParseTagColor(std::string_view six) {
   return static_cast<ColorValue>(static_cast<std::uint32_t>(value & 0xFFFFFFFF));
 }
 
-FormattedLine ApplyFormatTags(std::string_view line, const TextLineFormat& base) {
+FormattedLine ApplyFormatTags(std::string_view line, const TextLineFormat& base, int incLimit) {
   FormattedLine result{std::string(line), base};
   std::string& text = result.text;
   TextLineFormat& format = result.format;
@@ -100,7 +100,7 @@ FormattedLine ApplyFormatTags(std::string_view line, const TextLineFormat& base)
   if (RemoveEveryOccurrence(text, "$underline$")) format.underline = true;
   if (RemoveEveryOccurrence(text, "$strikeout$")) format.strikeout = true;
 
-  for (int n = RemoveLeftmostRepeatedly(text, "$inc$"); n > 0 && format.points < kIncLimit; --n) {
+  for (int n = RemoveLeftmostRepeatedly(text, "$inc$"); n > 0 && format.points < incLimit; --n) {
     format.points += 2;
   }
   for (int n = RemoveLeftmostRepeatedly(text, "$dec$"); n > 0 && format.points >= kDecFloor; --n) {

@@ -22,7 +22,8 @@ inline constexpr int kDecFloor = 10;
 //     character from its "$" is "$". See ParseTagColor for the six characters between.
 //     The tag is removed, and in the same step every run of eleven "$" in the line.
 // Nothing fails: whatever is no tag stays in the line as text.
-FormattedLine ApplyFormatTags(std::string_view line, const TextLineFormat& base);
+// incLimit replaces kIncLimit (the banner size calculation lets "$inc$" grow without limit).
+FormattedLine ApplyFormatTags(std::string_view line, const TextLineFormat& base, int incLimit = kIncLimit);
 
 // The colour of the six characters RRGGBB of a colour tag. Each character is upper-cased
 // (ASCII) and counts as its code minus 55 when it is A..F, else its code minus 48, without

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "imaging/color_value.h"
+#include "platform/font.h"
 #include "text/text_settings.h"
 
 namespace quillstone {
@@ -31,6 +32,11 @@ struct FormattedLine {
 inline TextLineFormat BaseLineFormat(const TextSettings& s) {
   return {s.font.bold, s.font.italic, s.font.underline, s.font.strikeout, s.font.points,
           s.fontColor, s.threeD.singleColor, s.threeD.doubleColor};
+}
+
+// The font a line is measured and drawn in: the text font's face in the line's format.
+inline FontDescription LineFontDescription(const std::string& face, const TextLineFormat& f) {
+  return {face, f.points, f.bold, f.italic, f.underline, f.strikeout};
 }
 
 }  // namespace quillstone

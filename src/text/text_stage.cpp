@@ -31,10 +31,6 @@ bool IsBlank(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
-FontDescription DescribeFont(const std::string& face, const TextLineFormat& f) {
-  return {face, f.points, f.bold, f.italic, f.underline, f.strikeout};
-}
-
 // The fonts of one render: lines that share a format share the font.
 std::size_t FontFor(std::vector<Font>& fonts, const FontDescription& d) {
   for (std::size_t i = 0; i < fonts.size(); ++i) {
@@ -140,7 +136,7 @@ void RenderTextWatermark(RasterImage& image, const TextStageInput& in) {
   metrics.reserve(in.lines.size());
   for (const std::string& raw : in.lines) {
     ProcessedLine p{ApplyFormatTags(ExpandTextCommands(raw, context), base), 0};
-    p.font = FontFor(fonts, DescribeFont(s.font.face, p.line.format));
+    p.font = FontFor(fonts, LineFontDescription(s.font.face, p.line.format));
     const Font& font = fonts[p.font];
     metrics.push_back({font.Width(p.line.text), font.Height(), IsBlank(p.line.text)});
     lines.push_back(std::move(p));
