@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "config/ascii_case.h"
+
+namespace quillstone {
+
+// A directory as the program shows, stores and joins it: ending in '/'. An empty text
+// stays empty (it names no directory, and must not turn into the root).
+inline std::string WithTrailingSlash(std::string_view directory) {
+  std::string text(directory);
+  if (!text.empty() && text.back() != '/') text += '/';
+  return text;
+}
+
+// File and directory names are the same when they differ at most in ASCII letter case.
+inline bool SameFileName(std::string_view a, std::string_view b) { return EqualsIgnoringCase(a, b); }
+
+}  // namespace quillstone

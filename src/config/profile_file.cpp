@@ -1,0 +1,205 @@
+#include "config/profile_file.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "config/ascii_case.h"
+#include "config/owned_file.h"
+
+namespace quillstone {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && IsQuote(value.front()) && value.front() == value.back()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
+
+bool IsCleanName(std::string_view name) {
+  return !name.empty() && !HasLineBreakOrNul(name) && TrimAsciiSpace(name).size() == name.size();
+}
+
+}  // namespace
+
+std::optional<int> ParseProfileInteger(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  std::int64_t magnitude = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > std::int64_t{1} << 31) return std::nullopt;  // beyond any 32-bit value
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  if (value > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+ProfileFile ProfileFile::Parse(std::string_view text) {
+  ProfileFile profile;
+  if (text.starts_with(kByteOrderMark)) {
+    profile.byteOrderMark_ = true;
+    text.remove_prefix(kByteOrderMark.size());
+  }
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    Line line;
+    if (end == std::string_view::npos) {
+      line.text = std::string(text);
+      text = {};
+    } else {
+      std::string_view content = text.substr(0, end);
+      if (content.ends_with('\r')) {
+        content.remove_suffix(1);
+        line.ending = "\r\n";
+      } else {
+        line.ending = "\n";
+      }
+      line.text = std::string(content);
+      text.remove_prefix(end + 1);
+    }
+    profile.lines_.push_back(std::move(line));
+  }
+  return profile;
+}
+
+Status ProfileFile::Load(const std::filesystem::path& path, ProfileFile& profile) {
+  std::string bytes;
+  Status status = ReadWholeFile(path, bytes);
+  if (status.ok()) profile = Parse(bytes);
+  return status;
+}
+
+Status ProfileFile::Save(const std::filesystem::path& path) const { return ReplaceFile(path, ToText()); }
+
+std::string ProfileFile::ToText() const {
+  std::string text;
+  if (byteOrderMark_) text += kByteOrderMark;
+  for (const Line& line : lines_) {
+    text += line.text;
+    text += line.ending;
+  }
+  return text;
+}
+
+ProfileFile::Parsed ProfileFile::Classify(std::size_t index) const {
+  const std::string_view line = TrimAsciiSpace(lines_[index].text);
+  Parsed parsed;
+  if (line.empty() || line.front() == ';' || line.front() == '#') return parsed;
+  if (line.front() == '[') {
+    const std::size_t close = line.find(']');
+    if (close == std::string_view::npos) return parsed;
+    parsed.kind = Kind::kSection;
+    parsed.name = TrimAsciiSpace(line.substr(1, close - 1));
+    return parsed;
+  }
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return parsed;
+  parsed.name = TrimAsciiSpace(line.substr(0, equals));
+  if (parsed.name.empty()) return parsed;
+  parsed.kind = Kind::kKey;
+  parsed.value = TrimAsciiSpace(line.substr(equals + 1));
+  return parsed;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> ProfileFile::FindSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const Parsed header = Classify(i);
+    if (header.kind != Kind::kSection || !EqualsIgnoringCase(header.name, section)) continue;
+    std::size_t end = i + 1;
+    while (end < lines_.size() && Classify(end).kind != Kind::kSection) ++end;
+    return std::pair{i, end};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ProfileFile::Find(std::string_view section, std::string_view key) const {
+  const auto range = FindSection(section);
+  if (!range) return std::nullopt;
+  for (std::size_t i = range->first + 1; i < range->second; ++i) {
+    const Parsed line = Classify(i);
+    if (line.kind == Kind::kKey && EqualsIgnoringCase(line.name, key)) return std::string(Unquote(line.value));
+  }
+  return std::nullopt;
+}
+
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view fallback) const {
+  std::optional<std::string> value = Find(section, key);
+  return value ? std::move(*value) : std::string(fallback);
+}
+
+int ProfileFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
+  const std::optional<std::string> value = Find(section, key);
+  if (!value) return fallback;
+  return ParseProfileInteger(*value).value_or(fallback);
+}
+
+std::string ProfileFile::NewLineEnding() const {
+  return !lines_.empty() && !lines_.front().ending.empty() ? lines_.front().ending : std::string("\n");
+}
+
+Status ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  if (!IsCleanName(section) || section.find(']') != std::string_view::npos) {
+    return Status::Error("cannot store a setting in section \"" + std::string(section) + "\": not a valid section name");
+  }
+  if (!IsCleanName(key) || key.find('=') != std::string_view::npos || key.front() == ';' ||
+      key.front() == '#' || key.front() == '[') {
+    return Status::Error("cannot store the setting \"" + std::string(key) + "\": not a valid key name");
+  }
+  if (HasLineBreakOrNul(value)) {
+    return Status::Error("cannot store the setting " + std::string(key) + ": its value holds a line break");
+  }
+  std::string encoded(value);
+  if (!value.empty() && (IsAsciiSpace(value.front()) || IsAsciiSpace(value.back()) ||
+                         (value.size() >= 2 && IsQuote(value.front()) && value.front() == value.back()))) {
+    encoded = "\"" + encoded + "\"";
+  }
+
+  const std::string ending = NewLineEnding();
+  const auto range = FindSection(section);
+  if (range) {
+    std::size_t insertAfter = range->first;
+    for (std::size_t i = range->first + 1; i < range->second; ++i) {
+      const Parsed line = Classify(i);
+      if (line.kind != Kind::kKey) continue;
+      if (EqualsIgnoringCase(line.name, key)) {
+        std::string& text = lines_[i].text;
+        std::size_t lead = 0;
+        while (lead < text.size() && IsAsciiSpace(text[lead])) ++lead;
+        text = text.substr(0, lead) + std::string(line.name) + "=" + encoded;
+        return Status::Ok();
+      }
+      insertAfter = i;
+    }
+    if (lines_[insertAfter].ending.empty()) lines_[insertAfter].ending = ending;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAfter + 1),
+                  Line{std::string(key) + "=" + encoded, ending});
+    return Status::Ok();
+  }
+
+  if (!lines_.empty()) {
+    if (lines_.back().ending.empty()) lines_.back().ending = ending;
+    if (!TrimAsciiSpace(lines_.back().text).empty()) lines_.push_back(Line{"", ending});
+  }
+  lines_.push_back(Line{"[" + std::string(section) + "]", ending});
+  lines_.push_back(Line{std::string(key) + "=" + encoded, ending});
+  return Status::Ok();
+}
+
+Status ProfileFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+  return WriteString(section, key, std::to_string(value));
+}
+
+}  // namespace quillstone

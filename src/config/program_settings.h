@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "imaging/color_value.h"
+#include "pipeline/watermark_settings.h"
+
+namespace quillstone {
+
+// The banner window's values: the two size fields as typed (digits, accepted 1..2048 when
+// the banner is made) and the background colour.
+struct BannerFields {
+  std::string width = "470";
+  std::string height = "60";
+  ColorValue background = MakeColor(255, 255, 198);
+  friend bool operator==(const BannerFields&, const BannerFields&) = default;
+};
+
+// Every value the configuration file stores or a setting name reaches: the watermark
+// settings and the few program values kept beside them. Member defaults are the window's
+// initial values, not the values a missing configuration key yields.
+struct ProgramSettings {
+  WatermarkSettings watermark;
+  std::string logoFileName;             // path of the logo in use; empty when none
+  BannerFields banner;
+  // Set once the program has written its default configuration; false on the very first
+  // run, which then shows the list of changes.
+  bool configurationWritten = false;
+  friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
+};
+
+}  // namespace quillstone
