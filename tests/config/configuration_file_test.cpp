@@ -1,0 +1,368 @@
+#include "config/configuration_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "config/setting_table.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Every stored value differs from both the window's initial value and the reader default.
+ProgramSettings Unusual() {
+  ProgramSettings s;
+  WatermarkSettings& w = s.watermark;
+  w.channels = {false, true, false};
+  w.combination = CombinationOrder::kCLT;
+  s.configurationWritten = true;
+  s.logoFileName = "/home/me/Logos/mark & sign.bmp";
+  w.logo.transparentColor = 0x0080FF;
+  w.logo.useTransparentColor = false;
+  w.logo.alpha = 33;
+  w.logo.places = {false, true, false, true, true, false, true, false, false};
+  w.color.color = 0x123456;
+  w.color.randomColor = false;
+  w.color.blending = 99;
+  w.color.step = 20;
+  w.color.style = 41;
+  w.color.strengthItem = -1;
+  w.text.useImageWidth = true;
+  w.text.horizontal = HorizontalAlign::kRight;
+  w.text.vertical = VerticalAlign::kCenter;
+  w.text.fontColor = 0x000001;
+  w.text.font.face = "DejaVu Sans Mono";
+  w.text.font.points = 72;
+  w.text.backgroundColor = 0xFFFFFE;
+  w.text.backgroundStyle = TextBoxStyle::kTopToBottom;
+  w.text.backgroundBlending = 1;
+  w.text.textBlending = 0;
+  w.text.extraCenter = true;
+  s.banner = {"2048", "1", 0x00C0FFEE & 0xFFFFFF};
+  w.frame.outerColor = 0x010203;
+  w.frame.innerColor = 0x040506;
+  w.frame.outerOn = false;
+  w.frame.innerOn = false;
+  w.color.paperColors = {0, 0xFFFFFF, 0x0080FF};
+  w.color.paperStrengths = {1, 25, 13};
+  return s;
+}
+
+// What a file without any key yields, written out by hand from the key table.
+ProgramSettings ReaderDefaults() {
+  ProgramSettings s;
+  WatermarkSettings& w = s.watermark;
+  w.channels = {true, true, true};
+  w.combination = CombinationOrder::kLT;
+  s.configurationWritten = false;
+  s.logoFileName = "";
+  w.logo.transparentColor = 0;
+  w.logo.useTransparentColor = true;
+  w.logo.alpha = 70;
+  w.logo.places = {true, true, true, true, true, true, true, true, true};
+  w.color.color = 0;
+  w.color.randomColor = true;
+  w.color.blending = 50;
+  w.color.step = 5;
+  w.color.style = 4;
+  w.color.strengthItem = 7;
+  w.text.useImageWidth = false;
+  w.text.horizontal = HorizontalAlign::kLeft;
+  w.text.vertical = VerticalAlign::kTop;
+  w.text.fontColor = 16777215;
+  w.text.font.face = "MS Sans Serif";
+  w.text.font.points = 10;
+  w.text.backgroundColor = 16711680;
+  w.text.backgroundStyle = TextBoxStyle::kBottomToTop;   // 7, beyond the list, selects the last
+  w.text.backgroundBlending = 50;
+  w.text.textBlending = 50;
+  w.text.extraCenter = false;
+  s.banner = {"470", "60", 0};
+  w.frame.outerColor = 0;
+  w.frame.innerColor = 16777215;
+  w.frame.outerOn = true;
+  w.frame.innerOn = true;
+  w.color.paperColors = {8421504, 8421504, 8421504};
+  w.color.paperStrengths = {5, 5, 5};
+  return s;
+}
+
+// Settings without a key, set away from their initial values: reading must keep them.
+void SetUnstored(ProgramSettings& s) {
+  s.watermark.action = WatermarkAction::kUseText;
+  s.watermark.frame.outerWidth = 7;
+  s.watermark.text.threeD.enabled = true;
+  s.watermark.texture.left.margin = 40;
+  s.watermark.color.mosaicRows = 9;
+}
+
+TEST(Configuration, WritesEveryKeyInOrder) {
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteConfiguration(dir / "c.ini", ProgramSettings{}).ok());
+  EXPECT_EQ(Slurp(dir / "c.ini"),
+            "[GENERAL]\nredon=1\nblueon=1\ngreenon=1\ncombination=0\nchanges=1\n\n"
+            "[LOGOSECTION]\nLOGOFILENAME=\nlogotransparentcolor=0\nlogotransparent=1\nlogoprozent=50\n"
+            "logopos1=1\nlogopos2=0\nlogopos3=0\nlogopos4=0\nlogopos5=0\nlogopos6=0\nlogopos7=0\nlogopos8=0\n"
+            "logopos9=0\n\n"
+            "[COLORSECTION]\nmaincolor=16711680\nrandomchecked=0\nblendinginpercent=50\nstepinpixel=5\n"
+            "colorstyleselection=7\ncolorstylewidth=4\ncolorimagewidth=0\n\n"
+            "[TEXTSECTION]\nhoriz1=1\nhoriz2=0\nhoriz3=0\nvert1=1\nvert2=0\nvert3=0\nfontcolor=13041663\n"
+            "fontname=MS Sans Serif\nfontsize=8\ntextbackgroundcolor=8388608\ntextcolorstyle=1\n"
+            "textblending=50\ntextblendingalpha=50\ntextextracenter=0\n\n"
+            "[BANNERSECTION]\nBACKGROUNDBANNER=13041663\nBANNERWIDTH=470\nBANNERHEIGTH=60\n\n"
+            "[FRAMESECTION]\nFRAMEOUTER=255\nFRAMEINNER=16777215\nFRAMEOUTERSTATUS=1\nFRAMEINNERSTATUS=1\n\n"
+            "[PAPERCOLOR]\nPAPER01=15790320\nPAPER02=15790320\nPAPER03=15790320\nSTRENGTH01=5\nSTRENGTH02=5\n"
+            "STRENGTH03=5\n");
+}
+
+TEST(Configuration, SaveAndLoadRestoreEverySetting) {
+  testing::TempDir dir;
+  const ProgramSettings saved = Unusual();
+  ASSERT_TRUE(WriteConfiguration(dir / "c.ini", saved).ok());
+  const std::string text = Slurp(dir / "c.ini");
+  EXPECT_NE(text.find("\nlogotransparentcolor=33023\n"), std::string::npos);
+  EXPECT_NE(text.find("\nLOGOFILENAME=/home/me/Logos/mark & sign.bmp\n"), std::string::npos);
+
+  ProgramSettings loaded;
+  ASSERT_TRUE(ReadConfiguration(dir / "c.ini", loaded).ok());
+  EXPECT_EQ(loaded, saved);
+
+  // Reading into settings whose unstored parts differ keeps those parts.
+  ProgramSettings other;
+  SetUnstored(other);
+  ASSERT_TRUE(ReadConfiguration(dir / "c.ini", other).ok());
+  ProgramSettings expected = saved;
+  SetUnstored(expected);
+  EXPECT_EQ(other, expected);
+}
+
+TEST(Configuration, AFileWithOnlyRedOffReadsEveryOtherReaderDefault) {
+  testing::TempDir dir;
+  Put(dir / "c.ini", "[GENERAL]\nredon=0\n");
+  ProgramSettings settings = Unusual();
+  SetUnstored(settings);
+  ASSERT_TRUE(ReadConfiguration(dir / "c.ini", settings).ok());
+  ProgramSettings expected = ReaderDefaults();
+  SetUnstored(expected);
+  expected.watermark.channels.red = false;
+  EXPECT_EQ(settings, expected);
+}
+
+TEST(Configuration, AMissingFileReadsAllReaderDefaults) {
+  testing::TempDir dir;
+  ProgramSettings settings = Unusual();
+  ASSERT_TRUE(ReadConfiguration(dir / "none.ini", settings).ok());
+  EXPECT_EQ(settings, ReaderDefaults());
+}
+
+TEST(Configuration, AnUnreadableFileChangesNothing) {
+  testing::TempDir dir;
+  ProgramSettings settings = Unusual();
+  EXPECT_FALSE(ReadConfiguration(dir.path(), settings).ok());
+  EXPECT_EQ(settings, Unusual());
+  EXPECT_FALSE(WriteConfiguration(dir.path(), settings).ok());
+}
+
+TEST(Configuration, ValuesOutsideTheirRangeAreClampedOrDefaulted) {
+  const ProfileFile profile = ProfileFile::Parse(
+      "[GENERAL]\nredon=2\ngreenon=abc\ncombination=99\n"
+      "[LOGOSECTION]\nlogoprozent=250\nlogotransparentcolor=-1\n"
+      "[COLORSECTION]\nstepinpixel=0\ncolorstylewidth=-9\nmaincolor=16777216\n"
+      "[TEXTSECTION]\nfontsize=-3\nfontcolor=12abc\n"
+      "[PAPERCOLOR]\nPAPER01=-2147483633\nSTRENGTH02=26\n");
+  ProgramSettings s;
+  ApplyConfiguration(profile, s);
+  EXPECT_TRUE(s.watermark.channels.red);                                  // any non-zero is on
+  EXPECT_TRUE(s.watermark.channels.green);                                // not a number: default 1
+  EXPECT_EQ(s.watermark.combination, CombinationOrder::kTCL);
+  EXPECT_EQ(s.watermark.logo.alpha, 100);
+  EXPECT_EQ(s.watermark.logo.transparentColor, 0u);                       // not a colour: default
+  EXPECT_EQ(s.watermark.color.step, 1);
+  EXPECT_EQ(s.watermark.color.strengthItem, -1);
+  EXPECT_EQ(s.watermark.color.color, 0u);
+  EXPECT_EQ(s.watermark.text.font.points, 1);
+  EXPECT_EQ(s.watermark.text.fontColor, 16777215u);
+  EXPECT_EQ(s.watermark.color.paperColors[0], colors::kButtonFace);      // desktop colour code of older files
+  EXPECT_EQ(s.watermark.color.paperStrengths[1], 25);
+}
+
+TEST(Configuration, RadioKeysSelectTheLastButtonSet) {
+  ProgramSettings s;
+  s.watermark.text.vertical = VerticalAlign::kBottom;
+  ApplyConfiguration(ProfileFile::Parse("[TEXTSECTION]\nhoriz1=1\nhoriz2=1\nhoriz3=0\nvert1=0\nvert2=0\nvert3=0\n"),
+                     s);
+  EXPECT_EQ(s.watermark.text.horizontal, HorizontalAlign::kCenter);
+  EXPECT_EQ(s.watermark.text.vertical, VerticalAlign::kBottom);  // none set: unchanged
+}
+
+struct LogoNameCase {
+  int combination;
+  WatermarkAction action;
+  bool written;
+};
+
+class LogoFileNameRule : public ::testing::TestWithParam<LogoNameCase> {};
+
+TEST_P(LogoFileNameRule, IsWrittenOnlyWhenTheLogoTakesPart) {
+  ProgramSettings s;
+  s.watermark.combination = static_cast<CombinationOrder>(GetParam().combination);
+  s.watermark.action = GetParam().action;
+  s.logoFileName = "/pics/logo.bmp";
+  ProfileFile profile;
+  ASSERT_TRUE(StoreConfiguration(s, profile).ok());
+  EXPECT_EQ(profile.Find("LOGOSECTION", "LOGOFILENAME"), GetParam().written ? "/pics/logo.bmp" : "");
+}
+
+std::vector<LogoNameCase> AllLogoNameCases() {
+  std::vector<LogoNameCase> cases{{0, WatermarkAction::kPlaceLogo, true},
+                                  {0, WatermarkAction::kUseColor, false},
+                                  {0, WatermarkAction::kUseText, false}};
+  for (int combination = 1; combination < kCombinationCount; ++combination) {
+    // TC and CT hold no logo.
+    for (const WatermarkAction action : {WatermarkAction::kPlaceLogo, WatermarkAction::kUseText}) {
+      cases.push_back({combination, action, combination != 5 && combination != 6});
+    }
+  }
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllCombinations, LogoFileNameRule, ::testing::ValuesIn(AllLogoNameCases()));
+
+TEST(Configuration, ABannerFieldThatIsNoNumberLeavesBothBannerKeysOut) {
+  testing::TempDir dir;
+  ProgramSettings s;
+  s.banner.width = "abc";
+  ASSERT_TRUE(WriteConfiguration(dir / "new.ini", s).ok());
+  const std::string text = Slurp(dir / "new.ini");
+  EXPECT_EQ(text.find("BANNERWIDTH"), std::string::npos);
+  EXPECT_EQ(text.find("BANNERHEIGTH"), std::string::npos);
+  EXPECT_NE(text.find("[BANNERSECTION]\nBACKGROUNDBANNER=13041663\n\n[FRAMESECTION]"), std::string::npos);
+  EXPECT_NE(text.find("STRENGTH03=5\n"), std::string::npos);  // the rest is still written
+
+  // Over an older file, the old sizes stay as they were.
+  Put(dir / "old.ini", "[BANNERSECTION]\nBANNERWIDTH=300\nBANNERHEIGTH=40\n");
+  s.banner = {"640", "", 0};
+  ASSERT_TRUE(WriteConfiguration(dir / "old.ini", s).ok());
+  ProgramSettings read;
+  ASSERT_TRUE(ReadConfiguration(dir / "old.ini", read).ok());
+  EXPECT_EQ(read.banner.width, "300");
+  EXPECT_EQ(read.banner.height, "40");
+
+  // Valid fields are written as numbers: leading zeros go.
+  s.banner = {"0470", " 60", 0};
+  ProfileFile profile;
+  ASSERT_TRUE(StoreConfiguration(s, profile).ok());
+  EXPECT_EQ(profile.Find("BANNERSECTION", "BANNERWIDTH"), "470");
+  EXPECT_EQ(profile.Find("BANNERSECTION", "BANNERHEIGTH"), "60");
+}
+
+TEST(Configuration, RewriteKeepsUnknownLinesAndSections) {
+  testing::TempDir dir;
+  const std::string before =
+      "; my settings\r\n[GENERAL]\r\nredon=1\r\nmystery=42\r\n\r\n[PLUGINS]\r\nenabled=yes\r\n"
+      "[TEXTSECTION]\r\n  FontName = Old Font\r\n";
+  Put(dir / "c.ini", before);
+  ProgramSettings s;
+  s.watermark.channels.red = false;
+  s.watermark.text.font.face = "New Font";
+  ASSERT_TRUE(WriteConfiguration(dir / "c.ini", s).ok());
+  const std::string after = Slurp(dir / "c.ini");
+  EXPECT_TRUE(after.starts_with("; my settings\r\n[GENERAL]\r\nredon=0\r\nmystery=42\r\nblueon=1\r\n"))
+      << after;
+  EXPECT_NE(after.find("\r\n\r\n[PLUGINS]\r\nenabled=yes\r\n[TEXTSECTION]\r\n  FontName=New Font\r\n"),
+            std::string::npos)
+      << after;
+  for (std::size_t i = after.find('\n'); i != std::string::npos; i = after.find('\n', i + 1)) {
+    ASSERT_EQ(after[i - 1], '\r') << "new lines end like the file's own: " << after;
+  }
+
+  ProgramSettings read;
+  ASSERT_TRUE(ReadConfiguration(dir / "c.ini", read).ok());
+  s.configurationWritten = true;
+  EXPECT_EQ(read, s);
+}
+
+TEST(Configuration, ALogoNameWithALineBreakIsRefusedAndTheOldFileKept) {
+  testing::TempDir dir;
+  Put(dir / "c.ini", "[GENERAL]\nredon=0\n");
+  ProgramSettings s;
+  s.logoFileName = "evil\n[GENERAL]\nredon=1";
+  const Status status = WriteConfiguration(dir / "c.ini", s);
+  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(Slurp(dir / "c.ini"), "[GENERAL]\nredon=0\n");
+}
+
+TEST(Configuration, CompanionTextPath) {
+  EXPECT_EQ(CompanionTextPath("/a/work.ini"), "/a/work.txt");
+  EXPECT_EQ(CompanionTextPath("/a/QSTDefault.cfg"), "/a/QSTDefault.txt");
+  EXPECT_EQ(CompanionTextPath("/a/work"), "/a/work.txt");
+  EXPECT_EQ(CompanionTextPath("/a.b/work"), "/a.b/work.txt");
+  EXPECT_EQ(CompanionTextPath("/a/work.TXT"), "/a/work.TXT.txt");
+}
+
+TEST(Configuration, LoadWithoutCompanionTextKeepsTheText) {
+  testing::TempDir dir;
+  const ProgramSettings saved = Unusual();
+  const std::vector<std::string> savedText{"(c) me", "", "$date$"};
+  ASSERT_TRUE(SaveConfigurationFiles(dir / "work.ini", saved, savedText).ok());
+  EXPECT_EQ(Slurp(dir / "work.txt"), "(c) me\n\n$date$\n");
+
+  ProgramSettings settings;
+  std::vector<std::string> text{"current"};
+  ASSERT_TRUE(LoadConfigurationFiles(dir / "work.ini", settings, text).ok());
+  EXPECT_EQ(settings, saved);
+  EXPECT_EQ(text, savedText);
+
+  std::filesystem::remove(dir / "work.txt");
+  settings = {};
+  text = {"current"};
+  ASSERT_TRUE(LoadConfigurationFiles(dir / "work.ini", settings, text).ok());
+  EXPECT_EQ(settings, saved);
+  EXPECT_EQ(text, std::vector<std::string>{"current"});
+
+  // A companion that cannot be read is reported; the settings are still applied.
+  std::filesystem::create_directory(dir / "work.txt");
+  settings = {};
+  EXPECT_FALSE(LoadConfigurationFiles(dir / "work.ini", settings, text).ok());
+  EXPECT_EQ(settings, saved);
+  EXPECT_EQ(text, std::vector<std::string>{"current"});
+}
+
+TEST(Configuration, SaveReportsATextThatCannotBeWritten) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir / "work.txt");
+  const Status status = SaveConfigurationFiles(dir / "work.ini", ProgramSettings{}, {"x"});
+  EXPECT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("work.txt"), std::string::npos) << status.message();
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir / "work.ini"));
+}
+
+TEST(Configuration, ReloadDefaultsReadsTheDefaultFiles) {
+  testing::TempDir dir;
+  ProgramSettings settings = Unusual();
+  std::vector<std::string> text{"current"};
+  ASSERT_TRUE(ReloadDefaults(dir.path(), settings, text).ok());
+  EXPECT_EQ(settings, ReaderDefaults());
+  EXPECT_EQ(text, std::vector<std::string>{"current"});
+
+  ASSERT_TRUE(SaveConfigurationFiles(dir / kDefaultConfigurationName, Unusual(), {"default text"}).ok());
+  EXPECT_TRUE(std::filesystem::exists(dir / kDefaultTextName));
+  settings = {};
+  ASSERT_TRUE(ReloadDefaults(dir.path(), settings, text).ok());
+  EXPECT_EQ(settings, Unusual());
+  EXPECT_EQ(text, std::vector<std::string>{"default text"});
+}
+
+}  // namespace
+}  // namespace quillstone
