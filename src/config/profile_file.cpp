@@ -54,22 +54,15 @@ ProfileFile ProfileFile::Parse(std::string_view text) {
   }
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    Line line;
     if (end == std::string_view::npos) {
-      line.text = std::string(text);
-      text = {};
-    } else {
-      std::string_view content = text.substr(0, end);
-      if (content.ends_with('\r')) {
-        content.remove_suffix(1);
-        line.ending = "\r\n";
-      } else {
-        line.ending = "\n";
-      }
-      line.text = std::string(content);
-      text.remove_prefix(end + 1);
+      profile.lines_.push_back(MakeLine(std::string(text), ""));
+      break;
     }
-    profile.lines_.push_back(std::move(line));
+    std::string_view content = text.substr(0, end);
+    const bool crlf = content.ends_with('\r');
+    if (crlf) content.remove_suffix(1);
+    profile.lines_.push_back(MakeLine(std::string(content), crlf ? "\r\n" : "\n"));
+    text.remove_prefix(end + 1);
   }
   return profile;
 }
@@ -93,32 +86,39 @@ std::string ProfileFile::ToText() const {
   return text;
 }
 
-ProfileFile::Parsed ProfileFile::Classify(std::size_t index) const {
-  const std::string_view line = TrimAsciiSpace(lines_[index].text);
-  Parsed parsed;
-  if (line.empty() || line.front() == ';' || line.front() == '#') return parsed;
-  if (line.front() == '[') {
-    const std::size_t close = line.find(']');
-    if (close == std::string_view::npos) return parsed;
-    parsed.kind = Kind::kSection;
-    parsed.name = TrimAsciiSpace(line.substr(1, close - 1));
-    return parsed;
+ProfileFile::Line ProfileFile::MakeLine(std::string text, std::string ending) {
+  Line line{std::move(text), std::move(ending)};
+  const std::string_view full = line.text;
+  const std::string_view trimmed = TrimAsciiSpace(full);
+  const auto offset = [&](std::string_view part) { return static_cast<std::size_t>(part.data() - full.data()); };
+  if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') return line;
+  if (trimmed.front() == '[') {
+    const std::size_t close = trimmed.find(']');
+    if (close == std::string_view::npos) return line;
+    const std::string_view name = TrimAsciiSpace(trimmed.substr(1, close - 1));
+    line.kind = Kind::kSection;
+    line.nameBegin = offset(name);
+    line.nameSize = name.size();
+    return line;
   }
-  const std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return parsed;
-  parsed.name = TrimAsciiSpace(line.substr(0, equals));
-  if (parsed.name.empty()) return parsed;
-  parsed.kind = Kind::kKey;
-  parsed.value = TrimAsciiSpace(line.substr(equals + 1));
-  return parsed;
+  const std::size_t equals = trimmed.find('=');
+  if (equals == std::string_view::npos) return line;
+  const std::string_view name = TrimAsciiSpace(trimmed.substr(0, equals));
+  if (name.empty()) return line;
+  const std::string_view value = TrimAsciiSpace(trimmed.substr(equals + 1));
+  line.kind = Kind::kKey;
+  line.nameBegin = offset(name);
+  line.nameSize = name.size();
+  line.valueBegin = value.empty() ? 0 : offset(value);
+  line.valueSize = value.size();
+  return line;
 }
 
 std::optional<std::pair<std::size_t, std::size_t>> ProfileFile::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const Parsed header = Classify(i);
-    if (header.kind != Kind::kSection || !EqualsIgnoringCase(header.name, section)) continue;
+    if (lines_[i].kind != Kind::kSection || !EqualsIgnoringCase(lines_[i].name(), section)) continue;
     std::size_t end = i + 1;
-    while (end < lines_.size() && Classify(end).kind != Kind::kSection) ++end;
+    while (end < lines_.size() && lines_[end].kind != Kind::kSection) ++end;
     return std::pair{i, end};
   }
   return std::nullopt;
@@ -128,8 +128,8 @@ std::optional<std::string> ProfileFile::Find(std::string_view section, std::stri
   const auto range = FindSection(section);
   if (!range) return std::nullopt;
   for (std::size_t i = range->first + 1; i < range->second; ++i) {
-    const Parsed line = Classify(i);
-    if (line.kind == Kind::kKey && EqualsIgnoringCase(line.name, key)) return std::string(Unquote(line.value));
+    const Line& line = lines_[i];
+    if (line.kind == Kind::kKey && EqualsIgnoringCase(line.name(), key)) return std::string(Unquote(line.value()));
   }
   return std::nullopt;
 }
@@ -172,29 +172,28 @@ Status ProfileFile::WriteString(std::string_view section, std::string_view key, 
   if (range) {
     std::size_t insertAfter = range->first;
     for (std::size_t i = range->first + 1; i < range->second; ++i) {
-      const Parsed line = Classify(i);
+      Line& line = lines_[i];
       if (line.kind != Kind::kKey) continue;
-      if (EqualsIgnoringCase(line.name, key)) {
-        std::string& text = lines_[i].text;
-        std::size_t lead = 0;
-        while (lead < text.size() && IsAsciiSpace(text[lead])) ++lead;
-        text = text.substr(0, lead) + std::string(line.name) + "=" + encoded;
+      if (EqualsIgnoringCase(line.name(), key)) {
+        // The indentation and the key's own spelling stay.
+        std::string text = line.text.substr(0, line.nameBegin + line.nameSize) + "=" + encoded;
+        line = MakeLine(std::move(text), std::move(line.ending));
         return Status::Ok();
       }
       insertAfter = i;
     }
     if (lines_[insertAfter].ending.empty()) lines_[insertAfter].ending = ending;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAfter + 1),
-                  Line{std::string(key) + "=" + encoded, ending});
+                  MakeLine(std::string(key) + "=" + encoded, ending));
     return Status::Ok();
   }
 
   if (!lines_.empty()) {
     if (lines_.back().ending.empty()) lines_.back().ending = ending;
-    if (!TrimAsciiSpace(lines_.back().text).empty()) lines_.push_back(Line{"", ending});
+    if (!TrimAsciiSpace(lines_.back().text).empty()) lines_.push_back(MakeLine("", ending));
   }
-  lines_.push_back(Line{"[" + std::string(section) + "]", ending});
-  lines_.push_back(Line{std::string(key) + "=" + encoded, ending});
+  lines_.push_back(MakeLine("[" + std::string(section) + "]", ending));
+  lines_.push_back(MakeLine(std::string(key) + "=" + encoded, ending));
   return Status::Ok();
 }
 

@@ -61,17 +61,19 @@ class ProfileFile {
   Status WriteInteger(std::string_view section, std::string_view key, int value);
 
  private:
+  enum class Kind { kOther, kSection, kKey };
+  // One line of the file with what it is, worked out once when the line is read or
+  // written; name and value are offsets into text, both trimmed, the value not unquoted.
   struct Line {
     std::string text;     // without its line end
     std::string ending;   // "\n", "\r\n" or "" (last line without a line end)
-  };
-  enum class Kind { kOther, kSection, kKey };
-  struct Parsed {
     Kind kind = Kind::kOther;
-    std::string_view name;    // section or key name, trimmed
-    std::string_view value;   // key value, trimmed, not yet unquoted
+    std::size_t nameBegin = 0, nameSize = 0;
+    std::size_t valueBegin = 0, valueSize = 0;
+    std::string_view name() const { return std::string_view(text).substr(nameBegin, nameSize); }
+    std::string_view value() const { return std::string_view(text).substr(valueBegin, valueSize); }
   };
-  Parsed Classify(std::size_t index) const;
+  static Line MakeLine(std::string text, std::string ending);
   // The section's header line and the end (one past its last line); none when absent.
   std::optional<std::pair<std::size_t, std::size_t>> FindSection(std::string_view section) const;
   std::string NewLineEnding() const;
