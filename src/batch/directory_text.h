@@ -16,6 +16,8 @@ inline std::string WithTrailingSlash(std::string_view directory) {
 }
 
 // File and directory names are the same when they differ at most in ASCII letter case.
-inline bool SameFileName(std::string_view a, std::string_view b) { return EqualsIgnoringCase(a, b); }
+inline bool SameFileName(std::string_view a, std::string_view b) {
+  return EqualsIgnoringCase(a, b);
+}
 
 }  // namespace quillstone

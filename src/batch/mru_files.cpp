@@ -26,7 +26,8 @@ TMRUFiles::TMRUFiles(int maxEntries) : maxEntries_(std::clamp(maxEntries, 1, kMa
 
 void TMRUFiles::SetMaxEntries(int maxEntries) {
   maxEntries_ = std::clamp(maxEntries, 1, kMaxEntriesLimit);
-  if (entries_.size() > static_cast<std::size_t>(maxEntries_)) entries_.resize(static_cast<std::size_t>(maxEntries_));
+  if (entries_.size() > static_cast<std::size_t>(maxEntries_))
+    entries_.resize(static_cast<std::size_t>(maxEntries_));
 }
 
 void TMRUFiles::Add(std::string_view text) {

@@ -18,10 +18,10 @@ inline constexpr const char* kDestinationHistoryFileName = "destdir.list";
 
 // One item of the menu a history shows below its anchor item.
 struct MruMenuItem {
-  bool separator = false;   // the "-" line between the anchor and the first entry
-  std::string caption;      // menu text, '&' marking the accelerator
-  std::string hint;         // "Opens " + entry
-  int index = -1;           // the entry the item opens; -1 for the separator
+  bool separator = false;  // the "-" line between the anchor and the first entry
+  std::string caption;     // menu text, '&' marking the accelerator
+  std::string hint;        // "Opens " + entry
+  int index = -1;          // the entry the item opens; -1 for the separator
   friend bool operator==(const MruMenuItem&, const MruMenuItem&) = default;
 };
 

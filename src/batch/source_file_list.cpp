@@ -15,7 +15,8 @@ bool FileNameLess(std::string_view a, std::string_view b) {
   return folded != 0 ? folded < 0 : a < b;
 }
 
-Status ListMatchingFiles(std::string_view directory, std::string_view masks, std::vector<std::string>& names) {
+Status ListMatchingFiles(std::string_view directory, std::string_view masks,
+                         std::vector<std::string>& names) {
   names.clear();
   std::error_code error;
   std::filesystem::directory_iterator it(std::filesystem::path(directory), error);
@@ -93,9 +94,13 @@ bool SourceFileList::StepNext() {
   return Select(!SelectedName() || selected_ == count() - 1 ? 0 : selected_ + 1);
 }
 
-bool SourceFileList::StepReload() { return SelectedName().has_value(); }
+bool SourceFileList::StepReload() {
+  return SelectedName().has_value();
+}
 
-std::string SourceFileList::CountLabel() const { return std::to_string(count()) + " file(s)"; }
+std::string SourceFileList::CountLabel() const {
+  return std::to_string(count()) + " file(s)";
+}
 
 std::string SourceFileList::PositionLabel() const {
   return std::to_string(selected_ + 1) + "/" + std::to_string(count());

@@ -31,16 +31,16 @@ class SourceFileList {
   // Replaces the names (sorted here) with the same selection rule as Refresh.
   void SetNames(std::vector<std::string> names);
 
-  const std::string& directory() const { return directory_; }   // ends in '/', or empty
+  const std::string& directory() const { return directory_; }  // ends in '/', or empty
   const std::string& masks() const { return masks_; }
   const std::vector<std::string>& names() const { return names_; }
   int count() const { return static_cast<int>(names_.size()); }
-  int selected() const { return selected_; }                     // -1 when none
+  int selected() const { return selected_; }  // -1 when none
 
-  bool Select(int index);                       // false (and no change) when out of range
-  bool SelectName(std::string_view name);       // by name without regard to letter case
+  bool Select(int index);                  // false (and no change) when out of range
+  bool SelectName(std::string_view name);  // by name without regard to letter case
   std::optional<std::string> SelectedName() const;
-  std::string SelectedPath() const;             // directory + name; empty when none
+  std::string SelectedPath() const;  // directory + name; empty when none
 
   // "Previous", "Next" and "Reload" act only while the list has entries.
   bool CanStep() const { return !names_.empty(); }
@@ -51,8 +51,8 @@ class SourceFileList {
   bool StepNext();
   bool StepReload();
 
-  std::string CountLabel() const;      // "12 file(s)"
-  std::string PositionLabel() const;   // selected index + 1, "/", count: "3/12" ("0/0" when empty)
+  std::string CountLabel() const;     // "12 file(s)"
+  std::string PositionLabel() const;  // selected index + 1, "/", count: "3/12" ("0/0" when empty)
 
  private:
   void KeepSelection(const std::optional<std::string>& previous);

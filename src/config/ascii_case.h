@@ -9,7 +9,9 @@ namespace quillstone {
 // Letter case is folded for the 26 ASCII letters only; every other byte (including the
 // bytes of multi-byte UTF-8 characters) compares as itself. Section and key names, file
 // names and file masks all compare this way, so the result never depends on the locale.
-constexpr char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char ToLowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 inline std::string ToLowerAscii(std::string_view text) {
   std::string result(text);
@@ -39,7 +41,9 @@ constexpr int CompareIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // Space, tab, carriage return, line feed, vertical tab and form feed.
-constexpr bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+constexpr bool IsAsciiSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 constexpr std::string_view TrimAsciiSpace(std::string_view text) {
   while (!text.empty() && IsAsciiSpace(text.front())) text.remove_prefix(1);

@@ -15,7 +15,8 @@ void Combine(Status& result, const Status& next) {
   result = result.ok() ? next : Status::Error(result.message() + "; " + next.message());
 }
 
-void ApplyStoredValue(const ProfileFile& profile, const SettingDescriptor& setting, ProgramSettings& settings) {
+void ApplyStoredValue(const ProfileFile& profile, const SettingDescriptor& setting,
+                      ProgramSettings& settings) {
   if (setting.type == SettingType::kText) {
     setting.setText(settings, profile.ReadString(setting.section, setting.key, setting.readerDefaultText));
     return;
@@ -26,8 +27,9 @@ void ApplyStoredValue(const ProfileFile& profile, const SettingDescriptor& setti
       setting.setNumber(settings, value != 0 ? 1 : 0);
       break;
     case SettingType::kColor:
-      setting.setNumber(settings, static_cast<int>(ColorFromStored(value).value_or(
-                                      static_cast<ColorValue>(setting.readerDefault))));
+      setting.setNumber(
+          settings,
+          static_cast<int>(ColorFromStored(value).value_or(static_cast<ColorValue>(setting.readerDefault))));
       break;
     case SettingType::kInteger:
       setting.setNumber(settings, std::clamp(value, setting.minimum, setting.maximum));
@@ -61,8 +63,9 @@ Status StoreConfiguration(const ProgramSettings& settings, ProfileFile& profile)
         stored = profile.WriteInteger(setting.section, setting.key, 1);
         break;
       case WriteRule::kLogoFileName:
-        stored = profile.WriteString(setting.section, setting.key,
-                                     LogoTakesPart(settings.watermark) ? setting.getText(settings) : std::string());
+        stored = profile.WriteString(
+            setting.section, setting.key,
+            LogoTakesPart(settings.watermark) ? setting.getText(settings) : std::string());
         break;
       case WriteRule::kBannerSize:
         if (!bannerSizeValid) continue;
@@ -72,7 +75,8 @@ Status StoreConfiguration(const ProgramSettings& settings, ProfileFile& profile)
         if (setting.type == SettingType::kText) {
           stored = profile.WriteString(setting.section, setting.key, setting.getText(settings));
         } else {
-          stored = profile.WriteInteger(setting.section, setting.key, setting.getNumber(settings).value_or(0));
+          stored =
+              profile.WriteInteger(setting.section, setting.key, setting.getNumber(settings).value_or(0));
         }
         break;
     }

@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
 
 std::string_view Unquote(std::string_view value) {
   if (value.size() >= 2 && IsQuote(value.front()) && value.front() == value.back()) {
@@ -20,7 +22,9 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
+bool HasLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 bool IsCleanName(std::string_view name) {
   return !name.empty() && !HasLineBreakOrNul(name) && TrimAsciiSpace(name).size() == name.size();
@@ -74,7 +78,9 @@ Status ProfileFile::Load(const std::filesystem::path& path, ProfileFile& profile
   return status;
 }
 
-Status ProfileFile::Save(const std::filesystem::path& path) const { return ReplaceFile(path, ToText()); }
+Status ProfileFile::Save(const std::filesystem::path& path) const {
+  return ReplaceFile(path, ToText());
+}
 
 std::string ProfileFile::ToText() const {
   std::string text;
@@ -90,7 +96,9 @@ ProfileFile::Line ProfileFile::MakeLine(std::string text, std::string ending) {
   Line line{std::move(text), std::move(ending)};
   const std::string_view full = line.text;
   const std::string_view trimmed = TrimAsciiSpace(full);
-  const auto offset = [&](std::string_view part) { return static_cast<std::size_t>(part.data() - full.data()); };
+  const auto offset = [&](std::string_view part) {
+    return static_cast<std::size_t>(part.data() - full.data());
+  };
   if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') return line;
   if (trimmed.front() == '[') {
     const std::size_t close = trimmed.find(']');
@@ -129,7 +137,8 @@ std::optional<std::string> ProfileFile::Find(std::string_view section, std::stri
   if (!range) return std::nullopt;
   for (std::size_t i = range->first + 1; i < range->second; ++i) {
     const Line& line = lines_[i];
-    if (line.kind == Kind::kKey && EqualsIgnoringCase(line.name(), key)) return std::string(Unquote(line.value()));
+    if (line.kind == Kind::kKey && EqualsIgnoringCase(line.name(), key))
+      return std::string(Unquote(line.value()));
   }
   return std::nullopt;
 }
@@ -152,7 +161,8 @@ std::string ProfileFile::NewLineEnding() const {
 
 Status ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   if (!IsCleanName(section) || section.find(']') != std::string_view::npos) {
-    return Status::Error("cannot store a setting in section \"" + std::string(section) + "\": not a valid section name");
+    return Status::Error("cannot store a setting in section \"" + std::string(section) +
+                         "\": not a valid section name");
   }
   if (!IsCleanName(key) || key.find('=') != std::string_view::npos || key.front() == ';' ||
       key.front() == '#' || key.front() == '[') {

@@ -65,8 +65,8 @@ class ProfileFile {
   // One line of the file with what it is, worked out once when the line is read or
   // written; name and value are offsets into text, both trimmed, the value not unquoted.
   struct Line {
-    std::string text;     // without its line end
-    std::string ending;   // "\n", "\r\n" or "" (last line without a line end)
+    std::string text;    // without its line end
+    std::string ending;  // "\n", "\r\n" or "" (last line without a line end)
     Kind kind = Kind::kOther;
     std::size_t nameBegin = 0, nameSize = 0;
     std::size_t valueBegin = 0, valueSize = 0;

@@ -21,7 +21,7 @@ struct BannerFields {
 // initial values, not the values a missing configuration key yields.
 struct ProgramSettings {
   WatermarkSettings watermark;
-  std::string logoFileName;             // path of the logo in use; empty when none
+  std::string logoFileName;  // path of the logo in use; empty when none
   BannerFields banner;
   // Set once the program has written its default configuration; false on the very first
   // run, which then shows the list of changes.

@@ -1,10 +1,11 @@
+#include "config/setting_table.h"
+
 #include <algorithm>
 #include <array>
 #include <type_traits>
 
 #include "config/ascii_case.h"
 #include "config/profile_file.h"
-#include "config/setting_table.h"
 
 namespace quillstone {
 namespace {
@@ -16,26 +17,26 @@ using TextSetter = void (*)(ProgramSettings&, std::string_view);
 
 // The getter and setter of a number field of ProgramSettings (bool, int, enum, ColorValue).
 // The setter receives values already checked against the setting's range.
-#define QS_NUMBER(field)                                                                         \
-  [](const ProgramSettings& s) -> std::optional<int> { return static_cast<int>(s.field); },      \
+#define QS_NUMBER(field)                                                                    \
+  [](const ProgramSettings& s) -> std::optional<int> { return static_cast<int>(s.field); }, \
       [](ProgramSettings& s, int v) { s.field = static_cast<std::remove_cvref_t<decltype(s.field)>>(v); }
 
-#define QS_TEXT(field)                                      \
+#define QS_TEXT(field)                                           \
   [](const ProgramSettings& s) { return std::string(s.field); }, \
       [](ProgramSettings& s, std::string_view v) { s.field = std::string(v); }
 
 // A radio button of a group stored as one 1/0 key per button: the key reads 1 when the
 // button is the selected one, and a non-zero value selects it (a 0 selects nothing).
-#define QS_RADIO(field, value)                                                                    \
-  [](const ProgramSettings& s) -> std::optional<int> { return s.field == (value) ? 1 : 0; },     \
-      [](ProgramSettings& s, int v) {                                                             \
-        if (v != 0) s.field = (value);                                                            \
+#define QS_RADIO(field, value)                                                               \
+  [](const ProgramSettings& s) -> std::optional<int> { return s.field == (value) ? 1 : 0; }, \
+      [](ProgramSettings& s, int v) {                                                        \
+        if (v != 0) s.field = (value);                                                       \
       }
 
 // A banner size field: text as typed, read and written as an integer.
-#define QS_BANNER(field)                                                                          \
-  [](const ProgramSettings& s) { return ParseProfileInteger(TrimAsciiSpace(s.banner.field)); },   \
-      [](ProgramSettings& s, int v) { s.banner.field = std::to_string(v); },                      \
+#define QS_BANNER(field)                                                                        \
+  [](const ProgramSettings& s) { return ParseProfileInteger(TrimAsciiSpace(s.banner.field)); }, \
+      [](ProgramSettings& s, int v) { s.banner.field = std::to_string(v); },                    \
       [](const ProgramSettings& s) { return s.banner.field; }
 
 constexpr int kColorMax = 0xFFFFFF;
@@ -49,26 +50,38 @@ constexpr SettingDescriptor Switch(std::string_view section, std::string_view ke
 
 constexpr SettingDescriptor Integer(std::string_view section, std::string_view key, int minimum, int maximum,
                                     int readerDefault, NumberGetter get, NumberSetter set) {
-  return {key, section, key, SettingType::kInteger, minimum, maximum, readerDefault, {}, WriteRule::kValue, get, set};
+  return {key, section, key, SettingType::kInteger, minimum, maximum, readerDefault, {}, WriteRule::kValue,
+          get, set};
 }
 
 constexpr SettingDescriptor Color(std::string_view section, std::string_view key, int readerDefault,
                                   NumberGetter get, NumberSetter set) {
-  return {key, section, key, SettingType::kColor, 0, kColorMax, readerDefault, {}, WriteRule::kValue, get, set};
+  return {key, section, key, SettingType::kColor, 0, kColorMax, readerDefault, {}, WriteRule::kValue,
+          get, set};
 }
 
-constexpr SettingDescriptor Text(std::string_view section, std::string_view key, std::string_view readerDefault,
-                                 TextGetter get, TextSetter set) {
-  return {key, section, key, SettingType::kText, 0, 0, 0, readerDefault, WriteRule::kValue,
-          nullptr, nullptr, get, set};
+constexpr SettingDescriptor Text(std::string_view section, std::string_view key,
+                                 std::string_view readerDefault, TextGetter get, TextSetter set) {
+  return {key,     section, key, SettingType::kText, 0, 0, 0, readerDefault, WriteRule::kValue, nullptr,
+          nullptr, get,     set};
 }
 
 // A banner size field: an integer setting whose value is the field's text; WriteConfiguration
 // writes both fields or neither.
-constexpr SettingDescriptor BannerSize(std::string_view key, int readerDefault, NumberGetter get, NumberSetter set,
-                                       TextGetter text) {
-  return {key,  "BANNERSECTION", key, SettingType::kInteger, kIntMin, kIntMax, readerDefault, {},
-          WriteRule::kBannerSize, get, set, text};
+constexpr SettingDescriptor BannerSize(std::string_view key, int readerDefault, NumberGetter get,
+                                       NumberSetter set, TextGetter text) {
+  return {key,
+          "BANNERSECTION",
+          key,
+          SettingType::kInteger,
+          kIntMin,
+          kIntMax,
+          readerDefault,
+          {},
+          WriteRule::kBannerSize,
+          get,
+          set,
+          text};
 }
 
 constexpr SettingDescriptor WithRule(SettingDescriptor d, WriteRule rule) {
@@ -114,9 +127,11 @@ const SettingDescriptor kTable[] = {
     Switch("COLORSECTION", "randomchecked", 1, QS_NUMBER(watermark.color.randomColor)),
     Integer("COLORSECTION", "blendinginpercent", 1, 100, 50, QS_NUMBER(watermark.color.blending)),
     Integer("COLORSECTION", "stepinpixel", 1, 20, 5, QS_NUMBER(watermark.color.step)),
-    Integer("COLORSECTION", "colorstyleselection", 0, kColorStyleCount - 1, 4, QS_NUMBER(watermark.color.style)),
+    Integer("COLORSECTION", "colorstyleselection", 0, kColorStyleCount - 1, 4,
+            QS_NUMBER(watermark.color.style)),
     // The strength list's item index: "01".."10" are 0..9, -1 is no selection.
     Integer("COLORSECTION", "colorstylewidth", -1, 9, 7, QS_NUMBER(watermark.color.strengthItem)),
+    // The text box's "Use image width" switch, kept in the colour section.
     Switch("COLORSECTION", "colorimagewidth", 0, QS_NUMBER(watermark.text.useImageWidth)),
 
     Switch("TEXTSECTION", "horiz1", 1, QS_RADIO(watermark.text.horizontal, HorizontalAlign::kLeft)),
@@ -174,20 +189,27 @@ const SettingDescriptor kTable[] = {
     Unstored("text3ddirection7", SettingType::kSwitch, 0, 1, QS_NUMBER(watermark.text.threeD.directions[6])),
     Unstored("text3ddirection8", SettingType::kSwitch, 0, 1, QS_NUMBER(watermark.text.threeD.directions[7])),
     Unstored("text3ddouble", SettingType::kSwitch, 0, 1, QS_NUMBER(watermark.text.threeD.doubleStrength)),
-    Unstored("text3dstrength", SettingType::kInteger, 2, 10, QS_NUMBER(watermark.text.threeD.additionalStrength)),
-    Unstored("text3dsinglecolor", SettingType::kColor, 0, kColorMax, QS_NUMBER(watermark.text.threeD.singleColor)),
-    Unstored("text3ddoublecolor", SettingType::kColor, 0, kColorMax, QS_NUMBER(watermark.text.threeD.doubleColor)),
+    Unstored("text3dstrength", SettingType::kInteger, 2, 10,
+             QS_NUMBER(watermark.text.threeD.additionalStrength)),
+    Unstored("text3dsinglecolor", SettingType::kColor, 0, kColorMax,
+             QS_NUMBER(watermark.text.threeD.singleColor)),
+    Unstored("text3ddoublecolor", SettingType::kColor, 0, kColorMax,
+             QS_NUMBER(watermark.text.threeD.doubleColor)),
     Unstored("textshiny", SettingType::kSwitch, 0, 1, QS_NUMBER(watermark.text.shiny.enabled)),
     Unstored("textshinyinverted", SettingType::kSwitch, 0, 1, QS_NUMBER(watermark.text.shiny.invertedSource)),
     Unstored("frameouterwidth", SettingType::kInteger, 1, 100, QS_NUMBER(watermark.frame.outerWidth)),
     Unstored("frameinnerwidth", SettingType::kInteger, 1, 100, QS_NUMBER(watermark.frame.innerWidth)),
     Unstored("texture", SettingType::kSwitch, 0, 1, QS_NUMBER(watermark.texture.enabled)),
     Unstored("texturemode", SettingType::kInteger, 0, 1, QS_NUMBER(watermark.texture.mode)),
-#define QS_TEXTURE_SIDE(side)                                                                              \
-  Unstored("texture" #side "margin", SettingType::kInteger, 0, kMarginMax, QS_NUMBER(watermark.texture.side.margin)), \
-      Unstored("texture" #side "color", SettingType::kColor, 0, kColorMax, QS_NUMBER(watermark.texture.side.color)),  \
-      Unstored("texture" #side "use", SettingType::kSwitch, 0, 1, QS_NUMBER(watermark.texture.side.useTexture)),       \
-      Unstored("texture" #side "align", SettingType::kInteger, 0, 3, QS_NUMBER(watermark.texture.side.align))
+#define QS_TEXTURE_SIDE(side)                                              \
+  Unstored("texture" #side "margin", SettingType::kInteger, 0, kMarginMax, \
+           QS_NUMBER(watermark.texture.side.margin)),                      \
+      Unstored("texture" #side "color", SettingType::kColor, 0, kColorMax, \
+               QS_NUMBER(watermark.texture.side.color)),                   \
+      Unstored("texture" #side "use", SettingType::kSwitch, 0, 1,          \
+               QS_NUMBER(watermark.texture.side.useTexture)),              \
+      Unstored("texture" #side "align", SettingType::kInteger, 0, 3,       \
+               QS_NUMBER(watermark.texture.side.align))
     QS_TEXTURE_SIDE(top),
     QS_TEXTURE_SIDE(bottom),
     QS_TEXTURE_SIDE(left),
@@ -234,7 +256,9 @@ std::optional<ColorValue> ParseColorText(std::string_view text) {
 
 }  // namespace
 
-std::span<const SettingDescriptor> SettingTable() { return kTable; }
+std::span<const SettingDescriptor> SettingTable() {
+  return kTable;
+}
 
 const SettingDescriptor* FindSetting(std::string_view name) {
   for (const SettingDescriptor& setting : kTable) {
@@ -243,7 +267,8 @@ const SettingDescriptor* FindSetting(std::string_view name) {
   return nullptr;
 }
 
-Status SetSettingFromText(ProgramSettings& settings, const SettingDescriptor& setting, std::string_view value) {
+Status SetSettingFromText(ProgramSettings& settings, const SettingDescriptor& setting,
+                          std::string_view value) {
   const std::string name(setting.name);
   const std::string_view trimmed = TrimAsciiSpace(value);
   switch (setting.type) {
@@ -252,14 +277,17 @@ Status SetSettingFromText(ProgramSettings& settings, const SettingDescriptor& se
       return Status::Ok();
     case SettingType::kSwitch: {
       const std::optional<bool> on = ParseSwitch(trimmed);
-      if (!on) return Status::Error("setting " + name + " takes 1 or 0 (on or off), not \"" + std::string(value) + "\"");
+      if (!on)
+        return Status::Error("setting " + name + " takes 1 or 0 (on or off), not \"" + std::string(value) +
+                             "\"");
       setting.setNumber(settings, *on ? 1 : 0);
       return Status::Ok();
     }
     case SettingType::kColor: {
       const std::optional<ColorValue> color = ParseColorText(trimmed);
       if (!color) {
-        return Status::Error("setting " + name + " takes a colour as #RRGGBB or a number 0..16777215, not \"" +
+        return Status::Error("setting " + name +
+                             " takes a colour as #RRGGBB or a number 0..16777215, not \"" +
                              std::string(value) + "\"");
       }
       setting.setNumber(settings, static_cast<int>(*color));
@@ -268,8 +296,9 @@ Status SetSettingFromText(ProgramSettings& settings, const SettingDescriptor& se
     case SettingType::kInteger: {
       const std::optional<int> number = ParseProfileInteger(trimmed);
       if (!number || *number < setting.minimum || *number > setting.maximum) {
-        return Status::Error("setting " + name + " takes a whole number from " + std::to_string(setting.minimum) +
-                             " to " + std::to_string(setting.maximum) + ", not \"" + std::string(value) + "\"");
+        return Status::Error("setting " + name + " takes a whole number from " +
+                             std::to_string(setting.minimum) + " to " + std::to_string(setting.maximum) +
+                             ", not \"" + std::string(value) + "\"");
       }
       setting.setNumber(settings, *number);
       return Status::Ok();

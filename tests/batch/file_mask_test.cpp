@@ -24,7 +24,9 @@ TEST(FileMask, Wildcards) {
            WildcardCase{"a.b.c.jpg", "*.*.jpg", true},
            WildcardCase{"abc", "a?c", true},
            WildcardCase{"ac", "a?c", false},
-           WildcardCase{"a\xC3\xA9" "c", "a?c", true},      // one character, two bytes
+           WildcardCase{"a\xC3\xA9"
+                        "c",
+                        "a?c", true},  // one character, two bytes
            WildcardCase{"\xC3\x89t\xC3\xA9.jpg", "*.jpg", true},
            WildcardCase{"aaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*c", false},
            WildcardCase{"anything", "*", true},
@@ -55,10 +57,11 @@ TEST(FileMask, MaskEntryAllowsOnlyImageExtensions) {
     const char* typed;
     const char* mask;
   };
-  for (const Case& c : {Case{"*.gif", "*.jpg"}, Case{"", "*.jpg"}, Case{"   ", "*.jpg"},
-                        Case{"*.jpg;*.bmp", "*.jpg;*.bmp"}, Case{"*.JPEG", "*.JPEG"}, Case{" *.bmp ", "*.bmp"},
-                        Case{"*.jpe", "*.jpe"}, Case{"photo", "photo.jpg"}, Case{"*.jp*", "*.jpg"},
-                        Case{"*.jpg;*.gif", "*.jpg;*.jpg"}, Case{"IMG_*.Png", "IMG_*.jpg"}, Case{"*.", "*.jpg"}}) {
+  for (const Case& c :
+       {Case{"*.gif", "*.jpg"}, Case{"", "*.jpg"}, Case{"   ", "*.jpg"}, Case{"*.jpg;*.bmp", "*.jpg;*.bmp"},
+        Case{"*.JPEG", "*.JPEG"}, Case{" *.bmp ", "*.bmp"}, Case{"*.jpe", "*.jpe"},
+        Case{"photo", "photo.jpg"}, Case{"*.jp*", "*.jpg"}, Case{"*.jpg;*.gif", "*.jpg;*.jpg"},
+        Case{"IMG_*.Png", "IMG_*.jpg"}, Case{"*.", "*.jpg"}}) {
     EXPECT_EQ(NormalizeMaskEntry(c.typed), c.mask) << "typed \"" << c.typed << "\"";
   }
 }

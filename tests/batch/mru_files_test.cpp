@@ -17,7 +17,9 @@ std::string Slurp(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string Dir(int i) { return "/photos/" + std::to_string(i) + "/"; }
+std::string Dir(int i) {
+  return "/photos/" + std::to_string(i) + "/";
+}
 
 TEST(MruFiles, AddMovesAnEntryToTheTopWithItsNewSpelling) {
   TMRUFiles history(kHistoryCapacity);
@@ -39,7 +41,7 @@ TEST(MruFiles, TheTwentyFirstEntryDropsTheOldest) {
   EXPECT_EQ(history.entries().front(), Dir(21));
   EXPECT_EQ(history.entries().back(), Dir(2));
 
-  history.Add(Dir(2));   // already there: moved, nothing dropped
+  history.Add(Dir(2));  // already there: moved, nothing dropped
   EXPECT_EQ(history.entries().size(), 20u);
   EXPECT_EQ(history.entries().front(), Dir(2));
   EXPECT_EQ(history.entries().back(), Dir(3));
@@ -73,7 +75,7 @@ TEST(MruFiles, SaveAndLoad) {
   testing::TempDir dir;
   TMRUFiles saved(kHistoryCapacity);
   saved.Add("/old/");
-  saved.Add("/new/\xE9/");   // not UTF-8: kept byte for byte
+  saved.Add("/new/\xE9/");  // not UTF-8: kept byte for byte
   ASSERT_TRUE(saved.SaveToFile(dir / kSourceHistoryFileName).ok());
   EXPECT_EQ(Slurp(dir / kSourceHistoryFileName), "/new/\xE9/\n/old/\n");
 
@@ -82,7 +84,7 @@ TEST(MruFiles, SaveAndLoad) {
   ASSERT_TRUE(loaded.LoadFromFile(dir / kSourceHistoryFileName).ok());
   EXPECT_EQ(loaded.entries(), saved.entries());
 
-  ASSERT_TRUE(loaded.LoadFromFile(dir / kDestinationHistoryFileName).ok());   // missing
+  ASSERT_TRUE(loaded.LoadFromFile(dir / kDestinationHistoryFileName).ok());  // missing
   EXPECT_TRUE(loaded.entries().empty());
 }
 
@@ -100,7 +102,7 @@ TEST(MruFiles, LoadDropsBlankAndRepeatedLinesAndKeepsTheCapacity) {
   EXPECT_EQ(history.entries()[19], Dir(17));
 
   history.Add("/kept/");
-  EXPECT_FALSE(history.LoadFromFile(dir.path()).ok());   // a folder: error, entries kept
+  EXPECT_FALSE(history.LoadFromFile(dir.path()).ok());  // a folder: error, entries kept
   EXPECT_EQ(history.entries().front(), "/kept/");
   EXPECT_FALSE(history.SaveToFile(dir / "no" / "h.list").ok());
 }

@@ -14,7 +14,9 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-void Touch(const std::filesystem::path& path) { std::ofstream(path) << "x"; }
+void Touch(const std::filesystem::path& path) {
+  std::ofstream(path) << "x";
+}
 
 TEST(SourceFileList, OrderFoldsLetterCase) {
   Names names{"b.jpg", "IMG_9.jpg", "_x.jpg", "A.jpg", "a.jpg", "IMG_10.jpg", "c.JPG", "B.jpg"};
@@ -85,10 +87,10 @@ TEST(SourceFileList, SteppingWrapsAround) {
   EXPECT_EQ(list.CountLabel(), "3 file(s)");
   EXPECT_EQ(list.selected(), 0);
 
-  ASSERT_TRUE(list.StepPrevious());      // first -> last
+  ASSERT_TRUE(list.StepPrevious());  // first -> last
   EXPECT_EQ(list.selected(), 2);
   EXPECT_EQ(list.PositionLabel(), "3/3");
-  ASSERT_TRUE(list.StepNext());          // last -> first
+  ASSERT_TRUE(list.StepNext());  // last -> first
   EXPECT_EQ(list.selected(), 0);
   ASSERT_TRUE(list.StepNext());
   EXPECT_EQ(list.selected(), 1);

@@ -84,7 +84,7 @@ ProgramSettings ReaderDefaults() {
   w.text.font.face = "MS Sans Serif";
   w.text.font.points = 10;
   w.text.backgroundColor = 16711680;
-  w.text.backgroundStyle = TextBoxStyle::kBottomToTop;   // 7, beyond the list, selects the last
+  w.text.backgroundStyle = TextBoxStyle::kBottomToTop;  // 7, beyond the list, selects the last
   w.text.backgroundBlending = 50;
   w.text.textBlending = 50;
   w.text.extraCenter = false;
@@ -183,25 +183,25 @@ TEST(Configuration, ValuesOutsideTheirRangeAreClampedOrDefaulted) {
       "[PAPERCOLOR]\nPAPER01=-2147483633\nSTRENGTH02=26\n");
   ProgramSettings s;
   ApplyConfiguration(profile, s);
-  EXPECT_TRUE(s.watermark.channels.red);                                  // any non-zero is on
-  EXPECT_TRUE(s.watermark.channels.green);                                // not a number: default 1
+  EXPECT_TRUE(s.watermark.channels.red);    // any non-zero is on
+  EXPECT_TRUE(s.watermark.channels.green);  // not a number: default 1
   EXPECT_EQ(s.watermark.combination, CombinationOrder::kTCL);
   EXPECT_EQ(s.watermark.logo.alpha, 100);
-  EXPECT_EQ(s.watermark.logo.transparentColor, 0u);                       // not a colour: default
+  EXPECT_EQ(s.watermark.logo.transparentColor, 0u);  // not a colour: default
   EXPECT_EQ(s.watermark.color.step, 1);
   EXPECT_EQ(s.watermark.color.strengthItem, -1);
   EXPECT_EQ(s.watermark.color.color, 0u);
   EXPECT_EQ(s.watermark.text.font.points, 1);
   EXPECT_EQ(s.watermark.text.fontColor, 16777215u);
-  EXPECT_EQ(s.watermark.color.paperColors[0], colors::kButtonFace);      // desktop colour code of older files
+  EXPECT_EQ(s.watermark.color.paperColors[0], colors::kButtonFace);  // desktop colour code of older files
   EXPECT_EQ(s.watermark.color.paperStrengths[1], 25);
 }
 
 TEST(Configuration, RadioKeysSelectTheLastButtonSet) {
   ProgramSettings s;
   s.watermark.text.vertical = VerticalAlign::kBottom;
-  ApplyConfiguration(ProfileFile::Parse("[TEXTSECTION]\nhoriz1=1\nhoriz2=1\nhoriz3=0\nvert1=0\nvert2=0\nvert3=0\n"),
-                     s);
+  ApplyConfiguration(
+      ProfileFile::Parse("[TEXTSECTION]\nhoriz1=1\nhoriz2=1\nhoriz3=0\nvert1=0\nvert2=0\nvert3=0\n"), s);
   EXPECT_EQ(s.watermark.text.horizontal, HorizontalAlign::kCenter);
   EXPECT_EQ(s.watermark.text.vertical, VerticalAlign::kBottom);  // none set: unchanged
 }

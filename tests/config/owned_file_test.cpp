@@ -80,9 +80,9 @@ TEST(TextLines, SplitsOnEveryKindOfLineEnd) {
 }
 
 TEST(TextLines, DecodesLatin1WhenNotUtf8) {
-  EXPECT_EQ(DecodeTextBytes("caf\xC3\xA9"), "caf\xC3\xA9");         // valid UTF-8 kept
-  EXPECT_EQ(DecodeTextBytes("caf\xE9"), "caf\xC3\xA9");             // Latin-1 e acute
-  EXPECT_EQ(DecodeTextBytes("\xC0\x80"), "\xC3\x80\xC2\x80");       // overlong form is not UTF-8
+  EXPECT_EQ(DecodeTextBytes("caf\xC3\xA9"), "caf\xC3\xA9");                // valid UTF-8 kept
+  EXPECT_EQ(DecodeTextBytes("caf\xE9"), "caf\xC3\xA9");                    // Latin-1 e acute
+  EXPECT_EQ(DecodeTextBytes("\xC0\x80"), "\xC3\x80\xC2\x80");              // overlong form is not UTF-8
   EXPECT_EQ(DecodeTextBytes("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xC2\x80");  // surrogate is not UTF-8
 }
 

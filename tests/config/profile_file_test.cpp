@@ -17,8 +17,8 @@ struct LookupCase {
   const char* text;
   const char* section;
   const char* key;
-  std::optional<std::string> stored;   // what Find gives
-  int integer;                         // what ReadInteger(..., -1) gives
+  std::optional<std::string> stored;  // what Find gives
+  int integer;                        // what ReadInteger(..., -1) gives
 };
 
 class ProfileLookup : public ::testing::TestWithParam<LookupCase> {};
@@ -68,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"CrLfLines", "[S]\r\nx=5\r\n", "S", "x", "5", 5},
         LookupCase{"NoFinalLineEnd", "[S]\nx=5", "S", "x", "5", 5},
         LookupCase{"ByteOrderMark", "\xEF\xBB\xBF[S]\nx=5\n", "S", "x", "5", 5},
-        LookupCase{"UpperCaseKeyInFile", "[BANNERSECTION]\nBANNERHEIGTH=60\n", "bannersection", "bannerheigth",
-                   "60", 60}),
+        LookupCase{"UpperCaseKeyInFile", "[BANNERSECTION]\nBANNERHEIGTH=60\n", "bannersection",
+                   "bannerheigth", "60", 60}),
     [](const ::testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
 TEST(ProfileFile, UpdatesAKeyInPlaceAndKeepsEveryOtherByte) {
@@ -108,8 +108,8 @@ TEST(ProfileFile, AppendsNewSectionsAfterABlankLineWithTheFilesLineEnds) {
 }
 
 TEST(ProfileFile, ValuesReadBackExactlyAsWritten) {
-  for (const std::string value : {"", " lead", "trail ", " both ", "\"quoted\"", "'single'", "\"", "a=b", "[x]",
-                                  ";semi", "tab\tinside", "\xC3\xA9t\xC3\xA9", "'mixed\""}) {
+  for (const std::string value : {"", " lead", "trail ", " both ", "\"quoted\"", "'single'", "\"", "a=b",
+                                  "[x]", ";semi", "tab\tinside", "\xC3\xA9t\xC3\xA9", "'mixed\""}) {
     ProfileFile profile;
     ASSERT_TRUE(profile.WriteString("S", "k", value).ok()) << value;
     EXPECT_EQ(ProfileFile::Parse(profile.ToText()).Find("S", "k"), value) << profile.ToText();
@@ -123,9 +123,10 @@ TEST(ProfileFile, RefusesWhatCouldNotBeReadBackAndChangesNothing) {
     std::string value;
   };
   const std::string before = "[S]\nk=1\n";
-  for (const Case& c : {Case{"S", "k", "two\nlines"}, Case{"S", "k", "cr\r"}, Case{"S", "k", std::string("n\0ul", 4)},
-                        Case{"S", "a=b", "1"}, Case{"S", ";k", "1"}, Case{"S", "[k", "1"}, Case{"S", " k", "1"},
-                        Case{"S", "", "1"}, Case{"S]", "k", "1"}, Case{"", "k", "1"}, Case{"S\n", "k", "1"}}) {
+  for (const Case& c :
+       {Case{"S", "k", "two\nlines"}, Case{"S", "k", "cr\r"}, Case{"S", "k", std::string("n\0ul", 4)},
+        Case{"S", "a=b", "1"}, Case{"S", ";k", "1"}, Case{"S", "[k", "1"}, Case{"S", " k", "1"},
+        Case{"S", "", "1"}, Case{"S]", "k", "1"}, Case{"", "k", "1"}, Case{"S\n", "k", "1"}}) {
     ProfileFile profile = ProfileFile::Parse(before);
     EXPECT_FALSE(profile.WriteString(c.section, c.key, c.value).ok()) << c.section << "/" << c.key;
     EXPECT_EQ(profile.ToText(), before);

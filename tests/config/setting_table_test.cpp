@@ -61,7 +61,7 @@ TEST(SettingTable, SetFromTextReachesTheField) {
     ASSERT_TRUE(SetSettingFromText(s, *FindSetting(name), value).ok()) << name << "=" << value;
   };
   set("maincolor", "#FF8000");
-  EXPECT_EQ(s.watermark.color.color, 33023u);   // 0x0080FF
+  EXPECT_EQ(s.watermark.color.color, 33023u);  // 0x0080FF
   set("FRAMEINNER", " 33023 ");
   EXPECT_EQ(s.watermark.frame.innerColor, 0x0080FFu);
   set("redon", "off");
