@@ -1,7 +1,7 @@
 // fuzz-layer: config
 // Any bytes as a configuration file: the profile reader keeps them byte for byte, the
 // settings read from them lie in their ranges, and writing those settings back and reading
-// them again gives the same settings. The text-file splitter and decoder see the same bytes.
+// them again gives the same settings.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -9,7 +9,6 @@
 #include "config/configuration_file.h"
 #include "config/profile_file.h"
 #include "config/setting_table.h"
-#include "config/text_lines_file.h"
 
 namespace {
 
@@ -55,8 +54,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (other.WriteString("TEXTSECTION", "fontname", value).ok()) {
     Check(ProfileFile::Parse(other.ToText()).Find("textsection", "FONTNAME") == value);
   }
-
-  const std::vector<std::string> lines = SplitTextLines(DecodeTextBytes(bytes));
-  Check(SplitTextLines(JoinTextLines(lines)) == lines);
   return 0;
 }

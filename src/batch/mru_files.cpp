@@ -4,7 +4,7 @@
 
 #include "batch/directory_text.h"
 #include "config/owned_file.h"
-#include "config/text_lines_file.h"
+#include "platform/text_file.h"
 
 namespace quillstone {
 namespace {
@@ -61,7 +61,7 @@ Status TMRUFiles::LoadFromFile(const std::filesystem::path& path) {
 }
 
 Status TMRUFiles::SaveToFile(const std::filesystem::path& path) const {
-  return ReplaceFile(path, JoinTextLines(entries_));
+  return WriteFileReplacing(path.string(), JoinLinesCrLf(entries_));
 }
 
 std::vector<MruMenuItem> TMRUFiles::MenuItems() const {

@@ -53,7 +53,7 @@ class TMRUFiles {
   // A missing file empties the list and is not an error; a file that cannot be read leaves
   // the list as it was and gives the error.
   Status LoadFromFile(const std::filesystem::path& path);
-  // Writes one entry per line (LF) through a temporary file renamed over the old one.
+  // Writes one entry per line (CR LF) through a temporary file renamed over the old one.
   Status SaveToFile(const std::filesystem::path& path) const;
 
   // The menu below the anchor: nothing when empty; otherwise a separator, then one item per

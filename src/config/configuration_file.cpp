@@ -4,7 +4,7 @@
 
 #include "config/ascii_case.h"
 #include "config/setting_table.h"
-#include "config/text_lines_file.h"
+#include "platform/text_file.h"
 
 namespace quillstone {
 namespace {
@@ -37,6 +37,22 @@ void ApplyStoredValue(const ProfileFile& profile, const SettingDescriptor& setti
     case SettingType::kText:
       break;
   }
+}
+
+// Reads a text file into text: a missing file keeps the text and is no error, a file that
+// cannot be read keeps the text and gives the error.
+Status ReadTextInto(const std::filesystem::path& path, std::vector<std::string>& text) {
+  TextFileRead read = ReadTextFileLines(path.string());
+  switch (read.outcome) {
+    case TextFileRead::Outcome::kRead:
+      text = std::move(read.lines);
+      return Status::Ok();
+    case TextFileRead::Outcome::kMissing:
+      return Status::Ok();
+    case TextFileRead::Outcome::kUnreadable:
+      break;
+  }
+  return Status::Error("cannot read " + path.string() + ": " + read.error);
 }
 
 }  // namespace
@@ -113,13 +129,13 @@ std::filesystem::path CompanionTextPath(const std::filesystem::path& configurati
 }
 
 Status LoadCompanionText(const std::filesystem::path& configurationPath, std::vector<std::string>& text) {
-  return ReadTextLines(CompanionTextPath(configurationPath), text);
+  return ReadTextInto(CompanionTextPath(configurationPath), text);
 }
 
 Status SaveConfigurationFiles(const std::filesystem::path& path, const ProgramSettings& settings,
                               const std::vector<std::string>& text) {
   Status result = WriteConfiguration(path, settings);
-  Combine(result, WriteTextLines(CompanionTextPath(path), text));
+  Combine(result, WriteFileReplacing(CompanionTextPath(path).string(), JoinLinesCrLf(text)));
   return result;
 }
 
@@ -133,7 +149,7 @@ Status LoadConfigurationFiles(const std::filesystem::path& path, ProgramSettings
 Status ReloadDefaults(const std::filesystem::path& userDirectory, ProgramSettings& settings,
                       std::vector<std::string>& text) {
   Status result = ReadConfiguration(userDirectory / kDefaultConfigurationName, settings);
-  Combine(result, ReadTextLines(userDirectory / kDefaultTextName, text));
+  Combine(result, ReadTextInto(userDirectory / kDefaultTextName, text));
   return result;
 }
 

@@ -47,13 +47,14 @@ Status WriteConfiguration(const std::filesystem::path& path, const ProgramSettin
 // text never overwrites the configuration.
 std::filesystem::path CompanionTextPath(const std::filesystem::path& configurationPath);
 
-// Loads the companion text of a configuration into text. When there is no companion file
+// Loads the companion text of a configuration into text (UTF-8, other bytes as Latin-1,
+// any line break). When there is no companion file
 // the text stays as it was and the result is Ok; when it cannot be read the text stays as
 // it was and the error is returned.
 Status LoadCompanionText(const std::filesystem::path& configurationPath, std::vector<std::string>& text);
 
-// "Save configuration file": the configuration, then the text into the companion file.
-// Both are attempted; the result names every failure.
+// "Save configuration file": the configuration, then the text into the companion file
+// (UTF-8, each line ending in CR LF). Both are attempted; the result names every failure.
 Status SaveConfigurationFiles(const std::filesystem::path& path, const ProgramSettings& settings,
                               const std::vector<std::string>& text);
 

@@ -5,6 +5,7 @@
 
 #include "config/ascii_case.h"
 #include "config/owned_file.h"
+#include "platform/text_file.h"
 
 namespace quillstone {
 namespace {
@@ -79,7 +80,7 @@ Status ProfileFile::Load(const std::filesystem::path& path, ProfileFile& profile
 }
 
 Status ProfileFile::Save(const std::filesystem::path& path) const {
-  return ReplaceFile(path, ToText());
+  return WriteFileReplacing(path.string(), ToText());
 }
 
 std::string ProfileFile::ToText() const {

@@ -41,7 +41,7 @@ class ProfileFile {
 
   // Loads the file; a file that does not exist gives an empty profile and Ok.
   static Status Load(const std::filesystem::path& path, ProfileFile& profile);
-  // Writes the profile through ReplaceFile (temporary file renamed over the old one).
+  // Writes the profile through WriteFileReplacing (a temporary file renamed over the old one).
   Status Save(const std::filesystem::path& path) const;
   std::string ToText() const;
 

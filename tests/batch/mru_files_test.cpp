@@ -77,7 +77,7 @@ TEST(MruFiles, SaveAndLoad) {
   saved.Add("/old/");
   saved.Add("/new/\xE9/");  // not UTF-8: kept byte for byte
   ASSERT_TRUE(saved.SaveToFile(dir / kSourceHistoryFileName).ok());
-  EXPECT_EQ(Slurp(dir / kSourceHistoryFileName), "/new/\xE9/\n/old/\n");
+  EXPECT_EQ(Slurp(dir / kSourceHistoryFileName), "/new/\xE9/\r\n/old/\r\n");
 
   TMRUFiles loaded(kHistoryCapacity);
   loaded.Add("/replaced/");

@@ -316,7 +316,7 @@ TEST(Configuration, LoadWithoutCompanionTextKeepsTheText) {
   const ProgramSettings saved = Unusual();
   const std::vector<std::string> savedText{"(c) me", "", "$date$"};
   ASSERT_TRUE(SaveConfigurationFiles(dir / "work.ini", saved, savedText).ok());
-  EXPECT_EQ(Slurp(dir / "work.txt"), "(c) me\n\n$date$\n");
+  EXPECT_EQ(Slurp(dir / "work.txt"), "(c) me\r\n\r\n$date$\r\n");
 
   ProgramSettings settings;
   std::vector<std::string> text{"current"};
