@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "imagefiles/orientation_settings.h"
+#include "imagefiles/resize_settings.h"
 #include "imaging/color_value.h"
+#include "logo/logo_tool_settings.h"
 #include "pipeline/watermark_settings.h"
 
 namespace quillstone {
@@ -17,11 +20,15 @@ struct BannerFields {
 };
 
 // Every value the configuration file stores or a setting name reaches: the watermark
-// settings and the few program values kept beside them. Member defaults are the window's
+// settings, the load-time resize and orientation choices, the logo tools, and the few
+// program values kept beside them. Member defaults are the window's
 // initial values, not the values a missing configuration key yields.
 struct ProgramSettings {
   WatermarkSettings watermark;
-  std::string logoFileName;  // path of the logo in use; empty when none
+  ResizeSettings resize;            // size preset applied to every loaded image
+  OrientationSettings orientation;  // turn before marking, and back before saving
+  LogoToolSettings logoTools;       // angle, fill colour and crop corner of the logo tools
+  std::string logoFileName;         // path of the logo in use; empty when none
   BannerFields banner;
   // Set once the program has written its default configuration; false on the very first
   // run, which then shows the list of changes.

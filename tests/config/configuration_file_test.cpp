@@ -105,6 +105,9 @@ void SetUnstored(ProgramSettings& s) {
   s.watermark.text.threeD.enabled = true;
   s.watermark.texture.left.margin = 40;
   s.watermark.color.mosaicRows = 9;
+  s.resize.preset = SizePreset::kPercent50;
+  s.orientation.rotateBack = true;
+  s.logoTools.angle = 45;
 }
 
 TEST(Configuration, WritesEveryKeyInOrder) {

@@ -37,14 +37,16 @@ struct SetCase {
 };
 
 TEST(SettingTable, SetFromTextIsStrict) {
-  for (const SetCase& c : {SetCase{"logoprozent", "0", true}, SetCase{"logoprozent", "100", true},
-                           SetCase{"logoprozent", "101", false}, SetCase{"logoprozent", "5x", false},
-                           SetCase{"logoprozent", "", false}, SetCase{"stepinpixel", "0", false},
-                           SetCase{"redon", "maybe", false}, SetCase{"redon", "2", false},
+  for (const SetCase& c : {SetCase{"logoprozent", "0", true},       SetCase{"logoprozent", "100", true},
+                           SetCase{"logoprozent", "101", false},    SetCase{"logoprozent", "5x", false},
+                           SetCase{"logoprozent", "", false},       SetCase{"stepinpixel", "0", false},
+                           SetCase{"redon", "maybe", false},        SetCase{"redon", "2", false},
                            SetCase{"maincolor", "16777216", false}, SetCase{"maincolor", "-1", false},
-                           SetCase{"maincolor", "#12345", false}, SetCase{"maincolor", "#GG0000", false},
-                           SetCase{"combination", "13", false}, SetCase{"BANNERWIDTH", "abc", false},
-                           SetCase{"textcolorstyle", "6", false}, SetCase{"colorstylewidth", "-1", true}}) {
+                           SetCase{"maincolor", "#12345", false},   SetCase{"maincolor", "#GG0000", false},
+                           SetCase{"combination", "13", false},     SetCase{"BANNERWIDTH", "abc", false},
+                           SetCase{"textcolorstyle", "6", false},   SetCase{"colorstylewidth", "-1", true},
+                           SetCase{"customwidth", "9", false},      SetCase{"customheight", "2000", true},
+                           SetCase{"logoangle", "360", false},      SetCase{"sizegroup", "27", false}}) {
     ProgramSettings settings;
     const Status status = SetSettingFromText(settings, *FindSetting(c.name), c.value);
     EXPECT_EQ(status.ok(), c.accepted) << c.name << "=" << c.value << ": " << status.message();
@@ -82,6 +84,12 @@ TEST(SettingTable, SetFromTextReachesTheField) {
   EXPECT_FALSE(s.watermark.text.threeD.directions[7]);
   set("changes", "1");
   EXPECT_TRUE(s.configurationWritten);
+  set("SizeGroup", "26");
+  EXPECT_EQ(s.resize.preset, SizePreset::kCustomSize);
+  set("orientation", "3");
+  EXPECT_EQ(s.orientation.orientation, Orientation::kRotate270Clockwise);
+  set("logocropcorner", "2");
+  EXPECT_EQ(s.logoTools.cropCorner, CropCorner::kTopRight);
 }
 
 // Every setting's value text sets the same value again, and that value goes through the
@@ -93,6 +101,9 @@ TEST(SettingTable, ValueTextRoundTripsForEverySetting) {
   s.watermark.color.strengthItem = -1;
   s.watermark.texture.right.color = 0x00ABCDEF;
   s.logoFileName = "logo.bmp";
+  s.resize.preset = SizePreset::kPercent75;
+  s.orientation.orientation = Orientation::kRotate90Clockwise;
+  s.logoTools.angle = 359;
   for (const SettingDescriptor& setting : SettingTable()) {
     ProgramSettings copy = s;
     const std::string text = SettingValueText(s, setting);
