@@ -77,6 +77,18 @@ void CmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, int width) {
 
 enum class Outcome { kDone, kLibraryError, kSizeRefused };
 
+// Kept out of line so that no string or vector internals live in the frame that calls
+// setjmp, where a longjmp could leave them clobbered.
+[[gnu::noinline]] bool SizeRefused(Session& s, std::int64_t maxPixels) {
+  s.sizeProblem = DecodeSizeProblem(s.cinfo.image_width, s.cinfo.image_height, maxPixels);
+  return !s.sizeProblem.empty();
+}
+
+[[gnu::noinline]] JSAMPROW CmykRowBuffer(Session& s, int width) {
+  s.cmykRow.resize(static_cast<std::size_t>(width) * 4);
+  return s.cmykRow.data();
+}
+
 // The libjpeg calls. Holds no object with a destructor: libjpeg errors longjmp back here.
 Outcome RunDecode(Session& s, const std::uint8_t* bytes, std::size_t size, RasterImage& out,
                   std::int64_t maxPixels) {
@@ -89,8 +101,7 @@ Outcome RunDecode(Session& s, const std::uint8_t* bytes, std::size_t size, Raste
   jpeg_mem_src(&s.cinfo, bytes, static_cast<unsigned long>(size));
   jpeg_read_header(&s.cinfo, TRUE);
 
-  s.sizeProblem = DecodeSizeProblem(s.cinfo.image_width, s.cinfo.image_height, maxPixels);
-  if (!s.sizeProblem.empty()) return Outcome::kSizeRefused;
+  if (SizeRefused(s, maxPixels)) return Outcome::kSizeRefused;
 
   const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
   s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
@@ -105,8 +116,7 @@ Outcome RunDecode(Session& s, const std::uint8_t* bytes, std::size_t size, Raste
   out.Resize(width, height);
 
   if (cmyk) {
-    s.cmykRow.resize(static_cast<std::size_t>(width) * 4);
-    JSAMPROW row = s.cmykRow.data();
+    JSAMPROW row = CmykRowBuffer(s, width);
     while (s.cinfo.output_scanline < s.cinfo.output_height) {
       const int y = static_cast<int>(s.cinfo.output_scanline);
       if (jpeg_read_scanlines(&s.cinfo, &row, 1) != 1) break;
