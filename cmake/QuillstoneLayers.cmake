@@ -37,3 +37,23 @@ function(quillstone_test_folder name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUILLSTONE_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
     TIMEOUT 900)
 endfunction()
+
+# The shipped files of data/, copied beside the programs so that a build tree runs like an
+# installed program (see platform/program_directory.h).
+set(QUILLSTONE_BIN_DIR ${PROJECT_BINARY_DIR}/bin)
+file(GLOB QUILLSTONE_DATA_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*)
+set(data_outputs)
+foreach(file IN LISTS QUILLSTONE_DATA_FILES)
+  get_filename_component(name ${file} NAME)
+  add_custom_command(OUTPUT ${QUILLSTONE_BIN_DIR}/${name}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${QUILLSTONE_BIN_DIR}/${name}
+    DEPENDS ${file})
+  list(APPEND data_outputs ${QUILLSTONE_BIN_DIR}/${name})
+endforeach()
+add_custom_target(quillstone_data ALL DEPENDS ${data_outputs})
+
+# A program of the project (the window, the command line): built into bin/ beside the data.
+function(quillstone_program target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLSTONE_BIN_DIR})
+  add_dependencies(${target} quillstone_data)
+endfunction()
