@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+#include "imaging/status.h"
+
+namespace quillstone {
+
+// Writes a file through a temporary file in the same directory that is renamed over the
+// target only when everything was written, so a failure (missing or read-only directory,
+// disk full, an encoder error) leaves no half-written file and an existing file whole.
+// The temporary file is removed when the object goes without a successful Commit().
+// A replaced file keeps its permission bits; a new one gets 0666 less the umask.
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  ~AtomicFile() { Discard(); }
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Creates the temporary file beside `path`.
+  Status Open(const std::filesystem::path& path);
+
+  const std::filesystem::path& Path() const { return path_; }
+
+  // Appends bytes. A failure is remembered and reported by Commit(); later writes do nothing.
+  void Write(const void* data, std::size_t size);
+  void WriteZeros(std::size_t size);
+  // Whether a write has failed; Commit() then reports why.
+  bool Failed() const { return writeError_ != 0; }
+
+  // Flushes and closes the temporary file and renames it to the target path.
+  Status Commit();
+
+  // Closes and removes the temporary file, if any; the target is left as it was.
+  void Discard();
+
+  // "cannot <action> <path>: <reason of errno>"
+  static Status ErrorFor(std::string_view action, const std::filesystem::path& path, int errorNumber);
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::path tempPath_;
+  std::FILE* stream_ = nullptr;
+  int writeError_ = 0;  // errno of the first failed write, 0 while all went well
+};
+
+}  // namespace quillstone

@@ -1,0 +1,160 @@
+#include "imagefiles/jpeg_writer.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+// jpeglib.h needs size_t and FILE declared first.
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "imagefiles/atomic_file.h"
+
+namespace quillstone {
+namespace {
+
+// libjpeg reports a fatal error through error_exit, which must not return; ours jumps back
+// to the compressing function with the library's message.
+struct ErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr cinfo) {
+  auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, manager->message);
+  std::longjmp(manager->jump, 1);
+}
+
+void IgnoreMessage(j_common_ptr) {}
+
+// A destination manager that hands the compressed bytes to an AtomicFile in blocks; a
+// failed write becomes a library error (and the file remembers the reason).
+struct FileDestination {
+  jpeg_destination_mgr base;
+  AtomicFile* file;
+  JOCTET* buffer;
+  std::size_t bufferSize;
+};
+
+void InitDestination(j_compress_ptr cinfo) {
+  auto* dest = reinterpret_cast<FileDestination*>(cinfo->dest);
+  dest->base.next_output_byte = dest->buffer;
+  dest->base.free_in_buffer = dest->bufferSize;
+}
+
+boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
+  auto* dest = reinterpret_cast<FileDestination*>(cinfo->dest);
+  dest->file->Write(dest->buffer, dest->bufferSize);
+  if (dest->file->Failed()) ERREXIT(cinfo, JERR_FILE_WRITE);
+  InitDestination(cinfo);
+  return TRUE;
+}
+
+void TermDestination(j_compress_ptr cinfo) {
+  auto* dest = reinterpret_cast<FileDestination*>(cinfo->dest);
+  dest->file->Write(dest->buffer, dest->bufferSize - dest->base.free_in_buffer);
+  if (dest->file->Failed()) ERREXIT(cinfo, JERR_FILE_WRITE);
+}
+
+// Where the compressed bytes go: a file, or a growing malloc'd memory block.
+struct Destination {
+  FileDestination* file = nullptr;
+  unsigned char** buffer = nullptr;
+  unsigned long* size = nullptr;
+};
+
+Status CheckJpegInput(const RasterImage& image, const JpegOptions& options) {
+  if (image.Empty()) return Status::Error("nothing to write: the image is empty");
+  if (options.quality < 1 || options.quality > 100) {
+    return Status::Error("JPEG quality " + std::to_string(options.quality) + " is outside 1..100");
+  }
+  return Status::Ok();
+}
+
+// Runs the whole compression. Holds no objects with destructors, since a library error
+// leaves it through longjmp. Returns false when the library failed; the caller destroys
+// `cinfo` either way.
+bool Compress(ErrorManager& errors, jpeg_compress_struct& cinfo, const RasterImage& image,
+              const JpegOptions& options, const Destination& destination) {
+  if (setjmp(errors.jump)) return false;
+  jpeg_create_compress(&cinfo);
+  if (destination.file != nullptr) {
+    cinfo.dest = &destination.file->base;
+  } else {
+    jpeg_mem_dest(&cinfo, destination.buffer, destination.size);
+  }
+  cinfo.image_width = static_cast<JDIMENSION>(image.Width());
+  cinfo.image_height = static_cast<JDIMENSION>(image.Height());
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_EXT_BGR;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, options.quality, TRUE);
+  if (options.greyscale) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
+  if (options.progressive) jpeg_simple_progression(&cinfo);
+  cinfo.dct_method = JDCT_ISLOW;
+  jpeg_start_compress(&cinfo, TRUE);
+  constexpr int kRowsPerCall = 16;
+  JSAMPROW rows[kRowsPerCall];
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const int first = static_cast<int>(cinfo.next_scanline);
+    const int count = std::min(kRowsPerCall, image.Height() - first);
+    for (int i = 0; i < count; ++i) rows[i] = const_cast<JSAMPROW>(image.Row(first + i));
+    jpeg_write_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count));
+  }
+  jpeg_finish_compress(&cinfo);
+  return true;
+}
+
+// Compresses into `destination`; the error text, if any, goes to `message`.
+bool RunCompress(const RasterImage& image, const JpegOptions& options, const Destination& destination,
+                 std::string& message) {
+  ErrorManager errors{};
+  jpeg_compress_struct cinfo{};
+  cinfo.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = ErrorExit;
+  errors.base.output_message = IgnoreMessage;
+  const bool ok = Compress(errors, cinfo, image, options, destination);
+  if (!ok) message = errors.message;
+  jpeg_destroy_compress(&cinfo);
+  return ok;
+}
+
+}  // namespace
+
+Status WriteJpeg(const RasterImage& image, const std::filesystem::path& path, const JpegOptions& options) {
+  if (Status status = CheckJpegInput(image, options); !status) return status;
+  AtomicFile file;
+  if (Status status = file.Open(path); !status) return status;
+  constexpr std::size_t kBlock = 1 << 16;
+  std::vector<JOCTET> buffer(kBlock);
+  FileDestination fileDestination{{}, &file, buffer.data(), buffer.size()};
+  fileDestination.base.init_destination = InitDestination;
+  fileDestination.base.empty_output_buffer = EmptyOutputBuffer;
+  fileDestination.base.term_destination = TermDestination;
+  std::string message;
+  if (!RunCompress(image, options, Destination{&fileDestination}, message)) {
+    // A failed write reports its own reason (disk full, ...) through Commit().
+    if (file.Failed()) return file.Commit();
+    file.Discard();
+    return Status::Error("cannot write JPEG " + path.string() + ": " + message);
+  }
+  return file.Commit();
+}
+
+Status EncodeJpeg(const RasterImage& image, const JpegOptions& options, std::vector<std::uint8_t>& out) {
+  out.clear();
+  if (Status status = CheckJpegInput(image, options); !status) return status;
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  std::string message;
+  const bool ok = RunCompress(image, options, Destination{nullptr, &buffer, &size}, message);
+  if (ok) out.assign(buffer, buffer + size);
+  std::free(buffer);
+  if (!ok) return Status::Error("cannot encode JPEG: " + message);
+  return Status::Ok();
+}
+
+}  // namespace quillstone

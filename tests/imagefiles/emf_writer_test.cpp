@@ -1,0 +1,66 @@
+#include "imagefiles/emf_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QImage>
+#include <regex>
+
+#include "imagefiles/color_depth.h"
+#include "writer_test_tools.h"
+
+namespace quillstone {
+namespace {
+
+using testing::Le32;
+
+class EmfDepths : public ::testing::TestWithParam<ColorDepth> {};
+
+// emf2svg-conv reads the metafile and turns its one bitmap into an embedded PNG, which
+// must show the image pixel for pixel at its own size.
+TEST_P(EmfDepths, IndependentReaderDrawsTheImage) {
+  QUILLSTONE_REQUIRE_TOOL("emf2svg-conv");
+  RasterImage image = testing::MakeGradientRaster(7, 5);
+  const StorageFormat format = ReduceColorDepth(image, GetParam());
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteWmf(image, dir / "m.wmf", format));
+
+  const auto bytes = testing::ReadBytes(dir / "m.wmf");
+  const int bits = BitsPerPixel(GetParam());
+  const std::uint32_t stride = (7 * bits + 31) / 32 * 4;
+  const std::uint32_t info = 40 + (bits <= 8 ? 4u << bits : 0);
+  const std::uint32_t record = 80 + info + stride * 5;
+  ASSERT_EQ(bytes.size(), 108 + record + 20);
+  EXPECT_EQ(Le32(bytes, 0), 1u);             // EMR_HEADER
+  EXPECT_EQ(Le32(bytes, 40), 0x464D4520u);   // " EMF"
+  EXPECT_EQ(Le32(bytes, 48), bytes.size());  // total size
+  EXPECT_EQ(Le32(bytes, 52), 3u);            // records
+  EXPECT_EQ(Le32(bytes, 108), 81u);          // EMR_STRETCHDIBITS
+  EXPECT_EQ(Le32(bytes, 112), record);
+  EXPECT_EQ(Le32(bytes, 108 + record), 14u);  // EMR_EOF
+  EXPECT_EQ(Le32(bytes, 108 + record + 16), 20u);
+
+  const auto run = testing::RunTool("emf2svg-conv -i " + testing::ShellQuote((dir / "m.wmf").string()) +
+                                    " -o " + testing::ShellQuote((dir / "m.svg").string()));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto svgBytes = testing::ReadBytes(dir / "m.svg");
+  const std::string svg(svgBytes.begin(), svgBytes.end());
+  std::smatch match;
+  ASSERT_TRUE(
+      std::regex_search(svg, match,
+                        std::regex(R"re(<image width="([0-9.]+)" height="([0-9.]+)" x="0\.0+" y="0\.0+" )re"
+                                   R"re(xlink:href="data:image/png;base64,([A-Za-z0-9+/=]+))re")))
+      << svg;
+  EXPECT_DOUBLE_EQ(std::stod(match[1]), 7.0);
+  EXPECT_DOUBLE_EQ(std::stod(match[2]), 5.0);
+  const QImage drawn = QImage::fromData(QByteArray::fromBase64(QByteArray::fromStdString(match[3])), "PNG");
+  ASSERT_FALSE(drawn.isNull());
+  EXPECT_EQ(testing::FirstDifference(testing::FromQImage(drawn), image), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, EmfDepths,
+                         ::testing::Values(ColorDepth::kBits1, ColorDepth::kBits4, ColorDepth::kBits8,
+                                           ColorDepth::kBits24, ColorDepth::kBits32));
+
+}  // namespace
+}  // namespace quillstone

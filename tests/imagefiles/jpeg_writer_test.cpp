@@ -1,0 +1,169 @@
+#include "imagefiles/jpeg_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "writer_test_tools.h"
+
+namespace quillstone {
+namespace {
+
+struct JpegMarkers {
+  int frameType = -1;  // 0xC0 baseline, 0xC2 progressive
+  int components = 0;
+  std::vector<int> tablePrecisions;  // of every quantisation table: 0 = 8-bit values
+  int maxTableValue = 0;
+  int firstLuminanceValue = -1;
+};
+
+JpegMarkers ParseMarkers(const std::vector<std::uint8_t>& bytes) {
+  JpegMarkers m;
+  std::size_t at = 2;  // after SOI
+  while (at + 4 <= bytes.size() && bytes[at] == 0xFF) {
+    const int marker = bytes[at + 1];
+    const std::size_t length = std::size_t{bytes[at + 2]} << 8 | bytes[at + 3];
+    if (marker == 0xDA) break;  // start of scan: the headers are over
+    if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) {
+      m.frameType = marker;
+      m.components = bytes[at + 9];
+    } else if (marker == 0xDB) {
+      for (std::size_t t = at + 4; t < at + 2 + length;) {
+        const int precision = bytes[t] >> 4;
+        m.tablePrecisions.push_back(precision);
+        for (int i = 0; i < 64; ++i) {
+          const int value =
+              precision == 0 ? bytes[t + 1 + i] : (bytes[t + 1 + 2 * i] << 8 | bytes[t + 2 + 2 * i]);
+          if ((bytes[t] & 0x0F) == 0 && i == 0) m.firstLuminanceValue = value;
+          m.maxTableValue = std::max(m.maxTableValue, value);
+        }
+        t += 1 + 64 * (precision == 0 ? 1 : 2);
+      }
+    }
+    at += 2 + length;
+  }
+  return m;
+}
+
+void WritePpm(const RasterImage& image, const std::filesystem::path& path) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << image.Width() << " " << image.Height() << "\n255\n";
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) {
+      const Rgb c = image.Pixel(x, y);
+      out.put(static_cast<char>(c.r)).put(static_cast<char>(c.g)).put(static_cast<char>(c.b));
+    }
+}
+
+struct JpegCase {
+  int quality;
+  bool greyscale;
+  bool progressive;
+};
+
+class JpegLikeCjpeg : public ::testing::TestWithParam<JpegCase> {};
+
+// Our encoder from blue, green, red rows makes the same file as libjpeg-turbo's own cjpeg
+// from the same picture as PPM with the same settings (baseline tables forced, accurate
+// integer DCT), and djpeg reads it with the expected frame type and component count.
+TEST_P(JpegLikeCjpeg, MatchesTheReferenceEncoder) {
+  QUILLSTONE_REQUIRE_TOOL("cjpeg");
+  QUILLSTONE_REQUIRE_TOOL("djpeg");
+  const JpegCase c = GetParam();
+  const RasterImage image = testing::MakeGradientRaster(37, 21);
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteJpeg(image, dir / "ours.jpg", JpegOptions{c.quality, c.greyscale, c.progressive}));
+  WritePpm(image, dir / "in.ppm");
+  const auto cjpeg = testing::RunTool(
+      "cjpeg -quality " + std::to_string(c.quality) + " -baseline -dct int" +
+      (c.greyscale ? " -grayscale" : "") + (c.progressive ? " -progressive" : "") + " -outfile " +
+      testing::ShellQuote((dir / "ref.jpg").string()) + " " + testing::ShellQuote((dir / "in.ppm").string()));
+  ASSERT_EQ(cjpeg.exitCode, 0) << cjpeg.output;
+  const auto ours = testing::ReadBytes(dir / "ours.jpg");
+  EXPECT_TRUE(ours == testing::ReadBytes(dir / "ref.jpg")) << "differs from cjpeg's file";
+
+  const JpegMarkers markers = ParseMarkers(ours);
+  EXPECT_EQ(markers.frameType, c.progressive ? 0xC2 : 0xC0);
+  EXPECT_EQ(markers.components, c.greyscale ? 1 : 3);
+  EXPECT_EQ(markers.tablePrecisions, std::vector<int>(c.greyscale ? 1 : 2, 0));
+  EXPECT_LE(markers.maxTableValue, 255);
+
+  const auto djpeg = testing::RunTool("djpeg -verbose -outfile /dev/null " +
+                                      testing::ShellQuote((dir / "ours.jpg").string()));
+  ASSERT_EQ(djpeg.exitCode, 0) << djpeg.output;
+  EXPECT_NE(djpeg.output.find(c.progressive ? "Start Of Frame 0xc2" : "Start Of Frame 0xc0"),
+            std::string::npos)
+      << djpeg.output;
+  EXPECT_NE(djpeg.output.find(c.greyscale ? "components=1" : "components=3"), std::string::npos)
+      << djpeg.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, JpegLikeCjpeg,
+                         ::testing::Values(JpegCase{80, false, false}, JpegCase{80, true, false},
+                                           JpegCase{80, false, true}, JpegCase{35, true, true},
+                                           JpegCase{1, false, false}, JpegCase{100, false, true}));
+
+TEST(JpegWriter, QualityScalesTheTablesWithBaselineLimits) {
+  const RasterImage image(16, 16, 0x00336699);
+  // The first luminance value is 16 at quality 50, 16 * 40 / 100 rounded = 6 at 80, and
+  // capped at 255 (8-bit tables) at quality 1.
+  for (const auto& [quality, first] : std::vector<std::pair<int, int>>{{50, 16}, {80, 6}, {1, 255}}) {
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(EncodeJpeg(image, JpegOptions{quality, false, false}, bytes));
+    const JpegMarkers markers = ParseMarkers(bytes);
+    EXPECT_EQ(markers.firstLuminanceValue, first) << "quality " << quality;
+    EXPECT_EQ(markers.tablePrecisions, (std::vector<int>{0, 0}));
+  }
+}
+
+TEST(JpegWriter, DecodedColoursStayClose) {
+  QUILLSTONE_REQUIRE_TOOL("djpeg");
+  const RasterImage image(24, 16, MakeColor(200, 100, 50));
+  testing::TempDir dir;
+  for (bool greyscale : {false, true}) {
+    ASSERT_TRUE(WriteJpeg(image, dir / "c.jpg", JpegOptions{95, greyscale, false}));
+    const auto run = testing::RunTool("djpeg -pnm -outfile " + testing::ShellQuote((dir / "c.pnm").string()) +
+                                      " " + testing::ShellQuote((dir / "c.jpg").string()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const auto pnm = testing::ReadBytes(dir / "c.pnm");
+    const std::string header = greyscale ? "P5\n24 16\n255\n" : "P6\n24 16\n255\n";
+    ASSERT_EQ(std::string(pnm.begin(), pnm.begin() + static_cast<std::ptrdiff_t>(header.size())), header);
+    // Grey = 0.299 * 200 + 0.587 * 100 + 0.114 * 50 = 124.2.
+    const std::vector<int> expected = greyscale ? std::vector<int>{124} : std::vector<int>{200, 100, 50};
+    for (std::size_t i = header.size(); i < pnm.size(); ++i)
+      ASSERT_NEAR(pnm[i], expected[(i - header.size()) % expected.size()], 3) << "byte " << i;
+  }
+}
+
+TEST(JpegWriter, MemoryAndFileEncodingsAgree) {
+  const RasterImage image = testing::MakeGradientRaster(50, 30);
+  testing::TempDir dir;
+  const JpegOptions options{70, false, true};
+  std::vector<std::uint8_t> bytes;
+  ASSERT_TRUE(EncodeJpeg(image, options, bytes));
+  ASSERT_TRUE(WriteJpeg(image, dir / "m.jpg", options));
+  EXPECT_TRUE(bytes == testing::ReadBytes(dir / "m.jpg"));
+}
+
+TEST(JpegWriter, BadRequestsAreErrorsNotExits) {
+  testing::TempDir dir;
+  std::vector<std::uint8_t> bytes{1, 2, 3};
+  const RasterImage small(4, 4);
+  for (int quality : {0, 101}) {
+    const Status status = WriteJpeg(small, dir / "q.jpg", JpegOptions{quality});
+    EXPECT_FALSE(status);
+    EXPECT_NE(status.message().find("outside 1..100"), std::string::npos) << status.message();
+  }
+  EXPECT_FALSE(EncodeJpeg(RasterImage(), JpegOptions{}, bytes));
+  EXPECT_TRUE(bytes.empty());
+  // Wider than JPEG allows (65500): libjpeg's own error comes back as the reason.
+  const RasterImage tooWide(65501, 1);
+  const Status status = WriteJpeg(tooWide, dir / "w.jpg");
+  EXPECT_FALSE(status);
+  EXPECT_NE(status.message().find("w.jpg"), std::string::npos) << status.message();
+  EXPECT_NE(status.message().find("65500"), std::string::npos) << status.message();
+  EXPECT_TRUE(testing::FolderEntries(dir.path()).empty());
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,195 @@
+#include "imagefiles/tiff_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "imagefiles/color_depth.h"
+#include "writer_test_tools.h"
+
+namespace quillstone {
+namespace {
+
+using testing::Le16;
+using testing::Le32;
+
+struct Entry {
+  std::uint32_t tag, type, count, value;
+  friend bool operator==(const Entry&, const Entry&) = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Entry& e) {
+  return os << "{" << e.tag << ", " << e.type << ", " << e.count << ", " << e.value << "}";
+}
+
+std::vector<Entry> ReadDirectory(const std::vector<std::uint8_t>& bytes) {
+  const std::uint32_t at = Le32(bytes, 4);
+  std::vector<Entry> entries;
+  for (std::uint32_t i = 0; i < Le16(bytes, at); ++i) {
+    const std::size_t e = at + 2 + 12 * i;
+    entries.push_back({Le16(bytes, e), Le16(bytes, e + 2), Le32(bytes, e + 4), Le32(bytes, e + 8)});
+  }
+  return entries;
+}
+
+std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::size_t at, std::size_t n) {
+  return {bytes.begin() + static_cast<std::ptrdiff_t>(at),
+          bytes.begin() + static_cast<std::ptrdiff_t>(at + n)};
+}
+
+// tiffinfo and tiffdump must read the file without errors; tiffdump's listing must show the
+// tags in ascending order.
+void CheckWithLibtiff(const std::filesystem::path& path, int width, int height, int bits) {
+  QUILLSTONE_REQUIRE_TOOL("tiffinfo");
+  QUILLSTONE_REQUIRE_TOOL("tiffdump");
+  const auto info = testing::RunTool("tiffinfo " + testing::ShellQuote(path.string()));
+  ASSERT_EQ(info.exitCode, 0) << info.output;
+  EXPECT_EQ(info.output.find("Error"), std::string::npos) << info.output;
+  EXPECT_NE(
+      info.output.find("Image Width: " + std::to_string(width) + " Image Length: " + std::to_string(height)),
+      std::string::npos)
+      << info.output;
+  EXPECT_NE(info.output.find("Bits/Sample: " + std::to_string(bits)), std::string::npos) << info.output;
+  EXPECT_NE(info.output.find("Software: Harrowfell"), std::string::npos) << info.output;
+
+  const auto dump = testing::RunTool("tiffdump " + testing::ShellQuote(path.string()));
+  ASSERT_EQ(dump.exitCode, 0) << dump.output;
+  std::vector<int> tags;
+  const std::regex tagLine(R"(\((\d+)\) (SHORT|LONG|RATIONAL|ASCII))");
+  for (auto it = std::sregex_iterator(dump.output.begin(), dump.output.end(), tagLine);
+       it != std::sregex_iterator(); ++it)
+    tags.push_back(std::stoi((*it)[1]));
+  EXPECT_GE(tags.size(), 14u) << dump.output;
+  EXPECT_TRUE(std::is_sorted(tags.begin(), tags.end()) &&
+              std::adjacent_find(tags.begin(), tags.end()) == tags.end())
+      << dump.output;
+}
+
+TEST(TiffWriter, TwoByTwoRgbFileIsLaidOutExactly) {
+  RasterImage image = testing::MakeRaster(
+      {"rg", "bw"}, {{'r', colors::kRed}, {'g', colors::kGreen}, {'b', colors::kBlue}, {'w', 0x00332211}});
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteTiff(dir / "a.tif", image));
+  const auto bytes = testing::ReadBytes(dir / "a.tif");
+  ASSERT_EQ(bytes.size(), 238u);  // 40 + 12 pixel bytes + 2 + 15 * 12 + 4
+  EXPECT_EQ(Slice(bytes, 0, 8), (std::vector<std::uint8_t>{'I', 'I', 42, 0, 52, 0, 0, 0}));
+  EXPECT_EQ(Slice(bytes, 8, 16),
+            (std::vector<std::uint8_t>{0x6D, 3, 0, 0, 10, 0, 0, 0, 0x6D, 3, 0, 0, 10, 0, 0, 0}));
+  EXPECT_EQ(Slice(bytes, 24, 6), (std::vector<std::uint8_t>{8, 0, 8, 0, 8, 0}));
+  EXPECT_EQ(std::string(bytes.begin() + 30, bytes.begin() + 40), "Harrowfell");
+  // Top row first, red, green, blue.
+  EXPECT_EQ(Slice(bytes, 40, 12),
+            (std::vector<std::uint8_t>{255, 0, 0, 0, 255, 0, 0, 0, 255, 0x11, 0x22, 0x33}));
+  EXPECT_EQ(ReadDirectory(bytes), (std::vector<Entry>{{254, 4, 1, 0},
+                                                      {256, 3, 1, 2},
+                                                      {257, 3, 1, 2},
+                                                      {258, 3, 3, 24},
+                                                      {259, 3, 1, 1},
+                                                      {262, 3, 1, 2},
+                                                      {273, 4, 1, 40},
+                                                      {277, 3, 1, 3},
+                                                      {278, 4, 1, 2},
+                                                      {279, 4, 1, 12},
+                                                      {282, 5, 1, 8},
+                                                      {283, 5, 1, 16},
+                                                      {284, 3, 1, 1},
+                                                      {296, 3, 1, 2},
+                                                      {305, 2, 10, 30}}));
+  EXPECT_EQ(Le32(bytes, 234), 0u);  // no next directory
+  CheckWithLibtiff(dir / "a.tif", 2, 2, 8);
+}
+
+TEST(TiffWriter, ThirtyTwoBitsAreWrittenLikeTwentyFour) {
+  const RasterImage image = testing::MakeGradientRaster(7, 3);
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteTiff(dir / "24.tif", image));
+  ASSERT_TRUE(WriteTiff(dir / "32.tif", image, StorageFormat{ColorDepth::kBits32, {}}));
+  EXPECT_EQ(testing::ReadBytes(dir / "24.tif"), testing::ReadBytes(dir / "32.tif"));
+  CheckWithLibtiff(dir / "32.tif", 7, 3, 8);
+}
+
+TEST(TiffWriter, EightBitPaletteLayout) {
+  RasterImage image = testing::MakeRaster(
+      {"rwk", "kkw"}, {{'r', colors::kRed}, {'w', colors::kWhite}, {'k', colors::kBlack}});
+  const StorageFormat format = ReduceColorDepth(image, ColorDepth::kBits8);
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteTiff(dir / "p.tif", image, format));
+  const auto bytes = testing::ReadBytes(dir / "p.tif");
+  // Colour map of 768 values at 8, then resolutions at 1544 and 1552, text at 1560,
+  // strip of 2 rows of 3 indexes at 1570, directory at 1576.
+  ASSERT_EQ(bytes.size(), 1576u + 2 + 15 * 12 + 4);
+  EXPECT_EQ(Le32(bytes, 4), 1576u);
+  const std::size_t redOfRed = 8 + 2 * 180, greenOfWhite = 8 + 2 * (256 + 215);
+  EXPECT_EQ(Le16(bytes, redOfRed), 65280u);  // pure red is cube entry 36 * 5 = 180; 255 * 256
+  EXPECT_EQ(Le16(bytes, greenOfWhite), 65280u);
+  EXPECT_EQ(Le16(bytes, 8 + 2 * 216), 5u * 256);  // first extra grey
+  EXPECT_EQ(Slice(bytes, 1570, 6), (std::vector<std::uint8_t>{180, 215, 0, 0, 0, 215}));
+  const auto entries = ReadDirectory(bytes);
+  ASSERT_EQ(entries.size(), 15u);
+  EXPECT_EQ(entries[3], (Entry{258, 3, 1, 8}));
+  EXPECT_EQ(entries[5], (Entry{262, 3, 1, 3}));
+  EXPECT_EQ(entries[6], (Entry{273, 4, 1, 1570}));
+  EXPECT_EQ(entries[9], (Entry{279, 4, 1, 6}));
+  EXPECT_EQ(entries[10], (Entry{282, 5, 1, 1544}));
+  EXPECT_EQ(entries[13], (Entry{305, 2, 10, 1560}));
+  EXPECT_EQ(entries[14], (Entry{320, 3, 768, 8}));
+  CheckWithLibtiff(dir / "p.tif", 3, 2, 8);
+}
+
+TEST(TiffWriter, FourBitRowsKeepEveryColumn) {
+  // 5 wide: 3 bytes per row, high nibble first, the last low nibble zero.
+  RasterImage image = testing::MakeRaster(
+      {"kwrbw"}, {{'r', colors::kRed}, {'w', colors::kWhite}, {'k', colors::kBlack}, {'b', colors::kBlue}});
+  const StorageFormat format = ReduceColorDepth(image, ColorDepth::kBits4);
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteTiff(dir / "p.tif", image, format));
+  const auto bytes = testing::ReadBytes(dir / "p.tif");
+  const std::uint32_t strip = 8 + 96 + 16 + 10;
+  EXPECT_EQ(Slice(bytes, strip, 3), (std::vector<std::uint8_t>{0x0F, 0x9C, 0xF0}));
+  const auto entries = ReadDirectory(bytes);
+  ASSERT_EQ(entries.size(), 15u);
+  EXPECT_EQ(entries[1], (Entry{256, 3, 1, 5}));
+  EXPECT_EQ(entries[6], (Entry{273, 4, 1, strip}));
+  EXPECT_EQ(entries[9], (Entry{279, 4, 1, 3}));
+  EXPECT_EQ(entries[14], (Entry{320, 3, 48, 8}));
+  CheckWithLibtiff(dir / "p.tif", 5, 1, 4);
+}
+
+TEST(TiffWriter, BilevelLayout) {
+  // 10 x 2: rows of 2 bytes, most significant bit leftmost, white = 1.
+  RasterImage image =
+      testing::MakeRaster({"wkwkkkkkww", "kkkkkkkkkw"}, {{'w', colors::kWhite}, {'k', colors::kBlack}});
+  const StorageFormat format = ReduceColorDepth(image, ColorDepth::kBits1);
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteTiff(dir / "b.tif", image, format));
+  const auto bytes = testing::ReadBytes(dir / "b.tif");
+  ASSERT_EQ(bytes.size(), 8u + 4 + 16 + 10 + 2 + 14 * 12 + 4);
+  EXPECT_EQ(Le32(bytes, 4), 38u);
+  EXPECT_EQ(Slice(bytes, 8, 4), (std::vector<std::uint8_t>{0xA0, 0xC0, 0x00, 0x40}));
+  EXPECT_EQ(ReadDirectory(bytes), (std::vector<Entry>{{254, 4, 1, 0},
+                                                      {256, 3, 1, 10},
+                                                      {257, 3, 1, 2},
+                                                      {258, 3, 1, 1},
+                                                      {259, 3, 1, 1},
+                                                      {262, 3, 1, 1},
+                                                      {273, 4, 1, 8},
+                                                      {277, 3, 1, 1},
+                                                      {278, 4, 1, 2},
+                                                      {279, 4, 1, 4},
+                                                      {282, 5, 1, 12},
+                                                      {283, 5, 1, 20},
+                                                      {296, 3, 1, 2},
+                                                      {305, 2, 10, 28}}));
+  CheckWithLibtiff(dir / "b.tif", 10, 2, 1);
+}
+
+TEST(TiffWriter, EmptyImageIsRefusedAndWritesNothing) {
+  testing::TempDir dir;
+  const Status status = WriteTiff(dir / "e.tif", RasterImage());
+  EXPECT_FALSE(status);
+  EXPECT_NE(status.message().find("empty"), std::string::npos);
+  EXPECT_TRUE(testing::FolderEntries(dir.path()).empty());
+}
+
+}  // namespace
+}  // namespace quillstone

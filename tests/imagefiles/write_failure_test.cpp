@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <fstream>
+#include <functional>
+
+#include "imagefiles/bmp_writer.h"
+#include "imagefiles/emf_writer.h"
+#include "imagefiles/jpeg_writer.h"
+#include "imagefiles/png_writer.h"
+#include "imagefiles/tiff_writer.h"
+#include "writer_test_tools.h"
+
+namespace quillstone {
+namespace {
+
+struct WriterCase {
+  const char* name;
+  std::function<Status(const RasterImage&, const std::filesystem::path&)> write;
+};
+
+std::string PrintName(const ::testing::TestParamInfo<WriterCase>& info) {
+  return info.param.name;
+}
+void PrintTo(const WriterCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+// Noise, so that every format's file is well beyond the size limit used below.
+RasterImage NoiseImage(int width, int height) {
+  RasterImage image(width, height);
+  std::uint32_t state = 1;
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = image.Row(y);
+    for (int i = 0; i < 3 * width; ++i) {
+      state = state * 1664525u + 1013904223u;
+      row[i] = static_cast<std::uint8_t>(state >> 24);
+    }
+  }
+  return image;
+}
+
+void PutText(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path) << text;
+}
+std::string GetText(const std::filesystem::path& path) {
+  const auto bytes = testing::ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+// Runs `body` in a child process (so that dropped privileges or resource limits stay there)
+// and returns what it sent back: the Status message of a failed write, or "written".
+std::string InChild(const std::function<std::string()>& body) {
+  int fds[2];
+  if (::pipe(fds) != 0) return "pipe failed";
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(fds[0]);
+    const std::string result = body();
+    const ssize_t n = ::write(fds[1], result.data(), result.size());
+    ::_exit(n == static_cast<ssize_t>(result.size()) ? 0 : 1);
+  }
+  ::close(fds[1]);
+  std::string result;
+  char buffer[512];
+  ssize_t n;
+  while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) result.append(buffer, static_cast<std::size_t>(n));
+  ::close(fds[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return result;
+}
+
+class WriterFailure : public ::testing::TestWithParam<WriterCase> {
+ protected:
+  RasterImage image_ = NoiseImage(120, 90);
+  testing::TempDir dir_;
+};
+
+TEST_P(WriterFailure, MissingDirectoryIsAnErrorWithTheReason) {
+  const auto path = dir_ / "no-such-folder" / "out.img";
+  const Status status = GetParam().write(image_, path);
+  ASSERT_FALSE(status);
+  EXPECT_NE(status.message().find(path.string()), std::string::npos) << status.message();
+  EXPECT_NE(status.message().find("No such file or directory"), std::string::npos) << status.message();
+}
+
+TEST_P(WriterFailure, SuccessReplacesTheOldFileAndLeavesNoTemporary) {
+  const auto path = dir_ / "out.img";
+  PutText(path, "old");
+  ::chmod(path.c_str(), 0640);
+  ASSERT_TRUE(GetParam().write(image_, path));
+  EXPECT_GT(std::filesystem::file_size(path), 100u);
+  EXPECT_EQ(testing::FolderEntries(dir_.path()), std::vector<std::string>{"out.img"});
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u) << "a replaced file keeps its permissions";
+}
+
+TEST_P(WriterFailure, ReadOnlyDirectoryKeepsTheOldFile) {
+  const auto path = dir_ / "out.img";
+  PutText(path, "old");
+  ::chmod(dir_.path().c_str(), 0555);
+  const std::string result = InChild([&] {
+    // Root may write anywhere; an ordinary user may not write here.
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+      return std::string("cannot drop root");
+    const Status status = GetParam().write(image_, path);
+    return status ? std::string("written") : status.message();
+  });
+  ::chmod(dir_.path().c_str(), 0755);
+  EXPECT_NE(result.find("Permission denied"), std::string::npos) << result;
+  EXPECT_NE(result.find(path.string()), std::string::npos) << result;
+  EXPECT_TRUE(GetText(path) == "old") << "the old file was changed";
+  EXPECT_EQ(testing::FolderEntries(dir_.path()), std::vector<std::string>{"out.img"});
+}
+
+TEST_P(WriterFailure, FailureInTheMiddleKeepsTheOldFileWhole) {
+  const auto path = dir_ / "out.img";
+  PutText(path, "old");
+  const std::string result = InChild([&] {
+    // Files may grow to 2000 bytes only: the write fails part-way, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{2000, 2000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const Status status = GetParam().write(image_, path);
+    return status ? std::string("written") : status.message();
+  });
+  EXPECT_NE(result.find(path.string()), std::string::npos) << result;
+  EXPECT_NE(result.find("File too large"), std::string::npos) << result;
+  EXPECT_TRUE(GetText(path) == "old") << "the old file was changed";
+  EXPECT_EQ(testing::FolderEntries(dir_.path()), std::vector<std::string>{"out.img"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writers, WriterFailure,
+    ::testing::Values(WriterCase{"Bmp", [](const RasterImage& i, const auto& p) { return WriteBmp(i, p); }},
+                      WriterCase{"Jpeg", [](const RasterImage& i, const auto& p) { return WriteJpeg(i, p); }},
+                      WriterCase{"ProgressiveJpeg",
+                                 [](const RasterImage& i, const auto& p) {
+                                   return WriteJpeg(i, p, {90, false, true});
+                                 }},
+                      WriterCase{"Png", [](const RasterImage& i, const auto& p) { return WritePng(i, p); }},
+                      WriterCase{"Tiff", [](const RasterImage& i, const auto& p) { return WriteTiff(p, i); }},
+                      WriterCase{"Wmf", [](const RasterImage& i, const auto& p) { return WriteWmf(i, p); }}),
+    PrintName);
+
+}  // namespace
+}  // namespace quillstone
