@@ -1,0 +1,21 @@
+#pragma once
+
+#include "imagefiles/jpeg_writer.h"
+#include "imagefiles/output_name.h"
+#include "imagefiles/png_writer.h"
+#include "imagefiles/storage_format.h"
+
+namespace quillstone {
+
+// The output options of the batch page. None is kept in configuration files; each starts
+// at these defaults on every run.
+struct SaveOptions {
+  OutputFormat format = OutputFormat::kJpeg;     // "Save watermarked images as"
+  JpegOptions jpeg;                              // "Compression" 80 %, "Progressive", "Grayscale"
+  PngOptions png;                                // "Filter:" None, "Compression level:" 1
+  ColorDepth colorDepth = ColorDepth::kBits24;  // "Color depth"
+  bool sepia = false;                            // "Apply sepia effect"
+  friend bool operator==(const SaveOptions&, const SaveOptions&) = default;
+};
+
+}  // namespace quillstone
