@@ -35,10 +35,22 @@ Status AtomicFile::Open(const std::filesystem::path& path) {
   path_ = path;
   writeError_ = 0;
   if (path.filename().empty()) return Status::Error("cannot write " + path.string() + ": no file name");
-  const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
+  // A symbolic link is written through: its target is replaced, the link stays.
+  std::error_code ec;
+  if (std::filesystem::is_symlink(path, ec)) {
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+    if (!ec) target_ = resolved;
+  } else {
+    target_ = path;
+  }
+  struct stat old {};
+  const bool replacing = ::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  // A write-protected file stays as it is, although the rename could replace it.
+  if (replacing && ::access(target_.c_str(), W_OK) != 0) return ErrorFor("write", path, errno);
+  const std::filesystem::path directory = target_.has_parent_path() ? target_.parent_path() : ".";
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tempPath_ = directory / ("." + path.filename().string() + "." + RandomSuffix() + ".tmp");
+    tempPath_ = directory / ("." + target_.filename().string() + "." + RandomSuffix() + ".tmp");
     fd = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
@@ -47,8 +59,7 @@ Status AtomicFile::Open(const std::filesystem::path& path) {
     tempPath_.clear();
     return ErrorFor("write", path, error);
   }
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+  if (replacing) ::fchmod(fd, old.st_mode & 07777);
   stream_ = ::fdopen(fd, "wb");
   if (stream_ == nullptr) {
     const int error = errno;
@@ -88,7 +99,7 @@ Status AtomicFile::Commit() {
     Discard();
     return ErrorFor("write", path_, error);
   }
-  if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+  if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
     const int error = errno;
     Discard();
     return ErrorFor("replace", path_, error);

@@ -13,7 +13,8 @@ namespace quillstone {
 // target only when everything was written, so a failure (missing or read-only directory,
 // disk full, an encoder error) leaves no half-written file and an existing file whole.
 // The temporary file is removed when the object goes without a successful Commit().
-// A replaced file keeps its permission bits; a new one gets 0666 less the umask.
+// A replaced file keeps its permission bits; a new one gets 0666 less the umask. A
+// write-protected file is not replaced, and a symbolic link is written through to its target.
 class AtomicFile {
  public:
   AtomicFile() = default;
@@ -42,7 +43,8 @@ class AtomicFile {
   static Status ErrorFor(std::string_view action, const std::filesystem::path& path, int errorNumber);
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path path_;    // as the caller named it, for messages
+  std::filesystem::path target_;  // the file replaced: path_, or the target of a link there
   std::filesystem::path tempPath_;
   std::FILE* stream_ = nullptr;
   int writeError_ = 0;  // errno of the first failed write, 0 while all went well

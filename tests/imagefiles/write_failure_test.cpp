@@ -119,6 +119,33 @@ TEST_P(WriterFailure, ReadOnlyDirectoryKeepsTheOldFile) {
   EXPECT_EQ(testing::FolderEntries(dir_.path()), std::vector<std::string>{"out.img"});
 }
 
+TEST_P(WriterFailure, WriteProtectedFileStays) {
+  const auto path = dir_ / "out.img";
+  PutText(path, "old");
+  ::chmod(path.c_str(), 0444);
+  ::chmod(dir_.path().c_str(), 0777);
+  const std::string result = InChild([&] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+      return std::string("cannot drop root");
+    const Status status = GetParam().write(image_, path);
+    return status ? std::string("written") : status.message();
+  });
+  ::chmod(dir_.path().c_str(), 0755);
+  EXPECT_NE(result.find("Permission denied"), std::string::npos) << result;
+  EXPECT_TRUE(GetText(path) == "old") << "the old file was changed";
+  EXPECT_EQ(testing::FolderEntries(dir_.path()), std::vector<std::string>{"out.img"});
+}
+
+TEST_P(WriterFailure, SymbolicLinkIsWrittenThrough) {
+  const auto target = dir_ / "real.img";
+  PutText(target, "old");
+  std::filesystem::create_symlink("real.img", dir_ / "link.img");
+  ASSERT_TRUE(GetParam().write(image_, dir_ / "link.img"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "link.img"));
+  EXPECT_GT(std::filesystem::file_size(target), 100u);
+  EXPECT_EQ(testing::FolderEntries(dir_.path()), (std::vector<std::string>{"link.img", "real.img"}));
+}
+
 TEST_P(WriterFailure, FailureInTheMiddleKeepsTheOldFileWhole) {
   const auto path = dir_ / "out.img";
   PutText(path, "old");
