@@ -2,7 +2,9 @@
 // nothing else around it, so that it can be compared with libjpeg-turbo's own djpeg | cjpeg.
 //
 //   quillstone_codec_floor make OUT.jpg           the 4000 x 3000 benchmark photo as a quality-95 JPEG
-//   quillstone_codec_floor recode IN.jpg OUT.jpg Q  decode IN, write OUT at quality Q (1..100)
+//   quillstone_codec_floor recode IN.jpg OUT.jpg Q [N]
+//       decode IN and write OUT at quality Q (1..100), N times (default 1) with the image
+//       buffer kept between rounds, as a batch run keeps it between images
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,12 +19,15 @@ int main(int argc, char** argv) {
   Status status;
   if (mode == "make" && argc == 3) {
     status = WriteJpeg(bench::PhotoLikeImage(), argv[2], JpegOptions{95, false, false});
-  } else if (mode == "recode" && argc == 5) {
+  } else if (mode == "recode" && (argc == 5 || argc == 6)) {
+    const int rounds = argc == 6 ? std::atoi(argv[5]) : 1;
     RasterImage image;
-    status = DecodeImageFile(argv[2], image);
-    if (status) status = WriteJpeg(image, argv[3], JpegOptions{std::atoi(argv[4]), false, false});
+    for (int i = 0; i < rounds && status; ++i) {
+      status = DecodeImageFile(argv[2], image);
+      if (status) status = WriteJpeg(image, argv[3], JpegOptions{std::atoi(argv[4]), false, false});
+    }
   } else {
-    std::fprintf(stderr, "usage: %s make OUT.jpg | recode IN.jpg OUT.jpg QUALITY\n", argv[0]);
+    std::fprintf(stderr, "usage: %s make OUT.jpg | recode IN.jpg OUT.jpg QUALITY [ROUNDS]\n", argv[0]);
     return 2;
   }
   if (!status) {
