@@ -70,8 +70,11 @@ class RasterImage {
   int width_ = 0;
   int height_ = 0;
   std::ptrdiff_t stride_ = 0;
+  struct FreeBuffer {
+    void operator()(std::uint8_t* p) const;
+  };
   std::size_t capacity_ = 0;
-  std::unique_ptr<std::uint8_t[]> data_;
+  std::unique_ptr<std::uint8_t[], FreeBuffer> data_;
 };
 
 // Throws std::length_error with a readable reason when a raster of this size is not
