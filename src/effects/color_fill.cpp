@@ -130,7 +130,7 @@ std::uint8_t GradientValue(double colorTerm, double imageTerm) {
 // order); a channel that is off maps every value to itself.
 using ChannelLuts = std::array<std::array<std::uint8_t, 256>, 3>;
 
-void BuildLuts(float weight, const Fill& f, ChannelLuts& luts) {
+[[gnu::always_inline]] inline void BuildLuts(float weight, const Fill& f, ChannelLuts& luts) {
   const double w = weight;
   std::array<double, 256> imageTerm;
   for (int s = 0; s < 256; ++s) imageTerm[s] = ImageTerm(w, s);
@@ -171,38 +171,241 @@ void GradientRandom(bool columns, RasterImage& dest, const RasterImage& source, 
   }
 }
 
-// The weight changes from column to column: columns are taken in tiles whose tables stay
-// in the first-level cache while the rows are walked.
+// The gradient values of one weight, as a table per channel, are usually a straight line
+// in the source value: table[s] == (add + scale * s) >> 16 for every s in 0..255. A line
+// is found from the table itself and accepted only when it reproduces all 256 entries, so
+// the line gives exactly the table's values; the rare table that no line fits (the double
+// arithmetic can land a hair below a whole number at one source value and above it at
+// another) keeps the table. Unlike a table look-up, the line vectorises.
+struct LinearMap {
+  std::uint32_t add = 0;      // 0 .. 256 << 16
+  std::uint16_t scale = 0;    // slope in 1/65536
+};
+
+constexpr int kLinearShift = 16;
+// Maps every value to itself: (65535 + 65535 s) >> 16 == s for s in 0..255.
+constexpr LinearMap kIdentityMap{65535, 65535};
+
+// The line through `lut` with the given slope, if one exists: the add term must keep
+// every entry within [lut[s] << 16, (lut[s] + 1) << 16).
+[[gnu::always_inline]] inline bool FitWithScale(const std::array<std::uint8_t, 256>& lut, std::int32_t scale,
+                                                LinearMap& map) {
+  std::int32_t lo = 0;
+  std::int32_t hi = INT32_MAX;
+  for (int s = 0; s < 256; ++s) {
+    const std::int32_t base = (std::int32_t{lut[static_cast<std::size_t>(s)]} << kLinearShift) - scale * s;
+    lo = std::max(lo, base);
+    hi = std::min(hi, base + ((1 << kLinearShift) - 1));
+  }
+  if (lo > hi) return false;
+  map = {static_cast<std::uint32_t>(lo), static_cast<std::uint16_t>(scale)};
+  return true;
+}
+
+// The slope of the gradient is (100 - weight) / 100; the slopes next to its rounded
+// value in 1/65536 are tried too.
+[[gnu::always_inline]] inline bool FitLinear(const std::array<std::uint8_t, 256>& lut, double weight,
+                                             LinearMap& map) {
+  const double slope = (100.0 - weight) / 100.0 * (1 << kLinearShift);
+  const auto guess = static_cast<std::int32_t>(std::clamp(slope + 0.5, 0.0, 65535.0));
+  for (const std::int32_t scale : {guess, guess - 1, guess + 1}) {
+    if (scale >= 0 && scale <= 65535 && FitWithScale(lut, scale, map)) return true;
+  }
+  return false;
+}
+
+// The tables of one weight and their channel lines (pixel byte order); false when a
+// channel's table has no line. A channel with the colour of an earlier one shares its
+// table and line.
+[[gnu::always_inline]] inline bool ChannelLinesBody(float weight, const Fill& f, ChannelLuts& luts,
+                                                    std::array<LinearMap, 3>& maps) {
+  BuildLuts(weight, f, luts);
+  for (int c = 0; c < 3; ++c) {
+    if (!f.on[c]) {
+      maps[c] = kIdentityMap;
+      continue;
+    }
+    int same = 0;
+    while (same < c && !(f.on[same] && f.color[same] == f.color[c])) ++same;
+    if (same < c) {
+      maps[c] = maps[same];
+    } else if (!FitLinear(luts[c], weight, maps[c])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+[[gnu::noinline]] bool ChannelLinesBaseline(float weight, const Fill& f, ChannelLuts& luts,
+                                            std::array<LinearMap, 3>& maps) {
+  return ChannelLinesBody(weight, f, luts, maps);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same with 256-bit vectors. Only integer and division steps change their width; no
+// floating step can be fused or reordered, so the tables stay the same to the bit.
+[[gnu::target("avx2"), gnu::noinline]] bool ChannelLinesAvx2(float weight, const Fill& f, ChannelLuts& luts,
+                                                             std::array<LinearMap, 3>& maps) {
+  return ChannelLinesBody(weight, f, luts, maps);
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+#endif
+
+// The tables of one weight (always) and their channel lines (when every channel has one).
+bool ChannelLines(float weight, const Fill& f, ChannelLuts& luts, std::array<LinearMap, 3>& maps) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (HasAvx2()) return ChannelLinesAvx2(weight, f, luts, maps);
+#endif
+  return ChannelLinesBaseline(weight, f, luts, maps);
+}
+
+// out[i] = (add[i] + scale[i] * in[i]) >> 16 over `bytes` channel bytes; the map of byte i
+// is entry i of the arrays, or entry i mod 48 with kPattern (one 16-pixel block of
+// per-channel maps repeated). In 32-bit lanes; fixed blocks become whole vector operations.
+template <bool kPattern>
+[[gnu::always_inline]] inline void LinearBody(std::uint8_t* dest, const std::uint8_t* source, int bytes,
+                                             const std::uint32_t* __restrict add,
+                                             const std::uint16_t* __restrict scale) {
+  constexpr int kBlock = detail::kBlockBytes;
+  int i = 0;
+  for (; i + kBlock <= bytes; i += kBlock) {
+    const int p = kPattern ? 0 : i;
+    for (int j = 0; j < kBlock; ++j) {
+      dest[i + j] = static_cast<std::uint8_t>((add[p + j] + std::uint32_t{scale[p + j]} * source[i + j]) >>
+                                              kLinearShift);
+    }
+  }
+  for (int j = 0; i + j < bytes; ++j) {
+    const int p = kPattern ? j : i + j;
+    dest[i + j] =
+        static_cast<std::uint8_t>((add[p] + std::uint32_t{scale[p]} * source[i + j]) >> kLinearShift);
+  }
+}
+
+// Dest and source are the same row (in place) or rows that do not overlap; the two cases
+// are separate functions so that the compiler knows how they overlap.
+template <bool kPattern>
+[[gnu::noinline]] void LinearRowInPlace(std::uint8_t* __restrict row, const std::uint8_t*, int bytes,
+                                        const std::uint32_t* __restrict add,
+                                        const std::uint16_t* __restrict scale) {
+  LinearBody<kPattern>(row, row, bytes, add, scale);
+}
+template <bool kPattern>
+[[gnu::noinline]] void LinearRowApart(std::uint8_t* __restrict dest, const std::uint8_t* __restrict source,
+                                      int bytes, const std::uint32_t* __restrict add,
+                                      const std::uint16_t* __restrict scale) {
+  LinearBody<kPattern>(dest, source, bytes, add, scale);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same with 256-bit vectors, for processors that have them.
+template <bool kPattern>
+[[gnu::target("avx2"), gnu::noinline]] void LinearRowInPlaceAvx2(std::uint8_t* __restrict row,
+                                                                 const std::uint8_t*, int bytes,
+                                                                 const std::uint32_t* __restrict add,
+                                                                 const std::uint16_t* __restrict scale) {
+  LinearBody<kPattern>(row, row, bytes, add, scale);
+}
+template <bool kPattern>
+[[gnu::target("avx2"), gnu::noinline]] void LinearRowApartAvx2(std::uint8_t* __restrict dest,
+                                                               const std::uint8_t* __restrict source,
+                                                               int bytes, const std::uint32_t* __restrict add,
+                                                               const std::uint16_t* __restrict scale) {
+  LinearBody<kPattern>(dest, source, bytes, add, scale);
+}
+#endif
+
+using LinearRowFunction = void (*)(std::uint8_t*, const std::uint8_t*, int, const std::uint32_t*,
+                                   const std::uint16_t*);
+
+// The row function for the processor and for in-place or separate rows.
+template <bool kPattern>
+LinearRowFunction PickLinearRow(bool inPlace) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (HasAvx2()) return inPlace ? &LinearRowInPlaceAvx2<kPattern> : &LinearRowApartAvx2<kPattern>;
+#endif
+  return inPlace ? &LinearRowInPlace<kPattern> : &LinearRowApart<kPattern>;
+}
+
+// The weight changes from column to column: every column of the area gets its channel
+// lines (the identity for columns the step skips), and each row is mapped in one vector
+// pass; columns whose tables have no line are then looked up one by one. Columns are
+// taken in tiles whose lines stay in the first-level cache while the rows are walked.
 void GradientColumns(RasterImage& dest, const RasterImage& source, const Fill& f, const FillArea& area,
                      const std::vector<float>& weights) {
-  constexpr int kTileColumns = 32;
-  std::vector<int> columns;
-  for (int x = FirstMultiple(area.x0, f.step); x < area.x1; x += f.step) columns.push_back(x);
-  std::vector<ChannelLuts> luts(std::min<std::size_t>(kTileColumns, columns.size()));
-  for (std::size_t t0 = 0; t0 < columns.size(); t0 += kTileColumns) {
-    const std::size_t n = std::min<std::size_t>(kTileColumns, columns.size() - t0);
-    for (std::size_t j = 0; j < n; ++j)
-      BuildLuts(weights[static_cast<std::size_t>(columns[t0 + j] - area.x0)], f, luts[j]);
+  constexpr int kTileColumns = 1024;
+  constexpr int kPrefetchRows = 4;
+  const LinearRowFunction row = PickLinearRow<false>(&dest == &source);
+  std::vector<std::uint32_t> add;
+  std::vector<std::uint16_t> scale;
+  std::vector<int> lutColumns;
+  std::vector<ChannelLuts> luts;
+  ChannelLuts columnLuts;
+  for (int t0 = area.x0; t0 < area.x1; t0 += kTileColumns) {
+    const int t1 = std::min(t0 + kTileColumns, area.x1);
+    add.assign(static_cast<std::size_t>(3 * (t1 - t0)), kIdentityMap.add);
+    scale.assign(add.size(), kIdentityMap.scale);
+    lutColumns.clear();
+    luts.clear();
+    for (int x = FirstMultiple(t0, f.step); x < t1; x += f.step) {
+      const float weight = weights[static_cast<std::size_t>(x - area.x0)];
+      std::array<LinearMap, 3> maps;
+      if (!ChannelLines(weight, f, columnLuts, maps)) {
+        lutColumns.push_back(x);
+        luts.push_back(columnLuts);
+        continue;
+      }
+      for (int c = 0; c < 3; ++c) {
+        const auto i = static_cast<std::size_t>(3 * (x - t0) + c);
+        add[i] = maps[c].add;
+        scale[i] = maps[c].scale;
+      }
+    }
     for (int y = area.y0; y < area.y1; ++y) {
       std::uint8_t* d = dest.Row(y);
       const std::uint8_t* s = source.Row(y);
-      for (std::size_t j = 0; j < n; ++j) {
-        const int x = columns[t0 + j];
+      // Only part of each row is read, which the processor does not foresee from row to
+      // row; the rows a few steps ahead are asked for now.
+      if (y + kPrefetchRows < area.y1) {
+        const std::uint8_t* ahead = source.Row(y + kPrefetchRows) + 3 * t0;
+        for (int i = 0; i < 3 * (t1 - t0); i += 64) __builtin_prefetch(ahead + i);
+      }
+      row(d + 3 * t0, s + 3 * t0, 3 * (t1 - t0), add.data(), scale.data());
+      // The identity left these columns as the source had them.
+      for (std::size_t j = 0; j < lutColumns.size(); ++j) {
+        const int x = lutColumns[j];
         ApplyLuts(d + 3 * x, s + 3 * x, luts[j]);
       }
     }
   }
 }
 
-// The weight changes from row to row: one table per coloured row.
+// The weight changes from row to row: each coloured row gets its channel lines, repeated
+// over a block, or keeps its tables when they have no line.
 void GradientRows(RasterImage& dest, const RasterImage& source, const Fill& f, const FillArea& area,
                   const std::vector<float>& weights) {
+  const LinearRowFunction row = PickLinearRow<true>(&dest == &source);
   ChannelLuts luts;
+  std::array<std::uint32_t, detail::kBlockBytes> add;
+  std::array<std::uint16_t, detail::kBlockBytes> scale;
   for (int y = FirstMultiple(area.y0, f.step); y < area.y1; y += f.step) {
-    BuildLuts(weights[static_cast<std::size_t>(y - area.y0)], f, luts);
+    const float weight = weights[static_cast<std::size_t>(y - area.y0)];
     std::uint8_t* d = dest.Row(y) + 3 * area.x0;
     const std::uint8_t* s = source.Row(y) + 3 * area.x0;
-    for (int x = area.x0; x < area.x1; ++x, d += 3, s += 3) ApplyLuts(d, s, luts);
+    std::array<LinearMap, 3> maps;
+    if (!ChannelLines(weight, f, luts, maps)) {
+      for (int x = area.x0; x < area.x1; ++x, d += 3, s += 3) ApplyLuts(d, s, luts);
+      continue;
+    }
+    for (int i = 0; i < detail::kBlockBytes; ++i) {
+      add[static_cast<std::size_t>(i)] = maps[i % 3].add;
+      scale[static_cast<std::size_t>(i)] = maps[i % 3].scale;
+    }
+    row(d, s, 3 * (area.x1 - area.x0), add.data(), scale.data());
   }
 }
 

@@ -50,6 +50,10 @@ struct EffectSequence {
 void ApplyEffectCall(RasterImage& image, const EffectCall& call);
 void ApplyEffectSequence(RasterImage& image, const EffectSequence& sequence);
 
+// Applies the calls in order, each seeing the previous one's result, in one pass over the
+// raster (each row takes all calls before the next row; see image_effects.cpp).
+void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls);
+
 // Shorthands for writing sequences as data.
 namespace effect_calls {
 constexpr EffectCall ChannelFill(int mode) {

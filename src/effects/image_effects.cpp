@@ -4,7 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
+#include "effects/effect_sequence.h"
 #include "effects/row_blocks.h"
 #include "imaging/arithmetic.h"
 
@@ -37,21 +40,73 @@ std::int16_t LimitFactor(int k) {
   return ClampByte(static_cast<std::int16_t>(c + t));
 }
 
+// Sixteen channel values in 16-bit lanes, and the same as bytes; written with the
+// compiler's vector types so that every step below is one vector instruction. The helpers
+// taking and returning them are all inlined, so no call passes them (which is what the
+// ABI note about 32-byte vectors without AVX is about).
+#pragma GCC diagnostic ignored "-Wpsabi"
+using Lanes = std::int16_t __attribute__((vector_size(32)));
+using Bytes = std::uint8_t __attribute__((vector_size(16)));
+using UnsignedLanes = std::uint16_t __attribute__((vector_size(32)));
+constexpr int kLaneCount = 16;
+
+[[gnu::always_inline]] inline Lanes LoadLanes(const std::uint8_t* p) {
+  Bytes b;
+  std::memcpy(&b, p, sizeof b);
+  return __builtin_convertvector(b, Lanes);
+}
+
+// Values must be within 0..255.
+[[gnu::always_inline]] inline void StoreLanes(std::uint8_t* p, Lanes v) {
+  const Bytes b = __builtin_convertvector(v, Bytes);
+  std::memcpy(p, &b, sizeof b);
+}
+
+[[gnu::always_inline]] inline Lanes Limit(Lanes v, std::int16_t lo, std::int16_t hi) {
+  v = v < lo ? lo : v;
+  return v > hi ? hi : v;
+}
+
+// A contrast or brightness step on channel values: c := clamped(c + k (c - 127)) or
+// c := clamped(c + k), k limited to +-255; both as c := clamped(c + scale (c - 127) + add)
+// with scale = k, add = 0 or scale = 0, add = k. Scalar and vector forms compute the same.
+struct ChannelMap {
+  std::int16_t scale = 0;
+  std::int16_t add = 0;
+};
+
+ChannelMap ContrastMap(std::int16_t k) {
+  return {k, 0};
+}
+ChannelMap BrightnessMap(std::int16_t k) {
+  return {0, k};
+}
+
+// |k (c - 127)| <= 255 * 128 stays within 16 bits, and one of the two terms is 0.
+[[gnu::always_inline]] inline std::uint8_t MapValue(const ChannelMap& map, std::int16_t c) {
+  return AddClamped(c, static_cast<std::int16_t>(map.scale * (c - 127) + map.add));
+}
+
+[[gnu::always_inline]] inline Lanes MapLanes(const ChannelMap& map, Lanes c) {
+  const Lanes t = map.scale * (c - 127) + map.add;
+  return Limit(c + Limit(t, -255, 255), 0, 255);
+}
+
+[[gnu::always_inline]] inline void MapRow(const ChannelMap& map, std::uint8_t* p, int bytes) {
+  int i = 0;
+  for (; i + kLaneCount <= bytes; i += kLaneCount) StoreLanes(p + i, MapLanes(map, LoadLanes(p + i)));
+  for (; i < bytes; ++i) p[i] = MapValue(map, p[i]);
+}
+
 // Applies `map` (channel value to channel value, in 16-bit arithmetic) to `bytes` channel
 // bytes. Fixed blocks of 16 bytes become whole vector operations.
 template <class Map>
-void MapBytes(std::uint8_t* p, int bytes, Map map) {
+[[gnu::always_inline]] inline void MapBytes(std::uint8_t* p, int bytes, Map map) {
   int i = 0;
   for (; i + 16 <= bytes; i += 16) {
     for (int j = 0; j < 16; ++j) p[i + j] = map(static_cast<std::int16_t>(p[i + j]));
   }
   for (; i < bytes; ++i) p[i] = map(static_cast<std::int16_t>(p[i]));
-}
-
-// Maps every channel of columns x0..x1-1 of rows y0..y1-1.
-template <class Map>
-void MapChannels(RasterImage& image, int x0, int x1, int y0, int y1, Map map) {
-  for (int y = y0; y < y1; ++y) MapBytes(image.Row(y) + 3 * x0, 3 * (x1 - x0), map);
 }
 
 // The flip pattern of a channel selector; false when the selector names no channel.
@@ -75,81 +130,32 @@ bool FlipPattern(int channels, BitPattern& pattern) {
   }
 }
 
-void ApplyToAllRows(RasterImage& image, const BitPattern& pattern) {
-  for (int y = 0; y < image.Height(); ++y) detail::ApplyBitPattern(image.Row(y), image.Width(), pattern);
-}
-
-// The stripe period 2w + 1; w is limited to the largest side, beyond which one band
-// already covers everything.
-int StripePeriod(int bandWidth) {
-  return 2 * std::min(bandWidth, RasterImage::kMaxSide) + 1;
-}
-
-}  // namespace
-
-void ChannelFillEffect(RasterImage& image, int mode) {
+// The fill pattern of a channel-fill mode; false for a mode that changes nothing.
+bool FillPattern(int mode, BitPattern& p) {
   const std::uint8_t on = 0xFF;
-  BitPattern p;
   switch (mode) {
     case 1:
       p.set = detail::RepeatPerChannel<std::uint8_t>(0, 0, on);
-      break;
+      return true;
     case 2:
       p.set = detail::RepeatPerChannel<std::uint8_t>(0, on, 0);
-      break;
+      return true;
     case 3:
       p.set = detail::RepeatPerChannel<std::uint8_t>(on, 0, 0);
-      break;
+      return true;
     case 4:
       p.keep = detail::RepeatPerChannel<std::uint8_t>(0, 0, on);
-      break;
+      return true;
     case 5:
       p.keep = detail::RepeatPerChannel<std::uint8_t>(0, on, 0);
-      break;
+      return true;
     case 6:
       p.keep = detail::RepeatPerChannel<std::uint8_t>(on, 0, 0);
-      break;
+      return true;
     default:
-      return;
-  }
-  ApplyToAllRows(image, p);
-}
-
-void InvertEffect(RasterImage& image, int channels) {
-  BitPattern p;
-  if (!FlipPattern(channels, p)) return;
-  ApplyToAllRows(image, p);
-}
-
-void ColumnStripeNegative(RasterImage& image, int channels, int bandWidth) {
-  BitPattern p;
-  if (bandWidth < 0 || !FlipPattern(channels, p)) return;
-  const int W = image.Width();
-  const int period = StripePeriod(bandWidth);
-  const int inverted = std::min(bandWidth, RasterImage::kMaxSide) + 1;
-  for (int y = 0; y < image.Height(); ++y) {
-    std::uint8_t* row = image.Row(y);
-    for (int x = 0; x < W; x += period) detail::ApplyBitPattern(row + 3 * x, std::min(inverted, W - x), p);
+      return false;
   }
 }
-
-void RowStripeNegative(RasterImage& image, int channels, int bandWidth) {
-  BitPattern p;
-  if (bandWidth < 0 || !FlipPattern(channels, p)) return;
-  const int period = StripePeriod(bandWidth);
-  for (int y = 0; y < image.Height(); ++y) {
-    if (y % period <= bandWidth) detail::ApplyBitPattern(image.Row(y), image.Width(), p);
-  }
-}
-
-void ContrastEffect(RasterImage& image, int factor) {
-  // |k (c - 127)| <= 255 * 128 stays within 16 bits.
-  const std::int16_t k = LimitFactor(factor);
-  MapChannels(image, 0, image.Width(), 0, image.Height(),
-              [k](std::int16_t c) { return AddClamped(c, static_cast<std::int16_t>(k * (c - 127))); });
-}
-
-namespace {
 
 // A channel's distance d from its pixel's mean lies within +-170. For |k| >= 2 a distance
 // beyond +-128 moves the channel by more than 255 and saturates it, as +-128 itself does,
@@ -172,7 +178,7 @@ Saturation SaturationFor(std::int16_t k) {
   return AddClamped(c, static_cast<std::int16_t>(s.k * d));
 }
 
-void SaturatePixel(std::uint8_t* p, const Saturation& s) {
+[[gnu::always_inline]] inline void SaturatePixel(std::uint8_t* p, const Saturation& s) {
   const auto m = static_cast<std::int16_t>((p[0] + p[1] + p[2]) / 3);
   for (int c = 0; c < 3; ++c) p[c] = Saturate(p[c], m, s);
 }
@@ -187,7 +193,7 @@ constexpr auto kTwoAhead = detail::RepeatPerChannel<std::uint8_t>(0xFF, 0, 0);
 // One block of 16 pixels. Each byte's pixel sum is gathered from its masked neighbours, so
 // the whole block runs byte-wise in vector lanes. Reads two bytes either side of the block
 // (masked off, but they must exist).
-void SaturateBlock(std::uint8_t* p, const Saturation& shared) {
+[[gnu::always_inline]] inline void SaturateBlock(std::uint8_t* p, const Saturation& shared) {
   const Saturation s = shared;
   std::int16_t mean[detail::kBlockBytes];  // the pixel mean of every byte
   for (int i = 0; i < detail::kBlockBytes; ++i) {
@@ -195,95 +201,340 @@ void SaturateBlock(std::uint8_t* p, const Saturation& shared) {
                                                 (p[i + 1] & kOneAhead[i]) + (p[i + 2] & kTwoAhead[i]));
     mean[i] = static_cast<std::int16_t>(sum / 3);
   }
-  for (int i = 0; i < detail::kBlockBytes; ++i) p[i] = Saturate(p[i], mean[i], s);
+  for (int i = 0; i < detail::kBlockBytes; ++i)
+    p[i] = Saturate(p[i], mean[i], s);
+}
+
+[[gnu::always_inline]] inline void SaturateRow(std::uint8_t* row, int W, const Saturation& s) {
+  int x = 0;
+  if (W > 0) SaturatePixel(row, s);
+  // Blocks start at pixel 1 and end before the last pixel, so the bytes read either side
+  // of a block lie within the row.
+  for (x = 1; x + detail::kBlockPixels < W; x += detail::kBlockPixels) SaturateBlock(row + 3 * x, s);
+  for (x = std::max(x, 1); x < W; ++x) SaturatePixel(row + 3 * x, s);
+}
+
+// Saturation(-1) makes all channels of a pixel its mean m; contrast and brightness steps
+// that follow it are applied to m while it is still in a register, so the sequence takes
+// one pass. At most kMaxGreyMaps steps are taken along.
+constexpr int kMaxGreyMaps = 4;
+
+struct GreyMaps {
+  std::array<ChannelMap, kMaxGreyMaps> maps{};
+  int count = 0;
+};
+
+[[gnu::always_inline]] inline std::uint8_t MapGrey(const GreyMaps& g, std::int16_t m) {
+  for (int i = 0; i < g.count; ++i) m = MapValue(g.maps[static_cast<std::size_t>(i)], m);
+  return static_cast<std::uint8_t>(m);
+}
+
+[[gnu::always_inline]] inline Lanes MapGrey(const GreyMaps& g, Lanes m) {
+  for (int i = 0; i < g.count; ++i) m = MapLanes(g.maps[static_cast<std::size_t>(i)], m);
+  return m;
+}
+
+[[gnu::always_inline]] inline void GreyPixel(std::uint8_t* p, const GreyMaps& g) {
+  const std::uint8_t v = MapGrey(g, static_cast<std::int16_t>((p[0] + p[1] + p[2]) / 3));
+  p[0] = p[1] = p[2] = v;
+}
+
+// For the three 16-byte parts of a 16-pixel block and each offset -2..+2: -1 in the lanes
+// whose byte at that offset belongs to the same pixel, 0 elsewhere.
+struct NeighbourMasks {
+  std::int16_t lane[3][5][kLaneCount];
+};
+
+constexpr NeighbourMasks MakeNeighbourMasks() {
+  NeighbourMasks m{};
+  for (int part = 0; part < 3; ++part)
+    for (int o = -2; o <= 2; ++o)
+      for (int j = 0; j < kLaneCount; ++j) {
+        const int r = (kLaneCount * part + j) % 3;
+        m.lane[part][o + 2][j] = (r + o >= 0 && r + o <= 2) ? -1 : 0;
+      }
+  return m;
+}
+
+constexpr NeighbourMasks kNeighbourMasks = MakeNeighbourMasks();
+
+// One block of 16 pixels; reads two bytes either side of it (masked off, but they must
+// exist). All three parts are computed before any is stored, since each reads bytes of
+// the others.
+[[gnu::always_inline]] inline void GreyBlock(std::uint8_t* p, const GreyMaps& g) {
+  Lanes out[3];
+  for (int part = 0; part < 3; ++part) {
+    const std::uint8_t* q = p + kLaneCount * part;
+    Lanes masks[5];
+    std::memcpy(masks, kNeighbourMasks.lane[part], sizeof masks);
+    const Lanes sum = (LoadLanes(q - 2) & masks[0]) + (LoadLanes(q - 1) & masks[1]) + LoadLanes(q) +
+                      (LoadLanes(q + 1) & masks[3]) + (LoadLanes(q + 2) & masks[4]);
+    const Lanes m = __builtin_convertvector(__builtin_convertvector(sum, UnsignedLanes) / 3, Lanes);
+    out[part] = MapGrey(g, m);
+  }
+  for (int part = 0; part < 3; ++part) StoreLanes(p + kLaneCount * part, out[part]);
+}
+
+[[gnu::always_inline]] inline void GreyRow(std::uint8_t* row, int W, const GreyMaps& g) {
+  GreyPixel(row, g);
+  // Blocks start at pixel 1 and end before the last pixel, so the bytes read either side
+  // of a block lie within the row.
+  int x = 1;
+  for (; x + detail::kBlockPixels < W; x += detail::kBlockPixels) GreyBlock(row + 3 * x, g);
+  for (; x < W; ++x) GreyPixel(row + 3 * x, g);
+}
+
+// One call, checked and with its patterns and limits worked out once for all rows.
+struct PreparedCall {
+  EffectPrimitive primitive = EffectPrimitive::kSmooth;
+  bool active = true;  // false: the call changes nothing
+  BitPattern bits;     // channel fill, inversion and stripes
+  int period = 1;      // stripes: 2w + 1
+  int inverted = 1;    // stripes: w + 1 inverted columns or rows per period
+  std::int16_t k = 0;  // contrast factor, brightness delta or solarize threshold
+  Saturation saturation{};
+  ChannelMap map;            // contrast, brightness
+  GreyMaps grey;             // saturation -1 with the steps fused into it
+  int step = 1;              // mosaic
+  int level = 0;             // average
+  std::uint8_t level8 = 0;   // average: the grey that replaces a bright run
+};
+
+// The stripe band width is limited to the largest side, beyond which one band already
+// covers everything.
+PreparedCall Prepare(const EffectCall& call, int W, int H) {
+  PreparedCall p;
+  p.primitive = call.primitive;
+  switch (call.primitive) {
+    case EffectPrimitive::kChannelFill:
+      p.active = FillPattern(call.value, p.bits);
+      break;
+    case EffectPrimitive::kInvert:
+      p.active = FlipPattern(call.value, p.bits);
+      break;
+    case EffectPrimitive::kColumnStripeNegative:
+    case EffectPrimitive::kRowStripeNegative: {
+      p.active = call.bandWidth >= 0 && FlipPattern(call.value, p.bits);
+      const int w = std::min(call.bandWidth, RasterImage::kMaxSide);
+      p.period = 2 * w + 1;
+      p.inverted = w + 1;
+      break;
+    }
+    case EffectPrimitive::kContrast:
+    case EffectPrimitive::kBrightness:
+      p.map = call.primitive == EffectPrimitive::kContrast ? ContrastMap(LimitFactor(call.value))
+                                                           : BrightnessMap(LimitFactor(call.value));
+      break;
+    case EffectPrimitive::kSaturation:
+      p.saturation = SaturationFor(LimitFactor(call.value));
+      break;
+    case EffectPrimitive::kSmooth:
+      p.active = W >= 3;
+      break;
+    case EffectPrimitive::kMosaic:
+      p.active = W >= 3 && call.value >= 1;
+      p.step = call.value;
+      break;
+    case EffectPrimitive::kEmboss:
+      p.active = W >= 3 && H >= 2;
+      break;
+    case EffectPrimitive::kSolarize:
+      p.active = W >= 3 && H >= 2;
+      p.k = static_cast<std::int16_t>(std::clamp(call.value, -1, 255));
+      break;
+    case EffectPrimitive::kAverage:
+      p.active = W >= 3;
+      p.level = call.value;
+      p.level8 = Clamp255(call.value);
+      break;
+  }
+  return p;
+}
+
+// Applies one prepared call to row y of a W x H raster. Every effect computes a row from
+// that row's own values (and its index) alone.
+[[gnu::always_inline]] inline void ApplyToRow(const PreparedCall& call, std::uint8_t* row, int y, int W, int H) {
+  switch (call.primitive) {
+    case EffectPrimitive::kChannelFill:
+    case EffectPrimitive::kInvert:
+      detail::ApplyBitPattern(row, W, call.bits);
+      return;
+    case EffectPrimitive::kColumnStripeNegative:
+      for (int x = 0; x < W; x += call.period)
+        detail::ApplyBitPattern(row + 3 * x, std::min(call.inverted, W - x), call.bits);
+      return;
+    case EffectPrimitive::kRowStripeNegative:
+      if (y % call.period < call.inverted) detail::ApplyBitPattern(row, W, call.bits);
+      return;
+    case EffectPrimitive::kContrast:
+    case EffectPrimitive::kBrightness:
+      MapRow(call.map, row, 3 * W);
+      return;
+    case EffectPrimitive::kSaturation:
+      if (call.saturation.k == -1) {
+        GreyRow(row, W, call.grey);
+      } else {
+        SaturateRow(row, W, call.saturation);
+      }
+      return;
+    case EffectPrimitive::kSmooth: {
+      // Stored left to right in place: the left neighbour is the value just written.
+      std::uint8_t* p = row + 3;
+      for (int x = 1; x <= W - 2; ++x, p += 3) {
+        for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>((p[c - 3] + p[c] + p[c + 3]) / 3);
+      }
+      return;
+    }
+    case EffectPrimitive::kMosaic:
+      for (int x = call.step; x <= W - 2; x += call.step) {
+        std::uint8_t* p = row + 3 * x;
+        for (int c = 0; c < 3; ++c) {
+          const auto mean = static_cast<std::uint8_t>((p[c - 3] + p[c] + p[c + 3]) / 3);
+          p[c - 3] = p[c] = p[c + 3] = mean;
+        }
+      }
+      return;
+    case EffectPrimitive::kEmboss: {
+      if (y > H - 2) return;
+      // Byte-wise over columns 1..W-2: each byte with the same channel of the next pixel,
+      // which this pass has not yet rewritten.
+      const int bytes = 3 * (W - 2);
+      std::uint8_t* p = row + 3;
+      int i = 0;
+      for (; i + detail::kBlockBytes <= bytes; i += detail::kBlockBytes, p += detail::kBlockBytes) {
+        for (int j = 0; j < detail::kBlockBytes; ++j)
+          p[j] = static_cast<std::uint8_t>(std::abs(p[j] - p[j + 3]) + 128);
+      }
+      for (int j = 0; j < bytes - i; ++j) p[j] = static_cast<std::uint8_t>(std::abs(p[j] - p[j + 3]) + 128);
+      return;
+    }
+    case EffectPrimitive::kSolarize: {
+      if (y > H - 2) return;
+      const std::int16_t t = call.k;
+      MapBytes(row + 3, 3 * (W - 2),
+               [t](std::int16_t c) { return static_cast<std::uint8_t>(c <= t ? 255 - c : c); });
+      return;
+    }
+    case EffectPrimitive::kAverage: {
+      std::uint8_t* p = row + 3;
+      for (int x = 1; x <= W - 2; ++x, p += 3) {
+        // Blue is the first byte of a pixel; only blue decides.
+        if ((p[-3] + p[0] + p[3]) / 3 > call.level) std::fill(p - 3, p + 6, call.level8);
+      }
+      return;
+    }
+  }
+}
+
+[[gnu::always_inline]] inline void ApplyByRowBody(RasterImage& image, const std::vector<PreparedCall>& calls) {
+  const int W = image.Width();
+  const int H = image.Height();
+  for (int y = 0; y < H; ++y) {
+    std::uint8_t* row = image.Row(y);
+    for (const PreparedCall& call : calls) ApplyToRow(call, row, y, W, H);
+  }
+}
+
+[[gnu::noinline]] void ApplyByRowBaseline(RasterImage& image, const std::vector<PreparedCall>& calls) {
+  ApplyByRowBody(image, calls);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same with 256-bit vectors, for processors that have them.
+[[gnu::target("avx2"), gnu::noinline]] void ApplyByRowAvx2(RasterImage& image,
+                                                           const std::vector<PreparedCall>& calls) {
+  ApplyByRowBody(image, calls);
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+#endif
+
+void ApplyOne(RasterImage& image, const EffectCall& call) {
+  ApplyEffectCalls(image, std::span<const EffectCall>(&call, 1));
 }
 
 }  // namespace
 
-void SaturationEffect(RasterImage& image, int factor) {
-  const Saturation s = SaturationFor(LimitFactor(factor));
-  const int W = image.Width();
-  for (int y = 0; y < image.Height(); ++y) {
-    std::uint8_t* row = image.Row(y);
-    int x = 0;
-    if (W > 0) SaturatePixel(row, s);
-    // Blocks start at pixel 1 and end before the last pixel, so the bytes read either
-    // side of a block lie within the row.
-    for (x = 1; x + detail::kBlockPixels < W; x += detail::kBlockPixels) SaturateBlock(row + 3 * x, s);
-    for (x = std::max(x, 1); x < W; ++x) SaturatePixel(row + 3 * x, s);
+// Every effect computes each row from that row's own values, so a sequence gives the same
+// pixels when all its calls are applied to one row before the next row is taken; the
+// raster is then read and written once instead of once per call.
+void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls) {
+  if (image.Empty()) return;
+  std::vector<PreparedCall> prepared;
+  for (const EffectCall& call : calls) {
+    PreparedCall p = Prepare(call, image.Width(), image.Height());
+    if (!p.active) continue;
+    // Contrast and brightness right after a greyscale step join it.
+    if (!prepared.empty()) {
+      PreparedCall& last = prepared.back();
+      const bool isMap = p.primitive == EffectPrimitive::kContrast || p.primitive == EffectPrimitive::kBrightness;
+      if (isMap && last.primitive == EffectPrimitive::kSaturation && last.saturation.k == -1 &&
+          last.grey.count < kMaxGreyMaps) {
+        last.grey.maps[static_cast<std::size_t>(last.grey.count++)] = p.map;
+        continue;
+      }
+    }
+    prepared.push_back(p);
   }
+  if (prepared.empty()) return;
+#if defined(__x86_64__) || defined(__i386__)
+  if (HasAvx2()) {
+    ApplyByRowAvx2(image, prepared);
+    return;
+  }
+#endif
+  ApplyByRowBaseline(image, prepared);
+}
+
+void ChannelFillEffect(RasterImage& image, int mode) {
+  ApplyOne(image, effect_calls::ChannelFill(mode));
+}
+
+void InvertEffect(RasterImage& image, int channels) {
+  ApplyOne(image, effect_calls::Invert(channels));
+}
+
+void ColumnStripeNegative(RasterImage& image, int channels, int bandWidth) {
+  ApplyOne(image, effect_calls::ColumnStripes(channels, bandWidth));
+}
+
+void RowStripeNegative(RasterImage& image, int channels, int bandWidth) {
+  ApplyOne(image, effect_calls::RowStripes(channels, bandWidth));
+}
+
+void ContrastEffect(RasterImage& image, int factor) {
+  ApplyOne(image, effect_calls::Contrast(factor));
+}
+
+void SaturationEffect(RasterImage& image, int factor) {
+  ApplyOne(image, effect_calls::Saturation(factor));
 }
 
 void SmoothEffect(RasterImage& image) {
-  const int W = image.Width();
-  if (W < 3) return;
-  for (int y = 0; y < image.Height(); ++y) {
-    // Stored left to right in place: the left neighbour is the value just written.
-    std::uint8_t* p = image.Row(y) + 3;
-    for (int x = 1; x <= W - 2; ++x, p += 3) {
-      for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>((p[c - 3] + p[c] + p[c + 3]) / 3);
-    }
-  }
+  ApplyOne(image, effect_calls::Smooth());
 }
 
 void MosaicEffect(RasterImage& image, int step) {
-  const int W = image.Width();
-  if (W < 3 || step < 1) return;
-  for (int y = 0; y < image.Height(); ++y) {
-    std::uint8_t* row = image.Row(y);
-    for (int x = step; x <= W - 2; x += step) {
-      std::uint8_t* p = row + 3 * x;
-      for (int c = 0; c < 3; ++c) {
-        const auto mean = static_cast<std::uint8_t>((p[c - 3] + p[c] + p[c + 3]) / 3);
-        p[c - 3] = p[c] = p[c + 3] = mean;
-      }
-    }
-  }
+  ApplyOne(image, effect_calls::Mosaic(step));
 }
 
 void EmbossEffect(RasterImage& image) {
-  const int W = image.Width();
-  const int H = image.Height();
-  if (W < 3 || H < 2) return;
-  // Byte-wise over columns 1..W-2: each byte with the same channel of the next pixel,
-  // which this pass has not yet rewritten.
-  const int bytes = 3 * (W - 2);
-  for (int y = 0; y <= H - 2; ++y) {
-    std::uint8_t* p = image.Row(y) + 3;
-    int i = 0;
-    for (; i + detail::kBlockBytes <= bytes; i += detail::kBlockBytes, p += detail::kBlockBytes) {
-      for (int j = 0; j < detail::kBlockBytes; ++j)
-        p[j] = static_cast<std::uint8_t>(std::abs(p[j] - p[j + 3]) + 128);
-    }
-    for (int j = 0; j < bytes - i; ++j) p[j] = static_cast<std::uint8_t>(std::abs(p[j] - p[j + 3]) + 128);
-  }
+  ApplyOne(image, effect_calls::Emboss());
 }
 
 void SolarizeEffect(RasterImage& image, int threshold) {
-  const int W = image.Width();
-  const int H = image.Height();
-  if (W < 3 || H < 2) return;
-  const auto t = static_cast<std::int16_t>(std::clamp(threshold, -1, 255));
-  MapChannels(image, 1, W - 1, 0, H - 1,
-              [t](std::int16_t c) { return static_cast<std::uint8_t>(c <= t ? 255 - c : c); });
+  ApplyOne(image, effect_calls::Solarize(threshold));
 }
 
 void AverageEffect(RasterImage& image, int level) {
-  const int W = image.Width();
-  if (W < 3) return;
-  const std::uint8_t grey = Clamp255(level);
-  for (int y = 0; y < image.Height(); ++y) {
-    std::uint8_t* p = image.Row(y) + 3;
-    for (int x = 1; x <= W - 2; ++x, p += 3) {
-      // Blue is the first byte of a pixel; only blue decides.
-      if ((p[-3] + p[0] + p[3]) / 3 > level) std::fill(p - 3, p + 6, grey);
-    }
-  }
+  ApplyOne(image, effect_calls::Average(level));
 }
 
 void BrightnessEffect(RasterImage& image, int delta) {
-  const std::int16_t d = LimitFactor(delta);
-  MapChannels(image, 0, image.Width(), 0, image.Height(), [d](std::int16_t c) { return AddClamped(c, d); });
+  ApplyOne(image, effect_calls::Brightness(delta));
 }
 
 }  // namespace quillstone

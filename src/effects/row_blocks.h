@@ -36,7 +36,7 @@ struct BitPattern {
 };
 
 // Applies `pattern` to `pixels` pixels starting at `row`.
-inline void ApplyBitPattern(std::uint8_t* row, int pixels, const BitPattern& pattern) {
+[[gnu::always_inline]] inline void ApplyBitPattern(std::uint8_t* row, int pixels, const BitPattern& pattern) {
   const BitPattern p = pattern;  // a local copy cannot alias the row, so the block vectorises
   int x = 0;
   for (; x + kBlockPixels <= pixels; x += kBlockPixels, row += kBlockBytes) {

@@ -4,7 +4,10 @@
 
 #include <set>
 #include <tuple>
+#include <vector>
 
+#include "imaging/arithmetic.h"
+#include "imaging/random_source.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -307,6 +310,94 @@ TEST(ColorBox, EmptyAndZeroSpanBoxesDrawNothing) {
   ColorBox(ColorBoxKind::kTop, image, image, p, 0, 7, 5, 9);        // below the image
   ColorBox(ColorBoxKind::kFullColor, image, image, p, -9, -9, -2, -2);
   EXPECT_EQ(image, RasterImage(5, 5, colors::kBlack));
+}
+
+}  // namespace
+}  // namespace quillstone
+
+namespace quillstone {
+namespace {
+
+// A raster in which every column sees every channel value 0..255 down its first 256 rows,
+// the values of the three channels and of neighbouring columns differing, followed by
+// random rows.
+RasterImage EveryValueRaster(int width, int height, RandomSource& random) {
+  RasterImage image(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      if (y < 256) {
+        image.SetPixel(x, y,
+                       Rgb{static_cast<std::uint8_t>(y + 7 * x), static_cast<std::uint8_t>(y + 101 * x + 85),
+                           static_cast<std::uint8_t>(255 - y + 3 * x)});
+      } else {
+        image.SetPixel(x, y,
+                       Rgb{static_cast<std::uint8_t>(random.Below(256)), static_cast<std::uint8_t>(random.Below(256)),
+                           static_cast<std::uint8_t>(random.Below(256))});
+      }
+    }
+  return image;
+}
+
+// The band written out pixel by pixel: Trunc(C f / 100 + (100 - f) S / 100) in double
+// precision with the single-precision weight f, every step-th column (row for top and
+// bottom) of the band, channels that are off kept.
+RasterImage ReferenceBand(GradientSide side, const RasterImage& source, const FillParams& p, int strength) {
+  RasterImage out = source;
+  const GradientGeometry g = BandGeometry(side, source.Width(), source.Height(), strength);
+  if (g.span <= 0) return out;
+  const Rgb color = SplitColor(p.color);
+  const bool columns = side == GradientSide::kLeft || side == GradientSide::kRight;
+  for (int y = g.area.y0; y < g.area.y1; ++y)
+    for (int x = g.area.x0; x < g.area.x1; ++x) {
+      const int t = columns ? x : y;
+      if (t % p.step != 0) continue;
+      const double w = GradientWeight(side, p.blending, g.span, g.anchor - t);
+      const Rgb s = source.Pixel(x, y);
+      auto value = [&](bool on, int c, int v) {
+        return on ? Clamp255(Trunc(c * w / 100.0 + (100.0 - w) * v / 100.0)) : static_cast<std::uint8_t>(v);
+      };
+      out.SetPixel(x, y,
+                   Rgb{value(p.channels.red, color.r, s.r), value(p.channels.green, color.g, s.g),
+                       value(p.channels.blue, color.b, s.b)});
+    }
+  return out;
+}
+
+// The bands are computed through exact integer lines fitted to each column's (or row's)
+// values; they must give the straightforward formula's pixels for every source value,
+// blending, strength, step, mask, colour and both in place and into another raster. The
+// right band of 40 columns at strength 1 and blending 25 has a column whose slightly
+// negative share truncates toward zero, which no line fits.
+TEST(ColorBand, AgreesWithThePerPixelFormula) {
+  RandomSource random(17);
+  const RasterImage wide = EveryValueRaster(83, 260, random);
+  const RasterImage tall = EveryValueRaster(300, 261, random);
+  const RasterImage narrow = EveryValueRaster(40, 256, random);
+  const std::vector<GradientSide> sides{GradientSide::kLeft, GradientSide::kRight, GradientSide::kTop,
+                                        GradientSide::kBottom};
+  int checked = 0;
+  for (int blending = 1; blending <= 100; blending += (blending < 10 || blending > 95 ? 1 : 7)) {
+    for (const GradientSide side : sides) {
+      const bool columns = side == GradientSide::kLeft || side == GradientSide::kRight;
+      const RasterImage& source = checked % 5 == 0 ? narrow : (columns ? wide : tall);
+      const int strength = 1 + (blending + checked) % 10;
+      FillParams p = Params(blending, MakeColor(random.Below(256), random.Below(256), random.Below(256)),
+                            1 + (blending % 7 == 0 ? 2 : 0));
+      p.channels.green = blending % 3 != 0;
+      const RasterImage expected = ReferenceBand(side, source, p, strength);
+      RasterImage inPlace = source;
+      ColorBand(side, inPlace, inPlace, p, strength);
+      ASSERT_EQ(inPlace, expected) << "blending " << blending << " strength " << strength;
+      RasterImage target = source;  // a raster of its own, so the rows do not overlap
+      ColorBand(side, target, source, p, strength);
+      ASSERT_EQ(target, expected) << "apart, blending " << blending << " strength " << strength;
+      ++checked;
+    }
+  }
+  const FillParams edge = Params(25, MakeColor(60, 5, 255));
+  RasterImage image = narrow;
+  ColorBand(GradientSide::kRight, image, image, edge, 1);
+  EXPECT_EQ(image, ReferenceBand(GradientSide::kRight, narrow, edge, 1));
 }
 
 }  // namespace
