@@ -13,7 +13,8 @@ const RasterImage& Source() {
 
 // The colour-effect stage alone on the 4000 x 3000 image: each iteration restores the
 // image by a copy (as a render does) and runs the style; subtract BM_CopyImage for the
-// stage's own cost. Run with --benchmark_min_time=2 or more on a busy machine. The argument is the style; step 1 unless the name says otherwise.
+// stage's own cost. Run with --benchmark_min_time=2 or more on a busy machine. The
+// argument is the style; step 1 unless the name says otherwise.
 void RunStyle(benchmark::State& state, int step) {
   ColorEffectSettings settings;
   settings.style = static_cast<int>(state.range(0));

@@ -178,8 +178,8 @@ void GradientRandom(bool columns, RasterImage& dest, const RasterImage& source, 
 // arithmetic can land a hair below a whole number at one source value and above it at
 // another) keeps the table. Unlike a table look-up, the line vectorises.
 struct LinearMap {
-  std::uint32_t add = 0;      // 0 .. 256 << 16
-  std::uint16_t scale = 0;    // slope in 1/65536
+  std::uint32_t add = 0;    // below 256 << 16
+  std::uint16_t scale = 0;  // slope in 1/65536
 };
 
 constexpr int kLinearShift = 16;
@@ -242,8 +242,9 @@ constexpr LinearMap kIdentityMap{65535, 65535};
 }
 
 #if defined(__x86_64__) || defined(__i386__)
-// The same with 256-bit vectors. Only integer and division steps change their width; no
-// floating step can be fused or reordered, so the tables stay the same to the bit.
+// The same with 256-bit vectors. AVX2 brings no fused multiply-add, and every floating
+// step is a division or an addition anyway, so each rounds as in the baseline and the
+// tables are the same to the bit.
 [[gnu::target("avx2"), gnu::noinline]] bool ChannelLinesAvx2(float weight, const Fill& f, ChannelLuts& luts,
                                                              std::array<LinearMap, 3>& maps) {
   return ChannelLinesBody(weight, f, luts, maps);
@@ -268,8 +269,8 @@ bool ChannelLines(float weight, const Fill& f, ChannelLuts& luts, std::array<Lin
 // per-channel maps repeated). In 32-bit lanes; fixed blocks become whole vector operations.
 template <bool kPattern>
 [[gnu::always_inline]] inline void LinearBody(std::uint8_t* dest, const std::uint8_t* source, int bytes,
-                                             const std::uint32_t* __restrict add,
-                                             const std::uint16_t* __restrict scale) {
+                                              const std::uint32_t* __restrict add,
+                                              const std::uint16_t* __restrict scale) {
   constexpr int kBlock = detail::kBlockBytes;
   int i = 0;
   for (; i + kBlock <= bytes; i += kBlock) {

@@ -205,8 +205,7 @@ constexpr auto kTwoAhead = detail::RepeatPerChannel<std::uint8_t>(0xFF, 0, 0);
                                                 (p[i + 1] & kOneAhead[i]) + (p[i + 2] & kTwoAhead[i]));
     mean[i] = static_cast<std::int16_t>(sum / 3);
   }
-  for (int i = 0; i < detail::kBlockBytes; ++i)
-    p[i] = Saturate(p[i], mean[i], s);
+  for (int i = 0; i < detail::kBlockBytes; ++i) p[i] = Saturate(p[i], mean[i], s);
 }
 
 [[gnu::always_inline]] inline void SaturateRow(std::uint8_t* row, int W, const Saturation& s) {
@@ -291,17 +290,17 @@ constexpr NeighbourMasks kNeighbourMasks = MakeNeighbourMasks();
 // One call, checked and with its patterns and limits worked out once for all rows.
 struct PreparedCall {
   EffectPrimitive primitive = EffectPrimitive::kSmooth;
-  bool active = true;  // false: the call changes nothing
-  BitPattern bits;     // channel fill, inversion and stripes
-  int period = 1;      // stripes: 2w + 1
-  int inverted = 1;    // stripes: w + 1 inverted columns or rows per period
-  std::int16_t k = 0;  // contrast factor, brightness delta or solarize threshold
+  bool active = true;          // false: the call changes nothing
+  BitPattern bits;             // channel fill, inversion and stripes
+  int period = 1;              // stripes: 2w + 1
+  int inverted = 1;            // stripes: w + 1 inverted columns or rows per period
+  std::int16_t threshold = 0;  // solarize, -1..255
   Saturation saturation{};
-  ChannelMap map;            // contrast, brightness
-  GreyMaps grey;             // saturation -1 with the steps fused into it
-  int step = 1;              // mosaic
-  int level = 0;             // average
-  std::uint8_t level8 = 0;   // average: the grey that replaces a bright run
+  ChannelMap map;           // contrast, brightness
+  GreyMaps grey;            // saturation -1 with the steps fused into it
+  int step = 1;             // mosaic
+  int level = 0;            // average
+  std::uint8_t level8 = 0;  // average: the grey that replaces a bright run
 };
 
 // The stripe band width is limited to the largest side, beyond which one band already
@@ -344,7 +343,7 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       break;
     case EffectPrimitive::kSolarize:
       p.active = W >= 3 && H >= 2;
-      p.k = static_cast<std::int16_t>(std::clamp(call.value, -1, 255));
+      p.threshold = static_cast<std::int16_t>(std::clamp(call.value, -1, 255));
       break;
     case EffectPrimitive::kAverage:
       p.active = W >= 3;
@@ -357,7 +356,8 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
 
 // Applies one prepared call to row y of a W x H raster. Every effect computes a row from
 // that row's own values (and its index) alone.
-[[gnu::always_inline]] inline void ApplyToRow(const PreparedCall& call, std::uint8_t* row, int y, int W, int H) {
+[[gnu::always_inline]] inline void ApplyToRow(const PreparedCall& call, std::uint8_t* row, int y, int W,
+                                              int H) {
   switch (call.primitive) {
     case EffectPrimitive::kChannelFill:
     case EffectPrimitive::kInvert:
@@ -414,7 +414,7 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
     }
     case EffectPrimitive::kSolarize: {
       if (y > H - 2) return;
-      const std::int16_t t = call.k;
+      const std::int16_t t = call.threshold;
       MapBytes(row + 3, 3 * (W - 2),
                [t](std::int16_t c) { return static_cast<std::uint8_t>(c <= t ? 255 - c : c); });
       return;
@@ -430,7 +430,8 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
   }
 }
 
-[[gnu::always_inline]] inline void ApplyByRowBody(RasterImage& image, const std::vector<PreparedCall>& calls) {
+[[gnu::always_inline]] inline void ApplyByRowBody(RasterImage& image,
+                                                  const std::vector<PreparedCall>& calls) {
   const int W = image.Width();
   const int H = image.Height();
   for (int y = 0; y < H; ++y) {
@@ -474,7 +475,8 @@ void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls) {
     // Contrast and brightness right after a greyscale step join it.
     if (!prepared.empty()) {
       PreparedCall& last = prepared.back();
-      const bool isMap = p.primitive == EffectPrimitive::kContrast || p.primitive == EffectPrimitive::kBrightness;
+      const bool isMap =
+          p.primitive == EffectPrimitive::kContrast || p.primitive == EffectPrimitive::kBrightness;
       if (isMap && last.primitive == EffectPrimitive::kSaturation && last.saturation.k == -1 &&
           last.grey.count < kMaxGreyMaps) {
         last.grey.maps[static_cast<std::size_t>(last.grey.count++)] = p.map;

@@ -330,9 +330,10 @@ RasterImage EveryValueRaster(int width, int height, RandomSource& random) {
                        Rgb{static_cast<std::uint8_t>(y + 7 * x), static_cast<std::uint8_t>(y + 101 * x + 85),
                            static_cast<std::uint8_t>(255 - y + 3 * x)});
       } else {
-        image.SetPixel(x, y,
-                       Rgb{static_cast<std::uint8_t>(random.Below(256)), static_cast<std::uint8_t>(random.Below(256)),
-                           static_cast<std::uint8_t>(random.Below(256))});
+        image.SetPixel(
+            x, y,
+            Rgb{static_cast<std::uint8_t>(random.Below(256)), static_cast<std::uint8_t>(random.Below(256)),
+                static_cast<std::uint8_t>(random.Below(256))});
       }
     }
   return image;

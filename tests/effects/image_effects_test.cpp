@@ -353,19 +353,22 @@ void Apply(RasterImage& image, const EffectCall& call) {
         break;
       case EffectPrimitive::kInvert:
         for (int i = 0; i < 3 * W; ++i)
-          if (k >= 0 && k <= 3 && Selected(call.value, i % 3)) row[i] = static_cast<std::uint8_t>(255 - row[i]);
+          if (k >= 0 && k <= 3 && Selected(call.value, i % 3))
+            row[i] = static_cast<std::uint8_t>(255 - row[i]);
         break;
       case EffectPrimitive::kColumnStripeNegative:
       case EffectPrimitive::kRowStripeNegative:
         for (int x = 0; x < W; ++x) {
           const long long t = call.primitive == EffectPrimitive::kRowStripeNegative ? y : x;
-          if (call.bandWidth < 0 || k < 0 || k > 3 || t % (2LL * call.bandWidth + 1) > call.bandWidth) continue;
+          if (call.bandWidth < 0 || k < 0 || k > 3 || t % (2LL * call.bandWidth + 1) > call.bandWidth)
+            continue;
           for (int c = 0; c < 3; ++c)
             if (Selected(call.value, c)) row[3 * x + c] = static_cast<std::uint8_t>(255 - row[3 * x + c]);
         }
         break;
       case EffectPrimitive::kContrast:
-        for (int i = 0; i < 3 * W; ++i) row[i] = static_cast<std::uint8_t>(Clamp(row[i] + k * (row[i] - 127)));
+        for (int i = 0; i < 3 * W; ++i)
+          row[i] = static_cast<std::uint8_t>(Clamp(row[i] + k * (row[i] - 127)));
         break;
       case EffectPrimitive::kBrightness:
         for (int i = 0; i < 3 * W; ++i) row[i] = static_cast<std::uint8_t>(Clamp(row[i] + k));
@@ -380,7 +383,8 @@ void Apply(RasterImage& image, const EffectCall& call) {
       case EffectPrimitive::kSmooth:
         for (int x = 1; x <= W - 2; ++x)
           for (int c = 0; c < 3; ++c)
-            row[3 * x + c] = static_cast<std::uint8_t>((row[3 * x + c - 3] + row[3 * x + c] + row[3 * x + c + 3]) / 3);
+            row[3 * x + c] =
+                static_cast<std::uint8_t>((row[3 * x + c - 3] + row[3 * x + c] + row[3 * x + c + 3]) / 3);
         break;
       case EffectPrimitive::kMosaic:
         for (int x = 1; k >= 1 && x <= W - 2; ++x) {
@@ -441,7 +445,8 @@ TEST(EffectSequences, AgreeWithPlainPassesOneAfterAnother) {
     const auto calls = command.sequence.Calls();
     sequences.emplace_back(calls.begin(), calls.end());
   }
-  sequences.push_back({Saturation(-1), Brightness(30), Contrast(3), Brightness(-200), Contrast(-1), Contrast(2)});
+  sequences.push_back(
+      {Saturation(-1), Brightness(30), Contrast(3), Brightness(-200), Contrast(-1), Contrast(2)});
   sequences.push_back({Contrast(-10), Saturation(-1), Saturation(-1), Contrast(1000), Solarize(100)});
   sequences.push_back({Saturation(7), Smooth(), Saturation(-1), Emboss(), Average(100), Mosaic(3)});
   sequences.push_back({RowStripes(2, 3), ColumnStripes(1, 2), ChannelFill(5), Invert(3), Brightness(-20)});
