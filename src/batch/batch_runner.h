@@ -1,0 +1,63 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/batch_job.h"
+#include "batch/batch_report.h"
+#include "config/program_settings.h"
+#include "imaging/raster_image.h"
+
+namespace quillstone {
+
+// What every image of a run is marked with. The references must stay valid, and unchanged,
+// until RunBatch returns.
+struct BatchInput {
+  const ProgramSettings& settings;  // watermark, size preset, orientation and turning back
+  const RasterImage& logo;
+  const RasterImage& texture;            // margin texture; may be empty
+  const std::vector<std::string>& text;  // the watermark text (unless individual texts are used)
+};
+
+// One step of a run, reported on the thread that called RunBatch, in item order.
+struct BatchProgress {
+  enum class Stage { kStarted, kFinished };
+  Stage stage = Stage::kStarted;
+  int index = 0;          // 0-based item index
+  int count = 0;          // items in the run
+  std::string text;       // "Progress 3/12" (index + 1, count)
+  std::string_view name;  // the item's file name; valid during the call
+  // The item's outcome (kFinished only); valid during the call.
+  const BatchItemResult* result = nullptr;
+};
+
+// How the caller follows and ends a run. Every member is optional.
+struct BatchObserver {
+  // Read at the top of each item: once set, no further item is begun; items already begun
+  // are completed and reported.
+  const std::atomic<bool>* stop = nullptr;
+  std::function<void(const BatchProgress&)> onProgress;
+  // Called about every 50 ms while the calling thread waits for images rendered on other
+  // threads (jobs > 1), so a window can process its pending events.
+  std::function<void()> onWait;
+};
+
+// "Progress " + (index + 1) + "/" + count.
+std::string ProgressText(int index, int count);
+
+// Runs the batch: the start checks (CheckBatchStart; a failure is returned in
+// BatchReport::refused and nothing else happens), then every image in list order:
+//   read its per-image text when the job asks for it; decode it by its extension (an
+//   unreadable JPEG is replaced by the placeholder picture, which is written unmarked under
+//   the image's output name; an unreadable bitmap or a name of no known kind fails the
+//   item); orientation, size preset and render; SaveBatchItem with the job's options,
+//   turning the image back first when the settings ask for it.
+// Each image has one outcome; a failure ends only its own image. With jobs > 1 the images
+// are rendered on that many threads, each reusing its buffers from image to image; the
+// files written and the order of the reports are the same as with one job.
+BatchReport RunBatch(const BatchJob& job, const BatchInput& input, const BatchObserver& observer = {});
+
+}  // namespace quillstone

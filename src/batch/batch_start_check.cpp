@@ -1,0 +1,80 @@
+#include "batch/batch_start_check.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "batch/directory_text.h"
+#include "config/ascii_case.h"
+#include "imagefiles/output_name.h"
+
+namespace quillstone {
+
+namespace {
+
+std::string UpperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return result;
+}
+
+// The canonical form of a directory text: links and "." / ".." resolved as far as the
+// path exists; empty when even that fails.
+std::filesystem::path CanonicalDirectory(std::string_view text) {
+  std::error_code error;
+  std::filesystem::path path =
+      std::filesystem::weakly_canonical(std::filesystem::path(std::string(text)), error);
+  if (error) return {};
+  // "dir/" and "dir" are the same directory; drop the empty last element of the first.
+  if (!path.has_filename() && path.has_parent_path() && path != path.root_path()) path = path.parent_path();
+  return path;
+}
+
+}  // namespace
+
+std::string BatchPrefix(std::string_view typed) {
+  return std::string(TrimAsciiSpace(typed));
+}
+
+bool SameDirectory(std::string_view a, std::string_view b) {
+  if (UpperAscii(WithTrailingSlash(a)) == UpperAscii(WithTrailingSlash(b))) return true;
+  const std::filesystem::path canonicalA = CanonicalDirectory(a);
+  const std::filesystem::path canonicalB = CanonicalDirectory(b);
+  if (!canonicalA.empty() && canonicalA == canonicalB) return true;
+  // The same directory reached through a bind mount or a hard-linked path.
+  std::error_code error;
+  const bool same = std::filesystem::equivalent(std::string(a), std::string(b), error);
+  return !error && same;
+}
+
+Status CheckBatchStart(const BatchJob& job) {
+  if (TrimAsciiSpace(job.destinationDirectory).empty())
+    return Status::Error(std::string(kNoDestinationMessage));
+  if (SameDirectory(job.sourceDirectory, job.destinationDirectory)) {
+    return Status::Error(std::string(kSameDirectoryMessage));
+  }
+  if (job.names.empty()) return Status::Error(std::string(kNoImagesMessage));
+  std::error_code error;
+  if (!std::filesystem::is_directory(job.destinationDirectory, error)) {
+    return Status::Error(std::string(kMissingDestinationMessage));
+  }
+  return CheckOutputPrefix(BatchPrefix(job.prefix));
+}
+
+std::string OneLineMessage(std::string_view message) {
+  std::string line;
+  bool pendingBlank = false;
+  for (const char c : message) {
+    if (c == '\r' || c == '\n') {
+      pendingBlank = !line.empty();
+      continue;
+    }
+    if (pendingBlank && c != ' ') line += ' ';
+    pendingBlank = false;
+    line += c;
+  }
+  return line;
+}
+
+}  // namespace quillstone

@@ -1,0 +1,358 @@
+#include "batch/batch_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "batch/batch_start_check.h"
+#include "batch_test_files.h"
+#include "imagefiles/image_decoder.h"
+#include "pipeline/render_watermark.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+using testing::WriteTestBmp;
+using testing::WriteTestJpeg;
+
+constexpr LocalDateTime kMoment{2024, 5, 17, 14, 30, 5, 0};
+
+// A source and a destination folder, and a job between them that writes lossless BMPs
+// (so that written pixels can be compared with a render).
+class BatchRunnerTest : public ::testing::Test {
+ protected:
+  BatchRunnerTest() {
+    std::filesystem::create_directories(source());
+    std::filesystem::create_directories(dest());
+    job_.sourceDirectory = source().string() + "/";
+    job_.destinationDirectory = dest().string();
+    job_.save.format = OutputFormat::kBmp;
+    job_.placeholderPath = testing::PlaceholderPicture();
+    job_.randomSeed = 7;
+    job_.now = kMoment;
+    settings_.watermark.frame.outerOn = false;
+    settings_.watermark.frame.innerOn = false;
+  }
+
+  std::filesystem::path source() const { return temp_ / "source"; }
+  std::filesystem::path dest() const { return temp_ / "dest"; }
+
+  BatchReport Run(const BatchObserver& observer = {}) {
+    const BatchInput input{settings_, logo_, texture_, text_};
+    return RunBatch(job_, input, observer);
+  }
+
+  // What the window renders for a source file with the given text.
+  RasterImage RenderDirectly(const std::string& name, const std::vector<std::string>& text) {
+    RasterImage original;
+    EXPECT_TRUE(DecodeImageFile(source() / name, original).ok());
+    const TextContext context{kMoment, name, job_.sourceDirectory};
+    const RenderInput input{original, logo_, texture_, settings_.watermark, text, context};
+    RandomSource random(1);
+    RenderOutput output;
+    RenderWatermark(input, random, output);
+    return output.marked;
+  }
+
+  RasterImage Decoded(const std::filesystem::path& path) {
+    RasterImage image;
+    EXPECT_TRUE(DecodeImageFile(path, image).ok()) << path;
+    return image;
+  }
+
+  TempDir temp_;
+  BatchJob job_;
+  ProgramSettings settings_;
+  RasterImage logo_ = testing::MakeGradientRaster(6, 4);
+  RasterImage texture_;
+  std::vector<std::string> text_;
+};
+
+TEST_F(BatchRunnerTest, MarksEveryImageUnderThePrefix) {
+  WriteTestJpeg(source() / "a.jpg");
+  WriteTestBmp(source() / "b.bmp");
+  job_.names = {"a.jpg", "b.bmp"};
+  job_.prefix = "  web_ ";
+  const BatchReport report = Run();
+
+  EXPECT_TRUE(report.refused.ok());
+  EXPECT_EQ(report.prefix, "web_");
+  EXPECT_EQ(BatchSummary(report), "2 written, 0 failed");
+  EXPECT_EQ(report.started, 2);
+  EXPECT_FALSE(report.stopped);
+  EXPECT_EQ(report.lastItemIndex, 1);
+  ASSERT_EQ(report.items.size(), 2u);
+  EXPECT_EQ(report.items[0].outcome, BatchItemOutcome::kWritten);
+  EXPECT_EQ(report.items[0].outputPath, (dest() / "web_a.bmp").string());
+  EXPECT_EQ(report.items[1].outputPath, (dest() / "web_b.bmp").string());
+  // The logo is at c1 with half its strength: the written pixels are the window's render.
+  EXPECT_EQ(Decoded(dest() / "web_b.bmp"), RenderDirectly("b.bmp", {}));
+}
+
+TEST_F(BatchRunnerTest, RefusedRunTouchesNothing) {
+  WriteTestJpeg(source() / "a.jpg");
+  job_.names = {"a.jpg"};
+  job_.destinationDirectory = source().string();
+  int calls = 0;
+  BatchObserver observer;
+  observer.onProgress = [&calls](const BatchProgress&) { ++calls; };
+  const BatchReport report = Run(observer);
+
+  EXPECT_EQ(report.refused.message(), kSameDirectoryMessage);
+  EXPECT_EQ(calls, 0);
+  EXPECT_EQ(report.started, 0);
+  EXPECT_EQ(report.lastItemIndex, -1);
+  EXPECT_EQ(BatchSummary(report), "0 written, 0 failed");
+  EXPECT_FALSE(std::filesystem::exists(source() / "new_a.bmp"));
+}
+
+TEST_F(BatchRunnerTest, NamesTheOutputAfterTheSourceWithTheFormatsExtension) {
+  WriteTestJpeg(source() / "holiday.JPEG");
+  job_.names = {"holiday.JPEG"};
+  job_.save.format = OutputFormat::kPng;
+  const BatchReport report = Run();
+  EXPECT_EQ(report.written, 1);
+  EXPECT_TRUE(std::filesystem::is_regular_file(dest() / "new_holiday.png"));
+  EXPECT_EQ(report.items[0].outputPath, (dest() / "new_holiday.png").string());
+}
+
+// The progress texts and their order are the same with one job and with several.
+class BatchJobsTest : public BatchRunnerTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(BatchJobsTest, ReportsProgressInItemOrder) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) WriteTestJpeg(source() / name);
+  job_.names = {"a.jpg", "b.jpg", "c.jpg"};
+  job_.jobs = GetParam();
+  std::vector<std::string> events;
+  BatchObserver observer;
+  observer.onProgress = [&events](const BatchProgress& progress) {
+    const bool started = progress.stage == BatchProgress::Stage::kStarted;
+    events.push_back((started ? "start " : "done ") + progress.text + " " + std::string(progress.name));
+    if (!started) {
+      EXPECT_EQ(progress.result->outcome, BatchItemOutcome::kWritten);
+    }
+  };
+  const BatchReport report = Run(observer);
+
+  const std::vector<std::string> expected = {"start Progress 1/3 a.jpg", "done Progress 1/3 a.jpg",
+                                             "start Progress 2/3 b.jpg", "done Progress 2/3 b.jpg",
+                                             "start Progress 3/3 c.jpg", "done Progress 3/3 c.jpg"};
+  EXPECT_EQ(events, expected);
+  EXPECT_EQ(BatchSummary(report), "3 written, 0 failed");
+}
+
+TEST_P(BatchJobsTest, WritesTheSameBytesAsOneJob) {
+  // Random colour noise: each item draws from its own source, whatever thread renders it.
+  settings_.watermark.combination = CombinationOrder::kLC;
+  settings_.watermark.color.randomColor = true;
+  settings_.watermark.color.style = 4;
+  std::vector<std::string> names;
+  for (int i = 0; i < 5; ++i) {
+    names.push_back("p" + std::to_string(i) + ".jpg");
+    WriteTestJpeg(source() / names.back(), 20 + 3 * i, 14 + i);
+  }
+  job_.names = names;
+  job_.save.format = OutputFormat::kJpeg;
+
+  job_.jobs = 1;
+  ASSERT_EQ(Run().written, 5);
+  const auto single = temp_ / "single";
+  std::filesystem::rename(dest(), single);
+  std::filesystem::create_directories(dest());
+  job_.jobs = GetParam();
+  const BatchReport report = Run();
+  ASSERT_EQ(report.written, 5);
+  for (const std::string& name : names) {
+    const std::string output = "new_" + name;
+    EXPECT_EQ(ReadBytes(dest() / output), ReadBytes(single / output)) << output;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Jobs, BatchJobsTest, ::testing::Values(1, 2, 3));
+
+TEST_F(BatchRunnerTest, CorruptJpegGetsThePlaceholderUnderItsName) {
+  WriteTestJpeg(source() / "a.jpg");
+  WriteBytes(source() / "b.jpg", "this is no JPEG at all");
+  WriteTestJpeg(source() / "c.jpg");
+  job_.names = {"a.jpg", "b.jpg", "c.jpg"};
+  const BatchReport report = Run();
+
+  EXPECT_EQ(BatchSummary(report), "3 written, 0 failed");
+  EXPECT_EQ(report.placeholders, 1);
+  EXPECT_EQ(report.items[1].outcome, BatchItemOutcome::kWrittenPlaceholder);
+  EXPECT_NE(report.items[1].message.find("b.jpg"), std::string::npos) << report.items[1].message;
+  // Written unmarked: the placeholder's own pixels.
+  EXPECT_EQ(Decoded(dest() / "new_b.bmp"), Decoded(testing::PlaceholderPicture()));
+  EXPECT_EQ(report.items[2].outcome, BatchItemOutcome::kWritten);
+}
+
+TEST_F(BatchRunnerTest, UnreadablePlaceholderFailsTheItem) {
+  WriteBytes(source() / "b.jpg", "broken");
+  job_.names = {"b.jpg"};
+  job_.placeholderPath = temp_ / "missing.jpg";
+  const BatchReport report = Run();
+  EXPECT_EQ(BatchSummary(report), "0 written, 1 failed");
+  EXPECT_FALSE(std::filesystem::exists(dest() / "new_b.bmp"));
+}
+
+TEST_F(BatchRunnerTest, BrokenBitmapAndUnknownKindFailWithoutWritingTheirNeighbour) {
+  WriteTestBmp(source() / "a.bmp");
+  WriteBytes(source() / "b.bmp", "BM but nothing after it");
+  WriteBytes(source() / "c.gif", "GIF89a");
+  WriteTestBmp(source() / "d.bmp", 10, 10);
+  job_.names = {"a.bmp", "b.bmp", "c.gif", "d.bmp"};
+  const BatchReport report = Run();
+
+  EXPECT_EQ(BatchSummary(report), "2 written, 2 failed");
+  EXPECT_EQ(report.items[1].outcome, BatchItemOutcome::kFailed);
+  EXPECT_EQ(report.items[2].outcome, BatchItemOutcome::kFailed);
+  EXPECT_NE(report.items[2].message.find("c.gif"), std::string::npos) << report.items[2].message;
+  EXPECT_FALSE(std::filesystem::exists(dest() / "new_b.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(dest() / "new_c.bmp"));
+  EXPECT_EQ(Decoded(dest() / "new_d.bmp"), RenderDirectly("d.bmp", {}));
+}
+
+TEST_F(BatchRunnerTest, WriteFailureIsCountedAndNamed) {
+  WriteTestBmp(source() / "a.bmp");
+  WriteTestBmp(source() / "b.bmp");
+  // A folder where the output file would go: the write cannot replace it.
+  std::filesystem::create_directory(dest() / "new_a.bmp");
+  job_.names = {"a.bmp", "b.bmp"};
+  const BatchReport report = Run();
+
+  EXPECT_EQ(BatchSummary(report), "1 written, 1 failed");
+  EXPECT_EQ(report.items[0].outcome, BatchItemOutcome::kFailed);
+  EXPECT_NE(report.items[0].message.find("new_a.bmp"), std::string::npos) << report.items[0].message;
+  EXPECT_TRUE(report.items[0].outputPath.empty());
+  EXPECT_TRUE(std::filesystem::is_directory(dest() / "new_a.bmp"));
+}
+
+TEST_F(BatchRunnerTest, StopAfterItemTwoOfFive) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= 5; ++i) {
+    names.push_back("img" + std::to_string(i) + ".bmp");
+    WriteTestBmp(source() / names.back());
+  }
+  job_.names = names;
+  std::atomic<bool> stop{false};
+  BatchObserver observer;
+  observer.stop = &stop;
+  observer.onProgress = [&stop](const BatchProgress& progress) {
+    if (progress.stage == BatchProgress::Stage::kFinished && progress.index == 1) stop = true;
+  };
+  const BatchReport report = Run(observer);
+
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(report.started, 2);
+  EXPECT_EQ(report.lastItemIndex, 1);  // the window reloads img2
+  EXPECT_EQ(BatchSummary(report), "2 written, 0 failed");
+  EXPECT_TRUE(std::filesystem::exists(dest() / "new_img2.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(dest() / "new_img3.bmp"));
+  EXPECT_EQ(report.items[2].outcome, BatchItemOutcome::kNotStarted);
+}
+
+class BatchStopJobsTest : public BatchRunnerTest, public ::testing::WithParamInterface<int> {
+ protected:
+  void SetUp() override {
+    for (int i = 1; i <= 8; ++i) {
+      job_.names.push_back("img" + std::to_string(i) + ".bmp");
+      WriteTestBmp(source() / job_.names.back());
+    }
+    job_.jobs = GetParam();
+  }
+};
+
+TEST_P(BatchStopJobsTest, StopBeforeTheRunBeginsNothing) {
+  std::atomic<bool> stop{true};
+  BatchObserver observer;
+  observer.stop = &stop;
+  const BatchReport report = Run(observer);
+  EXPECT_EQ(report.started, 0);
+  EXPECT_EQ(report.lastItemIndex, -1);
+  EXPECT_TRUE(report.stopped);
+  EXPECT_TRUE(std::filesystem::is_empty(dest()));
+}
+
+TEST_P(BatchStopJobsTest, ItemsBegunBeforeTheStopAreFinishedAndCounted) {
+  std::atomic<bool> stop{false};
+  BatchObserver observer;
+  observer.stop = &stop;
+  observer.onProgress = [&stop](const BatchProgress& progress) {
+    if (progress.stage == BatchProgress::Stage::kFinished && progress.index == 0) stop = true;
+  };
+  const BatchReport report = Run(observer);
+  // How many other threads began meanwhile varies; the report must agree with the disk.
+  ASSERT_GE(report.started, 1);
+  EXPECT_EQ(report.written, report.started);
+  EXPECT_EQ(report.lastItemIndex, report.started - 1);
+  for (int i = 0; i < 8; ++i) {
+    const bool begun = i < report.started;
+    EXPECT_EQ(report.items[i].outcome, begun ? BatchItemOutcome::kWritten : BatchItemOutcome::kNotStarted)
+        << i;
+    EXPECT_EQ(std::filesystem::exists(dest() / ("new_img" + std::to_string(i + 1) + ".bmp")), begun) << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Jobs, BatchStopJobsTest, ::testing::Values(1, 2));
+
+TEST_F(BatchRunnerTest, IndividualTextsReplaceTheWatermarkText) {
+  settings_.watermark.combination = CombinationOrder::kActive;
+  settings_.watermark.action = WatermarkAction::kUseText;
+  settings_.watermark.text.font.face = "DejaVu Sans";
+  text_ = {"GLOBAL"};
+  WriteTestBmp(source() / "a.bmp", 60, 30);
+  WriteTestBmp(source() / "b.bmp", 60, 30);
+  WriteBytes(source() / "a.bmp.txt", "own\r\ntext\r\n");
+  WriteBytes(source() / "b.txt", "not the side file of b.bmp");
+  job_.names = {"a.bmp", "b.bmp"};
+
+  job_.useIndividualText = true;
+  ASSERT_EQ(Run().written, 2);
+  EXPECT_EQ(Decoded(dest() / "new_a.bmp"), RenderDirectly("a.bmp", {"own", "text"}));
+  // No side file: no text at all, so the image is written as it came.
+  EXPECT_EQ(Decoded(dest() / "new_b.bmp"), Decoded(source() / "b.bmp"));
+
+  job_.useIndividualText = false;
+  ASSERT_EQ(Run().written, 2);
+  EXPECT_EQ(Decoded(dest() / "new_a.bmp"), RenderDirectly("a.bmp", {"GLOBAL"}));
+  EXPECT_EQ(Decoded(dest() / "new_b.bmp"), RenderDirectly("b.bmp", {"GLOBAL"}));
+  EXPECT_NE(Decoded(dest() / "new_b.bmp"), Decoded(source() / "b.bmp"));
+}
+
+TEST_F(BatchRunnerTest, TurnsImagesBackOnlyWhenAskedAndNotThePlaceholder) {
+  WriteTestBmp(source() / "a.bmp", 20, 12);
+  WriteBytes(source() / "b.jpg", "broken");
+  job_.names = {"a.bmp", "b.jpg"};
+  settings_.orientation.orientation = Orientation::kRotate90Clockwise;
+  ASSERT_EQ(Run().written, 2);
+  EXPECT_EQ(Decoded(dest() / "new_a.bmp").Width(), 12);  // marked upright, kept turned
+
+  settings_.orientation.rotateBack = true;
+  ASSERT_EQ(Run().written, 2);
+  const RasterImage turnedBack = Decoded(dest() / "new_a.bmp");
+  EXPECT_EQ(turnedBack.Width(), 20);
+  EXPECT_EQ(turnedBack.Height(), 12);
+  EXPECT_EQ(Decoded(dest() / "new_b.bmp"), Decoded(testing::PlaceholderPicture()));
+}
+
+TEST_F(BatchRunnerTest, FinishedItemsCarryAPreview) {
+  WriteTestBmp(source() / "a.bmp", 40, 20);
+  WriteBytes(source() / "b.jpg", "broken");
+  job_.names = {"a.bmp", "b.jpg"};
+  job_.previewWidth = 10;
+  job_.previewHeight = 10;
+  const BatchReport report = Run();
+  EXPECT_EQ(report.items[0].preview.Width(), 10);
+  EXPECT_EQ(report.items[0].preview.Height(), 5);
+  EXPECT_FALSE(report.items[1].preview.Empty());
+}
+
+}  // namespace
+}  // namespace quillstone
