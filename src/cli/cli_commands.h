@@ -1,0 +1,38 @@
+#pragma once
+
+#include <atomic>
+#include <ostream>
+#include <span>
+#include <string>
+
+#include "cli/cli_options.h"
+
+namespace quillstone {
+
+// The exit status of quillstone-cli.
+enum CliExitStatus : int {
+  kExitAllWritten = 0,  // every image was written (also help and the settings listing)
+  kExitSomeFailed = 1,  // an image could not be read or written, or the run was stopped
+  kExitUsageError = 2,  // bad command line or set-up (missing configuration, logo, folder)
+};
+
+// Where the command line writes and what stops a batch run (Ctrl+C sets the flag).
+struct CliStreams {
+  std::ostream& out;                        // help and the settings listing
+  std::ostream& err;                        // progress, problems, the summary
+  bool errIsTerminal = false;               // draw a progress bar instead of lines
+  const std::atomic<bool>* stop = nullptr;  // ends a batch run before its next image
+};
+
+// "render": decode, orientation, size preset, render, then colour depth, turning back,
+// sepia, and the file in the format OUTPUT's extension names. OUTPUT may not be INPUT.
+int RunRenderCommand(const CliOptions& options, const CliStreams& streams);
+
+// "batch": the images of the source folder that match the mask, through RunBatch.
+int RunBatchCommand(const CliOptions& options, const CliStreams& streams);
+
+// Parses the arguments (after the program name) and runs the command. Needs a
+// QGuiApplication for the fonts of the text stage.
+int RunCommandLine(std::span<const std::string> arguments, const CliStreams& streams);
+
+}  // namespace quillstone

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <ostream>
+
+#include "batch/batch_runner.h"
+
+namespace quillstone {
+
+// How a batch run shows its progress on standard error: a bar redrawn in place on a
+// terminal, one line per image otherwise, nothing but the problems with --quiet. Images
+// that failed or were replaced by the placeholder are always named with the reason.
+class CliProgress {
+ public:
+  CliProgress(std::ostream& stream, bool terminal, bool quiet);
+  void Show(const BatchProgress& progress);
+  // Ends the bar's line, if one is drawn.
+  void Finish();
+
+ private:
+  void DrawBar(const BatchProgress& progress, int done);
+  void ClearBar();
+
+  std::ostream& stream_;
+  bool terminal_;
+  bool quiet_;
+  bool barShown_ = false;
+};
+
+}  // namespace quillstone

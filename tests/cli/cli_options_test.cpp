@@ -1,0 +1,153 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillstone {
+namespace {
+
+Status Parse(std::vector<std::string> arguments, CliOptions& options) {
+  return ParseCommandLine(arguments, options);
+}
+
+TEST(CliOptionsTest, BatchDefaults) {
+  CliOptions options;
+  ASSERT_TRUE(Parse({"batch", "--source", "in", "--dest=out"}, options).ok());
+  EXPECT_EQ(options.command, CliCommand::kBatch);
+  EXPECT_EQ(options.source, "in");
+  EXPECT_EQ(options.destination, "out");
+  EXPECT_EQ(options.mask, "*.jpg;*.jpe");
+  EXPECT_EQ(options.prefix, "new_");
+  EXPECT_EQ(options.save, SaveOptions());  // jpg, quality 80, 24 bits, no sepia
+  EXPECT_EQ(options.save.jpeg.quality, 80);
+  EXPECT_EQ(options.jobs, 0);
+}
+
+TEST(CliOptionsTest, EveryBatchOption) {
+  CliOptions options;
+  ASSERT_TRUE(Parse({"batch",
+                     "--source",
+                     "in",
+                     "--dest",
+                     "out",
+                     "--mask",
+                     "*.bmp",
+                     "--prefix",
+                     "",
+                     "--format",
+                     "PNG",
+                     "--quality",
+                     "95",
+                     "--progressive",
+                     "--grayscale",
+                     "--png-filter",
+                     "paeth",
+                     "--png-level=9",
+                     "--depth",
+                     "8",
+                     "--sepia",
+                     "--rotate-back",
+                     "--individual-text",
+                     "--jobs",
+                     "3",
+                     "--config",
+                     "a.ini",
+                     "--text",
+                     "t.txt",
+                     "--logo",
+                     "l.bmp",
+                     "--texture",
+                     "x.jpg",
+                     "--set",
+                     "logoprozent=30",
+                     "--set=maincolor=#FF8000",
+                     "--quiet"},
+                    options)
+                  .ok());
+  EXPECT_EQ(options.mask, "*.bmp");
+  EXPECT_EQ(options.prefix, "");
+  EXPECT_EQ(options.save.format, OutputFormat::kPng);
+  EXPECT_EQ(options.save.jpeg, (JpegOptions{95, true, true}));
+  EXPECT_EQ(options.save.png, (PngOptions{PngFilter::kPaeth, 9}));
+  EXPECT_EQ(options.save.colorDepth, ColorDepth::kBits8);
+  EXPECT_TRUE(options.save.sepia);
+  EXPECT_TRUE(options.rotateBack);
+  EXPECT_TRUE(options.individualText);
+  EXPECT_EQ(options.jobs, 3);
+  EXPECT_EQ(options.configFile, "a.ini");
+  EXPECT_EQ(options.textFile, "t.txt");
+  EXPECT_EQ(options.logoFile, "l.bmp");
+  EXPECT_EQ(options.textureFile, "x.jpg");
+  using Set = std::pair<std::string, std::string>;
+  EXPECT_EQ(options.sets, (std::vector<Set>{{"logoprozent", "30"}, {"maincolor", "#FF8000"}}));
+  EXPECT_TRUE(options.quiet);
+}
+
+TEST(CliOptionsTest, RenderTakesTwoFilesAndTheOutputOptions) {
+  CliOptions options;
+  ASSERT_TRUE(Parse({"render", "in.jpg", "--quality", "50", "out.png", "--png-filter", "up"}, options).ok());
+  EXPECT_EQ(options.command, CliCommand::kRender);
+  EXPECT_EQ(options.input, "in.jpg");
+  EXPECT_EQ(options.output, "out.png");
+  EXPECT_EQ(options.save.jpeg.quality, 50);
+  EXPECT_EQ(options.save.png.filter, PngFilter::kUp);
+  // After "--" a name that starts with '-' is a file.
+  ASSERT_TRUE(Parse({"render", "--", "-in.jpg", "-out.jpg"}, options).ok());
+  EXPECT_EQ(options.input, "-in.jpg");
+}
+
+TEST(CliOptionsTest, HelpAndSettings) {
+  CliOptions options;
+  ASSERT_TRUE(Parse({}, options).ok());
+  EXPECT_EQ(options.command, CliCommand::kHelp);
+  ASSERT_TRUE(Parse({"batch", "--help"}, options).ok());
+  EXPECT_EQ(options.command, CliCommand::kHelp);
+  ASSERT_TRUE(Parse({"settings"}, options).ok());
+  EXPECT_EQ(options.command, CliCommand::kSettings);
+}
+
+struct UsageErrorCase {
+  std::vector<std::string> arguments;
+  std::string expected;  // a part of the message
+};
+
+class CliUsageErrorTest : public ::testing::TestWithParam<UsageErrorCase> {};
+
+TEST_P(CliUsageErrorTest, RefusedWithAReason) {
+  CliOptions options;
+  const Status status = ParseCommandLine(GetParam().arguments, options);
+  ASSERT_FALSE(status.ok());
+  EXPECT_NE(status.message().find(GetParam().expected), std::string::npos) << status.message();
+  EXPECT_EQ(status.message().find('\n'), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CliUsageErrorTest,
+    ::testing::Values(
+        UsageErrorCase{{"paint"}, "unknown command \"paint\""},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--colour"}, "unknown option --colour"},
+        UsageErrorCase{{"batch", "--source"}, "--source needs a value"},
+        UsageErrorCase{{"batch", "--dest", "b"}, "batch needs --source"},
+        UsageErrorCase{{"batch", "--source", "a"}, "batch needs --dest"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "extra"}, "unexpected argument \"extra\""},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--quality", "0"}, "expected 1..100"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--quality", "101"}, "expected 1..100"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--quality", "8O"}, "\"8O\" for --quality"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--format", "gif"},
+                       "bmp, jpg, tif, wmf or png"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--depth", "16"}, "1, 4, 8, 24 or 32"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--png-level", "10"}, "1..9"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--png-filter", "fast"}, "none, best, sub"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--jobs", "0"}, "--jobs"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--set", "logoprozent"}, "NAME=VALUE"},
+        UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--sepia=1"}, "--sepia takes no value"},
+        UsageErrorCase{{"render", "in.jpg", "out.jpg", "--format", "png"},
+                       "--format is not an option of render"},
+        UsageErrorCase{{"render", "in.jpg", "out.jpg", "--jobs", "2"}, "--jobs is not an option of render"},
+        UsageErrorCase{{"render", "in.jpg"}, "render needs INPUT and OUTPUT"},
+        UsageErrorCase{{"settings", "--quiet"}, "settings takes no options"}));
+
+}  // namespace
+}  // namespace quillstone

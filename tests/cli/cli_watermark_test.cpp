@@ -1,0 +1,135 @@
+#include "cli/cli_watermark.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "config/setting_table.h"
+#include "imagefiles/bmp_writer.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(CliWatermarkTest, SetsByNameWithoutRegardToCaseAndColoursAsHex) {
+  CliOptions options;
+  options.sets = {{"LogoProzent", "30"}, {"maincolor", "#FF8000"}, {"fontcolor", "255"}, {"logopos5", "on"}};
+  CliWatermark watermark;
+  ASSERT_TRUE(PrepareWatermark(options, watermark).ok());
+  EXPECT_EQ(watermark.settings.watermark.logo.alpha, 30);
+  EXPECT_EQ(watermark.settings.watermark.color.color, 0x000080FFu);  // red FF, green 80, blue 00
+  EXPECT_EQ(watermark.settings.watermark.text.fontColor, 0x000000FFu);
+  EXPECT_TRUE(watermark.settings.watermark.logo.places[4]);
+}
+
+struct SetErrorCase {
+  std::string name;
+  std::string value;
+  std::string expected;  // a part of the message
+};
+
+class CliSetErrorTest : public ::testing::TestWithParam<SetErrorCase> {};
+
+TEST_P(CliSetErrorTest, RefusedAndNamed) {
+  CliOptions options;
+  options.sets = {{GetParam().name, GetParam().value}};
+  CliWatermark watermark;
+  const Status status = PrepareWatermark(options, watermark);
+  ASSERT_FALSE(status.ok());
+  EXPECT_NE(status.message().find(GetParam().expected), std::string::npos) << status.message();
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, CliSetErrorTest,
+                         ::testing::Values(SetErrorCase{"logoprocent", "30",
+                                                        "unknown setting \"logoprocent\""},
+                                           SetErrorCase{"logoprozent", "101", "logoprozent"},
+                                           SetErrorCase{"logoprozent", "", "logoprozent"},
+                                           SetErrorCase{"maincolor", "#FF80", "maincolor"},
+                                           SetErrorCase{"maincolor", "16777216", "maincolor"},
+                                           SetErrorCase{"redon", "maybe", "redon"}));
+
+TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
+  TempDir temp;
+  ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(5, 3), temp / "logo.bmp").ok());
+  WriteText(temp / "work.ini",
+            "[GENERAL]\r\ncombination=7\r\n[LOGOSECTION]\r\nLOGOFILENAME=logo.bmp\r\nlogoprozent=25\r\n");
+  WriteText(temp / "work.txt", "first\r\nsecond\r\n");
+  WriteText(temp / "other.txt", "other");
+
+  CliOptions options;
+  options.configFile = (temp / "work.ini").string();
+  options.sets = {{"logoprozent", "40"}};  // after the configuration
+  CliWatermark watermark;
+  ASSERT_TRUE(PrepareWatermark(options, watermark).ok());
+  EXPECT_EQ(watermark.settings.watermark.combination, CombinationOrder::kLTC);
+  EXPECT_EQ(watermark.settings.watermark.logo.alpha, 40);
+  EXPECT_EQ(watermark.text, (std::vector<std::string>{"first", "second"}));
+  // The logo is found beside the configuration.
+  EXPECT_EQ(watermark.logo.Width(), 5);
+
+  options.textFile = (temp / "other.txt").string();
+  CliWatermark withText;
+  ASSERT_TRUE(PrepareWatermark(options, withText).ok());
+  EXPECT_EQ(withText.text, (std::vector<std::string>{"other"}));
+}
+
+TEST(CliWatermarkTest, MissingFilesAreSetUpErrors) {
+  TempDir temp;
+  WriteText(temp / "broken.bmp", "BM");
+  const auto failure = [](CliOptions options) {
+    CliWatermark watermark;
+    return PrepareWatermark(options, watermark).message();
+  };
+  CliOptions config;
+  config.configFile = (temp / "none.ini").string();
+  EXPECT_NE(failure(config).find("none.ini"), std::string::npos);
+  CliOptions text;
+  text.textFile = (temp / "none.txt").string();
+  EXPECT_NE(failure(text).find("none.txt"), std::string::npos);
+  CliOptions logo;
+  logo.logoFile = (temp / "broken.bmp").string();
+  EXPECT_NE(failure(logo).find("cannot load the logo"), std::string::npos);
+  CliOptions texture;
+  texture.textureFile = (temp / "none.jpg").string();
+  EXPECT_NE(failure(texture).find("cannot load the texture"), std::string::npos);
+}
+
+TEST(CliWatermarkTest, SettingsListingNamesEverySetting) {
+  const std::string listing = SettingsListing();
+  std::istringstream lines(listing);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line.substr(0, 4), "NAME");
+  int rows = 0;
+  while (std::getline(lines, line)) ++rows;
+  EXPECT_EQ(rows, static_cast<int>(SettingTable().size()));
+
+  const auto row = [&listing](const std::string& name) {
+    const std::size_t at = listing.find("\n" + name + " ");
+    return at == std::string::npos ? std::string()
+                                   : listing.substr(at + 1, listing.find('\n', at + 1) - at - 1);
+  };
+  const auto words = [](const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> result;
+    for (std::string word; in >> word;) result.push_back(word);
+    return result;
+  };
+  EXPECT_EQ(words(row("logoprozent")),
+            (std::vector<std::string>{"logoprozent", "integer", "0..100", "50", "LOGOSECTION/logoprozent"}));
+  EXPECT_EQ(words(row("maincolor")),
+            (std::vector<std::string>{"maincolor", "colour", "0..16777215", "16711680", "(#0000FF)",
+                                      "COLORSECTION/maincolor"}));
+  EXPECT_EQ(words(row("action")), (std::vector<std::string>{"action", "integer", "0..2", "0", "-"}));
+}
+
+}  // namespace
+}  // namespace quillstone
