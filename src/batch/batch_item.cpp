@@ -1,6 +1,7 @@
 #include "batch/batch_item.h"
 
 #include <exception>
+#include <unordered_map>
 
 #include "imagefiles/batch_save.h"
 #include "imagefiles/image_decoder.h"
@@ -43,6 +44,12 @@ void ProcessItem(const BatchItemContext& context, int index, BatchItemBuffers& b
   const std::string& name = result.name;
   const std::string imagePath = context.sourceDirectory + name;
   RenderOutput& output = buffers.output;
+
+  if (const int earlier = context.sameOutputAs[static_cast<std::size_t>(index)]; earlier >= 0) {
+    const std::string& other = job.names[static_cast<std::size_t>(earlier)];
+    return Fail(result, name + " would be written under the same name as " + other +
+                            " in this run; it is left out so that the file of " + other + " is kept");
+  }
 
   bool placeholder = false;
   switch (ImageFileKindFor(name)) {
@@ -98,6 +105,19 @@ void ProcessItem(const BatchItemContext& context, int index, BatchItemBuffers& b
 }
 
 }  // namespace
+
+std::vector<int> FindSameOutputNames(const std::vector<std::string>& names, std::string_view prefix,
+                                     OutputFormat format) {
+  std::vector<int> sameAs(names.size(), -1);
+  std::unordered_map<std::string, int> first;
+  std::string output;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!OutputFileName(prefix, names[i], format, output)) continue;  // the item reports it
+    const auto [found, inserted] = first.emplace(output, static_cast<int>(i));
+    if (!inserted) sameAs[i] = found->second;
+  }
+  return sameAs;
+}
 
 std::uint64_t BatchItemSeed(std::uint64_t runSeed, int index) {
   return runSeed + 0x9E3779B97F4A7C15ull * (static_cast<std::uint64_t>(index) + 1);

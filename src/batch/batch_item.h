@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/batch_job.h"
 #include "batch/batch_report.h"
 #include "batch/batch_runner.h"
 #include "imagefiles/orientation_settings.h"
+#include "imagefiles/output_name.h"
 #include "imaging/raster_image.h"
 #include "pipeline/render_watermark.h"
 
@@ -24,7 +26,15 @@ struct BatchItemContext {
   std::filesystem::path placeholder;               // the picture of unreadable JPEGs
   std::uint64_t seed = 0;                          // mixed with the item index for its random source
   Orientation turnBack = Orientation::kUnrotated;  // applied before saving read images
+  // For each item, the earlier item whose output file has the same name (-1 for none).
+  // Such an item is not written: it would replace the earlier one's file.
+  std::vector<int> sameOutputAs;
 };
+
+// For each name, the first earlier name that gives the same output file name with this
+// prefix and format, or -1.
+std::vector<int> FindSameOutputNames(const std::vector<std::string>& names, std::string_view prefix,
+                                     OutputFormat format);
 
 // The work buffers of one thread of a run, reused from item to item so that a run of
 // same-sized images allocates nothing after its first item.

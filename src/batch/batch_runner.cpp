@@ -155,7 +155,8 @@ BatchReport RunBatch(const BatchJob& job, const BatchInput& input, const BatchOb
       job.placeholderPath.empty() ? ProgramDirectory() / kPlaceholderImageName : job.placeholderPath,
       job.randomSeed ? *job.randomSeed : SeedFromClock(),
       RotatesBackBeforeSaving(input.settings.orientation) ? input.settings.orientation.orientation
-                                                          : Orientation::kUnrotated};
+                                                          : Orientation::kUnrotated,
+      FindSameOutputNames(job.names, report.prefix, job.save.format)};
 
   const int count = static_cast<int>(job.names.size());
   const int jobs = std::clamp(job.jobs, 1, count);

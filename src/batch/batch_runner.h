@@ -54,7 +54,9 @@ std::string ProgressText(int index, int count);
 //   unreadable JPEG is replaced by the placeholder picture, which is written unmarked under
 //   the image's output name; an unreadable bitmap or a name of no known kind fails the
 //   item); orientation, size preset and render; SaveBatchItem with the job's options,
-//   turning the image back first when the settings ask for it.
+//   turning the image back first when the settings ask for it. An image whose output name
+//   an earlier image of the list already has ("a.jpg" and "a.bmp" both give "new_a.jpg")
+//   fails instead of replacing that file.
 // Each image has one outcome; a failure ends only its own image. With jobs > 1 the images
 // are rendered on that many threads, each reusing its buffers from image to image; the
 // files written and the order of the reports are the same as with one job.

@@ -149,10 +149,13 @@ TEST_P(BatchJobsTest, ReportsProgressInItemOrder) {
 }
 
 TEST_P(BatchJobsTest, WritesTheSameBytesAsOneJob) {
-  // Random colour noise: each item draws from its own source, whatever thread renders it.
-  settings_.watermark.combination = CombinationOrder::kLC;
+  // Random colour noise: each item draws from its own source, whatever thread renders it;
+  // and text, drawn on several threads at once.
+  settings_.watermark.combination = CombinationOrder::kLCT;
   settings_.watermark.color.randomColor = true;
   settings_.watermark.color.style = 4;
+  settings_.watermark.text.font.face = "DejaVu Sans";
+  text_ = {"$fn$", "$width$x$height$"};
   std::vector<std::string> names;
   for (int i = 0; i < 5; ++i) {
     names.push_back("p" + std::to_string(i) + ".jpg");
@@ -173,6 +176,20 @@ TEST_P(BatchJobsTest, WritesTheSameBytesAsOneJob) {
     const std::string output = "new_" + name;
     EXPECT_EQ(ReadBytes(dest() / output), ReadBytes(single / output)) << output;
   }
+}
+
+TEST_P(BatchJobsTest, SecondImageWithTheSameOutputNameIsNotWritten) {
+  WriteTestBmp(source() / "a.bmp");
+  WriteTestJpeg(source() / "a.jpg");
+  WriteTestBmp(source() / "b.bmp");
+  job_.names = {"a.bmp", "a.jpg", "b.bmp"};
+  job_.jobs = GetParam();
+  const BatchReport report = Run();
+
+  EXPECT_EQ(BatchSummary(report), "2 written, 1 failed");
+  EXPECT_EQ(report.items[1].outcome, BatchItemOutcome::kFailed);
+  EXPECT_NE(report.items[1].message.find("a.bmp"), std::string::npos) << report.items[1].message;
+  EXPECT_EQ(Decoded(dest() / "new_a.bmp"), RenderDirectly("a.bmp", {}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Jobs, BatchJobsTest, ::testing::Values(1, 2, 3));
