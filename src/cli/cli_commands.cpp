@@ -70,6 +70,10 @@ int RunRenderCommand(const CliOptions& options, const CliStreams& streams) {
     return UsageError(
         streams, "cannot tell the format of " + options.output + " (use .bmp, .jpg, .tif, .wmf or .png)");
   }
+  std::error_code error;
+  if (!std::filesystem::exists(options.input, error)) {
+    return UsageError(streams, "INPUT " + options.input + " does not exist");
+  }
   if (SameFile(options.input, options.output)) {
     return UsageError(streams, "OUTPUT " + options.output + " is the input file; choose another name");
   }
@@ -159,7 +163,7 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
 int RunCommandLine(std::span<const std::string> arguments, const CliStreams& streams) {
   CliOptions options;
   if (Status status = ParseCommandLine(arguments, options); !status) {
-    return UsageError(streams, status.message() + " (see quillstone-cli --help)");
+    return UsageError(streams, status.message() + "; see quillstone-cli --help");
   }
   switch (options.command) {
     case CliCommand::kHelp:

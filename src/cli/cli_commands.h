@@ -25,7 +25,8 @@ struct CliStreams {
 };
 
 // "render": decode, orientation, size preset, render, then colour depth, turning back,
-// sepia, and the file in the format OUTPUT's extension names. OUTPUT may not be INPUT.
+// sepia, and the file in the format OUTPUT's extension names. OUTPUT may not be INPUT. A
+// missing INPUT is a set-up error; one that cannot be decoded, or a failed write, exits 1.
 int RunRenderCommand(const CliOptions& options, const CliStreams& streams);
 
 // "batch": the images of the source folder that match the mask, through RunBatch.

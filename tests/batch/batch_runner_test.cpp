@@ -210,15 +210,6 @@ TEST_F(BatchRunnerTest, CorruptJpegGetsThePlaceholderUnderItsName) {
   EXPECT_EQ(report.items[2].outcome, BatchItemOutcome::kWritten);
 }
 
-TEST_F(BatchRunnerTest, UnreadablePlaceholderFailsTheItem) {
-  WriteBytes(source() / "b.jpg", "broken");
-  job_.names = {"b.jpg"};
-  job_.placeholderPath = temp_ / "missing.jpg";
-  const BatchReport report = Run();
-  EXPECT_EQ(BatchSummary(report), "0 written, 1 failed");
-  EXPECT_FALSE(std::filesystem::exists(dest() / "new_b.bmp"));
-}
-
 TEST_F(BatchRunnerTest, BrokenBitmapAndUnknownKindFailWithoutWritingTheirNeighbour) {
   WriteTestBmp(source() / "a.bmp");
   WriteBytes(source() / "b.bmp", "BM but nothing after it");

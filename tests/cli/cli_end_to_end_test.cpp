@@ -123,6 +123,10 @@ TEST_F(CliEndToEndTest, RenderRefusals) {
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("out.gif"), std::string::npos) << run.err;
 
+  run = RunCli({"render", Path("none.jpg"), Path("out.jpg")});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("does not exist"), std::string::npos) << run.err;
+
   std::ofstream(temp_ / "broken.jpg") << "no picture";
   run = RunCli({"render", Path("broken.jpg"), Path("out.jpg")});
   EXPECT_EQ(run.status, 1);
@@ -181,10 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
         SetUpErrorCase{"UnknownSetting", {"--set", "nosuch=1"}, "unknown setting \"nosuch\""},
         SetUpErrorCase{"BadSettingValue", {"--set", "logoprozent=200"}, "logoprozent"},
         SetUpErrorCase{"MissingDestination", {"--dest", "@/nothere"}, "destination directory does not exist"},
-        SetUpErrorCase{"SameAsSource", {"--dest", "@/source/../source"}, "identical to the sourcedirectory"},
-        SetUpErrorCase{"NoImages", {"--mask", "*.bmp"}, "No images found"},
         SetUpErrorCase{"MissingSource", {"--source", "@/nosource"}, "nosource"},
-        SetUpErrorCase{"PrefixOutside", {"--prefix", "../x"}, "must not contain"},
         SetUpErrorCase{"MissingConfig", {"--config", "@/none.ini"}, "none.ini"},
         SetUpErrorCase{"UsageError", {"--quality", "0"}, "--quality"}),
     [](const ::testing::TestParamInfo<SetUpErrorCase>& info) { return std::string(info.param.label); });
@@ -213,12 +214,8 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
 
   run = RunProgram({"batch", "--source", QString::fromStdString(source().string())});
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "quillstone-cli: batch needs --dest DIR (see quillstone-cli --help)\n");
+  EXPECT_EQ(run.err, "quillstone-cli: batch needs --dest DIR; see quillstone-cli --help\n");
 
-  run = RunProgram({"batch", "--source", QString::fromStdString(source().string()), "--dest",
-                    QString::fromStdString(dest().string()), "--text", QString::fromStdString(Path("t.txt")),
-                    "--set", "combination=0", "--set", "action=2"});
-  EXPECT_EQ(run.status, 2);  // no such text file
   std::ofstream(temp_ / "t.txt") << "$filename$\n";
   run = RunProgram({"batch", "--source", QString::fromStdString(source().string()), "--dest",
                     QString::fromStdString(dest().string()), "--text", QString::fromStdString(Path("t.txt")),

@@ -39,11 +39,6 @@ TEST(CliProgressTest, OneLinePerImageWhenNotATerminal) {
             "Progress 2/3 b.jpg: failed: cannot write out/new_b.jpg\n");
 }
 
-TEST(CliProgressTest, QuietKeepsTheProblems) {
-  EXPECT_EQ(Show(false, true), "Progress 2/3 b.jpg: failed: cannot write out/new_b.jpg\n");
-  EXPECT_EQ(Show(true, true), "Progress 2/3 b.jpg: failed: cannot write out/new_b.jpg\n");
-}
-
 TEST(CliProgressTest, BarRedrawnInPlaceOnATerminal) {
   const std::string bar0 = "\r[" + std::string(30, ' ') + "] 0/3 a.jpg\x1b[K";
   const std::string bar1 = "\r[" + std::string(10, '#') + std::string(20, ' ') + "] 1/3 a.jpg\x1b[K";
