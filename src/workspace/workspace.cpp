@@ -1,0 +1,264 @@
+#include "workspace/workspace.h"
+
+#include <system_error>
+#include <utility>
+
+#include "batch/directory_text.h"
+#include "config/configuration_file.h"
+#include "imagefiles/image_decoder.h"
+#include "imagefiles/orientation.h"
+#include "imagefiles/size_preset.h"
+#include "pipeline/preview.h"
+#include "platform/date_time.h"
+#include "platform/text_file.h"
+
+namespace quillstone {
+namespace {
+
+const std::vector<FileFilter> kImageFilters = {
+    {"All (*.jpg;*.jpe;*.jpeg;*.bmp)", "*.jpg;*.jpe;*.jpeg;*.bmp"},
+    {"Jpg (*.jpg;*.jpe;*.jpeg)", "*.jpg;*.jpe;*.jpeg"},
+    {"Bitmaps (*.bmp)", "*.bmp"},
+};
+const std::vector<FileFilter> kTextFilters = {{"Text file [*.txt]", "*.txt"}};
+
+std::string Join(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += "\n" + line;
+  return text;
+}
+
+}  // namespace
+
+Workspace::Workspace(Prompter& prompter, DesktopFileOpener& opener, WorkspacePaths paths)
+    : prompter_(prompter), opener_(opener), paths_(std::move(paths)) {}
+
+std::filesystem::path Workspace::UserFile(std::string_view name) const {
+  return paths_.userDirectory / name;
+}
+
+void Workspace::SetSourceImage(RasterImage image, std::string fileName, std::string directory) {
+  original_ = std::move(image);
+  currentFileName_ = std::move(fileName);
+  sourceDirectory_ = WithTrailingSlash(directory);
+  LoadCurrentIndividualText();
+}
+
+void Workspace::SetLogoImage(RasterImage logo) {
+  logo_ = std::move(logo);
+  logoCopy_ = logo_;
+}
+
+Status Workspace::LoadLogo(const std::filesystem::path& path) {
+  Status status = LoadLogoFile(path, logo_, logoCopy_);
+  if (status) settings_.logoFileName = path.string();
+  return status;
+}
+
+void Workspace::SetPreviewBox(int width, int height) {
+  previewWidth_ = width;
+  previewHeight_ = height;
+}
+
+const std::vector<std::string>& Workspace::RenderText() const {
+  return useIndividualText_ ? individualText_.lines : watermarkText_;
+}
+
+bool Workspace::Render() {
+  if (!renderEnabled_) return false;
+  const TextContext context{CurrentLocalDateTime(), currentFileName_, sourceDirectory_};
+  const RenderInput input{original_,    logo_,   texture_,      settings_.watermark,
+                          RenderText(), context, previewWidth_, previewHeight_};
+  RenderWatermark(input, random_, output_);
+  if (renderObserver_) renderObserver_();
+  return true;
+}
+
+void Workspace::RefitPreview(int width, int height) {
+  SetPreviewBox(width, height);
+  const PreviewSize size = PreviewSizeFor(output_.marked.Width(), output_.marked.Height(), width, height);
+  AreaAverageResize(output_.marked, size.width, size.height, output_.preview);
+  output_.status.reset();
+  if (renderObserver_) renderObserver_();
+}
+
+void Workspace::SetUseIndividualText(bool on) {
+  if (on && individualText_.lines.empty()) LoadCurrentIndividualText();
+  useIndividualText_ = on;
+}
+
+void Workspace::SetIndividualLines(std::vector<std::string> lines) {
+  individualText_.lines = std::move(lines);
+}
+
+std::string Workspace::CurrentSideFilePath() const {
+  if (currentFileName_.empty() || sourceDirectory_.empty()) return {};
+  return SideFilePath(sourceDirectory_, currentFileName_);
+}
+
+void Workspace::LoadCurrentIndividualText() {
+  const std::string path = CurrentSideFilePath();
+  if (path.empty()) {
+    individualText_ = IndividualText{};
+    return;
+  }
+  individualText_ = LoadIndividualText(path);
+}
+
+bool Workspace::SaveCurrentIndividualText() {
+  if (individualText_.path.empty()) return true;
+  const Status status = SaveIndividualText(individualText_);
+  if (status) return true;
+  prompter_.ShowMessage(kIndividualTextSaveErrorCaption, status.message(), MessageIcon::kError);
+  return false;
+}
+
+void Workspace::Create() {
+  // Missing or unreadable histories leave the lists empty.
+  (void)destinationHistory_.LoadFromFile(UserFile(kDestinationHistoryFileName));
+  (void)sourceHistory_.LoadFromFile(UserFile(kSourceHistoryFileName));
+  renderEnabled_ = true;
+}
+
+void Workspace::ReloadDefaults() {
+  renderEnabled_ = false;
+  (void)quillstone::ReloadDefaults(paths_.userDirectory, settings_, watermarkText_);
+  renderEnabled_ = true;
+}
+
+bool Workspace::FirstActivation() {
+  if (firstActivationDone_) return false;
+  firstActivationDone_ = true;
+  (void)ReadConfiguration(UserFile(kDefaultConfigurationName), settings_);
+  if (!settings_.configurationWritten) {
+    const TextFileRead text = ReadTextFileLines(UserFile(kDefaultTextName).string());
+    if (text.outcome == TextFileRead::Outcome::kRead) watermarkText_ = text.lines;
+    OpenShippedFile(kChangesFileName);
+  }
+  LoadStartPictures();
+  Render();
+  return true;
+}
+
+// Nothing is loaded at start-up, so the first screen shows the sample picture, marked with
+// the logo of the default configuration when that file can be read, else the sample logo.
+void Workspace::LoadStartPictures() {
+  if (original_.Empty()) {
+    RasterImage picture;
+    if (DecodeImageFile(paths_.programDirectory / kSampleImageName, picture)) {
+      ApplyOrientation(picture, settings_.orientation.orientation, loadScratch_);
+      ApplySizePreset(picture, settings_.resize, loadScratch_);
+      SetSourceImage(std::move(picture), kSampleImageName, paths_.programDirectory.string());
+    }
+  }
+  if (logo_.Empty()) {
+    const bool loaded =
+        !settings_.logoFileName.empty() && LoadLogoFile(settings_.logoFileName, logo_, logoCopy_);
+    if (!loaded) (void)LoadLogoFile(paths_.programDirectory / kSampleLogoName, logo_, logoCopy_);
+  }
+}
+
+bool Workspace::LoadConfigurationCommand() {
+  const auto path = prompter_.ChooseFileToOpen(
+      {"Load configuration file", {{"Load configuration file", "*.ini"}}, paths_.userDirectory, {}, {}});
+  if (!path) return false;
+  renderEnabled_ = false;
+  if (const Status read = ReadConfiguration(*path, settings_); !read) {
+    renderEnabled_ = true;
+    prompter_.ShowMessage("Load configuration file", read.message(), MessageIcon::kError);
+    return false;
+  }
+  // A companion text that cannot be read keeps the current text.
+  (void)LoadCompanionText(*path, watermarkText_);
+  if (!settings_.logoFileName.empty()) {
+    const std::filesystem::path logoPath(settings_.logoFileName);
+    const auto chosen = prompter_.ChooseFileToOpen(
+        {"Load your logo", kImageFilters, logoPath.parent_path(), settings_.logoFileName, {}});
+    if (chosen) {
+      if (const Status loaded = LoadLogo(*chosen); !loaded) {
+        prompter_.ShowMessage("Load your logo", loaded.message(), MessageIcon::kError);
+      }
+    }
+  }
+  renderEnabled_ = true;
+  Render();
+  lastConfigurationName_ = path->filename().string();
+  return true;
+}
+
+bool Workspace::SaveConfigurationCommand() {
+  const auto path = prompter_.ChooseFileToSave(
+      {"Save configuration file", {{"Save configuration file", "*.ini"}}, paths_.userDirectory, {}, "ini"});
+  if (!path) return false;
+  if (const Status saved = SaveConfigurationFiles(*path, settings_, watermarkText_); !saved) {
+    prompter_.ShowMessage("Save configuration file", saved.message(), MessageIcon::kError);
+  }
+  return true;
+}
+
+bool Workspace::ClearAllOptions() {
+  if (!prompter_.AskYesNo(kInfoCaption, kClearAllQuestion)) return false;
+  settings_.watermark.combination = CombinationOrder::kActive;
+  settings_.watermark.logo.places.fill(false);
+  Render();
+  return true;
+}
+
+bool Workspace::LoadTextCommand() {
+  const auto path =
+      prompter_.ChooseFileToOpen({"Load a text file", kTextFilters, paths_.userDirectory, {}, {}});
+  if (!path) return false;
+  const TextFileRead read = ReadTextFileLines(path->string());
+  if (read.outcome == TextFileRead::Outcome::kRead) {
+    watermarkText_ = read.lines;
+  } else {
+    const std::string why =
+        read.outcome == TextFileRead::Outcome::kMissing ? "cannot open " + path->string() : read.error;
+    prompter_.ShowMessage("Load a text file", why, MessageIcon::kError);
+  }
+  Render();
+  return true;
+}
+
+bool Workspace::SaveTextCommand() {
+  const auto path =
+      prompter_.ChooseFileToSave({"Save a text file", kTextFilters, paths_.userDirectory, {}, "txt"});
+  if (!path) return false;
+  if (const Status saved = WriteFileReplacing(path->string(), JoinLinesCrLf(watermarkText_)); !saved) {
+    prompter_.ShowMessage("Save a text file", saved.message(), MessageIcon::kError);
+  }
+  Render();
+  return true;
+}
+
+bool Workspace::OpenShippedFile(std::string_view name) {
+  return opener_.Open(paths_.programDirectory / name);
+}
+
+bool Workspace::Quit() {
+  if (!prompter_.AskYesNo(kInfoCaption, kQuitQuestion)) return false;
+  closing_ = true;
+  // Every write is attempted; whatever failed is named once, and the program still ends.
+  std::vector<std::string> failures;
+  auto note = [&failures](const Status& status) {
+    if (!status) failures.push_back(status.message());
+  };
+  if (!individualText_.path.empty()) note(SaveIndividualText(individualText_));
+  std::error_code error;
+  std::filesystem::create_directories(paths_.userDirectory, error);
+  if (error) {
+    note(Status::Error("cannot create " + paths_.userDirectory.string() + ": " + error.message()));
+  } else {
+    note(WriteConfiguration(UserFile(kDefaultConfigurationName), settings_));
+    note(WriteFileReplacing(UserFile(kDefaultTextName).string(), JoinLinesCrLf(watermarkText_)));
+    note(destinationHistory_.SaveToFile(UserFile(kDestinationHistoryFileName)));
+    note(sourceHistory_.SaveToFile(UserFile(kSourceHistoryFileName)));
+  }
+  if (!failures.empty()) {
+    prompter_.ShowMessage("Save Error", "Some settings could not be saved:" + Join(failures),
+                          MessageIcon::kWarning);
+  }
+  return true;
+}
+
+}  // namespace quillstone

@@ -1,0 +1,162 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/mru_files.h"
+#include "config/program_settings.h"
+#include "imaging/random_source.h"
+#include "imaging/raster_image.h"
+#include "imaging/status.h"
+#include "pipeline/render_watermark.h"
+#include "platform/desktop_file_opener.h"
+#include "text/individual_text.h"
+#include "workspace/prompter.h"
+
+namespace quillstone {
+
+// Files shipped with the program (in the program directory).
+inline constexpr const char* kSampleImageName = "sample.jpg";
+inline constexpr const char* kSampleLogoName = "samplelogo.bmp";
+inline constexpr const char* kChangesFileName = "changes.txt";
+inline constexpr const char* kReadmeFileName = "readme.txt";
+inline constexpr const char* kQuickHelpFileName = "qstquickhelp.html";
+inline constexpr const char* kLicenseFileName = "QST_license.txt";
+
+inline constexpr std::string_view kInfoCaption = "info";
+inline constexpr std::string_view kQuitQuestion = "Do you really want to quit Quillstone ?";
+inline constexpr std::string_view kClearAllQuestion =
+    "Do you really want to clear all activated options ?\n"
+    "Logo deactivation, color deactivation, text deactivation\n"
+    "and combination of the watermarks deactivation !";
+// What the label of the last loaded configuration shows before the first load.
+inline constexpr std::string_view kNoConfigurationLoaded = "none";
+
+// The two folders the program works with.
+struct WorkspacePaths {
+  std::filesystem::path programDirectory;  // read-only files shipped with the program
+  std::filesystem::path userDirectory;     // every file the program writes for itself
+};
+
+// What the main window owns: the images, the settings, the watermark text, the names of
+// the current files, the directory histories and the per-image text; and the command
+// flows that work on them, free of widgets. The window maps its controls onto settings()
+// and calls these flows; questions, messages and dialogs go through the Prompter.
+//
+// Every flow that renders calls the render observer afterwards, so the window shows the
+// new marked image whoever started the render.
+class Workspace {
+ public:
+  Workspace(Prompter& prompter, DesktopFileOpener& opener, WorkspacePaths paths);
+
+  const WorkspacePaths& paths() const { return paths_; }
+  ProgramSettings& settings() { return settings_; }
+  const ProgramSettings& settings() const { return settings_; }
+  // The watermark text, one hard line each, as the text page edits it.
+  std::vector<std::string>& watermarkText() { return watermarkText_; }
+  const std::vector<std::string>& watermarkText() const { return watermarkText_; }
+
+  const RasterImage& originalImage() const { return original_; }
+  const RasterImage& logoImage() const { return logo_; }
+  const RasterImage& logoCopy() const { return logoCopy_; }  // the logo as loaded
+  const RasterImage& watermarkedImage() const { return output_.marked; }
+  const RenderOutput& lastRender() const { return output_; }
+  const std::string& currentFileName() const { return currentFileName_; }
+  const std::string& sourceDirectory() const { return sourceDirectory_; }  // ends in '/'
+  const std::string& lastConfigurationName() const { return lastConfigurationName_; }
+  TMRUFiles& sourceHistory() { return sourceHistory_; }
+  TMRUFiles& destinationHistory() { return destinationHistory_; }
+  bool closing() const { return closing_; }
+
+  // Images. A new source image becomes the current file: its per-image text is loaded.
+  // The caller renders.
+  void SetSourceImage(RasterImage image, std::string fileName, std::string directory);
+  void SetLogoImage(RasterImage logo);
+  // Loads a logo file; on success it is the logo and its path the logo file name.
+  Status LoadLogo(const std::filesystem::path& path);
+
+  // The render. While rendering is disabled Render does nothing and returns false.
+  bool renderEnabled() const { return renderEnabled_; }
+  void SetRenderEnabled(bool enabled) { renderEnabled_ = enabled; }
+  void SetRenderObserver(std::function<void()> observer) { renderObserver_ = std::move(observer); }
+  // The preview box in pixels; renders make their preview fit it.
+  void SetPreviewBox(int width, int height);
+  bool Render();
+  // A new preview box: the preview is made again from the marked image, without a render.
+  void RefitPreview(int width, int height);
+  // The text a render draws: the per-image text while it is in use, else the watermark
+  // text. The watermark text itself is never replaced by a per-image text.
+  const std::vector<std::string>& RenderText() const;
+
+  // The per-image text of the current image.
+  const IndividualText& individualText() const { return individualText_; }
+  bool useIndividualText() const { return useIndividualText_; }
+  // Switching it on with an empty edit first loads the current image's side file.
+  void SetUseIndividualText(bool on);
+  void SetIndividualLines(std::vector<std::string> lines);
+  // The side file of the current image; empty when there is no current file.
+  std::string CurrentSideFilePath() const;
+  void LoadCurrentIndividualText();
+  // Stores the per-image text; a failure is shown as "Save Error". False on failure.
+  bool SaveCurrentIndividualText();
+
+  // Start-up, in this order: Create when the window is made (histories, rendering on),
+  // ReloadDefaults before the window shows, FirstActivation when it is first active
+  // (default configuration again, the first-run text and list of changes, the sample
+  // picture and logo when none is loaded, one render).
+  void Create();
+  void ReloadDefaults();
+  // True the first time only.
+  bool FirstActivation();
+
+  // Menu and button commands. Each returns whether it went through (false when the user
+  // cancelled or answered No).
+  bool LoadConfigurationCommand();
+  bool SaveConfigurationCommand();
+  bool ClearAllOptions();
+  bool LoadTextCommand();
+  bool SaveTextCommand();
+  // Opens a shipped file with the desktop's default program.
+  bool OpenShippedFile(std::string_view name);
+  // The quit question; on Yes the per-image text, the default configuration and text and
+  // both histories are written to the user directory. True when the program may end.
+  bool Quit();
+
+ private:
+  void LoadStartPictures();
+  std::filesystem::path UserFile(std::string_view name) const;
+
+  Prompter& prompter_;
+  DesktopFileOpener& opener_;
+  WorkspacePaths paths_;
+
+  ProgramSettings settings_;
+  std::vector<std::string> watermarkText_;
+  RasterImage original_;
+  RasterImage logo_;
+  RasterImage logoCopy_;
+  RasterImage texture_;
+  RasterImage loadScratch_;  // work buffer of orientation and size presets
+  RenderOutput output_;      // the marked image, the preview; kept for buffer reuse
+  RandomSource random_;
+  int previewWidth_ = 0;
+  int previewHeight_ = 0;
+  std::function<void()> renderObserver_;
+
+  std::string currentFileName_;
+  std::string sourceDirectory_;
+  std::string lastConfigurationName_{kNoConfigurationLoaded};
+  TMRUFiles sourceHistory_{kHistoryCapacity};
+  TMRUFiles destinationHistory_{kHistoryCapacity};
+  IndividualText individualText_;
+  bool useIndividualText_ = false;
+
+  bool renderEnabled_ = false;
+  bool firstActivationDone_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace quillstone

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop_file_opener.h"
+#include "workspace/prompter.h"
+
+namespace quillstone::testing {
+
+// Answers the command flows from a script: queued answers are used in order; when a queue
+// is empty a question is answered No and a dialog is cancelled. Records what was asked.
+class ScriptedPrompter final : public Prompter {
+ public:
+  std::deque<bool> answers;
+  std::deque<std::optional<std::filesystem::path>> files;
+  std::deque<std::optional<ColorValue>> colors;
+  std::vector<std::string> questions;
+  std::vector<std::string> messages;
+  std::vector<std::string> dialogTitles;
+
+  bool AskYesNo(std::string_view caption, std::string_view question) override {
+    questions.push_back(std::string(caption) + ": " + std::string(question));
+    return Take(answers).value_or(false);
+  }
+  void ShowMessage(std::string_view caption, std::string_view message, MessageIcon) override {
+    messages.push_back(std::string(caption) + ": " + std::string(message));
+  }
+  std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogRequest& request) override {
+    dialogTitles.push_back(request.title);
+    return Take(files).value_or(std::nullopt);
+  }
+  std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogRequest& request) override {
+    dialogTitles.push_back(request.title);
+    return Take(files).value_or(std::nullopt);
+  }
+  std::optional<ColorValue> ChooseColor(ColorValue) override { return Take(colors).value_or(std::nullopt); }
+  std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
+
+ private:
+  template <typename T>
+  static std::optional<T> Take(std::deque<T>& queue) {
+    if (queue.empty()) return std::nullopt;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+  }
+};
+
+// Records the files the program would hand to the desktop.
+class RecordingOpener final : public DesktopFileOpener {
+ public:
+  std::vector<std::filesystem::path> opened;
+  bool Open(const std::filesystem::path& file) override {
+    opened.push_back(file);
+    return true;
+  }
+};
+
+}  // namespace quillstone::testing

@@ -1,0 +1,123 @@
+#include "workspace/workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "config/configuration_file.h"
+#include "platform/text_file.h"
+#include "support/test_support.h"
+#include "workspace/scripted_prompter.h"
+
+namespace quillstone {
+namespace {
+
+using testing::RecordingOpener;
+using testing::ScriptedPrompter;
+using testing::TempDir;
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class WorkspaceTest : public ::testing::Test {
+ protected:
+  WorkspacePaths Paths() const { return {testing::SourceDir() / "data", home.path()}; }
+
+  TempDir home;
+  ScriptedPrompter prompter;
+  RecordingOpener opener;
+};
+
+// A first start on a fresh machine shows the sample picture marked with the logo, opens
+// the list of changes, and saves "changes=1" at exit, so the second start does not.
+TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChanges) {
+  {
+    Workspace workspace(prompter, opener, Paths());
+    int renders = 0;
+    workspace.SetRenderObserver([&renders] { ++renders; });
+    workspace.Create();
+    workspace.ReloadDefaults();
+    ASSERT_TRUE(workspace.FirstActivation());
+    EXPECT_FALSE(workspace.FirstActivation());
+    EXPECT_EQ(renders, 1);
+    EXPECT_EQ(workspace.currentFileName(), kSampleImageName);
+    ASSERT_FALSE(workspace.logoImage().Empty());
+    const RasterImage& marked = workspace.watermarkedImage();
+    ASSERT_FALSE(marked.Empty());
+    // The missing default configuration reads as the reader defaults: logo and text ("LT"),
+    // logo share 70 % at all nine places, and the one-pixel frames around the picture.
+    EXPECT_EQ(workspace.settings().watermark.combination, CombinationOrder::kLT);
+    EXPECT_EQ(marked.Width(), workspace.originalImage().Width() + 4);
+    // A gold pixel of the sample logo's ring, at the top-left place inside the frames.
+    ASSERT_NE(workspace.logoImage().Pixel(23, 4), Rgb{});
+    EXPECT_NE(marked.Pixel(2 + 23, 2 + 4), workspace.originalImage().Pixel(23, 4));
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(opener.opened[0].filename(), kChangesFileName);
+
+    prompter.answers = {true};
+    ASSERT_TRUE(workspace.Quit());
+  }
+  EXPECT_NE(ReadFile(home / kDefaultConfigurationName).find("changes=1"), std::string::npos);
+
+  opener.opened.clear();
+  Workspace again(prompter, opener, Paths());
+  again.Create();
+  again.ReloadDefaults();
+  ASSERT_TRUE(again.FirstActivation());
+  EXPECT_TRUE(opener.opened.empty());
+}
+
+// The per-image text replaces the watermark text in the render only; the default text
+// written at exit is still the user's own.
+TEST_F(WorkspaceTest, PerImageTextIsDrawnButNeverReplacesTheWatermarkText) {
+  TempDir pictures;
+  ASSERT_TRUE(WriteFileReplacing((pictures / "beach.jpg.txt").string(), "Beach\r\nSummer\r\n"));
+  Workspace workspace(prompter, opener, Paths());
+  workspace.Create();
+  workspace.watermarkText() = {"(c) Me"};
+  workspace.SetSourceImage(RasterImage(8, 8), "beach.jpg", pictures.path().string());
+  EXPECT_EQ(workspace.individualText().state, SideFileState::kFound);
+
+  workspace.SetUseIndividualText(true);
+  EXPECT_EQ(workspace.RenderText(), (std::vector<std::string>{"Beach", "Summer"}));
+  workspace.SetSourceImage(RasterImage(8, 8), "dune.jpg", pictures.path().string());
+  EXPECT_TRUE(workspace.RenderText().empty()) << "an image without a side file gets no text";
+  workspace.SetUseIndividualText(false);
+  EXPECT_EQ(workspace.RenderText(), (std::vector<std::string>{"(c) Me"}));
+
+  prompter.answers = {true};
+  ASSERT_TRUE(workspace.Quit());
+  EXPECT_EQ(ReadFile(home / kDefaultTextName), "(c) Me\r\n");
+  EXPECT_FALSE(std::filesystem::exists(pictures / "dune.jpg.txt"));
+}
+
+// A configuration naming a logo offers that logo in the logo dialog; confirming it loads
+// the logo, and the whole load renders once.
+TEST_F(WorkspaceTest, LoadingAConfigurationOffersItsLogoAndRendersOnce) {
+  const auto logoPath = testing::SourceDir() / "data" / kSampleLogoName;
+  const auto configuration = home / "work.ini";
+  ASSERT_TRUE(WriteFileReplacing(configuration.string(),
+                                 "[GENERAL]\r\ncombination=7\r\n[LOGOSECTION]\r\nLOGOFILENAME=" +
+                                     logoPath.string() + "\r\nlogoprozent=30\r\n"));
+  ASSERT_TRUE(WriteFileReplacing((home / "work.txt").string(), "Line 1\r\nLine 2\r\n"));
+  Workspace workspace(prompter, opener, Paths());
+  workspace.Create();
+  int renders = 0;
+  workspace.SetRenderObserver([&renders] { ++renders; });
+  workspace.SetSourceImage(RasterImage(400, 300), "photo.jpg", home.path().string());
+
+  prompter.files = {configuration, logoPath};
+  ASSERT_TRUE(workspace.LoadConfigurationCommand());
+  EXPECT_EQ(prompter.dialogTitles, (std::vector<std::string>{"Load configuration file", "Load your logo"}));
+  EXPECT_EQ(renders, 1);
+  EXPECT_TRUE(workspace.renderEnabled());
+  EXPECT_EQ(workspace.settings().watermark.logo.alpha, 30);
+  EXPECT_EQ(workspace.watermarkText(), (std::vector<std::string>{"Line 1", "Line 2"}));
+  EXPECT_FALSE(workspace.logoImage().Empty());
+  EXPECT_EQ(workspace.lastConfigurationName(), "work.ini");
+}
+
+}  // namespace
+}  // namespace quillstone
