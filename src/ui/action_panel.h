@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+
+#include "pipeline/watermark_settings.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+
+namespace quillstone {
+
+// The controls above the settings pages: the action group ("Place logo", "Use color",
+// "Use text"), the combination selector (RadioGroup2) with its combine button and action
+// label, the channel switches and the frame and margin switches. Changes go straight into
+// the settings; the panel then asks for a render.
+class ActionPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  ActionPanel(WatermarkSettings& settings, QWidget* parent = nullptr);
+
+  // Sets every control from the settings without reacting to it.
+  void ShowSettings();
+  // The action as the settings pages set it ("Logo", "Color", "Text").
+  void ChooseAction(WatermarkAction action);
+  // Puts the selector on an index without reacting to it.
+  void ShowCombination(int index);
+  // Chooses an item of the selector as a click does: a different item is reported.
+  void SelectCombination(int index);
+  void SetActionLabel(const QString& text);
+  QString actionLabel() const;
+
+ signals:
+  void renderNow();
+  void renderLater();
+  // An item of the selector was chosen (a different one than before).
+  void combinationChosen(int index);
+  void combineRequested();
+
+ private:
+  WatermarkSettings& settings_;
+  QButtonGroup* actions_;
+  QButtonGroup* combinations_;
+  QLabel* actionLabel_;
+  QCheckBox* red_;
+  QCheckBox* green_;
+  QCheckBox* blue_;
+  QCheckBox* outerFrame_;
+  QCheckBox* innerFrame_;
+  QCheckBox* expand_;
+};
+
+}  // namespace quillstone

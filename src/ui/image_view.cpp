@@ -1,0 +1,92 @@
+#include "ui/image_view.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <algorithm>
+
+namespace quillstone {
+
+QImage RasterAsQImage(const RasterImage& raster) {
+  if (raster.Empty()) return {};
+  return QImage(raster.Bits(), raster.Width(), raster.Height(), static_cast<qsizetype>(raster.Stride()),
+                QImage::Format_BGR888);
+}
+
+ImageView::ImageView(Placement placement, QWidget* parent) : QWidget(parent), placement_(placement) {
+  setAttribute(Qt::WA_OpaquePaintEvent, placement == Placement::kActualSize);
+  setMouseTracking(true);
+}
+
+void ImageView::SetImage(const RasterImage* raster) {
+  image_ = raster ? RasterAsQImage(*raster) : QImage();
+  if (placement_ == Placement::kActualSize) {
+    const QSize size = image_.isNull() ? QSize(0, 0) : image_.size();
+    if (size != this->size()) resize(size);
+  }
+  update();
+}
+
+QSize ImageView::sizeHint() const {
+  if (placement_ == Placement::kActualSize && !image_.isNull()) return image_.size();
+  return QWidget::sizeHint();
+}
+
+QRect ImageView::PictureRect() const {
+  if (image_.isNull()) return {};
+  switch (placement_) {
+    case Placement::kActualSize:
+      return QRect(QPoint(0, 0), image_.size());
+    case Placement::kCentered:
+      return QRect(QPoint((width() - image_.width()) / 2, (height() - image_.height()) / 2), image_.size());
+    case Placement::kFitInside: {
+      const QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
+      if (fitted.isEmpty()) return {};
+      return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+    }
+  }
+  return {};
+}
+
+std::optional<QPoint> ImageView::PixelAt(QPoint position) const {
+  const QRect picture = PictureRect();
+  if (!picture.contains(position)) return std::nullopt;
+  const int x =
+      static_cast<int>(static_cast<long long>(position.x() - picture.x()) * image_.width() / picture.width());
+  const int y = static_cast<int>(static_cast<long long>(position.y() - picture.y()) * image_.height() /
+                                 picture.height());
+  return QPoint(std::min(x, image_.width() - 1), std::min(y, image_.height() - 1));
+}
+
+void ImageView::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect picture = PictureRect();
+  const QRect exposed = event->rect();
+  if (placement_ != Placement::kActualSize) painter.fillRect(exposed, palette().window());
+  if (picture.isEmpty()) return;
+  if (picture.size() == image_.size()) {
+    // Unscaled: only the exposed part of the rows is converted and drawn.
+    const QRect part = exposed & picture;
+    painter.drawImage(part.topLeft(), image_, part.translated(-picture.topLeft()));
+  } else {
+    painter.drawImage(picture, image_);
+  }
+}
+
+void ImageView::mousePressEvent(QMouseEvent* event) {
+  if (const auto pixel = PixelAt(event->position().toPoint()); pixel && onPixelPressed)
+    onPixelPressed(*pixel);
+}
+
+void ImageView::mouseMoveEvent(QMouseEvent* event) {
+  if (const auto pixel = PixelAt(event->position().toPoint()); pixel && onPixelHovered)
+    onPixelHovered(*pixel);
+}
+
+void ImageView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (onResized) onResized(event->size());
+}
+
+}  // namespace quillstone

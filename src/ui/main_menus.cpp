@@ -1,0 +1,131 @@
+#include "ui/main_menus.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "batch/mru_files.h"
+#include "ui/qt_text.h"
+
+namespace quillstone {
+namespace {
+
+QAction* Entry(QMenu* menu, const char* name, const QString& caption, bool enabled = true,
+               const QKeySequence& shortcut = {}) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  action->setEnabled(enabled);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  return action;
+}
+
+// The entries whose windows and commands come with a later version are disabled.
+constexpr bool kLater = false;
+
+}  // namespace
+
+MainMenus::MainMenus(QMenuBar* bar) {
+  QMenu* file = bar->addMenu("&File");
+  file->setObjectName("filemenu");
+  loadImage = Entry(file, "menuloadimage", "Load image for watermarking [.jpg or .bmp]", kLater);
+  loadLogo = Entry(file, "menuloadlogo", "Load your logo [.jpg or .bmp]", kLater);
+  saveImage =
+      Entry(file, "menusaveimage", "Save watermarked image [.jpg, .bmp, .tiff 6.0, .png, .wmf]", kLater);
+  file->addSeparator();
+  loadConfiguration = Entry(file, "menuloadconfiguration", "Load configuration file");
+  saveConfiguration = Entry(file, "menusaveconfiguration", "Save configuration file");
+  clearAllOptions = Entry(file, "menuclearalloptions", "Clear all options");
+  file->addSeparator();
+  fullView = Entry(file, "menufullview", "Show image as full view", kLater);
+  file->addSeparator();
+  quit = Entry(file, "menuquit", "Quit Quillstone");
+
+  QMenu* special = bar->addMenu("&Special functions");
+  special->setObjectName("specialmenu");
+  QMenu* clipboard = special->addMenu("Clipboard");
+  imageFromClipboard = Entry(clipboard, "menuclipboardget", "Get image from the clipboard [bitmap]", kLater,
+                             QKeySequence(Qt::CTRL | Qt::Key_G));
+  imageToClipboard = Entry(clipboard, "menuclipboardcopy", "Copy image to the clipboard [bitmap]", kLater,
+                           QKeySequence(Qt::CTRL | Qt::Key_H));
+  QMenu* wallpaper = special->addMenu("Wallpaper");
+  centeredWallpaper = Entry(wallpaper, "menuwallpapercentered", "Set centered image as wallpager", kLater,
+                            QKeySequence(Qt::CTRL | Qt::Key_D));
+  tiledWallpaper = Entry(wallpaper, "menuwallpapertiled", "Set tiled image as wallpaper", kLater,
+                         QKeySequence(Qt::CTRL | Qt::Key_E));
+  stretchedWallpaper = Entry(wallpaper, "menuwallpaperstretched", "Set stretched as wallpapger", kLater,
+                             QKeySequence(Qt::CTRL | Qt::Key_F));
+  QMenu* banner = special->addMenu("Banner");
+  emptyBanner = Entry(banner, "menubanner", "Get empty bitmap for banner creation", kLater,
+                      QKeySequence(Qt::CTRL | Qt::Key_I));
+  combineEffects =
+      Entry(special, "menucombine", "Combine Watermarking effects", true, QKeySequence(Qt::CTRL | Qt::Key_J));
+  resizeImage = Entry(special, "menuresize", "Resize image", kLater, QKeySequence(Qt::CTRL | Qt::Key_K));
+  convertImages = Entry(special, "menuconvert", "Convert images", kLater, QKeySequence(Qt::CTRL | Qt::Key_L));
+  logoArea = Entry(special, "menulogoarea", "Logoarea show/hide");
+  logoArea->setCheckable(true);
+  logoArea->setChecked(true);
+  special->addSeparator();
+  useLogoAsImage = Entry(special, "menuuselogo", "Use logo for watermarking", kLater);
+  useImageAsLogo = Entry(special, "menuuseimageaslogo", "Use watermarked image as logo", kLater);
+  special->addSeparator();
+  QMenu* priority = special->addMenu("Systempriority");
+  auto* priorities = new QActionGroup(priority);
+  idlePriority = Entry(priority, "menuidlepriority", "IDLE systempriority for watermarking", kLater);
+  normalPriority = Entry(priority, "menunormalpriority", "Normal systempriority for watermarking", kLater);
+  highPriority = Entry(priority, "menuhighpriority", "High systempriority for watermarking", kLater);
+  for (QAction* action : {idlePriority, normalPriority, highPriority}) {
+    action->setCheckable(true);
+    priorities->addAction(action);
+  }
+  normalPriority->setChecked(true);
+
+  QMenu* text = bar->addMenu("&Text");
+  text->setObjectName("textmenu");
+  textCommands = Entry(text, "menutextcommands", "Text commands", kLater, QKeySequence(Qt::CTRL | Qt::Key_M));
+  specialCharacters =
+      Entry(text, "menuspecialcharacters", "Special characters", kLater, QKeySequence(Qt::CTRL | Qt::Key_N));
+  threeDText = Entry(text, "menu3dtext", "3d text + shiny text", kLater, QKeySequence(Qt::CTRL | Qt::Key_O));
+  bigTextEditor =
+      Entry(text, "menubigtexteditor", "Big texteditor", kLater, QKeySequence(Qt::CTRL | Qt::Key_P));
+
+  history_ = bar->addMenu("&History");
+  history_->setObjectName("historymenu");
+  sourceDirectories = Entry(history_, "menusourcedirectories", "Used sourcedirectories", kLater);
+  destinationDirectories =
+      Entry(history_, "menudestinationdirectories", "Used destinationdirectories", kLater);
+
+  QMenu* help = bar->addMenu("&Help");
+  help->setObjectName("helpmenu");
+  readme = Entry(help, "menureadme", "Readme");
+  changes = Entry(help, "menuchanges", "Changes");
+  quickHelp = Entry(help, "menuquickhelp", "Quick help");
+  license = Entry(help, "menulicense", "License agreement");
+}
+
+// Each list's items follow its anchor, in list order; they are disabled until the batch
+// page that they switch to is there.
+void MainMenus::ShowHistories(const TMRUFiles& source, const TMRUFiles& destination) {
+  for (QAction* entry : historyEntries_) {
+    history_->removeAction(entry);
+    delete entry;
+  }
+  historyEntries_.clear();
+  for (const auto& [anchor, list] :
+       {std::pair{sourceDirectories, &source}, std::pair{destinationDirectories, &destination}}) {
+    const QList<QAction*> actions = history_->actions();
+    const qsizetype next = actions.indexOf(anchor) + 1;
+    QAction* before = next < actions.size() ? actions[next] : nullptr;
+    for (const MruMenuItem& item : list->MenuItems()) {
+      auto* entry = new QAction(ToQString(item.caption), history_);
+      entry->setSeparator(item.separator);
+      entry->setToolTip(ToQString(item.hint));
+      entry->setEnabled(false);
+      history_->insertAction(before, entry);
+      historyEntries_.append(entry);
+    }
+  }
+}
+
+}  // namespace quillstone

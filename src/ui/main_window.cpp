@@ -1,0 +1,293 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "ui/action_panel.h"
+#include "ui/color_page.h"
+#include "ui/combination_dialog.h"
+#include "ui/combination_texts.h"
+#include "ui/image_view.h"
+#include "ui/individual_text_panel.h"
+#include "ui/logo_page.h"
+#include "ui/main_menus.h"
+#include "ui/qt_text.h"
+#include "ui/text_page.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+enum SettingsPage { kLogoPage = 0, kColorPage = 1, kTextPage = 2, kResizePage = 3 };
+
+// The preview box before the window is laid out.
+constexpr int kInitialPreviewWidth = 320;
+constexpr int kInitialPreviewHeight = 240;
+
+QPushButton* Button(const char* name, const QString& caption, QWidget* parent, bool enabled) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setEnabled(enabled);
+  return button;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), workspace_(workspace), debounce_([this] { RenderNow(); }), prompter_(prompter) {
+  setObjectName("MainWindow");
+  setWindowTitle(QStringLiteral("Quillstone %1").arg(QCoreApplication::applicationVersion()).trimmed());
+
+  workspace_.Create();
+  workspace_.SetPreviewBox(kInitialPreviewWidth, kInitialPreviewHeight);
+  workspace_.SetRenderObserver([this] { OnRendered(); });
+
+  menus_ = std::make_unique<MainMenus>(menuBar());
+  mainPages_ = new QTabWidget(this);
+  mainPages_->setObjectName("mainpages");
+  mainPages_->addTab(BuildWatermarkPage(), "Watermarking image");
+  mainPages_->addTab(BuildBatchPage(), "Image batch run");
+  setCentralWidget(mainPages_);
+  // Leaving a page stores the per-image text, as changing the image does.
+  connect(mainPages_, &QTabWidget::currentChanged, this, [this] {
+    workspace_.SaveCurrentIndividualText();
+    individualPanel_->ShowIndividualText();
+  });
+
+  statusProgress_ = new QLabel("Ready", this);
+  statusProgress_->setObjectName("statusprogress");
+  auto* caption = new QLabel("Last message:", this);
+  caption->setObjectName("lastmessagecaption");
+  statusMessage_ = new QLabel(this);
+  statusMessage_->setObjectName("statusmessage");
+  statusBar()->addWidget(statusProgress_);
+  statusBar()->addWidget(caption);
+  statusBar()->addWidget(statusMessage_, 1);
+
+  combinationDialog_ = new CombinationDialog(this);
+  connect(combinationDialog_, &CombinationDialog::itemClicked, this,
+          [this](int index) { actionPanel_->SelectCombination(index); });
+  ConnectMenus();
+  ShowSettings();
+  // Running from the start: the first render follows 500 ms after the window is made.
+  debounce_.Request();
+}
+
+MainWindow::~MainWindow() {
+  workspace_.SetRenderObserver({});
+}
+
+QWidget* MainWindow::BuildWatermarkPage() {
+  auto* page = new QWidget;
+  auto* left = new QWidget(page);
+
+  auto* loadImage = Button("loadimagebutton", "Load image for watermarking", left, false);
+  auto* saveImage = Button("saveimagebutton", "Save watermarked image", left, false);
+  auto* fullView = Button("fullviewbutton", "Show image as full view", left, false);
+  loadedFileName_ = new QLabel(left);
+  loadedFileName_->setObjectName("loadedfilename");
+  lastConfiguration_ = new QLabel(left);
+  lastConfiguration_->setObjectName("lastconfigfile");
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {loadImage, saveImage, fullView}) buttons->addWidget(button);
+  buttons->addStretch(1);
+  auto* names = new QHBoxLayout;
+  names->addWidget(new QLabel("Image:", left));
+  names->addWidget(loadedFileName_, 1);
+  names->addWidget(new QLabel("Last configuration file:", left));
+  names->addWidget(lastConfiguration_);
+
+  actionPanel_ = new ActionPanel(workspace_.settings().watermark, left);
+  connect(actionPanel_, &ActionPanel::renderNow, this, &MainWindow::RenderNow);
+  connect(actionPanel_, &ActionPanel::renderLater, this, &MainWindow::RequestRender);
+  connect(actionPanel_, &ActionPanel::combinationChosen, this, &MainWindow::ChooseCombination);
+  connect(actionPanel_, &ActionPanel::combineRequested, this, &MainWindow::RunCombinationDialog);
+
+  settingsPages_ = new QTabWidget(left);
+  settingsPages_->setObjectName("settingspages");
+  logoPage_ = new LogoPage(workspace_.settings().watermark, settingsPages_);
+  colorPage_ = new ColorPage(workspace_.settings().watermark, prompter_, settingsPages_);
+  textPage_ =
+      new TextPage(workspace_.settings().watermark, workspace_.watermarkText(), prompter_, settingsPages_);
+  settingsPages_->addTab(logoPage_, "&Logo");
+  settingsPages_->addTab(colorPage_, "&Color");
+  settingsPages_->addTab(textPage_, "&Text");
+  settingsPages_->addTab(new QWidget, "&Resize");
+  settingsPages_->setTabEnabled(kResizePage, false);
+  connect(logoPage_, &LogoPage::renderNow, this, &MainWindow::RenderNow);
+  connect(logoPage_, &LogoPage::renderLater, this, &MainWindow::RequestRender);
+  connect(colorPage_, &ColorPage::renderNow, this, &MainWindow::RenderNow);
+  connect(colorPage_, &ColorPage::renderLater, this, &MainWindow::RequestRender);
+  connect(textPage_, &TextPage::renderNow, this, &MainWindow::RenderNow);
+  connect(textPage_, &TextPage::renderLater, this, &MainWindow::RequestRender);
+  connect(textPage_, &TextPage::loadTextRequested, this, [this] {
+    if (workspace_.LoadTextCommand()) textPage_->ShowText();
+  });
+  connect(textPage_, &TextPage::saveTextRequested, this, [this] { workspace_.SaveTextCommand(); });
+  // Bringing "Logo", "Color" or "Text" to front chooses that action.
+  connect(settingsPages_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index >= kLogoPage && index <= kTextPage)
+      actionPanel_->ChooseAction(static_cast<WatermarkAction>(index));
+  });
+
+  auto* leftLayout = new QVBoxLayout(left);
+  leftLayout->setContentsMargins(0, 0, 0, 0);
+  leftLayout->addLayout(buttons);
+  leftLayout->addLayout(names);
+  leftLayout->addWidget(actionPanel_);
+  leftLayout->addWidget(settingsPages_, 1);
+
+  imagePages_ = new QTabWidget(page);
+  imagePages_->setObjectName("imagepages");
+  fullViewArea_ = new QScrollArea(imagePages_);
+  fullViewArea_->setObjectName("fullviewscroll");
+  fullViewArea_->setAlignment(Qt::AlignCenter);
+  fullView_ = new ImageView(ImageView::Placement::kActualSize);
+  fullView_->setObjectName("fullimage");
+  fullViewArea_->setWidget(fullView_);
+  individualPanel_ = new IndividualTextPanel(workspace_, imagePages_);
+  connect(individualPanel_, &IndividualTextPanel::renderLater, this, &MainWindow::RequestRender);
+  individualPanel_->previewView()->onResized = [this](QSize size) {
+    workspace_.RefitPreview(size.width(), size.height());
+    individualPanel_->ShowPreview();
+  };
+  imagePages_->addTab(fullViewArea_, "Original watermarked image");
+  imagePages_->addTab(individualPanel_, "Small preview/Individual text");
+
+  auto* splitter = new QSplitter(page);
+  splitter->addWidget(left);
+  splitter->addWidget(imagePages_);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({560, 880});
+  auto* layout = new QHBoxLayout(page);
+  layout->addWidget(splitter);
+  return page;
+}
+
+QWidget* MainWindow::BuildBatchPage() {
+  auto* page = new QWidget;
+  page->setObjectName("batchpage");
+  auto* start = Button("startbatch", "Start batch", page, false);
+  auto* stop = Button("stopbatch", "Stop batch", page, false);
+  auto* layout = new QHBoxLayout(page);
+  layout->addWidget(start, 0, Qt::AlignTop);
+  layout->addWidget(stop, 0, Qt::AlignTop);
+  layout->addStretch(1);
+  return page;
+}
+
+void MainWindow::ConnectMenus() {
+  connect(menus_->loadConfiguration, &QAction::triggered, this, [this] {
+    if (workspace_.LoadConfigurationCommand()) ShowSettings();
+  });
+  connect(menus_->saveConfiguration, &QAction::triggered, this,
+          [this] { workspace_.SaveConfigurationCommand(); });
+  connect(menus_->clearAllOptions, &QAction::triggered, this, &MainWindow::ClearAllOptions);
+  connect(menus_->quit, &QAction::triggered, this, &QWidget::close);
+  connect(menus_->combineEffects, &QAction::triggered, this, &MainWindow::RunCombinationDialog);
+  connect(menus_->logoArea, &QAction::toggled, logoPage_, &LogoPage::SetLogoAreaVisible);
+  const std::pair<QAction*, const char*> helpFiles[] = {
+      {menus_->readme, kReadmeFileName},
+      {menus_->changes, kChangesFileName},
+      {menus_->quickHelp, kQuickHelpFileName},
+      {menus_->license, kLicenseFileName},
+  };
+  for (const auto& [action, file] : helpFiles) {
+    connect(action, &QAction::triggered, this, [this, file = file] { workspace_.OpenShippedFile(file); });
+  }
+}
+
+void MainWindow::ShowSettings() {
+  const WatermarkSettings& settings = workspace_.settings().watermark;
+  actionPanel_->ShowSettings();
+  actionPanel_->SetActionLabel(ToQString(kSelectorActionLabels[static_cast<int>(settings.combination)]));
+  logoPage_->ShowSettings();
+  logoPage_->ShowLogo(workspace_.logoImage());
+  colorPage_->ShowSettings();
+  textPage_->ShowSettings();
+  individualPanel_->ShowIndividualText();
+  loadedFileName_->setText(ToQString(workspace_.currentFileName()));
+  loadedFileName_->setToolTip(loadedFileName_->text());
+  lastConfiguration_->setText(ToQString(workspace_.lastConfigurationName()));
+  menus_->ShowHistories(workspace_.sourceHistory(), workspace_.destinationHistory());
+}
+
+void MainWindow::RenderNow() {
+  workspace_.Render();
+}
+
+void MainWindow::OnRendered() {
+  const RenderOutput& output = workspace_.lastRender();
+  fullView_->SetImage(&output.marked);
+  individualPanel_->ShowPreview();
+  if (output.status) statusMessage_->setText(ToQString(*output.status));
+  emit rendered();
+}
+
+void MainWindow::ActivateFirstTime() {
+  if (workspace_.FirstActivation()) ShowSettings();
+}
+
+void MainWindow::ChooseCombination(int index) {
+  WatermarkSettings& settings = workspace_.settings().watermark;
+  // The selector acts only while rendering is on; otherwise it keeps showing the current order.
+  if (!workspace_.renderEnabled()) {
+    actionPanel_->ShowCombination(static_cast<int>(settings.combination));
+    return;
+  }
+  settings.combination = static_cast<CombinationOrder>(index);
+  combinationDialog_->ShowIndex(index);
+  actionPanel_->SetActionLabel(ToQString(kSelectorActionLabels[index]));
+  RenderNow();
+}
+
+// The dialog renders once more after "OK", also when its index did not change.
+void MainWindow::RunCombinationDialog() {
+  WatermarkSettings& settings = workspace_.settings().watermark;
+  const int index = combinationDialog_->Run(static_cast<int>(settings.combination));
+  actionPanel_->SetActionLabel(ToQString(kDialogActionLabels[index]));
+  settings.combination = static_cast<CombinationOrder>(index);
+  actionPanel_->ShowCombination(index);
+  RenderNow();
+}
+
+void MainWindow::ClearAllOptions() {
+  if (!workspace_.ClearAllOptions()) return;
+  {
+    const QSignalBlocker blocker(settingsPages_);
+    settingsPages_->setCurrentIndex(kLogoPage);
+  }
+  ShowSettings();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (workspace_.closing() || workspace_.Quit()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  // The window counts as activated when it is first shown: a desktop may not activate a
+  // program started from a script, and the defaults must be read all the same.
+  QTimer::singleShot(0, this, &MainWindow::ActivateFirstTime);
+}
+
+}  // namespace quillstone

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "ui/render_debounce.h"
+
+class QLabel;
+class QScrollArea;
+class QTabWidget;
+
+namespace quillstone {
+
+class ActionPanel;
+class ColorPage;
+class CombinationDialog;
+class ImageView;
+class IndividualTextPanel;
+class LogoPage;
+class MainMenus;
+class Prompter;
+class TextPage;
+class Workspace;
+
+// The main window: the pages "Watermarking image" and "Image batch run"; on the first, the
+// action panel, the settings pages "&Logo", "&Color", "&Text" and "&Resize", and the
+// pages "Original watermarked image" (scrollable, full size) and "Small preview/Individual
+// text"; the menus and the status bar. The window maps its controls onto the workspace's
+// settings as they change and leaves every command flow to the workspace.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Creating the window is the workspace's start (histories, rendering on); the debounce
+  // timer starts too, so the first render follows 500 ms after the window is made.
+  MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Sets every control from the workspace (after a load or a command that changed it).
+  void ShowSettings();
+  void RenderNow();
+  void RequestRender() { debounce_.Request(); }
+  RenderDebounce& renderDebounce() { return debounce_; }
+  // The first activation's work: default configuration, first-run files, the sample
+  // picture, one render. Runs once; the window calls it when it is first shown.
+  void ActivateFirstTime();
+
+ signals:
+  // After every render, once the views show it.
+  void rendered();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QWidget* BuildWatermarkPage();
+  QWidget* BuildBatchPage();
+  void ConnectMenus();
+  void OnRendered();
+  void ChooseCombination(int index);
+  void RunCombinationDialog();
+  void ClearAllOptions();
+
+  Workspace& workspace_;
+  RenderDebounce debounce_;
+  std::unique_ptr<MainMenus> menus_;
+  QTabWidget* mainPages_ = nullptr;
+  QTabWidget* settingsPages_ = nullptr;
+  QTabWidget* imagePages_ = nullptr;
+  ActionPanel* actionPanel_ = nullptr;
+  LogoPage* logoPage_ = nullptr;
+  ColorPage* colorPage_ = nullptr;
+  TextPage* textPage_ = nullptr;
+  IndividualTextPanel* individualPanel_ = nullptr;
+  CombinationDialog* combinationDialog_ = nullptr;
+  QScrollArea* fullViewArea_ = nullptr;
+  ImageView* fullView_ = nullptr;
+  QLabel* loadedFileName_ = nullptr;
+  QLabel* lastConfiguration_ = nullptr;
+  QLabel* statusProgress_ = nullptr;
+  QLabel* statusMessage_ = nullptr;
+  Prompter& prompter_;
+  bool shown_ = false;
+};
+
+}  // namespace quillstone

@@ -1,0 +1,257 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <fstream>
+
+#include "config/configuration_file.h"
+#include "platform/text_file.h"
+#include "support/test_support.h"
+#include "ui/color_swatch.h"
+#include "ui/combination_dialog.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs the event loop for the given time, so timers fire as they would in the program.
+void Wait(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void Click(QWidget* widget) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+}
+
+// The window over a workspace that renders a tiny picture whose pixels are worked out by
+// hand: an 8 x 8 black image, a 2 x 2 white logo at the top-left place, no frames.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest()
+      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
+        window(workspace, prompter) {
+    QObject::connect(&window, &MainWindow::rendered, [this] {
+      ++renders;
+      lastRenderAt = clock.elapsed();
+    });
+    WatermarkSettings& s = workspace.settings().watermark;
+    s.frame.outerOn = false;
+    s.frame.innerOn = false;
+    s.logo.places.fill(false);
+    s.logo.places[0] = true;
+    workspace.SetSourceImage(RasterImage(8, 8), "black.bmp", home.path().string());
+    workspace.SetLogoImage(RasterImage(2, 2, colors::kWhite));
+    window.ShowSettings();
+    // The render that every start brings, out of the way of the counts.
+    window.renderDebounce().Flush();
+    renders = 0;
+    clock.start();
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = window.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  // Waits until the debounced render has happened (or two seconds have passed).
+  void WaitForRender(int count) {
+    QElapsedTimer waited;
+    waited.start();
+    while (renders < count && waited.elapsed() < 2000) Wait(5);
+  }
+
+  Rgb Marked(int x, int y) const { return workspace.watermarkedImage().Pixel(x, y); }
+
+  TempDir home;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  MainWindow window;
+  int renders = 0;
+  qint64 lastRenderAt = -1;
+  QElapsedTimer clock;
+};
+
+TEST_F(MainWindowTest, SliderBurstRendersOnceHalfASecondAfterTheFirstMoveWithTheLastPosition) {
+  auto* slider = Find<QScrollBar>("ScrollBar1");
+  clock.restart();
+  for (const int value : {10, 20, 30, 40, 73}) {
+    slider->setValue(value);
+    if (value != 73) Wait(75);
+  }
+  const qint64 lastMoveAt = clock.elapsed();
+  ASSERT_LE(lastMoveAt, 400) << "the machine is too busy for this timing test";
+  EXPECT_EQ(renders, 0);
+  WaitForRender(1);
+  ASSERT_EQ(renders, 1);
+  EXPECT_GE(lastRenderAt, 495);
+  // A timer restarted by each move would fire 500 ms after the last one, beyond 800 ms.
+  EXPECT_LT(lastRenderAt, 700);
+  Wait(700);
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(Find<QLabel>("logopercentlabel")->text(), "73% logo");
+  EXPECT_EQ(Find<QLabel>("imagepercentlabel")->text(), "27% image");
+  EXPECT_EQ(Marked(0, 0), (Rgb{186, 186, 186})) << "73 % of white over black";
+}
+
+TEST_F(MainWindowTest, CombinationDialogRendersOnOkEvenUnchangedWhileTheSelectedItemDoesNot) {
+  auto* lt = Find<QRadioButton>("RadioGroup2_1");
+  lt->click();
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(Find<QLabel>("combinationlabel")->text(), "Watermarking action: Logo and Text");
+  lt->click();
+  EXPECT_EQ(renders, 1);
+
+  // Clicking a dialog item moves the selector at once (one render); "OK" renders again.
+  QTimer::singleShot(0, [this] {
+    auto* dialog = window.findChild<CombinationDialog*>("CombinationWindow");
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QRadioButton*>("combinationitem2")->click();
+    dialog->findChild<QPushButton*>("combinationok")->click();
+  });
+  Find<QAction>("menucombine")->trigger();
+  EXPECT_EQ(renders, 3);
+  EXPECT_TRUE(Find<QRadioButton>("RadioGroup2_2")->isChecked());
+  EXPECT_EQ(workspace.settings().watermark.combination, CombinationOrder::kTL);
+  EXPECT_EQ(Find<QLabel>("combinationlabel")->text(), "Watermarking action: Text and Logo");
+
+  QTimer::singleShot(0, [this] {
+    window.findChild<CombinationDialog*>("CombinationWindow")
+        ->findChild<QPushButton*>("combinationok")
+        ->click();
+  });
+  Find<QPushButton>("combinebutton")->click();
+  EXPECT_EQ(renders, 4);
+}
+
+// A blank text line with a navy box over the full width, both at 50 %, and the white logo
+// at 50 %: "LT" lays the box over the logo, "TL" the logo over the box.
+TEST_F(MainWindowTest, TextAndLogoOrderShowsInThePixels) {
+  TextSettings& text = workspace.settings().watermark.text;
+  text.font.face = "DejaVu Sans";
+  text.useImageWidth = true;
+  text.backgroundStyle = TextBoxStyle::kFullColor;
+  text.backgroundColor = MakeColor(0, 0, 128);
+  workspace.watermarkText() = {" "};
+  window.ShowSettings();
+
+  Find<QRadioButton>("RadioGroup2_1")->click();
+  // logo 127; box 0 + 63 and 64 + 63; the strip blend halves each term: 62 and 126.
+  EXPECT_EQ(Marked(0, 0), (Rgb{62, 62, 126}));
+  EXPECT_EQ(Marked(3, 3), (Rgb{0, 0, 64})) << "box only, no logo";
+  Find<QRadioButton>("RadioGroup2_2")->click();
+  // box 0 and 64, strip 0 and 64; then the logo: 127 + 0 and 127 + 32.
+  EXPECT_EQ(Marked(0, 0), (Rgb{127, 127, 159}));
+  EXPECT_EQ(renders, 2);
+}
+
+TEST_F(MainWindowTest, ColorStyleChangeUnderUseTextRequestsARenderWithoutColor) {
+  workspace.SetSourceImage(testing::MakeGradientRaster(8, 8), "gradient.bmp", home.path().string());
+  Find<QRadioButton>("actiongroup2")->click();
+  WaitForRender(1);
+  renders = 0;
+  Find<QListWidget>("colorstyle")->setCurrentRow(0);
+  EXPECT_EQ(workspace.settings().watermark.color.style, 0);
+  EXPECT_EQ(renders, 0);
+  WaitForRender(1);
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(workspace.watermarkedImage(), workspace.originalImage());
+}
+
+TEST_F(MainWindowTest, ConfigurationLoadRendersOnceAndAtMostOnceMoreLater) {
+  const auto path = home / "work.ini";
+  ASSERT_TRUE(
+      WriteFileReplacing(path.string(),
+                         "[LOGOSECTION]\r\nlogoprozent=30\r\n[COLORSECTION]\r\nblendinginpercent=20\r\n"
+                         "stepinpixel=3\r\n"));
+  prompter.files = {path};
+  Find<QAction>("menuloadconfiguration")->trigger();
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), 30);
+  EXPECT_EQ(Find<QScrollBar>("ScrollBar2")->value(), 20);
+  EXPECT_EQ(Find<QLabel>("steplabel")->text(), "Step 3");
+  EXPECT_EQ(Find<QLabel>("lastconfigfile")->text(), "work.ini");
+  Wait(700);
+  EXPECT_LE(renders, 2);
+}
+
+TEST_F(MainWindowTest, ClearAndSetAllRenderOnceEach) {
+  Find<QPushButton>("setallpositions")->click();
+  EXPECT_EQ(renders, 1);
+  for (const bool on : workspace.settings().watermark.logo.places) EXPECT_TRUE(on);
+  Find<QPushButton>("clearpositions")->click();
+  EXPECT_EQ(renders, 2);
+  for (const bool on : workspace.settings().watermark.logo.places) EXPECT_FALSE(on);
+  EXPECT_FALSE(Find<QCheckBox>("c5")->isChecked());
+}
+
+TEST_F(MainWindowTest, PaperColorSwatchRendersAlsoWhenCancelled) {
+  workspace.settings().watermark.color.style = 34;
+  window.ShowSettings();
+  auto* swatch = Find<ColorSwatch>("papercolor_02");
+  const ColorValue before = workspace.settings().watermark.color.paperColors[1];
+  prompter.colors = {std::nullopt, colors::kRed};
+  Click(swatch);
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(workspace.settings().watermark.color.paperColors[1], before);
+  Click(swatch);
+  EXPECT_EQ(renders, 2);
+  EXPECT_EQ(workspace.settings().watermark.color.paperColors[1], colors::kRed);
+  EXPECT_EQ(swatch->color(), colors::kRed);
+}
+
+TEST_F(MainWindowTest, QuitQuestionNoTouchesNothingAndYesWritesEveryFile) {
+  const std::string oldConfiguration = "; mine\r\n[GENERAL]\r\nredon=0\r\n";
+  ASSERT_TRUE(WriteFileReplacing((home / kDefaultConfigurationName).string(), oldConfiguration));
+  workspace.watermarkText() = {"(c) Me"};
+
+  prompter.answers = {false};
+  EXPECT_FALSE(window.close());
+  ASSERT_EQ(prompter.questions.size(), 1u);
+  EXPECT_EQ(prompter.questions[0], "info: Do you really want to quit Quillstone ?");
+  EXPECT_EQ(ReadFile(home / kDefaultConfigurationName), oldConfiguration);
+  for (const char* name : {kDefaultTextName, kSourceHistoryFileName, kDestinationHistoryFileName}) {
+    EXPECT_FALSE(std::filesystem::exists(home / name)) << name;
+  }
+
+  prompter.answers = {true};
+  EXPECT_TRUE(window.close());
+  const std::string written = ReadFile(home / kDefaultConfigurationName);
+  EXPECT_NE(written.find("changes=1"), std::string::npos);
+  EXPECT_EQ(written.rfind("; mine\r\n", 0), 0u) << "the user's own lines stay";
+  EXPECT_EQ(ReadFile(home / kDefaultTextName), "(c) Me\r\n");
+  for (const char* name : {kSourceHistoryFileName, kDestinationHistoryFileName}) {
+    EXPECT_TRUE(std::filesystem::exists(home / name)) << name;
+  }
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
+}  // namespace
+}  // namespace quillstone
