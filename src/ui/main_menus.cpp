@@ -81,7 +81,7 @@ MainMenus::MainMenus(QMenuBar* bar) {
   }
   normalPriority->setChecked(true);
 
-  QMenu* text = bar->addMenu("&Text");
+  QMenu* text = bar->addMenu("Te&xt");
   text->setObjectName("textmenu");
   textCommands = Entry(text, "menutextcommands", "Text commands", kLater, QKeySequence(Qt::CTRL | Qt::Key_M));
   specialCharacters =
@@ -90,7 +90,7 @@ MainMenus::MainMenus(QMenuBar* bar) {
   bigTextEditor =
       Entry(text, "menubigtexteditor", "Big texteditor", kLater, QKeySequence(Qt::CTRL | Qt::Key_P));
 
-  history_ = bar->addMenu("&History");
+  history_ = bar->addMenu("H&istory");
   history_->setObjectName("historymenu");
   sourceDirectories = Entry(history_, "menusourcedirectories", "Used sourcedirectories", kLater);
   destinationDirectories =

@@ -38,6 +38,7 @@ std::filesystem::path Workspace::UserFile(std::string_view name) const {
 }
 
 void Workspace::SetSourceImage(RasterImage image, std::string fileName, std::string directory) {
+  SaveCurrentIndividualText();
   original_ = std::move(image);
   currentFileName_ = std::move(fileName);
   sourceDirectory_ = WithTrailingSlash(directory);

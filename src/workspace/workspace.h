@@ -71,8 +71,8 @@ class Workspace {
   TMRUFiles& destinationHistory() { return destinationHistory_; }
   bool closing() const { return closing_; }
 
-  // Images. A new source image becomes the current file: its per-image text is loaded.
-  // The caller renders.
+  // Images. A new source image becomes the current file: the per-image text of the image
+  // left is stored, that of the new one loaded. The caller renders.
   void SetSourceImage(RasterImage image, std::string fileName, std::string directory);
   void SetLogoImage(RasterImage logo);
   // Loads a logo file; on success it is the logo and its path the logo file name.
