@@ -1,12 +1,16 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "imagefiles/jpeg_writer.h"
+#include "imagefiles/png_writer.h"
 #include "imaging/color_value.h"
+#include "imaging/raster_image.h"
 #include "text/text_settings.h"
 
 namespace quillstone {
@@ -24,6 +28,26 @@ struct FileDialogRequest {
   std::filesystem::path directory;  // where the dialog starts
   std::string fileName;             // file name filled in; may be a full path
   std::string defaultExtension;     // added to a typed name without one ("ini"); save only
+  int initialFilter = 0;            // index into filters of the type shown first
+};
+
+// A save dialog's answer when the type list matters: the file name as typed or picked and
+// the index of the type chosen in the list.
+struct SaveFileChoice {
+  std::filesystem::path path;
+  int filterIndex = 0;
+};
+
+// What the JPEG compression preview window works on. The window shows a square of
+// `image` as it is and at several qualities; its custom quality starts at
+// `customQuality`. With `previous` and `next` set, "Prev. image" and "Next image" run
+// them and the window shows `image` again (which they re-render); without them (a save)
+// the two buttons are hidden.
+struct JpegPreviewRequest {
+  const RasterImage& image;
+  int customQuality = 80;  // 1..100
+  std::function<void()> previous;
+  std::function<void()> next;
 };
 
 enum class MessageIcon { kNone, kInformation, kWarning, kError };
@@ -51,6 +75,13 @@ class Prompter {
   virtual std::optional<ColorValue> ChooseColor(ColorValue initial) = 0;
   // The font dialog, opened on the font and colour given; none when cancelled.
   virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
+  // A save dialog that also gives the chosen type; none when cancelled.
+  virtual std::optional<SaveFileChoice> ChooseFileToSaveWithType(const FileDialogRequest& request) = 0;
+  // The PNG options window ("Filter:", "Compression level:"); none when cancelled.
+  virtual std::optional<PngOptions> ChoosePngOptions() = 0;
+  // The JPEG compression preview window; it closes only through "OK" and gives the
+  // quality chosen there with its "Grayscale" and "Progressive".
+  virtual JpegOptions ChooseJpegOptions(const JpegPreviewRequest& request) = 0;
 };
 
 }  // namespace quillstone

@@ -10,6 +10,7 @@
 #include "imagefiles/size_preset.h"
 #include "pipeline/preview.h"
 #include "platform/date_time.h"
+#include "platform/program_directory.h"
 #include "platform/text_file.h"
 
 namespace quillstone {
@@ -40,9 +41,38 @@ std::filesystem::path Workspace::UserFile(std::string_view name) const {
 void Workspace::SetSourceImage(RasterImage image, std::string fileName, std::string directory) {
   SaveCurrentIndividualText();
   original_ = std::move(image);
+  SetCurrentFile(std::move(fileName), std::move(directory));
+}
+
+void Workspace::SetCurrentFile(std::string fileName, std::string directory) {
   currentFileName_ = std::move(fileName);
   sourceDirectory_ = WithTrailingSlash(directory);
   LoadCurrentIndividualText();
+}
+
+Status Workspace::ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable) {
+  const ImageFileKind kind = ImageFileKindFor(path);
+  if (kind == ImageFileKind::kUnknown) return DecodeImageFile(path, decodeBuffer_);
+  // A JPEG is decoded straight into the source, which it leaves empty on failure; a bitmap
+  // goes through a buffer, so that a broken one keeps the picture shown.
+  RasterImage& target = kind == ImageFileKind::kBmp ? decodeBuffer_ : original_;
+  Status status = DecodeImageFile(path, target);
+  if (status) {
+    if (&target != &original_) std::swap(original_, target);
+  } else if (kind == ImageFileKind::kBmp) {
+    return status;
+  } else if (unreadable == UnreadableJpeg::kPlaceholder) {
+    (void)DecodeImageFile(paths_.programDirectory / kPlaceholderImageName, original_);
+  }
+  // Orientation and size apply to freshly decoded pictures only, never twice to one.
+  ApplyOrientation(original_, settings_.orientation.orientation, loadScratch_);
+  ApplySizePreset(original_, settings_.resize, loadScratch_);
+  return status;
+}
+
+void Workspace::AcceptJpegPreview(const JpegOptions& chosen) {
+  sharedJpegQuality_ = chosen.quality;
+  saveOptions_.jpeg = chosen;
 }
 
 void Workspace::SetLogoImage(RasterImage logo) {

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "batch/mru_files.h"
+#include "batch/source_file_list.h"
 #include "config/program_settings.h"
+#include "imagefiles/save_options.h"
 #include "imaging/random_source.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
@@ -34,6 +36,11 @@ inline constexpr std::string_view kClearAllQuestion =
     "and combination of the watermarks deactivation !";
 // What the label of the last loaded configuration shows before the first load.
 inline constexpr std::string_view kNoConfigurationLoaded = "none";
+
+// What a source file that cannot be decoded as JPEG leaves as the source image: nothing
+// (the open dialog and a file drop), or the placeholder picture shipped with the program
+// (the source file list and the batch run).
+enum class UnreadableJpeg { kEmpty, kPlaceholder };
 
 // The two folders the program works with.
 struct WorkspacePaths {
@@ -70,10 +77,20 @@ class Workspace {
   TMRUFiles& sourceHistory() { return sourceHistory_; }
   TMRUFiles& destinationHistory() { return destinationHistory_; }
   bool closing() const { return closing_; }
+  Prompter& prompter() { return prompter_; }
 
   // Images. A new source image becomes the current file: the per-image text of the image
   // left is stored, that of the new one loaded. The caller renders.
   void SetSourceImage(RasterImage image, std::string fileName, std::string directory);
+  // Reads a source file into the original image and, when something new was decoded, turns
+  // and resizes it as the orientation and size preset ask; the current file's name is not
+  // touched. A bitmap that cannot be decoded and a file that is not a BMP or JPEG leave the
+  // original image as it was; a JPEG that cannot be decoded leaves it as `unreadable`
+  // says. The status gives the reason of a failure (the placeholder counts as one).
+  Status ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable);
+  // Makes `fileName` in `directory` the current file and loads its per-image text (the
+  // text of the file left is the caller's to store first).
+  void SetCurrentFile(std::string fileName, std::string directory);
   void SetLogoImage(RasterImage logo);
   // Loads a logo file; on success it is the logo and its path the logo file name.
   Status LoadLogo(const std::filesystem::path& path);
@@ -102,6 +119,20 @@ class Workspace {
   void LoadCurrentIndividualText();
   // Stores the per-image text; a failure is shown as "Save Error". False on failure.
   bool SaveCurrentIndividualText();
+
+  // The source file list of the batch page: its directory, mask and selection, which the
+  // load roads keep in step with the current file and previous / next / reload step through.
+  SourceFileList& sourceFiles() { return sourceFiles_; }
+  const SourceFileList& sourceFiles() const { return sourceFiles_; }
+  // The output options of the batch page (format, JPEG and PNG options, depth, sepia).
+  SaveOptions& saveOptions() { return saveOptions_; }
+  const SaveOptions& saveOptions() const { return saveOptions_; }
+  // The JPEG quality of an interactive save, 1..100: the last one the compression preview
+  // confirmed, 80 until then.
+  int sharedJpegQuality() const { return sharedJpegQuality_; }
+  // The compression preview's "OK": its quality becomes the shared one, and the batch
+  // page's JPEG options take its quality, "Grayscale" and "Progressive".
+  void AcceptJpegPreview(const JpegOptions& chosen);
 
   // Start-up, in this order: Create when the window is made (histories, rendering on),
   // ReloadDefaults before the window shows, FirstActivation when it is first active
@@ -139,8 +170,9 @@ class Workspace {
   RasterImage logo_;
   RasterImage logoCopy_;
   RasterImage texture_;
-  RasterImage loadScratch_;  // work buffer of orientation and size presets
-  RenderOutput output_;      // the marked image, the preview; kept for buffer reuse
+  RasterImage loadScratch_;   // work buffer of orientation and size presets
+  RasterImage decodeBuffer_;  // a bitmap is decoded here, so a broken one keeps the source
+  RenderOutput output_;       // the marked image, the preview; kept for buffer reuse
   RandomSource random_;
   int previewWidth_ = 0;
   int previewHeight_ = 0;
@@ -153,6 +185,10 @@ class Workspace {
   TMRUFiles destinationHistory_{kHistoryCapacity};
   IndividualText individualText_;
   bool useIndividualText_ = false;
+
+  SourceFileList sourceFiles_;
+  SaveOptions saveOptions_;
+  int sharedJpegQuality_ = JpegOptions{}.quality;
 
   bool renderEnabled_ = false;
   bool firstActivationDone_ = false;

@@ -21,6 +21,14 @@ class ScriptedPrompter final : public Prompter {
   std::vector<std::string> questions;
   std::vector<std::string> messages;
   std::vector<std::string> dialogTitles;
+  // Save dialogs with a type list; an empty queue cancels.
+  std::deque<std::optional<SaveFileChoice>> saveChoices;
+  // The PNG options window; an empty queue is Cancel.
+  std::deque<std::optional<PngOptions>> pngOptions;
+  // The JPEG preview's answers; an empty queue confirms the custom quality it was opened with.
+  std::deque<JpegOptions> jpegOptions;
+  int pngWindows = 0;
+  int jpegPreviews = 0;
 
   bool AskYesNo(std::string_view caption, std::string_view question) override {
     questions.push_back(std::string(caption) + ": " + std::string(question));
@@ -39,6 +47,18 @@ class ScriptedPrompter final : public Prompter {
   }
   std::optional<ColorValue> ChooseColor(ColorValue) override { return Take(colors).value_or(std::nullopt); }
   std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
+  std::optional<SaveFileChoice> ChooseFileToSaveWithType(const FileDialogRequest& request) override {
+    dialogTitles.push_back(request.title);
+    return Take(saveChoices).value_or(std::nullopt);
+  }
+  std::optional<PngOptions> ChoosePngOptions() override {
+    ++pngWindows;
+    return Take(pngOptions).value_or(std::nullopt);
+  }
+  JpegOptions ChooseJpegOptions(const JpegPreviewRequest& request) override {
+    ++jpegPreviews;
+    return Take(jpegOptions).value_or(JpegOptions{request.customQuality});
+  }
 
  private:
   template <typename T>

@@ -1,0 +1,100 @@
+#include "workspace/save_flow.h"
+
+#include <system_error>
+
+#include "imagefiles/orientation.h"
+#include "imagefiles/output_file.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+bool Exists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+// The save dialog starts where the pictures come from, unless that is the program's own
+// read-only folder (or unknown): then in the user directory.
+std::filesystem::path SaveStartDirectory(const Workspace& workspace) {
+  const std::string& folder = workspace.sourceDirectory();
+  std::error_code error;
+  if (folder.empty() || std::filesystem::equivalent(folder, workspace.paths().programDirectory, error))
+    return workspace.paths().userDirectory;
+  return std::filesystem::path(folder);
+}
+
+}  // namespace
+
+const std::vector<FileFilter>& ImageSaveFilters() {
+  static const std::vector<FileFilter> filters = {
+      {"Bitmaps (*.bmp)", "*.bmp"}, {"Jpg (*.jpg)", "*.jpg"}, {"Tiff 6.0 (*.tiff)", "*.tiff"},
+      {"Wmf (*.wmf)", "*.wmf"},     {"Png (*.png)", "*.png"},
+  };
+  return filters;
+}
+
+OutputFormat SaveFormatFor(const std::filesystem::path& typed, int filterIndex) {
+  if (const auto named = FormatFromExtension(typed.filename().string())) return *named;
+  const int count = static_cast<int>(ImageSaveFilters().size());
+  return static_cast<OutputFormat>(filterIndex >= 0 && filterIndex < count ? filterIndex
+                                                                           : kInitialSaveFilter);
+}
+
+std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputFormat format) {
+  return typed.parent_path() / ReplaceExtension(typed.filename().string(), OutputExtension(format));
+}
+
+bool SaveInteractive(Workspace& workspace) {
+  Prompter& prompter = workspace.prompter();
+  if (workspace.watermarkedImage().Empty()) {
+    prompter.ShowMessage(kSaveImageTitle, "There is no watermarked image to save.", MessageIcon::kError);
+    return false;
+  }
+  const auto choice = prompter.ChooseFileToSaveWithType({std::string(kSaveImageTitle),
+                                                         ImageSaveFilters(),
+                                                         SaveStartDirectory(workspace),
+                                                         {},
+                                                         {},
+                                                         kInitialSaveFilter});
+  if (!choice) return false;
+
+  // The copy that is written; the marked image on screen and the source are left alone.
+  const RasterImage* image = &workspace.watermarkedImage();
+  RasterImage turned;
+  const OrientationSettings& orientation = workspace.settings().orientation;
+  if (!workspace.originalImage().Empty() && RotateBackEnabled(orientation) &&
+      prompter.AskYesNo(kQuestionCaption, kRotateBackQuestion)) {
+    turned = *image;
+    RasterImage scratch;
+    RotateBack(turned, orientation.orientation, scratch);
+    image = &turned;
+  }
+
+  SaveOptions options;
+  options.format = SaveFormatFor(choice->path, choice->filterIndex);
+  const std::filesystem::path path = SavePathFor(choice->path, options.format);
+  // The dialog confirmed replacing the name it returned, not one with another extension.
+  if (path != choice->path && Exists(path) &&
+      !prompter.AskYesNo(kQuestionCaption,
+                         path.filename().string() + " already exists.\nDo you want to replace it ?"))
+    return false;
+
+  if (options.format == OutputFormat::kJpeg) {
+    const JpegOptions chosen =
+        prompter.ChooseJpegOptions({*image, workspace.saveOptions().jpeg.quality, {}, {}});
+    workspace.AcceptJpegPreview(chosen);
+    options.jpeg = {workspace.sharedJpegQuality(), chosen.greyscale, chosen.progressive};
+  } else if (options.format == OutputFormat::kPng) {
+    const auto png = prompter.ChoosePngOptions();
+    if (!png) return false;
+    options.png = *png;
+  }
+  if (const Status written = WriteOutputFile(*image, StorageFormat{}, options, path); !written) {
+    prompter.ShowMessage(kSaveImageTitle, written.message(), MessageIcon::kError);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quillstone

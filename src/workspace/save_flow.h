@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "imagefiles/output_name.h"
+#include "imaging/status.h"
+#include "workspace/prompter.h"
+
+namespace quillstone {
+
+class Workspace;
+
+inline constexpr std::string_view kSaveImageTitle = "Save watermarked image";
+inline constexpr std::string_view kQuestionCaption = "Question";
+inline constexpr std::string_view kRotateBackQuestion =
+    "Do you want to rotate the image back to it's original alignment,\nbefore saving ?";
+
+// The types of the save dialog, in the order of the output formats: bitmap, JPEG, TIFF,
+// metafile, PNG. The dialog starts on JPEG.
+const std::vector<FileFilter>& ImageSaveFilters();
+inline constexpr int kInitialSaveFilter = static_cast<int>(OutputFormat::kJpeg);
+
+// The format a save writes: the one the typed extension names (".bmp", ".jpg", ".tif",
+// ".wmf", ".png" in any case), else the type chosen in the dialog (so ".jpeg" and ".tiff"
+// keep the chosen type).
+OutputFormat SaveFormatFor(const std::filesystem::path& typed, int filterIndex);
+
+// The file a save writes: the typed name with its extension replaced by the format's (or the
+// format's appended when the name has none), in the folder chosen.
+std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputFormat format);
+
+// "Save watermarked image": asks for a file and a type; for a turned source, whether to turn
+// the marked image back first (only the written copy is turned: the source and the marked
+// image stay as they are, so the next render marks the source once); asks before replacing
+// an existing file other than the one the dialog confirmed (the extension may change); then
+// for JPEG shows the compression preview (its quality becomes the shared one) and for PNG the
+// options window, whose Cancel writes nothing. Writes at 24 bits, without depth reduction or
+// sepia. A failed write is shown with its reason. True when a file was written.
+bool SaveInteractive(Workspace& workspace);
+
+}  // namespace quillstone

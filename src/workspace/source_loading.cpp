@@ -1,0 +1,111 @@
+#include "workspace/source_loading.h"
+
+#include <system_error>
+
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+// The file's folder and name as the workspace keeps them: an absolute folder, so that the
+// source file list and the per-image text do not depend on the working directory.
+struct FileParts {
+  std::string directory;
+  std::string name;
+};
+
+FileParts SplitPath(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) absolute = path;
+  return {absolute.parent_path().string(), absolute.filename().string()};
+}
+
+bool IsExistingFile(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+const std::vector<FileFilter>& ImageOpenFilters() {
+  static const std::vector<FileFilter> filters = {
+      {"All (*.jpg;*.jpe;*.jpeg;*.bmp)", "*.jpg;*.jpe;*.jpeg;*.bmp"},
+      {"Jpg (*.jpg;*.jpe;*.jpeg)", "*.jpg;*.jpe;*.jpeg"},
+      {"Bitmaps (*.bmp)", "*.bmp"},
+  };
+  return filters;
+}
+
+Status LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road) {
+  workspace.SaveCurrentIndividualText();
+  const Status read = workspace.ReadSourceFile(path, UnreadableJpeg::kEmpty);
+  const FileParts parts = SplitPath(path);
+  SourceFileList& list = workspace.sourceFiles();
+  // A folder that cannot be listed leaves the list empty; the picture is loaded all the same.
+  (void)list.Refresh(parts.directory, kLoadedImageMask);
+  (void)list.SelectName(parts.name);
+  workspace.SetCurrentFile(parts.name, parts.directory);
+  if (road == LoadRoad::kFileDrop || !workspace.originalImage().Empty()) workspace.Render();
+  return read;
+}
+
+std::optional<Status> LoadImageCommand(Workspace& workspace) {
+  SourceFileList& list = workspace.sourceFiles();
+  if (!list.directory().empty()) (void)list.Refresh(list.directory(), list.masks());
+  const std::string& folder = workspace.sourceDirectory();
+  const std::filesystem::path start =
+      folder.empty() ? workspace.paths().userDirectory : std::filesystem::path(folder);
+  const auto path = workspace.prompter().ChooseFileToOpen(
+      {std::string(kLoadImageTitle), ImageOpenFilters(), start, {}, {}});
+  if (!path) return std::nullopt;
+  return LoadSourceImage(workspace, *path, LoadRoad::kOpenDialog);
+}
+
+Status DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths) {
+  std::string failures;
+  for (const std::filesystem::path& path : paths) {
+    if (!IsExistingFile(path)) continue;
+    if (const Status read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop); !read) {
+      failures += failures.empty() ? read.message() : "; " + read.message();
+    }
+  }
+  return failures.empty() ? Status::Ok() : Status::Error(failures);
+}
+
+bool LoadLogoCommand(Workspace& workspace) {
+  const std::string& logoFile = workspace.settings().logoFileName;
+  const std::filesystem::path start =
+      logoFile.empty() ? workspace.paths().userDirectory : std::filesystem::path(logoFile).parent_path();
+  const auto path =
+      workspace.prompter().ChooseFileToOpen({std::string(kLoadLogoTitle), ImageOpenFilters(), start, {}, {}});
+  if (!path) return false;
+  if (const Status loaded = workspace.LoadLogo(*path); !loaded) {
+    workspace.prompter().ShowMessage(kLoadLogoTitle, loaded.message(), MessageIcon::kError);
+    return true;
+  }
+  workspace.Render();
+  return true;
+}
+
+std::optional<Status> ReloadSourceImage(Workspace& workspace) {
+  SourceFileList& list = workspace.sourceFiles();
+  FileParts parts;
+  if (list.StepReload()) {
+    parts = {list.directory(), *list.SelectedName()};
+  } else {
+    parts = {workspace.sourceDirectory(), workspace.currentFileName()};
+    if (parts.name.empty() || parts.directory.empty() ||
+        !IsExistingFile(std::filesystem::path(parts.directory) / parts.name))
+      return std::nullopt;
+  }
+  workspace.SaveCurrentIndividualText();
+  const Status read = workspace.ReadSourceFile(std::filesystem::path(parts.directory) / parts.name,
+                                               UnreadableJpeg::kPlaceholder);
+  // The per-image text is in place before the render, so the render draws this file's.
+  workspace.SetCurrentFile(parts.name, parts.directory);
+  workspace.Render();
+  return read;
+}
+
+}  // namespace quillstone

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "imaging/status.h"
+#include "workspace/prompter.h"
+
+namespace quillstone {
+
+class Workspace;
+
+inline constexpr std::string_view kLoadImageTitle = "Load an image for watermarking";
+inline constexpr std::string_view kLoadLogoTitle = "Load your logo";
+// The mask the source file list gets when an image is loaded from the open dialog or a drop.
+inline constexpr std::string_view kLoadedImageMask = "*.jpg;*.jpe;*.bmp";
+
+// The types the image and logo open dialogs offer: all images, JPEG, bitmaps.
+const std::vector<FileFilter>& ImageOpenFilters();
+
+// Which road an interactive load came by: the open dialog renders only when a picture was
+// decoded, a drop renders in any case.
+enum class LoadRoad { kOpenDialog, kFileDrop };
+
+// Loads one file as the source image: stores the per-image text of the image left, reads
+// the file (turned and resized as set; a JPEG that cannot be decoded leaves no picture, a
+// broken bitmap or a file of another kind keeps the one shown), points the source file list
+// at the file's folder with the mask "*.jpg;*.jpe;*.bmp" and selects the file (names
+// compared without regard to case), makes it the current file, loads its per-image text and
+// renders last, so text commands and the per-image text see the new file. The status says
+// why the file could not be read; the remaining steps run all the same.
+Status LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road);
+
+// "Load image for watermarking": refreshes the source file list, asks for an image and loads
+// it. None when the dialog was cancelled, else how reading the file went.
+std::optional<Status> LoadImageCommand(Workspace& workspace);
+
+// Files dropped on the window: each one that exists is loaded in the order given, so the
+// last ends up current; paths that do not exist are skipped. The status names the files
+// that could not be read.
+Status DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths);
+
+// "Load your logo": asks for a picture and makes it the logo (with its untouched copy and
+// its path as the logo file name), then renders. A file that cannot be read keeps the
+// logo and is named in a message. False when the dialog was cancelled.
+bool LoadLogoCommand(Workspace& workspace);
+
+// Reloads the current source file from disk, so that a changed orientation or size preset
+// applies to a freshly decoded copy: the per-image text is stored, the selected entry of the
+// source file list (or, with no selection, the current file when it exists) is read again
+// (an unreadable JPEG as the placeholder picture), becomes the current file with its
+// per-image text, and is rendered. None when there is no file to reload.
+std::optional<Status> ReloadSourceImage(Workspace& workspace);
+
+}  // namespace quillstone
