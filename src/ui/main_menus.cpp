@@ -29,10 +29,9 @@ constexpr bool kLater = false;
 MainMenus::MainMenus(QMenuBar* bar) {
   QMenu* file = bar->addMenu("&File");
   file->setObjectName("filemenu");
-  loadImage = Entry(file, "menuloadimage", "Load image for watermarking [.jpg or .bmp]", kLater);
-  loadLogo = Entry(file, "menuloadlogo", "Load your logo [.jpg or .bmp]", kLater);
-  saveImage =
-      Entry(file, "menusaveimage", "Save watermarked image [.jpg, .bmp, .tiff 6.0, .png, .wmf]", kLater);
+  loadImage = Entry(file, "menuloadimage", "Load image for watermarking [.jpg or .bmp]");
+  loadLogo = Entry(file, "menuloadlogo", "Load your logo [.jpg or .bmp]");
+  saveImage = Entry(file, "menusaveimage", "Save watermarked image [.jpg, .bmp, .tiff 6.0, .png, .wmf]");
   file->addSeparator();
   loadConfiguration = Entry(file, "menuloadconfiguration", "Load configuration file");
   saveConfiguration = Entry(file, "menusaveconfiguration", "Save configuration file");
@@ -61,7 +60,7 @@ MainMenus::MainMenus(QMenuBar* bar) {
                       QKeySequence(Qt::CTRL | Qt::Key_I));
   combineEffects =
       Entry(special, "menucombine", "Combine Watermarking effects", true, QKeySequence(Qt::CTRL | Qt::Key_J));
-  resizeImage = Entry(special, "menuresize", "Resize image", kLater, QKeySequence(Qt::CTRL | Qt::Key_K));
+  resizeImage = Entry(special, "menuresize", "Resize image", true, QKeySequence(Qt::CTRL | Qt::Key_K));
   convertImages = Entry(special, "menuconvert", "Convert images", kLater, QKeySequence(Qt::CTRL | Qt::Key_L));
   logoArea = Entry(special, "menulogoarea", "Logoarea show/hide");
   logoArea->setCheckable(true);

@@ -20,12 +20,16 @@
 #include "ui/color_page.h"
 #include "ui/combination_dialog.h"
 #include "ui/combination_texts.h"
+#include "ui/file_drop_target.h"
 #include "ui/image_view.h"
 #include "ui/individual_text_panel.h"
 #include "ui/logo_page.h"
 #include "ui/main_menus.h"
 #include "ui/qt_text.h"
+#include "ui/resize_page.h"
 #include "ui/text_page.h"
+#include "workspace/save_flow.h"
+#include "workspace/source_loading.h"
 #include "workspace/workspace.h"
 
 namespace quillstone {
@@ -81,6 +85,9 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   connect(combinationDialog_, &CombinationDialog::itemClicked, this,
           [this](int index) { actionPanel_->SelectCombination(index); });
   ConnectMenus();
+  new FileDropTarget(this, [this](const std::vector<std::filesystem::path>& paths) {
+    ShowSourceLoaded(DropFiles(workspace_, paths));
+  });
   ShowSettings();
   // Running from the start: the first render follows 500 ms after the window is made.
   debounce_.Request();
@@ -94,15 +101,19 @@ QWidget* MainWindow::BuildWatermarkPage() {
   auto* page = new QWidget;
   auto* left = new QWidget(page);
 
-  auto* loadImage = Button("loadimagebutton", "Load image for watermarking", left, false);
-  auto* saveImage = Button("saveimagebutton", "Save watermarked image", left, false);
+  auto* loadImage = Button("loadimagebutton", "Load image for watermarking", left, true);
+  auto* saveImage = Button("saveimagebutton", "Save watermarked image", left, true);
+  auto* loadLogo = Button("loadlogobutton", "Load your logo", left, true);
   auto* fullView = Button("fullviewbutton", "Show image as full view", left, false);
+  connect(loadImage, &QPushButton::clicked, this, &MainWindow::LoadImage);
+  connect(saveImage, &QPushButton::clicked, this, [this] { SaveInteractive(workspace_); });
+  connect(loadLogo, &QPushButton::clicked, this, &MainWindow::LoadLogo);
   loadedFileName_ = new QLabel(left);
   loadedFileName_->setObjectName("loadedfilename");
   lastConfiguration_ = new QLabel(left);
   lastConfiguration_->setObjectName("lastconfigfile");
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {loadImage, saveImage, fullView}) buttons->addWidget(button);
+  for (QPushButton* button : {loadImage, saveImage, loadLogo, fullView}) buttons->addWidget(button);
   buttons->addStretch(1);
   auto* names = new QHBoxLayout;
   names->addWidget(new QLabel("Image:", left));
@@ -125,8 +136,10 @@ QWidget* MainWindow::BuildWatermarkPage() {
   settingsPages_->addTab(logoPage_, "&Logo");
   settingsPages_->addTab(colorPage_, "&Color");
   settingsPages_->addTab(textPage_, "&Text");
-  settingsPages_->addTab(new QWidget, "&Resize");
-  settingsPages_->setTabEnabled(kResizePage, false);
+  resizePage_ = new ResizePage(workspace_.settings().resize, workspace_.settings().orientation, prompter_,
+                               settingsPages_);
+  settingsPages_->addTab(resizePage_, "&Resize");
+  connect(resizePage_, &ResizePage::reloadRequested, this, &MainWindow::ReloadSource);
   connect(logoPage_, &LogoPage::renderNow, this, &MainWindow::RenderNow);
   connect(logoPage_, &LogoPage::renderLater, this, &MainWindow::RequestRender);
   connect(colorPage_, &ColorPage::renderNow, this, &MainWindow::RenderNow);
@@ -196,6 +209,11 @@ void MainWindow::ConnectMenus() {
   connect(menus_->saveConfiguration, &QAction::triggered, this,
           [this] { workspace_.SaveConfigurationCommand(); });
   connect(menus_->clearAllOptions, &QAction::triggered, this, &MainWindow::ClearAllOptions);
+  connect(menus_->loadImage, &QAction::triggered, this, &MainWindow::LoadImage);
+  connect(menus_->loadLogo, &QAction::triggered, this, &MainWindow::LoadLogo);
+  connect(menus_->saveImage, &QAction::triggered, this, [this] { SaveInteractive(workspace_); });
+  connect(menus_->resizeImage, &QAction::triggered, this,
+          [this] { settingsPages_->setCurrentIndex(kResizePage); });
   connect(menus_->quit, &QAction::triggered, this, &QWidget::close);
   connect(menus_->combineEffects, &QAction::triggered, this, &MainWindow::RunCombinationDialog);
   connect(menus_->logoArea, &QAction::toggled, logoPage_, &LogoPage::SetLogoAreaVisible);
@@ -218,6 +236,7 @@ void MainWindow::ShowSettings() {
   logoPage_->ShowLogo(workspace_.logoImage());
   colorPage_->ShowSettings();
   textPage_->ShowSettings();
+  resizePage_->ShowSettings();
   individualPanel_->ShowIndividualText();
   loadedFileName_->setText(ToQString(workspace_.currentFileName()));
   loadedFileName_->setToolTip(loadedFileName_->text());
@@ -271,6 +290,28 @@ void MainWindow::ClearAllOptions() {
     settingsPages_->setCurrentIndex(kLogoPage);
   }
   ShowSettings();
+}
+
+void MainWindow::LoadImage() {
+  if (const auto read = LoadImageCommand(workspace_)) ShowSourceLoaded(*read);
+}
+
+void MainWindow::LoadLogo() {
+  if (LoadLogoCommand(workspace_)) logoPage_->ShowLogo(workspace_.logoImage());
+}
+
+void MainWindow::ReloadSource() {
+  if (const auto read = ReloadSourceImage(workspace_)) ShowSourceLoaded(*read);
+}
+
+// The file name label and the per-image text follow the new current file; a file that could
+// not be read is named in the status bar.
+void MainWindow::ShowSourceLoaded(const Status& read) {
+  loadedFileName_->setText(ToQString(workspace_.currentFileName()));
+  loadedFileName_->setToolTip(loadedFileName_->text());
+  individualPanel_->ShowIndividualText();
+  if (!read) statusMessage_->setText(ToQString(read.message()));
+  emit sourceLoaded();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -19,6 +19,8 @@ class IndividualTextPanel;
 class LogoPage;
 class MainMenus;
 class Prompter;
+class ResizePage;
+class Status;
 class TextPage;
 class Workspace;
 
@@ -48,6 +50,8 @@ class MainWindow : public QMainWindow {
  signals:
   // After every render, once the views show it.
   void rendered();
+  // After a load changed the current file (and the source file list with it).
+  void sourceLoaded();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -61,6 +65,10 @@ class MainWindow : public QMainWindow {
   void ChooseCombination(int index);
   void RunCombinationDialog();
   void ClearAllOptions();
+  void LoadImage();
+  void LoadLogo();
+  void ReloadSource();
+  void ShowSourceLoaded(const Status& read);
 
   Workspace& workspace_;
   RenderDebounce debounce_;
@@ -72,6 +80,7 @@ class MainWindow : public QMainWindow {
   LogoPage* logoPage_ = nullptr;
   ColorPage* colorPage_ = nullptr;
   TextPage* textPage_ = nullptr;
+  ResizePage* resizePage_ = nullptr;
   IndividualTextPanel* individualPanel_ = nullptr;
   CombinationDialog* combinationDialog_ = nullptr;
   QScrollArea* fullViewArea_ = nullptr;

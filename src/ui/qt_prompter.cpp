@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include "ui/color_swatch.h"
+#include "ui/jpeg_preview_window.h"
+#include "ui/png_options_dialog.h"
 #include "ui/qt_text.h"
 
 namespace quillstone {
@@ -31,6 +33,13 @@ QString StartPath(const FileDialogRequest& request) {
 }
 
 }  // namespace
+
+QtPrompter::QtPrompter() = default;
+QtPrompter::~QtPrompter() {
+  // Windows made before a parent was set have none to delete them.
+  if (pngOptions_ && pngOptions_->parent() == nullptr) delete pngOptions_.data();
+  if (jpegPreview_ && jpegPreview_->parent() == nullptr) delete jpegPreview_.data();
+}
 
 bool QtPrompter::AskYesNo(std::string_view caption, std::string_view question) {
   return QMessageBox::question(parent_, ToQString(caption), ToQString(question),
@@ -69,6 +78,29 @@ std::optional<std::filesystem::path> QtPrompter::ChooseFileToSave(const FileDial
   dialog.setDefaultSuffix(ToQString(request.defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return std::filesystem::path(ToStdString(dialog.selectedFiles().front()));
+}
+
+std::optional<SaveFileChoice> QtPrompter::ChooseFileToSaveWithType(const FileDialogRequest& request) {
+  QFileDialog dialog(parent_, ToQString(request.title), StartPath(request), FilterText(request.filters));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(ToQString(request.defaultExtension));
+  const QStringList types = dialog.nameFilters();
+  if (request.initialFilter >= 0 && request.initialFilter < types.size())
+    dialog.selectNameFilter(types[request.initialFilter]);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const int chosen = static_cast<int>(types.indexOf(dialog.selectedNameFilter()));
+  return SaveFileChoice{std::filesystem::path(ToStdString(dialog.selectedFiles().front())),
+                        chosen >= 0 ? chosen : request.initialFilter};
+}
+
+std::optional<PngOptions> QtPrompter::ChoosePngOptions() {
+  if (!pngOptions_) pngOptions_ = new PngOptionsDialog(parent_);
+  return pngOptions_->Run();
+}
+
+JpegOptions QtPrompter::ChooseJpegOptions(const JpegPreviewRequest& request) {
+  if (!jpegPreview_) jpegPreview_ = new JpegPreviewWindow(parent_);
+  return jpegPreview_->Run(request);
 }
 
 std::optional<ColorValue> QtPrompter::ChooseColor(ColorValue initial) {
