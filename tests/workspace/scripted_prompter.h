@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ class ScriptedPrompter final : public Prompter {
   std::deque<std::optional<PngOptions>> pngOptions;
   // The JPEG preview's answers; an empty queue confirms the custom quality it was opened with.
   std::deque<JpegOptions> jpegOptions;
+  // When set, the JPEG preview is answered by this (a real window in the window's tests).
+  std::function<JpegOptions(const JpegPreviewRequest&)> jpegWindow;
   int pngWindows = 0;
   int jpegPreviews = 0;
 
@@ -57,6 +60,7 @@ class ScriptedPrompter final : public Prompter {
   }
   JpegOptions ChooseJpegOptions(const JpegPreviewRequest& request) override {
     ++jpegPreviews;
+    if (jpegWindow) return jpegWindow(request);
     return Take(jpegOptions).value_or(JpegOptions{request.customQuality});
   }
 

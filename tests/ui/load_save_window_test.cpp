@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QUrl>
+#include <fstream>
+
+#include "imagefiles/bmp_writer.h"
+#include "support/test_support.h"
+#include "ui/custom_size_dialog.h"
+#include "ui/jpeg_preview_window.h"
+#include "ui/main_window.h"
+#include "ui/resize_page.h"
+#include "workspace/save_flow.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/source_loading.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+// The first luminance quantiser of a JPEG file: 23 at quality 35.
+int FirstQuantiser(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string jpeg(std::istreambuf_iterator<char>(in), {});
+  const std::size_t table = jpeg.find("\xFF\xDB");
+  return table == std::string::npos || table + 5 >= jpeg.size() ? -1
+                                                                : static_cast<unsigned char>(jpeg[table + 5]);
+}
+
+// Runs `step` once the next modal window's event loop is running.
+void WhenModal(std::function<void()> step) {
+  QTimer::singleShot(0, std::move(step));
+}
+
+class LoadSaveWindowTest : public ::testing::Test {
+ protected:
+  LoadSaveWindowTest()
+      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
+        window(workspace, prompter) {
+    QObject::connect(&window, &MainWindow::rendered,
+                     [this] { rendered.push_back(workspace.currentFileName()); });
+    WatermarkSettings& s = workspace.settings().watermark;
+    s.frame.outerOn = false;
+    s.frame.innerOn = false;
+    window.renderDebounce().Flush();
+    rendered.clear();
+  }
+
+  std::filesystem::path Picture(const std::string& name, int width = 6, int height = 4) {
+    const std::filesystem::path path = pictures / name;
+    EXPECT_TRUE(WriteBmp(testing::MakeGradientRaster(width, height), path));
+    return path;
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = window.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  TempDir home;
+  TempDir pictures;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  MainWindow window;
+  std::vector<std::string> rendered;
+};
+
+TEST_F(LoadSaveWindowTest, DroppingThreeFilesLoadsEachInOrderAndSelectsTheLast) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Picture("a.bmp").string())),
+                QUrl::fromLocalFile(QString::fromStdString((pictures / "gone.bmp").string())),
+                QUrl::fromLocalFile(QString::fromStdString(Picture("b.bmp").string())),
+                QUrl::fromLocalFile(QString::fromStdString(Picture("c.bmp").string()))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+
+  EXPECT_EQ(rendered, (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
+  EXPECT_EQ(workspace.sourceFiles().SelectedName(), "c.bmp");
+  EXPECT_EQ(Find<QLabel>("loadedfilename")->text(), "c.bmp");
+}
+
+TEST_F(LoadSaveWindowTest, OrientationChoiceReloadsTheFileAndSetsTheTurnBackSwitch) {
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("p.bmp", 6, 4), LoadRoad::kOpenDialog));
+  auto* list = Find<QComboBox>("RotationCombobox");
+  auto* back = Find<QCheckBox>("originalalignment");
+  ASSERT_EQ(list->count(), 4);
+  EXPECT_FALSE(back->isEnabled());
+  rendered.clear();
+
+  list->setCurrentIndex(1);
+  emit list->activated(1);
+  EXPECT_TRUE(back->isEnabled());
+  EXPECT_EQ(workspace.originalImage().Width(), 4);
+
+  list->setCurrentIndex(0);
+  emit list->activated(0);
+  EXPECT_FALSE(back->isEnabled());
+  EXPECT_EQ(workspace.originalImage().Width(), 6);
+  EXPECT_EQ(rendered, (std::vector<std::string>{"p.bmp", "p.bmp"}));
+}
+
+TEST_F(LoadSaveWindowTest, CustomWidthOutOfRangeIsNamedAndSetBackTo320) {
+  Find<QRadioButton>("sizegroup26")->click();
+  auto* panel = Find<QGroupBox>("customvalues");
+  EXPECT_FALSE(panel->isHidden());
+  auto* page = Find<ResizePage>("resizepage");
+  auto* dialog = page->customSizeDialog();
+  QString widthAfterBack;
+  bool openAfterBack = false;
+  WhenModal([&] {
+    auto* width = dialog->findChild<QLineEdit*>("customwidth");
+    width->setText("5");
+    dialog->findChild<QPushButton*>("customback")->click();
+    widthAfterBack = width->text();
+    openAfterBack = dialog->isVisible();
+    dialog->findChild<QLineEdit*>("customheight")->setText("100");
+    dialog->findChild<QPushButton*>("customback")->click();
+  });
+  Find<QPushButton>("customsizebutton")->click();
+
+  EXPECT_EQ(prompter.messages,
+            std::vector<std::string>{"Custom size: " + std::string(kCustomSideOutOfRange)});
+  EXPECT_EQ(widthAfterBack, "320");
+  EXPECT_TRUE(openAfterBack);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(panel->title(), "w320xh100");
+  EXPECT_EQ(workspace.settings().resize.customHeight, 100);
+}
+
+// The preview opened for a save of a 50 x 40 image cannot move its square and has no
+// stepping buttons; the custom quality chosen there is written, reaches the batch options
+// and is what the next save's preview offers again.
+TEST_F(LoadSaveWindowTest, CustomJpegQualityReachesTheBatchOptionsAndTheNextSave) {
+  JpegPreviewWindow preview;
+  prompter.jpegWindow = [&preview](const JpegPreviewRequest& request) { return preview.Run(request); };
+  workspace.SetSourceImage(testing::MakeGradientRaster(50, 40), "g.bmp", pictures.path().string());
+  workspace.Render();
+  int maxX = -1, maxY = -1;
+  bool stepping = true;
+  WhenModal([&] {
+    maxX = preview.findChild<QScrollBar*>("xoffset")->maximum();
+    maxY = preview.findChild<QScrollBar*>("yoffset")->maximum();
+    stepping = preview.findChild<QPushButton*>("nextimage")->isVisible();
+    preview.findChild<QRadioButton*>("customcompression")->click();
+    preview.findChild<QScrollBar*>("customslider")->setValue(35);
+    preview.findChild<QPushButton*>("jpegok")->click();
+  });
+  prompter.saveChoices = {SaveFileChoice{pictures / "first.jpg", kInitialSaveFilter}};
+  ASSERT_TRUE(SaveInteractive(workspace));
+  EXPECT_EQ(maxX, 0);
+  EXPECT_EQ(maxY, 0);
+  EXPECT_FALSE(stepping);
+  EXPECT_EQ(workspace.saveOptions().jpeg.quality, 35);
+  EXPECT_EQ(FirstQuantiser(pictures / "first.jpg"), 23);
+
+  WhenModal([&] { preview.findChild<QPushButton*>("jpegok")->click(); });
+  prompter.saveChoices = {SaveFileChoice{pictures / "second.jpg", kInitialSaveFilter}};
+  ASSERT_TRUE(SaveInteractive(workspace));
+  EXPECT_EQ(FirstQuantiser(pictures / "second.jpg"), 23);
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "imagefiles/bmp_writer.h"
+#include "imagefiles/image_decoder.h"
+#include "imagefiles/jpeg_writer.h"
+#include "imagefiles/orientation.h"
+#include "platform/text_file.h"
+#include "support/test_support.h"
+#include "workspace/save_flow.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/source_loading.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The first luminance quantiser of a JPEG file: 80 at quality 10, 23 at 35, 6 at 80.
+int FirstQuantiser(const std::string& jpeg) {
+  const std::size_t table = jpeg.find("\xFF\xDB");
+  return table == std::string::npos || table + 5 >= jpeg.size() ? -1
+                                                                : static_cast<unsigned char>(jpeg[table + 5]);
+}
+
+// A workspace rendering a 2 x 2 white logo at the top-left place of pictures written to a
+// temporary folder, with no frames; every render records the file name and the text drawn.
+class LoadSaveTest : public ::testing::Test {
+ protected:
+  LoadSaveTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
+    workspace.Create();
+    WatermarkSettings& s = workspace.settings().watermark;
+    s.frame.outerOn = false;
+    s.frame.innerOn = false;
+    s.logo.places.fill(false);
+    s.logo.places[0] = true;
+    workspace.SetLogoImage(RasterImage(2, 2, colors::kWhite));
+    workspace.SetRenderObserver([this] {
+      rendered.push_back(workspace.currentFileName());
+      renderedText.push_back(workspace.RenderText());
+    });
+  }
+
+  std::filesystem::path Picture(const std::string& name, int width = 6, int height = 4) {
+    const std::filesystem::path path = pictures / name;
+    const RasterImage image = testing::MakeGradientRaster(width, height);
+    const Status written =
+        ImageFileKindFor(path) == ImageFileKind::kJpeg ? WriteJpeg(image, path) : WriteBmp(image, path);
+    EXPECT_TRUE(written) << written.message();
+    return path;
+  }
+
+  // Saves through the dialog answered with `typed` and the type `filter`.
+  bool Save(const std::string& typed, OutputFormat filter) {
+    prompter.saveChoices = {SaveFileChoice{pictures / typed, static_cast<int>(filter)}};
+    return SaveInteractive(workspace);
+  }
+
+  std::vector<std::string> FilesIn(const TempDir& dir) const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempDir home;
+  TempDir pictures;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  std::vector<std::string> rendered;
+  std::vector<std::vector<std::string>> renderedText;
+};
+
+// The list shows the folder under the loaded-image mask (letter case ignored) with the file
+// selected, and the render already sees the new file's name and per-image text.
+TEST_F(LoadSaveTest, DialogLoadListsTheFolderSelectsTheUpperCaseFileAndRendersItsOwnText) {
+  Picture("a.jpg");
+  const auto upper = Picture("B.JPG", 5, 3);
+  Picture("c.bmp");
+  ASSERT_TRUE(WriteFileReplacing((pictures / "notes.txt").string(), "x"));
+  ASSERT_TRUE(WriteFileReplacing((pictures / "B.JPG.txt").string(), "Own line\r\n"));
+  workspace.SetUseIndividualText(true);
+  prompter.files = {upper};
+
+  const auto read = LoadImageCommand(workspace);
+
+  ASSERT_TRUE(read && *read) << (read ? read->message() : "cancelled");
+  EXPECT_EQ(prompter.dialogTitles, std::vector<std::string>{std::string(kLoadImageTitle)});
+  const SourceFileList& list = workspace.sourceFiles();
+  EXPECT_EQ(list.masks(), kLoadedImageMask);
+  EXPECT_EQ(list.names(), (std::vector<std::string>{"a.jpg", "B.JPG", "c.bmp"}));
+  EXPECT_EQ(list.SelectedName(), "B.JPG");
+  EXPECT_EQ(workspace.currentFileName(), "B.JPG");
+  EXPECT_EQ(workspace.originalImage().Width(), 5);
+  EXPECT_EQ(rendered, std::vector<std::string>{"B.JPG"});
+  EXPECT_EQ(renderedText.back(), std::vector<std::string>{"Own line"});
+}
+
+// A file the program cannot read: a JPEG leaves no picture and, from the dialog, no render;
+// a bitmap keeps the picture shown (unturned a second time); a drop renders in any case.
+TEST_F(LoadSaveTest, UnreadableFilesLeaveTheSourceAsTheirKindSaysAndNameTheReason) {
+  ASSERT_TRUE(WriteFileReplacing((pictures / "broken.jpg").string(), "not a jpeg"));
+  ASSERT_TRUE(WriteFileReplacing((pictures / "broken.bmp").string(), "BM not a bitmap"));
+  workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("good.bmp"), LoadRoad::kOpenDialog));
+  ASSERT_EQ(workspace.originalImage().Width(), 4);
+  const RasterImage turned = workspace.originalImage();
+
+  const Status bitmap = LoadSourceImage(workspace, pictures / "broken.bmp", LoadRoad::kOpenDialog);
+  EXPECT_FALSE(bitmap);
+  EXPECT_EQ(workspace.originalImage(), turned);
+
+  rendered.clear();
+  prompter.files = {pictures / "broken.jpg"};
+  const auto jpeg = LoadImageCommand(workspace);
+  ASSERT_TRUE(jpeg);
+  EXPECT_FALSE(*jpeg);
+  EXPECT_NE(jpeg->message().find("broken.jpg"), std::string::npos) << jpeg->message();
+  EXPECT_TRUE(workspace.originalImage().Empty());
+  EXPECT_TRUE(rendered.empty());
+  EXPECT_EQ(workspace.currentFileName(), "broken.jpg");
+
+  EXPECT_FALSE(DropFiles(workspace, {pictures / "broken.jpg"}));
+  EXPECT_EQ(rendered, std::vector<std::string>{"broken.jpg"});
+}
+
+// Every file of the shared corpus that no decoder should accept is refused without ending
+// the program, and leaves a workspace that still renders.
+TEST_F(LoadSaveTest, BrokenCorpusFilesAreRefusedWithoutEndingTheProgram) {
+  QUILLSTONE_REQUIRE_TESTDATA(data);
+  std::istringstream manifest(ReadFile(data / "manifest.tsv"));
+  std::string line;
+  int refused = 0;
+  while (std::getline(manifest, line)) {
+    std::istringstream fields(line);
+    std::string path, expect;
+    std::getline(fields, path, '\t');
+    std::getline(fields, expect, '\t');
+    if (expect != "reject") continue;
+    EXPECT_FALSE(LoadSourceImage(workspace, data / path, LoadRoad::kFileDrop)) << path;
+    ++refused;
+  }
+  EXPECT_GT(refused, 20);
+  EXPECT_EQ(static_cast<int>(rendered.size()), refused);
+}
+
+struct SaveCase {
+  const char* typed;
+  OutputFormat filter;
+  const char* written;  // the only file the save leaves
+  const char* magic;    // its first bytes
+  int pngWindows;
+  int jpegPreviews;
+};
+
+class SaveFormatTest : public LoadSaveTest, public ::testing::WithParamInterface<SaveCase> {};
+
+// The typed extension wins over the type chosen; ".jpeg" and ".tiff" keep the type and the
+// name gets the type's extension. Only JPEG shows the preview, only PNG the options.
+TEST_P(SaveFormatTest, WritesTheFormatTheNameOrTheTypeAsks) {
+  const SaveCase& c = GetParam();
+  workspace.SetSourceImage(testing::MakeGradientRaster(6, 4), "g.bmp", pictures.path().string());
+  workspace.Render();
+  prompter.pngOptions = {PngOptions{}};
+
+  ASSERT_TRUE(Save(c.typed, c.filter)) << (prompter.messages.empty() ? "" : prompter.messages.back());
+
+  EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{c.written});
+  EXPECT_EQ(ReadFile(pictures / c.written).substr(0, std::string(c.magic).size()), c.magic);
+  EXPECT_EQ(prompter.pngWindows, c.pngWindows);
+  EXPECT_EQ(prompter.jpegPreviews, c.jpegPreviews);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, SaveFormatTest,
+    ::testing::Values(SaveCase{"typed.png", OutputFormat::kJpeg, "typed.png", "\x89PNG", 1, 0},
+                      SaveCase{"typed.tiff", OutputFormat::kTiff, "typed.tif", "II*", 0, 0},
+                      SaveCase{"typed.jpeg", OutputFormat::kJpeg, "typed.jpg", "\xFF\xD8", 0, 1},
+                      SaveCase{"typed.BMP", OutputFormat::kPng, "typed.bmp", "BM", 0, 0},
+                      SaveCase{"typed", OutputFormat::kWmf, "typed.wmf", "\x01", 0, 0}));
+
+// PNG "Cancel" writes nothing and says nothing; a name that would replace another file than
+// the one the dialog confirmed is asked about; a failed write is shown with its reason.
+TEST_F(LoadSaveTest, SaveWritesNothingUnlessConfirmedAndNamesAFailure) {
+  workspace.SetSourceImage(testing::MakeGradientRaster(6, 4), "g.bmp", pictures.path().string());
+  workspace.Render();
+
+  EXPECT_FALSE(Save("cancelled.png", OutputFormat::kPng));
+  EXPECT_EQ(prompter.pngWindows, 1);
+
+  ASSERT_TRUE(WriteFileReplacing((pictures / "kept.tif").string(), "old"));
+  prompter.answers = {false};
+  EXPECT_FALSE(Save("kept.tiff", OutputFormat::kTiff));
+  EXPECT_EQ(ReadFile(pictures / "kept.tif"), "old");
+  EXPECT_EQ(prompter.questions.size(), 1u);
+  EXPECT_TRUE(prompter.messages.empty());
+  EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{"kept.tif"});
+
+  EXPECT_FALSE(Save("missing/out.bmp", OutputFormat::kBmp));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].find("out.bmp"), std::string::npos) << prompter.messages[0];
+}
+
+// The preview's quality becomes the shared one and the batch page's, and is the quality
+// written.
+TEST_F(LoadSaveTest, JpegSaveWritesTheQualityThePreviewConfirmed) {
+  workspace.SetSourceImage(testing::MakeGradientRaster(16, 16), "g.bmp", pictures.path().string());
+  workspace.Render();
+  prompter.jpegOptions = {JpegOptions{35, false, true}};
+  ASSERT_TRUE(Save("q.jpg", OutputFormat::kJpeg));
+  EXPECT_EQ(workspace.sharedJpegQuality(), 35);
+  EXPECT_EQ(workspace.saveOptions().jpeg, (JpegOptions{35, false, true}));
+  EXPECT_EQ(FirstQuantiser(ReadFile(pictures / "q.jpg")), 23);
+}
+
+// A turned source: the file is written turned back, while the source and the marked image
+// stay turned, so the next render marks the source once, as before.
+TEST_F(LoadSaveTest, TurningBackWritesATurnedCopyAndLeavesSourceAndRenderAlone) {
+  workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("p.bmp", 6, 4), LoadRoad::kOpenDialog));
+  const RasterImage source = workspace.originalImage();
+  const RasterImage marked = workspace.watermarkedImage();
+  ASSERT_EQ(marked.Width(), 4);
+
+  prompter.answers = {true};
+  ASSERT_TRUE(Save("back.bmp", OutputFormat::kJpeg));
+  EXPECT_EQ(prompter.questions, std::vector<std::string>{"Question: " + std::string(kRotateBackQuestion)});
+
+  RasterImage expected = marked;
+  RasterImage scratch;
+  RotateBack(expected, Orientation::kRotate90Clockwise, scratch);
+  RasterImage written;
+  ASSERT_TRUE(DecodeImageFile(pictures / "back.bmp", written));
+  EXPECT_EQ(written.Width(), 6);
+  EXPECT_EQ(written, expected);
+  EXPECT_EQ(workspace.originalImage(), source);
+  workspace.Render();
+  EXPECT_EQ(workspace.watermarkedImage(), marked);
+}
+
+// Reloading applies a changed turn to a fresh copy of the file, never on top of the last.
+TEST_F(LoadSaveTest, ReloadTurnsAFreshCopyOfTheFile) {
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("r.bmp", 6, 4), LoadRoad::kOpenDialog));
+  workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
+  ASSERT_TRUE(ReloadSourceImage(workspace));
+  ASSERT_TRUE(ReloadSourceImage(workspace));
+  EXPECT_EQ(workspace.originalImage().Width(), 4);
+  workspace.settings().orientation.orientation = Orientation::kUnrotated;
+  ASSERT_TRUE(ReloadSourceImage(workspace));
+  EXPECT_EQ(workspace.originalImage(), testing::MakeGradientRaster(6, 4));
+  EXPECT_EQ(rendered.size(), 4u);
+}
+
+}  // namespace
+}  // namespace quillstone
