@@ -15,12 +15,16 @@
 namespace quillstone {
 namespace {
 
-// "Label (*.a *.b)" entries separated by ";;".
+// "Label (*.a *.b)" entries separated by ";;". A label that already ends in its patterns
+// ("Jpg (*.jpg;*.jpe)") shows them once, separated by spaces as the dialog reads them.
 QString FilterText(const std::vector<FileFilter>& filters) {
   QStringList entries;
   for (const FileFilter& filter : filters) {
     const QString patterns = ToQString(filter.patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(' ');
-    entries << QStringLiteral("%1 (%2)").arg(ToQString(filter.label), patterns);
+    QString label = ToQString(filter.label);
+    if (const qsizetype open = label.lastIndexOf(QStringLiteral(" (")); open > 0 && label.endsWith(')'))
+      label.truncate(open);
+    entries << QStringLiteral("%1 (%2)").arg(label, patterns);
   }
   return entries.join(";;");
 }
