@@ -14,13 +14,13 @@ inline constexpr std::array<const char*, 6> kFileMaskPresets = {"*.jpg;*.jpe*", 
                                                                 "*.jpg",        "*.jpe", "*.jpeg"};
 
 // The file-type filter of the batch page: caption and the mask it gives the list.
-struct FileFilter {
+struct FileListFilter {
   const char* caption;
   const char* mask;
 };
-inline constexpr std::array<FileFilter, 3> kFileFilters = {FileFilter{"All (*.jpg;*.bmp)", "*.jp*;*.bmp"},
-                                                           FileFilter{"Jpg files", "*.jp*"},
-                                                           FileFilter{"Bmp files", "*.bmp"}};
+inline constexpr std::array<FileListFilter, 3> kFileFilters = {FileListFilter{"All (*.jpg;*.bmp)", "*.jp*;*.bmp"},
+                                                           FileListFilter{"Jpg files", "*.jp*"},
+                                                           FileListFilter{"Bmp files", "*.bmp"}};
 
 // Whether a file name matches one wildcard pattern: '*' stands for any run of characters
 // (also none), '?' for exactly one character (one UTF-8 sequence), anything else for

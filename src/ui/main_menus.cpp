@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <tuple>
 
 #include "batch/mru_files.h"
 #include "ui/qt_text.h"
@@ -26,7 +27,7 @@ constexpr bool kLater = false;
 
 }  // namespace
 
-MainMenus::MainMenus(QMenuBar* bar) {
+MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   QMenu* file = bar->addMenu("&File");
   file->setObjectName("filemenu");
   loadImage = Entry(file, "menuloadimage", "Load image for watermarking [.jpg or .bmp]");
@@ -61,7 +62,7 @@ MainMenus::MainMenus(QMenuBar* bar) {
   combineEffects =
       Entry(special, "menucombine", "Combine Watermarking effects", true, QKeySequence(Qt::CTRL | Qt::Key_J));
   resizeImage = Entry(special, "menuresize", "Resize image", true, QKeySequence(Qt::CTRL | Qt::Key_K));
-  convertImages = Entry(special, "menuconvert", "Convert images", kLater, QKeySequence(Qt::CTRL | Qt::Key_L));
+  convertImages = Entry(special, "menuconvert", "Convert images", true, QKeySequence(Qt::CTRL | Qt::Key_L));
   logoArea = Entry(special, "menulogoarea", "Logoarea show/hide");
   logoArea->setCheckable(true);
   logoArea->setChecked(true);
@@ -91,9 +92,8 @@ MainMenus::MainMenus(QMenuBar* bar) {
 
   history_ = bar->addMenu("H&istory");
   history_->setObjectName("historymenu");
-  sourceDirectories = Entry(history_, "menusourcedirectories", "Used sourcedirectories", kLater);
-  destinationDirectories =
-      Entry(history_, "menudestinationdirectories", "Used destinationdirectories", kLater);
+  sourceDirectories = Entry(history_, "menusourcedirectories", "Used sourcedirectories");
+  destinationDirectories = Entry(history_, "menudestinationdirectories", "Used destinationdirectories");
 
   QMenu* help = bar->addMenu("&Help");
   help->setObjectName("helpmenu");
@@ -103,16 +103,16 @@ MainMenus::MainMenus(QMenuBar* bar) {
   license = Entry(help, "menulicense", "License agreement");
 }
 
-// Each list's items follow its anchor, in list order; they are disabled until the batch
-// page that they switch to is there.
+// Each list's items follow its anchor, in list order.
 void MainMenus::ShowHistories(const TMRUFiles& source, const TMRUFiles& destination) {
   for (QAction* entry : historyEntries_) {
     history_->removeAction(entry);
     delete entry;
   }
   historyEntries_.clear();
-  for (const auto& [anchor, list] :
-       {std::pair{sourceDirectories, &source}, std::pair{destinationDirectories, &destination}}) {
+  for (const auto& [anchor, list, chosen] :
+       {std::tuple{sourceDirectories, &source, &onSourceHistoryEntry},
+        std::tuple{destinationDirectories, &destination, &onDestinationHistoryEntry}}) {
     const QList<QAction*> actions = history_->actions();
     const qsizetype next = actions.indexOf(anchor) + 1;
     QAction* before = next < actions.size() ? actions[next] : nullptr;
@@ -120,9 +120,20 @@ void MainMenus::ShowHistories(const TMRUFiles& source, const TMRUFiles& destinat
       auto* entry = new QAction(ToQString(item.caption), history_);
       entry->setSeparator(item.separator);
       entry->setToolTip(ToQString(item.hint));
-      entry->setEnabled(false);
+      QObject::connect(entry, &QAction::triggered, [callback = chosen, index = item.index] {
+        if (*callback) (*callback)(index);
+      });
       history_->insertAction(before, entry);
       historyEntries_.append(entry);
+    }
+  }
+}
+
+void MainMenus::SetBatchRunning(bool running) {
+  for (const char* name : {"filemenu", "specialmenu", "historymenu", "helpmenu"}) {
+    if (QMenu* menu = bar_->findChild<QMenu*>(name)) {
+      menu->setEnabled(!running);
+      menu->menuAction()->setEnabled(!running);
     }
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -55,10 +56,17 @@ class MainMenus {
   QAction* quickHelp;
   QAction* license;
 
-  // Shows the entries of the two directory histories below their anchors.
+  // Shows the entries of the two directory histories below their anchors; choosing one
+  // calls the list's callback with the entry's index.
   void ShowHistories(const TMRUFiles& source, const TMRUFiles& destination);
+  std::function<void(int)> onSourceHistoryEntry;
+  std::function<void(int)> onDestinationHistoryEntry;
+
+  // While a batch runs, the menus "File", "Special functions", "History" and "Help" rest.
+  void SetBatchRunning(bool running);
 
  private:
+  QMenuBar* bar_;
   QMenu* history_;
   QList<QAction*> historyEntries_;
 };

@@ -12,11 +12,13 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "ui/action_panel.h"
+#include "ui/batch_page.h"
 #include "ui/color_page.h"
 #include "ui/combination_dialog.h"
 #include "ui/combination_texts.h"
@@ -27,8 +29,10 @@
 #include "ui/main_menus.h"
 #include "ui/qt_text.h"
 #include "ui/resize_page.h"
+#include "ui/source_step_buttons.h"
 #include "ui/text_page.h"
 #include "workspace/save_flow.h"
+#include "workspace/source_browsing.h"
 #include "workspace/source_loading.h"
 #include "workspace/workspace.h"
 
@@ -63,7 +67,8 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   mainPages_ = new QTabWidget(this);
   mainPages_->setObjectName("mainpages");
   mainPages_->addTab(BuildWatermarkPage(), "Watermarking image");
-  mainPages_->addTab(BuildBatchPage(), "Image batch run");
+  batchPage_ = new BatchPage(workspace_, prompter_, mainPages_);
+  mainPages_->addTab(batchPage_, "Image batch run");
   setCentralWidget(mainPages_);
   // Leaving a page stores the per-image text, as changing the image does.
   connect(mainPages_, &QTabWidget::currentChanged, this, [this] {
@@ -88,6 +93,7 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   new FileDropTarget(this, [this](const std::vector<std::filesystem::path>& paths) {
     ShowSourceLoaded(DropFiles(workspace_, paths));
   });
+  ConnectBatchPage();
   ShowSettings();
   // Running from the start: the first render follows 500 ms after the window is made.
   debounce_.Request();
@@ -112,8 +118,10 @@ QWidget* MainWindow::BuildWatermarkPage() {
   loadedFileName_->setObjectName("loadedfilename");
   lastConfiguration_ = new QLabel(left);
   lastConfiguration_->setObjectName("lastconfigfile");
+  stepButtons_ = new SourceStepButtons(left);
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {loadImage, saveImage, loadLogo, fullView}) buttons->addWidget(button);
+  buttons->addWidget(stepButtons_);
   buttons->addStretch(1);
   auto* names = new QHBoxLayout;
   names->addWidget(new QLabel("Image:", left));
@@ -190,18 +198,6 @@ QWidget* MainWindow::BuildWatermarkPage() {
   return page;
 }
 
-QWidget* MainWindow::BuildBatchPage() {
-  auto* page = new QWidget;
-  page->setObjectName("batchpage");
-  auto* start = Button("startbatch", "Start batch", page, false);
-  auto* stop = Button("stopbatch", "Stop batch", page, false);
-  auto* layout = new QHBoxLayout(page);
-  layout->addWidget(start, 0, Qt::AlignTop);
-  layout->addWidget(stop, 0, Qt::AlignTop);
-  layout->addStretch(1);
-  return page;
-}
-
 void MainWindow::ConnectMenus() {
   connect(menus_->loadConfiguration, &QAction::triggered, this, [this] {
     if (workspace_.LoadConfigurationCommand()) ShowSettings();
@@ -217,6 +213,13 @@ void MainWindow::ConnectMenus() {
   connect(menus_->quit, &QAction::triggered, this, &QWidget::close);
   connect(menus_->combineEffects, &QAction::triggered, this, &MainWindow::RunCombinationDialog);
   connect(menus_->logoArea, &QAction::toggled, logoPage_, &LogoPage::SetLogoAreaVisible);
+  connect(menus_->convertImages, &QAction::triggered, this, &MainWindow::ConvertImages);
+  menus_->onSourceHistoryEntry = [this](int index) {
+    if (batchPage_->ChooseSourceHistoryEntry(index)) mainPages_->setCurrentWidget(batchPage_);
+  };
+  menus_->onDestinationHistoryEntry = [this](int index) {
+    if (batchPage_->ChooseDestinationHistoryEntry(index)) mainPages_->setCurrentWidget(batchPage_);
+  };
   const std::pair<QAction*, const char*> helpFiles[] = {
       {menus_->readme, kReadmeFileName},
       {menus_->changes, kChangesFileName},
@@ -226,6 +229,40 @@ void MainWindow::ConnectMenus() {
   for (const auto& [action, file] : helpFiles) {
     connect(action, &QAction::triggered, this, [this, file = file] { workspace_.OpenShippedFile(file); });
   }
+}
+
+void MainWindow::ConnectBatchPage() {
+  connect(batchPage_, &BatchPage::progressText, statusProgress_, &QLabel::setText);
+  connect(batchPage_, &BatchPage::statusMessage, statusMessage_, &QLabel::setText);
+  connect(batchPage_, &BatchPage::historiesChanged, this,
+          [this] { menus_->ShowHistories(workspace_.sourceHistory(), workspace_.destinationHistory()); });
+  connect(batchPage_, &BatchPage::listChanged, this,
+          [this] { stepButtons_->SetListHasEntries(workspace_.sourceFiles().CanStep()); });
+  connect(batchPage_, &BatchPage::currentImageChanged, this, [this](bool opened) {
+    if (opened) mainPages_->setCurrentIndex(0);
+    ShowSettings();
+  });
+  // While a run goes on the pages stay where they are and the menus rest.
+  connect(batchPage_, &BatchPage::runningChanged, this, [this](bool running) {
+    mainPages_->tabBar()->setEnabled(!running);
+    menus_->SetBatchRunning(running);
+  });
+  connect(stepButtons_, &SourceStepButtons::stepRequested, this, [this](SourceStep step) {
+    Status opened;
+    if (!StepSourceFile(workspace_, step, &opened)) return;
+    if (!opened) statusMessage_->setText(ToQString(opened.message()));
+    ShowSettings();
+  });
+}
+
+void MainWindow::ConvertImages() {
+  if (!ConvertImagesCommand(workspace_, prompter_)) return;
+  {
+    const QSignalBlocker blocker(settingsPages_);
+    settingsPages_->setCurrentIndex(kLogoPage);
+  }
+  mainPages_->setCurrentWidget(batchPage_);
+  ShowSettings();
 }
 
 void MainWindow::ShowSettings() {
@@ -242,6 +279,8 @@ void MainWindow::ShowSettings() {
   loadedFileName_->setToolTip(loadedFileName_->text());
   lastConfiguration_->setText(ToQString(workspace_.lastConfigurationName()));
   menus_->ShowHistories(workspace_.sourceHistory(), workspace_.destinationHistory());
+  batchPage_->ShowSettings();
+  stepButtons_->SetListHasEntries(workspace_.sourceFiles().CanStep());
 }
 
 void MainWindow::RenderNow() {
@@ -315,6 +354,11 @@ void MainWindow::ShowSourceLoaded(const Status& read) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // A running batch is stopped first ("Stop batch"); its files stay whole either way.
+  if (batchPage_->running()) {
+    event->ignore();
+    return;
+  }
   if (workspace_.closing() || workspace_.Quit()) {
     event->accept();
   } else {

@@ -12,6 +12,7 @@ class QTabWidget;
 namespace quillstone {
 
 class ActionPanel;
+class BatchPage;
 class ColorPage;
 class CombinationDialog;
 class ImageView;
@@ -20,6 +21,7 @@ class LogoPage;
 class MainMenus;
 class Prompter;
 class ResizePage;
+class SourceStepButtons;
 class Status;
 class TextPage;
 class Workspace;
@@ -59,8 +61,9 @@ class MainWindow : public QMainWindow {
 
  private:
   QWidget* BuildWatermarkPage();
-  QWidget* BuildBatchPage();
   void ConnectMenus();
+  void ConnectBatchPage();
+  void ConvertImages();
   void OnRendered();
   void ChooseCombination(int index);
   void RunCombinationDialog();
@@ -83,6 +86,8 @@ class MainWindow : public QMainWindow {
   ResizePage* resizePage_ = nullptr;
   IndividualTextPanel* individualPanel_ = nullptr;
   CombinationDialog* combinationDialog_ = nullptr;
+  BatchPage* batchPage_ = nullptr;
+  SourceStepButtons* stepButtons_ = nullptr;
   QScrollArea* fullViewArea_ = nullptr;
   ImageView* fullView_ = nullptr;
   QLabel* loadedFileName_ = nullptr;

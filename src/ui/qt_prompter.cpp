@@ -132,4 +132,12 @@ std::optional<FontChoice> QtPrompter::ChooseFont(const FontChoice& initial) {
   return choice;
 }
 
+std::optional<std::filesystem::path> QtPrompter::ChooseDirectory(std::string_view title,
+                                                                 const std::filesystem::path& start) {
+  const QString path =
+      QFileDialog::getExistingDirectory(parent_, ToQString(title), ToQString(start.string()));
+  if (path.isEmpty()) return std::nullopt;
+  return std::filesystem::path(ToStdString(path));
+}
+
 }  // namespace quillstone

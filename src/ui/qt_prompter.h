@@ -28,6 +28,8 @@ class QtPrompter final : public Prompter {
   std::optional<SaveFileChoice> ChooseFileToSaveWithType(const FileDialogRequest& request) override;
   std::optional<PngOptions> ChoosePngOptions() override;
   JpegOptions ChooseJpegOptions(const JpegPreviewRequest& request) override;
+  std::optional<std::filesystem::path> ChooseDirectory(std::string_view title,
+                                                       const std::filesystem::path& start) override;
 
  private:
   QWidget* parent_ = nullptr;

@@ -82,6 +82,9 @@ class Prompter {
   // The JPEG compression preview window; it closes only through "OK" and gives the
   // quality chosen there with its "Grayscale" and "Progressive".
   virtual JpegOptions ChooseJpegOptions(const JpegPreviewRequest& request) = 0;
+  // A folder picker with this title, starting at `start`; none when cancelled.
+  virtual std::optional<std::filesystem::path> ChooseDirectory(std::string_view title,
+                                                               const std::filesystem::path& start) = 0;
 };
 
 }  // namespace quillstone

@@ -69,6 +69,7 @@ class Workspace {
   const RasterImage& originalImage() const { return original_; }
   const RasterImage& logoImage() const { return logo_; }
   const RasterImage& logoCopy() const { return logoCopy_; }  // the logo as loaded
+  const RasterImage& textureImage() const { return texture_; }  // margin texture; may be empty
   const RasterImage& watermarkedImage() const { return output_.marked; }
   const RenderOutput& lastRender() const { return output_; }
   const std::string& currentFileName() const { return currentFileName_; }

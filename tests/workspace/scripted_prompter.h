@@ -19,6 +19,7 @@ class ScriptedPrompter final : public Prompter {
   std::deque<bool> answers;
   std::deque<std::optional<std::filesystem::path>> files;
   std::deque<std::optional<ColorValue>> colors;
+  std::deque<std::optional<std::filesystem::path>> directories;
   std::vector<std::string> questions;
   std::vector<std::string> messages;
   std::vector<std::string> dialogTitles;
@@ -62,6 +63,11 @@ class ScriptedPrompter final : public Prompter {
     ++jpegPreviews;
     if (jpegWindow) return jpegWindow(request);
     return Take(jpegOptions).value_or(JpegOptions{request.customQuality});
+  }
+  std::optional<std::filesystem::path> ChooseDirectory(std::string_view title,
+                                                       const std::filesystem::path&) override {
+    dialogTitles.push_back(std::string(title));
+    return Take(directories).value_or(std::nullopt);
   }
 
  private:

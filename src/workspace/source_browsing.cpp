@@ -1,0 +1,145 @@
+#include "workspace/source_browsing.h"
+
+#include <system_error>
+#include <utility>
+
+#include "batch/directory_text.h"
+#include "batch/batch_start_check.h"
+#include "batch/file_mask.h"
+#include "batch/source_file_list.h"
+#include "imagefiles/image_decoder.h"
+#include "imagefiles/orientation.h"
+#include "imagefiles/size_preset.h"
+#include "platform/program_directory.h"
+#include "workspace/prompter.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+bool IsDirectory(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+}  // namespace
+
+Status DecodeListedImage(const std::filesystem::path& file, const std::filesystem::path& programDirectory,
+                         RasterImage& image) {
+  const ImageFileKind kind = ImageFileKindFor(file);
+  if (kind == ImageFileKind::kUnknown) {
+    return Status::Error("not an image the program reads: " + file.filename().string());
+  }
+  RasterImage decoded;
+  Status status = DecodeImageFile(file, decoded);
+  if (!status && kind == ImageFileKind::kJpeg) {
+    // The placeholder stands in for the picture; should it be missing too, the file's own
+    // error is what the user needs to see.
+    if (!DecodeImageFile(programDirectory / kPlaceholderImageName, decoded)) return status;
+    status = Status::Ok();
+  }
+  if (status) image = std::move(decoded);
+  return status;
+}
+
+Status ChangeSourceDirectory(Workspace& workspace, std::string_view directory) {
+  SourceFileList& list = workspace.sourceFiles();
+  return list.Refresh(directory, list.masks());
+}
+
+Status ChangeFileMask(Workspace& workspace, std::string_view masks) {
+  SourceFileList& list = workspace.sourceFiles();
+  return list.Refresh(list.directory(), masks);
+}
+
+std::string EnterFileMask(Workspace& workspace, std::string_view typed) {
+  std::string masks = NormalizeMaskEntry(typed);
+  (void)ChangeFileMask(workspace, masks);
+  return masks;
+}
+
+bool PreviewFile(Workspace& workspace, RasterImage& preview, Status* error) {
+  const SourceFileList& list = workspace.sourceFiles();
+  if (!list.SelectedName()) return false;
+  workspace.sourceHistory().Add(list.directory());
+  const Status status = DecodeListedImage(list.SelectedPath(), workspace.paths().programDirectory, preview);
+  if (error != nullptr) *error = status;
+  return true;
+}
+
+Status OpenSelectedFile(Workspace& workspace) {
+  const SourceFileList& list = workspace.sourceFiles();
+  const std::optional<std::string> name = list.SelectedName();
+  if (!name) return Status::Error("no file is selected");
+  RasterImage image;
+  if (Status status = DecodeListedImage(list.SelectedPath(), workspace.paths().programDirectory, image);
+      !status) {
+    return status;
+  }
+  const ProgramSettings& settings = workspace.settings();
+  RasterImage scratch;
+  ApplyOrientation(image, settings.orientation.orientation, scratch);
+  ApplySizePreset(image, settings.resize, scratch);
+  // The per-image text of the file left is stored and that of the new one loaded before
+  // the render, so the text commands and the per-image text see the new file.
+  workspace.SetSourceImage(std::move(image), *name, list.directory());
+  workspace.Render();
+  return Status::Ok();
+}
+
+bool StepSourceFile(Workspace& workspace, SourceStep step, Status* error) {
+  workspace.SaveCurrentIndividualText();
+  SourceFileList& list = workspace.sourceFiles();
+  bool acts = false;
+  switch (step) {
+    case SourceStep::kPrevious:
+      acts = list.StepPrevious();
+      break;
+    case SourceStep::kNext:
+      acts = list.StepNext();
+      break;
+    case SourceStep::kReload:
+      acts = list.StepReload();
+      break;
+  }
+  if (!acts) return false;
+  const Status status = OpenSelectedFile(workspace);
+  if (error != nullptr) *error = status;
+  return true;
+}
+
+bool ConvertImagesCommand(Workspace& workspace, Prompter& prompter) {
+  if (!prompter.AskYesNo(kBatchQuestionCaption, kConvertImagesQuestion)) return false;
+  WatermarkSettings& settings = workspace.settings().watermark;
+  settings.frame.outerOn = false;
+  settings.frame.innerOn = false;
+  settings.texture.enabled = false;
+  settings.action = WatermarkAction::kPlaceLogo;
+  settings.logo.places.fill(false);
+  settings.combination = CombinationOrder::kActive;
+  workspace.Render();
+  return true;
+}
+
+bool ChooseSourceHistoryEntry(Workspace& workspace, Prompter& prompter, int index) {
+  const std::optional<std::string> entry = workspace.sourceHistory().EntryAt(index);
+  if (!entry) return false;
+  if (!IsDirectory(*entry)) {
+    prompter.ShowMessage(kHistoryErrorCaption, kSourceDirectoryGoneMessage, MessageIcon::kError);
+    return false;
+  }
+  (void)ChangeSourceDirectory(workspace, *entry);
+  return true;
+}
+
+std::optional<std::string> ChooseDestinationHistoryEntry(Workspace& workspace, Prompter& prompter, int index) {
+  const std::optional<std::string> entry = workspace.destinationHistory().EntryAt(index);
+  if (!entry) return std::nullopt;
+  if (!IsDirectory(*entry)) {
+    prompter.ShowMessage(kHistoryErrorCaption, kDestinationDirectoryGoneMessage, MessageIcon::kError);
+    return std::nullopt;
+  }
+  return entry;
+}
+
+}  // namespace quillstone
