@@ -20,7 +20,8 @@ class SilentPrompter final : public Prompter {
   std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogRequest&) override { return {}; }
   std::optional<ColorValue> ChooseColor(ColorValue) override { return {}; }
   std::optional<FontChoice> ChooseFont(const FontChoice&) override { return {}; }
-  std::optional<std::filesystem::path> ChooseDirectory(std::string_view, const std::filesystem::path&) override {
+  std::optional<std::filesystem::path> ChooseDirectory(std::string_view,
+                                                       const std::filesystem::path&) override {
     return {};
   }
 };

@@ -18,9 +18,9 @@ struct FileListFilter {
   const char* caption;
   const char* mask;
 };
-inline constexpr std::array<FileListFilter, 3> kFileFilters = {FileListFilter{"All (*.jpg;*.bmp)", "*.jp*;*.bmp"},
-                                                           FileListFilter{"Jpg files", "*.jp*"},
-                                                           FileListFilter{"Bmp files", "*.bmp"}};
+inline constexpr std::array<FileListFilter, 3> kFileFilters = {
+    FileListFilter{"All (*.jpg;*.bmp)", "*.jp*;*.bmp"}, FileListFilter{"Jpg files", "*.jp*"},
+    FileListFilter{"Bmp files", "*.bmp"}};
 
 // Whether a file name matches one wildcard pattern: '*' stands for any run of characters
 // (also none), '?' for exactly one character (one UTF-8 sequence), anything else for

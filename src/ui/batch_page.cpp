@@ -37,8 +37,8 @@ T* Named(T* widget, const char* name) {
 }
 
 // A group of radio buttons named group_0, group_1, ... whose ids are their indexes.
-QGroupBox* RadioGroup(const char* name, const QString& caption, const QStringList& items, QButtonGroup*& group,
-                      QWidget* parent) {
+QGroupBox* RadioGroup(const char* name, const QString& caption, const QStringList& items,
+                      QButtonGroup*& group, QWidget* parent) {
   auto* box = Named(new QGroupBox(caption, parent), name);
   auto* layout = new QVBoxLayout(box);
   group = new QButtonGroup(box);
@@ -112,9 +112,9 @@ QWidget* BatchPage::BuildSettings() {
   auto* destinationBox = new QGroupBox("Destination directory", column);
   destination_ = Named(new QLineEdit(destinationBox), "destinationdirectory");
   destination_->setReadOnly(true);
-  auto* pickDestination = Named(
-      new QPushButton("Select the destination directory for your watermarked images", destinationBox),
-      "destinationbutton");
+  auto* pickDestination =
+      Named(new QPushButton("Select the destination directory for your watermarked images", destinationBox),
+            "destinationbutton");
   auto* prefixLabel = new QLabel("Image prefix", destinationBox);
   prefix_ = Named(new QLineEdit(destinationBox), "Edit3");
   auto* destinationLayout = new QVBoxLayout(destinationBox);
@@ -128,8 +128,8 @@ QWidget* BatchPage::BuildSettings() {
 
   optionPages_ = Named(new QTabWidget(column), "outputoptionpages");
   auto* general = new QWidget(optionPages_);
-  auto* depthBox =
-      RadioGroup("ColorDepthGroup", "Color depth", {"1 Bit", "4 Bit", "8 Bit", "24 Bit", "32 Bit"}, depths_, general);
+  auto* depthBox = RadioGroup("ColorDepthGroup", "Color depth",
+                              {"1 Bit", "4 Bit", "8 Bit", "24 Bit", "32 Bit"}, depths_, general);
   sepia_ = Named(new QCheckBox("Apply sepia effect", general), "applysepiaeffect");
   rotateBack_ = Named(new QCheckBox("Rotate image back to original alignment", general), "originalalignment");
   auto* generalLayout = new QVBoxLayout(general);
@@ -185,7 +185,8 @@ QWidget* BatchPage::BuildSettings() {
   layout->addWidget(start_);
 
   connect(pickDestination, &QPushButton::clicked, this, [this] {
-    const auto chosen = prompter_.ChooseDirectory(kSelectDirectoryCaption, workspace_.sourceFiles().directory());
+    const auto chosen =
+        prompter_.ChooseDirectory(kSelectDirectoryCaption, workspace_.sourceFiles().directory());
     if (!chosen) return;
     flow_.fields().destinationDirectory = chosen->string();
     destination_->setText(ToQString(flow_.fields().destinationDirectory));
@@ -220,8 +221,8 @@ QWidget* BatchPage::BuildSettings() {
 void BatchPage::ShowSettings() {
   const BatchPageFields& fields = flow_.fields();
   const OrientationSettings& orientation = workspace_.settings().orientation;
-  for (QWidget* widget : std::initializer_list<QWidget*>{prefix_, quality_, progressive_, grayscale_, pngFilter_,
-                                                         pngLevel_, sepia_, rotateBack_}) {
+  for (QWidget* widget : std::initializer_list<QWidget*>{prefix_, quality_, progressive_, grayscale_,
+                                                         pngFilter_, pngLevel_, sepia_, rotateBack_}) {
     widget->blockSignals(true);
   }
   destination_->setText(ToQString(fields.destinationDirectory));
@@ -237,8 +238,8 @@ void BatchPage::ShowSettings() {
   sepia_->setChecked(fields.save.sepia);
   rotateBack_->setChecked(orientation.rotateBack);
   rotateBack_->setEnabled(RotateBackEnabled(orientation));
-  for (QWidget* widget : std::initializer_list<QWidget*>{prefix_, quality_, progressive_, grayscale_, pngFilter_,
-                                                         pngLevel_, sepia_, rotateBack_}) {
+  for (QWidget* widget : std::initializer_list<QWidget*>{prefix_, quality_, progressive_, grayscale_,
+                                                         pngFilter_, pngLevel_, sepia_, rotateBack_}) {
     widget->blockSignals(false);
   }
   ShowFormatOptions();
@@ -269,7 +270,8 @@ bool BatchPage::ChooseSourceHistoryEntry(int index) {
 }
 
 bool BatchPage::ChooseDestinationHistoryEntry(int index) {
-  const std::optional<std::string> folder = quillstone::ChooseDestinationHistoryEntry(workspace_, prompter_, index);
+  const std::optional<std::string> folder =
+      quillstone::ChooseDestinationHistoryEntry(workspace_, prompter_, index);
   if (!folder) return false;
   flow_.fields().destinationDirectory = *folder;
   destination_->setText(ToQString(*folder));

@@ -65,6 +65,8 @@ SourceBrowser::SourceBrowser(Workspace& workspace, Prompter& prompter, QWidget* 
   mask_ = Named(new QLineEdit(maskBox), "edit1");
   presets_ = Named(new QComboBox(maskBox), "ComboBox1");
   for (const char* preset : kFileMaskPresets) presets_->addItem(preset);
+  presets_->setPlaceholderText("Presets");
+  presets_->setCurrentIndex(-1);
   filters_ = Named(new QComboBox(maskBox), "filterlist");
   for (const FileListFilter& filter : kFileFilters) filters_->addItem(filter.caption);
   auto* maskLayout = new QGridLayout(maskBox);
@@ -137,10 +139,8 @@ SourceBrowser::SourceBrowser(Workspace& workspace, Prompter& prompter, QWidget* 
     emit fileOpened();
   });
 
-  SourceFileList& list = workspace_.sourceFiles();
-  if (list.directory().empty()) {
-    const std::string masks = list.masks().empty() ? std::string(kDefaultFileMask) : list.masks();
-    (void)list.Refresh(StartDirectory(workspace_.sourceHistory()), masks);
+  if (workspace_.sourceFiles().directory().empty()) {
+    (void)ChangeSourceDirectory(workspace_, StartDirectory(workspace_.sourceHistory()));
   }
   ShowSourceFiles();
 }

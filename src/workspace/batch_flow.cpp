@@ -79,7 +79,8 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
   };
   observer.onWait = hooks.onWait;
   BatchReport report = RunBatch(job, input, observer);
-  if (report.lastItemIndex >= 0 && list.SelectName(job.names[static_cast<std::size_t>(report.lastItemIndex)])) {
+  if (report.lastItemIndex >= 0 &&
+      list.SelectName(job.names[static_cast<std::size_t>(report.lastItemIndex)])) {
     (void)OpenSelectedFile(workspace_);
   }
   running_ = false;

@@ -3,8 +3,8 @@
 #include <system_error>
 #include <utility>
 
-#include "batch/directory_text.h"
 #include "batch/batch_start_check.h"
+#include "batch/directory_text.h"
 #include "batch/file_mask.h"
 #include "batch/source_file_list.h"
 #include "imagefiles/image_decoder.h"
@@ -44,7 +44,8 @@ Status DecodeListedImage(const std::filesystem::path& file, const std::filesyste
 
 Status ChangeSourceDirectory(Workspace& workspace, std::string_view directory) {
   SourceFileList& list = workspace.sourceFiles();
-  return list.Refresh(directory, list.masks());
+  // A list that was never given masks starts with the default ones.
+  return list.Refresh(directory, list.masks().empty() ? std::string_view(kDefaultFileMask) : list.masks());
 }
 
 Status ChangeFileMask(Workspace& workspace, std::string_view masks) {
@@ -132,7 +133,8 @@ bool ChooseSourceHistoryEntry(Workspace& workspace, Prompter& prompter, int inde
   return true;
 }
 
-std::optional<std::string> ChooseDestinationHistoryEntry(Workspace& workspace, Prompter& prompter, int index) {
+std::optional<std::string> ChooseDestinationHistoryEntry(Workspace& workspace, Prompter& prompter,
+                                                         int index) {
   const std::optional<std::string> entry = workspace.destinationHistory().EntryAt(index);
   if (!entry) return std::nullopt;
   if (!IsDirectory(*entry)) {

@@ -34,7 +34,8 @@ enum class SourceStep { kPrevious, kNext, kReload };
 Status DecodeListedImage(const std::filesystem::path& file, const std::filesystem::path& programDirectory,
                          RasterImage& image);
 
-// Lists `directory` with the list's masks; the selection stays on its name while listed.
+// Lists `directory` with the list's masks (kDefaultFileMask before any were given); the
+// selection stays on its name while listed.
 // A folder that cannot be read empties the list and returns the reason.
 Status ChangeSourceDirectory(Workspace& workspace, std::string_view directory);
 // Gives the list these masks (a preset or a filter) and lists the folder again.

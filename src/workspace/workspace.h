@@ -69,9 +69,10 @@ class Workspace {
   const RasterImage& originalImage() const { return original_; }
   const RasterImage& logoImage() const { return logo_; }
   const RasterImage& logoCopy() const { return logoCopy_; }  // the logo as loaded
-  const RasterImage& textureImage() const { return texture_; }  // margin texture; may be empty
   const RasterImage& watermarkedImage() const { return output_.marked; }
   const RenderOutput& lastRender() const { return output_; }
+  // The margin texture; may be empty.
+  const RasterImage& textureImage() const { return texture_; }
   const std::string& currentFileName() const { return currentFileName_; }
   const std::string& sourceDirectory() const { return sourceDirectory_; }  // ends in '/'
   const std::string& lastConfigurationName() const { return lastConfigurationName_; }

@@ -1,0 +1,205 @@
+#include "ui/batch_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "batch/batch_start_check.h"
+#include "batch/batch_test_files.h"
+#include "ui/main_window.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/source_browsing.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+// The window over a folder of tiny pictures: a.jpg 24 x 16, b.jpg 25 x 16, ... so each
+// file can be told apart by its width.
+class BatchPageTest : public ::testing::Test {
+ protected:
+  BatchPageTest()
+      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
+        window(workspace, prompter),
+        page(window.findChild<BatchPage*>("batchpage")) {
+    QObject::connect(page, &BatchPage::progressText,
+                     [this](const QString& text) { progress.push_back(text.toStdString()); });
+  }
+
+  void MakePictures(int count) {
+    for (int i = 0; i < count; ++i) {
+      testing::WriteTestJpeg(source / (std::string(1, static_cast<char>('a' + i)) + ".jpg"), 24 + i, 16);
+    }
+    testing::WriteTestBmp(source / "skipped.bmp");
+  }
+
+  void ShowFolder(const std::filesystem::path& folder) {
+    auto* edit = Find<QLineEdit>("directoryedit");
+    edit->setText(QString::fromStdString(folder.string()));
+    emit edit->returnPressed();
+  }
+
+  void PickDestination() {
+    prompter.directories = {destination.path()};
+    Find<QPushButton>("destinationbutton")->click();
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = window.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  QString Text(const char* label) { return Find<QLabel>(label)->text(); }
+
+  TempDir home;
+  TempDir source;
+  TempDir destination;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  MainWindow window;
+  BatchPage* page;
+  std::vector<std::string> progress;
+};
+
+TEST_F(BatchPageTest, RunOfThreeShowsEachStepEndsReadyWithTheSummaryAndRemembersTheDestination) {
+  MakePictures(3);
+  ShowFolder(source.path());
+  PickDestination();
+  prompter.answers = {true};
+  Find<QPushButton>("startbatch")->click();
+
+  EXPECT_EQ(prompter.questions,
+            std::vector<std::string>{"Question: Do you really want to start the BATCH ?"});
+  EXPECT_EQ(progress, (std::vector<std::string>{"Progress 1/3", "Progress 2/3", "Progress 3/3", "Ready"}));
+  EXPECT_EQ(Text("statusprogress"), "Ready");
+  EXPECT_EQ(Text("statusmessage"), "3 written, 0 failed");
+  EXPECT_EQ(Text("progresslabel"), "Progress 3/3");
+  for (const char* name : {"new_a.jpg", "new_b.jpg", "new_c.jpg"}) {
+    EXPECT_TRUE(std::filesystem::exists(destination / name)) << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(destination / "new_skipped.jpg")) << "not under the mask";
+  EXPECT_TRUE(prompter.messages.empty());
+  // The last image is the current one; the page and the menus are free again.
+  EXPECT_EQ(workspace.currentFileName(), "c.jpg");
+  EXPECT_EQ(workspace.originalImage().Width(), 26);
+  EXPECT_EQ(Text("loadedfilename"), "c.jpg");
+  EXPECT_FALSE(Find<QPushButton>("stopbatch")->isEnabled());
+  EXPECT_TRUE(Find<QPushButton>("startbatch")->isEnabled());
+  EXPECT_TRUE(Find<QTabWidget>("mainpages")->tabBar()->isEnabled());
+  EXPECT_TRUE(Find<QMenu>("filemenu")->isEnabled());
+  EXPECT_EQ(workspace.destinationHistory().entries(),
+            std::vector<std::string>{destination.path().string() + "/"});
+}
+
+TEST_F(BatchPageTest, StopAfterTheSecondOfFiveEndsTheRunAndReopensTheSecond) {
+  MakePictures(5);
+  ShowFolder(source.path());
+  PickDestination();
+  page->SetJobs(1);
+  QObject::connect(page, &BatchPage::progressText, [this](const QString& text) {
+    if (text == "Progress 2/5") Find<QPushButton>("stopbatch")->click();
+  });
+  prompter.answers = {true, true};
+  Find<QPushButton>("startbatch")->click();
+
+  ASSERT_EQ(prompter.questions.size(), 2u);
+  EXPECT_EQ(prompter.questions[1], "Question: Do you really want to stop the BATCH ?");
+  EXPECT_EQ(progress, (std::vector<std::string>{"Progress 1/5", "Progress 2/5", "Ready"}));
+  EXPECT_TRUE(std::filesystem::exists(destination / "new_b.jpg"));
+  EXPECT_FALSE(std::filesystem::exists(destination / "new_c.jpg"));
+  EXPECT_EQ(Text("statusmessage"), "2 written, 0 failed");
+  EXPECT_EQ(workspace.currentFileName(), "b.jpg");
+  EXPECT_EQ(workspace.originalImage().Width(), 25);
+  EXPECT_EQ(Text("fileposition"), "2/5");
+}
+
+TEST_F(BatchPageTest, RefusedStartNamesTheReasonUnderStopAndAsksNothing) {
+  MakePictures(1);
+  ShowFolder(source.path());
+  Find<QPushButton>("startbatch")->click();
+  prompter.directories = {source.path()};
+  Find<QPushButton>("destinationbutton")->click();
+  Find<QPushButton>("startbatch")->click();
+  EXPECT_EQ(prompter.messages, (std::vector<std::string>{"Stop: " + std::string(kNoDestinationMessage),
+                                                         "Stop: " + std::string(kSameDirectoryMessage)}));
+  EXPECT_TRUE(prompter.questions.empty());
+  EXPECT_TRUE(workspace.destinationHistory().entries().empty());
+}
+
+TEST_F(BatchPageTest, MaskEntryStepsAndAnEmptyFolder) {
+  MakePictures(3);
+  ShowFolder(source.path());
+  EXPECT_EQ(Text("filecount"), "3 file(s)");
+
+  auto* mask = Find<QLineEdit>("edit1");
+  mask->setText("*.bmp");
+  emit mask->returnPressed();
+  EXPECT_EQ(Text("filecount"), "1 file(s)");
+  mask->setText("*.gif");
+  emit mask->returnPressed();
+  EXPECT_EQ(mask->text(), "*.jpg");
+  EXPECT_EQ(Text("filecount"), "3 file(s)");
+
+  // "Next" from the last entry opens the first; "Previous" from the first the last.
+  auto* next = Find<QPushButton>("nextbutton");
+  auto* previous = Find<QPushButton>("previousbutton");
+  Find<QListWidget>("filelist")->setCurrentRow(2);
+  next->click();
+  EXPECT_EQ(workspace.currentFileName(), "a.jpg");
+  EXPECT_EQ(Text("fileposition"), "1/3");
+  previous->click();
+  EXPECT_EQ(workspace.currentFileName(), "c.jpg");
+  EXPECT_EQ(Text("loadedfilename"), "c.jpg");
+
+  TempDir empty;
+  ShowFolder(empty.path());
+  EXPECT_EQ(Text("filecount"), "0 file(s)");
+  EXPECT_EQ(Text("fileposition"), "0/0");
+  for (const char* name : {"previousbutton", "nextbutton", "reloadbutton"}) {
+    EXPECT_FALSE(Find<QPushButton>(name)->isEnabled()) << name;
+  }
+}
+
+TEST_F(BatchPageTest, HistoryMenuShowsClickedFoldersAndRefusesOnesThatAreGone) {
+  MakePictures(1);
+  ShowFolder(source.path());
+  auto* list = Find<QListWidget>("filelist");
+  emit list->itemClicked(list->item(0));
+  const std::string folder = source.path().string() + "/";
+
+  auto* anchor = Find<QAction>("menusourcedirectories");
+  const QList<QAction*> items = Find<QMenu>("historymenu")->actions();
+  const qsizetype at = items.indexOf(anchor);
+  ASSERT_LT(at + 2, items.size());
+  EXPECT_TRUE(items[at + 1]->isSeparator());
+  EXPECT_EQ(items[at + 2]->text().toStdString(), "&1 " + folder);
+  EXPECT_EQ(items[at + 2]->toolTip().toStdString(), "Opens " + folder);
+
+  // A destination folder that has gone since it was used.
+  {
+    TempDir gone;
+    workspace.destinationHistory().Add(gone.path().string());
+  }
+  window.ShowSettings();
+  const QList<QAction*> after = Find<QMenu>("historymenu")->actions();
+  after[after.indexOf(Find<QAction>("menudestinationdirectories")) + 2]->trigger();
+  EXPECT_EQ(prompter.messages,
+            std::vector<std::string>{"ERROR: Destinationdirectory does not longer exist !"});
+  EXPECT_EQ(Find<QLineEdit>("destinationdirectory")->text(), "");
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,117 @@
+#include "workspace/batch_flow.h"
+
+#include <gtest/gtest.h>
+
+#include "batch/batch_start_check.h"
+#include "batch/batch_test_files.h"
+#include "imagefiles/image_decoder.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/source_browsing.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+class BatchFlowTest : public ::testing::Test {
+ protected:
+  BatchFlowTest()
+      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}), flow(workspace, prompter) {
+    workspace.Create();
+  }
+
+  TempDir home;
+  TempDir source;
+  TempDir destination;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  BatchFlow flow;
+};
+
+TEST_F(BatchFlowTest, StartChecksStopWithTheirMessageBeforeTheQuestion) {
+  testing::WriteTestJpeg(source / "a.jpg");
+  TempDir empty;
+  const std::string missing = (destination / "missing").string();
+  const struct {
+    std::string sourceFolder;
+    std::string destination;
+    std::string_view message;
+  } cases[] = {
+      {source.path().string(), "  ", kNoDestinationMessage},
+      {source.path().string(), source.path().string() + "/", kSameDirectoryMessage},
+      {empty.path().string(), destination.path().string(), kNoImagesMessage},
+      {source.path().string(), missing, kMissingDestinationMessage},
+  };
+  for (const auto& c : cases) {
+    prompter.messages.clear();
+    ASSERT_TRUE(ChangeSourceDirectory(workspace, c.sourceFolder));
+    flow.fields().destinationDirectory = c.destination;
+    EXPECT_FALSE(flow.Start({}));
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{"Stop: " + std::string(c.message)})
+        << c.destination;
+  }
+  EXPECT_TRUE(prompter.questions.empty());
+  EXPECT_TRUE(workspace.destinationHistory().entries().empty());
+  EXPECT_TRUE(std::filesystem::is_empty(destination.path()));
+}
+
+// A prefix typed with blanks is used, and kept, without them; a broken bitmap and a
+// corrupt JPEG among good pictures are named in one message after the run.
+TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
+  testing::WriteTestJpeg(source / "a.jpg", 30, 20);
+  testing::WriteBytes(source / "b.bmp", "BM broken");
+  testing::WriteBytes(source / "c.jpg", "not a jpeg");
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
+  ASSERT_TRUE(ChangeFileMask(workspace, "*.jpg;*.bmp"));
+  flow.fields().destinationDirectory = destination.path().string();
+  flow.fields().prefix = "  web_ ";
+  prompter.answers = {true};
+  int finished = 0;
+  BatchRunHooks hooks;
+  hooks.jobs = 2;
+  hooks.onFinished = [&](const BatchReport&) {
+    ++finished;
+    EXPECT_FALSE(flow.running());
+    EXPECT_TRUE(prompter.messages.empty()) << "the window is unlocked before the message";
+  };
+  const std::optional<BatchReport> report = flow.Start(hooks);
+
+  ASSERT_TRUE(report);
+  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(flow.fields().prefix, "web_");
+  EXPECT_EQ(BatchSummary(*report), "2 written, 1 failed");
+  EXPECT_TRUE(std::filesystem::exists(destination / "web_a.jpg"));
+  EXPECT_FALSE(std::filesystem::exists(destination / "web_b.jpg"));
+  EXPECT_TRUE(std::filesystem::exists(destination / "web_c.jpg")) << "the placeholder";
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  const std::string& message = prompter.messages[0];
+  EXPECT_EQ(message.rfind("Batch run: 2 written, 1 failed.\n\nNot written:\nb.bmp: ", 0), 0u) << message;
+  EXPECT_NE(message.find("\n\nUnreadable, written as the placeholder picture:\nc.jpg: "), std::string::npos);
+  // The last image is opened again: the placeholder, under its own name.
+  EXPECT_EQ(workspace.currentFileName(), "c.jpg");
+  RasterImage placeholder;
+  ASSERT_TRUE(DecodeImageFile(testing::PlaceholderPicture(), placeholder));
+  EXPECT_EQ(workspace.originalImage(), placeholder);
+}
+
+TEST(BatchProblemsTextTest, ListsAtMostTheLimitThenCountsTheRest) {
+  BatchReport report;
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
+    report.items.push_back({name, BatchItemOutcome::kFailed, "", "cannot decode", {}});
+  }
+  report.items.push_back({"d.jpg", BatchItemOutcome::kWritten, "", "", {}});
+  report.failed = 3;
+  report.written = 1;
+  EXPECT_EQ(
+      BatchProblemsText(report, 2),
+      "1 written, 3 failed.\n\nNot written:\na.bmp: cannot decode\nb.bmp: cannot decode\n... and 1 more");
+  report.items.resize(1);
+  report.items[0].outcome = BatchItemOutcome::kWritten;
+  report.failed = 0;
+  EXPECT_EQ(BatchProblemsText(report), "");
+}
+
+}  // namespace
+}  // namespace quillstone

@@ -1,0 +1,115 @@
+#include "workspace/source_browsing.h"
+
+#include <gtest/gtest.h>
+
+#include "batch/batch_test_files.h"
+#include "imagefiles/image_decoder.h"
+#include "platform/text_file.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+class SourceBrowsingTest : public ::testing::Test {
+ protected:
+  SourceBrowsingTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
+    workspace.Create();
+    workspace.SetRenderObserver([this] { ++renders; });
+  }
+
+  TempDir home;
+  TempDir source;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  int renders = 0;
+};
+
+// An unreadable JPEG opens as the placeholder under its own name; a broken bitmap leaves
+// the current image, its name and its per-image text alone; opening turns as chosen.
+TEST_F(SourceBrowsingTest, OpeningListedFiles) {
+  testing::WriteTestJpeg(source / "a.jpg", 30, 20);
+  testing::WriteBytes(source / "b.bmp", "BM broken");
+  testing::WriteBytes(source / "c.jpg", "not a jpeg");
+  ASSERT_TRUE(WriteFileReplacing((source / "a.jpg.txt").string(), "Beach\r\n"));
+  workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
+  ASSERT_TRUE(ChangeFileMask(workspace, "*.jpg;*.bmp"));
+
+  ASSERT_TRUE(OpenSelectedFile(workspace));
+  EXPECT_EQ(workspace.currentFileName(), "a.jpg");
+  EXPECT_EQ(workspace.sourceDirectory(), source.path().string() + "/");
+  EXPECT_EQ(workspace.originalImage().Width(), 20);
+  EXPECT_EQ(workspace.originalImage().Height(), 30);
+  EXPECT_EQ(workspace.individualText().lines, std::vector<std::string>{"Beach"});
+  EXPECT_EQ(renders, 1);
+
+  Status error;
+  ASSERT_TRUE(StepSourceFile(workspace, SourceStep::kNext, &error));
+  EXPECT_FALSE(error);
+  EXPECT_EQ(workspace.currentFileName(), "a.jpg");
+  EXPECT_EQ(workspace.originalImage().Height(), 30);
+  EXPECT_EQ(workspace.individualText().lines, std::vector<std::string>{"Beach"});
+  EXPECT_EQ(renders, 1);
+
+  ASSERT_TRUE(StepSourceFile(workspace, SourceStep::kNext, &error));
+  EXPECT_TRUE(error);
+  EXPECT_EQ(workspace.currentFileName(), "c.jpg");
+  RasterImage placeholder;
+  ASSERT_TRUE(DecodeImageFile(testing::PlaceholderPicture(), placeholder));
+  EXPECT_EQ(workspace.originalImage().Width(), placeholder.Height()) << "turned like any picture";
+  EXPECT_EQ(renders, 2);
+}
+
+TEST_F(SourceBrowsingTest, PreviewAddsTheFolderToTheHistoryAndKeepsTheImageBeingMarked) {
+  testing::WriteBytes(source / "c.jpg", "not a jpeg");
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
+  RasterImage preview;
+  ASSERT_TRUE(PreviewFile(workspace, preview));
+  RasterImage placeholder;
+  ASSERT_TRUE(DecodeImageFile(testing::PlaceholderPicture(), placeholder));
+  EXPECT_EQ(preview, placeholder);
+  EXPECT_EQ(workspace.sourceHistory().entries(), std::vector<std::string>{source.path().string() + "/"});
+  EXPECT_EQ(workspace.currentFileName(), "");
+  EXPECT_EQ(renders, 0);
+}
+
+TEST_F(SourceBrowsingTest, SourceHistoryEntryOfAFolderThatIsGoneChangesNothing) {
+  testing::WriteTestJpeg(source / "a.jpg");
+  {
+    TempDir gone;
+    workspace.sourceHistory().Add(gone.path().string());
+  }
+  workspace.sourceHistory().Add(source.path().string());
+  EXPECT_TRUE(ChooseSourceHistoryEntry(workspace, prompter, 0));
+  EXPECT_EQ(workspace.sourceFiles().directory(), source.path().string() + "/");
+  EXPECT_FALSE(ChooseSourceHistoryEntry(workspace, prompter, 1));
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{"ERROR: Sourcedirectory does not longer exist !"});
+  EXPECT_EQ(workspace.sourceFiles().directory(), source.path().string() + "/");
+}
+
+TEST_F(SourceBrowsingTest, ConvertImagesSwitchesTheMarksOffOnlyAfterYes) {
+  WatermarkSettings& settings = workspace.settings().watermark;
+  settings.combination = CombinationOrder::kLTC;
+  settings.action = WatermarkAction::kUseText;
+  settings.texture.enabled = true;
+  settings.logo.places.fill(true);
+  const WatermarkSettings before = settings;
+  EXPECT_FALSE(ConvertImagesCommand(workspace, prompter));
+  EXPECT_EQ(settings, before);
+  EXPECT_EQ(prompter.questions[0].rfind("Question: Do you really want to convert images ?\r\n", 0), 0u);
+
+  prompter.answers = {true};
+  EXPECT_TRUE(ConvertImagesCommand(workspace, prompter));
+  EXPECT_EQ(settings.combination, CombinationOrder::kActive);
+  EXPECT_EQ(settings.action, WatermarkAction::kPlaceLogo);
+  EXPECT_FALSE(settings.frame.outerOn || settings.frame.innerOn || settings.texture.enabled);
+  for (const bool on : settings.logo.places) EXPECT_FALSE(on);
+  EXPECT_EQ(renders, 1);
+}
+
+}  // namespace
+}  // namespace quillstone
