@@ -107,7 +107,7 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
 void MainMenus::ShowHistories(const TMRUFiles& source, const TMRUFiles& destination) {
   for (QAction* entry : historyEntries_) {
     history_->removeAction(entry);
-    delete entry;
+    entry->deleteLater();  // it may be the entry whose choice rebuilt the list
   }
   historyEntries_.clear();
   for (const auto& [anchor, list, chosen] :

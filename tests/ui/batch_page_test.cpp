@@ -187,6 +187,10 @@ TEST_F(BatchPageTest, HistoryMenuShowsClickedFoldersAndRefusesOnesThatAreGone) {
   EXPECT_TRUE(items[at + 1]->isSeparator());
   EXPECT_EQ(items[at + 2]->text().toStdString(), "&1 " + folder);
   EXPECT_EQ(items[at + 2]->toolTip().toStdString(), "Opens " + folder);
+  // Choosing it lists and previews the folder again, which rebuilds the menu under it.
+  Find<QTabWidget>("mainpages")->setCurrentIndex(0);
+  items[at + 2]->trigger();
+  EXPECT_EQ(Find<QTabWidget>("mainpages")->currentWidget(), page);
 
   // A destination folder that has gone since it was used.
   {
