@@ -108,6 +108,7 @@ QWidget* BatchPage::BuildPanel() {
 QWidget* BatchPage::BuildSettings() {
   auto* column = Named(new QWidget(this), "batchsettings");
   BatchPageFields& fields = flow_.fields();
+  SaveOptions& save = workspace_.saveOptions();
 
   auto* destinationBox = new QGroupBox("Destination directory", column);
   destination_ = Named(new QLineEdit(destinationBox), "destinationdirectory");
@@ -193,25 +194,25 @@ QWidget* BatchPage::BuildSettings() {
   });
   connect(prefix_, &QLineEdit::textChanged, this,
           [&fields](const QString& text) { fields.prefix = ToStdString(text); });
-  connect(formats_, &QButtonGroup::idToggled, this, [this, &fields](int id, bool checked) {
+  connect(formats_, &QButtonGroup::idToggled, this, [this, &save](int id, bool checked) {
     if (!checked) return;
-    fields.save.format = static_cast<OutputFormat>(id);
+    save.format = static_cast<OutputFormat>(id);
     ShowFormatOptions();
   });
-  connect(quality_, &QScrollBar::valueChanged, this, [this, &fields](int value) {
-    fields.save.jpeg.quality = value;
+  connect(quality_, &QScrollBar::valueChanged, this, [this, &save](int value) {
+    save.jpeg.quality = value;
     qualityLabel_->setText(QStringLiteral("%1%").arg(value));
   });
-  connect(progressive_, &QCheckBox::toggled, this, [&fields](bool on) { fields.save.jpeg.progressive = on; });
-  connect(grayscale_, &QCheckBox::toggled, this, [&fields](bool on) { fields.save.jpeg.greyscale = on; });
+  connect(progressive_, &QCheckBox::toggled, this, [&save](bool on) { save.jpeg.progressive = on; });
+  connect(grayscale_, &QCheckBox::toggled, this, [&save](bool on) { save.jpeg.greyscale = on; });
   connect(pngFilter_, &QComboBox::currentIndexChanged, this,
-          [&fields](int index) { fields.save.png.filter = static_cast<PngFilter>(index); });
+          [&save](int index) { save.png.filter = static_cast<PngFilter>(index); });
   connect(pngLevel_, &QComboBox::currentIndexChanged, this,
-          [&fields](int index) { fields.save.png.level = index + 1; });
-  connect(depths_, &QButtonGroup::idToggled, this, [&fields](int id, bool checked) {
-    if (checked) fields.save.colorDepth = static_cast<ColorDepth>(id);
+          [&save](int index) { save.png.level = index + 1; });
+  connect(depths_, &QButtonGroup::idToggled, this, [&save](int id, bool checked) {
+    if (checked) save.colorDepth = static_cast<ColorDepth>(id);
   });
-  connect(sepia_, &QCheckBox::toggled, this, [&fields](bool on) { fields.save.sepia = on; });
+  connect(sepia_, &QCheckBox::toggled, this, [&save](bool on) { save.sepia = on; });
   connect(rotateBack_, &QCheckBox::toggled, this,
           [this](bool on) { workspace_.settings().orientation.rotateBack = on; });
   connect(start_, &QPushButton::clicked, this, &BatchPage::StartBatch);
@@ -220,6 +221,7 @@ QWidget* BatchPage::BuildSettings() {
 
 void BatchPage::ShowSettings() {
   const BatchPageFields& fields = flow_.fields();
+  const SaveOptions& save = workspace_.saveOptions();
   const OrientationSettings& orientation = workspace_.settings().orientation;
   for (QWidget* widget : std::initializer_list<QWidget*>{prefix_, quality_, progressive_, grayscale_,
                                                          pngFilter_, pngLevel_, sepia_, rotateBack_}) {
@@ -227,29 +229,33 @@ void BatchPage::ShowSettings() {
   }
   destination_->setText(ToQString(fields.destinationDirectory));
   prefix_->setText(ToQString(fields.prefix));
-  Check(formats_, static_cast<int>(fields.save.format));
-  quality_->setValue(fields.save.jpeg.quality);
-  qualityLabel_->setText(QStringLiteral("%1%").arg(fields.save.jpeg.quality));
-  progressive_->setChecked(fields.save.jpeg.progressive);
-  grayscale_->setChecked(fields.save.jpeg.greyscale);
-  pngFilter_->setCurrentIndex(static_cast<int>(fields.save.png.filter));
-  pngLevel_->setCurrentIndex(fields.save.png.level - 1);
-  Check(depths_, static_cast<int>(fields.save.colorDepth));
-  sepia_->setChecked(fields.save.sepia);
+  Check(formats_, static_cast<int>(save.format));
+  quality_->setValue(save.jpeg.quality);
+  qualityLabel_->setText(QStringLiteral("%1%").arg(save.jpeg.quality));
+  progressive_->setChecked(save.jpeg.progressive);
+  grayscale_->setChecked(save.jpeg.greyscale);
+  pngFilter_->setCurrentIndex(static_cast<int>(save.png.filter));
+  pngLevel_->setCurrentIndex(save.png.level - 1);
+  Check(depths_, static_cast<int>(save.colorDepth));
+  sepia_->setChecked(save.sepia);
   rotateBack_->setChecked(orientation.rotateBack);
-  rotateBack_->setEnabled(RotateBackEnabled(orientation));
   for (QWidget* widget : std::initializer_list<QWidget*>{prefix_, quality_, progressive_, grayscale_,
                                                          pngFilter_, pngLevel_, sepia_, rotateBack_}) {
     widget->blockSignals(false);
   }
+  ShowRotateBack();
   ShowFormatOptions();
   browser_->ShowSourceFiles();
+}
+
+void BatchPage::ShowRotateBack() {
+  rotateBack_->setEnabled(RotateBackEnabled(workspace_.settings().orientation));
 }
 
 // The JPEG options act only for "Jpg", the PNG options only for "Png"; the chosen one's
 // page comes to front.
 void BatchPage::ShowFormatOptions() {
-  const OutputFormat format = flow_.fields().save.format;
+  const OutputFormat format = workspace_.saveOptions().format;
   const bool jpeg = format == OutputFormat::kJpeg;
   const bool png = format == OutputFormat::kPng;
   optionPages_->setTabEnabled(optionPages_->indexOf(jpegPage_), jpeg);

@@ -43,6 +43,8 @@ class BatchPage : public QWidget {
   // Sets the controls from the page's fields and the orientation choice (the turning-back
   // box is enabled only while the orientation rotates), and shows the source list.
   void ShowSettings();
+  // "Rotate image back to original alignment" as the orientation choice allows it.
+  void ShowRotateBack();
   // History menu entries: an existing folder becomes the source (with the preview of its
   // selected entry) or the destination; a folder that is gone is said in an "ERROR" box.
   bool ChooseSourceHistoryEntry(int index);

@@ -112,7 +112,7 @@ QWidget* MainWindow::BuildWatermarkPage() {
   auto* loadLogo = Button("loadlogobutton", "Load your logo", left, true);
   auto* fullView = Button("fullviewbutton", "Show image as full view", left, false);
   connect(loadImage, &QPushButton::clicked, this, &MainWindow::LoadImage);
-  connect(saveImage, &QPushButton::clicked, this, [this] { SaveInteractive(workspace_); });
+  connect(saveImage, &QPushButton::clicked, this, &MainWindow::SaveImage);
   connect(loadLogo, &QPushButton::clicked, this, &MainWindow::LoadLogo);
   loadedFileName_ = new QLabel(left);
   loadedFileName_->setObjectName("loadedfilename");
@@ -147,7 +147,10 @@ QWidget* MainWindow::BuildWatermarkPage() {
   resizePage_ = new ResizePage(workspace_.settings().resize, workspace_.settings().orientation, prompter_,
                                settingsPages_);
   settingsPages_->addTab(resizePage_, "&Resize");
-  connect(resizePage_, &ResizePage::reloadRequested, this, &MainWindow::ReloadSource);
+  connect(resizePage_, &ResizePage::reloadRequested, this, [this] {
+    batchPage_->ShowRotateBack();  // enabled only while a turning orientation is chosen
+    ReloadSource();
+  });
   connect(logoPage_, &LogoPage::renderNow, this, &MainWindow::RenderNow);
   connect(logoPage_, &LogoPage::renderLater, this, &MainWindow::RequestRender);
   connect(colorPage_, &ColorPage::renderNow, this, &MainWindow::RenderNow);
@@ -207,7 +210,7 @@ void MainWindow::ConnectMenus() {
   connect(menus_->clearAllOptions, &QAction::triggered, this, &MainWindow::ClearAllOptions);
   connect(menus_->loadImage, &QAction::triggered, this, &MainWindow::LoadImage);
   connect(menus_->loadLogo, &QAction::triggered, this, &MainWindow::LoadLogo);
-  connect(menus_->saveImage, &QAction::triggered, this, [this] { SaveInteractive(workspace_); });
+  connect(menus_->saveImage, &QAction::triggered, this, &MainWindow::SaveImage);
   connect(menus_->resizeImage, &QAction::triggered, this,
           [this] { settingsPages_->setCurrentIndex(kResizePage); });
   connect(menus_->quit, &QAction::triggered, this, &QWidget::close);
@@ -337,6 +340,12 @@ void MainWindow::LoadImage() {
 
 void MainWindow::LoadLogo() {
   if (LoadLogoCommand(workspace_)) logoPage_->ShowLogo(workspace_.logoImage());
+}
+
+// A JPEG save may have set the batch page's JPEG options through the compression preview.
+void MainWindow::SaveImage() {
+  SaveInteractive(workspace_);
+  batchPage_->ShowSettings();
 }
 
 void MainWindow::ReloadSource() {

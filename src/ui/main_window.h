@@ -70,6 +70,7 @@ class MainWindow : public QMainWindow {
   void ClearAllOptions();
   void LoadImage();
   void LoadLogo();
+  void SaveImage();
   void ReloadSource();
   void ShowSourceLoaded(const Status& read);
 

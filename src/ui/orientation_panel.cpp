@@ -1,6 +1,5 @@
 #include "ui/orientation_panel.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -16,30 +15,22 @@ OrientationPanel::OrientationPanel(OrientationSettings& settings, QWidget* paren
   orientation_->setObjectName("RotationCombobox");
   for (int i = 0; i < kOrientationCount; ++i)
     orientation_->addItem(ToQString(OrientationText(static_cast<Orientation>(i))));
-  rotateBack_ = new QCheckBox("Rotate image back to original alignment", this);
-  rotateBack_->setObjectName("originalalignment");
 
   // The entry is taken by its text, as the list shows it.
   connect(orientation_, &QComboBox::activated, this, [this](int index) {
     const auto chosen = OrientationFromText(ToStdString(orientation_->itemText(index)));
     settings_.orientation = chosen.value_or(Orientation::kUnrotated);
-    rotateBack_->setEnabled(RotateBackEnabled(settings_));
     emit reloadRequested();
   });
-  connect(rotateBack_, &QCheckBox::toggled, this, [this](bool on) { settings_.rotateBack = on; });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(orientation_);
-  layout->addWidget(rotateBack_);
   ShowSettings();
 }
 
 void OrientationPanel::ShowSettings() {
   const QSignalBlocker blockList(orientation_);
-  const QSignalBlocker blockBack(rotateBack_);
   orientation_->setCurrentIndex(orientation_->findText(ToQString(OrientationText(settings_.orientation))));
-  rotateBack_->setChecked(settings_.rotateBack);
-  rotateBack_->setEnabled(RotateBackEnabled(settings_));
 }
 
 }  // namespace quillstone

@@ -4,15 +4,14 @@
 
 #include "imagefiles/orientation_settings.h"
 
-class QCheckBox;
 class QComboBox;
 
 namespace quillstone {
 
-// The turn before marking: the orientation list (RotationCombobox) with its four entries
-// and "Rotate image back to original alignment" (originalalignment), which is enabled
-// only while a turning entry is chosen. Picking an entry asks for the source file to be
-// read again, so the turn applies to a fresh copy.
+// The turn before marking: the orientation list (RotationCombobox) with its four entries.
+// Picking an entry asks for the source file to be read again, so the turn applies to a
+// fresh copy. Turning back after marking is a batch output option ("originalalignment" on
+// the batch page), which follows the choice made here.
 class OrientationPanel : public QGroupBox {
   Q_OBJECT
 
@@ -27,7 +26,6 @@ class OrientationPanel : public QGroupBox {
  private:
   OrientationSettings& settings_;
   QComboBox* orientation_;
-  QCheckBox* rotateBack_;
 };
 
 }  // namespace quillstone

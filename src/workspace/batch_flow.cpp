@@ -36,7 +36,7 @@ BatchJob BatchFlow::MakeJob(const BatchRunHooks& hooks) const {
   job.names = list.names();
   job.destinationDirectory = fields_.destinationDirectory;
   job.prefix = fields_.prefix;
-  job.save = fields_.save;
+  job.save = workspace_.saveOptions();
   job.useIndividualText = workspace_.useIndividualText();
   job.jobs = hooks.jobs;
   job.previewWidth = hooks.previewWidth;

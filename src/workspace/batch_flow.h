@@ -8,7 +8,6 @@
 #include "batch/batch_job.h"
 #include "batch/batch_report.h"
 #include "batch/batch_runner.h"
-#include "imagefiles/save_options.h"
 
 namespace quillstone {
 
@@ -18,11 +17,12 @@ class Workspace;
 // Caption of the message that names the images a run did not mark.
 inline constexpr std::string_view kBatchResultCaption = "Batch run";
 
-// The batch page's own values. None is kept in configuration files; each starts here.
+// The batch page's own values. None is kept in configuration files; each starts here. Its
+// output options are the workspace's (`Workspace::saveOptions`), which the JPEG compression
+// preview also sets.
 struct BatchPageFields {
   std::string destinationDirectory;          // as picked; empty until then
   std::string prefix = kDefaultBatchPrefix;  // as typed; trimmed when a run starts
-  SaveOptions save;                          // output format and options
   friend bool operator==(const BatchPageFields&, const BatchPageFields&) = default;
 };
 

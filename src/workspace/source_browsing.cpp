@@ -72,24 +72,20 @@ Status OpenSelectedFile(Workspace& workspace) {
   const SourceFileList& list = workspace.sourceFiles();
   const std::optional<std::string> name = list.SelectedName();
   if (!name) return Status::Error("no file is selected");
-  RasterImage image;
-  if (Status status = DecodeListedImage(list.SelectedPath(), workspace.paths().programDirectory, image);
-      !status) {
-    return status;
-  }
-  const ProgramSettings& settings = workspace.settings();
-  RasterImage scratch;
-  ApplyOrientation(image, settings.orientation.orientation, scratch);
-  ApplySizePreset(image, settings.resize, scratch);
-  // The per-image text of the file left is stored and that of the new one loaded before
-  // the render, so the text commands and the per-image text see the new file.
-  workspace.SetSourceImage(std::move(image), *name, list.directory());
+  const std::filesystem::path path = list.SelectedPath();
+  // A bitmap that cannot be read and a file of no known kind change nothing; a JPEG that
+  // cannot be decoded is opened as the placeholder picture.
+  workspace.SaveCurrentIndividualText();
+  const Status read = workspace.ReadSourceFile(path, UnreadableJpeg::kPlaceholder);
+  if (!read && ImageFileKindFor(path) != ImageFileKind::kJpeg) return read;
+  // The per-image text of the new file is in place before the render, so the text commands
+  // and the per-image text see the new file.
+  workspace.SetCurrentFile(*name, list.directory());
   workspace.Render();
   return Status::Ok();
 }
 
 bool StepSourceFile(Workspace& workspace, SourceStep step, Status* error) {
-  workspace.SaveCurrentIndividualText();
   SourceFileList& list = workspace.sourceFiles();
   bool acts = false;
   switch (step) {

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "workspace/source_browsing.h"
 #include "workspace/workspace.h"
 
 namespace quillstone {
@@ -89,21 +90,15 @@ bool LoadLogoCommand(Workspace& workspace) {
 }
 
 std::optional<Status> ReloadSourceImage(Workspace& workspace) {
-  SourceFileList& list = workspace.sourceFiles();
-  FileParts parts;
-  if (list.StepReload()) {
-    parts = {list.directory(), *list.SelectedName()};
-  } else {
-    parts = {workspace.sourceDirectory(), workspace.currentFileName()};
-    if (parts.name.empty() || parts.directory.empty() ||
-        !IsExistingFile(std::filesystem::path(parts.directory) / parts.name))
-      return std::nullopt;
-  }
+  if (workspace.sourceFiles().StepReload()) return OpenSelectedFile(workspace);
+  const std::filesystem::path current =
+      std::filesystem::path(workspace.sourceDirectory()) / workspace.currentFileName();
+  if (workspace.currentFileName().empty() || workspace.sourceDirectory().empty() || !IsExistingFile(current))
+    return std::nullopt;
   workspace.SaveCurrentIndividualText();
-  const Status read = workspace.ReadSourceFile(std::filesystem::path(parts.directory) / parts.name,
-                                               UnreadableJpeg::kPlaceholder);
+  const Status read = workspace.ReadSourceFile(current, UnreadableJpeg::kPlaceholder);
   // The per-image text is in place before the render, so the render draws this file's.
-  workspace.SetCurrentFile(parts.name, parts.directory);
+  workspace.SetCurrentFile(workspace.currentFileName(), workspace.sourceDirectory());
   workspace.Render();
   return read;
 }

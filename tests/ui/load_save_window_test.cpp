@@ -165,7 +165,9 @@ TEST_F(LoadSaveWindowTest, CustomJpegQualityReachesTheBatchOptionsAndTheNextSave
     preview.findChild<QPushButton*>("jpegok")->click();
   });
   prompter.saveChoices = {SaveFileChoice{pictures / "first.jpg", kInitialSaveFilter}};
-  ASSERT_TRUE(SaveInteractive(workspace));
+  Find<QPushButton>("saveimagebutton")->click();
+  ASSERT_TRUE(std::filesystem::exists(pictures / "first.jpg"));
+  EXPECT_EQ(Find<QScrollBar>("compression_scroll")->value(), 35);
   EXPECT_EQ(maxX, 0);
   EXPECT_EQ(maxY, 0);
   EXPECT_FALSE(stepping);
