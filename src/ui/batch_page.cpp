@@ -24,6 +24,7 @@
 #include "ui/image_view.h"
 #include "ui/qt_text.h"
 #include "ui/source_browser.h"
+#include "workspace/save_flow.h"
 #include "workspace/source_browsing.h"
 #include "workspace/workspace.h"
 
@@ -146,9 +147,12 @@ QWidget* BatchPage::BuildSettings() {
   qualityLabel_ = Named(new QLabel(jpegPage_), "compressionlabel");
   progressive_ = Named(new QCheckBox("Progressive", jpegPage_), "progressive_check");
   grayscale_ = Named(new QCheckBox("Grayscale", jpegPage_), "grayscale_check");
-  // The compression preview window comes with a later version.
   auto* jpegPreview = Named(new QPushButton("Preview", jpegPage_), "jpegpreviewbutton");
-  jpegPreview->setEnabled(false);
+  connect(jpegPreview, &QPushButton::clicked, this, [this] {
+    if (!BatchJpegPreviewCommand(workspace_)) return;
+    ShowSettings();
+    emit currentImageChanged(false);  // its steps may have opened other files
+  });
   auto* qualityRow = new QHBoxLayout;
   qualityRow->addWidget(new QLabel("Compression", jpegPage_));
   qualityRow->addWidget(quality_, 1);

@@ -14,6 +14,8 @@
 #include "imagefiles/jpeg_preview.h"
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
+#include "ui/qt_text.h"
+#include "workspace/save_flow.h"
 
 namespace quillstone {
 namespace {
@@ -44,7 +46,7 @@ ImageView* Pane(const QString& name, QWidget* parent) {
 
 JpegPreviewWindow::JpegPreviewWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("jpegpreview");
-  setWindowTitle("Jpeg compression preview");
+  setWindowTitle(ToQString(kJpegPreviewTitle));
   // "OK" is the only way out: no close button in the title bar.
   setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
 

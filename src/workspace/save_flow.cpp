@@ -4,6 +4,7 @@
 
 #include "imagefiles/orientation.h"
 #include "imagefiles/output_file.h"
+#include "workspace/source_browsing.h"
 #include "workspace/workspace.h"
 
 namespace quillstone {
@@ -48,7 +49,7 @@ std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputForm
 bool SaveInteractive(Workspace& workspace) {
   Prompter& prompter = workspace.prompter();
   if (workspace.watermarkedImage().Empty()) {
-    prompter.ShowMessage(kSaveImageTitle, "There is no watermarked image to save.", MessageIcon::kError);
+    prompter.ShowMessage(kSaveImageTitle, kNothingMarkedMessage, MessageIcon::kError);
     return false;
   }
   const auto choice = prompter.ChooseFileToSaveWithType({std::string(kSaveImageTitle),
@@ -94,6 +95,19 @@ bool SaveInteractive(Workspace& workspace) {
     prompter.ShowMessage(kSaveImageTitle, written.message(), MessageIcon::kError);
     return false;
   }
+  return true;
+}
+
+bool BatchJpegPreviewCommand(Workspace& workspace) {
+  if (workspace.watermarkedImage().Empty()) {
+    workspace.prompter().ShowMessage(kJpegPreviewTitle, kNothingMarkedMessage, MessageIcon::kError);
+    return false;
+  }
+  // Each step renders the next file into the same marked image the window shows.
+  const JpegPreviewRequest request{workspace.watermarkedImage(), workspace.saveOptions().jpeg.quality,
+                                   [&workspace] { StepSourceFile(workspace, SourceStep::kPrevious); },
+                                   [&workspace] { StepSourceFile(workspace, SourceStep::kNext); }};
+  workspace.AcceptJpegPreview(workspace.prompter().ChooseJpegOptions(request));
   return true;
 }
 

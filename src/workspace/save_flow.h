@@ -13,6 +13,8 @@ namespace quillstone {
 class Workspace;
 
 inline constexpr std::string_view kSaveImageTitle = "Save watermarked image";
+inline constexpr std::string_view kJpegPreviewTitle = "Jpeg compression preview";
+inline constexpr std::string_view kNothingMarkedMessage = "There is no watermarked image yet.";
 inline constexpr std::string_view kQuestionCaption = "Question";
 inline constexpr std::string_view kRotateBackQuestion =
     "Do you want to rotate the image back to it's original alignment,\nbefore saving ?";
@@ -39,5 +41,10 @@ std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputForm
 // options window, whose Cancel writes nothing. Writes at 24 bits, without depth reduction or
 // sepia. A failed write is shown with its reason. True when a file was written.
 bool SaveInteractive(Workspace& workspace);
+
+// The batch page's "Preview": the compression preview on the marked image, whose "Prev.
+// image" and "Next image" step through the source file list; its "OK" sets the shared JPEG
+// quality and the batch page's JPEG options. False, with a message, when nothing is marked.
+bool BatchJpegPreviewCommand(Workspace& workspace);
 
 }  // namespace quillstone

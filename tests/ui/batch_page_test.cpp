@@ -4,11 +4,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -124,6 +126,34 @@ TEST_F(BatchPageTest, StopAfterTheSecondOfFiveEndsTheRunAndReopensTheSecond) {
   EXPECT_EQ(workspace.currentFileName(), "b.jpg");
   EXPECT_EQ(workspace.originalImage().Width(), 25);
   EXPECT_EQ(Text("fileposition"), "2/5");
+}
+
+// The page's compression preview: nothing marked is said, not shown; "Next image" opens the
+// next listed file into the image the window shows; "OK" reaches the page's JPEG options.
+TEST_F(BatchPageTest, JpegPreviewStepsThroughTheListAndItsChoiceReachesThePage) {
+  MakePictures(3);
+  ShowFolder(source.path());
+  Find<QPushButton>("jpegpreviewbutton")->click();
+  EXPECT_EQ(prompter.jpegPreviews, 0);
+  EXPECT_EQ(prompter.messages.size(), 1u);
+
+  ASSERT_TRUE(StepSourceFile(workspace, SourceStep::kReload));
+  ASSERT_EQ(workspace.currentFileName(), "a.jpg");
+  int widthShown = 0;
+  prompter.jpegWindow = [&widthShown](const JpegPreviewRequest& request) {
+    request.next();
+    widthShown = request.image.Width();
+    return JpegOptions{35, true, false};
+  };
+  Find<QPushButton>("jpegpreviewbutton")->click();
+  EXPECT_EQ(prompter.jpegPreviews, 1);
+  EXPECT_EQ(workspace.currentFileName(), "b.jpg");
+  EXPECT_EQ(workspace.originalImage().Width(), 25);
+  EXPECT_EQ(widthShown, workspace.watermarkedImage().Width());
+  EXPECT_EQ(Text("loadedfilename"), "b.jpg");
+  EXPECT_EQ(Find<QScrollBar>("compression_scroll")->value(), 35);
+  EXPECT_TRUE(Find<QCheckBox>("grayscale_check")->isChecked());
+  EXPECT_EQ(workspace.sharedJpegQuality(), 35);
 }
 
 TEST_F(BatchPageTest, RefusedStartNamesTheReasonUnderStopAndAsksNothing) {
