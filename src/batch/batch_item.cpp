@@ -51,29 +51,16 @@ void ProcessItem(const BatchItemContext& context, int index, BatchItemBuffers& b
                             " in this run; it is left out so that the file of " + other + " is kept");
   }
 
-  bool placeholder = false;
-  switch (ImageFileKindFor(name)) {
-    case ImageFileKind::kUnknown:
-      return Fail(result, "not an image file: " + name + " (only .bmp, .dib, .jpg, .jpeg and .jpe are read)");
-    case ImageFileKind::kBmp:
-      if (Status status = DecodeImageFile(imagePath, buffers.original); !status) {
-        return Fail(result, status.message());
-      }
-      break;
-    case ImageFileKind::kJpeg:
-      if (Status status = DecodeImageFile(imagePath, buffers.original); !status) {
-        // An unreadable JPEG still gets a file: the placeholder picture, unmarked.
-        if (Status fallback = DecodeImageFile(context.placeholder, output.marked); !fallback) {
-          return Fail(result, status.message() +
-                                  "; the placeholder picture cannot be read either: " + fallback.message());
-        }
-        placeholder = true;
-        result.message = status.message();
-      }
-      break;
-  }
+  // A file of no known kind is not read at all. An unreadable JPEG still gets a file: the placeholder
+  // picture, unmarked.
+  const SourceImageRead read = DecodeSourceImage(imagePath, context.placeholder, buffers.original);
+  if (!read.status && !read.placeholder) return Fail(result, read.status.message());
 
-  if (!placeholder) {
+  RasterImage* toWrite = &buffers.original;
+  if (read.placeholder) {
+    result.message = read.status.message();
+    MakePreview(job, buffers.original, result.preview);
+  } else {
     const ProgramSettings& settings = context.input.settings;
     ApplyOrientation(buffers.original, settings.orientation.orientation, buffers.scratch);
     ApplySizePreset(buffers.original, settings.resize, buffers.scratch);
@@ -89,19 +76,18 @@ void ProcessItem(const BatchItemContext& context, int index, BatchItemBuffers& b
     RandomSource random(BatchItemSeed(context.seed, index));
     RenderWatermark(renderInput, random, output);
     if (!output.preview.Empty()) result.preview = output.preview;
-  } else {
-    MakePreview(job, output.marked, result.preview);
+    toWrite = &output.marked;
   }
 
   std::filesystem::path written;
-  const Orientation turnBack = placeholder ? Orientation::kUnrotated : context.turnBack;
-  if (Status status = SaveBatchItem(output.marked, buffers.scratch, job.save, turnBack, context.destination,
+  const Orientation turnBack = read.placeholder ? Orientation::kUnrotated : context.turnBack;
+  if (Status status = SaveBatchItem(*toWrite, buffers.scratch, job.save, turnBack, context.destination,
                                     context.prefix, name, &written);
       !status) {
     return Fail(result, status.message());
   }
   result.outputPath = written.string();
-  result.outcome = placeholder ? BatchItemOutcome::kWrittenPlaceholder : BatchItemOutcome::kWritten;
+  result.outcome = read.placeholder ? BatchItemOutcome::kWrittenPlaceholder : BatchItemOutcome::kWritten;
 }
 
 }  // namespace

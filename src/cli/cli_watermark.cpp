@@ -3,21 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 
 #include "config/configuration_file.h"
 #include "config/setting_table.h"
 #include "imagefiles/image_decoder.h"
+#include "platform/file_checks.h"
 #include "platform/text_file.h"
 
 namespace quillstone {
 
 namespace {
-
-bool IsRegularFile(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
 
 Status LoadTextFile(const std::string& path, std::vector<std::string>& text) {
   TextFileRead read = ReadTextFileLines(path);

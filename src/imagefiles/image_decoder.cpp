@@ -84,6 +84,19 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out) {
   return status;
 }
 
+SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
+                                  RasterImage& target) {
+  SourceImageRead read{DecodeImageFile(path, target)};
+  if (read.status || placeholder.empty() || ImageFileKindFor(path) != ImageFileKind::kJpeg) return read;
+  if (const Status fallback = DecodeImageFile(placeholder, target); !fallback) {
+    read.status = Status::Error(read.status.message() +
+                                "; the placeholder picture cannot be read either: " + fallback.message());
+    return read;
+  }
+  read.placeholder = true;
+  return read;
+}
+
 Status LoadLogoFile(const std::filesystem::path& path, RasterImage& logo, RasterImage& untouchedLogo) {
   RasterImage decoded;
   if (Status status = DecodeImageFile(path, decoded); !status) return status;

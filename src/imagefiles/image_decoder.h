@@ -20,6 +20,19 @@ ImageFileKind ImageFileKindFor(const std::filesystem::path& path);
 // another extension is not read at all and is reported as such.
 Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out);
 
+// What reading a source picture gave.
+struct SourceImageRead {
+  Status status;             // the file's own reason when it could not be decoded
+  bool placeholder = false;  // the target holds the placeholder picture in its stead
+};
+
+// Decodes a source picture into `target` as DecodeImageFile does, except that a JPEG that
+// cannot be decoded gives the picture at `placeholder` instead (unless that path is empty),
+// so that every unreadable photo still has a picture. Should the placeholder fail too, the
+// status names both reasons and the target is empty.
+SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
+                                  RasterImage& target);
+
 // Loads a logo picked by the user: on success `logo` holds the decoded picture and
 // `untouchedLogo` a copy of it that the logo tools restore from. A file that cannot be read
 // leaves both as they were, so a bad pick never loses the current logo.

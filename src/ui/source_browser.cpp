@@ -14,9 +14,9 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <system_error>
 
 #include "batch/file_mask.h"
+#include "platform/file_checks.h"
 #include "ui/image_view.h"
 #include "ui/qt_text.h"
 #include "workspace/source_browsing.h"
@@ -24,11 +24,6 @@
 
 namespace quillstone {
 namespace {
-
-bool IsDirectory(const std::string& path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_directory(path, error);
-}
 
 // The folder the list starts in: the last source folder used, else the user's pictures
 // folder, else the home folder.

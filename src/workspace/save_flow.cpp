@@ -4,16 +4,12 @@
 
 #include "imagefiles/orientation.h"
 #include "imagefiles/output_file.h"
+#include "platform/file_checks.h"
 #include "workspace/source_browsing.h"
 #include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
-
-bool Exists(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::exists(path, error);
-}
 
 // The save dialog starts where the pictures come from, unless that is the program's own
 // read-only folder (or unknown): then in the user directory.
@@ -76,7 +72,7 @@ bool SaveInteractive(Workspace& workspace) {
   options.format = SaveFormatFor(choice->path, choice->filterIndex);
   const std::filesystem::path path = SavePathFor(choice->path, options.format);
   // The dialog confirmed replacing the name it returned, not one with another extension.
-  if (path != choice->path && Exists(path) &&
+  if (path != choice->path && PathExists(path) &&
       !prompter.AskYesNo(kQuestionCaption,
                          path.filename().string() + " already exists.\nDo you want to replace it ?"))
     return false;

@@ -1,6 +1,5 @@
 #include "workspace/source_browsing.h"
 
-#include <system_error>
 #include <utility>
 
 #include "batch/batch_start_check.h"
@@ -10,36 +9,20 @@
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/orientation.h"
 #include "imagefiles/size_preset.h"
+#include "platform/file_checks.h"
 #include "platform/program_directory.h"
 #include "workspace/prompter.h"
 #include "workspace/workspace.h"
 
 namespace quillstone {
-namespace {
-
-bool IsDirectory(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
-}
-
-}  // namespace
 
 Status DecodeListedImage(const std::filesystem::path& file, const std::filesystem::path& programDirectory,
                          RasterImage& image) {
-  const ImageFileKind kind = ImageFileKindFor(file);
-  if (kind == ImageFileKind::kUnknown) {
-    return Status::Error("not an image the program reads: " + file.filename().string());
-  }
   RasterImage decoded;
-  Status status = DecodeImageFile(file, decoded);
-  if (!status && kind == ImageFileKind::kJpeg) {
-    // The placeholder stands in for the picture; should it be missing too, the file's own
-    // error is what the user needs to see.
-    if (!DecodeImageFile(programDirectory / kPlaceholderImageName, decoded)) return status;
-    status = Status::Ok();
-  }
-  if (status) image = std::move(decoded);
-  return status;
+  const SourceImageRead read = DecodeSourceImage(file, programDirectory / kPlaceholderImageName, decoded);
+  if (!read.status && !read.placeholder) return read.status;
+  image = std::move(decoded);
+  return Status::Ok();
 }
 
 Status ChangeSourceDirectory(Workspace& workspace, std::string_view directory) {
@@ -73,16 +56,15 @@ Status OpenSelectedFile(Workspace& workspace) {
   const std::optional<std::string> name = list.SelectedName();
   if (!name) return Status::Error("no file is selected");
   const std::filesystem::path path = list.SelectedPath();
-  // A bitmap that cannot be read and a file of no known kind change nothing; a JPEG that
-  // cannot be decoded is opened as the placeholder picture.
   workspace.SaveCurrentIndividualText();
-  const Status read = workspace.ReadSourceFile(path, UnreadableJpeg::kPlaceholder);
-  if (!read && ImageFileKindFor(path) != ImageFileKind::kJpeg) return read;
+  const SourceImageRead read = workspace.ReadSourceFile(path, UnreadableJpeg::kPlaceholder);
+  // A bitmap that cannot be read and a file of no known kind left the picture shown as it was.
+  if (!read.status && ImageFileKindFor(path) != ImageFileKind::kJpeg) return read.status;
   // The per-image text of the new file is in place before the render, so the text commands
   // and the per-image text see the new file.
   workspace.SetCurrentFile(*name, list.directory());
   workspace.Render();
-  return Status::Ok();
+  return read.placeholder ? Status::Ok() : read.status;
 }
 
 bool StepSourceFile(Workspace& workspace, SourceStep step, Status* error) {

@@ -51,7 +51,9 @@ bool PreviewFile(Workspace& workspace, RasterImage& preview, Status* error = nul
 
 // A double click, and the end of every step: the selected file becomes the source image
 // (placeholder for an unreadable JPEG), turned and resized as chosen, with its per-image
-// text, and is rendered. A file that cannot be read changes nothing and gives the reason.
+// text, and is rendered. A bitmap that cannot be read, or a file of no known kind, changes
+// nothing and gives the reason; a JPEG whose placeholder cannot be read either is opened
+// without a picture, and the reason is given.
 Status OpenSelectedFile(Workspace& workspace);
 
 // "&Previous", "&Next" or "Reload": stores the current per-image text, moves the selection

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/file_checks.h"
 #include "workspace/source_browsing.h"
 #include "workspace/workspace.h"
 
@@ -22,11 +23,6 @@ FileParts SplitPath(const std::filesystem::path& path) {
   return {absolute.parent_path().string(), absolute.filename().string()};
 }
 
-bool IsExistingFile(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
-
 }  // namespace
 
 const std::vector<FileFilter>& ImageOpenFilters() {
@@ -40,7 +36,7 @@ const std::vector<FileFilter>& ImageOpenFilters() {
 
 Status LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road) {
   workspace.SaveCurrentIndividualText();
-  const Status read = workspace.ReadSourceFile(path, UnreadableJpeg::kEmpty);
+  const Status read = workspace.ReadSourceFile(path, UnreadableJpeg::kEmpty).status;
   const FileParts parts = SplitPath(path);
   SourceFileList& list = workspace.sourceFiles();
   // A folder that cannot be listed leaves the list empty; the picture is loaded all the same.
@@ -66,7 +62,7 @@ std::optional<Status> LoadImageCommand(Workspace& workspace) {
 Status DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths) {
   std::string failures;
   for (const std::filesystem::path& path : paths) {
-    if (!IsExistingFile(path)) continue;
+    if (!IsRegularFile(path)) continue;
     if (const Status read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop); !read) {
       failures += failures.empty() ? read.message() : "; " + read.message();
     }
@@ -93,10 +89,10 @@ std::optional<Status> ReloadSourceImage(Workspace& workspace) {
   if (workspace.sourceFiles().StepReload()) return OpenSelectedFile(workspace);
   const std::filesystem::path current =
       std::filesystem::path(workspace.sourceDirectory()) / workspace.currentFileName();
-  if (workspace.currentFileName().empty() || workspace.sourceDirectory().empty() || !IsExistingFile(current))
+  if (workspace.currentFileName().empty() || workspace.sourceDirectory().empty() || !IsRegularFile(current))
     return std::nullopt;
   workspace.SaveCurrentIndividualText();
-  const Status read = workspace.ReadSourceFile(current, UnreadableJpeg::kPlaceholder);
+  const Status read = workspace.ReadSourceFile(current, UnreadableJpeg::kPlaceholder).status;
   // The per-image text is in place before the render, so the render draws this file's.
   workspace.SetCurrentFile(workspace.currentFileName(), workspace.sourceDirectory());
   workspace.Render();

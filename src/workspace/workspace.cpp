@@ -12,15 +12,11 @@
 #include "platform/date_time.h"
 #include "platform/program_directory.h"
 #include "platform/text_file.h"
+#include "workspace/source_loading.h"
 
 namespace quillstone {
 namespace {
 
-const std::vector<FileFilter> kImageFilters = {
-    {"All (*.jpg;*.jpe;*.jpeg;*.bmp)", "*.jpg;*.jpe;*.jpeg;*.bmp"},
-    {"Jpg (*.jpg;*.jpe;*.jpeg)", "*.jpg;*.jpe;*.jpeg"},
-    {"Bitmaps (*.bmp)", "*.bmp"},
-};
 const std::vector<FileFilter> kTextFilters = {{"Text file [*.txt]", "*.txt"}};
 
 std::string Join(const std::vector<std::string>& lines) {
@@ -50,24 +46,24 @@ void Workspace::SetCurrentFile(std::string fileName, std::string directory) {
   LoadCurrentIndividualText();
 }
 
-Status Workspace::ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable) {
-  const ImageFileKind kind = ImageFileKindFor(path);
-  if (kind == ImageFileKind::kUnknown) return DecodeImageFile(path, decodeBuffer_);
-  // A JPEG is decoded straight into the source, which it leaves empty on failure; a bitmap
-  // goes through a buffer, so that a broken one keeps the picture shown.
-  RasterImage& target = kind == ImageFileKind::kBmp ? decodeBuffer_ : original_;
-  Status status = DecodeImageFile(path, target);
-  if (status) {
-    if (&target != &original_) std::swap(original_, target);
-  } else if (kind == ImageFileKind::kBmp) {
-    return status;
-  } else if (unreadable == UnreadableJpeg::kPlaceholder) {
-    (void)DecodeImageFile(paths_.programDirectory / kPlaceholderImageName, original_);
+SourceImageRead Workspace::ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable) {
+  // A JPEG is decoded straight into the source, which it leaves empty (or the placeholder)
+  // on failure; anything else goes through a buffer, so that a broken bitmap or a file of
+  // no known kind keeps the picture shown.
+  const bool jpeg = ImageFileKindFor(path) == ImageFileKind::kJpeg;
+  RasterImage& target = jpeg ? original_ : decodeBuffer_;
+  const std::filesystem::path placeholder = unreadable == UnreadableJpeg::kPlaceholder
+                                                ? paths_.programDirectory / kPlaceholderImageName
+                                                : std::filesystem::path();
+  const SourceImageRead read = DecodeSourceImage(path, placeholder, target);
+  if (!jpeg) {
+    if (!read.status) return read;
+    std::swap(original_, target);
   }
   // Orientation and size apply to freshly decoded pictures only, never twice to one.
   ApplyOrientation(original_, settings_.orientation.orientation, loadScratch_);
   ApplySizePreset(original_, settings_.resize, loadScratch_);
-  return status;
+  return read;
 }
 
 void Workspace::AcceptJpegPreview(const JpegOptions& chosen) {
@@ -175,11 +171,9 @@ bool Workspace::FirstActivation() {
 // the logo of the default configuration when that file can be read, else the sample logo.
 void Workspace::LoadStartPictures() {
   if (original_.Empty()) {
-    RasterImage picture;
-    if (DecodeImageFile(paths_.programDirectory / kSampleImageName, picture)) {
-      ApplyOrientation(picture, settings_.orientation.orientation, loadScratch_);
-      ApplySizePreset(picture, settings_.resize, loadScratch_);
-      SetSourceImage(std::move(picture), kSampleImageName, paths_.programDirectory.string());
+    const std::filesystem::path sample = paths_.programDirectory / kSampleImageName;
+    if (ReadSourceFile(sample, UnreadableJpeg::kEmpty).status) {
+      SetCurrentFile(kSampleImageName, paths_.programDirectory.string());
     }
   }
   if (logo_.Empty()) {
@@ -203,11 +197,14 @@ bool Workspace::LoadConfigurationCommand() {
   (void)LoadCompanionText(*path, watermarkText_);
   if (!settings_.logoFileName.empty()) {
     const std::filesystem::path logoPath(settings_.logoFileName);
-    const auto chosen = prompter_.ChooseFileToOpen(
-        {"Load your logo", kImageFilters, logoPath.parent_path(), settings_.logoFileName, {}});
+    const auto chosen = prompter_.ChooseFileToOpen({std::string(kLoadLogoTitle),
+                                                    ImageOpenFilters(),
+                                                    logoPath.parent_path(),
+                                                    settings_.logoFileName,
+                                                    {}});
     if (chosen) {
       if (const Status loaded = LoadLogo(*chosen); !loaded) {
-        prompter_.ShowMessage("Load your logo", loaded.message(), MessageIcon::kError);
+        prompter_.ShowMessage(kLoadLogoTitle, loaded.message(), MessageIcon::kError);
       }
     }
   }

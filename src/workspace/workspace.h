@@ -9,6 +9,7 @@
 #include "batch/mru_files.h"
 #include "batch/source_file_list.h"
 #include "config/program_settings.h"
+#include "imagefiles/image_decoder.h"
 #include "imagefiles/save_options.h"
 #include "imaging/random_source.h"
 #include "imaging/raster_image.h"
@@ -88,8 +89,8 @@ class Workspace {
   // and resizes it as the orientation and size preset ask; the current file's name is not
   // touched. A bitmap that cannot be decoded and a file that is not a BMP or JPEG leave the
   // original image as it was; a JPEG that cannot be decoded leaves it as `unreadable`
-  // says. The status gives the reason of a failure (the placeholder counts as one).
-  Status ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable);
+  // says. The status gives the reason of a failure, also when the placeholder stands in.
+  SourceImageRead ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable);
   // Makes `fileName` in `directory` the current file and loads its per-image text (the
   // text of the file left is the caller's to store first).
   void SetCurrentFile(std::string fileName, std::string directory);
