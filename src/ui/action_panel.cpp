@@ -13,17 +13,9 @@
 
 #include "ui/combination_texts.h"
 #include "ui/qt_text.h"
+#include "ui/widget_factory.h"
 
 namespace quillstone {
-namespace {
-
-QCheckBox* Switch(const char* name, const QString& caption, QWidget* parent) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  return box;
-}
-
-}  // namespace
 
 ActionPanel::ActionPanel(WatermarkSettings& settings, QWidget* parent)
     : QWidget(parent), settings_(settings) {

@@ -24,18 +24,13 @@
 #include "ui/image_view.h"
 #include "ui/qt_text.h"
 #include "ui/source_browser.h"
+#include "ui/widget_factory.h"
 #include "workspace/save_flow.h"
 #include "workspace/source_browsing.h"
 #include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 // A group of radio buttons named group_0, group_1, ... whose ids are their indexes.
 QGroupBox* RadioGroup(const char* name, const QString& caption, const QStringList& items,

@@ -14,17 +14,15 @@
 #include "pipeline/color_effect_stage.h"
 #include "ui/color_swatch.h"
 #include "ui/qt_text.h"
+#include "ui/widget_factory.h"
 #include "workspace/prompter.h"
 
 namespace quillstone {
 namespace {
 
-QScrollBar* Slider(const QString& name, int minimum, int maximum, QWidget* parent) {
-  auto* bar = new QScrollBar(Qt::Horizontal, parent);
-  bar->setObjectName(name);
-  bar->setRange(minimum, maximum);
-  bar->setPageStep(std::max(1, (maximum - minimum) / 10));
-  return bar;
+// The colour page's sliders move a tenth of their range per large step.
+QScrollBar* TenthStepSlider(const QString& name, int minimum, int maximum, QWidget* parent) {
+  return Slider(name, minimum, maximum, std::max(1, (maximum - minimum) / 10), parent);
 }
 
 QLabel* Label(const char* name, QWidget* parent) {
@@ -42,10 +40,10 @@ ColorPage::ColorPage(WatermarkSettings& settings, Prompter& prompter, QWidget* p
   color_->setToolTip("Click to select the effect color");
   random_ = new QCheckBox("Random color", colorBox);
   random_->setObjectName("randomcolor");
-  blending_ = Slider("ScrollBar2", 1, 100, colorBox);
+  blending_ = TenthStepSlider("ScrollBar2", 1, 100, colorBox);
   colorPercent_ = Label("colorpercentlabel", colorBox);
   imagePercent_ = Label("colorimagepercentlabel", colorBox);
-  step_ = Slider("ScrollBar4", 1, 20, colorBox);
+  step_ = TenthStepSlider("ScrollBar4", 1, 20, colorBox);
   stepLabel_ = Label("steplabel", colorBox);
   auto* colorLayout = new QGridLayout(colorBox);
   colorLayout->addWidget(color_, 0, 0);
@@ -103,7 +101,7 @@ ColorPage::ColorPage(WatermarkSettings& settings, Prompter& prompter, QWidget* p
   });
 
   // Shown only for the styles that use them.
-  mosaic_ = Slider("ScrollBar7", 2, 50, styleBox);
+  mosaic_ = TenthStepSlider("ScrollBar7", 2, 50, styleBox);
   mosaicLabel_ = Label("mosaiclabel", styleBox);
   mosaicLabel_->setText("Mosaic rows");
   connect(mosaic_, &QScrollBar::valueChanged, this, [this](int value) {
@@ -121,7 +119,7 @@ ColorPage::ColorPage(WatermarkSettings& settings, Prompter& prompter, QWidget* p
     paperColors_[k] =
         new ColorSwatch(QStringLiteral("papercolor_%1").arg(k + 1, 2, 10, QLatin1Char('0')), styleBox);
     paperColors_[k]->setToolTip("Paper color");
-    paperStrengths_[k] = Slider(QStringLiteral("ScrollBar%1").arg(9 + k), 1, 25, styleBox);
+    paperStrengths_[k] = TenthStepSlider(QStringLiteral("ScrollBar%1").arg(9 + k), 1, 25, styleBox);
     auto* row = new QHBoxLayout;
     row->addWidget(paperColors_[k]);
     row->addWidget(paperStrengths_[k], 1);

@@ -15,6 +15,7 @@
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
 #include "ui/qt_text.h"
+#include "ui/widget_factory.h"
 #include "workspace/save_flow.h"
 
 namespace quillstone {
@@ -26,11 +27,8 @@ int FixedQuality(int pane) {
   return 10 * (pane + 1);
 }
 
-QScrollBar* Slider(const char* name, int minimum, int maximum, QWidget* parent) {
-  auto* slider = new QScrollBar(Qt::Horizontal, parent);
-  slider->setObjectName(name);
-  slider->setRange(minimum, maximum);
-  slider->setPageStep(10);
+QScrollBar* WideSlider(const char* name, int minimum, int maximum, QWidget* parent) {
+  QScrollBar* slider = Slider(name, minimum, maximum, 10, parent);
   slider->setMinimumWidth(160);
   return slider;
 }
@@ -73,15 +71,15 @@ JpegPreviewWindow::JpegPreviewWindow(QWidget* parent) : QDialog(parent) {
   }
   choices_[0]->setChecked(true);
 
-  custom_ = Slider("customslider", 1, 100, this);
+  custom_ = WideSlider("customslider", 1, 100, this);
   custom_->setValue(50);
   custom_->setToolTip("Best=100%, Worst=1%");
   custom_->setFocusPolicy(Qt::StrongFocus);
   custom_->installEventFilter(this);
   customLabel_ = new QLabel(this);
   customLabel_->setObjectName("customlabel");
-  offsetX_ = Slider("xoffset", 0, 0, this);
-  offsetY_ = Slider("yoffset", 0, 0, this);
+  offsetX_ = WideSlider("xoffset", 0, 0, this);
+  offsetY_ = WideSlider("yoffset", 0, 0, this);
   offsetXLabel_ = new QLabel("0", this);
   offsetXLabel_->setObjectName("xoffsetlabel");
   offsetYLabel_ = new QLabel("0", this);

@@ -13,6 +13,7 @@
 
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
+#include "ui/widget_factory.h"
 
 namespace quillstone {
 namespace {
@@ -34,12 +35,6 @@ constexpr std::array<std::pair<int, int>, kLogoPlaceCount> kPlaceCells = {{
 constexpr std::array<const char*, kLogoPlaceCount> kPlaceNames = {
     "top left",      "top center",  "top right",   "middle right", "bottom right",
     "bottom center", "bottom left", "middle left", "center"};
-
-QCheckBox* Switch(const char* name, const QString& caption, QWidget* parent) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  return box;
-}
 
 }  // namespace
 

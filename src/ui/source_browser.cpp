@@ -19,6 +19,7 @@
 #include "platform/file_checks.h"
 #include "ui/image_view.h"
 #include "ui/qt_text.h"
+#include "ui/widget_factory.h"
 #include "workspace/source_browsing.h"
 #include "workspace/workspace.h"
 
@@ -34,12 +35,6 @@ std::string StartDirectory(const TMRUFiles& history) {
   const std::string pictures =
       ToStdString(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
   return IsDirectory(pictures) ? pictures : ToStdString(QDir::homePath());
-}
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
 }
 
 }  // namespace

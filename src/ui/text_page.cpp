@@ -17,6 +17,7 @@
 #include "ui/color_swatch.h"
 #include "ui/qt_text.h"
 #include "ui/text_commands_menu.h"
+#include "ui/widget_factory.h"
 #include "workspace/prompter.h"
 
 namespace quillstone {
@@ -27,14 +28,6 @@ namespace {
 constexpr int kFontStepPoints = 2;
 constexpr int kLargestGrowingSize = 72;
 constexpr int kSmallestShrinkingSize = 10;
-
-QScrollBar* Slider(const char* name, int minimum, int maximum, QWidget* parent) {
-  auto* bar = new QScrollBar(Qt::Horizontal, parent);
-  bar->setObjectName(name);
-  bar->setRange(minimum, maximum);
-  bar->setPageStep(10);
-  return bar;
-}
 
 QButtonGroup* RadioGroup(QGroupBox* box, const char* namePrefix,
                          std::initializer_list<const char*> captions) {
@@ -157,7 +150,7 @@ TextPage::TextPage(WatermarkSettings& settings, std::vector<std::string>& text, 
   backStyle_->addItems(
       {"none", "full color", "left to right", "right to left", "top to bottom", "bottom to top"});
   backStyle_->setToolTip("Colorstyle");
-  backBlending_ = Slider("ScrollBar3", 1, 100, backBox);
+  backBlending_ = Slider("ScrollBar3", 1, 100, 10, backBox);
   backBlendingLabel_ = new QLabel(backBox);
   backBlendingLabel_->setObjectName("backblendinglabel");
   connect(backColor_, &ColorSwatch::clicked, this, [this] {
@@ -184,7 +177,7 @@ TextPage::TextPage(WatermarkSettings& settings, std::vector<std::string>& text, 
   backLayout->addWidget(backBlending_, 2, 0, 1, 2);
 
   auto* blendBox = new QGroupBox("Text blending", this);
-  textBlending_ = Slider("alpha_text_scrollbar", 0, 100, blendBox);
+  textBlending_ = Slider("alpha_text_scrollbar", 0, 100, 10, blendBox);
   textBlendingLabel_ = new QLabel(blendBox);
   textBlendingLabel_->setObjectName("textblendinglabel");
   connect(textBlending_, &QScrollBar::valueChanged, this, [this](int value) {
