@@ -16,7 +16,7 @@
 namespace quillstone {
 namespace {
 
-using testing::ReadBytes;
+using testing::FileContents;
 using testing::TempDir;
 using testing::WriteBytes;
 using testing::WriteTestBmp;
@@ -174,7 +174,7 @@ TEST_P(BatchJobsTest, WritesTheSameBytesAsOneJob) {
   ASSERT_EQ(report.written, 5);
   for (const std::string& name : names) {
     const std::string output = "new_" + name;
-    EXPECT_EQ(ReadBytes(dest() / output), ReadBytes(single / output)) << output;
+    EXPECT_EQ(FileContents(dest() / output), FileContents(single / output)) << output;
   }
 }
 

@@ -25,11 +25,6 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The placeholder picture shipped in data/.
 inline std::filesystem::path PlaceholderPicture() {
   return SourceDir() / "data" / "unreadableimage.jpg";

@@ -12,11 +12,6 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string Dir(int i) {
   return "/photos/" + std::to_string(i) + "/";
 }
@@ -77,7 +72,7 @@ TEST(MruFiles, SaveAndLoad) {
   saved.Add("/old/");
   saved.Add("/new/\xE9/");  // not UTF-8: kept byte for byte
   ASSERT_TRUE(saved.SaveToFile(dir / kSourceHistoryFileName).ok());
-  EXPECT_EQ(Slurp(dir / kSourceHistoryFileName), "/new/\xE9/\r\n/old/\r\n");
+  EXPECT_EQ(testing::FileContents(dir / kSourceHistoryFileName), "/new/\xE9/\r\n/old/\r\n");
 
   TMRUFiles loaded(kHistoryCapacity);
   loaded.Add("/replaced/");

@@ -20,11 +20,6 @@ namespace {
 
 using testing::TempDir;
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 struct CliRun {
   int status = -1;
   std::string out;
@@ -83,7 +78,7 @@ TEST_P(CliRenderFormatTest, WritesTheFormatOfTheExtension) {
   const CliRun run = RunCli({"render", (source() / "a.jpg").string(), output, "--logo", Path("logo.bmp")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(ReadBytes(output).substr(0, GetParam().magic.size()), GetParam().magic);
+  EXPECT_EQ(testing::FileContents(output).substr(0, GetParam().magic.size()), GetParam().magic);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, CliRenderFormatTest,
@@ -108,16 +103,16 @@ TEST_F(CliEndToEndTest, RenderMarksLikeTheBatch) {
   batch.insert(batch.end(), {"--format", "png", "--mask", "a.jpg", "--prefix", ""});
   const CliRun run = RunCli(Batch(batch));
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(ReadBytes(dest() / "a.png"), ReadBytes(temp_ / "a.png"));
+  EXPECT_EQ(testing::FileContents(dest() / "a.png"), testing::FileContents(temp_ / "a.png"));
 }
 
 TEST_F(CliEndToEndTest, RenderRefusals) {
   const std::string input = (source() / "a.jpg").string();
-  const std::string before = ReadBytes(input);
+  const std::string before = testing::FileContents(input);
   CliRun run = RunCli({"render", input, input});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("is the input file"), std::string::npos) << run.err;
-  EXPECT_EQ(ReadBytes(input), before);
+  EXPECT_EQ(testing::FileContents(input), before);
 
   run = RunCli({"render", input, Path("out.gif")});
   EXPECT_EQ(run.status, 2);

@@ -11,11 +11,6 @@
 namespace quillstone {
 namespace {
 
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 void Put(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -113,7 +108,7 @@ void SetUnstored(ProgramSettings& s) {
 TEST(Configuration, WritesEveryKeyInOrder) {
   testing::TempDir dir;
   ASSERT_TRUE(WriteConfiguration(dir / "c.ini", ProgramSettings{}).ok());
-  EXPECT_EQ(Slurp(dir / "c.ini"),
+  EXPECT_EQ(testing::FileContents(dir / "c.ini"),
             "[GENERAL]\nredon=1\nblueon=1\ngreenon=1\ncombination=0\nchanges=1\n\n"
             "[LOGOSECTION]\nLOGOFILENAME=\nlogotransparentcolor=0\nlogotransparent=1\nlogoprozent=50\n"
             "logopos1=1\nlogopos2=0\nlogopos3=0\nlogopos4=0\nlogopos5=0\nlogopos6=0\nlogopos7=0\nlogopos8=0\n"
@@ -133,7 +128,7 @@ TEST(Configuration, SaveAndLoadRestoreEverySetting) {
   testing::TempDir dir;
   const ProgramSettings saved = Unusual();
   ASSERT_TRUE(WriteConfiguration(dir / "c.ini", saved).ok());
-  const std::string text = Slurp(dir / "c.ini");
+  const std::string text = testing::FileContents(dir / "c.ini");
   EXPECT_NE(text.find("\nlogotransparentcolor=33023\n"), std::string::npos);
   EXPECT_NE(text.find("\nLOGOFILENAME=/home/me/Logos/mark & sign.bmp\n"), std::string::npos);
 
@@ -247,7 +242,7 @@ TEST(Configuration, ABannerFieldThatIsNoNumberLeavesBothBannerKeysOut) {
   ProgramSettings s;
   s.banner.width = "abc";
   ASSERT_TRUE(WriteConfiguration(dir / "new.ini", s).ok());
-  const std::string text = Slurp(dir / "new.ini");
+  const std::string text = testing::FileContents(dir / "new.ini");
   EXPECT_EQ(text.find("BANNERWIDTH"), std::string::npos);
   EXPECT_EQ(text.find("BANNERHEIGTH"), std::string::npos);
   EXPECT_NE(text.find("[BANNERSECTION]\nBACKGROUNDBANNER=13041663\n\n[FRAMESECTION]"), std::string::npos);
@@ -280,7 +275,7 @@ TEST(Configuration, RewriteKeepsUnknownLinesAndSections) {
   s.watermark.channels.red = false;
   s.watermark.text.font.face = "New Font";
   ASSERT_TRUE(WriteConfiguration(dir / "c.ini", s).ok());
-  const std::string after = Slurp(dir / "c.ini");
+  const std::string after = testing::FileContents(dir / "c.ini");
   EXPECT_TRUE(after.starts_with("; my settings\r\n[GENERAL]\r\nredon=0\r\nmystery=42\r\nblueon=1\r\n"))
       << after;
   EXPECT_NE(after.find("\r\n\r\n[PLUGINS]\r\nenabled=yes\r\n[TEXTSECTION]\r\n  FontName=New Font\r\n"),
@@ -303,7 +298,7 @@ TEST(Configuration, ALogoNameWithALineBreakIsRefusedAndTheOldFileKept) {
   s.logoFileName = "evil\n[GENERAL]\nredon=1";
   const Status status = WriteConfiguration(dir / "c.ini", s);
   EXPECT_FALSE(status.ok());
-  EXPECT_EQ(Slurp(dir / "c.ini"), "[GENERAL]\nredon=0\n");
+  EXPECT_EQ(testing::FileContents(dir / "c.ini"), "[GENERAL]\nredon=0\n");
 }
 
 TEST(Configuration, CompanionTextPath) {
@@ -319,7 +314,7 @@ TEST(Configuration, LoadWithoutCompanionTextKeepsTheText) {
   const ProgramSettings saved = Unusual();
   const std::vector<std::string> savedText{"(c) me", "", "$date$"};
   ASSERT_TRUE(SaveConfigurationFiles(dir / "work.ini", saved, savedText).ok());
-  EXPECT_EQ(Slurp(dir / "work.txt"), "(c) me\r\n\r\n$date$\r\n");
+  EXPECT_EQ(testing::FileContents(dir / "work.txt"), "(c) me\r\n\r\n$date$\r\n");
 
   ProgramSettings settings;
   std::vector<std::string> text{"current"};

@@ -15,13 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(TextFile, DecodesUtf8AndLatin1) {
   const std::pair<std::string, std::string> cases[] = {
       {"plain", "plain"},
@@ -64,7 +57,7 @@ TEST(TextFile, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
   std::ofstream(path) << "old";
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_TRUE(WriteFileReplacing(path.string(), "new").ok());
-  EXPECT_EQ(ReadFile(path), "new");
+  EXPECT_EQ(testing::FileContents(path), "new");
   EXPECT_EQ(fs::status(path).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
@@ -76,7 +69,7 @@ TEST(TextFile, ReplacingWritesThroughASymbolicLink) {
   fs::create_symlink("target.txt", dir / "link.txt");
   ASSERT_TRUE(WriteFileReplacing((dir / "link.txt").string(), "new").ok());
   EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
-  EXPECT_EQ(ReadFile(dir / "target.txt"), "new");
+  EXPECT_EQ(testing::FileContents(dir / "target.txt"), "new");
 }
 
 TEST(TextFile, FailedReplaceLeavesWhatWasThere) {
@@ -86,7 +79,7 @@ TEST(TextFile, FailedReplaceLeavesWhatWasThere) {
   const Status status = WriteFileReplacing((dir / "taken.txt").string(), "new");
   EXPECT_FALSE(status.ok());
   EXPECT_NE(status.message().find("taken.txt"), std::string::npos);
-  EXPECT_EQ(ReadFile(dir / "taken.txt" / "inside"), "keep");
+  EXPECT_EQ(testing::FileContents(dir / "taken.txt" / "inside"), "keep");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
   EXPECT_FALSE(WriteFileReplacing((dir / "no-folder" / "x.txt").string(), "new").ok());
 }
@@ -98,7 +91,7 @@ TEST(TextFile, WriteProtectedFileIsNotReplaced) {
   fs::permissions(path, fs::perms::owner_read);
   if (::access(path.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that write any file";
   EXPECT_FALSE(WriteFileReplacing(path.string(), "new").ok());
-  EXPECT_EQ(ReadFile(path), "old");
+  EXPECT_EQ(testing::FileContents(path), "old");
 }
 
 TEST(FileTime, PipeGivesATimeWithoutBlocking) {

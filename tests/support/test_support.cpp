@@ -1,6 +1,8 @@
 #include "support/test_support.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -68,8 +70,9 @@ RasterImage MakeGradientRaster(int width, int height) {
   RasterImage image(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      image.SetPixel(x, y, Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
-                               static_cast<std::uint8_t>(x + y)});
+      image.SetPixel(
+          x, y,
+          Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(x + y)});
     }
   }
   return image;
@@ -77,6 +80,11 @@ RasterImage MakeGradientRaster(int width, int height) {
 
 std::string Describe(const Rgb& c) {
   return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
+}
+
+std::string FileContents(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace quillstone::testing

@@ -16,13 +16,16 @@ namespace quillstone::testing {
 std::optional<std::filesystem::path> TestDataDir();
 
 // Skips the current test, with a message saying so, when the test data folder is absent.
-#define QUILLSTONE_REQUIRE_TESTDATA(dirVar)                                              \
-  const auto dirVar##Opt = ::quillstone::testing::TestDataDir();                          \
+#define QUILLSTONE_REQUIRE_TESTDATA(dirVar)                                                 \
+  const auto dirVar##Opt = ::quillstone::testing::TestDataDir();                            \
   if (!dirVar##Opt) GTEST_SKIP() << "test data folder not found (set QUILLSTONE_TESTDATA)"; \
   const std::filesystem::path dirVar = *dirVar##Opt
 
 // The project's source folder (for files shipped in data/).
 std::filesystem::path SourceDir();
+
+// The whole file as bytes; empty when it cannot be read.
+std::string FileContents(const std::filesystem::path& path);
 
 // A fresh, empty temporary folder, removed when the object goes.
 class TempDir {
@@ -52,5 +55,7 @@ std::string Describe(const Rgb& c);
 }  // namespace quillstone::testing
 
 namespace quillstone {
-inline void PrintTo(const Rgb& c, std::ostream* os) { *os << quillstone::testing::Describe(c); }
+inline void PrintTo(const Rgb& c, std::ostream* os) {
+  *os << quillstone::testing::Describe(c);
+}
 }  // namespace quillstone

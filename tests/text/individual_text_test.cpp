@@ -19,13 +19,6 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class IndividualTexts : public ::testing::Test {
  protected:
   std::string Side(const std::string& name) const { return (dir_ / name).string(); }
@@ -70,7 +63,7 @@ TEST_F(IndividualTexts, SaveWritesCrLfAndLoadsBack) {
   IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
   text.lines = {"first", "", "caf\xC3\xA9"};
   ASSERT_TRUE(SaveIndividualText(text).ok());
-  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "first\r\n\r\ncaf\xC3\xA9\r\n");
+  EXPECT_EQ(testing::FileContents(dir_ / "beach.jpg.txt"), "first\r\n\r\ncaf\xC3\xA9\r\n");
   EXPECT_EQ(text.state, SideFileState::kFound);
   EXPECT_EQ(LoadIndividualText(Side("beach.jpg.txt")).lines, text.lines);
   // No temporary file is left beside it.
@@ -93,10 +86,10 @@ TEST_F(IndividualTexts, UnchangedTextIsNotRewritten) {
   WriteFile(dir_ / "beach.jpg.txt", "caf\xE9\nline");
   IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
   ASSERT_TRUE(SaveIndividualText(text).ok());
-  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "caf\xE9\nline");
+  EXPECT_EQ(testing::FileContents(dir_ / "beach.jpg.txt"), "caf\xE9\nline");
   text.lines.push_back("more");
   ASSERT_TRUE(SaveIndividualText(text).ok());
-  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "caf\xC3\xA9\r\nline\r\nmore\r\n");
+  EXPECT_EQ(testing::FileContents(dir_ / "beach.jpg.txt"), "caf\xC3\xA9\r\nline\r\nmore\r\n");
 }
 
 TEST_F(IndividualTexts, FileThatWasNotThereIsNotDeleted) {
@@ -104,7 +97,7 @@ TEST_F(IndividualTexts, FileThatWasNotThereIsNotDeleted) {
   ASSERT_EQ(text.state, SideFileState::kNotFound);
   WriteFile(dir_ / "beach.jpg.txt", "written by someone else\r\n");
   EXPECT_TRUE(SaveIndividualText(text).ok());
-  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "written by someone else\r\n");
+  EXPECT_EQ(testing::FileContents(dir_ / "beach.jpg.txt"), "written by someone else\r\n");
 }
 
 TEST_F(IndividualTexts, UnreadableSideFileIsNeverDeletedOrOverwritten) {
@@ -131,7 +124,7 @@ TEST_F(IndividualTexts, FileWithoutReadPermissionIsKept) {
   EXPECT_EQ(text.state, SideFileState::kUnreadable);
   EXPECT_TRUE(SaveIndividualText(text).ok());
   std::filesystem::permissions(dir_ / "beach.jpg.txt", std::filesystem::perms::owner_all);
-  EXPECT_EQ(ReadFile(dir_ / "beach.jpg.txt"), "secret\r\n");
+  EXPECT_EQ(testing::FileContents(dir_ / "beach.jpg.txt"), "secret\r\n");
 }
 
 TEST_F(IndividualTexts, FailedWriteReportsTheSaveError) {

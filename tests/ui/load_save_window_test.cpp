@@ -33,8 +33,7 @@ using testing::TempDir;
 
 // The first luminance quantiser of a JPEG file: 23 at quality 35.
 int FirstQuantiser(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string jpeg(std::istreambuf_iterator<char>(in), {});
+  const std::string jpeg = testing::FileContents(path);
   const std::size_t table = jpeg.find("\xFF\xDB");
   return table == std::string::npos || table + 5 >= jpeg.size() ? -1
                                                                 : static_cast<unsigned char>(jpeg[table + 5]);

@@ -29,11 +29,6 @@ namespace {
 
 using testing::TempDir;
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Runs the event loop for the given time, so timers fire as they would in the program.
 void Wait(int milliseconds) {
   QEventLoop loop;
@@ -236,17 +231,17 @@ TEST_F(MainWindowTest, QuitQuestionNoTouchesNothingAndYesWritesEveryFile) {
   EXPECT_FALSE(window.close());
   ASSERT_EQ(prompter.questions.size(), 1u);
   EXPECT_EQ(prompter.questions[0], "info: Do you really want to quit Quillstone ?");
-  EXPECT_EQ(ReadFile(home / kDefaultConfigurationName), oldConfiguration);
+  EXPECT_EQ(testing::FileContents(home / kDefaultConfigurationName), oldConfiguration);
   for (const char* name : {kDefaultTextName, kSourceHistoryFileName, kDestinationHistoryFileName}) {
     EXPECT_FALSE(std::filesystem::exists(home / name)) << name;
   }
 
   prompter.answers = {true};
   EXPECT_TRUE(window.close());
-  const std::string written = ReadFile(home / kDefaultConfigurationName);
+  const std::string written = testing::FileContents(home / kDefaultConfigurationName);
   EXPECT_NE(written.find("changes=1"), std::string::npos);
   EXPECT_EQ(written.rfind("; mine\r\n", 0), 0u) << "the user's own lines stay";
-  EXPECT_EQ(ReadFile(home / kDefaultTextName), "(c) Me\r\n");
+  EXPECT_EQ(testing::FileContents(home / kDefaultTextName), "(c) Me\r\n");
   for (const char* name : {kSourceHistoryFileName, kDestinationHistoryFileName}) {
     EXPECT_TRUE(std::filesystem::exists(home / name)) << name;
   }

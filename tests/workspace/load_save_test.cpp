@@ -19,11 +19,6 @@ namespace {
 
 using testing::TempDir;
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The first luminance quantiser of a JPEG file: 80 at quality 10, 23 at 35, 6 at 80.
 int FirstQuantiser(const std::string& jpeg) {
   const std::size_t table = jpeg.find("\xFF\xDB");
@@ -138,7 +133,7 @@ TEST_F(LoadSaveTest, UnreadableFilesLeaveTheSourceAsTheirKindSaysAndNameTheReaso
 // the program, and leaves a workspace that still renders.
 TEST_F(LoadSaveTest, BrokenCorpusFilesAreRefusedWithoutEndingTheProgram) {
   QUILLSTONE_REQUIRE_TESTDATA(data);
-  std::istringstream manifest(ReadFile(data / "manifest.tsv"));
+  std::istringstream manifest(testing::FileContents(data / "manifest.tsv"));
   std::string line;
   int refused = 0;
   while (std::getline(manifest, line)) {
@@ -176,7 +171,7 @@ TEST_P(SaveFormatTest, WritesTheFormatTheNameOrTheTypeAsks) {
   ASSERT_TRUE(Save(c.typed, c.filter)) << (prompter.messages.empty() ? "" : prompter.messages.back());
 
   EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{c.written});
-  EXPECT_EQ(ReadFile(pictures / c.written).substr(0, std::string(c.magic).size()), c.magic);
+  EXPECT_EQ(testing::FileContents(pictures / c.written).substr(0, std::string(c.magic).size()), c.magic);
   EXPECT_EQ(prompter.pngWindows, c.pngWindows);
   EXPECT_EQ(prompter.jpegPreviews, c.jpegPreviews);
 }
@@ -201,7 +196,7 @@ TEST_F(LoadSaveTest, SaveWritesNothingUnlessConfirmedAndNamesAFailure) {
   ASSERT_TRUE(WriteFileReplacing((pictures / "kept.tif").string(), "old"));
   prompter.answers = {false};
   EXPECT_FALSE(Save("kept.tiff", OutputFormat::kTiff));
-  EXPECT_EQ(ReadFile(pictures / "kept.tif"), "old");
+  EXPECT_EQ(testing::FileContents(pictures / "kept.tif"), "old");
   EXPECT_EQ(prompter.questions.size(), 1u);
   EXPECT_TRUE(prompter.messages.empty());
   EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{"kept.tif"});
@@ -220,7 +215,7 @@ TEST_F(LoadSaveTest, JpegSaveWritesTheQualityThePreviewConfirmed) {
   ASSERT_TRUE(Save("q.jpg", OutputFormat::kJpeg));
   EXPECT_EQ(workspace.sharedJpegQuality(), 35);
   EXPECT_EQ(workspace.saveOptions().jpeg, (JpegOptions{35, false, true}));
-  EXPECT_EQ(FirstQuantiser(ReadFile(pictures / "q.jpg")), 23);
+  EXPECT_EQ(FirstQuantiser(testing::FileContents(pictures / "q.jpg")), 23);
 }
 
 // A turned source: the file is written turned back, while the source and the marked image

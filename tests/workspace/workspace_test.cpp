@@ -16,11 +16,6 @@ using testing::RecordingOpener;
 using testing::ScriptedPrompter;
 using testing::TempDir;
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class WorkspaceTest : public ::testing::Test {
  protected:
   WorkspacePaths Paths() const { return {testing::SourceDir() / "data", home.path()}; }
@@ -59,7 +54,7 @@ TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChang
     prompter.answers = {true};
     ASSERT_TRUE(workspace.Quit());
   }
-  EXPECT_NE(ReadFile(home / kDefaultConfigurationName).find("changes=1"), std::string::npos);
+  EXPECT_NE(testing::FileContents(home / kDefaultConfigurationName).find("changes=1"), std::string::npos);
 
   opener.opened.clear();
   Workspace again(prompter, opener, Paths());
@@ -89,7 +84,7 @@ TEST_F(WorkspaceTest, PerImageTextIsDrawnButNeverReplacesTheWatermarkText) {
 
   prompter.answers = {true};
   ASSERT_TRUE(workspace.Quit());
-  EXPECT_EQ(ReadFile(home / kDefaultTextName), "(c) Me\r\n");
+  EXPECT_EQ(testing::FileContents(home / kDefaultTextName), "(c) Me\r\n");
   EXPECT_FALSE(std::filesystem::exists(pictures / "dune.jpg.txt"));
 }
 
