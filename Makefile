@@ -7,7 +7,7 @@ JOBS       ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run demo test test-asan bench fuzz format clean
+.PHONY: all deps build run demo test test-asan bench fuzz format check-format clean
 
 all: build
 
@@ -52,6 +52,9 @@ fuzz: deps
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+check-format: deps
+	scripts/check-format
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) demo-out

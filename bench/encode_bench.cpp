@@ -25,7 +25,8 @@ void SetPixelsProcessed(benchmark::State& state) {
 void BM_EncodeJpeg80(benchmark::State& state) {
   std::vector<std::uint8_t> bytes;
   for (auto _ : state) {
-    if (!EncodeJpeg(EncodePhoto(), JpegOptions{80, false, false}, bytes)) state.SkipWithError("encode failed");
+    if (!EncodeJpeg(EncodePhoto(), JpegOptions{80, false, false}, bytes))
+      state.SkipWithError("encode failed");
     benchmark::DoNotOptimize(bytes.data());
   }
   SetPixelsProcessed(state);

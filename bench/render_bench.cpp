@@ -25,13 +25,15 @@ void BM_CopyImage(benchmark::State& state) {
     target = source;
     benchmark::DoNotOptimize(target.Bits());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(source.ByteCount()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(source.ByteCount()));
 }
 BENCHMARK(BM_CopyImage)->Unit(benchmark::kMillisecond);
 
 // One full render with the given settings, reusing the output between iterations as the
 // window and the batch runner do.
-void RunRender(benchmark::State& state, const WatermarkSettings& settings, const std::vector<std::string>& text) {
+void RunRender(benchmark::State& state, const WatermarkSettings& settings,
+               const std::vector<std::string>& text) {
   static const RasterImage logo = bench::BenchLogo();
   const RasterImage texture;
   const TextContext context{{2026, 12, 6, 10, 30, 0, 0}, "photo.jpg", "/photos/"};
@@ -42,7 +44,8 @@ void RunRender(benchmark::State& state, const WatermarkSettings& settings, const
     RenderWatermark(input, random, output);
     benchmark::DoNotOptimize(output.marked.Bits());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(Photo().ByteCount()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(Photo().ByteCount()));
 }
 
 WatermarkSettings NoFrames() {

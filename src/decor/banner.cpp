@@ -4,7 +4,9 @@
 
 namespace quillstone {
 
-bool BannerFieldAcceptsKey(char key) { return (key >= '0' && key <= '9') || key == '\b'; }
+bool BannerFieldAcceptsKey(char key) {
+  return (key >= '0' && key <= '9') || key == '\b';
+}
 
 std::optional<int> ParseBannerSide(std::string_view text) {
   if (text.empty()) return std::nullopt;
@@ -18,7 +20,8 @@ std::optional<int> ParseBannerSide(std::string_view text) {
 }
 
 Status CreateBanner(int width, int height, ColorValue background, RasterImage& banner) {
-  if (width < kMinBannerSide || width > kMaxBannerSide || height < kMinBannerSide || height > kMaxBannerSide) {
+  if (width < kMinBannerSide || width > kMaxBannerSide || height < kMinBannerSide ||
+      height > kMaxBannerSide) {
     return Status::Error(kBannerTooLargeMessage);
   }
   banner.Resize(width, height);

@@ -21,10 +21,10 @@ inline constexpr int kMaxBannerMargin = 45;
 
 // The banner window's values; member defaults are its initial values.
 struct BannerSettings {
-  int width = 470;                                 // pixels, 1..2048
-  int height = 60;                                 // pixels, 1..2048
+  int width = 470;  // pixels, 1..2048
+  int height = 60;  // pixels, 1..2048
   ColorValue background = MakeColor(255, 255, 198);
-  int margin = 0;                                  // pixels, 0..45, added on both sides
+  int margin = 0;  // pixels, 0..45, added on both sides
   friend bool operator==(const BannerSettings&, const BannerSettings&) = default;
 };
 
@@ -35,10 +35,12 @@ struct BannerSize {
 };
 
 // The "Example sizes" offered in the banner window, in their order.
+// clang-format off
 inline constexpr std::array<BannerSize, 14> kBannerPresets{{
     {90, 30}, {100, 100}, {100, 275}, {155, 470}, {194, 155}, {320, 60}, {430, 255},
     {470, 60}, {640, 480}, {800, 600}, {1024, 768}, {1024, 20}, {1024, 40}, {1024, 60},
 }};
+// clang-format on
 
 // The refusal of a side outside 1..2048 (shown in a box titled "Stop").
 inline constexpr const char* kBannerTooLargeMessage =

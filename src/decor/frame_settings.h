@@ -12,8 +12,8 @@ struct FrameSettings {
   bool innerOn = true;
   ColorValue outerColor = colors::kRed;
   ColorValue innerColor = colors::kWhite;
-  int outerWidth = 1;   // pixels, 1..100
-  int innerWidth = 1;   // pixels, 1..100
+  int outerWidth = 1;  // pixels, 1..100
+  int innerWidth = 1;  // pixels, 1..100
   friend bool operator==(const FrameSettings&, const FrameSettings&) = default;
 };
 

@@ -20,10 +20,10 @@ void PaintRing(RasterImage& image, int inset, int width, ColorValue color) {
   const int outerY1 = H - inset;
   const int innerY0 = inset + width;
   const int innerY1 = H - inset - width;
-  FillRect(image, inset, inset, outerX1, innerY0, color);                 // top
-  FillRect(image, inset, innerY1, outerX1, outerY1, color);               // bottom
-  FillRect(image, inset, innerY0, inset + width, innerY1, color);         // left
-  FillRect(image, W - inset - width, innerY0, outerX1, innerY1, color);   // right
+  FillRect(image, inset, inset, outerX1, innerY0, color);                // top
+  FillRect(image, inset, innerY1, outerX1, outerY1, color);              // bottom
+  FillRect(image, inset, innerY0, inset + width, innerY1, color);        // left
+  FillRect(image, W - inset - width, innerY0, outerX1, innerY1, color);  // right
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ enum class TextureMode : int { kBeforeWatermarking = 0, kAfterWatermarking = 1 }
 enum class TextureAlign : int { kStretch = 0, kStart = 1, kEnd = 2, kCenter = 3 };
 
 struct TextureSide {
-  int margin = 0;                 // pixels, 0..1000
+  int margin = 0;  // pixels, 0..1000
   ColorValue color = colors::kBlack;
   bool useTexture = false;
   TextureAlign align = TextureAlign::kStretch;
@@ -22,7 +22,7 @@ struct TextureSide {
 };
 
 struct TextureSettings {
-  bool enabled = false;           // "Expand image"
+  bool enabled = false;  // "Expand image"
   TextureMode mode = TextureMode::kAfterWatermarking;
   TextureSide top;
   TextureSide bottom;

@@ -10,11 +10,11 @@ namespace quillstone {
 // The output options of the batch page. None is kept in configuration files; each starts
 // at these defaults on every run.
 struct SaveOptions {
-  OutputFormat format = OutputFormat::kJpeg;     // "Save watermarked images as"
-  JpegOptions jpeg;                              // "Compression" 80 %, "Progressive", "Grayscale"
-  PngOptions png;                                // "Filter:" None, "Compression level:" 1
+  OutputFormat format = OutputFormat::kJpeg;    // "Save watermarked images as"
+  JpegOptions jpeg;                             // "Compression" 80 %, "Progressive", "Grayscale"
+  PngOptions png;                               // "Filter:" None, "Compression level:" 1
   ColorDepth colorDepth = ColorDepth::kBits24;  // "Color depth"
-  bool sepia = false;                            // "Apply sepia effect"
+  bool sepia = false;                           // "Apply sepia effect"
   friend bool operator==(const SaveOptions&, const SaveOptions&) = default;
 };
 

@@ -5,7 +5,9 @@
 namespace quillstone {
 
 // Floating values become integers by truncation toward zero throughout the render.
-constexpr int Trunc(double x) { return static_cast<int>(x); }
+constexpr int Trunc(double x) {
+  return static_cast<int>(x);
+}
 
 // Limits a signed channel value to 0..255.
 constexpr std::uint8_t Clamp255(int v) {

@@ -24,7 +24,9 @@ constexpr ColorValue MakeColor(int r, int g, int b) {
   return static_cast<ColorValue>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
-constexpr ColorValue MakeColor(Rgb c) { return MakeColor(c.r, c.g, c.b); }
+constexpr ColorValue MakeColor(Rgb c) {
+  return MakeColor(c.r, c.g, c.b);
+}
 
 // The ink that stays readable on a swatch of colour c: white on dark colours, black on
 // light ones (luminance 0.3 r + 0.59 g + 0.11 b against 127.5).

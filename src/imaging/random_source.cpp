@@ -4,7 +4,9 @@
 
 namespace quillstone {
 
-RandomSource::RandomSource() { Reseed(); }
+RandomSource::RandomSource() {
+  Reseed();
+}
 
 RandomSource::RandomSource(std::uint64_t seed) : state_(seed), fixedSeed_(seed), fixed_(true) {}
 

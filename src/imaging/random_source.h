@@ -9,8 +9,8 @@ namespace quillstone {
 // with a seed reseeds to that same seed, one built without seeds from the clock.
 class RandomSource {
  public:
-  RandomSource();                               // seeded from the clock
-  explicit RandomSource(std::uint64_t seed);    // fixed sequence, also after Reseed()
+  RandomSource();                             // seeded from the clock
+  explicit RandomSource(std::uint64_t seed);  // fixed sequence, also after Reseed()
 
   // A value drawn uniformly from 0..n-1; 0 when n <= 0.
   int Below(int n) {

@@ -1,10 +1,10 @@
 #include "imaging/raster_image.h"
 
+#include <sys/mman.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
-
-#include <sys/mman.h>
 #include <stdexcept>
 #include <string>
 
@@ -32,9 +32,13 @@ RasterImage::RasterImage(int width, int height, ColorValue fill) {
   Fill(fill);
 }
 
-RasterImage::RasterImage(const RasterImage& other) { *this = other; }
+RasterImage::RasterImage(const RasterImage& other) {
+  *this = other;
+}
 
-RasterImage::RasterImage(RasterImage&& other) noexcept { *this = std::move(other); }
+RasterImage::RasterImage(RasterImage&& other) noexcept {
+  *this = std::move(other);
+}
 
 RasterImage& RasterImage::operator=(const RasterImage& other) {
   if (this == &other) return *this;
@@ -56,7 +60,9 @@ RasterImage& RasterImage::operator=(RasterImage&& other) noexcept {
   return *this;
 }
 
-void RasterImage::FreeBuffer::operator()(std::uint8_t* p) const { std::free(p); }
+void RasterImage::FreeBuffer::operator()(std::uint8_t* p) const {
+  std::free(p);
+}
 
 namespace {
 

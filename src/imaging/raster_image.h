@@ -38,13 +38,18 @@ class RasterImage {
   const std::uint8_t* Row(int y) const { return data_.get() + y * stride_; }
   std::uint8_t* Bits() { return data_.get(); }
   const std::uint8_t* Bits() const { return data_.get(); }
-  std::size_t ByteCount() const { return static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_); }
+  std::size_t ByteCount() const {
+    return static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_);
+  }
 
   // Sets a new size, keeping the 24-bit format. The content is undefined afterwards
   // (memory is reused when large enough). Throws std::length_error beyond the limits.
   void Resize(int width, int height);
   // Empties the raster; its memory is kept for reuse.
-  void Clear() { width_ = height_ = 0; stride_ = 0; }
+  void Clear() {
+    width_ = height_ = 0;
+    stride_ = 0;
+  }
   void Fill(ColorValue color);
 
   // Single-pixel access for tests and non-hot code; pixel loops use Row().

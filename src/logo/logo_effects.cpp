@@ -29,7 +29,9 @@ ChannelTable MakeTable(F f) {
   return table;
 }
 
-bool SameColor(const std::uint8_t* p, Rgb c) { return p[0] == c.b && p[1] == c.g && p[2] == c.r; }
+bool SameColor(const std::uint8_t* p, Rgb c) {
+  return p[0] == c.b && p[1] == c.g && p[2] == c.r;
+}
 
 void SetColor(std::uint8_t* p, Rgb c) {
   p[0] = c.b;
@@ -118,13 +120,17 @@ void RippleLogo(RasterImage& logo, RippleKind kind, int amount, RandomSource& ra
     for (int x = 0; x < W; ++x) {
       int k = 0;
       switch (kind) {
-        case RippleKind::kSawtooth: k = x % (a + 1); break;
+        case RippleKind::kSawtooth:
+          k = x % (a + 1);
+          break;
         case RippleKind::kTriangle: {
           k = x % (2 * a);
           if (k > a) k = 2 * a - k;
           break;
         }
-        case RippleKind::kRandom: k = x == 0 ? 0 : random.Below(a); break;
+        case RippleKind::kRandom:
+          k = x == 0 ? 0 : random.Below(a);
+          break;
       }
       offset[static_cast<std::size_t>(x)] = k;
     }

@@ -12,7 +12,7 @@ namespace quillstone {
 // The fixed amounts the editor's commands use.
 inline constexpr int kLogoDarkenAmount = 10;
 inline constexpr int kLogoLightenAmount = 10;
-inline constexpr int kLogoRippleAmount = 5;           // random and sawtooth ripples
+inline constexpr int kLogoRippleAmount = 5;  // random and sawtooth ripples
 inline constexpr int kLogoTriangleRippleAmount = 10;
 inline constexpr int kLogoTrianglePatternAmount = 10;
 
@@ -41,9 +41,9 @@ void DiagonalBlurPass(RasterImage& logo);
 void BlurLogo(RasterImage& logo);
 
 enum class RippleKind : int {
-  kRandom = 0,     // offset 0 at the left of a row, then a random 0..amount-1 per pixel
-  kSawtooth = 1,   // offset x mod (amount + 1)
-  kTriangle = 2,   // offset 0, 1, .., amount, amount - 1, .., 1, 0, 1, .. (period 2 amount)
+  kRandom = 0,    // offset 0 at the left of a row, then a random 0..amount-1 per pixel
+  kSawtooth = 1,  // offset x mod (amount + 1)
+  kTriangle = 2,  // offset 0, 1, .., amount, amount - 1, .., 1, 0, 1, .. (period 2 amount)
 };
 
 // Shifts pixels downwards by an offset that varies along each row: for every source row y

@@ -41,7 +41,9 @@ std::vector<Span> BoxSpans(int size, int count) {
 }
 
 // An index equal to the size stands for the last pixel, counted once more.
-int Clip(int index, int size) { return std::min(index, size - 1); }
+int Clip(int index, int size) {
+  return std::min(index, size - 1);
+}
 
 }  // namespace
 

@@ -9,7 +9,9 @@ namespace quillstone {
 namespace {
 
 // Nearest integer with halves to the even neighbour (the default rounding mode).
-long long RoundHalfEven(double v) { return std::llrint(v); }
+long long RoundHalfEven(double v) {
+  return std::llrint(v);
+}
 
 }  // namespace
 

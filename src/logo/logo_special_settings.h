@@ -13,14 +13,14 @@ enum class ColorSlot : int { kSource = 0, kTarget = 1 };
 // The logo editor's settings; they live as long as the program and start at these values
 // (the window's initial values).
 struct LogoSpecialSettings {
-  int resizePercent = 100;                         // 1..200
-  bool smooth = true;                              // box resampling, else plain stretch
+  int resizePercent = 100;  // 1..200
+  bool smooth = true;       // box resampling, else plain stretch
   LogoMouseMode mouseMode = LogoMouseMode::kColorSelection;
-  ColorValue heldColor = colors::kBlack;           // the colour last clicked in the picture
-  ColorValue otherColorsTarget = colors::kBlack;   // "Change other colors to"
-  ColorValue sourceSlot = colors::kBlack;          // "Change selected color to": from
-  ColorValue targetSlot = colors::kBlack;          // ... and to
-  ColorSlot activeSlot = ColorSlot::kSource;       // the slot whose check box is on
+  ColorValue heldColor = colors::kBlack;          // the colour last clicked in the picture
+  ColorValue otherColorsTarget = colors::kBlack;  // "Change other colors to"
+  ColorValue sourceSlot = colors::kBlack;         // "Change selected color to": from
+  ColorValue targetSlot = colors::kBlack;         // ... and to
+  ColorSlot activeSlot = ColorSlot::kSource;      // the slot whose check box is on
   friend bool operator==(const LogoSpecialSettings&, const LogoSpecialSettings&) = default;
 };
 

@@ -8,25 +8,25 @@ namespace quillstone {
 
 // The nine logo places, in the order the logo stage processes them.
 enum class LogoPlace : int {
-  kTopLeft = 0,      // c1
-  kTopCenter,        // c2
-  kTopRight,         // c3
-  kMiddleRight,      // c4
-  kBottomRight,      // c5
-  kBottomCenter,     // c6
-  kBottomLeft,       // c7
-  kMiddleLeft,       // c8
-  kCenter,           // c9
+  kTopLeft = 0,   // c1
+  kTopCenter,     // c2
+  kTopRight,      // c3
+  kMiddleRight,   // c4
+  kBottomRight,   // c5
+  kBottomCenter,  // c6
+  kBottomLeft,    // c7
+  kMiddleLeft,    // c8
+  kCenter,        // c9
 };
 inline constexpr int kLogoPlaceCount = 9;
 
 struct LogoSettings {
-  int alpha = 50;                                    // logo share in percent, 0..100
-  std::array<bool, kLogoPlaceCount> places{true};    // c1..c9; only c1 on
-  bool useTransparentColor = true;                   // skip logo pixels of the transparent colour
+  int alpha = 50;                                  // logo share in percent, 0..100
+  std::array<bool, kLogoPlaceCount> places{true};  // c1..c9; only c1 on
+  bool useTransparentColor = true;                 // skip logo pixels of the transparent colour
   ColorValue transparentColor = colors::kBlack;
-  bool colorNeutral = false;                         // logo modulates the image's brightness
-  bool plain = true;                                 // colour-neutral ratio never brightens
+  bool colorNeutral = false;  // logo modulates the image's brightness
+  bool plain = true;          // colour-neutral ratio never brightens
   friend bool operator==(const LogoSettings&, const LogoSettings&) = default;
 };
 

@@ -12,15 +12,24 @@ LogoPosition LogoPlacePosition(LogoPlace place, int W, int H, int w, int h) {
   const int centerX = W / 2 - w / 2;
   const int middleY = H / 2 - h / 2;
   switch (place) {
-    case LogoPlace::kTopLeft: return {0, 0};
-    case LogoPlace::kTopCenter: return {centerX, 0};
-    case LogoPlace::kTopRight: return {W - w, 0};
-    case LogoPlace::kMiddleRight: return {W - w, middleY};
-    case LogoPlace::kBottomRight: return {W - w, H - h};
-    case LogoPlace::kBottomCenter: return {centerX, H - h};
-    case LogoPlace::kBottomLeft: return {0, H - h};
-    case LogoPlace::kMiddleLeft: return {0, middleY};
-    case LogoPlace::kCenter: return {centerX, middleY};
+    case LogoPlace::kTopLeft:
+      return {0, 0};
+    case LogoPlace::kTopCenter:
+      return {centerX, 0};
+    case LogoPlace::kTopRight:
+      return {W - w, 0};
+    case LogoPlace::kMiddleRight:
+      return {W - w, middleY};
+    case LogoPlace::kBottomRight:
+      return {W - w, H - h};
+    case LogoPlace::kBottomCenter:
+      return {centerX, H - h};
+    case LogoPlace::kBottomLeft:
+      return {0, H - h};
+    case LogoPlace::kMiddleLeft:
+      return {0, middleY};
+    case LogoPlace::kCenter:
+      return {centerX, middleY};
   }
   return {0, 0};
 }
@@ -92,8 +101,8 @@ bool BlendLogoAtPlaces(RasterImage& dest, const RasterImage& logo, const RasterI
   if (logo.Empty()) return true;
   for (int i = 0; i < kLogoPlaceCount; ++i) {
     if (!settings.places[i]) continue;
-    const LogoPosition p =
-        LogoPlacePosition(static_cast<LogoPlace>(i), source.Width(), source.Height(), logo.Width(), logo.Height());
+    const LogoPosition p = LogoPlacePosition(static_cast<LogoPlace>(i), source.Width(), source.Height(),
+                                             logo.Width(), logo.Height());
     BlendLogo(dest, logo, source, p.x0, p.y0, settings, channels);
   }
   return true;

@@ -15,7 +15,8 @@ struct LogoPosition {
   int x0 = 0;
   int y0 = 0;
 };
-LogoPosition LogoPlacePosition(LogoPlace place, int imageWidth, int imageHeight, int logoWidth, int logoHeight);
+LogoPosition LogoPlacePosition(LogoPlace place, int imageWidth, int imageHeight, int logoWidth,
+                               int logoHeight);
 
 // Blends the logo into dest at (x0, y0), reading the underlying pixels from source at the
 // same place. dest and source have the same size and hold the whole logo rectangle;

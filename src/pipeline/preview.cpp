@@ -45,7 +45,8 @@ std::vector<std::vector<Tap>> AreaTaps(int from, int to) {
       list.push_back({s, w});
       total += w;
     }
-    if (list.empty()) list.push_back({static_cast<int>(begin) < from ? static_cast<int>(begin) : from - 1, 0});
+    if (list.empty())
+      list.push_back({static_cast<int>(begin) < from ? static_cast<int>(begin) : from - 1, 0});
     list.back().weight += 65536 - total;  // rounding remainder to the last tap
   }
   return taps;

@@ -25,6 +25,7 @@ struct StageList {
 
 StageList StagesOf(CombinationOrder order) {
   using enum Stage;
+  // clang-format off
   switch (order) {
     case CombinationOrder::kActive: return {{}, 0};
     case CombinationOrder::kLT: return {{kLogo, kText}, 2};
@@ -40,6 +41,7 @@ StageList StagesOf(CombinationOrder order) {
     case CombinationOrder::kTLC: return {{kText, kLogo, kColor}, 3};
     case CombinationOrder::kTCL: return {{kText, kColor, kLogo}, 3};
   }
+  // clang-format on
   return {{}, 0};
 }
 
@@ -71,7 +73,8 @@ bool PlacesOverlap(const LogoSettings& logo, int W, int H, int w, int h) {
 
 class Render {
  public:
-  Render(const RenderInput& in, RandomSource& random, RenderOutput& out) : in_(in), random_(random), out_(out) {}
+  Render(const RenderInput& in, RandomSource& random, RenderOutput& out)
+      : in_(in), random_(random), out_(out) {}
 
   void Run() {
     const WatermarkSettings& s = in_.settings;
@@ -104,8 +107,12 @@ class Render {
               LogoOnResult();
             }
             break;
-          case Stage::kText: Text(); break;
-          case Stage::kColor: Color(); break;
+          case Stage::kText:
+            Text();
+            break;
+          case Stage::kColor:
+            Color();
+            break;
         }
       }
     }
@@ -168,8 +175,8 @@ class Render {
   }
 
   void Color() {
-    ApplyColorEffect(out_.marked, out_.scratch, in_.settings.color, EffectiveStrength(in_.settings.color), in_.settings.channels,
-                     random_);
+    ApplyColorEffect(out_.marked, out_.scratch, in_.settings.color, EffectiveStrength(in_.settings.color),
+                     in_.settings.channels, random_);
   }
 
   const RenderInput& in_;

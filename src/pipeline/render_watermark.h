@@ -14,26 +14,26 @@ namespace quillstone {
 // Everything a render reads. The render touches nothing else, so the window, the batch
 // runner, the command line and the tests get the same pixels from the same input.
 struct RenderInput {
-  const RasterImage& original;                // the source image, never modified
+  const RasterImage& original;  // the source image, never modified
   const RasterImage& logo;
-  const RasterImage& texture;                 // margin texture; may be empty
+  const RasterImage& texture;  // margin texture; may be empty
   const WatermarkSettings& settings;
-  const std::vector<std::string>& text;       // the watermark text, one hard line each
-  const TextContext& context;                 // clock and file for the text commands
-  int previewWidth = 0;                       // the preview box; 0 makes no preview
+  const std::vector<std::string>& text;  // the watermark text, one hard line each
+  const TextContext& context;            // clock and file for the text commands
+  int previewWidth = 0;                  // the preview box; 0 makes no preview
   int previewHeight = 0;
 };
 
 // What a render produces. Keep one RenderOutput between renders: its rasters are reused,
 // so a render of the same size allocates nothing.
 struct RenderOutput {
-  RasterImage marked;                         // the watermarked image
-  RasterImage preview;                        // area-averaged reduction of `marked`
-  std::string sizeLabel;                      // "640x480"
+  RasterImage marked;     // the watermarked image
+  RasterImage preview;    // area-averaged reduction of `marked`
+  std::string sizeLabel;  // "640x480"
   // The status-bar message when the render changes it ("" clears it); unset leaves the
   // previous message standing.
   std::optional<std::string> status;
-  RasterImage scratch;                        // blend source and margin working copy
+  RasterImage scratch;  // blend source and margin working copy
 };
 
 // The status-bar message of a logo that does not fit: this text followed by the time.

@@ -11,9 +11,11 @@ namespace quillstone {
 
 // Which stages run and in which order: A runs the single active action, the others
 // name the stages left to right (L logo, T text, C colour effect).
+// clang-format off
 enum class CombinationOrder : int {
   kActive = 0, kLT, kTL, kLC, kCL, kTC, kCT, kLTC, kLCT, kCLT, kCTL, kTLC, kTCL,
 };
+// clang-format on
 inline constexpr int kCombinationCount = 13;
 
 // The single stage used when the combination is "A".

@@ -8,9 +8,9 @@ namespace quillstone {
 // clock once and passes this value along, so a render is a function of its inputs.
 struct LocalDateTime {
   int year = 1899;
-  int month = 12;   // 1..12
-  int day = 30;     // 1..31
-  int hour = 0;     // 0..23
+  int month = 12;  // 1..12
+  int day = 30;    // 1..31
+  int hour = 0;    // 0..23
   int minute = 0;
   int second = 0;
   int millisecond = 0;

@@ -10,8 +10,8 @@ namespace quillstone {
 // being marked.
 struct TextContext {
   LocalDateTime now;
-  std::string fileName;          // name with extension, no directory; empty when none
-  std::string sourceDirectory;   // directory of that file, ending in '/'
+  std::string fileName;         // name with extension, no directory; empty when none
+  std::string sourceDirectory;  // directory of that file, ending in '/'
 };
 
 }  // namespace quillstone

@@ -17,8 +17,8 @@ struct TextLineFormat {
   bool strikeout = false;
   int points = 8;
   ColorValue normalColor = colors::kWhite;
-  ColorValue singleColor = colors::kWhite;   // 3D outline at one pixel
-  ColorValue doubleColor = colors::kWhite;   // 3D outlines further out
+  ColorValue singleColor = colors::kWhite;  // 3D outline at one pixel
+  ColorValue doubleColor = colors::kWhite;  // 3D outlines further out
   friend bool operator==(const TextLineFormat&, const TextLineFormat&) = default;
 };
 
@@ -30,8 +30,8 @@ struct FormattedLine {
 
 // The format every line starts from: the text font and the three colour settings.
 inline TextLineFormat BaseLineFormat(const TextSettings& s) {
-  return {s.font.bold, s.font.italic, s.font.underline, s.font.strikeout, s.font.points,
-          s.fontColor, s.threeD.singleColor, s.threeD.doubleColor};
+  return {s.font.bold,   s.font.italic, s.font.underline,     s.font.strikeout,
+          s.font.points, s.fontColor,   s.threeD.singleColor, s.threeD.doubleColor};
 }
 
 // The font a line is measured and drawn in: the text font's face in the line's format.

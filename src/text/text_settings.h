@@ -37,8 +37,8 @@ inline constexpr int kThreeDDirectionCount = 8;
 struct ThreeDSettings {
   bool enabled = false;
   std::array<bool, kThreeDDirectionCount> directions{true, true, true, true, true, true, true, true};
-  bool doubleStrength = true;     // "Double" (true) or "Single"
-  int additionalStrength = 2;     // 2..10, for "Double"
+  bool doubleStrength = true;  // "Double" (true) or "Single"
+  int additionalStrength = 2;  // 2..10, for "Double"
   ColorValue singleColor = MakeColor(128, 128, 255);
   ColorValue doubleColor = MakeColor(0, 0, 255);
   friend bool operator==(const ThreeDSettings&, const ThreeDSettings&) = default;
@@ -46,7 +46,7 @@ struct ThreeDSettings {
 
 struct ShinySettings {
   bool enabled = false;
-  bool invertedSource = false;    // "Inverted source" (true) or "Original source"
+  bool invertedSource = false;  // "Inverted source" (true) or "Original source"
   friend bool operator==(const ShinySettings&, const ShinySettings&) = default;
 };
 
@@ -54,13 +54,13 @@ struct TextSettings {
   HorizontalAlign horizontal = HorizontalAlign::kLeft;
   VerticalAlign vertical = VerticalAlign::kTop;
   bool extraCenter = false;
-  bool useImageWidth = false;     // the box spans the full image width
+  bool useImageWidth = false;  // the box spans the full image width
   TextFont font;
   ColorValue fontColor = MakeColor(255, 255, 198);
   ColorValue backgroundColor = colors::kNavy;
   TextBoxStyle backgroundStyle = TextBoxStyle::kFullColor;
-  int backgroundBlending = 50;    // box colour share in percent, 1..100
-  int textBlending = 50;          // text share in percent, 0..100
+  int backgroundBlending = 50;  // box colour share in percent, 1..100
+  int textBlending = 50;        // text share in percent, 0..100
   ThreeDSettings threeD;
   ShinySettings shiny;
   // Date and time format strings of "$date$" and "$time$"; empty means the system's

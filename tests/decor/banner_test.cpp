@@ -1,6 +1,7 @@
+#include "decor/banner.h"
+
 #include <gtest/gtest.h>
 
-#include "decor/banner.h"
 #include "support/test_support.h"
 
 namespace quillstone {

@@ -1,9 +1,10 @@
+#include "decor/frames.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "decor/expand_canvas.h"
-#include "decor/frames.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -20,8 +21,8 @@ struct FrameCase {
   bool innerOn;
   int outerWidth;
   int innerWidth;
-  int outerRing;   // painted outer pixels on every side
-  int innerRing;   // painted inner pixels inside the outer ring
+  int outerRing;  // painted outer pixels on every side
+  int innerRing;  // painted inner pixels inside the outer ring
 };
 
 class DrawFramesTest : public ::testing::TestWithParam<FrameCase> {};
@@ -60,14 +61,13 @@ TEST_P(DrawFramesTest, BorderIsPaintedCompletelyAndImageSitsInTheMiddle) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frames, DrawFramesTest,
-    ::testing::Values(FrameCase{"BothOn", true, true, 3, 2, 3, 2},          // 110 x 60
-                      FrameCase{"InnerOnly", false, true, 7, 4, 0, 4},
-                      FrameCase{"OuterOnly", true, false, 5, 9, 5, 0},
-                      FrameCase{"BothOff", false, false, 3, 2, 0, 0},
-                      FrameCase{"WidthsBroughtIntoRange", true, true, 0, 250, 1, 100}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Frames, DrawFramesTest,
+                         ::testing::Values(FrameCase{"BothOn", true, true, 3, 2, 3, 2},  // 110 x 60
+                                           FrameCase{"InnerOnly", false, true, 7, 4, 0, 4},
+                                           FrameCase{"OuterOnly", true, false, 5, 9, 5, 0},
+                                           FrameCase{"BothOff", false, false, 3, 2, 0, 0},
+                                           FrameCase{"WidthsBroughtIntoRange", true, true, 0, 250, 1, 100}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawFrames, ScratchKeptBetweenRunsGivesTheSameResult) {
   const RasterImage source = MakeGradientRaster(30, 20);

@@ -1,6 +1,7 @@
+#include "decor/texture_overlay.h"
+
 #include <gtest/gtest.h>
 
-#include "decor/texture_overlay.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -24,7 +25,8 @@ TextureSettings Margins(int top, int bottom, int left, int right) {
 }
 
 // Whether every pixel of x0 <= x < x1, y0 <= y < y1 has the colour.
-::testing::AssertionResult AllColor(const RasterImage& image, int x0, int y0, int x1, int y1, ColorValue color) {
+::testing::AssertionResult AllColor(const RasterImage& image, int x0, int y0, int x1, int y1,
+                                    ColorValue color) {
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x)
       if (image.Pixel(x, y) != SplitColor(color)) {
@@ -50,7 +52,7 @@ TEST(TextureOverlay, ColouredBandsAroundThePicture) {
   ASSERT_EQ(destination.Width(), 110);
   ASSERT_EQ(destination.Height(), 60);
   EXPECT_TRUE(AllColor(destination, 5, 0, 105, 10, kTop));
-  EXPECT_TRUE(AllColor(destination, 0, 0, 5, 60, kLeft));      // corners take the side colours
+  EXPECT_TRUE(AllColor(destination, 0, 0, 5, 60, kLeft));  // corners take the side colours
   EXPECT_TRUE(AllColor(destination, 105, 0, 110, 60, kRight));
   for (int y = 0; y < 50; ++y)
     for (int x = 0; x < 100; ++x) ASSERT_EQ(destination.Pixel(5 + x, 10 + y), source.Pixel(x, y));
@@ -85,7 +87,8 @@ TEST_P(TopTexturePlacement, CoversItsColumns) {
   settings.top.useTexture = true;
   settings.top.align = c.align;
   RasterImage destination;
-  TextureOverlay(destination, MakeGradientRaster(100, 50), settings, RasterImage(c.textureWidth, 3, kTextureColor));
+  TextureOverlay(destination, MakeGradientRaster(100, 50), settings,
+                 RasterImage(c.textureWidth, 3, kTextureColor));
   EXPECT_TRUE(AllColor(destination, c.x0, 0, c.x1, 10, kTextureColor));
   EXPECT_TRUE(AllColor(destination, 5, 0, c.x0, 10, kTop));
   EXPECT_TRUE(AllColor(destination, c.x1, 0, 105, 10, kTop));
@@ -94,11 +97,11 @@ TEST_P(TopTexturePlacement, CoversItsColumns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Textures, TopTexturePlacement,
-    ::testing::Values(AlongCase{"Center", TextureAlign::kCenter, 40, 35, 75},      // l + 30 .. l + 69
+    ::testing::Values(AlongCase{"Center", TextureAlign::kCenter, 40, 35, 75},  // l + 30 .. l + 69
                       AlongCase{"Stretch", TextureAlign::kStretch, 40, 5, 105},
                       AlongCase{"Left", TextureAlign::kStart, 40, 5, 45},
                       AlongCase{"Right", TextureAlign::kEnd, 40, 65, 105},
-                      AlongCase{"CenterOdd", TextureAlign::kCenter, 41, 35, 76},   // 50 + 5 - 20
+                      AlongCase{"CenterOdd", TextureAlign::kCenter, 41, 35, 76},  // 50 + 5 - 20
                       AlongCase{"WideLeftStretches", TextureAlign::kStart, 120, 5, 105},
                       AlongCase{"WideCenterStretches", TextureAlign::kCenter, 100, 5, 105}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -121,7 +124,8 @@ TEST_P(LeftTexturePlacement, CoversItsRows) {
   settings.left.useTexture = true;
   settings.left.align = c.align;
   RasterImage destination;
-  TextureOverlay(destination, MakeGradientRaster(100, 50), settings, RasterImage(4, c.textureHeight, kTextureColor));
+  TextureOverlay(destination, MakeGradientRaster(100, 50), settings,
+                 RasterImage(4, c.textureHeight, kTextureColor));
   ASSERT_EQ(destination.Height(), 80);
   EXPECT_TRUE(AllColor(destination, 0, c.y0, 6, c.y1, kTextureColor));
   EXPECT_TRUE(AllColor(destination, 0, 0, 6, c.y0, kLeft));
@@ -132,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
     Textures, LeftTexturePlacement,
     ::testing::Values(AcrossCase{"Top", TextureAlign::kStart, 30, 0, 30},
                       AcrossCase{"Bottom", TextureAlign::kEnd, 30, 50, 80},
-                      AcrossCase{"Center", TextureAlign::kCenter, 30, 25, 55},   // 80 div 2 - 15
+                      AcrossCase{"Center", TextureAlign::kCenter, 30, 25, 55},  // 80 div 2 - 15
                       AcrossCase{"Stretch", TextureAlign::kStretch, 30, 0, 80},
                       // 60 rows fit into the 80 destination rows, but not under the 50-row
                       // picture, so the texture is stretched over the whole height.
@@ -151,7 +155,7 @@ TEST(TextureOverlay, RightAndBottomTexturesFollowTheirOwnAlignment) {
   ASSERT_EQ(destination.Height(), 25);
   EXPECT_TRUE(AllColor(destination, 20, 20, 30, 25, kTextureColor));
   EXPECT_TRUE(AllColor(destination, 0, 20, 20, 25, kBottom));
-  EXPECT_TRUE(AllColor(destination, 30, 17, 33, 25, kTextureColor));   // bottom 8 of 25 rows
+  EXPECT_TRUE(AllColor(destination, 30, 17, 33, 25, kTextureColor));  // bottom 8 of 25 rows
   EXPECT_TRUE(AllColor(destination, 30, 0, 33, 17, kRight));
 }
 
@@ -160,7 +164,7 @@ TEST(TextureOverlay, RightAndBottomTexturesFollowTheirOwnAlignment) {
 TEST(TextureOverlay, TextureIsScaledByNearestNeighbour) {
   TextureSettings settings = Margins(10, 0, 2, 0);
   settings.top.useTexture = true;
-  const RasterImage texture = MakeGradientRaster(120, 4);   // pixel (x, y) = (x, y, x + y)
+  const RasterImage texture = MakeGradientRaster(120, 4);  // pixel (x, y) = (x, y, x + y)
   RasterImage destination;
   TextureOverlay(destination, MakeGradientRaster(100, 5), settings, texture);
   for (const int i : {0, 1, 2, 49, 50, 98, 99}) {

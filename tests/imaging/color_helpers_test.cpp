@@ -18,14 +18,16 @@ TEST(ColorValue, SplitAndMakeAreInverse) {
 }
 
 TEST(ColorValue, ContrastColorSwitchesAtHalfLuminance) {
-  EXPECT_EQ(ContrastColor(colors::kBlue), colors::kWhite);        // L = 28.05
-  EXPECT_EQ(ContrastColor(0x0000FFFF), colors::kBlack);           // yellow, L = 226.95
+  EXPECT_EQ(ContrastColor(colors::kBlue), colors::kWhite);  // L = 28.05
+  EXPECT_EQ(ContrastColor(0x0000FFFF), colors::kBlack);     // yellow, L = 226.95
   EXPECT_EQ(ContrastColor(MakeColor(127, 127, 127)), colors::kWhite);
   EXPECT_EQ(ContrastColor(MakeColor(128, 128, 128)), colors::kBlack);
 }
 
 TEST(ColorValue, PercentBlendTruncatesEachTerm) {
-  struct Case { int a, fg, bg, expected; };
+  struct Case {
+    int a, fg, bg, expected;
+  };
   for (const Case& c : {Case{50, 255, 0, 127}, Case{100, 200, 10, 200}, Case{0, 200, 10, 10},
                         Case{33, 255, 255, 254}, Case{50, 255, 255, 254}, Case{1, 99, 99, 98}}) {
     EXPECT_EQ(PercentBlend(c.a, c.fg, c.bg), c.expected) << c.a << "% of " << c.fg << " over " << c.bg;
@@ -48,7 +50,8 @@ TEST(Grayscale, UsesIntegerWeights) {
 }
 
 TEST(RasterImage, RowsArePaddedToFourBytes) {
-  for (const auto& [width, stride] : std::vector<std::pair<int, int>>{{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}}) {
+  for (const auto& [width, stride] :
+       std::vector<std::pair<int, int>>{{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}}) {
     RasterImage image(width, 2);
     EXPECT_EQ(image.Stride(), stride) << "width " << width;
     EXPECT_EQ(image.Row(1) - image.Row(0), stride);

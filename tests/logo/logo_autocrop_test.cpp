@@ -1,6 +1,7 @@
+#include "logo/logo_autocrop.h"
+
 #include <gtest/gtest.h>
 
-#include "logo/logo_autocrop.h"
 #include "logo/logo_crop.h"
 #include "support/test_support.h"
 
@@ -52,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Autocrop, AutocropBorder,
                                            BorderCase{"RedTopLeft", colors::kRed, CropCorner::kTopLeft},
                                            BorderCase{"RedBottomLeft", colors::kRed, CropCorner::kBottomLeft},
                                            BorderCase{"WhiteTopRight", colors::kWhite, CropCorner::kTopRight},
-                                           BorderCase{"WhiteBottomRight", colors::kWhite, CropCorner::kBottomRight}),
+                                           BorderCase{"WhiteBottomRight", colors::kWhite,
+                                                      CropCorner::kBottomRight}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AutocropLogo, CornerOfAnotherColourCropsNothing) {
@@ -81,9 +83,9 @@ TEST(AutocropLogo, ScansStopAtTheMiddle) {
   AutocropLogo(logo, cropped, CropCorner::kTopLeft);
   ASSERT_EQ(cropped.Width(), 49);
   ASSERT_EQ(cropped.Height(), 20);
-  EXPECT_EQ(cropped.Pixel(0, 0), SplitColor(colors::kWhite));     // column 51
-  EXPECT_EQ(cropped.Pixel(28, 0), SplitColor(colors::kWhite));    // column 79
-  EXPECT_EQ(cropped.Pixel(29, 0), SplitColor(colors::kBlue));     // column 80
+  EXPECT_EQ(cropped.Pixel(0, 0), SplitColor(colors::kWhite));   // column 51
+  EXPECT_EQ(cropped.Pixel(28, 0), SplitColor(colors::kWhite));  // column 79
+  EXPECT_EQ(cropped.Pixel(29, 0), SplitColor(colors::kBlue));   // column 80
 }
 
 TEST(AutocropLogo, FlatAndTinyLogosAreLeftAlone) {
@@ -114,8 +116,8 @@ TEST(CropLogoToSelection, EdgesAreLimitedAndEmptySelectionsChangeNothing) {
   EXPECT_EQ(CropSelectionRect(3, 4, 80, 90, 50, 60), (LogoRect{3, 4, 49, 59}));
   const RasterImage logo = MakeGradientRaster(50, 60);
   RasterImage unchanged = logo;
-  EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 7, 30));    // no width
-  EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 20, 7));    // no height
+  EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 7, 30));  // no width
+  EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 20, 7));  // no height
   EXPECT_EQ(unchanged, logo);
 }
 
@@ -126,14 +128,14 @@ TEST(InvertSelectionOutline, DrawingTwiceRestoresThePicture) {
   int changed = 0;
   for (int y = 0; y < 15; ++y)
     for (int x = 0; x < 20; ++x) changed += image.Pixel(x, y) != logo.Pixel(x, y);
-  EXPECT_EQ(changed, 2 * 9 + 2 * 5);   // a 9 x 7 ring
+  EXPECT_EQ(changed, 2 * 9 + 2 * 5);  // a 9 x 7 ring
   const Rgb corner = logo.Pixel(3, 2);
-  EXPECT_EQ(image.Pixel(3, 2), (Rgb{static_cast<std::uint8_t>(255 - corner.r),
-                                    static_cast<std::uint8_t>(255 - corner.g),
-                                    static_cast<std::uint8_t>(255 - corner.b)}));
+  EXPECT_EQ(image.Pixel(3, 2),
+            (Rgb{static_cast<std::uint8_t>(255 - corner.r), static_cast<std::uint8_t>(255 - corner.g),
+                 static_cast<std::uint8_t>(255 - corner.b)}));
   InvertSelectionOutline(image, 12, 9, 3, 2);
   EXPECT_EQ(image, logo);
-  InvertSelectionOutline(image, 0, 5, 10, 10);   // a corner on the edge draws nothing
+  InvertSelectionOutline(image, 0, 5, 10, 10);  // a corner on the edge draws nothing
   EXPECT_EQ(image, logo);
 }
 

@@ -1,8 +1,9 @@
+#include "logo/logo_effects.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "logo/logo_effects.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -10,7 +11,9 @@ namespace {
 
 using testing::MakeGradientRaster;
 
-RasterImage OnePixel(int r, int g, int b) { return RasterImage(1, 1, MakeColor(r, g, b)); }
+RasterImage OnePixel(int r, int g, int b) {
+  return RasterImage(1, 1, MakeColor(r, g, b));
+}
 
 struct PixelCase {
   const char* name;
@@ -28,8 +31,12 @@ TEST_P(LogoPixelEffect, WorkedValues) {
   EXPECT_EQ(logo.Pixel(0, 0), c.after);
 }
 
-void Darken(RasterImage& logo) { DarkenLogo(logo, kLogoDarkenAmount); }
-void Lighten(RasterImage& logo) { LightenLogo(logo, kLogoLightenAmount); }
+void Darken(RasterImage& logo) {
+  DarkenLogo(logo, kLogoDarkenAmount);
+}
+void Lighten(RasterImage& logo) {
+  LightenLogo(logo, kLogoLightenAmount);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Effects, LogoPixelEffect,
@@ -39,10 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PixelCase{"LightenWhiteStays", Lighten, {255, 229, 230}, {255, 230, 230}},
                       PixelCase{"GreyRedHalfToEven", WeightedGreyLogo, {255, 0, 0}, {76, 76, 76}},
                       PixelCase{"GreyBlue", WeightedGreyLogo, {0, 0, 255}, {28, 28, 28}},
-                      PixelCase{"GreyGreen", WeightedGreyLogo, {0, 255, 0}, {150, 150, 150}},   // 150.45
-                      PixelCase{"GreyHalfUpToEven", WeightedGreyLogo, {5, 0, 0}, {2, 2, 2}},    // 1.5
-                      PixelCase{"GreyHalfDownToEven", WeightedGreyLogo, {15, 0, 0}, {4, 4, 4}}, // 4.5
-                      PixelCase{"GreyMix", WeightedGreyLogo, {100, 200, 50}, {154, 154, 154}},  // 153.5
+                      PixelCase{"GreyGreen", WeightedGreyLogo, {0, 255, 0}, {150, 150, 150}},    // 150.45
+                      PixelCase{"GreyHalfUpToEven", WeightedGreyLogo, {5, 0, 0}, {2, 2, 2}},     // 1.5
+                      PixelCase{"GreyHalfDownToEven", WeightedGreyLogo, {15, 0, 0}, {4, 4, 4}},  // 4.5
+                      PixelCase{"GreyMix", WeightedGreyLogo, {100, 200, 50}, {154, 154, 154}},   // 153.5
                       PixelCase{"Invert", InvertLogo, {0, 100, 255}, {255, 155, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -106,9 +113,9 @@ TEST(RippleLogo, SawtoothOnFourRows) {
   RandomSource random(1);
   RippleLogo(rippled, RippleKind::kSawtooth, kLogoRippleAmount, random);
   // Offsets x mod 3: 0, 1, 2, 0.
-  EXPECT_EQ(rippled.Pixel(2, 3), logo.Pixel(2, 1));   // column 2 of row 1 lands in row 3
+  EXPECT_EQ(rippled.Pixel(2, 3), logo.Pixel(2, 1));  // column 2 of row 1 lands in row 3
   EXPECT_EQ(rippled.Pixel(2, 2), logo.Pixel(2, 0));
-  EXPECT_EQ(rippled.Pixel(2, 1), logo.Pixel(2, 1));   // rows 0 .. a - 1 keep what nothing covers
+  EXPECT_EQ(rippled.Pixel(2, 1), logo.Pixel(2, 1));  // rows 0 .. a - 1 keep what nothing covers
   EXPECT_EQ(rippled.Pixel(2, 0), logo.Pixel(2, 0));
   EXPECT_EQ(rippled.Pixel(1, 0), logo.Pixel(1, 0));
   EXPECT_EQ(rippled.Pixel(1, 1), logo.Pixel(1, 0));

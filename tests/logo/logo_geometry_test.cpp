@@ -1,6 +1,7 @@
+#include "logo/logo_geometry.h"
+
 #include <gtest/gtest.h>
 
-#include "logo/logo_geometry.h"
 #include "logo/logo_rotation.h"
 #include "support/test_support.h"
 
@@ -14,7 +15,9 @@ const std::vector<std::pair<char, ColorValue>> kLegend = {
     {'A', MakeColor(10, 0, 0)}, {'B', MakeColor(20, 0, 0)}, {'C', MakeColor(30, 0, 0)},
     {'D', MakeColor(40, 0, 0)}, {'E', MakeColor(50, 0, 0)}, {'F', MakeColor(60, 0, 0)}};
 
-RasterImage Rows(const std::vector<std::string>& rows) { return MakeRaster(rows, kLegend); }
+RasterImage Rows(const std::vector<std::string>& rows) {
+  return MakeRaster(rows, kLegend);
+}
 
 struct EditCase {
   const char* name;
@@ -38,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EditCase{"MirrorRightTwo", MirrorLogoRightHalf, {"AB"}, {"AA"}},
                       EditCase{"MirrorRightOne", MirrorLogoRightHalf, {"A", "B"}, {"A", "B"}},
                       EditCase{"MirrorDownOdd", MirrorLogoBottomHalf, {"AB", "CD", "EF"}, {"AB", "CD", "AB"}},
-                      EditCase{"MirrorDownEven", MirrorLogoBottomHalf, {"A", "B", "C", "D"}, {"A", "B", "B", "A"}},
+                      EditCase{
+                          "MirrorDownEven", MirrorLogoBottomHalf, {"A", "B", "C", "D"}, {"A", "B", "B", "A"}},
                       EditCase{"FlipRight", FlipLogoHorizontal, {"ABC", "DEF"}, {"CBA", "FED"}},
                       EditCase{"FlipDown", FlipLogoVertical, {"ABC", "DEF", "AAB"}, {"AAB", "DEF", "ABC"}},
                       // Source pixel (x, y) lands at column y, row W - 1 - x.
@@ -56,8 +60,8 @@ TEST(LogoGeometry, QuarterTurnTwiceFlipsBothWays) {
 }
 
 TEST(LogoGeometry, EmptyLogosStayEmpty) {
-  for (auto* operation : {FlipLogoHorizontal, FlipLogoVertical, MirrorLogoRightHalf, MirrorLogoBottomHalf,
-                          RotateLogoQuarter}) {
+  for (auto* operation :
+       {FlipLogoHorizontal, FlipLogoVertical, MirrorLogoRightHalf, MirrorLogoBottomHalf, RotateLogoQuarter}) {
     RasterImage logo;
     operation(logo);
     EXPECT_TRUE(logo.Empty());
@@ -94,13 +98,13 @@ TEST(RotateLogoByAngle, FortyFiveDegreesGrowsTheBoxAndFillsTheCorners) {
   const ColorValue fill = MakeColor(1, 2, 3);
   RasterImage rotated;
   ASSERT_TRUE(RotateLogoByAngle(reference, 45, fill, rotated).ok());
-  ASSERT_EQ(rotated.Width(), 142);   // round(70.71) twice
+  ASSERT_EQ(rotated.Width(), 142);  // round(70.71) twice
   ASSERT_EQ(rotated.Height(), 142);
   for (const auto& [x, y] : {std::pair{0, 0}, {141, 0}, {0, 141}, {141, 141}, {20, 20}}) {
     EXPECT_EQ(rotated.Pixel(x, y), SplitColor(fill)) << x << ", " << y;
   }
   EXPECT_EQ(rotated.Pixel(71, 71), SplitColor(colors::kWhite));
-  EXPECT_EQ(rotated.Pixel(71, 1), SplitColor(colors::kWhite));   // the turned corners touch the box
+  EXPECT_EQ(rotated.Pixel(71, 1), SplitColor(colors::kWhite));  // the turned corners touch the box
   EXPECT_EQ(rotated.Pixel(1, 71), SplitColor(colors::kWhite));
 }
 
@@ -115,10 +119,10 @@ struct SmallAngleCase {
 
 // |angle in radians| x max(W, H) <= 1 copies: at 1 degree up to 57 pixels a side.
 TEST(RotateLogoByAngle, SmallAnglesOnSmallLogosCopy) {
-  for (const SmallAngleCase& c : {SmallAngleCase{50, 40, 1, true, 50, 40}, SmallAngleCase{57, 3, 1, true, 57, 3},
-                                  SmallAngleCase{58, 3, 1, false, 58, 4},
-                                  SmallAngleCase{100, 40, 1, false, 101, 42},
-                                  SmallAngleCase{100, 40, 0, true, 100, 40}}) {
+  for (const SmallAngleCase& c :
+       {SmallAngleCase{50, 40, 1, true, 50, 40}, SmallAngleCase{57, 3, 1, true, 57, 3},
+        SmallAngleCase{58, 3, 1, false, 58, 4}, SmallAngleCase{100, 40, 1, false, 101, 42},
+        SmallAngleCase{100, 40, 0, true, 100, 40}}) {
     SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + " at " + std::to_string(c.angle));
     const RasterImage reference = MakeGradientRaster(c.width, c.height);
     RasterImage rotated;

@@ -1,6 +1,7 @@
+#include "logo/logo_resample.h"
+
 #include <gtest/gtest.h>
 
-#include "logo/logo_resample.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -19,11 +20,11 @@ TEST(ResizePreviewSize, ScalesTheLongerSideAndRoundsHalvesToEven) {
   for (const PreviewCase& c : {
            PreviewCase{100, 60, 50, {50, 30}},
            PreviewCase{60, 100, 50, {30, 50}},
-           PreviewCase{10, 5, 50, {5, 2}},        // 2.5 rounds to the even 2
-           PreviewCase{7, 5, 150, {10, 7}},       // ratio 10/7, 7.14
+           PreviewCase{10, 5, 50, {5, 2}},   // 2.5 rounds to the even 2
+           PreviewCase{7, 5, 150, {10, 7}},  // ratio 10/7, 7.14
            PreviewCase{200, 100, 100, {200, 100}},
            PreviewCase{33, 33, 200, {66, 66}},
-           PreviewCase{3, 1, 50, {1, 1}},         // a side of 0 would empty the logo
+           PreviewCase{3, 1, 50, {1, 1}},  // a side of 0 would empty the logo
            PreviewCase{1, 1, 1, {1, 1}},
            PreviewCase{0, 0, 50, {0, 0}},
        }) {
@@ -38,7 +39,7 @@ TEST(MakeResizedLogo, UsingTheHalfSizeTwiceGivesAQuarter) {
     MakeResizedLogo(logo, 50, smooth, resized);
     ASSERT_EQ(resized.Width(), 50);
     ASSERT_EQ(resized.Height(), 30);
-    logo = resized;   // "Use resized logo"
+    logo = resized;  // "Use resized logo"
     MakeResizedLogo(logo, 50, smooth, resized);
     EXPECT_EQ(resized.Width(), 25);
     EXPECT_EQ(resized.Height(), 15);
@@ -63,7 +64,7 @@ TEST(BoxResample, HandWorkedBands) {
   RasterImage target;
   // 4 -> 2: step 2; bands 0..2 and 2..3 (edge 4 clamped to 3).
   BoxResample(RedRow({10, 20, 31, 40}), 2, 1, target);
-  EXPECT_EQ(RedsOf(target), (std::vector<int>{20, 36}));   // 61/3 = 20.3, 71/2 = 35.5
+  EXPECT_EQ(RedsOf(target), (std::vector<int>{20, 36}));  // 61/3 = 20.3, 71/2 = 35.5
   // 2 -> 4: step 0.5; bands 0..1, 1..1, 1..2 (2 counts pixel 1 again), 1..2 (clamped end).
   BoxResample(RedRow({10, 21}), 4, 1, target);
   EXPECT_EQ(RedsOf(target), (std::vector<int>{16, 21, 21, 21}));

@@ -53,7 +53,8 @@ void SetMargins(TextureSettings& t, int top, int bottom, int left, int right) {
   t.right = {right, kRight, false, TextureAlign::kStretch};
 }
 
-::testing::AssertionResult AllColor(const RasterImage& image, int x0, int y0, int x1, int y1, ColorValue color) {
+::testing::AssertionResult AllColor(const RasterImage& image, int x0, int y0, int x1, int y1,
+                                    ColorValue color) {
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x)
       if (image.Pixel(x, y) != SplitColor(color)) {
@@ -75,7 +76,7 @@ TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
   ASSERT_EQ(marked.Width(), 110);
   ASSERT_EQ(marked.Height(), 60);
   EXPECT_EQ(r.output.sizeLabel, "110x60");
-  EXPECT_TRUE(AllColor(marked, 95, 45, 105, 55, colors::kWhite));   // logo at (90, 40) + 5
+  EXPECT_TRUE(AllColor(marked, 95, 45, 105, 55, colors::kWhite));  // logo at (90, 40) + 5
   EXPECT_TRUE(AllColor(marked, 5, 5, 95, 45, colors::kBlack));
   EXPECT_TRUE(AllColor(marked, 0, 0, 110, 3, kOuter));
   EXPECT_TRUE(AllColor(marked, 3, 55, 107, 57, kInner));
@@ -130,7 +131,7 @@ TEST(DecorHooks, MarginsAfterGoAroundTheFrames) {
   r.settings.texture.enabled = true;
   r.settings.texture.mode = TextureMode::kAfterWatermarking;
   SetMargins(r.settings.texture, 3, 4, 5, 6);
-  for (int run = 0; run < 2; ++run) {   // the kept output's buffers are reused
+  for (int run = 0; run < 2; ++run) {  // the kept output's buffers are reused
     const RasterImage& marked = r.Render();
     ASSERT_EQ(marked.Width(), 20 + 4 + 11);
     ASSERT_EQ(marked.Height(), 10 + 4 + 7);
@@ -150,7 +151,7 @@ TEST(DecorHooks, MarginsOffLeaveTheSizeAlone) {
   Renderer r;
   r.original = testing::MakeGradientRaster(20, 10);
   r.settings = LogoOnly({});
-  SetMargins(r.settings.texture, 3, 4, 5, 6);   // margins set, but the switch is off
+  SetMargins(r.settings.texture, 3, 4, 5, 6);  // margins set, but the switch is off
   EXPECT_EQ(r.Render(), r.original);
 }
 

@@ -1,6 +1,7 @@
+#include "pipeline/logo_stage.h"
+
 #include <gtest/gtest.h>
 
-#include "pipeline/logo_stage.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -8,7 +9,10 @@ namespace {
 
 TEST(LogoPlacePosition, NinePlacesTouchTheBorder) {
   // Image 101 x 75, logo 10 x 6: halving truncates on both sizes.
-  struct Case { LogoPlace place; int x0, y0; };
+  struct Case {
+    LogoPlace place;
+    int x0, y0;
+  };
   for (const Case& c : {Case{LogoPlace::kTopLeft, 0, 0}, Case{LogoPlace::kTopCenter, 45, 0},
                         Case{LogoPlace::kTopRight, 91, 0}, Case{LogoPlace::kMiddleRight, 91, 34},
                         Case{LogoPlace::kBottomRight, 91, 69}, Case{LogoPlace::kBottomCenter, 45, 69},
@@ -55,13 +59,16 @@ INSTANTIATE_TEST_SUITE_P(
         BlendCase{"ZeroKeepsImage", 0, false, true, {255, 0, 9}, {10, 20, 30}, {10, 20, 30}},
         BlendCase{"HundredGivesLogo", 100, false, true, {255, 0, 9}, {10, 20, 30}, {255, 0, 9}},
         // 33 * 255 / 100 = 84.15 -> 84, 67 * 255 / 100 = 170.85 -> 170: each term truncated.
-        BlendCase{"TermsTruncateSeparately", 33, false, true, {255, 255, 255}, {255, 255, 255}, {254, 254, 254}},
+        BlendCase{
+            "TermsTruncateSeparately", 33, false, true, {255, 255, 255}, {255, 255, 255}, {254, 254, 254}},
         // Neutral, plain off, black logo: ratio 0, the image darkened to (100 - a) percent.
         BlendCase{"NeutralFreeBlackDarkens", 40, true, false, {0, 0, 0}, {100, 200, 50}, {60, 120, 30}},
         // Neutral, plain off, brighter logo: ratio 600 / 350 brightens, clamped at 255.
-        BlendCase{"NeutralFreeBrightens", 100, true, false, {200, 200, 200}, {100, 100, 150}, {171, 171, 255}},
+        BlendCase{
+            "NeutralFreeBrightens", 100, true, false, {200, 200, 200}, {100, 100, 150}, {171, 171, 255}},
         // Neutral, plain on, logo twice as bright: ratio 0.5, as for a logo half as bright.
-        BlendCase{"NeutralPlainNeverBrightens", 100, true, true, {200, 200, 200}, {100, 100, 100}, {50, 50, 50}},
+        BlendCase{
+            "NeutralPlainNeverBrightens", 100, true, true, {200, 200, 200}, {100, 100, 100}, {50, 50, 50}},
         BlendCase{"NeutralPlainHalfAsBright", 100, true, true, {50, 50, 50}, {100, 100, 100}, {50, 50, 50}},
         // sum 0 counts as 1 on both sides: image black stays black.
         BlendCase{"NeutralPlainBlackImage", 50, true, true, {30, 30, 30}, {0, 0, 0}, {0, 0, 0}},
@@ -117,8 +124,10 @@ TEST(BlendLogoAtPlaces, OverlapShowsTheLaterLogoOverTheImage) {
 TEST(BlendLogoAtPlaces, LogoBiggerThanImageBlendsNothing) {
   RasterImage image(5, 5, colors::kBlack);
   const RasterImage source = image;
-  EXPECT_FALSE(BlendLogoAtPlaces(image, RasterImage(6, 2, colors::kWhite), source, LogoSettings{}, ChannelMask{}));
-  EXPECT_FALSE(BlendLogoAtPlaces(image, RasterImage(2, 6, colors::kWhite), source, LogoSettings{}, ChannelMask{}));
+  EXPECT_FALSE(
+      BlendLogoAtPlaces(image, RasterImage(6, 2, colors::kWhite), source, LogoSettings{}, ChannelMask{}));
+  EXPECT_FALSE(
+      BlendLogoAtPlaces(image, RasterImage(2, 6, colors::kWhite), source, LogoSettings{}, ChannelMask{}));
   EXPECT_TRUE(image == source);
 }
 

@@ -1,10 +1,11 @@
+#include "pipeline/render_watermark.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "pipeline/preview.h"
-#include "pipeline/render_watermark.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -33,7 +34,11 @@ struct RenderFixture {
 };
 
 TEST(EffectiveStrength, SelectedItemPlusOneAndNeverOneForMultiBandStyles) {
-  struct Case { int item; int style; int expected; };
+  struct Case {
+    int item;
+    int style;
+    int expected;
+  };
   for (const Case& c : {Case{4, 1, 5}, Case{0, 1, 1}, Case{9, 3, 10}, Case{-1, 1, 2}, Case{0, 5, 2},
                         Case{0, 6, 2}, Case{0, 7, 2}, Case{1, 7, 2}, Case{2, 7, 3}, Case{0, 8, 1}}) {
     ColorEffectSettings s;
@@ -136,24 +141,30 @@ TEST(RenderWatermark, ActiveActionChoosesTheSingleStage) {
 }
 
 TEST(PreviewSizeFor, FillsTheBoxSideTheImageReachesFirst) {
-  struct Case { int w, h, bw, bh; PreviewSize expected; };
-  for (const Case& c : {Case{640, 480, 200, 150, {200, 150}}, Case{640, 480, 200, 100, {133, 100}},
-                        Case{1000, 10, 200, 150, {200, 2}}, Case{10, 5, 200, 150, {200, 100}},
-                        Case{5, 10, 200, 150, {75, 150}}, Case{0, 0, 200, 150, {0, 0}},
-                        Case{100, 100, 0, 150, {0, 0}}}) {
-    EXPECT_EQ(PreviewSizeFor(c.w, c.h, c.bw, c.bh), c.expected) << c.w << "x" << c.h << " in " << c.bw << "x" << c.bh;
+  struct Case {
+    int w, h, bw, bh;
+    PreviewSize expected;
+  };
+  for (const Case& c :
+       {Case{640, 480, 200, 150, {200, 150}}, Case{640, 480, 200, 100, {133, 100}},
+        Case{1000, 10, 200, 150, {200, 2}}, Case{10, 5, 200, 150, {200, 100}},
+        Case{5, 10, 200, 150, {75, 150}}, Case{0, 0, 200, 150, {0, 0}}, Case{100, 100, 0, 150, {0, 0}}}) {
+    EXPECT_EQ(PreviewSizeFor(c.w, c.h, c.bw, c.bh), c.expected)
+        << c.w << "x" << c.h << " in " << c.bw << "x" << c.bh;
   }
 }
 
 TEST(AreaAverageResize, AveragesTheCoveredArea) {
   // 4 x 2 to 2 x 1: each target pixel is the mean of a 2 x 2 block.
-  RasterImage source = testing::MakeRaster({"abcd", "abcd"}, {{'a', MakeColor(0, 0, 0)}, {'b', MakeColor(100, 50, 3)},
-                                                              {'c', MakeColor(200, 10, 10)}, {'d', MakeColor(255, 10, 11)}});
+  RasterImage source = testing::MakeRaster({"abcd", "abcd"}, {{'a', MakeColor(0, 0, 0)},
+                                                              {'b', MakeColor(100, 50, 3)},
+                                                              {'c', MakeColor(200, 10, 10)},
+                                                              {'d', MakeColor(255, 10, 11)}});
   RasterImage target;
   AreaAverageResize(source, 2, 1, target);
   ASSERT_EQ(target.Width(), 2);
-  EXPECT_EQ(target.Pixel(0, 0), (Rgb{50, 25, 2}));     // 1.5 rounds to 2
-  EXPECT_EQ(target.Pixel(1, 0), (Rgb{228, 10, 11}));   // 227.5 -> 228, 10.5 -> 11
+  EXPECT_EQ(target.Pixel(0, 0), (Rgb{50, 25, 2}));    // 1.5 rounds to 2
+  EXPECT_EQ(target.Pixel(1, 0), (Rgb{228, 10, 11}));  // 227.5 -> 228, 10.5 -> 11
   // 3 x 1 to 2 x 1: the middle pixel counts half for each target pixel.
   source = testing::MakeRaster({"aca"}, {{'a', MakeColor(0, 0, 0)}, {'c', MakeColor(90, 90, 90)}});
   AreaAverageResize(source, 2, 1, target);

@@ -1,6 +1,7 @@
+#include "platform/canvas.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/canvas.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -17,9 +18,9 @@ TEST(Canvas, RectanglesAreHalfOpenAndClipped) {
   RasterImage image(10, 8, colors::kBlack);
   {
     Canvas canvas(image);
-    canvas.FillRectangle(2, 1, 5, 4, colors::kRed);       // 3 x 3
-    canvas.FillRectangle(8, 6, 20, 20, colors::kBlue);    // clipped to 2 x 2
-    canvas.FillRectangle(-5, 7, 1, -3, colors::kGreen);   // corners reordered: x -5..0, y -3..6
+    canvas.FillRectangle(2, 1, 5, 4, colors::kRed);      // 3 x 3
+    canvas.FillRectangle(8, 6, 20, 20, colors::kBlue);   // clipped to 2 x 2
+    canvas.FillRectangle(-5, 7, 1, -3, colors::kGreen);  // corners reordered: x -5..0, y -3..6
   }
   EXPECT_EQ(CountColor(image, colors::kRed), 9);
   EXPECT_EQ(image.Pixel(2, 1), SplitColor(colors::kRed));
@@ -38,9 +39,9 @@ TEST(Canvas, DrawsIntoTheRastersOwnRowsWithoutAntialiasing) {
   }
   // Only the two drawn colours and the background appear: no blended edge pixels.
   const int total = image.Width() * image.Height();
-  EXPECT_EQ(CountColor(image, colors::kBlack) + CountColor(image, colors::kWhite) +
-                CountColor(image, colors::kRed),
-            total);
+  EXPECT_EQ(
+      CountColor(image, colors::kBlack) + CountColor(image, colors::kWhite) + CountColor(image, colors::kRed),
+      total);
   EXPECT_EQ(image.Pixel(20, 15), SplitColor(colors::kWhite));
   EXPECT_EQ(image.Pixel(0, 30), SplitColor(colors::kBlack));  // outside the ellipse
   EXPECT_EQ(image.Pixel(0, 0), SplitColor(colors::kBlack));   // rounded corner left out

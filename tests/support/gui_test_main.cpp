@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
-
 #include <cstdlib>
 
 // GoogleTest inside a QGuiApplication on the offscreen platform, so that tests can use

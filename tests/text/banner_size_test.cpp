@@ -1,7 +1,8 @@
+#include "text/banner_size.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/font.h"
-#include "text/banner_size.h"
 
 namespace quillstone {
 namespace {
