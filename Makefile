@@ -6,8 +6,10 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
+PREFIX     ?= /usr/local
 
-.PHONY: all deps build run demo test test-asan bench fuzz format check-format clean
+.PHONY: all deps build run demo test test-asan bench fuzz format check-format clean install package \
+  check-install
 
 all: build
 
@@ -28,6 +30,19 @@ demo: build
 
 test: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
+
+# Installs the programs, their shipped files, desktop entry, icons, metainfo, man pages and
+# bash completion under PREFIX (DESTDIR=dir stages them below dir, as packagers do).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the same install: $(BUILD)/quillstone_<version>_<architecture>.deb.
+package: build
+	cmake --build $(BUILD) --target package
+
+# Installs into a temporary prefix and checks what is there, and the package (CI runs it).
+check-install: build
+	BUILD=$(BUILD) scripts/check-install
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLSTONE_WERROR=ON \

@@ -38,10 +38,12 @@ function(quillstone_test_folder name)
     TIMEOUT 900)
 endfunction()
 
-# The shipped files of data/, copied beside the programs so that a build tree runs like an
-# installed program (see platform/program_directory.h).
+# The shipped files of data/ (its top level; the folders below hold the desktop files, man
+# pages and completion that cmake/QuillstoneInstall.cmake installs elsewhere), copied
+# beside the programs so that a build tree runs like an installed program (see
+# platform/program_directory.h).
 set(QUILLSTONE_BIN_DIR ${PROJECT_BINARY_DIR}/bin)
-file(GLOB QUILLSTONE_DATA_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*)
+file(GLOB QUILLSTONE_DATA_FILES LIST_DIRECTORIES false CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*)
 set(data_outputs)
 foreach(file IN LISTS QUILLSTONE_DATA_FILES)
   get_filename_component(name ${file} NAME)

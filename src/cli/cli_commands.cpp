@@ -169,6 +169,9 @@ int RunCommandLine(std::span<const std::string> arguments, const CliStreams& str
     case CliCommand::kHelp:
       streams.out << CliHelpText();
       return kExitAllWritten;
+    case CliCommand::kVersion:
+      streams.out << "quillstone-cli " << QUILLSTONE_VERSION << "\n";
+      return kExitAllWritten;
     case CliCommand::kSettings:
       streams.out << SettingsListing();
       return kExitAllWritten;

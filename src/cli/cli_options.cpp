@@ -177,6 +177,10 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
     options.command = CliCommand::kHelp;
     return Status::Ok();
   }
+  if (command == "--version") {
+    options.command = CliCommand::kVersion;
+    return arguments.size() == 1 ? Status::Ok() : Status::Error("--version takes no arguments");
+  }
   unsigned scope = 0;
   if (command == "render") {
     options.command = CliCommand::kRender;
@@ -245,6 +249,7 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
       if (!positional.empty()) return Status::Error("settings takes no arguments");
       break;
     case CliCommand::kHelp:
+    case CliCommand::kVersion:
       break;
   }
   return Status::Ok();
@@ -261,6 +266,7 @@ std::string CliHelpText() {
   quillstone-cli settings
       Lists every setting name with its type, range, default and configuration key.
   quillstone-cli --help
+  quillstone-cli --version
 
 Watermark (render and batch):
   --config FILE.ini     settings from a configuration file, and the watermark text from

@@ -16,6 +16,7 @@ namespace quillstone {
 
 enum class CliCommand {
   kHelp,      // "--help", "help", or no command
+  kVersion,   // "--version"
   kSettings,  // list every setting name
   kRender,    // mark one image
   kBatch,     // mark every matching image of a folder

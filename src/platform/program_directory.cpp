@@ -21,7 +21,7 @@ std::filesystem::path ProgramDirectory() {
   const auto exeDir = ExecutableDirectory();
   std::error_code ec;
   if (std::filesystem::exists(exeDir / kPlaceholderImageName, ec)) return exeDir;
-  return exeDir.parent_path() / "share" / "quillstone";
+  return (exeDir / QUILLSTONE_DATA_FROM_BIN).lexically_normal();
 }
 
 }  // namespace quillstone

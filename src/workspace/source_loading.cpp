@@ -70,6 +70,18 @@ Status DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>&
   return failures.empty() ? Status::Ok() : Status::Error(failures);
 }
 
+Status LoadStartFile(Workspace& workspace, const std::filesystem::path& path) {
+  if (!IsRegularFile(path)) {
+    return Status::Error("cannot open " + path.string() +
+                         (PathExists(path) ? ": not a file" : ": no such file"));
+  }
+  const bool renderEnabled = workspace.renderEnabled();
+  workspace.SetRenderEnabled(false);
+  const Status read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop);
+  workspace.SetRenderEnabled(renderEnabled);
+  return read;
+}
+
 bool LoadLogoCommand(Workspace& workspace) {
   const std::string& logoFile = workspace.settings().logoFileName;
   const std::filesystem::path start =

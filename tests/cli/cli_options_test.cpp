@@ -106,6 +106,9 @@ TEST(CliOptionsTest, HelpAndSettings) {
   EXPECT_EQ(options.command, CliCommand::kHelp);
   ASSERT_TRUE(Parse({"settings"}, options).ok());
   EXPECT_EQ(options.command, CliCommand::kSettings);
+  ASSERT_TRUE(Parse({"--version"}, options).ok());
+  EXPECT_EQ(options.command, CliCommand::kVersion);
+  EXPECT_FALSE(Parse({"--version", "render"}, options).ok());
 }
 
 struct UsageErrorCase {

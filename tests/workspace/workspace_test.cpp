@@ -5,9 +5,11 @@
 #include <fstream>
 
 #include "config/configuration_file.h"
+#include "imagefiles/bmp_writer.h"
 #include "platform/text_file.h"
 #include "support/test_support.h"
 #include "workspace/scripted_prompter.h"
+#include "workspace/source_loading.h"
 
 namespace quillstone {
 namespace {
@@ -62,6 +64,42 @@ TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChang
   again.ReloadDefaults();
   ASSERT_TRUE(again.FirstActivation());
   EXPECT_TRUE(opener.opened.empty());
+}
+
+// A file named on the window's command line is what the first screen shows, rendered once
+// at the first activation; a path that is no file is named and the sample picture shows.
+TEST_F(WorkspaceTest, StartFileReplacesTheSamplePictureUnlessItIsNoFile) {
+  TempDir pictures;
+  ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(6, 4), pictures / "Beach.BMP"));
+  const struct {
+    std::filesystem::path path;
+    std::string shown;   // the current file after the first activation
+    std::string reason;  // part of the error; empty when the file loads
+  } cases[] = {
+      {pictures / "Beach.BMP", "Beach.BMP", ""},
+      {pictures / "missing.jpg", kSampleImageName, "missing.jpg: no such file"},
+      {pictures.path(), kSampleImageName, ": not a file"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    Workspace workspace(prompter, opener, Paths());
+    int renders = 0;
+    workspace.SetRenderObserver([&renders] { ++renders; });
+    workspace.Create();
+    workspace.ReloadDefaults();
+    const Status loaded = LoadStartFile(workspace, c.path);
+    EXPECT_EQ(renders, 0);
+    EXPECT_TRUE(workspace.renderEnabled());
+    if (c.reason.empty()) {
+      EXPECT_TRUE(loaded) << loaded.message();
+    } else {
+      EXPECT_NE(loaded.message().find(c.reason), std::string::npos) << loaded.message();
+    }
+    ASSERT_TRUE(workspace.FirstActivation());
+    EXPECT_EQ(renders, 1);
+    EXPECT_EQ(workspace.currentFileName(), c.shown);
+    EXPECT_FALSE(workspace.watermarkedImage().Empty());
+  }
 }
 
 // The per-image text replaces the watermark text in the render only; the default text

@@ -1,0 +1,53 @@
+# Makes a man page from its template in data/man/: the version and release date filled in
+# and, for quillstone-cli(1), the setting names as the built program lists them, so the page
+# never drifts from the settings table. Writes OUTPUT compressed with gzip (as Debian and
+# man-db expect).
+#   cmake -DTEMPLATE=... -DOUTPUT=....1.gz -DVERSION=... -DDATE=... [-DCLI=quillstone-cli]
+#         -P ManPage.cmake
+cmake_minimum_required(VERSION 3.25)
+set(SETTINGS "")
+if(CLI)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${CLI} settings
+                  OUTPUT_VARIABLE listing RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${CLI} settings failed (${result})")
+  endif()
+  # Each line after the header: NAME ... SECTION/KEY, or "-" for a setting no file stores.
+  string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+  list(POP_FRONT lines)
+  set(sections)
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^([^ ]+) .* ([^ ]+)$")
+      message(FATAL_ERROR "unexpected line of ${CLI} settings: ${line}")
+    endif()
+    set(name ${CMAKE_MATCH_1})
+    string(REGEX REPLACE "/.*" "" section "${CMAKE_MATCH_2}")
+    if(section STREQUAL "-")
+      set(section UNSTORED)
+    endif()
+    if(NOT section IN_LIST sections)
+      list(APPEND sections ${section})
+    endif()
+    list(APPEND names_${section} ${name})
+  endforeach()
+  foreach(section IN LISTS sections)
+    list(JOIN names_${section} ", " names)
+    if(section STREQUAL "UNSTORED")
+      string(APPEND SETTINGS ".TP\nnot stored in configuration files\n${names}\n")
+    else()
+      string(APPEND SETTINGS ".TP\n.B ${section}\n${names}\n")
+    endif()
+  endforeach()
+  string(REGEX REPLACE "\n$" "" SETTINGS "${SETTINGS}")
+endif()
+
+set(PROJECT_VERSION ${VERSION})
+set(QUILLSTONE_RELEASE_DATE ${DATE})
+file(READ ${TEMPLATE} page)
+string(CONFIGURE "${page}" page @ONLY)
+string(REGEX REPLACE "\\.gz$" "" plain "${OUTPUT}")
+file(WRITE ${plain} "${page}")
+execute_process(COMMAND gzip -9 -n -c ${plain} OUTPUT_FILE ${OUTPUT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "gzip ${plain} failed")
+endif()
