@@ -9,7 +9,6 @@
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/qt_prompter.h"
-#include "ui/qt_text.h"
 #include "workspace/source_loading.h"
 #include "workspace/workspace.h"
 

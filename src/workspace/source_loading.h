@@ -42,10 +42,10 @@ std::optional<Status> LoadImageCommand(Workspace& workspace);
 // that could not be read.
 Status DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths);
 
-// A file named on the window's command line, loaded before the window first shows: read as
-// a dropped file is (a relative path from the working folder), but not rendered, since the first activation
-// renders it (and then shows it instead of the sample picture). A path that is not a file
-// changes nothing and comes back as an error naming it.
+// A file named on the window's command line (a relative path from the working folder),
+// loaded before the window first shows: read as a dropped file is, but not rendered, since
+// the first activation renders it (and then shows it instead of the sample picture). A
+// path that is not a file changes nothing and comes back as an error naming it.
 Status LoadStartFile(Workspace& workspace, const std::filesystem::path& path);
 
 // "Load your logo": asks for a picture and makes it the logo (with its untouched copy and
