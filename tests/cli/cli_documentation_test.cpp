@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 #include <string>
 
@@ -10,14 +9,23 @@
 namespace quillstone {
 namespace {
 
-// The long options ("--name") a text mentions; a roff source writes each dash as "\-".
+bool IsLower(char c) {
+  return c >= 'a' && c <= 'z';
+}
+
+// The long options ("--name", letters and inner dashes) a text mentions; a roff source
+// writes each dash as "\-".
 std::set<std::string> LongOptions(std::string text) {
-  text = std::regex_replace(text, std::regex(R"(\\-)"), "-");
+  for (std::size_t at = text.find("\\-"); at != std::string::npos; at = text.find("\\-", at))
+    text.erase(at, 1);
   std::set<std::string> options;
-  const std::regex option("--[a-z][a-z-]*[a-z]");
-  for (auto match = std::sregex_iterator(text.begin(), text.end(), option); match != std::sregex_iterator();
-       ++match)
-    options.insert(match->str());
+  for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
+    std::size_t end = at + 2;
+    while (end < text.size() &&
+           (IsLower(text[end]) || (text[end] == '-' && end + 1 < text.size() && IsLower(text[end + 1]))))
+      ++end;
+    if (end > at + 2 && IsLower(text[at + 2])) options.insert(text.substr(at, end - at));
+  }
   return options;
 }
 
