@@ -1,14 +1,11 @@
 #include "ui/action_panel.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "ui/combination_texts.h"
@@ -18,92 +15,15 @@
 namespace quillstone {
 
 ActionPanel::ActionPanel(WatermarkSettings& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings) {
-  auto* actionBox = new QGroupBox("Watermarking action", this);
-  actionBox->setObjectName("actiongroup");
-  auto* actionLayout = new QVBoxLayout(actionBox);
-  actions_ = new QButtonGroup(this);
-  const char* actionCaptions[] = {"Place logo", "Use color", "Use text"};
-  for (int i = 0; i < 3; ++i) {
-    auto* button = new QRadioButton(actionCaptions[i], actionBox);
-    button->setObjectName(QStringLiteral("actiongroup%1").arg(i));
-    actions_->addButton(button, i);
-    actionLayout->addWidget(button);
-  }
-  connect(actions_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    if (!checked) return;
-    settings_.action = static_cast<WatermarkAction>(id);
-    if (settings_.combination == CombinationOrder::kActive) emit renderLater();
-  });
-
-  auto* combinationBox = new QGroupBox("Combination", this);
-  combinationBox->setObjectName("RadioGroup2");
-  auto* combinationLayout = new QGridLayout(combinationBox);
-  combinationLayout->setSpacing(2);
-  combinations_ = new QButtonGroup(this);
-  for (int i = 0; i < kCombinationCount; ++i) {
-    auto* item = new QRadioButton(ToQString(kCombinationCodes[i]), combinationBox);
-    item->setObjectName(QStringLiteral("RadioGroup2_%1").arg(i));
-    combinations_->addButton(item, i);
-    combinationLayout->addWidget(item, i / 7, i % 7);
-  }
-  // Only a change of the selected item counts; clicking the selected one again does nothing.
-  connect(combinations_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    if (checked) emit combinationChosen(id);
-  });
-  auto* combine = new QPushButton("Combine...", combinationBox);
-  combine->setObjectName("combinebutton");
-  combine->setToolTip("Combine Watermarking effects");
-  connect(combine, &QPushButton::clicked, this, &ActionPanel::combineRequested);
-  combinationLayout->addWidget(combine, 1, 6);
-
-  actionLabel_ = new QLabel(this);
-  actionLabel_->setObjectName("combinationlabel");
-
-  auto* channelBox = new QGroupBox("Channels", this);
-  auto* channelLayout = new QVBoxLayout(channelBox);
-  red_ = Switch("redcheck", "Red", channelBox);
-  green_ = Switch("greencheck", "Green", channelBox);
-  blue_ = Switch("bluecheck", "Blue", channelBox);
-  for (QCheckBox* box : {red_, green_, blue_}) channelLayout->addWidget(box);
-  connect(red_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.channels.red = on;
-    emit renderNow();
-  });
-  connect(green_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.channels.green = on;
-    emit renderNow();
-  });
-  connect(blue_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.channels.blue = on;
-    emit renderNow();
-  });
-
-  auto* decorBox = new QGroupBox("Frames", this);
-  auto* decorLayout = new QVBoxLayout(decorBox);
-  outerFrame_ = Switch("outerframecheck", "Outer frame", decorBox);
-  outerFrame_->setToolTip("Activate/deactivate draw outer frame");
-  innerFrame_ = Switch("innerframecheck", "Inner frame", decorBox);
-  innerFrame_->setToolTip("Activate/deactivate draw inner frame");
-  expand_ = Switch("expandimagecheck", "Expand image", decorBox);
-  for (QCheckBox* box : {outerFrame_, innerFrame_, expand_}) decorLayout->addWidget(box);
-  connect(outerFrame_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.frame.outerOn = on;
-    emit renderNow();
-  });
-  connect(innerFrame_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.frame.innerOn = on;
-    emit renderNow();
-  });
-  connect(expand_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.texture.enabled = on;
-    emit renderNow();
-  });
-
+    : QWidget(parent),
+      settings_(settings),
+      controls_({[this] { emit renderNow(); }, [this] { emit renderLater(); }}) {
   auto* row = new QHBoxLayout;
-  row->addWidget(actionBox);
-  row->addWidget(channelBox);
-  row->addWidget(decorBox);
+  row->addWidget(BuildActionBox());
+  QWidget* combinationBox = BuildCombinationBox();
+  actionLabel_ = Named(new QLabel(this), "combinationlabel");
+  row->addWidget(BuildChannelBox());
+  row->addWidget(BuildFrameBox());
   row->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -113,34 +33,71 @@ ActionPanel::ActionPanel(WatermarkSettings& settings, QWidget* parent)
   ShowSettings();
 }
 
+// The action renders only while the combination follows it.
+QWidget* ActionPanel::BuildActionBox() {
+  actions_ = Named(
+      new RadioGroup("Watermarking action", {{"Place logo", "Use color", "Use text"}, "actiongroup%1"}, this),
+      "actiongroup");
+  controls_.Choice(actions_, settings_.action, {}, Render::kNever);
+  connect(actions_, &RadioGroup::chosen, this, [this] {
+    if (settings_.combination == CombinationOrder::kActive) emit renderLater();
+  });
+  return actions_;
+}
+
+// The selector reports a change of the chosen item; clicking the chosen one again does
+// nothing. The window decides what a choice does.
+QWidget* ActionPanel::BuildCombinationBox() {
+  QStringList codes;
+  for (const std::string_view code : kCombinationCodes) codes << ToQString(code);
+  combinations_ =
+      Named(new RadioGroup("Combination", {codes, "RadioGroup2_%1"}, this, Qt::Horizontal, 7), "RadioGroup2");
+  combinations_->grid()->setSpacing(2);
+  connect(combinations_, &RadioGroup::chosen, this, &ActionPanel::combinationChosen);
+  auto* combine = Named(new QPushButton("Combine...", combinations_), "combinebutton");
+  combine->setToolTip("Combine Watermarking effects");
+  connect(combine, &QPushButton::clicked, this, &ActionPanel::combineRequested);
+  combinations_->grid()->addWidget(combine, 1, 6);
+  return combinations_;
+}
+
+QWidget* ActionPanel::BuildChannelBox() {
+  ChannelMask& channels = settings_.channels;
+  auto* box = new QGroupBox("Channels", this);
+  auto* layout = new QVBoxLayout(box);
+  layout->addWidget(controls_.Switch("redcheck", "Red", channels.red, box));
+  layout->addWidget(controls_.Switch("greencheck", "Green", channels.green, box));
+  layout->addWidget(controls_.Switch("bluecheck", "Blue", channels.blue, box));
+  return box;
+}
+
+QWidget* ActionPanel::BuildFrameBox() {
+  auto* box = new QGroupBox("Frames", this);
+  auto* outer = controls_.Switch("outerframecheck", "Outer frame", settings_.frame.outerOn, box);
+  outer->setToolTip("Activate/deactivate draw outer frame");
+  auto* inner = controls_.Switch("innerframecheck", "Inner frame", settings_.frame.innerOn, box);
+  inner->setToolTip("Activate/deactivate draw inner frame");
+  auto* expand = controls_.Switch("expandimagecheck", "Expand image", settings_.texture.enabled, box);
+  auto* layout = new QVBoxLayout(box);
+  for (QCheckBox* check : {outer, inner, expand}) layout->addWidget(check);
+  return box;
+}
+
 void ActionPanel::ShowSettings() {
-  {
-    const QSignalBlocker blocker(actions_);
-    actions_->button(static_cast<int>(settings_.action))->setChecked(true);
-  }
+  controls_.ShowAll();
   ShowCombination(static_cast<int>(settings_.combination));
-  const std::pair<QCheckBox*, bool> switches[] = {
-      {red_, settings_.channels.red},         {green_, settings_.channels.green},
-      {blue_, settings_.channels.blue},       {outerFrame_, settings_.frame.outerOn},
-      {innerFrame_, settings_.frame.innerOn}, {expand_, settings_.texture.enabled},
-  };
-  for (const auto& [box, on] : switches) {
-    const QSignalBlocker blocker(box);
-    box->setChecked(on);
-  }
 }
 
 void ActionPanel::ChooseAction(WatermarkAction action) {
-  actions_->button(static_cast<int>(action))->setChecked(true);
+  actions_->Choose(static_cast<int>(action));
 }
 
 void ActionPanel::ShowCombination(int index) {
-  const QSignalBlocker blocker(combinations_);
-  if (auto* item = combinations_->button(index)) item->setChecked(true);
+  combinations_->Show(index);
 }
 
 void ActionPanel::SelectCombination(int index) {
-  if (auto* item = combinations_->button(index)) item->setChecked(true);
+  combinations_->Choose(index);
 }
 
 void ActionPanel::SetActionLabel(const QString& text) {

@@ -3,9 +3,8 @@
 #include <QWidget>
 
 #include "pipeline/watermark_settings.h"
+#include "ui/widget_factory.h"
 
-class QButtonGroup;
-class QCheckBox;
 class QLabel;
 
 namespace quillstone {
@@ -39,16 +38,16 @@ class ActionPanel : public QWidget {
   void combineRequested();
 
  private:
+  QWidget* BuildActionBox();
+  QWidget* BuildCombinationBox();
+  QWidget* BuildChannelBox();
+  QWidget* BuildFrameBox();
+
   WatermarkSettings& settings_;
-  QButtonGroup* actions_;
-  QButtonGroup* combinations_;
-  QLabel* actionLabel_;
-  QCheckBox* red_;
-  QCheckBox* green_;
-  QCheckBox* blue_;
-  QCheckBox* outerFrame_;
-  QCheckBox* innerFrame_;
-  QCheckBox* expand_;
+  WidgetFactory controls_;
+  RadioGroup* actions_ = nullptr;
+  RadioGroup* combinations_ = nullptr;
+  QLabel* actionLabel_ = nullptr;
 };
 
 }  // namespace quillstone

@@ -1,6 +1,5 @@
 #include "ui/batch_page.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -11,7 +10,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -22,6 +20,7 @@
 
 #include "batch/batch_start_check.h"
 #include "ui/image_view.h"
+#include "ui/png_options_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/source_browser.h"
 #include "ui/widget_factory.h"
@@ -30,29 +29,6 @@
 #include "workspace/workspace.h"
 
 namespace quillstone {
-namespace {
-
-// A group of radio buttons named group_0, group_1, ... whose ids are their indexes.
-QGroupBox* RadioGroup(const char* name, const QString& caption, const QStringList& items,
-                      QButtonGroup*& group, QWidget* parent) {
-  auto* box = Named(new QGroupBox(caption, parent), name);
-  auto* layout = new QVBoxLayout(box);
-  group = new QButtonGroup(box);
-  for (int i = 0; i < items.size(); ++i) {
-    auto* button = new QRadioButton(items[i], box);
-    button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
-    group->addButton(button, i);
-    layout->addWidget(button);
-  }
-  return box;
-}
-
-void Check(QButtonGroup* group, int id) {
-  const QSignalBlocker blocker(group);
-  group->button(id)->setChecked(true);
-}
-
-}  // namespace
 
 BatchPage::BatchPage(Workspace& workspace, Prompter& prompter, QWidget* parent)
     : QWidget(parent),
@@ -102,89 +78,42 @@ QWidget* BatchPage::BuildPanel() {
 }
 
 QWidget* BatchPage::BuildSettings() {
-  auto* column = Named(new QWidget(this), "batchsettings");
-  BatchPageFields& fields = flow_.fields();
   SaveOptions& save = workspace_.saveOptions();
-
-  auto* destinationBox = new QGroupBox("Destination directory", column);
-  destination_ = Named(new QLineEdit(destinationBox), "destinationdirectory");
-  destination_->setReadOnly(true);
-  auto* pickDestination =
-      Named(new QPushButton("Select the destination directory for your watermarked images", destinationBox),
-            "destinationbutton");
-  auto* prefixLabel = new QLabel("Image prefix", destinationBox);
-  prefix_ = Named(new QLineEdit(destinationBox), "Edit3");
-  auto* destinationLayout = new QVBoxLayout(destinationBox);
-  destinationLayout->addWidget(pickDestination);
-  destinationLayout->addWidget(destination_);
-  destinationLayout->addWidget(prefixLabel);
-  destinationLayout->addWidget(prefix_);
-
-  auto* formatBox = RadioGroup("RadioGroup1", "Save watermarked images as",
-                               {"Bitmap", "Jpg", "Tiff 6.0 ", "Wmf", "Png"}, formats_, column);
-
+  auto* column = Named(new QWidget(this), "batchsettings");
+  QWidget* destinationBox = BuildDestinationBox(column);
+  auto* formats =
+      Named(new RadioGroup("Save watermarked images as",
+                           {{"Bitmap", "Jpg", "Tiff 6.0 ", "Wmf", "Png"}, "RadioGroup1_%1"}, column),
+            "RadioGroup1");
+  // The JPEG and PNG options act only for their own format.
+  controls_.Choice(formats, save.format, [this](int) { ShowFormatOptions(); });
   optionPages_ = Named(new QTabWidget(column), "outputoptionpages");
-  auto* general = new QWidget(optionPages_);
-  auto* depthBox = RadioGroup("ColorDepthGroup", "Color depth",
-                              {"1 Bit", "4 Bit", "8 Bit", "24 Bit", "32 Bit"}, depths_, general);
-  sepia_ = Named(new QCheckBox("Apply sepia effect", general), "applysepiaeffect");
-  rotateBack_ = Named(new QCheckBox("Rotate image back to original alignment", general), "originalalignment");
-  auto* generalLayout = new QVBoxLayout(general);
-  generalLayout->addWidget(depthBox);
-  generalLayout->addWidget(sepia_);
-  generalLayout->addWidget(rotateBack_);
-  generalLayout->addStretch(1);
-
-  jpegPage_ = new QWidget(optionPages_);
-  quality_ = Named(new QScrollBar(Qt::Horizontal, jpegPage_), "compression_scroll");
-  quality_->setRange(1, 100);
-  quality_->setPageStep(10);
-  qualityLabel_ = Named(new QLabel(jpegPage_), "compressionlabel");
-  progressive_ = Named(new QCheckBox("Progressive", jpegPage_), "progressive_check");
-  grayscale_ = Named(new QCheckBox("Grayscale", jpegPage_), "grayscale_check");
-  auto* jpegPreview = Named(new QPushButton("Preview", jpegPage_), "jpegpreviewbutton");
-  connect(jpegPreview, &QPushButton::clicked, this, [this] {
-    if (!BatchJpegPreviewCommand(workspace_)) return;
-    ShowSettings();
-    emit currentImageChanged(false);  // its steps may have opened other files
-  });
-  auto* qualityRow = new QHBoxLayout;
-  qualityRow->addWidget(new QLabel("Compression", jpegPage_));
-  qualityRow->addWidget(quality_, 1);
-  qualityRow->addWidget(qualityLabel_);
-  auto* jpegLayout = new QVBoxLayout(jpegPage_);
-  jpegLayout->addLayout(qualityRow);
-  jpegLayout->addWidget(progressive_);
-  jpegLayout->addWidget(grayscale_);
-  jpegLayout->addWidget(jpegPreview);
-  jpegLayout->addStretch(1);
-
-  pngPage_ = new QWidget(optionPages_);
-  pngFilter_ = Named(new QComboBox(pngPage_), "pngfilterliste");
-  pngFilter_->addItems({"None", "Use the best [slow]", "Sub", "Up", "Average", "Paeth"});
-  pngLevel_ = Named(new QComboBox(pngPage_), "pngcompressionlevel");
-  pngLevel_->addItem("1 [quick]");
-  for (int level = 2; level <= 8; ++level) pngLevel_->addItem(QString::number(level));
-  pngLevel_->addItem("9 [slow]");
-  auto* pngLayout = new QFormLayout(pngPage_);
-  pngLayout->addRow("Filter:", pngFilter_);
-  pngLayout->addRow("Compression level:", pngLevel_);
-
-  optionPages_->addTab(general, "General");
-  optionPages_->addTab(jpegPage_, "Jpeg options");
-  optionPages_->addTab(pngPage_, "Png options");
-
-  start_ = Named(new QPushButton("Start batch", column), "startbatch");
+  optionPages_->addTab(BuildGeneralOptions(), "General");
+  optionPages_->addTab(BuildJpegOptions(), "Jpeg options");
+  optionPages_->addTab(BuildPngOptions(), "Png options");
+  auto* start = Named(new QPushButton("Start batch", column), "startbatch");
+  connect(start, &QPushButton::clicked, this, &BatchPage::StartBatch);
 
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(destinationBox);
-  layout->addWidget(formatBox);
+  layout->addWidget(formats);
   layout->addWidget(optionPages_);
   layout->addStretch(1);
-  layout->addWidget(start_);
+  layout->addWidget(start);
+  return column;
+}
 
-  connect(pickDestination, &QPushButton::clicked, this, [this] {
+// Where the marked images go and the prefix of their names.
+QWidget* BatchPage::BuildDestinationBox(QWidget* column) {
+  auto* box = new QGroupBox("Destination directory", column);
+  destination_ = Named(new QLineEdit(box), "destinationdirectory");
+  destination_->setReadOnly(true);
+  auto* pick = Named(new QPushButton("Select the destination directory for your watermarked images", box),
+                     "destinationbutton");
+  auto* prefixLabel = new QLabel("Image prefix", box);
+  prefix_ = Named(new QLineEdit(box), "Edit3");
+  connect(pick, &QPushButton::clicked, this, [this] {
     const auto chosen =
         prompter_.ChooseDirectory(kSelectDirectoryCaption, workspace_.sourceFiles().directory());
     if (!chosen) return;
@@ -192,58 +121,87 @@ QWidget* BatchPage::BuildSettings() {
     destination_->setText(ToQString(flow_.fields().destinationDirectory));
   });
   connect(prefix_, &QLineEdit::textChanged, this,
-          [&fields](const QString& text) { fields.prefix = ToStdString(text); });
-  connect(formats_, &QButtonGroup::idToggled, this, [this, &save](int id, bool checked) {
-    if (!checked) return;
-    save.format = static_cast<OutputFormat>(id);
-    ShowFormatOptions();
+          [this](const QString& text) { flow_.fields().prefix = ToStdString(text); });
+  auto* layout = new QVBoxLayout(box);
+  layout->addWidget(pick);
+  layout->addWidget(destination_);
+  layout->addWidget(prefixLabel);
+  layout->addWidget(prefix_);
+  return box;
+}
+
+// Colour depth, sepia and turning back: what every format writes.
+QWidget* BatchPage::BuildGeneralOptions() {
+  SaveOptions& save = workspace_.saveOptions();
+  auto* page = new QWidget(optionPages_);
+  auto* depths =
+      Named(new RadioGroup("Color depth",
+                           {{"1 Bit", "4 Bit", "8 Bit", "24 Bit", "32 Bit"}, "ColorDepthGroup_%1"}, page),
+            "ColorDepthGroup");
+  controls_.Choice(depths, save.colorDepth);
+  auto* sepia = controls_.Switch("applysepiaeffect", "Apply sepia effect", save.sepia, page);
+  rotateBack_ = controls_.Switch("originalalignment", "Rotate image back to original alignment",
+                                 workspace_.settings().orientation.rotateBack, page);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(depths);
+  layout->addWidget(sepia);
+  layout->addWidget(rotateBack_);
+  layout->addStretch(1);
+  return page;
+}
+
+QWidget* BatchPage::BuildJpegOptions() {
+  JpegOptions& jpeg = workspace_.saveOptions().jpeg;
+  jpegPage_ = new QWidget(optionPages_);
+  auto* qualityLabel = Named(new QLabel(jpegPage_), "compressionlabel");
+  quality_ = controls_.Slider({"compression_scroll", 1, 100, 10}, jpeg.quality, jpegPage_,
+                              LabelText(qualityLabel, "%1%"));
+  progressive_ = controls_.Switch("progressive_check", "Progressive", jpeg.progressive, jpegPage_);
+  grayscale_ = controls_.Switch("grayscale_check", "Grayscale", jpeg.greyscale, jpegPage_);
+  auto* preview = Named(new QPushButton("Preview", jpegPage_), "jpegpreviewbutton");
+  connect(preview, &QPushButton::clicked, this, [this] {
+    if (!BatchJpegPreviewCommand(workspace_)) return;
+    ShowSettings();
+    emit currentImageChanged(false);  // its steps may have opened other files
   });
-  connect(quality_, &QScrollBar::valueChanged, this, [this, &save](int value) {
-    save.jpeg.quality = value;
-    qualityLabel_->setText(QStringLiteral("%1%").arg(value));
-  });
-  connect(progressive_, &QCheckBox::toggled, this, [&save](bool on) { save.jpeg.progressive = on; });
-  connect(grayscale_, &QCheckBox::toggled, this, [&save](bool on) { save.jpeg.greyscale = on; });
-  connect(pngFilter_, &QComboBox::currentIndexChanged, this,
-          [&save](int index) { save.png.filter = static_cast<PngFilter>(index); });
-  connect(pngLevel_, &QComboBox::currentIndexChanged, this,
-          [&save](int index) { save.png.level = index + 1; });
-  connect(depths_, &QButtonGroup::idToggled, this, [&save](int id, bool checked) {
-    if (checked) save.colorDepth = static_cast<ColorDepth>(id);
-  });
-  connect(sepia_, &QCheckBox::toggled, this, [&save](bool on) { save.sepia = on; });
-  connect(rotateBack_, &QCheckBox::toggled, this,
-          [this](bool on) { workspace_.settings().orientation.rotateBack = on; });
-  connect(start_, &QPushButton::clicked, this, &BatchPage::StartBatch);
-  return column;
+  auto* qualityRow = new QHBoxLayout;
+  qualityRow->addWidget(new QLabel("Compression", jpegPage_));
+  qualityRow->addWidget(quality_, 1);
+  qualityRow->addWidget(qualityLabel);
+  auto* layout = new QVBoxLayout(jpegPage_);
+  layout->addLayout(qualityRow);
+  layout->addWidget(progressive_);
+  layout->addWidget(grayscale_);
+  layout->addWidget(preview);
+  layout->addStretch(1);
+  return jpegPage_;
+}
+
+QWidget* BatchPage::BuildPngOptions() {
+  PngOptions& png = workspace_.saveOptions().png;
+  pngPage_ = new QWidget(optionPages_);
+  QComboBox* filter = controls_.Choice(PngFilterList(pngPage_), png.filter);
+  pngLevel_ = PngLevelList(pngPage_);
+  connect(pngLevel_, &QComboBox::currentIndexChanged, this, [&png](int index) { png.level = index + 1; });
+  auto* layout = new QFormLayout(pngPage_);
+  layout->addRow("Filter:", filter);
+  layout->addRow("Compression level:", pngLevel_);
+  return pngPage_;
 }
 
 void BatchPage::ShowSettings() {
   const BatchPageFields& fields = flow_.fields();
-  const SaveOptions& save = workspace_.saveOptions();
-  const OrientationSettings& orientation = workspace_.settings().orientation;
-  for (QWidget* widget : std::initializer_list<QWidget*>{prefix_, quality_, progressive_, grayscale_,
-                                                         pngFilter_, pngLevel_, sepia_, rotateBack_}) {
-    widget->blockSignals(true);
-  }
   destination_->setText(ToQString(fields.destinationDirectory));
-  prefix_->setText(ToQString(fields.prefix));
-  Check(formats_, static_cast<int>(save.format));
-  quality_->setValue(save.jpeg.quality);
-  qualityLabel_->setText(QStringLiteral("%1%").arg(save.jpeg.quality));
-  progressive_->setChecked(save.jpeg.progressive);
-  grayscale_->setChecked(save.jpeg.greyscale);
-  pngFilter_->setCurrentIndex(static_cast<int>(save.png.filter));
-  pngLevel_->setCurrentIndex(save.png.level - 1);
-  Check(depths_, static_cast<int>(save.colorDepth));
-  sepia_->setChecked(save.sepia);
-  rotateBack_->setChecked(orientation.rotateBack);
-  for (QWidget* widget : std::initializer_list<QWidget*>{prefix_, quality_, progressive_, grayscale_,
-                                                         pngFilter_, pngLevel_, sepia_, rotateBack_}) {
-    widget->blockSignals(false);
+  {
+    const QSignalBlocker blocker(prefix_);
+    prefix_->setText(ToQString(fields.prefix));
   }
+  {
+    const QSignalBlocker blocker(pngLevel_);
+    pngLevel_->setCurrentIndex(workspace_.saveOptions().png.level - 1);
+  }
+  controls_.ShowAll();
   ShowRotateBack();
-  ShowFormatOptions();
   browser_->ShowSourceFiles();
 }
 

@@ -3,9 +3,9 @@
 #include <QWidget>
 
 #include "imaging/raster_image.h"
+#include "ui/widget_factory.h"
 #include "workspace/batch_flow.h"
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -65,6 +65,10 @@ class BatchPage : public QWidget {
 
  private:
   QWidget* BuildSettings();
+  QWidget* BuildDestinationBox(QWidget* column);
+  QWidget* BuildGeneralOptions();
+  QWidget* BuildJpegOptions();
+  QWidget* BuildPngOptions();
   QWidget* BuildPanel();
   void ShowFormatOptions();
   void StartBatch();
@@ -79,22 +83,17 @@ class BatchPage : public QWidget {
   SourceBrowser* browser_;
   QStackedWidget* stack_;
   QWidget* settings_;
-  QLineEdit* destination_;
-  QLineEdit* prefix_;
-  QButtonGroup* formats_;
-  QTabWidget* optionPages_;
-  QWidget* jpegPage_;
-  QWidget* pngPage_;
-  QScrollBar* quality_;
-  QLabel* qualityLabel_;
-  QCheckBox* progressive_;
-  QCheckBox* grayscale_;
-  QComboBox* pngFilter_;
-  QComboBox* pngLevel_;
-  QButtonGroup* depths_;
-  QCheckBox* sepia_;
-  QCheckBox* rotateBack_;
-  QPushButton* start_;
+  WidgetFactory controls_;
+  QLineEdit* destination_ = nullptr;
+  QLineEdit* prefix_ = nullptr;
+  QTabWidget* optionPages_ = nullptr;
+  QWidget* jpegPage_ = nullptr;
+  QWidget* pngPage_ = nullptr;
+  QScrollBar* quality_ = nullptr;
+  QCheckBox* progressive_ = nullptr;
+  QCheckBox* grayscale_ = nullptr;
+  QComboBox* pngLevel_ = nullptr;
+  QCheckBox* rotateBack_ = nullptr;
   QPushButton* stop_;
   QCheckBox* showComplete_;
   QLabel* progress_;

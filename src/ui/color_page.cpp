@@ -7,180 +7,109 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "pipeline/color_effect_stage.h"
 #include "ui/color_swatch.h"
 #include "ui/qt_text.h"
-#include "ui/widget_factory.h"
-#include "workspace/prompter.h"
 
 namespace quillstone {
 namespace {
 
 // The colour page's sliders move a tenth of their range per large step.
-QScrollBar* TenthStepSlider(const QString& name, int minimum, int maximum, QWidget* parent) {
-  return Slider(name, minimum, maximum, std::max(1, (maximum - minimum) / 10), parent);
-}
-
-QLabel* Label(const char* name, QWidget* parent) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  return label;
+SliderRange TenthStep(const QString& name, int minimum, int maximum) {
+  return {name, minimum, maximum, std::max(1, (maximum - minimum) / 10)};
 }
 
 }  // namespace
 
 ColorPage::ColorPage(WatermarkSettings& settings, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), settings_(settings), prompter_(prompter) {
-  auto* colorBox = new QGroupBox("Effect color", this);
-  color_ = new ColorSwatch("Panel40", colorBox);
-  color_->setToolTip("Click to select the effect color");
-  random_ = new QCheckBox("Random color", colorBox);
-  random_->setObjectName("randomcolor");
-  blending_ = TenthStepSlider("ScrollBar2", 1, 100, colorBox);
-  colorPercent_ = Label("colorpercentlabel", colorBox);
-  imagePercent_ = Label("colorimagepercentlabel", colorBox);
-  step_ = TenthStepSlider("ScrollBar4", 1, 20, colorBox);
-  stepLabel_ = Label("steplabel", colorBox);
-  auto* colorLayout = new QGridLayout(colorBox);
-  colorLayout->addWidget(color_, 0, 0);
-  colorLayout->addWidget(random_, 0, 1, 1, 2);
-  colorLayout->addWidget(colorPercent_, 1, 0);
-  colorLayout->addWidget(imagePercent_, 1, 2, Qt::AlignRight);
-  colorLayout->addWidget(blending_, 2, 0, 1, 3);
-  colorLayout->addWidget(stepLabel_, 3, 0);
-  colorLayout->addWidget(step_, 4, 0, 1, 3);
-  colorLayout->setRowStretch(5, 1);
-
-  connect(color_, &ColorSwatch::clicked, this, [this] {
-    if (const auto chosen = prompter_.ChooseColor(settings_.color.color)) {
-      settings_.color.color = *chosen;
-      color_->SetColor(*chosen);
-      emit renderNow();
-    }
-  });
-  connect(random_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.color.randomColor = on;
-    emit renderNow();
-  });
-  connect(blending_, &QScrollBar::valueChanged, this, [this](int value) {
-    settings_.color.blending = value;
-    colorPercent_->setText(QStringLiteral("%1% color").arg(value));
-    imagePercent_->setText(QStringLiteral("%1% image").arg(100 - value));
-    emit renderLater();
-  });
-  connect(step_, &QScrollBar::valueChanged, this, [this](int value) {
-    settings_.color.step = value;
-    stepLabel_->setText(QStringLiteral("Step %1").arg(value));
-    emit renderLater();
-  });
-
-  auto* styleBox = new QGroupBox("Colorstyle", this);
-  styles_ = new QListWidget(styleBox);
-  styles_->setObjectName("colorstyle");
-  for (const std::string_view caption : kColorStyleCaptions)
-    styles_->addItem(ToQString(ColorStyleDisplayText(caption)));
-  selected_ = Label("selectedstylelabel", styleBox);
-  strength_ = new QListWidget(styleBox);
-  strength_->setObjectName("ListBox2");
-  for (int i = 1; i <= 10; ++i) strength_->addItem(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
-  strength_->setMaximumWidth(60);
-  strength_->setToolTip("Strength");
-  connect(styles_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0) return;
-    settings_.color.style = row;
-    ShowStyleControls();
-    emit renderLater();
-  });
-  connect(strength_, &QListWidget::currentRowChanged, this, [this](int row) {
-    settings_.color.strengthItem = row;
-    emit renderLater();
-  });
-
-  // Shown only for the styles that use them.
-  mosaic_ = TenthStepSlider("ScrollBar7", 2, 50, styleBox);
-  mosaicLabel_ = Label("mosaiclabel", styleBox);
-  mosaicLabel_->setText("Mosaic rows");
-  connect(mosaic_, &QScrollBar::valueChanged, this, [this](int value) {
-    settings_.color.mosaicRows = value;
-    mosaic_->setToolTip(QString::number(value));
-    emit renderLater();
-  });
-  auto* styleLayout = new QGridLayout(styleBox);
-  styleLayout->addWidget(selected_, 0, 0, 1, 2);
-  styleLayout->addWidget(styles_, 1, 0);
-  styleLayout->addWidget(strength_, 1, 1);
-  styleLayout->addWidget(mosaicLabel_, 2, 0, 1, 2);
-  styleLayout->addWidget(mosaic_, 3, 0, 1, 2);
-  for (int k = 0; k < kPaperCount; ++k) {
-    paperColors_[k] =
-        new ColorSwatch(QStringLiteral("papercolor_%1").arg(k + 1, 2, 10, QLatin1Char('0')), styleBox);
-    paperColors_[k]->setToolTip("Paper color");
-    paperStrengths_[k] = TenthStepSlider(QStringLiteral("ScrollBar%1").arg(9 + k), 1, 25, styleBox);
-    auto* row = new QHBoxLayout;
-    row->addWidget(paperColors_[k]);
-    row->addWidget(paperStrengths_[k], 1);
-    styleLayout->addLayout(row, 4 + k, 0, 1, 2);
-    // The paper colour renders also when the dialog is cancelled.
-    connect(paperColors_[k], &ColorSwatch::clicked, this, [this, k] {
-      if (const auto chosen = prompter_.ChooseColor(settings_.color.paperColors[k])) {
-        settings_.color.paperColors[k] = *chosen;
-        paperColors_[k]->SetColor(*chosen);
-      }
-      emit renderNow();
-    });
-    connect(paperStrengths_[k], &QScrollBar::valueChanged, this, [this, k](int value) {
-      settings_.color.paperStrengths[k] = value;
-      ShowPaperCaption(k);
-      emit renderLater();
-    });
-  }
-
+    : QWidget(parent),
+      settings_(settings),
+      prompter_(prompter),
+      controls_({[this] { emit renderNow(); }, [this] { emit renderLater(); }}) {
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(colorBox);
-  layout->addWidget(styleBox, 1);
+  layout->addWidget(BuildColorBox());
+  layout->addWidget(BuildStyleBox(), 1);
   ShowSettings();
 }
 
-void ColorPage::ShowSettings() {
-  const ColorEffectSettings& c = settings_.color;
-  color_->SetColor(c.color);
-  const std::pair<QScrollBar*, int> bars[] = {
-      {blending_, c.blending},
-      {step_, c.step},
-      {mosaic_, c.mosaicRows},
-      {paperStrengths_[0], c.paperStrengths[0]},
-      {paperStrengths_[1], c.paperStrengths[1]},
-      {paperStrengths_[2], c.paperStrengths[2]},
-  };
-  for (const auto& [bar, value] : bars) {
-    const QSignalBlocker blocker(bar);
-    bar->setValue(value);
-  }
-  {
-    const QSignalBlocker blocker(random_);
-    random_->setChecked(c.randomColor);
-  }
-  {
-    const QSignalBlocker blocker(styles_);
-    styles_->setCurrentRow(c.style);
-  }
-  {
-    const QSignalBlocker blocker(strength_);
-    strength_->setCurrentRow(c.strengthItem);
-  }
-  colorPercent_->setText(QStringLiteral("%1% color").arg(c.blending));
-  imagePercent_->setText(QStringLiteral("%1% image").arg(100 - c.blending));
-  stepLabel_->setText(QStringLiteral("Step %1").arg(c.step));
-  mosaic_->setToolTip(QString::number(c.mosaicRows));
+// The effect colour, its share of the blend and the step of the colour noise.
+QWidget* ColorPage::BuildColorBox() {
+  ColorEffectSettings& c = settings_.color;
+  auto* box = new QGroupBox("Effect color", this);
+  auto* color = controls_.Swatch("Panel40", c.color, prompter_, box);
+  color->setToolTip("Click to select the effect color");
+  auto* random = controls_.Switch("randomcolor", "Random color", c.randomColor, box);
+  auto* colorPercent = Named(new QLabel(box), "colorpercentlabel");
+  auto* imagePercent = Named(new QLabel(box), "colorimagepercentlabel");
+  auto* blending = controls_.Slider(TenthStep("ScrollBar2", 1, 100), c.blending, box,
+                                    [colorPercent, imagePercent](int value) {
+                                      colorPercent->setText(QStringLiteral("%1% color").arg(value));
+                                      imagePercent->setText(QStringLiteral("%1% image").arg(100 - value));
+                                    });
+  auto* stepLabel = Named(new QLabel(box), "steplabel");
+  auto* step = controls_.Slider(TenthStep("ScrollBar4", 1, 20), c.step, box, LabelText(stepLabel, "Step %1"));
+  auto* layout = new QGridLayout(box);
+  layout->addWidget(color, 0, 0);
+  layout->addWidget(random, 0, 1, 1, 2);
+  layout->addWidget(colorPercent, 1, 0);
+  layout->addWidget(imagePercent, 1, 2, Qt::AlignRight);
+  layout->addWidget(blending, 2, 0, 1, 3);
+  layout->addWidget(stepLabel, 3, 0);
+  layout->addWidget(step, 4, 0, 1, 3);
+  layout->setRowStretch(5, 1);
+  return box;
+}
+
+// The style list with its strength, and below them the controls of the chosen style.
+QWidget* ColorPage::BuildStyleBox() {
+  ColorEffectSettings& c = settings_.color;
+  auto* box = new QGroupBox("Colorstyle", this);
+  styles_ = Named(new QListWidget(box), "colorstyle");
+  for (const std::string_view caption : kColorStyleCaptions)
+    styles_->addItem(ToQString(ColorStyleDisplayText(caption)));
+  selected_ = Named(new QLabel(box), "selectedstylelabel");
+  auto* strength = Named(new QListWidget(box), "ListBox2");
+  for (int i = 1; i <= 10; ++i) strength->addItem(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
+  strength->setMaximumWidth(60);
+  strength->setToolTip("Strength");
+  controls_.Choice(styles_, c.style, [this](int) { ShowStyleControls(); });
+  controls_.Choice(strength, c.strengthItem);
+  auto* layout = new QGridLayout(box);
+  layout->addWidget(selected_, 0, 0, 1, 2);
+  layout->addWidget(styles_, 1, 0);
+  layout->addWidget(strength, 1, 1);
+  AddStyleControls(box, layout);
+  return box;
+}
+
+// The mosaic rows and, for each paper style, its colour and strength; shown only for the
+// styles that use them.
+void ColorPage::AddStyleControls(QWidget* box, QGridLayout* layout) {
+  ColorEffectSettings& c = settings_.color;
+  mosaicLabel_ = Named(new QLabel("Mosaic rows", box), "mosaiclabel");
+  mosaic_ = controls_.Slider(TenthStep("ScrollBar7", 2, 50), c.mosaicRows, box,
+                             [this](int value) { mosaic_->setToolTip(QString::number(value)); });
+  layout->addWidget(mosaicLabel_, 2, 0, 1, 2);
+  layout->addWidget(mosaic_, 3, 0, 1, 2);
   for (int k = 0; k < kPaperCount; ++k) {
-    paperColors_[k]->SetColor(c.paperColors[k]);
-    ShowPaperCaption(k);
+    // The paper colour renders also when the dialog is cancelled.
+    paperColors_[k] = controls_.Swatch(QStringLiteral("papercolor_%1").arg(k + 1, 2, 10, QLatin1Char('0')),
+                                       c.paperColors[k], prompter_, box, WhenCancelled::kRenders);
+    paperColors_[k]->setToolTip("Paper color");
+    paperStrengths_[k] =
+        controls_.Slider(TenthStep(QStringLiteral("ScrollBar%1").arg(9 + k), 1, 25), c.paperStrengths[k], box,
+                         [this, k](int value) { paperColors_[k]->SetCaption(QString::number(value)); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(paperColors_[k]);
+    row->addWidget(paperStrengths_[k], 1);
+    layout->addLayout(row, 4 + k, 0, 1, 2);
   }
-  ShowStyleControls();
+}
+
+void ColorPage::ShowSettings() {
+  controls_.ShowAll();
 }
 
 void ColorPage::ShowStyleControls() {
@@ -193,10 +122,6 @@ void ColorPage::ShowStyleControls() {
     paperColors_[k]->setVisible(shown);
     paperStrengths_[k]->setVisible(shown);
   }
-}
-
-void ColorPage::ShowPaperCaption(int paper) {
-  paperColors_[paper]->SetCaption(QString::number(settings_.color.paperStrengths[paper]));
 }
 
 }  // namespace quillstone

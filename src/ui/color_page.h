@@ -4,8 +4,9 @@
 #include <array>
 
 #include "pipeline/watermark_settings.h"
+#include "ui/widget_factory.h"
 
-class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QScrollBar;
@@ -32,23 +33,18 @@ class ColorPage : public QWidget {
   void renderLater();
 
  private:
+  QWidget* BuildColorBox();
+  QWidget* BuildStyleBox();
+  void AddStyleControls(QWidget* box, QGridLayout* layout);
   void ShowStyleControls();
-  void ShowPaperCaption(int paper);
 
   WatermarkSettings& settings_;
   Prompter& prompter_;
-  ColorSwatch* color_;
-  QCheckBox* random_;
-  QScrollBar* blending_;
-  QLabel* colorPercent_;
-  QLabel* imagePercent_;
-  QScrollBar* step_;
-  QLabel* stepLabel_;
-  QListWidget* styles_;
-  QLabel* selected_;
-  QListWidget* strength_;
-  QScrollBar* mosaic_;
-  QLabel* mosaicLabel_;
+  WidgetFactory controls_;
+  QListWidget* styles_ = nullptr;
+  QLabel* selected_ = nullptr;
+  QScrollBar* mosaic_ = nullptr;
+  QLabel* mosaicLabel_ = nullptr;
   std::array<ColorSwatch*, kPaperCount> paperColors_{};
   std::array<QScrollBar*, kPaperCount> paperStrengths_{};
 };

@@ -1,16 +1,15 @@
 #include "ui/combination_dialog.h"
 
-#include <QButtonGroup>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "ui/combination_texts.h"
 #include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "ui/widget_factory.h"
 
 namespace quillstone {
 
@@ -20,17 +19,10 @@ CombinationDialog::CombinationDialog(QWidget* parent)
   setWindowTitle("Select a combination of the watermarking effects");
   setModal(true);
 
-  auto* group = new QGroupBox("Combinations", this);
-  group->setObjectName("Combinations");
-  auto* groupLayout = new QVBoxLayout(group);
-  items_ = new QButtonGroup(this);
-  for (int i = 0; i < kCombinationCount; ++i) {
-    auto* item = new QRadioButton(ToQString(kCombinationDialogItems[i]), group);
-    item->setObjectName(QStringLiteral("combinationitem%1").arg(i));
-    items_->addButton(item, i);
-    groupLayout->addWidget(item);
-  }
-  connect(items_, &QButtonGroup::idClicked, this, &CombinationDialog::itemClicked);
+  QStringList captions;
+  for (const std::string_view item : kCombinationDialogItems) captions << ToQString(item);
+  items_ = Named(new RadioGroup("Combinations", {captions, "combinationitem%1"}, this), "Combinations");
+  connect(items_, &RadioGroup::clicked, this, &CombinationDialog::itemClicked);
 
   auto* note = new QPlainTextEdit(this);
   note->setObjectName("combinationnote");
@@ -51,16 +43,16 @@ CombinationDialog::CombinationDialog(QWidget* parent)
   right->addWidget(note, 1);
   right->addWidget(ok, 0, Qt::AlignRight);
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(group);
+  layout->addWidget(items_);
   layout->addLayout(right, 1);
 }
 
 int CombinationDialog::index() const {
-  return items_->checkedId() < 0 ? 0 : items_->checkedId();
+  return items_->chosenIndex() < 0 ? 0 : items_->chosenIndex();
 }
 
 void CombinationDialog::ShowIndex(int index) {
-  if (auto* item = items_->button(index)) item->setChecked(true);
+  items_->Show(index);
 }
 
 int CombinationDialog::Run(int index) {

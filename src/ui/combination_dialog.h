@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-class QButtonGroup;
-
 namespace quillstone {
+
+class RadioGroup;
 
 // "Select a combination of the watermarking effects": thirteen items and an "OK" that is
 // the only way out (no close box; Escape does nothing). Clicking an item reports it at
@@ -31,7 +31,7 @@ class CombinationDialog : public QDialog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QButtonGroup* items_;
+  RadioGroup* items_;
 };
 
 }  // namespace quillstone

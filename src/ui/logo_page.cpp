@@ -38,134 +38,103 @@ constexpr std::array<const char*, kLogoPlaceCount> kPlaceNames = {
 
 }  // namespace
 
-LogoPage::LogoPage(WatermarkSettings& settings, QWidget* parent) : QWidget(parent), settings_(settings) {
-  // Blending: slider, labels and presets.
-  auto* blendBox = new QGroupBox("Logo blending", this);
-  alpha_ = new QScrollBar(Qt::Horizontal, blendBox);
-  alpha_->setObjectName("ScrollBar1");
-  alpha_->setRange(0, 100);
-  alpha_->setPageStep(10);
-  logoPercent_ = new QLabel(blendBox);
-  logoPercent_->setObjectName("logopercentlabel");
-  imagePercent_ = new QLabel(blendBox);
-  imagePercent_->setObjectName("imagepercentlabel");
-  presets_ = new QComboBox(blendBox);
-  presets_->setObjectName("logopercentlist");
-  for (int p = 0; p <= 100; p += 10) presets_->addItem(QStringLiteral("%1%").arg(p));
-  connect(alpha_, &QScrollBar::valueChanged, this, [this](int value) {
-    settings_.logo.alpha = value;
-    ShowAlphaLabels(value);
-    emit renderLater();
-  });
-  connect(presets_, &QComboBox::activated, this, [this](int index) { alpha_->setValue(index * 10); });
-  auto* blendLayout = new QGridLayout(blendBox);
-  blendLayout->addWidget(logoPercent_, 0, 0);
-  blendLayout->addWidget(imagePercent_, 0, 2, Qt::AlignRight);
-  blendLayout->addWidget(alpha_, 1, 0, 1, 3);
-  blendLayout->addWidget(presets_, 0, 1);
+LogoPage::LogoPage(WatermarkSettings& settings, QWidget* parent)
+    : QWidget(parent),
+      settings_(settings),
+      controls_({[this] { emit renderNow(); }, [this] { emit renderLater(); }}) {
+  QWidget* blendBox = BuildBlendingBox();
+  auto* top = new QHBoxLayout;
+  top->addWidget(BuildPlaceBox());
+  top->addWidget(BuildOptionBox(), 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(blendBox);
+  layout->addLayout(top);
+  layout->addWidget(BuildLogoBox(), 1);
+  ShowSettings();
+}
 
-  // The nine places.
-  auto* placeBox = new QGroupBox("Logo position", this);
-  auto* placeLayout = new QGridLayout(placeBox);
+// The logo's share of the blend: slider, labels and presets.
+QWidget* LogoPage::BuildBlendingBox() {
+  auto* box = new QGroupBox("Logo blending", this);
+  alpha_ = controls_.Slider({"ScrollBar1", 0, 100, 10}, settings_.logo.alpha, box,
+                            [this](int alpha) { ShowAlphaLabels(alpha); });
+  logoPercent_ = Named(new QLabel(box), "logopercentlabel");
+  imagePercent_ = Named(new QLabel(box), "imagepercentlabel");
+  presets_ = Named(new QComboBox(box), "logopercentlist");
+  for (int p = 0; p <= 100; p += 10) presets_->addItem(QStringLiteral("%1%").arg(p));
+  connect(presets_, &QComboBox::activated, this, [this](int index) { alpha_->setValue(index * 10); });
+  auto* layout = new QGridLayout(box);
+  layout->addWidget(logoPercent_, 0, 0);
+  layout->addWidget(imagePercent_, 0, 2, Qt::AlignRight);
+  layout->addWidget(alpha_, 1, 0, 1, 3);
+  layout->addWidget(presets_, 0, 1);
+  return box;
+}
+
+// The nine places, with "Clear" and "Set all".
+QWidget* LogoPage::BuildPlaceBox() {
+  auto* box = new QGroupBox("Logo position", this);
+  auto* layout = new QGridLayout(box);
   for (int i = 0; i < kLogoPlaceCount; ++i) {
-    places_[i] = Switch(qPrintable(QStringLiteral("c%1").arg(i + 1)), QString(), placeBox);
-    places_[i]->setToolTip(kPlaceNames[i]);
-    placeLayout->addWidget(places_[i], kPlaceCells[i].first, kPlaceCells[i].second, Qt::AlignCenter);
-    connect(places_[i], &QCheckBox::toggled, this, [this, i](bool on) {
-      settings_.logo.places[i] = on;
-      emit renderNow();
-    });
+    auto* place = controls_.Switch(qPrintable(QStringLiteral("c%1").arg(i + 1)), QString(),
+                                   settings_.logo.places[i], box);
+    place->setToolTip(kPlaceNames[i]);
+    layout->addWidget(place, kPlaceCells[i].first, kPlaceCells[i].second, Qt::AlignCenter);
   }
-  auto* clear = new QPushButton("Clear", placeBox);
-  clear->setObjectName("clearpositions");
-  auto* setAll = new QPushButton("Set all", placeBox);
-  setAll->setObjectName("setallpositions");
+  auto* clear = Named(new QPushButton("Clear", box), "clearpositions");
+  auto* setAll = Named(new QPushButton("Set all", box), "setallpositions");
   connect(clear, &QPushButton::clicked, this, [this] { SetAllPlaces(false); });
   connect(setAll, &QPushButton::clicked, this, [this] { SetAllPlaces(true); });
-  placeLayout->addWidget(clear, 3, 0, 1, 2);
-  placeLayout->addWidget(setAll, 3, 2);
+  layout->addWidget(clear, 3, 0, 1, 2);
+  layout->addWidget(setAll, 3, 2);
+  return box;
+}
 
-  // Transparency and colour-neutral blending.
-  auto* optionBox = new QGroupBox("Logo options", this);
-  useTransparent_ = Switch("usetransparence", "Use transparent color", optionBox);
-  transparentColor_ = new ColorSwatch("Panel1", optionBox);
+// Transparency and colour-neutral blending.
+QWidget* LogoPage::BuildOptionBox() {
+  LogoSettings& logo = settings_.logo;
+  auto* box = new QGroupBox("Logo options", this);
+  auto* useTransparent =
+      controls_.Switch("usetransparence", "Use transparent color", logo.useTransparentColor, box);
+  transparentColor_ = new ColorSwatch("Panel1", box);
   transparentColor_->setToolTip("Transparent color: click into the logo to pick it");
-  neutral_ = Switch("useimagecolorsforthelogo", "Use image colors for the logo", optionBox);
-  plain_ = Switch("CheckBox6", "Plain", optionBox);
-  connect(useTransparent_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.logo.useTransparentColor = on;
-    emit renderNow();
-  });
-  connect(neutral_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.logo.colorNeutral = on;
-    plain_->setEnabled(on);
-    emit renderNow();
-  });
-  connect(plain_, &QCheckBox::toggled, this, [this](bool on) {
-    settings_.logo.plain = on;
-    emit renderNow();
-  });
-  auto* optionLayout = new QGridLayout(optionBox);
-  optionLayout->addWidget(useTransparent_, 0, 0);
-  optionLayout->addWidget(transparentColor_, 0, 1);
-  optionLayout->addWidget(neutral_, 1, 0);
-  optionLayout->addWidget(plain_, 1, 1);
+  // "Plain" acts only on colour-neutral blending.
+  auto* neutral = controls_.Switch("useimagecolorsforthelogo", "Use image colors for the logo",
+                                   logo.colorNeutral, box, [this](bool on) { plain_->setEnabled(on); });
+  plain_ = controls_.Switch("CheckBox6", "Plain", logo.plain, box);
+  auto* layout = new QGridLayout(box);
+  layout->addWidget(useTransparent, 0, 0);
+  layout->addWidget(transparentColor_, 0, 1);
+  layout->addWidget(neutral, 1, 0);
+  layout->addWidget(plain_, 1, 1);
+  return box;
+}
 
-  // The logo itself, with the colour under the pointer.
-  auto* logoBox = new QGroupBox("Logo", this);
-  logoView_ = new ImageView(ImageView::Placement::kFitInside, logoBox);
-  logoView_->setObjectName("logoimage");
+// The logo itself, with the colour under the pointer and its size.
+QWidget* LogoPage::BuildLogoBox() {
+  auto* box = new QGroupBox("Logo", this);
+  logoView_ = Named(new ImageView(ImageView::Placement::kFitInside, box), "logoimage");
   logoView_->setMinimumSize(160, 80);
   logoView_->setCursor(Qt::CrossCursor);
   logoView_->setToolTip("Click into the logo to pick its transparent color");
   logoView_->onPixelPressed = [this](QPoint pixel) { PickTransparentColor(pixel); };
-  probe_ = new ColorSwatch("colorprobe", logoBox);
-  logoView_->onPixelHovered = [this](QPoint pixel) {
-    if (logo_ && !logo_->Empty()) probe_->SetColor(MakeColor(logo_->Pixel(pixel.x(), pixel.y())));
+  auto* probe = new ColorSwatch("colorprobe", box);
+  logoView_->onPixelHovered = [this, probe](QPoint pixel) {
+    if (logo_ && !logo_->Empty()) probe->SetColor(MakeColor(logo_->Pixel(pixel.x(), pixel.y())));
   };
-  logoWidth_ = new QLabel(logoBox);
-  logoWidth_->setObjectName("logowidthlabel");
-  logoHeight_ = new QLabel(logoBox);
-  logoHeight_->setObjectName("logoheightlabel");
-  auto* loadLogo = new QPushButton("Load your logo", logoBox);
-  loadLogo->setObjectName("loadlogobutton");
-  loadLogo->setEnabled(false);
-  auto* logoLayout = new QGridLayout(logoBox);
-  logoLayout->addWidget(logoView_, 0, 0, 1, 4);
-  logoLayout->addWidget(probe_, 1, 0);
-  logoLayout->addWidget(logoWidth_, 1, 1);
-  logoLayout->addWidget(logoHeight_, 1, 2);
-  logoLayout->addWidget(loadLogo, 1, 3);
-
-  auto* top = new QHBoxLayout;
-  top->addWidget(placeBox);
-  top->addWidget(optionBox, 1);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(blendBox);
-  layout->addLayout(top);
-  layout->addWidget(logoBox, 1);
-  ShowSettings();
+  logoWidth_ = Named(new QLabel(box), "logowidthlabel");
+  logoHeight_ = Named(new QLabel(box), "logoheightlabel");
+  auto* layout = new QGridLayout(box);
+  layout->addWidget(logoView_, 0, 0, 1, 3);
+  layout->addWidget(probe, 1, 0);
+  layout->addWidget(logoWidth_, 1, 1);
+  layout->addWidget(logoHeight_, 1, 2);
+  return box;
 }
 
 void LogoPage::ShowSettings() {
-  const LogoSettings& logo = settings_.logo;
-  {
-    const QSignalBlocker blocker(alpha_);
-    alpha_->setValue(logo.alpha);
-  }
-  ShowAlphaLabels(logo.alpha);
-  for (int i = 0; i < kLogoPlaceCount; ++i) {
-    const QSignalBlocker blocker(places_[i]);
-    places_[i]->setChecked(logo.places[i]);
-  }
-  const std::pair<QCheckBox*, bool> switches[] = {
-      {useTransparent_, logo.useTransparentColor}, {neutral_, logo.colorNeutral}, {plain_, logo.plain}};
-  for (const auto& [box, on] : switches) {
-    const QSignalBlocker blocker(box);
-    box->setChecked(on);
-  }
-  plain_->setEnabled(logo.colorNeutral);
-  transparentColor_->SetColor(logo.transparentColor);
+  controls_.ShowAll();
+  transparentColor_->SetColor(settings_.logo.transparentColor);
 }
 
 void LogoPage::ShowLogo(const RasterImage& logo) {
@@ -189,11 +158,8 @@ void LogoPage::ShowAlphaLabels(int alpha) {
 
 // All nine places change, and the render follows once, after the last of them.
 void LogoPage::SetAllPlaces(bool on) {
-  for (int i = 0; i < kLogoPlaceCount; ++i) {
-    const QSignalBlocker blocker(places_[i]);
-    places_[i]->setChecked(on);
-    settings_.logo.places[i] = on;
-  }
+  settings_.logo.places.fill(on);
+  controls_.ShowAll();
   emit renderNow();
 }
 

@@ -5,6 +5,7 @@
 
 #include "imaging/raster_image.h"
 #include "pipeline/watermark_settings.h"
+#include "ui/widget_factory.h"
 
 class QCheckBox;
 class QComboBox;
@@ -36,25 +37,26 @@ class LogoPage : public QWidget {
   void renderLater();
 
  private:
+  QWidget* BuildBlendingBox();
+  QWidget* BuildPlaceBox();
+  QWidget* BuildOptionBox();
+  QWidget* BuildLogoBox();
   void ShowAlphaLabels(int alpha);
   void SetAllPlaces(bool on);
   void PickTransparentColor(QPoint pixel);
 
   WatermarkSettings& settings_;
   const RasterImage* logo_ = nullptr;
-  QScrollBar* alpha_;
-  QLabel* logoPercent_;
-  QLabel* imagePercent_;
-  QComboBox* presets_;
-  std::array<QCheckBox*, kLogoPlaceCount> places_{};
-  QCheckBox* useTransparent_;
-  ColorSwatch* transparentColor_;
-  ColorSwatch* probe_;
-  QCheckBox* neutral_;
-  QCheckBox* plain_;
-  ImageView* logoView_;
-  QLabel* logoWidth_;
-  QLabel* logoHeight_;
+  WidgetFactory controls_;
+  QScrollBar* alpha_ = nullptr;
+  QLabel* logoPercent_ = nullptr;
+  QLabel* imagePercent_ = nullptr;
+  QComboBox* presets_ = nullptr;
+  ColorSwatch* transparentColor_ = nullptr;
+  QCheckBox* plain_ = nullptr;
+  ImageView* logoView_ = nullptr;
+  QLabel* logoWidth_ = nullptr;
+  QLabel* logoHeight_ = nullptr;
 };
 
 }  // namespace quillstone

@@ -8,18 +8,27 @@
 
 namespace quillstone {
 
+QComboBox* PngFilterList(QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName("pngfilterliste");
+  list->addItems({"None", "Use the best [slow]", "Sub", "Up", "Average", "Paeth"});
+  return list;
+}
+
+QComboBox* PngLevelList(QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName("pngcompressionlevel");
+  list->addItem("1 [quick]");
+  for (int level = 2; level <= 8; ++level) list->addItem(QString::number(level));
+  list->addItem("9 [slow]");
+  return list;
+}
+
 PngOptionsDialog::PngOptionsDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("pngoptions");
   setWindowTitle("Png options");
-  // The entries follow the order of PngFilter.
-  filter_ = new QComboBox(this);
-  filter_->setObjectName("pngfilterliste");
-  filter_->addItems({"None", "Use the best [slow]", "Sub", "Up", "Average", "Paeth"});
-  level_ = new QComboBox(this);
-  level_->setObjectName("pngcompressionlevel");
-  level_->addItem("1 [quick]");
-  for (int level = 2; level <= 8; ++level) level_->addItem(QString::number(level));
-  level_->addItem("9 [slow]");
+  filter_ = PngFilterList(this);
+  level_ = PngLevelList(this);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName("pngok");

@@ -9,6 +9,11 @@ class QComboBox;
 
 namespace quillstone {
 
+// The two lists of the PNG options, as this window and the batch page show them: the
+// filters in the order of PngFilter, and the levels 1..9 at indexes 0..8.
+QComboBox* PngFilterList(QWidget* parent);
+QComboBox* PngLevelList(QWidget* parent);
+
 // The PNG options window of an interactive save: "Filter:" (pngfilterliste) and
 // "Compression level:" (pngcompressionlevel), both on their first entries at first, with
 // "OK" and "Cancel". The lists keep the last choice from one save to the next.

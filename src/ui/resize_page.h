@@ -1,16 +1,14 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
 
 #include "imagefiles/orientation_settings.h"
 #include "imagefiles/resize_settings.h"
+#include "ui/widget_factory.h"
 
-class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
-class QRadioButton;
 
 namespace quillstone {
 
@@ -40,14 +38,13 @@ class ResizePage : public QWidget {
   void ShowCustomPanel();
 
   ResizeSettings& settings_;
-  QButtonGroup* presets_;
-  std::array<QRadioButton*, kSizePresetCount> presetButtons_{};
-  QCheckBox* smooth_;
-  QCheckBox* sharpen_;
-  QGroupBox* customValues_;
-  QPushButton* customButton_;
-  CustomSizeDialog* customDialog_;
-  OrientationPanel* orientation_;
+  WidgetFactory controls_;
+  RadioGroup* presets_ = nullptr;
+  QCheckBox* sharpen_ = nullptr;
+  QGroupBox* customValues_ = nullptr;
+  QPushButton* customButton_ = nullptr;
+  CustomSizeDialog* customDialog_ = nullptr;
+  OrientationPanel* orientation_ = nullptr;
 };
 
 }  // namespace quillstone

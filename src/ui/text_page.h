@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "pipeline/watermark_settings.h"
+#include "ui/widget_factory.h"
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
-class QScrollBar;
 
 namespace quillstone {
 
@@ -41,25 +39,22 @@ class TextPage : public QWidget {
   void saveTextRequested();
 
  private:
+  QWidget* BuildEditor();
+  QLayout* BuildButtons();
+  QLayout* BuildSwitches();
+  QWidget* BuildFontBox();
+  QWidget* BuildBackgroundBox();
+  QWidget* BuildBlendingBox();
   void ShowFont();
   void ChangeFontSize(int points);
 
   WatermarkSettings& settings_;
   std::vector<std::string>& text_;
   Prompter& prompter_;
-  QPlainTextEdit* edit_;
-  QButtonGroup* horizontal_;
-  QButtonGroup* vertical_;
-  QCheckBox* extraCenter_;
-  QCheckBox* imageWidth_;
-  ColorSwatch* fontColor_;
-  ColorSwatch* backColor_;
-  QComboBox* backStyle_;
-  QScrollBar* backBlending_;
-  QLabel* backBlendingLabel_;
-  QScrollBar* textBlending_;
-  QLabel* textBlendingLabel_;
-  QLabel* fontLabel_;
+  WidgetFactory controls_;
+  QPlainTextEdit* edit_ = nullptr;
+  ColorSwatch* fontColor_ = nullptr;
+  QLabel* fontLabel_ = nullptr;
 };
 
 }  // namespace quillstone
