@@ -1,21 +1,34 @@
-# Every folder of src/ below ui/ and cli/ is one static library, quillstone_<folder>,
-# built from the .cpp files found in it. A layer names the layers it may use; the
-# list mirrors the dependency picture in docs/ARCHITECTURE.md, so a call that points
-# upwards fails to link.
+# Every folder of src/ is one static library, quillstone_<folder>, built from the .cpp
+# files found in it; a folder's main.cpp is its program and is built apart. A layer names
+# the layers it includes (DEPENDS) and the outside libraries it uses (LIBS); AUTOMOC runs
+# Qt's moc over it. scripts/check-layers holds the includes to that list.
+#
+# A layer exports only its own headers: its include root is a folder of the build tree
+# that holds nothing but a link named after the layer to src/<folder>, so "text/x.h"
+# resolves for a layer that names text (directly or through a layer it names) and for no
+# other.
 function(quillstone_layer name)
-  cmake_parse_arguments(arg "" "" "DEPENDS;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "AUTOMOC" "" "DEPENDS;LIBS" ${ARGN})
+  set(root ${PROJECT_BINARY_DIR}/layers/${name})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR}/${name} ${root}/${name} SYMBOLIC)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${name}/main.cpp)
+  set(deps)
+  foreach(dep IN LISTS arg_DEPENDS)
+    list(APPEND deps quillstone_${dep})
+  endforeach()
   if(sources)
     add_library(quillstone_${name} STATIC ${sources})
-    target_include_directories(quillstone_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    set(deps)
-    foreach(dep IN LISTS arg_DEPENDS)
-      list(APPEND deps quillstone_${dep})
-    endforeach()
+    target_include_directories(quillstone_${name} PUBLIC ${root})
     target_link_libraries(quillstone_${name} PUBLIC ${deps} ${arg_LIBS})
+    if(arg_AUTOMOC)
+      set_target_properties(quillstone_${name} PROPERTIES AUTOMOC ON)
+    endif()
   else()
     add_library(quillstone_${name} INTERFACE)
-    target_include_directories(quillstone_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(quillstone_${name} INTERFACE ${root})
+    target_link_libraries(quillstone_${name} INTERFACE ${deps} ${arg_LIBS})
   endif()
 endfunction()
 
