@@ -125,10 +125,11 @@ QWidget* LogoPage::BuildLogoBox() {
   logoWidth_ = Named(new QLabel(box), "logowidthlabel");
   logoHeight_ = Named(new QLabel(box), "logoheightlabel");
   auto* layout = new QGridLayout(box);
-  layout->addWidget(logoView_, 0, 0, 1, 3);
+  layout->addWidget(logoView_, 0, 0, 1, 4);
   layout->addWidget(probe, 1, 0);
   layout->addWidget(logoWidth_, 1, 1);
   layout->addWidget(logoHeight_, 1, 2);
+  layout->setColumnStretch(3, 1);
   return box;
 }
 
