@@ -41,7 +41,7 @@ void RunRender(benchmark::State& state, const WatermarkSettings& settings,
   RandomSource random(1);
   RenderOutput output;
   for (auto _ : state) {
-    RenderWatermark(input, random, output);
+    benchmark::DoNotOptimize(RenderWatermark(input, random, output));
     benchmark::DoNotOptimize(output.marked.Bits());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *

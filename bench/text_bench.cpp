@@ -26,7 +26,7 @@ void RunTextRender(benchmark::State& state, const WatermarkSettings& settings,
   RandomSource random(1);
   RenderOutput output;
   for (auto _ : state) {
-    RenderWatermark(input, random, output);
+    benchmark::DoNotOptimize(RenderWatermark(input, random, output));
     benchmark::DoNotOptimize(output.marked.Bits());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *

@@ -1,93 +1,62 @@
 #include "batch/batch_item.h"
 
-#include <exception>
 #include <unordered_map>
 
-#include "imagefiles/batch_save.h"
-#include "imagefiles/image_decoder.h"
-#include "imagefiles/orientation.h"
-#include "imagefiles/size_preset.h"
 #include "imaging/random_source.h"
-#include "pipeline/preview.h"
-#include "text/individual_text.h"
+#include "platform/atomic_file.h"
 
 namespace quillstone {
 
 namespace {
 
-void MakePreview(const BatchJob& job, const RasterImage& image, RasterImage& preview) {
-  const PreviewSize size = PreviewSizeFor(image.Width(), image.Height(), job.previewWidth, job.previewHeight);
-  if (size.width <= 0 || size.height <= 0) return;
-  AreaAverageResize(image, size.width, size.height, preview);
-}
-
-void Fail(BatchItemResult& result, std::string message) {
-  result.outcome = BatchItemOutcome::kFailed;
+BatchItemResult Failed(std::string name, std::string message) {
+  BatchItemResult result;
+  result.name = std::move(name);
+  result.outcome = MarkOutcome::kFailed;
   result.message = std::move(message);
-  result.preview = RasterImage();
+  return result;
 }
 
-// The text this item is marked with: the watermark text, or with individual texts the
-// lines of the image's side file (none when it has no side file, so it gets no text).
-const std::vector<std::string>& ItemText(const BatchItemContext& context, const std::string& imagePath,
-                                         BatchItemBuffers& buffers) {
-  if (!context.job.useIndividualText) return context.input.text;
-  const IndividualText individual = LoadIndividualTextForImage(imagePath);
-  buffers.text.clear();
-  ApplyIndividualText(individual, true, buffers.text);
-  return buffers.text;
+bool Within(const std::filesystem::path& path, const std::filesystem::path& folder) {
+  const std::filesystem::path relative = path.lexically_relative(folder);
+  return !relative.empty() && *relative.begin() != "..";
 }
 
-void ProcessItem(const BatchItemContext& context, int index, BatchItemBuffers& buffers,
-                 BatchItemResult& result) {
+BatchItemResult Process(const BatchItemContext& context, int index, MarkBuffers& buffers) {
   const BatchJob& job = context.job;
-  const std::string& name = result.name;
-  const std::string imagePath = context.sourceDirectory + name;
-  RenderOutput& output = buffers.output;
-
+  const std::string& name = job.names[static_cast<std::size_t>(index)];
   if (const int earlier = context.sameOutputAs[static_cast<std::size_t>(index)]; earlier >= 0) {
     const std::string& other = job.names[static_cast<std::size_t>(earlier)];
-    return Fail(result, name + " would be written under the same name as " + other +
+    return Failed(name, name + " would be written under the same name as " + other +
                             " in this run; it is left out so that the file of " + other + " is kept");
   }
+  std::string outputName;
+  if (Status status = OutputFileName(context.prefix, name, job.save.format, outputName); !status)
+    return Failed(name, status.message());
+  const std::filesystem::path output = context.destination / outputName;
+  if (Status status = CheckBatchOutput(context, output); !status) return Failed(name, status.message());
 
-  // A file of no known kind is not read at all. An unreadable JPEG still gets a file: the placeholder
-  // picture, unmarked.
-  const SourceImageRead read = DecodeSourceImage(imagePath, context.placeholder, buffers.original);
-  if (!read.status && !read.placeholder) return Fail(result, read.status.message());
+  MarkFileRequest request;
+  request.source = context.sourceDirectory + name;
+  request.output = output;
+  request.placeholder = context.placeholder;
+  request.save = job.save;
+  request.useIndividualText = job.useIndividualText;
+  request.now = job.now;
+  request.previewWidth = job.previewWidth;
+  request.previewHeight = job.previewHeight;
+  RandomSource random(BatchItemSeed(context.seed, index));
+  MarkResult marked = MarkFile(context.input, request, random, buffers);
 
-  RasterImage* toWrite = &buffers.original;
-  if (read.placeholder) {
-    result.message = read.status.message();
-    MakePreview(job, buffers.original, result.preview);
-  } else {
-    const ProgramSettings& settings = context.input.settings;
-    ApplyOrientation(buffers.original, settings.orientation.orientation, buffers.scratch);
-    ApplySizePreset(buffers.original, settings.resize, buffers.scratch);
-    const TextContext textContext{job.now ? *job.now : CurrentLocalDateTime(), name, context.sourceDirectory};
-    const RenderInput renderInput{buffers.original,
-                                  context.input.logo,
-                                  context.input.texture,
-                                  settings.watermark,
-                                  ItemText(context, imagePath, buffers),
-                                  textContext,
-                                  job.previewWidth,
-                                  job.previewHeight};
-    RandomSource random(BatchItemSeed(context.seed, index));
-    RenderWatermark(renderInput, random, output);
-    if (!output.preview.Empty()) result.preview = output.preview;
-    toWrite = &output.marked;
-  }
-
-  std::filesystem::path written;
-  const Orientation turnBack = read.placeholder ? Orientation::kUnrotated : context.turnBack;
-  if (Status status = SaveBatchItem(*toWrite, buffers.scratch, job.save, turnBack, context.destination,
-                                    context.prefix, name, &written);
-      !status) {
-    return Fail(result, status.message());
-  }
-  result.outputPath = written.string();
-  result.outcome = read.placeholder ? BatchItemOutcome::kWrittenPlaceholder : BatchItemOutcome::kWritten;
+  BatchItemResult result;
+  result.name = name;
+  result.outcome = marked.outcome;
+  result.message = std::move(marked.message);
+  result.warnings = std::move(marked.warnings);
+  result.outputPath = marked.written.string();
+  if (marked.outcome != MarkOutcome::kFailed && !buffers.output.preview.Empty())
+    result.preview = buffers.output.preview;
+  return result;
 }
 
 }  // namespace
@@ -109,17 +78,31 @@ std::uint64_t BatchItemSeed(std::uint64_t runSeed, int index) {
   return runSeed + 0x9E3779B97F4A7C15ull * (static_cast<std::uint64_t>(index) + 1);
 }
 
-BatchItemResult ProcessBatchItem(const BatchItemContext& context, int index, BatchItemBuffers& buffers) {
-  BatchItemResult result;
-  result.name = context.job.names[static_cast<std::size_t>(index)];
+Status CheckBatchOutput(const BatchItemContext& context, const std::filesystem::path& output) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(output, error)) return Status::Ok();
+  std::filesystem::path target;
+  if (Status status = ResolveWriteTarget(output, target); !status) return status;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
+  if (error) return Status::Error("cannot write " + output.string() + ": " + error.message());
+  const std::string refused = "cannot write " + output.string() + ": it is a link to " + resolved.string();
+  if (context.sourceNames.contains(resolved.filename().string()) &&
+      std::filesystem::equivalent(resolved.parent_path(), context.sourceDirectory, error))
+    return Status::Error(refused + ", a source picture of this run");
+  if (!Within(resolved, context.canonicalDestination))
+    return Status::Error(refused + ", outside the destination folder");
+  return Status::Ok();
+}
+
+BatchItemResult ProcessBatchItem(const BatchItemContext& context, int index, MarkBuffers& buffers) {
+  const std::string& name = context.job.names[static_cast<std::size_t>(index)];
   try {
-    ProcessItem(context, index, buffers, result);
+    return Process(context, index, buffers);
   } catch (const std::exception& error) {
-    Fail(result, result.name + ": " + error.what());
+    return Failed(name, name + ": " + error.what());
   } catch (...) {
-    Fail(result, result.name + ": unexpected error");
+    return Failed(name, name + ": unexpected error");
   }
-  return result;
 }
 
 }  // namespace quillstone

@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <unordered_set>
 
 #include "batch/batch_item.h"
 #include "batch/batch_start_check.h"
@@ -18,6 +19,18 @@ namespace {
 
 bool StopRequested(const BatchObserver& observer) {
   return observer.stop != nullptr && observer.stop->load(std::memory_order_acquire);
+}
+
+bool Held(const BatchObserver& observer) {
+  return observer.hold != nullptr && observer.hold->load(std::memory_order_acquire);
+}
+
+// Waits while the run is held (and not stopped), calling onWait meanwhile when `live`.
+void WaitWhileHeld(const BatchObserver& observer, bool live) {
+  while (Held(observer) && !StopRequested(observer)) {
+    if (live && observer.onWait) observer.onWait();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
 }
 
 void Report(const BatchObserver& observer, const BatchReport& report, BatchProgress::Stage stage, int index,
@@ -40,9 +53,10 @@ std::uint64_t SeedFromClock() {
 // Items in list order on the calling thread.
 int RunOnCallingThread(const BatchItemContext& context, const BatchObserver& observer, BatchReport& report) {
   const int count = static_cast<int>(report.items.size());
-  BatchItemBuffers buffers;
+  MarkBuffers buffers;
   int started = 0;
   for (int i = 0; i < count; ++i) {
+    WaitWhileHeld(observer, true);
     if (StopRequested(observer)) break;
     ++started;
     Report(observer, report, BatchProgress::Stage::kStarted, i, nullptr);
@@ -66,8 +80,9 @@ int RunOnWorkers(const BatchItemContext& context, int jobs, const BatchObserver&
   std::map<int, BatchItemResult> done;
 
   auto worker = [&] {
-    BatchItemBuffers buffers;
+    MarkBuffers buffers;
     for (;;) {
+      WaitWhileHeld(observer, false);
       int index = 0;
       {
         std::lock_guard lock(mutex);
@@ -136,15 +151,19 @@ std::string ProgressText(int index, int count) {
   return "Progress " + std::to_string(index + 1) + "/" + std::to_string(count);
 }
 
-BatchReport RunBatch(const BatchJob& job, const BatchInput& input, const BatchObserver& observer) {
+BatchReport RunBatch(const BatchJob& job, const MarkInput& input, const BatchObserver& observer) {
   BatchReport report;
   report.prefix = BatchPrefix(job.prefix);
   report.items.resize(job.names.size());
   for (std::size_t i = 0; i < job.names.size(); ++i) report.items[i].name = job.names[i];
   if (Status status = CheckBatchStart(job); !status) {
-    report.refused = status;
+    report.refusal = status.message();
     return report;
   }
+  std::error_code error;
+  std::filesystem::path canonicalDestination =
+      std::filesystem::weakly_canonical(job.destinationDirectory, error);
+  if (error) canonicalDestination = std::filesystem::absolute(job.destinationDirectory, error);
 
   const BatchItemContext context{
       job,
@@ -154,9 +173,9 @@ BatchReport RunBatch(const BatchJob& job, const BatchInput& input, const BatchOb
       report.prefix,
       job.placeholderPath.empty() ? ProgramDirectory() / kPlaceholderImageName : job.placeholderPath,
       job.randomSeed ? *job.randomSeed : SeedFromClock(),
-      RotatesBackBeforeSaving(input.settings.orientation) ? input.settings.orientation.orientation
-                                                          : Orientation::kUnrotated,
-      FindSameOutputNames(job.names, report.prefix, job.save.format)};
+      FindSameOutputNames(job.names, report.prefix, job.save.format),
+      canonicalDestination,
+      std::unordered_set<std::string>(job.names.begin(), job.names.end())};
 
   const int count = static_cast<int>(job.names.size());
   const int jobs = std::clamp(job.jobs, 1, count);
@@ -165,17 +184,22 @@ BatchReport RunBatch(const BatchJob& job, const BatchInput& input, const BatchOb
 
   for (const BatchItemResult& item : report.items) {
     switch (item.outcome) {
-      case BatchItemOutcome::kWrittenPlaceholder:
+      case MarkOutcome::kWritten:
+        ++report.written;
+        break;
+      case MarkOutcome::kWarned:
+        ++report.warned;
+        break;
+      case MarkOutcome::kDamaged:
+        ++report.damaged;
+        break;
+      case MarkOutcome::kPlaceholder:
         ++report.placeholders;
-        ++report.written;
         break;
-      case BatchItemOutcome::kWritten:
-        ++report.written;
-        break;
-      case BatchItemOutcome::kFailed:
+      case MarkOutcome::kFailed:
         ++report.failed;
         break;
-      case BatchItemOutcome::kNotStarted:
+      case MarkOutcome::kNotStarted:
         break;
     }
   }
@@ -185,7 +209,21 @@ BatchReport RunBatch(const BatchJob& job, const BatchInput& input, const BatchOb
 }
 
 std::string BatchSummary(const BatchReport& report) {
-  return std::to_string(report.written) + " written, " + std::to_string(report.failed) + " failed";
+  const int count = static_cast<int>(report.items.size());
+  const std::pair<int, const char*> parts[] = {
+      {report.written, " written"}, {report.placeholders, " placeholders"},
+      {report.damaged, " damaged"}, {report.warned, " with warnings"},
+      {report.failed, " failed"},   {report.stopped ? count - report.started : 0, " not processed"},
+  };
+  std::string text;
+  for (const auto& [number, label] : parts) {
+    if (number == 0) continue;
+    if (!text.empty()) text += ", ";
+    text += std::to_string(number) + label;
+  }
+  if (text.empty()) text = "0 written";
+  if (!report.stopped) return text;
+  return "Stopped after " + std::to_string(report.started) + " of " + std::to_string(count) + ": " + text;
 }
 
 }  // namespace quillstone

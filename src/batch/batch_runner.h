@@ -8,19 +8,9 @@
 
 #include "batch/batch_job.h"
 #include "batch/batch_report.h"
-#include "config/program_settings.h"
-#include "imaging/raster_image.h"
+#include "batch/mark_file.h"
 
 namespace quillstone {
-
-// What every image of a run is marked with. The references must stay valid, and unchanged,
-// until RunBatch returns.
-struct BatchInput {
-  const ProgramSettings& settings;  // watermark, size preset, orientation and turning back
-  const RasterImage& logo;
-  const RasterImage& texture;            // margin texture; may be empty
-  const std::vector<std::string>& text;  // the watermark text (unless individual texts are used)
-};
 
 // One step of a run, reported on the thread that called RunBatch, in item order.
 struct BatchProgress {
@@ -39,6 +29,9 @@ struct BatchObserver {
   // Read at the top of each item: once set, no further item is begun; items already begun
   // are completed and reported.
   const std::atomic<bool>* stop = nullptr;
+  // While set, no further item is begun either, but the run goes on once it is cleared
+  // (the window holds the run while it asks whether to stop). Items begun go on.
+  const std::atomic<bool>* hold = nullptr;
   std::function<void(const BatchProgress&)> onProgress;
   // Called about every 50 ms while the calling thread waits for images rendered on other
   // threads (jobs > 1), so a window can process its pending events.
@@ -49,17 +42,17 @@ struct BatchObserver {
 std::string ProgressText(int index, int count);
 
 // Runs the batch: the start checks (CheckBatchStart; a failure is returned in
-// BatchReport::refused and nothing else happens), then every image in list order:
-//   read its per-image text when the job asks for it; decode it by its extension (an
-//   unreadable JPEG is replaced by the placeholder picture, which is written unmarked under
-//   the image's output name; an unreadable bitmap or a name of no known kind fails the
-//   item); orientation, size preset and render; SaveBatchItem with the job's options,
-//   turning the image back first when the settings ask for it. An image whose output name
-//   an earlier image of the list already has ("a.jpg" and "a.bmp" both give "new_a.jpg")
-//   fails instead of replacing that file.
+// BatchReport::refusal and nothing else happens), then every image in list order through
+// ProcessBatchItem: its output name (prefix + name with the format's extension) and target
+// are checked, then MarkFile marks and writes it (an unreadable JPEG is replaced by the
+// placeholder picture, written unmarked under the image's output name; an unreadable bitmap
+// or a name of no known kind fails the item). An image whose output name an earlier image of
+// the list already has ("a.jpg" and "a.bmp" both give "new_a.jpg") fails instead of
+// replacing that file, and so does one whose output is a link leading out of the
+// destination or to a source picture.
 // Each image has one outcome; a failure ends only its own image. With jobs > 1 the images
 // are rendered on that many threads, each reusing its buffers from image to image; the
 // files written and the order of the reports are the same as with one job.
-BatchReport RunBatch(const BatchJob& job, const BatchInput& input, const BatchObserver& observer = {});
+BatchReport RunBatch(const BatchJob& job, const MarkInput& input, const BatchObserver& observer = {});
 
 }  // namespace quillstone

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "batch/directory_text.h"
-#include "config/owned_file.h"
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
+#include "platform/whole_file.h"
 
 namespace quillstone {
 namespace {
@@ -45,9 +46,11 @@ std::optional<std::string> TMRUFiles::EntryAt(int index) const {
 }
 
 Status TMRUFiles::LoadFromFile(const std::filesystem::path& path) {
+  // A file that is not there reads as an empty list.
   std::string bytes;
-  Status status = ReadWholeFile(path, bytes);
-  if (!status.ok()) return status;
+  if (const WholeFileRead read = ReadWholeFile(path, kMaxTextFileBytes, bytes);
+      read.outcome == WholeFileRead::Outcome::kRefused)
+    return Status::Error("cannot read " + path.string() + ": " + read.reason);
   // Directory names are kept byte for byte: no text decoding here.
   std::vector<std::string> loaded;
   for (std::string& line : SplitTextLines(bytes)) {
@@ -61,7 +64,7 @@ Status TMRUFiles::LoadFromFile(const std::filesystem::path& path) {
 }
 
 Status TMRUFiles::SaveToFile(const std::filesystem::path& path) const {
-  return WriteFileReplacing(path.string(), JoinLinesCrLf(entries_));
+  return WriteFileReplacing(path, JoinLinesCrLf(entries_));
 }
 
 std::vector<MruMenuItem> TMRUFiles::MenuItems() const {

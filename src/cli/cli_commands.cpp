@@ -10,20 +10,12 @@
 #include "batch/batch_runner.h"
 #include "batch/batch_start_check.h"
 #include "batch/directory_text.h"
+#include "batch/mark_file.h"
 #include "batch/source_file_list.h"
 #include "cli/cli_progress.h"
 #include "cli/cli_watermark.h"
 #include "config/ascii_case.h"
-#include "imagefiles/color_depth.h"
-#include "imagefiles/image_decoder.h"
-#include "imagefiles/orientation.h"
-#include "imagefiles/output_file.h"
 #include "imagefiles/output_name.h"
-#include "imagefiles/sepia.h"
-#include "imagefiles/size_preset.h"
-#include "pipeline/render_watermark.h"
-#include "platform/date_time.h"
-#include "text/individual_text.h"
 
 namespace quillstone {
 
@@ -52,11 +44,6 @@ bool SameFile(const std::string& a, const std::string& b) {
   return !error && same;
 }
 
-std::string DirectoryOf(const std::string& path) {
-  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-  return parent.empty() ? std::string("./") : WithTrailingSlash(parent.string());
-}
-
 int DefaultJobs() {
   const unsigned cores = std::thread::hardware_concurrency();
   return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxCliJobs));
@@ -81,46 +68,23 @@ int RunRenderCommand(const CliOptions& options, const CliStreams& streams) {
   if (Status status = PrepareWatermark(options, watermark); !status)
     return UsageError(streams, status.message());
 
-  RasterImage original;
-  RasterImage scratch;
-  if (Status status = DecodeImageFile(options.input, original); !status) {
-    streams.err << kProgramName << status.message() << "\n";
-    return kExitSomeFailed;
-  }
-  const ProgramSettings& settings = watermark.settings;
-  ApplyOrientation(original, settings.orientation.orientation, scratch);
-  ApplySizePreset(original, settings.resize, scratch);
-
-  std::vector<std::string> individualLines;
-  if (options.individualText) {
-    ApplyIndividualText(LoadIndividualTextForImage(options.input), true, individualLines);
-  }
-  const TextContext context{CurrentLocalDateTime(), std::filesystem::path(options.input).filename().string(),
-                            DirectoryOf(options.input)};
-  const RenderInput input{original,
-                          watermark.logo,
-                          watermark.texture,
-                          settings.watermark,
-                          options.individualText ? individualLines : watermark.text,
-                          context};
+  MarkFileRequest request;
+  request.source = options.input;
+  request.output = options.output;
+  request.save = options.save;
+  request.save.format = *format;
+  request.useIndividualText = options.individualText;
+  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text};
   // Seeded as the first image of a batch, so that both commands give the same file.
   RandomSource random = options.seed ? RandomSource(BatchItemSeed(*options.seed, 0)) : RandomSource();
-  RenderOutput output;
-  RenderWatermark(input, random, output);
-
-  SaveOptions save = options.save;
-  save.format = *format;
-  RasterImage& marked = output.marked;
-  StorageFormat storage = ReduceColorDepth(marked, save.colorDepth);
-  if (RotatesBackBeforeSaving(settings.orientation))
-    RotateBack(marked, settings.orientation.orientation, scratch);
-  if (save.sepia) {
-    SepiaTone(marked);
-    SepiaTone(storage.palette);
-  }
-  if (Status status = WriteOutputFile(marked, storage, save, options.output); !status) {
-    streams.err << kProgramName << status.message() << "\n";
+  MarkBuffers buffers;
+  const MarkResult result = MarkFile(input, request, random, buffers);
+  if (result.outcome == MarkOutcome::kFailed) {
+    streams.err << kProgramName << result.message << "\n";
     return kExitSomeFailed;
+  }
+  for (const std::string& warning : result.warnings) {
+    streams.err << "warning: " << options.input << ": " << warning << "\n";
   }
   return kExitAllWritten;
 }
@@ -147,20 +111,23 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
   BatchObserver observer;
   observer.stop = streams.stop;
   observer.onProgress = [&progress](const BatchProgress& step) { progress.Show(step); };
-  const BatchInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text};
+  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text};
   const BatchReport report = RunBatch(job, input, observer);
   progress.Finish();
-  if (!report.refused) return UsageError(streams, report.refused.message());
+  if (report.refusal) return UsageError(streams, *report.refusal);
 
-  if (report.stopped) {
-    streams.err << "stopped after " << report.started << " of " << report.items.size() << " images\n";
-  }
   streams.err << BatchSummary(report) << "\n";
   streams.err.flush();
-  return report.failed == 0 && !report.stopped ? kExitAllWritten : kExitSomeFailed;
+  const bool allMarked = report.failed == 0 && report.placeholders == 0 && !report.stopped;
+  return allMarked ? kExitAllWritten : kExitSomeFailed;
 }
 
 int RunCommandLine(std::span<const std::string> arguments, const CliStreams& streams) {
+  // Nothing to do is a usage error, as for any command-line tool.
+  if (arguments.empty()) {
+    streams.err << CliHelpText();
+    return kExitUsageError;
+  }
   CliOptions options;
   if (Status status = ParseCommandLine(arguments, options); !status) {
     return UsageError(streams, status.message() + "; see quillstone-cli --help");

@@ -303,8 +303,11 @@ Batch:
   --jobs N              images marked at once (one per processor core); the files
                         written are the same for any N
 
-Progress goes to standard error, ending with "N written, M failed". Exit status: 0 when
-every image was written, 1 when some failed, 2 for a usage or set-up error.
+Progress and warnings ("warning: FILE: REASON") go to standard error, ending with
+"N written, P placeholders, D damaged, W with warnings, M failed" (parts that are zero left
+out). Exit status: 0 when every image was marked and written, 1 when an image failed, an
+unreadable one was written as the placeholder picture or the run was stopped, 2 for a
+usage or set-up error.
 )";
 }
 

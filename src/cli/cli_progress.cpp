@@ -17,34 +17,42 @@ void CliProgress::Show(const BatchProgress& progress) {
   const bool finished = progress.stage == BatchProgress::Stage::kFinished;
   const BatchItemResult* result = progress.result;
   if (terminal_ && !quiet_) {
-    if (finished && result != nullptr && result->outcome != BatchItemOutcome::kWritten) {
+    if (finished && result != nullptr && result->outcome != MarkOutcome::kWritten) {
       ClearBar();
-      if (result->outcome == BatchItemOutcome::kFailed) {
-        stream_ << result->name << ": failed: " << result->message << "\n";
-      } else {
-        stream_ << result->name << ": " << result->message << "; wrote the placeholder picture as "
-                << result->outputPath << "\n";
-      }
+      ShowProblems(*result, "");
     }
     DrawBar(progress, finished ? progress.index + 1 : progress.index);
     return;
   }
   if (!finished || result == nullptr) return;
-  switch (result->outcome) {
-    case BatchItemOutcome::kWritten:
-      if (!quiet_) stream_ << progress.text << " " << result->name << " -> " << result->outputPath << "\n";
+  const bool written = result->outcome == MarkOutcome::kWritten || result->outcome == MarkOutcome::kWarned ||
+                       result->outcome == MarkOutcome::kDamaged;
+  if (written && !quiet_) {
+    stream_ << progress.text << " " << result->name << " -> " << result->outputPath << "\n";
+  }
+  ShowProblems(*result, progress.text + " ");
+  stream_.flush();
+}
+
+void CliProgress::ShowProblems(const BatchItemResult& result, const std::string& lead) {
+  switch (result.outcome) {
+    case MarkOutcome::kPlaceholder:
+      stream_ << lead << result.name << ": " << result.message << "; wrote the placeholder picture as "
+              << result.outputPath << "\n";
       break;
-    case BatchItemOutcome::kWrittenPlaceholder:
-      stream_ << progress.text << " " << result->name << ": " << result->message
-              << "; wrote the placeholder picture as " << result->outputPath << "\n";
+    case MarkOutcome::kFailed:
+      stream_ << lead << result.name << ": failed: " << result.message << "\n";
       break;
-    case BatchItemOutcome::kFailed:
-      stream_ << progress.text << " " << result->name << ": failed: " << result->message << "\n";
+    case MarkOutcome::kWarned:
+    case MarkOutcome::kDamaged:
+      for (const std::string& warning : result.warnings) {
+        stream_ << "warning: " << result.name << ": " << warning << "\n";
+      }
       break;
-    case BatchItemOutcome::kNotStarted:
+    case MarkOutcome::kWritten:
+    case MarkOutcome::kNotStarted:
       break;
   }
-  stream_.flush();
 }
 
 void CliProgress::DrawBar(const BatchProgress& progress, int done) {

@@ -7,6 +7,7 @@
 #include "config/configuration_file.h"
 #include "config/setting_table.h"
 #include "imagefiles/image_decoder.h"
+#include "logo/logo_rotation.h"
 #include "platform/file_checks.h"
 #include "platform/text_file.h"
 
@@ -122,6 +123,16 @@ Status PrepareWatermark(const CliOptions& options, CliWatermark& watermark) {
     const std::string path = ConfiguredLogoPath(watermark.settings.logoFileName, options.configFile);
     if (Status status = LoadLogoFile(path, watermark.logo, watermark.untouchedLogo); !status) {
       return Status::Error("cannot load the logo named in the configuration: " + status.message());
+    }
+  }
+  // The logo blended is the loaded one turned by the logo tools' angle onto their fill
+  // colour, as the logo panel turns its untouched copy.
+  if (!watermark.untouchedLogo.Empty()) {
+    const LogoToolSettings& tools = watermark.settings.logoTools;
+    if (Status status =
+            RotateLogoByAngle(watermark.untouchedLogo, tools.angle, tools.rotationFill, watermark.logo);
+        !status) {
+      return Status::Error("cannot turn the logo: " + status.message());
     }
   }
   if (!options.textureFile.empty()) {

@@ -22,7 +22,9 @@ struct CliWatermark {
 // Builds the watermark from the options, in this order: the configuration and its
 // companion text (--config; a file that is not there is an error, unlike in the window),
 // the text file (--text), the settings given by name (--set, in order), --rotate-back,
-// then the logo (--logo, else the configuration's logo when it takes part) and the texture.
+// then the logo (--logo, else the configuration's logo when it takes part), turned by the
+// logoangle setting onto logorotationfill (RotateLogoByAngle of the untouched copy), and
+// the texture.
 // The first failure comes back as an error of one line naming the file or setting.
 Status PrepareWatermark(const CliOptions& options, CliWatermark& watermark);
 

@@ -4,6 +4,7 @@
 
 #include "config/ascii_case.h"
 #include "config/setting_table.h"
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
 
 namespace quillstone {

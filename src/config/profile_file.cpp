@@ -4,8 +4,9 @@
 #include <limits>
 
 #include "config/ascii_case.h"
-#include "config/owned_file.h"
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
+#include "platform/whole_file.h"
 
 namespace quillstone {
 namespace {
@@ -73,14 +74,17 @@ ProfileFile ProfileFile::Parse(std::string_view text) {
 }
 
 Status ProfileFile::Load(const std::filesystem::path& path, ProfileFile& profile) {
+  // A file that is not there reads as an empty profile.
   std::string bytes;
-  Status status = ReadWholeFile(path, bytes);
-  if (status.ok()) profile = Parse(bytes);
-  return status;
+  const WholeFileRead read = ReadWholeFile(path, kMaxTextFileBytes, bytes);
+  if (read.outcome == WholeFileRead::Outcome::kRefused)
+    return Status::Error("cannot read " + path.string() + ": " + read.reason);
+  profile = Parse(bytes);
+  return Status::Ok();
 }
 
 Status ProfileFile::Save(const std::filesystem::path& path) const {
-  return WriteFileReplacing(path.string(), ToText());
+  return WriteFileReplacing(path, ToText());
 }
 
 std::string ProfileFile::ToText() const {

@@ -209,7 +209,6 @@ const SettingDescriptor kTable[] = {
     Unstored("originalalignment", SettingType::kSwitch, 0, 1, QS_NUMBER(orientation.rotateBack)),
     Unstored("logoangle", SettingType::kInteger, 0, 359, QS_NUMBER(logoTools.angle)),
     Unstored("logorotationfill", SettingType::kColor, 0, kColorMax, QS_NUMBER(logoTools.rotationFill)),
-    Unstored("logocropcorner", SettingType::kInteger, 0, 3, QS_NUMBER(logoTools.cropCorner)),
     Unstored("frameouterwidth", SettingType::kInteger, 1, 100, QS_NUMBER(watermark.frame.outerWidth)),
     Unstored("frameinnerwidth", SettingType::kInteger, 1, 100, QS_NUMBER(watermark.frame.innerWidth)),
     Unstored("texture", SettingType::kSwitch, 0, 1, QS_NUMBER(watermark.texture.enabled)),

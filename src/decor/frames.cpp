@@ -33,10 +33,26 @@ void DrawFrames(RasterImage& image, const FrameSettings& settings) {
   DrawFrames(image, settings, scratch);
 }
 
+namespace {
+
+int OuterFrameWidth(const FrameSettings& settings) {
+  return settings.outerOn ? std::clamp(settings.outerWidth, kMinFrameWidth, kMaxFrameWidth) : 0;
+}
+
+int InnerFrameWidth(const FrameSettings& settings) {
+  return settings.innerOn ? std::clamp(settings.innerWidth, kMinFrameWidth, kMaxFrameWidth) : 0;
+}
+
+}  // namespace
+
+int FrameBorderWidth(const FrameSettings& settings) {
+  return OuterFrameWidth(settings) + InnerFrameWidth(settings);
+}
+
 void DrawFrames(RasterImage& image, const FrameSettings& settings, RasterImage& scratch) {
   if (!settings.outerOn && !settings.innerOn) return;
-  const int outer = settings.outerOn ? std::clamp(settings.outerWidth, kMinFrameWidth, kMaxFrameWidth) : 0;
-  const int inner = settings.innerOn ? std::clamp(settings.innerWidth, kMinFrameWidth, kMaxFrameWidth) : 0;
+  const int outer = OuterFrameWidth(settings);
+  const int inner = InnerFrameWidth(settings);
   const int border = outer + inner;
   ExpandCanvas(image, border, border, border, border, scratch);
   if (outer > 0) PaintRing(image, 0, outer, settings.outerColor);

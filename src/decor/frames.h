@@ -12,6 +12,10 @@ namespace quillstone {
 // Widths outside 1..100 are brought into that range.
 void DrawFrames(RasterImage& image, const FrameSettings& settings);
 
+// How many pixels the frames add on each side: the widths of those that are on, each
+// brought into 1..100.
+int FrameBorderWidth(const FrameSettings& settings);
+
 // The same with a scratch raster for the enlargement (see ExpandCanvas); the render keeps
 // one between runs so that framing allocates nothing once warm.
 void DrawFrames(RasterImage& image, const FrameSettings& settings, RasterImage& scratch);

@@ -122,6 +122,13 @@ void PaintSideSpan(std::uint8_t* row, int x0, int x1, int y, const TexturePlacem
 
 }  // namespace
 
+TextureMargins MarginWidths(const TextureSettings& settings) {
+  return {std::clamp(settings.top.margin, 0, kMaxTextureMargin),
+          std::clamp(settings.bottom.margin, 0, kMaxTextureMargin),
+          std::clamp(settings.left.margin, 0, kMaxTextureMargin),
+          std::clamp(settings.right.margin, 0, kMaxTextureMargin)};
+}
+
 void TextureOverlay(RasterImage& destination, const RasterImage& source, const TextureSettings& settings,
                     const RasterImage& texture) {
   if (&destination == &source) {
@@ -129,10 +136,7 @@ void TextureOverlay(RasterImage& destination, const RasterImage& source, const T
     TextureOverlay(destination, copy, settings, texture);
     return;
   }
-  const int t = std::clamp(settings.top.margin, 0, kMaxTextureMargin);
-  const int b = std::clamp(settings.bottom.margin, 0, kMaxTextureMargin);
-  const int l = std::clamp(settings.left.margin, 0, kMaxTextureMargin);
-  const int r = std::clamp(settings.right.margin, 0, kMaxTextureMargin);
+  const auto [t, b, l, r] = MarginWidths(settings);
   const int W = source.Width();
   const int H = source.Height();
   destination.Resize(W + l + r, H + t + b);

@@ -5,6 +5,15 @@
 
 namespace quillstone {
 
+// The four margins in pixels, each brought into 0..kMaxTextureMargin.
+struct TextureMargins {
+  int top = 0;
+  int bottom = 0;
+  int left = 0;
+  int right = 0;
+};
+TextureMargins MarginWidths(const TextureSettings& settings);
+
 // Rebuilds destination as source enlarged by the four margins of the settings, each band
 // filled with its colour and, where the side's "Use texture" is on and the texture is not
 // empty, with the texture placed by the side's alignment:

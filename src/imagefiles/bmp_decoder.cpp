@@ -74,10 +74,9 @@ bool ValidMask(std::uint32_t mask) {
 }
 
 Status ParseHeader(const std::uint8_t* bytes, std::size_t size, std::int64_t maxPixels, BmpLayout& layout) {
-  if (size < 2) return Status::Error("not a BMP file: it is shorter than the file header");
-  if (bytes[0] == 'B' && bytes[1] == 'A') return Status::Error("OS/2 bitmap arrays are not supported");
-  if (bytes[0] != 'B' || bytes[1] != 'M')
-    return Status::Error("not a BMP file: it does not start with \"BM\"");
+  if (std::string problem = BmpSignatureProblem(std::string_view(reinterpret_cast<const char*>(bytes), size));
+      !problem.empty())
+    return Status::Error(std::move(problem));
   if (size < kFileHeaderSize + 4) return Status::Error("the bitmap header is cut short");
 
   const std::uint32_t headerSize = U32(bytes + kFileHeaderSize);
@@ -377,6 +376,13 @@ Status DecodeRle(const std::uint8_t* bytes, std::size_t size, const BmpLayout& l
 }
 
 }  // namespace
+
+std::string BmpSignatureProblem(std::string_view leading) {
+  if (leading.size() < 2) return "not a BMP file: it is shorter than the file header";
+  if (leading.starts_with("BA")) return "OS/2 bitmap arrays are not supported";
+  if (!leading.starts_with("BM")) return "not a BMP file: it does not start with \"BM\"";
+  return {};
+}
 
 Status DecodeBmpMemory(const std::uint8_t* bytes, std::size_t size, RasterImage& out,
                        std::int64_t maxPixels) {

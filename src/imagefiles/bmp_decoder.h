@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "imagefiles/decode_limits.h"
 #include "imaging/raster_image.h"
@@ -30,5 +32,8 @@ namespace quillstone {
 // On failure `out` is empty (its memory kept for reuse).
 Status DecodeBmpMemory(const std::uint8_t* bytes, std::size_t size, RasterImage& out,
                        std::int64_t maxPixels = kDecodeMaxPixels);
+
+// Empty when the leading bytes of a file may start a bitmap ("BM"), otherwise the reason.
+std::string BmpSignatureProblem(std::string_view leading);
 
 }  // namespace quillstone

@@ -1,8 +1,8 @@
 #include "imagefiles/bmp_writer.h"
 
-#include "imagefiles/atomic_file.h"
 #include "imagefiles/byte_order.h"
 #include "imagefiles/dib_format.h"
+#include "platform/atomic_file.h"
 
 namespace quillstone {
 

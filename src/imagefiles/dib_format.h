@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "imagefiles/atomic_file.h"
 #include "imagefiles/storage_format.h"
 #include "imaging/raster_image.h"
+#include "platform/atomic_file.h"
 
 namespace quillstone {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "imagefiles/atomic_file.h"
 #include "imagefiles/byte_order.h"
 #include "imagefiles/dib_format.h"
+#include "platform/atomic_file.h"
 
 namespace quillstone {
 namespace {

@@ -14,16 +14,20 @@ namespace quillstone {
 enum class ImageFileKind { kUnknown, kBmp, kJpeg };
 ImageFileKind ImageFileKindFor(const std::filesystem::path& path);
 
-// Reads the file and decodes it into `out` (always 24 bits per pixel) with the decoder its
-// extension names. On failure `out` is empty (its memory kept for reuse) and the status says
-// why, e.g. "cannot decode photo.jpg: Not a JPEG file: starts with 0x42 0x4d"; a file with
-// another extension is not read at all and is reported as such.
-Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out);
+// Reads the file (ReadWholeFile: a regular file of at most kMaxImageFileBytes, its leading
+// bytes checked before the rest is read) and decodes it into `out` (always 24 bits per
+// pixel) with the decoder its extension names. On failure `out` is empty (its memory kept
+// for reuse) and the status says why, e.g. "cannot decode photo.jpg: Not a JPEG file:
+// starts with 0x42 0x4d"; a file with another extension is not read at all and is reported
+// as such. A damaged JPEG is decoded as far as it goes and `damage` (when given) receives
+// libjpeg's warning; it is emptied otherwise.
+Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, std::string* damage = nullptr);
 
 // What reading a source picture gave.
 struct SourceImageRead {
   Status status;             // the file's own reason when it could not be decoded
   bool placeholder = false;  // the target holds the placeholder picture in its stead
+  std::string damage;        // libjpeg's warning for a damaged JPEG decoded all the same
 };
 
 // Decodes a source picture into `target` as DecodeImageFile does, except that a JPEG that

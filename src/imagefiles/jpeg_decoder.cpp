@@ -22,11 +22,13 @@ constexpr int kMaxScans = 1000;
 constexpr int kRowBatch = 16;
 
 // libjpeg reports fatal errors through error_exit, which must not return; ours jumps back to
-// the decode call with the message. Warnings (damaged data it recovers from) are counted only.
+// the decode call with the message. Of the warnings (damaged data it recovers from) the
+// first is kept, so the caller can say that the picture is damaged.
 struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  char warning[JMSG_LENGTH_MAX];
 };
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo) {
@@ -36,7 +38,9 @@ struct ErrorManager {
 }
 
 void EmitMessage(j_common_ptr cinfo, int level) {
-  if (level < 0) ++cinfo->err->num_warnings;
+  if (level >= 0) return;  // trace messages
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  if (err->pub.num_warnings++ == 0) (*cinfo->err->format_message)(cinfo, err->warning);
 }
 
 void OutputMessage(j_common_ptr) {}
@@ -138,9 +142,21 @@ Outcome RunDecode(Session& s, const std::uint8_t* bytes, std::size_t size, Raste
 
 }  // namespace
 
-Status DecodeJpegMemory(const std::uint8_t* bytes, std::size_t size, RasterImage& out,
+std::string JpegSignatureProblem(std::string_view leading) {
+  if (leading.size() >= 2 && static_cast<unsigned char>(leading[0]) == 0xFF &&
+      static_cast<unsigned char>(leading[1]) == 0xD8)
+    return {};
+  if (leading.size() < 2) return "Not a JPEG file: it is shorter than its first marker";
+  char message[64];
+  std::snprintf(message, sizeof message, "Not a JPEG file: starts with 0x%02x 0x%02x",
+                static_cast<unsigned char>(leading[0]), static_cast<unsigned char>(leading[1]));
+  return message;
+}
+
+Status DecodeJpegMemory(const std::uint8_t* bytes, std::size_t size, RasterImage& out, std::string* damage,
                         std::int64_t maxPixels) {
   out.Clear();
+  if (damage != nullptr) damage->clear();
   if (bytes == nullptr || size == 0) return Status::Error("the JPEG data is empty");
   if constexpr (sizeof(std::size_t) > sizeof(unsigned long)) {
     if (size > ULONG_MAX) return Status::Error("the JPEG data is too large");
@@ -162,6 +178,7 @@ Status DecodeJpegMemory(const std::uint8_t* bytes, std::size_t size, RasterImage
   }
   switch (outcome) {
     case Outcome::kDone:
+      if (damage != nullptr && s.err.pub.num_warnings > 0) *damage = s.err.warning;
       return Status::Ok();
     case Outcome::kSizeRefused:
       out.Clear();

@@ -9,7 +9,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "imagefiles/atomic_file.h"
+#include "platform/atomic_file.h"
 
 namespace quillstone {
 namespace {

@@ -1,10 +1,24 @@
 #include "imagefiles/output_file.h"
 
 #include "imagefiles/bmp_writer.h"
+#include "imagefiles/color_depth.h"
 #include "imagefiles/emf_writer.h"
+#include "imagefiles/orientation.h"
+#include "imagefiles/sepia.h"
 #include "imagefiles/tiff_writer.h"
 
 namespace quillstone {
+
+StorageFormat PrepareForWriting(RasterImage& image, RasterImage& scratch, const SaveOptions& options,
+                                Orientation turnBack) {
+  StorageFormat format = ReduceColorDepth(image, options.colorDepth);
+  if (turnBack != Orientation::kUnrotated) RotateBack(image, turnBack, scratch);
+  if (options.sepia) {
+    SepiaTone(image);
+    SepiaTone(format.palette);
+  }
+  return format;
+}
 
 Status WriteOutputFile(const RasterImage& image, const StorageFormat& format, const SaveOptions& options,
                        const std::filesystem::path& path) {

@@ -2,11 +2,22 @@
 
 #include <filesystem>
 
+#include "imagefiles/orientation_settings.h"
 #include "imagefiles/save_options.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
 
 namespace quillstone {
+
+// Makes a marked image what is written, in this order and in place:
+//   1. reduced to the options' colour depth (the pixels become palette colours; the
+//      returned format carries the depth and palette to the writer);
+//   2. turned back to the alignment of its file when `turnBack` is a rotating orientation
+//      (RotateBack; quarter turns make no new colours, so the image stays in its palette);
+//   3. with sepia, toned, and so is its palette at 1, 4 and 8 bits.
+// `scratch` is a work buffer for the turn.
+StorageFormat PrepareForWriting(RasterImage& image, RasterImage& scratch, const SaveOptions& options,
+                                Orientation turnBack);
 
 // Writes the image in the options' format (their JPEG and PNG choices apply to those
 // formats only) at the depth of `format`. The file is replaced only when it was written

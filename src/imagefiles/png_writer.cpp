@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "imagefiles/atomic_file.h"
 #include "imagefiles/row_encoder.h"
+#include "platform/atomic_file.h"
 
 namespace quillstone {
 namespace {

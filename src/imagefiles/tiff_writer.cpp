@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "imagefiles/atomic_file.h"
 #include "imagefiles/byte_order.h"
 #include "imagefiles/color_depth.h"
 #include "imagefiles/row_encoder.h"
+#include "platform/atomic_file.h"
 
 namespace quillstone {
 namespace {

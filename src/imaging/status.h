@@ -8,7 +8,8 @@ namespace quillstone {
 // The outcome of an operation that can fail for a reason the user can act on (a file that
 // cannot be read or written, a header that makes no sense). The message is one sentence
 // for a status bar or standard error, e.g. "cannot open photo.jpg: No such file or directory".
-class Status {
+// A returned Status must be looked at; `(void)` says that a failure is of no consequence.
+class [[nodiscard]] Status {
  public:
   Status() = default;  // success
   static Status Ok() { return Status(); }

@@ -1,6 +1,10 @@
 #include "pipeline/render_watermark.h"
 
 #include <array>
+#include <cstdint>
+#include <exception>
+#include <new>
+#include <string>
 #include <utility>
 
 #include "decor/frames.h"
@@ -130,7 +134,10 @@ class Render {
  private:
   void Restore() { RestoreFromOriginal(out_.marked, in_.original, in_.settings.texture, in_.texture); }
 
-  void ReportLogoTooBig() { out_.status = kLogoTooBigMessage + LongTimeText(in_.context.now); }
+  void ReportLogoTooBig() {
+    out_.status = kLogoTooBigMessage + LongTimeText(in_.context.now);
+    out_.warnings.push_back(kLogoTooBigWarning);
+  }
 
   // The logo as the first stage: blended over the original as the marked image starts
   // from it (inside its margins when those come first).
@@ -201,9 +208,48 @@ void RestoreFromOriginal(RasterImage& marked, const RasterImage& original, const
   }
 }
 
-void RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output) {
+std::string RenderSizeProblem(const WatermarkSettings& settings, int width, int height) {
+  std::int64_t W = width;
+  std::int64_t H = height;
+  const bool margins = settings.texture.enabled;
+  if (margins) {
+    const TextureMargins m = MarginWidths(settings.texture);
+    W += m.left + m.right;
+    H += m.top + m.bottom;
+  }
+  const int border = FrameBorderWidth(settings.frame);
+  W += 2 * border;
+  H += 2 * border;
+  const bool tooWide = W > RasterImage::kMaxSide || H > RasterImage::kMaxSide;
+  if (!tooWide && W * H <= RasterImage::kMaxPixels) return {};
+  const char* added = margins && border > 0 ? " plus the margins and frames"
+                      : margins             ? " plus the margins"
+                      : border > 0          ? " plus the frames"
+                                            : "";
+  return "image too large: " + std::to_string(width) + " \u00D7 " + std::to_string(height) + added +
+         (tooWide ? " exceeds 65535 pixels per side" : " exceeds 2^28 pixels");
+}
+
+Status RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output) {
   output.status.reset();
-  Render(input, random, output).Run();
+  output.warnings.clear();
+  if (std::string problem =
+          RenderSizeProblem(input.settings, input.original.Width(), input.original.Height());
+      !problem.empty())
+    return Status::Error(std::move(problem));
+  try {
+    Render(input, random, output).Run();
+    return Status::Ok();
+  } catch (const std::bad_alloc&) {
+    output.marked.Clear();
+    output.preview.Clear();
+    return Status::Error("not enough memory to mark a " + std::to_string(input.original.Width()) +
+                         " \u00D7 " + std::to_string(input.original.Height()) + " image");
+  } catch (const std::exception& error) {
+    output.marked.Clear();
+    output.preview.Clear();
+    return Status::Error(error.what());
+  }
 }
 
 }  // namespace quillstone

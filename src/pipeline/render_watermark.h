@@ -6,6 +6,7 @@
 
 #include "imaging/random_source.h"
 #include "imaging/raster_image.h"
+#include "imaging/status.h"
 #include "pipeline/watermark_settings.h"
 #include "text/text_context.h"
 
@@ -33,15 +34,27 @@ struct RenderOutput {
   // The status-bar message when the render changes it ("" clears it); unset leaves the
   // previous message standing.
   std::optional<std::string> status;
+  // What the render could not do, one plain sentence each (kLogoTooBigWarning), for
+  // standard error and the batch report; empty when it did everything asked.
+  std::vector<std::string> warnings;
   RasterImage scratch;  // blend source and margin working copy
 };
 
 // The status-bar message of a logo that does not fit: this text followed by the time.
 inline constexpr const char* kLogoTooBigMessage = "ERROR: Logo is bigger than your image ! ";
+inline constexpr const char* kLogoTooBigWarning = "Logo is bigger than your image";
 
 // Rebuilds output from input: restore from the original, the marking stages in the
-// chosen order, frames, margins "after", preview and size label.
-void RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output);
+// chosen order, frames, margins "after", preview and size label. Throws nothing: an image
+// that the frames and margins would make larger than a raster may be is refused before
+// output is touched (RenderSizeProblem), and running out of memory midway leaves the
+// marked image and the preview empty; either comes back as the error.
+Status RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output);
+
+// Empty when the marked image of a width x height original, with the margins and frames
+// the settings add, fits the raster limits; otherwise why not, e.g. "image too large:
+// 65535 × 1 plus the frames exceeds 65535 pixels per side".
+std::string RenderSizeProblem(const WatermarkSettings& settings, int width, int height);
 
 // The band width divisor of the colour styles 1..7: the selected strength item plus 1,
 // 2 when none is selected, and never 1 for the two- and four-band styles 5, 6 and 7.

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "imaging/status.h"
 
 namespace quillstone {
 
@@ -34,14 +33,10 @@ struct TextFileRead {
 };
 
 // Files larger than this are refused as unreadable: a text is lines typed by hand.
-inline constexpr long long kMaxTextFileBytes = 16LL << 20;
+inline constexpr std::size_t kMaxTextFileBytes = std::size_t{16} << 20;
 
-// Reads a text file into lines (DecodeTextBytes, SplitTextLines).
+// Reads a text file into lines (ReadWholeFile, DecodeTextBytes, SplitTextLines). Texts are
+// written through WriteFileReplacing (platform/atomic_file.h).
 TextFileRead ReadTextFileLines(const std::string& path);
-
-// Writes bytes to a file through a temporary file in the same folder that is renamed over
-// the old one, so a failed write leaves the old file whole. An existing file keeps its
-// permissions; a symbolic link is written through to its target.
-Status WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 }  // namespace quillstone

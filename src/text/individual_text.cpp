@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
 
 namespace quillstone {
@@ -48,6 +49,7 @@ IndividualText LoadIndividualText(const std::string& path) {
       break;
     case TextFileRead::Outcome::kUnreadable:
       text.state = SideFileState::kUnreadable;
+      text.error = std::move(read.error);
       break;
   }
   return text;

@@ -24,6 +24,7 @@ struct IndividualText {
   std::vector<std::string> lines;        // the text being edited
   std::vector<std::string> loadedLines;  // the lines as read, to see whether they changed
   SideFileState state = SideFileState::kNone;
+  std::string error;  // why a side file that is there could not be read (kUnreadable)
   friend bool operator==(const IndividualText&, const IndividualText&) = default;
 };
 

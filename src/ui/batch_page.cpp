@@ -264,7 +264,7 @@ void BatchPage::SetLocked(bool locked) {
   browser_->setEnabled(!locked);
   if (locked) {
     progress_->setText("?");
-    progressBar_->setRange(0, std::max(0, workspace_.sourceFiles().count() - 1));
+    progressBar_->setRange(0, workspace_.sourceFiles().count());
     progressBar_->setValue(0);
     previewImage_ = RasterImage();
     preview_->SetImage(nullptr);
@@ -276,7 +276,7 @@ void BatchPage::OnProgress(const BatchProgress& progress) {
   if (progress.stage == BatchProgress::Stage::kStarted) {
     const QString text = ToQString(progress.text);
     progress_->setText(text);
-    progressBar_->setValue(progress.index);
+    progressBar_->setValue(progress.index + 1);  // the count "Progress i/N" shows
     emit progressText(text);
   } else if (progress.result != nullptr && !progress.result->preview.Empty()) {
     previewImage_ = progress.result->preview;
@@ -291,7 +291,7 @@ void BatchPage::OnFinished(const BatchReport& report) {
   browser_->ShowSourceFiles();
   emit currentImageChanged(false);
   emit progressText(ToQString(kBatchReadyText));
-  if (report.refused) emit statusMessage(ToQString(BatchSummary(report)));
+  if (!report.refusal) emit statusMessage(ToQString(BatchSummary(report)));
 }
 
 }  // namespace quillstone

@@ -58,6 +58,7 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
   fields_.prefix = BatchPrefix(fields_.prefix);
   job.prefix = fields_.prefix;
   stop_.store(false, std::memory_order_release);
+  hold_.store(false, std::memory_order_release);
   // Each image reads its side file from disk, so the text being edited is stored first.
   workspace_.SaveCurrentIndividualText();
   workspace_.destinationHistory().Add(WithTrailingSlash(fields_.destinationDirectory));
@@ -69,10 +70,11 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
   const RasterImage logo = workspace_.logoImage();
   const RasterImage texture = workspace_.textureImage();
   const std::vector<std::string> text = workspace_.watermarkText();
-  const BatchInput input{settings, logo, texture, text};
+  const MarkInput input{settings, logo, texture, text};
   SourceFileList& list = workspace_.sourceFiles();
   BatchObserver observer;
   observer.stop = &stop_;
+  observer.hold = &hold_;
   observer.onProgress = [&](const BatchProgress& progress) {
     if (progress.stage == BatchProgress::Stage::kStarted) list.SelectName(progress.name);
     if (hooks.onProgress) hooks.onProgress(progress);
@@ -85,9 +87,9 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
   }
   running_ = false;
   if (hooks.onFinished) hooks.onFinished(report);
-  if (!report.refused) {
+  if (report.refusal) {
     // The folders changed between the checks and the run (the destination was removed).
-    prompter_.ShowMessage(kBatchStopCaption, report.refused.message(), MessageIcon::kError);
+    prompter_.ShowMessage(kBatchStopCaption, *report.refusal, MessageIcon::kError);
   } else if (const std::string problems = BatchProblemsText(report); !problems.empty()) {
     prompter_.ShowMessage(kBatchResultCaption, problems, MessageIcon::kWarning);
   }
@@ -95,17 +97,20 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
 }
 
 bool BatchFlow::RequestStop() {
-  if (!prompter_.AskYesNo(kBatchQuestionCaption, kStopBatchQuestion)) return false;
-  stop_.store(true, std::memory_order_release);
-  return true;
+  // No image is begun while the question is open.
+  hold_.store(true, std::memory_order_release);
+  const bool stop = prompter_.AskYesNo(kBatchQuestionCaption, kStopBatchQuestion);
+  if (stop) stop_.store(true, std::memory_order_release);
+  hold_.store(false, std::memory_order_release);
+  return stop;
 }
 
 std::string BatchProblemsText(const BatchReport& report, int limit) {
-  if (report.failed == 0 && report.placeholders == 0) return {};
+  if (report.failed == 0 && report.placeholders == 0 && report.damaged == 0 && report.warned == 0) return {};
   std::string text = BatchSummary(report) + ".";
   int shown = 0;
   int hidden = 0;
-  auto list = [&](BatchItemOutcome outcome, const char* heading) {
+  auto list = [&](MarkOutcome outcome, const char* heading) {
     bool headed = false;
     for (const BatchItemResult& item : report.items) {
       if (item.outcome != outcome) continue;
@@ -115,12 +120,16 @@ std::string BatchProblemsText(const BatchReport& report, int limit) {
       }
       if (!headed) text += std::string("\n\n") + heading;
       headed = true;
-      text += "\n" + item.name + (item.message.empty() ? "" : ": " + item.message);
+      std::string why = item.message;
+      for (const std::string& warning : item.warnings) why += (why.empty() ? "" : "; ") + warning;
+      text += "\n" + item.name + (why.empty() ? "" : ": " + why);
       ++shown;
     }
   };
-  list(BatchItemOutcome::kFailed, "Not written:");
-  list(BatchItemOutcome::kWrittenPlaceholder, "Unreadable, written as the placeholder picture:");
+  list(MarkOutcome::kFailed, "Not written:");
+  list(MarkOutcome::kPlaceholder, "Unreadable, written as the placeholder picture:");
+  list(MarkOutcome::kDamaged, "Damaged, marked as far as they could be read:");
+  list(MarkOutcome::kWarned, "Written with warnings:");
   if (hidden > 0) text += "\n... and " + std::to_string(hidden) + " more";
   return text;
 }

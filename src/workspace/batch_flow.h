@@ -65,8 +65,9 @@ class BatchFlow {
   // declined or already running.
   std::optional<BatchReport> Start(const BatchRunHooks& hooks);
 
-  // "Stop batch": asks "Do you really want to stop the BATCH ?"; Yes stops the run before
-  // its next image (images begun are completed). True for Yes.
+  // "Stop batch": asks "Do you really want to stop the BATCH ?", holding the run while the
+  // question is open (no image is begun); Yes stops the run after the images in progress,
+  // No lets it go on. True for Yes.
   bool RequestStop();
 
  private:
@@ -74,12 +75,14 @@ class BatchFlow {
   Prompter& prompter_;
   BatchPageFields fields_;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> hold_{false};
   bool running_ = false;
 };
 
-// The message naming the images of a run that were not marked: failures with their
-// reasons, then the unreadable JPEGs written as the placeholder; at most `limit` lines of
-// names, then how many more. Empty when every image was marked.
+// The message naming the images of a run that were not simply marked: failures with their
+// reasons, the unreadable JPEGs written as the placeholder, the damaged JPEGs and the images
+// written with warnings, each group apart; at most `limit` lines of names, then how many
+// more. It starts with the run's summary. Empty when every image was marked.
 std::string BatchProblemsText(const BatchReport& report, int limit = 20);
 
 }  // namespace quillstone

@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "imagefiles/orientation.h"
 #include "imagefiles/output_file.h"
 #include "platform/file_checks.h"
 #include "workspace/source_browsing.h"
@@ -19,6 +18,15 @@ std::filesystem::path SaveStartDirectory(const Workspace& workspace) {
   if (folder.empty() || std::filesystem::equivalent(folder, workspace.paths().programDirectory, error))
     return workspace.paths().userDirectory;
   return std::filesystem::path(folder);
+}
+
+// Whether writing `path` would replace the file the current picture was loaded from.
+bool WritesOverCurrentSource(const Workspace& workspace, const std::filesystem::path& path) {
+  if (workspace.currentFileName().empty()) return false;
+  std::error_code error;
+  const bool same = std::filesystem::equivalent(
+      path, std::filesystem::path(workspace.sourceDirectory()) / workspace.currentFileName(), error);
+  return !error && same;
 }
 
 }  // namespace
@@ -57,18 +65,12 @@ bool SaveInteractive(Workspace& workspace) {
   if (!choice) return false;
 
   // The copy that is written; the marked image on screen and the source are left alone.
-  const RasterImage* image = &workspace.watermarkedImage();
-  RasterImage turned;
+  RasterImage image = workspace.watermarkedImage();
   const OrientationSettings& orientation = workspace.settings().orientation;
-  if (!workspace.originalImage().Empty() && RotateBackEnabled(orientation) &&
-      prompter.AskYesNo(kQuestionCaption, kRotateBackQuestion)) {
-    turned = *image;
-    RasterImage scratch;
-    RotateBack(turned, orientation.orientation, scratch);
-    image = &turned;
-  }
+  const bool turnBack = !workspace.originalImage().Empty() && RotateBackEnabled(orientation) &&
+                        prompter.AskYesNo(kQuestionCaption, kRotateBackQuestion);
 
-  SaveOptions options;
+  SaveOptions options;  // 24 bits, no sepia
   options.format = SaveFormatFor(choice->path, choice->filterIndex);
   const std::filesystem::path path = SavePathFor(choice->path, options.format);
   // The dialog confirmed replacing the name it returned, not one with another extension.
@@ -76,10 +78,18 @@ bool SaveInteractive(Workspace& workspace) {
       !prompter.AskYesNo(kQuestionCaption,
                          path.filename().string() + " already exists.\nDo you want to replace it ?"))
     return false;
+  // Writing over the photo being marked (by its name or through a link) loses the original.
+  if (WritesOverCurrentSource(workspace, path) &&
+      !prompter.AskYesNo(kQuestionCaption, path.filename().string() + " is the picture being marked." +
+                                               std::string(kReplaceSourceQuestion)))
+    return false;
 
+  RasterImage scratch;
+  const StorageFormat format = PrepareForWriting(
+      image, scratch, options, turnBack ? orientation.orientation : Orientation::kUnrotated);
   if (options.format == OutputFormat::kJpeg) {
     const JpegOptions chosen =
-        prompter.ChooseJpegOptions({*image, workspace.saveOptions().jpeg.quality, {}, {}});
+        prompter.ChooseJpegOptions({image, workspace.saveOptions().jpeg.quality, {}, {}});
     workspace.AcceptJpegPreview(chosen);
     options.jpeg = {workspace.sharedJpegQuality(), chosen.greyscale, chosen.progressive};
   } else if (options.format == OutputFormat::kPng) {
@@ -87,7 +97,7 @@ bool SaveInteractive(Workspace& workspace) {
     if (!png) return false;
     options.png = *png;
   }
-  if (const Status written = WriteOutputFile(*image, StorageFormat{}, options, path); !written) {
+  if (const Status written = WriteOutputFile(image, format, options, path); !written) {
     prompter.ShowMessage(kSaveImageTitle, written.message(), MessageIcon::kError);
     return false;
   }

@@ -16,6 +16,8 @@ inline constexpr std::string_view kSaveImageTitle = "Save watermarked image";
 inline constexpr std::string_view kJpegPreviewTitle = "Jpeg compression preview";
 inline constexpr std::string_view kNothingMarkedMessage = "There is no watermarked image yet.";
 inline constexpr std::string_view kQuestionCaption = "Question";
+inline constexpr std::string_view kReplaceSourceQuestion =
+    "\nDo you want to replace the original with the watermarked image ?";
 inline constexpr std::string_view kRotateBackQuestion =
     "Do you want to rotate the image back to it's original alignment,\nbefore saving ?";
 
@@ -36,10 +38,12 @@ std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputForm
 // "Save watermarked image": asks for a file and a type; for a turned source, whether to turn
 // the marked image back first (only the written copy is turned: the source and the marked
 // image stay as they are, so the next render marks the source once); asks before replacing
-// an existing file other than the one the dialog confirmed (the extension may change); then
-// for JPEG shows the compression preview (its quality becomes the shared one) and for PNG the
-// options window, whose Cancel writes nothing. Writes at 24 bits, without depth reduction or
-// sepia. A failed write is shown with its reason. True when a file was written.
+// an existing file other than the one the dialog confirmed (the extension may change), and
+// before replacing the file the picture being marked was loaded from (by its name or through
+// a link); then for JPEG shows the compression preview (its quality becomes the shared one)
+// and for PNG the options window, whose Cancel writes nothing. Writes through
+// PrepareForWriting and WriteOutputFile at 24 bits, without depth reduction or sepia. A
+// failed write is shown with its reason. True when a file was written.
 bool SaveInteractive(Workspace& workspace);
 
 // The batch page's "Preview": the compression preview on the marked image, whose "Prev.

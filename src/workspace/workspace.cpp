@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "batch/directory_text.h"
+#include "batch/mark_file.h"
 #include "config/configuration_file.h"
 #include "imagefiles/image_decoder.h"
-#include "imagefiles/orientation.h"
-#include "imagefiles/size_preset.h"
 #include "pipeline/preview.h"
+#include "platform/atomic_file.h"
 #include "platform/date_time.h"
 #include "platform/program_directory.h"
 #include "platform/text_file.h"
@@ -49,20 +49,21 @@ void Workspace::SetCurrentFile(std::string fileName, std::string directory) {
 SourceImageRead Workspace::ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable) {
   // A JPEG is decoded straight into the source, which it leaves empty (or the placeholder)
   // on failure; anything else goes through a buffer, so that a broken bitmap or a file of
-  // no known kind keeps the picture shown.
+  // no known kind keeps the picture shown. Orientation and size apply to freshly decoded
+  // pictures only, never twice to one.
   const bool jpeg = ImageFileKindFor(path) == ImageFileKind::kJpeg;
   RasterImage& target = jpeg ? original_ : decodeBuffer_;
   const std::filesystem::path placeholder = unreadable == UnreadableJpeg::kPlaceholder
                                                 ? paths_.programDirectory / kPlaceholderImageName
                                                 : std::filesystem::path();
-  const SourceImageRead read = DecodeSourceImage(path, placeholder, target);
+  const SourceImageRead read = ReadPictureToMark(path, placeholder, PlaceholderShape::kLikeAnyPicture,
+                                                 settings_, target, loadScratch_);
   if (!jpeg) {
     if (!read.status) return read;
     std::swap(original_, target);
   }
-  // Orientation and size apply to freshly decoded pictures only, never twice to one.
-  ApplyOrientation(original_, settings_.orientation.orientation, loadScratch_);
-  ApplySizePreset(original_, settings_.resize, loadScratch_);
+  sourceWarning_ =
+      read.damage.empty() ? std::string() : "warning: " + path.filename().string() + ": " + read.damage;
   return read;
 }
 
@@ -96,7 +97,15 @@ bool Workspace::Render() {
   const TextContext context{CurrentLocalDateTime(), currentFileName_, sourceDirectory_};
   const RenderInput input{original_,    logo_,   texture_,      settings_.watermark,
                           RenderText(), context, previewWidth_, previewHeight_};
-  RenderWatermark(input, random_, output_);
+  // A render that is refused leaves the last marked picture; the reason goes to the status
+  // bar, and so, once, does the damage of a picture just read.
+  if (const Status rendered = RenderWatermark(input, random_, output_); !rendered) {
+    output_.status = rendered.message();
+  } else if (!sourceWarning_.empty()) {
+    output_.status =
+        output_.status && !output_.status->empty() ? sourceWarning_ + "  " + *output_.status : sourceWarning_;
+  }
+  sourceWarning_.clear();
   if (renderObserver_) renderObserver_();
   return true;
 }

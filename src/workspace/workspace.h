@@ -86,10 +86,11 @@ class Workspace {
   // left is stored, that of the new one loaded. The caller renders.
   void SetSourceImage(RasterImage image, std::string fileName, std::string directory);
   // Reads a source file into the original image and, when something new was decoded, turns
-  // and resizes it as the orientation and size preset ask; the current file's name is not
-  // touched. A bitmap that cannot be decoded and a file that is not a BMP or JPEG leave the
-  // original image as it was; a JPEG that cannot be decoded leaves it as `unreadable`
-  // says. The status gives the reason of a failure, also when the placeholder stands in.
+  // and resizes it as the orientation and size preset ask (ReadPictureToMark); the current
+  // file's name is not touched. The damage of a JPEG decoded all the same is shown in the
+  // status line of the next render, as "warning: NAME: REASON". A bitmap that cannot be decoded and a file
+  // that is not a BMP or JPEG leave the original image as it was; a JPEG that cannot be decoded leaves it as
+  // `unreadable` says. The status gives the reason of a failure, also when the placeholder stands in.
   SourceImageRead ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable);
   // Makes `fileName` in `directory` the current file and loads its per-image text (the
   // text of the file left is the caller's to store first).
@@ -98,7 +99,9 @@ class Workspace {
   // Loads a logo file; on success it is the logo and its path the logo file name.
   Status LoadLogo(const std::filesystem::path& path);
 
-  // The render. While rendering is disabled Render does nothing and returns false.
+  // The render. While rendering is disabled Render does nothing and returns false. A render
+  // that is refused (an image the frames would make too large, no memory) keeps the last
+  // marked picture and puts the reason in the render's status.
   bool renderEnabled() const { return renderEnabled_; }
   void SetRenderEnabled(bool enabled) { renderEnabled_ = enabled; }
   void SetRenderObserver(std::function<void()> observer) { renderObserver_ = std::move(observer); }
@@ -173,9 +176,10 @@ class Workspace {
   RasterImage logo_;
   RasterImage logoCopy_;
   RasterImage texture_;
-  RasterImage loadScratch_;   // work buffer of orientation and size presets
-  RasterImage decodeBuffer_;  // a bitmap is decoded here, so a broken one keeps the source
-  RenderOutput output_;       // the marked image, the preview; kept for buffer reuse
+  RasterImage loadScratch_;    // work buffer of orientation and size presets
+  RasterImage decodeBuffer_;   // a bitmap is decoded here, so a broken one keeps the source
+  RenderOutput output_;        // the marked image, the preview; kept for buffer reuse
+  std::string sourceWarning_;  // the damage of the picture just read, for the next render's status
   RandomSource random_;
   int previewWidth_ = 0;
   int previewHeight_ = 0;

@@ -23,8 +23,8 @@ BatchProgress Step(BatchProgress::Stage stage, int index, const BatchItemResult*
 std::string Show(bool terminal, bool quiet) {
   std::ostringstream stream;
   CliProgress progress(stream, terminal, quiet);
-  BatchItemResult written{"a.jpg", BatchItemOutcome::kWritten, "out/new_a.jpg", "", {}};
-  BatchItemResult failed{"b.jpg", BatchItemOutcome::kFailed, "", "cannot write out/new_b.jpg", {}};
+  BatchItemResult written{"a.jpg", MarkOutcome::kWritten, "out/new_a.jpg", "", {}, {}};
+  BatchItemResult failed{"b.jpg", MarkOutcome::kFailed, "", "cannot write out/new_b.jpg", {}, {}};
   progress.Show(Step(BatchProgress::Stage::kStarted, 0, nullptr));
   progress.Show(Step(BatchProgress::Stage::kFinished, 0, &written));
   progress.Show(Step(BatchProgress::Stage::kStarted, 1, nullptr));

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "config/owned_file.h"
 #include "support/test_support.h"
 
 namespace quillstone {

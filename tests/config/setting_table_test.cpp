@@ -88,8 +88,8 @@ TEST(SettingTable, SetFromTextReachesTheField) {
   EXPECT_EQ(s.resize.preset, SizePreset::kCustomSize);
   set("orientation", "3");
   EXPECT_EQ(s.orientation.orientation, Orientation::kRotate270Clockwise);
-  set("logocropcorner", "2");
-  EXPECT_EQ(s.logoTools.cropCorner, CropCorner::kTopRight);
+  set("logoangle", "90");
+  EXPECT_EQ(s.logoTools.angle, 90);
 }
 
 // Every setting's value text sets the same value again, and that value goes through the

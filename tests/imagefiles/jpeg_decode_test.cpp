@@ -49,7 +49,7 @@ std::vector<std::uint8_t> EncodeFlat(int width, int height, J_COLOR_SPACE in, J_
 
 Status Decode(const std::vector<std::uint8_t>& bytes, RasterImage& out,
               std::int64_t maxPixels = kDecodeMaxPixels) {
-  return DecodeJpegMemory(bytes.data(), bytes.size(), out, maxPixels);
+  return DecodeJpegMemory(bytes.data(), bytes.size(), out, nullptr, maxPixels);
 }
 
 void ExpectEveryPixel(const RasterImage& image, Rgb want, int tolerance = 0) {

@@ -28,7 +28,8 @@ struct Renderer {
 
   const RasterImage& Render() {
     RandomSource random(1);
-    RenderWatermark({original, logo, texture, settings, text, context, 40, 30}, random, output);
+    EXPECT_TRUE(
+        RenderWatermark({original, logo, texture, settings, text, context, 40, 30}, random, output).ok());
     return output.marked;
   }
 };

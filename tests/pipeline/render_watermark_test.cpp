@@ -28,7 +28,9 @@ struct RenderFixture {
   }
 
   const RenderOutput& Render(int boxWidth = 40, int boxHeight = 30) {
-    RenderWatermark({original, logo, texture, settings, text, context, boxWidth, boxHeight}, random, output);
+    EXPECT_TRUE(RenderWatermark({original, logo, texture, settings, text, context, boxWidth, boxHeight},
+                                random, output)
+                    .ok());
     return output;
   }
 };

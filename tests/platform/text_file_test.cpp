@@ -51,49 +51,6 @@ TEST(TextFile, ReadOutcomes) {
   EXPECT_FALSE(folder.error.empty());
 }
 
-TEST(TextFile, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
-  testing::TempDir dir;
-  const fs::path path = dir / "notes.txt";
-  std::ofstream(path) << "old";
-  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  ASSERT_TRUE(WriteFileReplacing(path.string(), "new").ok());
-  EXPECT_EQ(testing::FileContents(path), "new");
-  EXPECT_EQ(fs::status(path).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
-}
-
-TEST(TextFile, ReplacingWritesThroughASymbolicLink) {
-  testing::TempDir dir;
-  std::ofstream(dir / "target.txt") << "old";
-  fs::create_symlink("target.txt", dir / "link.txt");
-  ASSERT_TRUE(WriteFileReplacing((dir / "link.txt").string(), "new").ok());
-  EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
-  EXPECT_EQ(testing::FileContents(dir / "target.txt"), "new");
-}
-
-TEST(TextFile, FailedReplaceLeavesWhatWasThere) {
-  testing::TempDir dir;
-  fs::create_directory(dir / "taken.txt");
-  std::ofstream(dir / "taken.txt" / "inside") << "keep";
-  const Status status = WriteFileReplacing((dir / "taken.txt").string(), "new");
-  EXPECT_FALSE(status.ok());
-  EXPECT_NE(status.message().find("taken.txt"), std::string::npos);
-  EXPECT_EQ(testing::FileContents(dir / "taken.txt" / "inside"), "keep");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
-  EXPECT_FALSE(WriteFileReplacing((dir / "no-folder" / "x.txt").string(), "new").ok());
-}
-
-TEST(TextFile, WriteProtectedFileIsNotReplaced) {
-  testing::TempDir dir;
-  const fs::path path = dir / "locked.txt";
-  std::ofstream(path) << "old";
-  fs::permissions(path, fs::perms::owner_read);
-  if (::access(path.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that write any file";
-  EXPECT_FALSE(WriteFileReplacing(path.string(), "new").ok());
-  EXPECT_EQ(testing::FileContents(path), "old");
-}
-
 TEST(FileTime, PipeGivesATimeWithoutBlocking) {
   testing::TempDir dir;
   const fs::path pipe = dir / "pipe";

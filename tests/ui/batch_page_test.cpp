@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -87,7 +88,7 @@ TEST_F(BatchPageTest, RunOfThreeShowsEachStepEndsReadyWithTheSummaryAndRemembers
             std::vector<std::string>{"Question: Do you really want to start the BATCH ?"});
   EXPECT_EQ(progress, (std::vector<std::string>{"Progress 1/3", "Progress 2/3", "Progress 3/3", "Ready"}));
   EXPECT_EQ(Text("statusprogress"), "Ready");
-  EXPECT_EQ(Text("statusmessage"), "3 written, 0 failed");
+  EXPECT_EQ(Text("statusmessage"), "3 written");
   EXPECT_EQ(Text("progresslabel"), "Progress 3/3");
   for (const char* name : {"new_a.jpg", "new_b.jpg", "new_c.jpg"}) {
     EXPECT_TRUE(std::filesystem::exists(destination / name)) << name;
@@ -122,7 +123,8 @@ TEST_F(BatchPageTest, StopAfterTheSecondOfFiveEndsTheRunAndReopensTheSecond) {
   EXPECT_EQ(progress, (std::vector<std::string>{"Progress 1/5", "Progress 2/5", "Ready"}));
   EXPECT_TRUE(std::filesystem::exists(destination / "new_b.jpg"));
   EXPECT_FALSE(std::filesystem::exists(destination / "new_c.jpg"));
-  EXPECT_EQ(Text("statusmessage"), "2 written, 0 failed");
+  EXPECT_EQ(Text("statusmessage"), "Stopped after 2 of 5: 2 written, 3 not processed");
+  EXPECT_EQ(Find<QProgressBar>("progressbar")->value(), 2);
   EXPECT_EQ(workspace.currentFileName(), "b.jpg");
   EXPECT_EQ(workspace.originalImage().Width(), 25);
   EXPECT_EQ(Text("fileposition"), "2/5");

@@ -17,6 +17,7 @@
 #include <fstream>
 
 #include "config/configuration_file.h"
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
 #include "support/test_support.h"
 #include "ui/color_swatch.h"

@@ -81,13 +81,14 @@ TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
   ASSERT_TRUE(report);
   EXPECT_EQ(finished, 1);
   EXPECT_EQ(flow.fields().prefix, "web_");
-  EXPECT_EQ(BatchSummary(*report), "2 written, 1 failed");
+  EXPECT_EQ(BatchSummary(*report), "1 written, 1 placeholders, 1 failed");
   EXPECT_TRUE(std::filesystem::exists(destination / "web_a.jpg"));
   EXPECT_FALSE(std::filesystem::exists(destination / "web_b.jpg"));
   EXPECT_TRUE(std::filesystem::exists(destination / "web_c.jpg")) << "the placeholder";
   ASSERT_EQ(prompter.messages.size(), 1u);
   const std::string& message = prompter.messages[0];
-  EXPECT_EQ(message.rfind("Batch run: 2 written, 1 failed.\n\nNot written:\nb.bmp: ", 0), 0u) << message;
+  EXPECT_EQ(message.rfind("Batch run: 1 written, 1 placeholders, 1 failed.\n\nNot written:\nb.bmp: ", 0), 0u)
+      << message;
   EXPECT_NE(message.find("\n\nUnreadable, written as the placeholder picture:\nc.jpg: "), std::string::npos);
   // The last image is opened again: the placeholder, under its own name.
   EXPECT_EQ(workspace.currentFileName(), "c.jpg");
@@ -99,16 +100,16 @@ TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
 TEST(BatchProblemsTextTest, ListsAtMostTheLimitThenCountsTheRest) {
   BatchReport report;
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
-    report.items.push_back({name, BatchItemOutcome::kFailed, "", "cannot decode", {}});
+    report.items.push_back({name, MarkOutcome::kFailed, "", "cannot decode", {}, {}});
   }
-  report.items.push_back({"d.jpg", BatchItemOutcome::kWritten, "", "", {}});
+  report.items.push_back({"d.jpg", MarkOutcome::kWritten, "", "", {}, {}});
   report.failed = 3;
   report.written = 1;
   EXPECT_EQ(
       BatchProblemsText(report, 2),
       "1 written, 3 failed.\n\nNot written:\na.bmp: cannot decode\nb.bmp: cannot decode\n... and 1 more");
   report.items.resize(1);
-  report.items[0].outcome = BatchItemOutcome::kWritten;
+  report.items[0].outcome = MarkOutcome::kWritten;
   report.failed = 0;
   EXPECT_EQ(BatchProblemsText(report), "");
 }

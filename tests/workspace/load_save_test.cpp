@@ -7,6 +7,7 @@
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/jpeg_writer.h"
 #include "imagefiles/orientation.h"
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
 #include "support/test_support.h"
 #include "workspace/save_flow.h"

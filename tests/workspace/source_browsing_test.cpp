@@ -4,6 +4,7 @@
 
 #include "batch/batch_test_files.h"
 #include "imagefiles/image_decoder.h"
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
 #include "workspace/scripted_prompter.h"
 #include "workspace/workspace.h"

@@ -6,6 +6,7 @@
 
 #include "config/configuration_file.h"
 #include "imagefiles/bmp_writer.h"
+#include "platform/atomic_file.h"
 #include "platform/text_file.h"
 #include "support/test_support.h"
 #include "workspace/scripted_prompter.h"

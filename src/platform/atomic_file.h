@@ -9,12 +9,21 @@
 
 namespace quillstone {
 
+// The file a write to `path` replaces: the path itself, or, when it is a symbolic link, the
+// file the link leads to (through further links; the file need not exist). A link that
+// cannot be followed (a loop, a chain too long) is an error naming the path and the reason
+// ("a link loop"), so that nothing is written for it.
+Status ResolveWriteTarget(const std::filesystem::path& path, std::filesystem::path& target);
+
 // Writes a file through a temporary file in the same directory that is renamed over the
 // target only when everything was written, so a failure (missing or read-only directory,
 // disk full, an encoder error) leaves no half-written file and an existing file whole.
-// The temporary file is removed when the object goes without a successful Commit().
-// A replaced file keeps its permission bits; a new one gets 0666 less the umask. A
-// write-protected file is not replaced, and a symbolic link is written through to its target.
+// The temporary file has a short name of its own (".qs" + 8 letters + ".tmp"), so any name
+// the file system accepts can be written, and is removed when the object goes without a
+// successful Commit(). A replaced file keeps its permission bits and its new content is
+// on the disk before the rename; a new file gets 0666 less the umask. A write-protected
+// file is not replaced, and a symbolic link is written through to its target
+// (ResolveWriteTarget).
 class AtomicFile {
  public:
   AtomicFile() = default;
@@ -47,7 +56,11 @@ class AtomicFile {
   std::filesystem::path target_;  // the file replaced: path_, or the target of a link there
   std::filesystem::path tempPath_;
   std::FILE* stream_ = nullptr;
-  int writeError_ = 0;  // errno of the first failed write, 0 while all went well
+  int writeError_ = 0;      // errno of the first failed write, 0 while all went well
+  bool replacing_ = false;  // an existing file is replaced: its new content is synced first
 };
+
+// Writes bytes to a file whole through an AtomicFile.
+Status WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace quillstone

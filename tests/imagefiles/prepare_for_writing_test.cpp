@@ -2,8 +2,8 @@
 
 #include <QImage>
 
-#include "imagefiles/batch_save.h"
 #include "imagefiles/color_depth.h"
+#include "imagefiles/output_file.h"
 #include "imagefiles/sepia.h"
 #include "writer_test_tools.h"
 
@@ -16,7 +16,7 @@ RasterImage ReadBack(const std::filesystem::path& path) {
   return testing::FromQImage(decoded);
 }
 
-TEST(SaveBatchItem, DepthSepiaAndNameTogether) {
+TEST(PrepareForWriting, DepthAndSepiaTogether) {
   QUILLSTONE_REQUIRE_TOOL("pngcheck");
   const RasterImage original = testing::MakeGradientRaster(20, 10);
   RasterImage marked = original;
@@ -26,11 +26,9 @@ TEST(SaveBatchItem, DepthSepiaAndNameTogether) {
   options.colorDepth = ColorDepth::kBits8;
   options.sepia = true;
   testing::TempDir dir;
-  std::filesystem::path written;
-  ASSERT_TRUE(SaveBatchItem(marked, scratch, options, Orientation::kUnrotated, dir.path(), "new_",
-                            "holiday.JPEG", &written));
-  EXPECT_EQ(written, dir / "new_holiday.png");
-  EXPECT_EQ(testing::FolderEntries(dir.path()), std::vector<std::string>{"new_holiday.png"});
+  const std::filesystem::path written = dir / "new_holiday.png";
+  const StorageFormat format = PrepareForWriting(marked, scratch, options, Orientation::kUnrotated);
+  ASSERT_TRUE(WriteOutputFile(marked, format, options, written).ok());
   const auto check = testing::RunTool("pngcheck -v " + testing::ShellQuote(written.string()));
   EXPECT_NE(check.output.find("8-bit palette"), std::string::npos) << check.output;
 
@@ -42,7 +40,7 @@ TEST(SaveBatchItem, DepthSepiaAndNameTogether) {
   EXPECT_EQ(testing::FirstDifference(ReadBack(written), expected), "");
 }
 
-TEST(SaveBatchItem, TurnsBackAndKeepsTheChosenDepth) {
+TEST(PrepareForWriting, TurnsBackAndKeepsTheChosenDepth) {
   // Loaded with "Rotate 90 deg. clockwise", a 3 x 2 file became 2 x 3; saving turns it back.
   const RasterImage file =
       testing::MakeRaster({"wkk", "kkk"}, {{'w', colors::kWhite}, {'k', colors::kBlack}});
@@ -53,40 +51,12 @@ TEST(SaveBatchItem, TurnsBackAndKeepsTheChosenDepth) {
   options.format = OutputFormat::kBmp;
   options.colorDepth = ColorDepth::kBits1;
   testing::TempDir dir;
-  ASSERT_TRUE(
-      SaveBatchItem(marked, scratch, options, Orientation::kRotate90Clockwise, dir.path(), "", "scan.jpg"));
+  const StorageFormat format = PrepareForWriting(marked, scratch, options, Orientation::kRotate90Clockwise);
+  ASSERT_TRUE(WriteOutputFile(marked, format, options, dir / "scan.bmp").ok());
   const auto bytes = testing::ReadBytes(dir / "scan.bmp");
   ASSERT_GE(bytes.size(), 30u);
   EXPECT_EQ(testing::Le16(bytes, 28), 1u) << "the turned-back image is still written at 1 bit";
   EXPECT_EQ(testing::FirstDifference(ReadBack(dir / "scan.bmp"), file), "");
-}
-
-TEST(SaveBatchItem, BadPrefixChangesNothing) {
-  RasterImage marked = testing::MakeGradientRaster(6, 4);
-  const RasterImage before = marked;
-  RasterImage scratch;
-  SaveOptions options;
-  options.sepia = true;
-  options.colorDepth = ColorDepth::kBits4;
-  testing::TempDir dir;
-  const Status status =
-      SaveBatchItem(marked, scratch, options, Orientation::kRotate180Clockwise, dir.path(), "../", "a.jpg");
-  EXPECT_FALSE(status);
-  EXPECT_NE(status.message().find("outside the destination"), std::string::npos) << status.message();
-  EXPECT_TRUE(marked == before);
-  EXPECT_TRUE(testing::FolderEntries(dir.path()).empty());
-  EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "a.jpg"));
-}
-
-TEST(SaveBatchItem, MissingDestinationIsReported) {
-  RasterImage marked = testing::MakeGradientRaster(6, 4);
-  RasterImage scratch;
-  testing::TempDir dir;
-  const Status status =
-      SaveBatchItem(marked, scratch, SaveOptions{}, Orientation::kUnrotated, dir / "gone", "x_", "a.bmp");
-  EXPECT_FALSE(status);
-  EXPECT_NE(status.message().find((dir / "gone" / "x_a.jpg").string()), std::string::npos)
-      << status.message();
 }
 
 }  // namespace

@@ -1,0 +1,143 @@
+#include "batch/mark_file.h"
+
+#include <exception>
+#include <new>
+
+#include "batch/directory_text.h"
+#include "imagefiles/orientation.h"
+#include "imagefiles/output_file.h"
+#include "imagefiles/size_preset.h"
+#include "pipeline/preview.h"
+#include "text/individual_text.h"
+
+namespace quillstone {
+
+namespace {
+
+MarkResult Failed(std::string message) {
+  MarkResult result;
+  result.outcome = MarkOutcome::kFailed;
+  result.message = std::move(message);
+  return result;
+}
+
+// The folder the text commands show: the source's, ending in '/'.
+std::string FolderOf(const std::filesystem::path& source) {
+  const std::filesystem::path parent = source.parent_path();
+  return parent.empty() ? std::string("./") : WithTrailingSlash(parent.string());
+}
+
+// The text the file is marked with: the watermark text, or with individual texts the lines
+// of the picture's side file. A side file that is there but cannot be read gives no text
+// and a warning naming it.
+const std::vector<std::string>& TextToMark(const MarkInput& input, const MarkFileRequest& request,
+                                           MarkBuffers& buffers, MarkResult& result) {
+  if (!request.useIndividualText) return input.text;
+  const IndividualText individual = LoadIndividualTextForImage(request.source.string());
+  if (individual.state == SideFileState::kUnreadable) {
+    result.warnings.push_back("cannot read the per-image text " +
+                              std::filesystem::path(individual.path).filename().string() + ": " +
+                              individual.error + "; marked without text");
+  }
+  buffers.text.clear();
+  ApplyIndividualText(individual, true, buffers.text);
+  return buffers.text;
+}
+
+void MakePreview(const MarkFileRequest& request, const RasterImage& image, RasterImage& preview) {
+  const PreviewSize size =
+      PreviewSizeFor(image.Width(), image.Height(), request.previewWidth, request.previewHeight);
+  if (size.width <= 0 || size.height <= 0) {
+    preview.Clear();
+    return;
+  }
+  AreaAverageResize(image, size.width, size.height, preview);
+}
+
+MarkResult Mark(const MarkInput& input, const MarkFileRequest& request, RandomSource& random,
+                MarkBuffers& buffers) {
+  const SourceImageRead read =
+      ReadPictureToMark(request.source, request.placeholder, PlaceholderShape::kAsShipped, input.settings,
+                        buffers.original, buffers.scratch);
+  if (!read.status && !read.placeholder) return Failed(read.status.message());
+
+  MarkResult result;
+  RasterImage* toWrite = &buffers.original;
+  Orientation turnBack = Orientation::kUnrotated;
+  if (read.placeholder) {
+    result.message = read.status.message();
+    MakePreview(request, buffers.original, buffers.output.preview);
+  } else {
+    if (!read.damage.empty()) result.warnings.push_back(read.damage);
+    const ProgramSettings& settings = input.settings;
+    const TextContext context{request.now ? *request.now : CurrentLocalDateTime(),
+                              request.source.filename().string(), FolderOf(request.source)};
+    const RenderInput renderInput{buffers.original,
+                                  input.logo,
+                                  input.texture,
+                                  settings.watermark,
+                                  TextToMark(input, request, buffers, result),
+                                  context,
+                                  request.previewWidth,
+                                  request.previewHeight};
+    if (Status rendered = RenderWatermark(renderInput, random, buffers.output); !rendered)
+      return Failed(request.source.filename().string() + ": " + rendered.message());
+    result.warnings.insert(result.warnings.end(), buffers.output.warnings.begin(),
+                           buffers.output.warnings.end());
+    toWrite = &buffers.output.marked;
+    if (RotatesBackBeforeSaving(settings.orientation)) turnBack = settings.orientation.orientation;
+  }
+
+  const StorageFormat format = PrepareForWriting(*toWrite, buffers.scratch, request.save, turnBack);
+  if (Status written = WriteOutputFile(*toWrite, format, request.save, request.output); !written)
+    return Failed(written.message());
+  result.written = request.output;
+  if (read.placeholder) {
+    result.outcome = MarkOutcome::kPlaceholder;
+  } else if (!read.damage.empty()) {
+    result.outcome = MarkOutcome::kDamaged;
+  } else {
+    result.outcome = result.warnings.empty() ? MarkOutcome::kWritten : MarkOutcome::kWarned;
+  }
+  return result;
+}
+
+std::string OutOfMemory(const std::filesystem::path& source) {
+  return "not enough memory to mark " + source.filename().string();
+}
+
+}  // namespace
+
+SourceImageRead ReadPictureToMark(const std::filesystem::path& source,
+                                  const std::filesystem::path& placeholder, PlaceholderShape shape,
+                                  const ProgramSettings& settings, RasterImage& target,
+                                  RasterImage& scratch) {
+  SourceImageRead read = DecodeSourceImage(source, placeholder, target);
+  if (target.Empty() || (read.placeholder && shape == PlaceholderShape::kAsShipped)) return read;
+  try {
+    ApplyOrientation(target, settings.orientation.orientation, scratch);
+    ApplySizePreset(target, settings.resize, scratch);
+  } catch (const std::bad_alloc&) {
+    target.Clear();
+    read.status = Status::Error(OutOfMemory(source));
+  } catch (const std::exception& error) {
+    target.Clear();
+    read.status = Status::Error(source.filename().string() + ": " + error.what());
+  }
+  return read;
+}
+
+MarkResult MarkFile(const MarkInput& input, const MarkFileRequest& request, RandomSource& random,
+                    MarkBuffers& buffers) {
+  try {
+    return Mark(input, request, random, buffers);
+  } catch (const std::bad_alloc&) {
+    return Failed(OutOfMemory(request.source));
+  } catch (const std::exception& error) {
+    return Failed(request.source.filename().string() + ": " + error.what());
+  } catch (...) {
+    return Failed(request.source.filename().string() + ": unexpected error");
+  }
+}
+
+}  // namespace quillstone
