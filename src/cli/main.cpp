@@ -15,11 +15,12 @@ namespace {
 
 std::atomic<bool> stopRequested{false};
 
-// The first Ctrl+C lets the images in progress finish and ends the run; a second one ends
-// the program at once.
-extern "C" void OnInterrupt(int) {
+// The first Ctrl+C, SIGTERM or SIGHUP lets the images in progress finish (so no temporary
+// file is left behind), ends the run and reports it; a second one of the same kind ends the
+// program at once.
+extern "C" void OnInterrupt(int signal) {
   stopRequested.store(true);
-  std::signal(SIGINT, SIG_DFL);
+  std::signal(signal, SIG_DFL);
 }
 
 // Qt's own notes go to standard error as usual, except the one about a missing runtime
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
   defaultHandler = qInstallMessageHandler(FilterQtMessages);
   QGuiApplication application(argc, argv);
 
-  std::signal(SIGINT, OnInterrupt);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, OnInterrupt);
   const quillstone::CliStreams streams{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, &stopRequested};
   return quillstone::RunCommandLine(arguments, streams);
 }

@@ -56,6 +56,10 @@ bool SaveInteractive(Workspace& workspace) {
     prompter.ShowMessage(kSaveImageTitle, kNothingMarkedMessage, MessageIcon::kError);
     return false;
   }
+  if (!workspace.renderError().empty()) {
+    prompter.ShowMessage(kSaveImageTitle, workspace.renderError(), MessageIcon::kError);
+    return false;
+  }
   const auto choice = prompter.ChooseFileToSaveWithType({std::string(kSaveImageTitle),
                                                          ImageSaveFilters(),
                                                          SaveStartDirectory(workspace),

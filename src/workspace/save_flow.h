@@ -35,7 +35,8 @@ OutputFormat SaveFormatFor(const std::filesystem::path& typed, int filterIndex);
 // format's appended when the name has none), in the folder chosen.
 std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputFormat format);
 
-// "Save watermarked image": asks for a file and a type; for a turned source, whether to turn
+// "Save watermarked image": refuses, with the reason, while the last render was refused;
+// asks for a file and a type; for a turned source, whether to turn
 // the marked image back first (only the written copy is turned: the source and the marked
 // image stay as they are, so the next render marks the source once); asks before replacing
 // an existing file other than the one the dialog confirmed (the extension may change), and

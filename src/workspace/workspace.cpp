@@ -99,7 +99,9 @@ bool Workspace::Render() {
                           RenderText(), context, previewWidth_, previewHeight_};
   // A render that is refused leaves the last marked picture; the reason goes to the status
   // bar, and so, once, does the damage of a picture just read.
-  if (const Status rendered = RenderWatermark(input, random_, output_); !rendered) {
+  const Status rendered = RenderWatermark(input, random_, output_);
+  renderError_ = rendered ? std::string() : rendered.message();
+  if (!rendered) {
     output_.status = rendered.message();
   } else if (!sourceWarning_.empty()) {
     output_.status =

@@ -108,6 +108,9 @@ class Workspace {
   // The preview box in pixels; renders make their preview fit it.
   void SetPreviewBox(int width, int height);
   bool Render();
+  // Why the last render was refused; empty when it marked the picture. While it is not
+  // empty the marked image is not the source's, and nothing saves it.
+  const std::string& renderError() const { return renderError_; }
   // A new preview box: the preview is made again from the marked image, without a render.
   void RefitPreview(int width, int height);
   // The text a render draws: the per-image text while it is in use, else the watermark
@@ -180,6 +183,7 @@ class Workspace {
   RasterImage decodeBuffer_;   // a bitmap is decoded here, so a broken one keeps the source
   RenderOutput output_;        // the marked image, the preview; kept for buffer reuse
   std::string sourceWarning_;  // the damage of the picture just read, for the next render's status
+  std::string renderError_;
   RandomSource random_;
   int previewWidth_ = 0;
   int previewHeight_ = 0;

@@ -360,5 +360,49 @@ TEST_F(BatchRunnerTest, FinishedItemsCarryAPreview) {
   EXPECT_FALSE(report.items[1].preview.Empty());
 }
 
+// Each image begun is counted in one part; zero parts are left out; a stopped run says how
+// far it got.
+TEST(BatchSummaryTest, CountsEveryPartApart) {
+  const struct {
+    int written, placeholders, damaged, warned, failed, started, count;
+    const char* summary;
+  } cases[] = {
+      {0, 0, 0, 0, 0, 0, 0, "0 written"},
+      {3, 0, 0, 0, 0, 3, 3, "3 written"},
+      {1, 2, 3, 4, 5, 15, 15, "1 written, 2 placeholders, 3 damaged, 4 with warnings, 5 failed"},
+      {0, 1, 0, 0, 1, 2, 2, "1 placeholders, 1 failed"},
+      {25, 0, 0, 0, 0, 25, 40, "Stopped after 25 of 40: 25 written, 15 not processed"},
+      {0, 0, 0, 0, 0, 0, 2, "Stopped after 0 of 2: 2 not processed"},
+  };
+  for (const auto& c : cases) {
+    BatchReport report;
+    report.items.resize(static_cast<std::size_t>(c.count));
+    report.written = c.written;
+    report.placeholders = c.placeholders;
+    report.damaged = c.damaged;
+    report.warned = c.warned;
+    report.failed = c.failed;
+    report.started = c.started;
+    report.stopped = c.started < c.count;
+    EXPECT_EQ(BatchSummary(report), c.summary);
+  }
+}
+
+// An output that is a link may lead within the destination, never out of it.
+TEST_F(BatchRunnerTest, LinkOutOfTheDestinationFailsTheImage) {
+  WriteTestBmp(source() / "a.bmp");
+  WriteTestBmp(source() / "b.bmp");
+  std::filesystem::create_directory(dest() / "kept");
+  std::filesystem::create_symlink("../outside.bmp", dest() / "new_a.bmp");
+  std::filesystem::create_symlink("kept/b.bmp", dest() / "new_b.bmp");
+  job_.names = {"a.bmp", "b.bmp"};
+  const BatchReport report = Run();
+  EXPECT_EQ(BatchSummary(report), "1 written, 1 failed");
+  EXPECT_NE(report.items[0].message.find("outside the destination folder"), std::string::npos)
+      << report.items[0].message;
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "outside.bmp"));
+  EXPECT_EQ(Decoded(dest() / "kept" / "b.bmp"), RenderDirectly("b.bmp", {}));
+}
+
 }  // namespace
 }  // namespace quillstone

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -186,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SetUpErrorCase>& info) { return std::string(info.param.label); });
 
 // The built program itself: its own QGuiApplication on the offscreen platform, no display.
-CliRun RunProgram(const QStringList& arguments) {
+CliRun RunProgram(const QStringList& arguments, int timeLimitMs = 60000) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove("QT_QPA_PLATFORM");
@@ -195,7 +201,7 @@ CliRun RunProgram(const QStringList& arguments) {
   process.setProcessEnvironment(environment);
   process.start(QString::fromUtf8(QUILLSTONE_CLI_PROGRAM), arguments);
   CliRun run;
-  if (!process.waitForFinished(60000)) return run;
+  if (!process.waitForFinished(timeLimitMs)) return run;
   run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
   run.out = process.readAllStandardOutput().toStdString();
   run.err = process.readAllStandardError().toStdString();
@@ -221,6 +227,265 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
   RasterImage written;
   EXPECT_TRUE(DecodeImageFile(dest() / "new_b.jpg", written).ok());
   EXPECT_EQ(written.Width(), 20);
+}
+
+// Pictures that take a while to compress.
+RasterImage NoiseRaster(int width, int height, unsigned seed) {
+  std::mt19937 generator(seed);
+  RasterImage image(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (std::uint8_t* p = image.Row(y); p < image.Row(y) + 3 * width; ++p)
+      *p = static_cast<std::uint8_t>(generator());
+  }
+  return image;
+}
+
+QStringList Arguments(const std::vector<std::string>& arguments) {
+  QStringList list;
+  for (const std::string& argument : arguments) list << QString::fromStdString(argument);
+  return list;
+}
+
+// A rendering that puts the logo unchanged at the top left of a picture without frames.
+const std::vector<std::string> kPlainLogo = {"--set", "logoprozent=100",    "--set", "logotransparent=0",
+                                             "--set", "FRAMEOUTERSTATUS=0", "--set", "FRAMEINNERSTATUS=0"};
+
+struct AngleCase {
+  int angle;
+  std::vector<std::string> block;  // the top left of the marked picture, one letter a pixel
+};
+
+class CliLogoAngleTest : public CliEndToEndTest, public ::testing::WithParamInterface<AngleCase> {};
+
+// The logo is turned counter-clockwise onto the fill colour before it is blended.
+TEST_P(CliLogoAngleTest, TurnsTheLogoOntoTheFill) {
+  const std::vector<std::pair<char, ColorValue>> legend = {
+      {'r', MakeColor(255, 0, 0)},     {'g', MakeColor(0, 255, 0)},   {'b', MakeColor(0, 0, 255)},
+      {'y', MakeColor(255, 255, 0)},   {'c', MakeColor(0, 255, 255)}, {'m', MakeColor(255, 0, 255)},
+      {'-', MakeColor(128, 128, 128)}, {'w', colors::kWhite}};
+  ASSERT_TRUE(WriteBmp(RasterImage(6, 6, colors::kWhite), temp_ / "white.bmp").ok());
+  ASSERT_TRUE(WriteBmp(testing::MakeRaster({"rgb", "ycm"}, legend), temp_ / "logo3x2.bmp").ok());
+  std::vector<std::string> arguments = {"render",
+                                        Path("white.bmp"),
+                                        Path("out.bmp"),
+                                        "--logo",
+                                        Path("logo3x2.bmp"),
+                                        "--set",
+                                        "logoangle=" + std::to_string(GetParam().angle),
+                                        "--set",
+                                        "logorotationfill=#808080"};
+  arguments.insert(arguments.end(), kPlainLogo.begin(), kPlainLogo.end());
+  const CliRun run = RunCli(arguments);
+  ASSERT_EQ(run.status, 0) << run.err;
+  RasterImage marked;
+  ASSERT_TRUE(DecodeImageFile(temp_ / "out.bmp", marked).ok());
+  std::vector<std::string> expected(6, "wwwwww");
+  for (std::size_t y = 0; y < GetParam().block.size(); ++y)
+    expected[y].replace(0, GetParam().block[y].size(), GetParam().block[y]);
+  EXPECT_EQ(marked, testing::MakeRaster(expected, legend));
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, CliLogoAngleTest,
+                         ::testing::Values(AngleCase{0, {"rgb", "ycm"}}, AngleCase{90, {"bm", "gc", "ry"}},
+                                           AngleCase{45, {"-gb", "rgc", "ry-"}}),
+                         [](const ::testing::TestParamInfo<AngleCase>& info) {
+                           return "Angle" + std::to_string(info.param.angle);
+                         });
+
+// A picture that the frames would make wider than a raster may be: a message, no abort and
+// nothing written, by itself and in a batch.
+TEST_F(CliEndToEndTest, PictureTooLargeForItsFramesIsRefused) {
+  ASSERT_TRUE(WriteBmp(RasterImage(65535, 1, colors::kWhite), source() / "wide.bmp").ok());
+  CliRun run = RunCli({"render", (source() / "wide.bmp").string(), Path("wide.png")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(
+      run.err,
+      "quillstone-cli: wide.bmp: image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per "
+      "side\n");
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "wide.png"));
+
+  run = RunCli(Batch({"--mask", "*.bmp", "--quiet"}));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(Lines(run.err).back(), "1 failed");
+  EXPECT_TRUE(std::filesystem::is_empty(dest()));
+}
+
+// Named pipes and a 2 GiB file of no picture, as the image and as the logo: each refused at
+// once with the reason, never read.
+TEST_F(CliEndToEndTest, SpecialAndHugeFilesAreRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo(Path("pipe.jpg").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(Path("pipe.bmp").c_str(), 0600), 0);
+  std::ofstream(temp_ / "big1.jpg").close();
+  std::filesystem::resize_file(temp_ / "big1.jpg", std::uintmax_t{2} << 30);
+  const std::string image = (source() / "a.jpg").string();
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::string reason;
+  } cases[] = {
+      {{"render", Path("pipe.jpg"), Path("out.png")}, 1, "cannot open pipe.jpg: it is not a regular file"},
+      {{"render", image, Path("out.png"), "--logo", Path("pipe.bmp")},
+       2,
+       "pipe.bmp: it is not a regular file"},
+      {{"render", Path("big1.jpg"), Path("out.png")}, 1, "cannot open big1.jpg: the file is larger than"},
+      {{"render", image, Path("out.png"), "--text", Path("pipe.jpg")}, 2, "it is not a regular file"},
+  };
+  for (const auto& c : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    const CliRun run = RunProgram(Arguments(c.arguments), 5000);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.arguments[1];
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(temp_ / "out.png"));
+}
+
+// A photo cut short is marked as far as it decodes, and said to be damaged.
+TEST_F(CliEndToEndTest, DamagedJpegIsMarkedWithAWarningAndCountedApart) {
+  QUILLSTONE_REQUIRE_TESTDATA(data);
+  const std::string whole = testing::FileContents(data / "jpeg" / "libjpeg-turbo" / "testorig.jpg");
+  ASSERT_GT(whole.size(), 1000u);
+  std::ofstream(source() / "cut.jpg", std::ios::binary) << whole.substr(0, whole.size() * 3 / 5);
+
+  CliRun run = RunCli({"render", (source() / "cut.jpg").string(), Path("cut.png")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "warning: " + (source() / "cut.jpg").string() + ": Premature end of JPEG file\n");
+  EXPECT_TRUE(std::filesystem::exists(temp_ / "cut.png"));
+
+  run = RunCli(Batch({"--quiet"}));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Lines(run.err), (std::vector<std::string>{"warning: cut.jpg: Premature end of JPEG file",
+                                                      "2 written, 1 damaged"}));
+}
+
+// The placeholder stands in for an unreadable photo, but the run says so and fails.
+TEST_F(CliEndToEndTest, PlaceholderIsCountedApartAndFailsTheRun) {
+  std::ofstream(source() / "c.jpg") << "no picture";
+  const CliRun run = RunProgram(Arguments(Batch({"--quiet"})));  // the placeholder is beside the program
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(Lines(run.err).back(), "2 written, 1 placeholders");
+  EXPECT_TRUE(std::filesystem::exists(dest() / "new_c.jpg"));
+}
+
+// What the render could not do is a warning, and such images are counted apart: a logo
+// larger than the picture, a per-image text that is not a file.
+TEST_F(CliEndToEndTest, RenderProblemsAndUnreadableSideFilesAreWarnings) {
+  ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(4, 4), source() / "tiny.bmp").ok());
+  CliRun run =
+      RunCli({"render", (source() / "tiny.bmp").string(), Path("tiny.png"), "--logo", Path("logo.bmp")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "warning: " + (source() / "tiny.bmp").string() + ": Logo is bigger than your image\n");
+
+  std::filesystem::create_directory(source() / "b.jpg.txt");
+  run = RunCli(Batch({"--mask", "*.jpg;*.bmp", "--logo", Path("logo.bmp"), "--individual-text", "--quiet"}));
+  EXPECT_EQ(run.status, 0);
+  const std::vector<std::string> lines = Lines(run.err);
+  ASSERT_EQ(lines.size(), 3u) << run.err;
+  EXPECT_EQ(lines[0],
+            "warning: b.jpg: cannot read the per-image text b.jpg.txt: it is a folder; marked without text");
+  EXPECT_EQ(lines[1], "warning: tiny.bmp: Logo is bigger than your image");
+  EXPECT_EQ(lines[2], "1 written, 2 with warnings");
+}
+
+TEST_F(CliEndToEndTest, NoArgumentsIsAUsageError) {
+  const CliRun run = RunCli({});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, CliHelpText());
+}
+
+// A render that cannot be written fails with the reason, not as a usage error.
+TEST_F(CliEndToEndTest, RenderIntoAFolderThatCannotTakeItFails) {
+  const std::string input = (source() / "a.jpg").string();
+  CliRun run = RunCli({"render", input, Path("missing/out.jpg")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
+
+  std::filesystem::create_directory(temp_ / "locked");
+  std::filesystem::permissions(temp_ / "locked",
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  if (::access((temp_ / "locked").c_str(), W_OK) == 0)
+    GTEST_SKIP() << "running with rights that write anywhere";
+  run = RunCli({"render", input, Path("locked/out.jpg")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
+}
+
+// A stopped run says how far it got and exits with 1.
+TEST_F(CliEndToEndTest, StoppedBatchSaysHowFarItGot) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::atomic<bool> stop{true};
+  const std::vector<std::string> arguments = Batch({"--quiet"});
+  EXPECT_EQ(RunCommandLine(arguments, CliStreams{out, err, false, &stop}), 1);
+  EXPECT_EQ(err.str(), "Stopped after 0 of 2: 2 not processed\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dest()));
+}
+
+// A link in the destination never leads the run to write a source photo or outside the
+// destination; a link that goes round in a circle is refused before anything is encoded.
+TEST_F(CliEndToEndTest, LinksInTheDestinationAreNotFollowedOut) {
+  const std::string original = testing::FileContents(source() / "a.jpg");
+  std::filesystem::create_symlink("../source/a.jpg", dest() / "new_a.jpg");
+  std::filesystem::create_symlink("new_b.jpg", dest() / "new_b.jpg");
+  testing::TempDir current;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(current.path());
+  const CliRun run = RunCli(Batch({"--quiet"}));
+  std::filesystem::current_path(before);
+  EXPECT_EQ(run.status, 1);
+  const std::vector<std::string> lines = Lines(run.err);
+  ASSERT_EQ(lines.size(), 3u) << run.err;
+  EXPECT_NE(lines[0].find("a source picture of this run"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[1].find("a link loop"), std::string::npos) << lines[1];
+  EXPECT_EQ(lines[2], "2 failed");
+  EXPECT_EQ(testing::FileContents(source() / "a.jpg"), original);
+  EXPECT_TRUE(std::filesystem::is_empty(current.path()));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dest()), {}), 2);
+}
+
+// Every name the file system takes can be written, also when the prefix makes it long.
+TEST_F(CliEndToEndTest, LongestNamesAreWritten) {
+  const std::string name = std::string(247, 'n') + ".jpg";  // "new_" makes it 255 bytes
+  std::filesystem::rename(source() / "a.jpg", source() / name);
+  const CliRun run = RunCli(Batch({"--quiet"}));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(std::filesystem::exists(dest() / ("new_" + name)));
+}
+
+// SIGTERM and SIGHUP end a run as Ctrl+C does: the image in progress is finished, no
+// temporary file is left, the run says how far it got and exits with 1.
+TEST_F(CliEndToEndTest, TerminationLeavesNoTemporaryFiles) {
+  for (int i = 0; i < 12; ++i) {
+    ASSERT_TRUE(WriteBmp(NoiseRaster(900, 700, static_cast<unsigned>(i)),
+                         source() / ("p" + std::to_string(i) + ".bmp"))
+                    .ok());
+  }
+  for (const int signal : {SIGTERM, SIGHUP}) {
+    std::filesystem::remove_all(dest());
+    std::filesystem::create_directory(dest());
+    QProcess process;
+    process.start(
+        QString::fromUtf8(QUILLSTONE_CLI_PROGRAM),
+        Arguments(Batch({"--mask", "*.bmp", "--format", "png", "--png-level", "9", "--jobs", "1"})));
+    ASSERT_TRUE(process.waitForStarted());
+    process.setReadChannel(QProcess::StandardError);
+    std::string err;
+    while (err.find("Progress 1/") == std::string::npos && process.waitForReadyRead(30000)) {
+      err += process.readAllStandardError().toStdString();
+    }
+    ASSERT_EQ(process.state(), QProcess::Running) << "the run ended before it could be stopped";
+    ASSERT_GT(process.processId(), 0);
+    ::kill(static_cast<pid_t>(process.processId()), signal);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    err += process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << signal;
+    EXPECT_EQ(process.exitCode(), 1) << err;
+    EXPECT_NE(err.find("Stopped after "), std::string::npos) << err;
+    for (const auto& entry : std::filesystem::directory_iterator(dest())) {
+      EXPECT_EQ(entry.path().extension(), ".png") << entry.path();
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "imagefiles/image_decoder.h"
+#include "imagefiles/jpeg_writer.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -79,6 +80,38 @@ TEST(LoadLogoFile, KeepsTheCurrentLogoWhenTheFileCannotBeRead) {
   EXPECT_EQ(texture, RasterImage(1, 1, colors::kWhite));
   ASSERT_TRUE(LoadTextureFile(dir / "logo.bmp", texture).ok());
   EXPECT_EQ(texture, logo);
+}
+
+// The placeholder stands in for a JPEG only: an unreadable bitmap is a failure of its own.
+// A JPEG cut short decodes to its full size with libjpeg's warning.
+TEST(DecodeSourceImage, PlaceholderOnlyForJpegsAndDamageIsReported) {
+  testing::TempDir dir;
+  WriteFile(dir / "placeholder.bmp", kTinyBmp);
+  WriteFile(dir / "broken.bmp", {'B', 'M', 1, 2, 3});
+  WriteFile(dir / "broken.jpg", {'n', 'o', 'n', 'e'});
+  ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(256, 192), dir / "whole.jpg").ok());
+  const std::string whole = testing::FileContents(dir / "whole.jpg");
+  std::ofstream(dir / "cut.jpg", std::ios::binary) << whole.substr(0, whole.size() * 2 / 3);
+  const struct {
+    const char* name;
+    bool ok;
+    bool placeholder;
+    int width;
+    const char* damage;
+  } cases[] = {
+      {"broken.bmp", false, false, 0, ""},
+      {"broken.jpg", false, true, 2, ""},
+      {"cut.jpg", true, false, 256, "Premature end of JPEG file"},
+      {"whole.jpg", true, false, 256, ""},
+  };
+  for (const auto& c : cases) {
+    RasterImage target(9, 9);
+    const SourceImageRead read = DecodeSourceImage(dir / c.name, dir / "placeholder.bmp", target);
+    EXPECT_EQ(read.status.ok(), c.ok) << c.name;
+    EXPECT_EQ(read.placeholder, c.placeholder) << c.name;
+    EXPECT_EQ(target.Width(), c.width) << c.name;
+    EXPECT_EQ(read.damage, c.damage) << c.name;
+  }
 }
 
 }  // namespace

@@ -178,5 +178,41 @@ TEST(AreaAverageResize, AveragesTheCoveredArea) {
   EXPECT_EQ(target.Pixel(5, 0), (Rgb{0, 0, 0}));
 }
 
+// Frames and margins enlarge the picture; one that would pass a raster's limits is refused
+// before the render touches its output.
+TEST(RenderWatermark, PictureTooLargeForItsFramesAndMarginsIsRefused) {
+  const struct {
+    int width, height;
+    bool frames, margins;
+    const char* problem;
+  } cases[] = {
+      {65531, 1, true, false, ""},
+      {65532, 1, true, false,
+       "image too large: 65532 \u00D7 1 plus the frames exceeds 65535 pixels per side"},
+      {1, 65535, false, true,
+       "image too large: 1 \u00D7 65535 plus the margins exceeds 65535 pixels per side"},
+      {16384, 16384, true, true,
+       "image too large: 16384 \u00D7 16384 plus the margins and frames exceeds 2^28 pixels"},
+      {65535, 1, false, false, ""},
+  };
+  for (const auto& c : cases) {
+    WatermarkSettings settings;
+    settings.frame.outerOn = settings.frame.innerOn = c.frames;
+    settings.texture.enabled = c.margins;
+    settings.texture.top.margin = 1;
+    EXPECT_EQ(RenderSizeProblem(settings, c.width, c.height), c.problem) << c.width << "x" << c.height;
+  }
+
+  RenderFixture f;
+  f.original = RasterImage(65535, 1, colors::kWhite);
+  f.settings.frame.outerOn = true;
+  f.output.marked = RasterImage(2, 2, colors::kBlue);
+  const Status status = RenderWatermark(
+      {f.original, f.logo, f.texture, f.settings, f.text, f.context, 40, 30}, f.random, f.output);
+  EXPECT_EQ(status.message(),
+            "image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
+  EXPECT_EQ(f.output.marked, RasterImage(2, 2, colors::kBlue));
+}
+
 }  // namespace
 }  // namespace quillstone

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <thread>
+
 #include "batch/batch_start_check.h"
 #include "batch/batch_test_files.h"
 #include "imagefiles/image_decoder.h"
@@ -112,6 +116,73 @@ TEST(BatchProblemsTextTest, ListsAtMostTheLimitThenCountsTheRest) {
   report.items[0].outcome = MarkOutcome::kWritten;
   report.failed = 0;
   EXPECT_EQ(BatchProblemsText(report), "");
+}
+
+// The files written to a folder so far.
+int FileCount(const TempDir& dir) {
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator(dir.path()), {}));
+}
+
+// Twelve photo-sized pictures in the list (each takes a while), rendered two at a time;
+// `onFirstDone` runs once, when the first has been written.
+class BatchStopTest : public BatchFlowTest {
+ protected:
+  BatchStopTest() {
+    for (int i = 0; i < kCount; ++i)
+      testing::WriteTestJpeg(source / ("p" + std::to_string(i) + ".jpg"), 1200, 900);
+    EXPECT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
+    flow.fields().destinationDirectory = destination.path().string();
+    hooks.jobs = 2;
+    hooks.onProgress = [this](const BatchProgress& progress) {
+      if (progress.stage != BatchProgress::Stage::kFinished || !onFirstDone) return;
+      std::function<void()> once = std::move(onFirstDone);
+      onFirstDone = nullptr;
+      once();
+    };
+  }
+  static constexpr int kCount = 12;
+  BatchRunHooks hooks;
+  std::function<void()> onFirstDone;
+};
+
+// While "Stop batch" asks, no picture is begun (those in progress are finished); No lets the
+// run go on to the end.
+TEST_F(BatchStopTest, TheQuestionHoldsTheRunAndNoGoesOn) {
+  int heldAt = -1;
+  prompter.whileAsking = [&](std::string_view question) {
+    if (question != kStopBatchQuestion) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // those in progress finish
+    heldAt = FileCount(destination);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(FileCount(destination), heldAt) << "a picture was begun while the question was open";
+  };
+  onFirstDone = [this] { EXPECT_FALSE(flow.RequestStop()); };
+  prompter.answers = {true, false};
+  const std::optional<BatchReport> report = flow.Start(hooks);
+  ASSERT_TRUE(report);
+  EXPECT_LT(heldAt, kCount);
+  EXPECT_EQ(BatchSummary(*report), "12 written");
+}
+
+// Yes ends the run after the pictures in progress and says how far it got; a run started
+// afterwards writes every picture.
+TEST_F(BatchStopTest, YesStopsAndTheNextRunWritesEverything) {
+  onFirstDone = [this] { EXPECT_TRUE(flow.RequestStop()); };
+  prompter.answers = {true, true};
+  const std::optional<BatchReport> stopped = flow.Start(hooks);
+  ASSERT_TRUE(stopped);
+  EXPECT_TRUE(stopped->stopped);
+  const int count = stopped->started;
+  EXPECT_EQ(BatchSummary(*stopped), "Stopped after " + std::to_string(count) +
+                                        " of 12: " + std::to_string(count) + " written, " +
+                                        std::to_string(kCount - count) + " not processed");
+  EXPECT_EQ(FileCount(destination), count);
+
+  prompter.answers = {true};
+  const std::optional<BatchReport> again = flow.Start(hooks);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(BatchSummary(*again), "12 written");
+  EXPECT_EQ(FileCount(destination), kCount);
 }
 
 }  // namespace

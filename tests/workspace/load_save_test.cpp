@@ -257,5 +257,53 @@ TEST_F(LoadSaveTest, ReloadTurnsAFreshCopyOfTheFile) {
   EXPECT_EQ(rendered.size(), 4u);
 }
 
+// A picture the frames would make too large: the render is refused with the reason, the
+// last marked picture stays, and saving writes nothing while the refusal stands.
+TEST_F(LoadSaveTest, PictureTooLargeForItsFramesKeepsTheLastMarkedPictureAndSavesNothing) {
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("small.bmp"), LoadRoad::kOpenDialog));
+  const RasterImage marked = workspace.watermarkedImage();
+  workspace.settings().watermark.frame.outerOn = true;
+  const std::filesystem::path wide = pictures / "wide.bmp";
+  ASSERT_TRUE(WriteBmp(RasterImage(65535, 1, colors::kWhite), wide).ok());
+
+  ASSERT_TRUE(LoadSourceImage(workspace, wide, LoadRoad::kOpenDialog));
+  EXPECT_EQ(workspace.lastRender().status,
+            "image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
+  EXPECT_EQ(workspace.watermarkedImage(), marked);
+  EXPECT_FALSE(Save("wide_marked.bmp", OutputFormat::kBmp));
+  EXPECT_EQ(prompter.messages.back(),
+            std::string(kSaveImageTitle) +
+                ": image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
+  EXPECT_EQ(FilesIn(pictures), (std::vector<std::string>{"small.bmp", "wide.bmp"}));
+}
+
+// A photo cut short is shown as far as it decodes, and the status line says it is damaged.
+TEST_F(LoadSaveTest, DamagedJpegIsShownWithAWarning) {
+  const std::string whole = testing::FileContents(Picture("whole.jpg", 256, 192));
+  std::ofstream(pictures / "cut.jpg", std::ios::binary) << whole.substr(0, whole.size() * 2 / 3);
+  ASSERT_TRUE(LoadSourceImage(workspace, pictures / "cut.jpg", LoadRoad::kOpenDialog));
+  EXPECT_EQ(workspace.originalImage().Width(), 256);
+  EXPECT_EQ(workspace.lastRender().status, "warning: cut.jpg: Premature end of JPEG file");
+  workspace.Render();
+  EXPECT_FALSE(workspace.lastRender().status) << "said once";
+}
+
+// Saving over the photo being marked, by its name or through a link, is asked first.
+TEST_F(LoadSaveTest, SavingOverTheSourceAsksFirst) {
+  const std::filesystem::path source = Picture("photo.bmp");
+  std::filesystem::create_symlink("photo.bmp", pictures / "link.bmp");
+  ASSERT_TRUE(LoadSourceImage(workspace, source, LoadRoad::kOpenDialog));
+  const std::string original = testing::FileContents(source);
+  for (const char* typed : {"photo.bmp", "link.bmp"}) {
+    prompter.answers = {false};
+    EXPECT_FALSE(Save(typed, OutputFormat::kBmp)) << typed;
+    EXPECT_NE(prompter.questions.back().find("is the picture being marked"), std::string::npos);
+    EXPECT_EQ(testing::FileContents(source), original) << typed;
+  }
+  prompter.answers = {true};
+  EXPECT_TRUE(Save("photo.bmp", OutputFormat::kBmp));
+  EXPECT_NE(testing::FileContents(source), original);
+}
+
 }  // namespace
 }  // namespace quillstone

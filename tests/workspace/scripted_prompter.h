@@ -34,8 +34,12 @@ class ScriptedPrompter final : public Prompter {
   int pngWindows = 0;
   int jpegPreviews = 0;
 
+  // Called with each question while it is open, before it is answered.
+  std::function<void(std::string_view question)> whileAsking;
+
   bool AskYesNo(std::string_view caption, std::string_view question) override {
     questions.push_back(std::string(caption) + ": " + std::string(question));
+    if (whileAsking) whileAsking(question);
     return Take(answers).value_or(false);
   }
   void ShowMessage(std::string_view caption, std::string_view message, MessageIcon) override {
