@@ -98,7 +98,9 @@ std::string Padded(std::string text, std::size_t width) {
 
 Status PrepareWatermark(const CliOptions& options, CliWatermark& watermark) {
   if (!options.configFile.empty()) {
-    if (!IsRegularFile(options.configFile)) {
+    // A missing configuration reads as empty in the window; here it is a mistake. Anything
+    // else that is not a regular file the reader refuses with its reason.
+    if (!PathExists(options.configFile)) {
       return Status::Error("cannot read the configuration " + options.configFile + ": no such file");
     }
     const Status status = options.textFile.empty()

@@ -329,6 +329,8 @@ TEST_F(CliEndToEndTest, SpecialAndHugeFilesAreRefusedAtOnce) {
        "pipe.bmp: it is not a regular file"},
       {{"render", Path("big1.jpg"), Path("out.png")}, 1, "cannot open big1.jpg: the file is larger than"},
       {{"render", image, Path("out.png"), "--text", Path("pipe.jpg")}, 2, "it is not a regular file"},
+      {{"render", image, Path("out.png"), "--texture", Path("pipe.bmp")}, 2, "it is not a regular file"},
+      {{"render", image, Path("out.png"), "--config", Path("pipe.jpg")}, 2, "it is not a regular file"},
   };
   for (const auto& c : cases) {
     const auto start = std::chrono::steady_clock::now();

@@ -136,16 +136,6 @@ TEST_P(WriterFailure, WriteProtectedFileStays) {
   EXPECT_EQ(testing::FolderEntries(dir_.path()), std::vector<std::string>{"out.img"});
 }
 
-TEST_P(WriterFailure, SymbolicLinkIsWrittenThrough) {
-  const auto target = dir_ / "real.img";
-  PutText(target, "old");
-  std::filesystem::create_symlink("real.img", dir_ / "link.img");
-  ASSERT_TRUE(GetParam().write(image_, dir_ / "link.img"));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "link.img"));
-  EXPECT_GT(std::filesystem::file_size(target), 100u);
-  EXPECT_EQ(testing::FolderEntries(dir_.path()), (std::vector<std::string>{"link.img", "real.img"}));
-}
-
 TEST_P(WriterFailure, FailureInTheMiddleKeepsTheOldFileWhole) {
   const auto path = dir_ / "out.img";
   PutText(path, "old");
