@@ -26,10 +26,10 @@ bool CopyLogoRect(const RasterImage& source, const LogoRect& rect, RasterImage& 
 
 LogoRect CropSelectionRect(int x1, int y1, int x2, int y2, int W, int H) {
   LogoRect r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-  r.left = std::max(r.left, 0);
-  r.top = std::max(r.top, 0);
-  r.right = std::min(r.right, W - 1);
-  r.bottom = std::min(r.bottom, H - 1);
+  r.left = std::clamp(r.left, 0, W);
+  r.top = std::clamp(r.top, 0, H);
+  r.right = std::clamp(r.right, 0, W);
+  r.bottom = std::clamp(r.bottom, 0, H);
   return r;
 }
 

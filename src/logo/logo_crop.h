@@ -23,8 +23,8 @@ struct LogoRect {
 bool CopyLogoRect(const RasterImage& source, const LogoRect& rect, RasterImage& destination);
 
 // The rectangle a crop drag from (x1, y1) to (x2, y2) selects on a W x H logo: corners
-// ordered, the right edge limited to W - 1 and the bottom edge to H - 1 (so the drag end
-// itself is outside), the left and top edges to 0.
+// ordered, the drag end itself outside (right and bottom exclusive), every edge limited to
+// the logo, so a drag that reaches W and H keeps the last column and row.
 LogoRect CropSelectionRect(int x1, int y1, int x2, int y2, int W, int H);
 
 // Crops the logo to what a drag from (x1, y1) to (x2, y2) selects. Returns false, leaving

@@ -112,9 +112,16 @@ TEST(CropLogoToSelection, DragCropsFromTheOrderedCorners) {
 }
 
 TEST(CropLogoToSelection, EdgesAreLimitedAndEmptySelectionsChangeNothing) {
-  // The right and bottom edges are limited to W - 1 and H - 1.
-  EXPECT_EQ(CropSelectionRect(3, 4, 80, 90, 50, 60), (LogoRect{3, 4, 49, 59}));
+  // Every edge is limited to the logo; a drag to or past the far corner keeps the last
+  // column and row.
+  EXPECT_EQ(CropSelectionRect(3, 4, 80, 90, 50, 60), (LogoRect{3, 4, 50, 60}));
+  EXPECT_EQ(CropSelectionRect(-5, 70, 60, -2, 50, 60), (LogoRect{0, 0, 50, 60}));
   const RasterImage logo = MakeGradientRaster(50, 60);
+  RasterImage whole = logo;
+  ASSERT_TRUE(CropLogoToSelection(whole, 40, 50, 50, 60));
+  ASSERT_EQ(whole.Width(), 10);
+  ASSERT_EQ(whole.Height(), 10);
+  EXPECT_EQ(whole.Pixel(9, 9), logo.Pixel(49, 59));
   RasterImage unchanged = logo;
   EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 7, 30));  // no width
   EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 20, 7));  // no height
