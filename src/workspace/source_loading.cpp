@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "imagefiles/bmp_writer.h"
 #include "platform/file_checks.h"
 #include "workspace/source_browsing.h"
 #include "workspace/workspace.h"
@@ -82,12 +83,16 @@ Status LoadStartFile(Workspace& workspace, const std::filesystem::path& path) {
   return read;
 }
 
-bool LoadLogoCommand(Workspace& workspace) {
+std::optional<std::filesystem::path> ChooseLogoFile(Workspace& workspace) {
   const std::string& logoFile = workspace.settings().logoFileName;
   const std::filesystem::path start =
       logoFile.empty() ? workspace.paths().userDirectory : std::filesystem::path(logoFile).parent_path();
-  const auto path =
-      workspace.prompter().ChooseFileToOpen({std::string(kLoadLogoTitle), ImageOpenFilters(), start, {}, {}});
+  return workspace.prompter().ChooseFileToOpen(
+      {std::string(kLoadLogoTitle), ImageOpenFilters(), start, {}, {}});
+}
+
+bool LoadLogoCommand(Workspace& workspace) {
+  const auto path = ChooseLogoFile(workspace);
   if (!path) return false;
   if (const Status loaded = workspace.LoadLogo(*path); !loaded) {
     workspace.prompter().ShowMessage(kLoadLogoTitle, loaded.message(), MessageIcon::kError);
@@ -95,6 +100,19 @@ bool LoadLogoCommand(Workspace& workspace) {
   }
   workspace.Render();
   return true;
+}
+
+Status OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& image) {
+  const std::filesystem::path& folder = workspace.paths().userDirectory;
+  if (Status written = WriteBmp(image, folder / kTemporaryImageName); !written) return written;
+  // SetSourceImage stores the per-image text of the image left.
+  workspace.SetSourceImage(image, kTemporaryImageName, folder.string());
+  SourceFileList& list = workspace.sourceFiles();
+  const std::string masks = list.masks().empty() ? std::string(kLoadedImageMask) : list.masks();
+  (void)list.Refresh(folder.string(), masks);
+  (void)list.SelectName(kTemporaryImageName);
+  workspace.Render();
+  return Status::Ok();
 }
 
 std::optional<Status> ReloadSourceImage(Workspace& workspace) {

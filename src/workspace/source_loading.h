@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/raster_image.h"
 #include "imaging/status.h"
 #include "workspace/prompter.h"
 
@@ -48,10 +49,25 @@ Status DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>&
 // path that is not a file changes nothing and comes back as an error naming it.
 Status LoadStartFile(Workspace& workspace, const std::filesystem::path& path);
 
+// The logo open dialog ("Load your logo"), starting in the folder of the logo file last
+// loaded; none when cancelled.
+std::optional<std::filesystem::path> ChooseLogoFile(Workspace& workspace);
+
 // "Load your logo": asks for a picture and makes it the logo (with its untouched copy and
 // its path as the logo file name), then renders. A file that cannot be read keeps the
 // logo and is named in a message. False when the dialog was cancelled.
 bool LoadLogoCommand(Workspace& workspace);
+
+// The holding file of a picture that comes from no file of the user's (the logo, the
+// clipboard), written to the user directory.
+inline constexpr const char* kTemporaryImageName = "temp.bmp";
+
+// Makes `image` the source image by way of the holding file: writes it as "temp.bmp" in
+// the user directory, stores the per-image text of the image left, makes the holding file
+// the current file with the picture as source, points the source file list at the user
+// directory (its mask kept) with "temp.bmp" selected, and renders. A failed write changes
+// nothing and comes back with its reason.
+Status OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& image);
 
 // Reloads the current source file from disk, so that a changed orientation or size preset
 // applies to a freshly decoded copy: the per-image text is stored, the selected entry of the

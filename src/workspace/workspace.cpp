@@ -77,6 +77,14 @@ void Workspace::SetLogoImage(RasterImage logo) {
   logoCopy_ = logo_;
 }
 
+void Workspace::ChangeLogo(RasterImage logo) {
+  logo_ = std::move(logo);
+}
+
+void Workspace::KeepLogoAsUntouched() {
+  logoCopy_ = logo_;
+}
+
 Status Workspace::LoadLogo(const std::filesystem::path& path) {
   Status status = LoadLogoFile(path, logo_, logoCopy_);
   if (status) settings_.logoFileName = path.string();

@@ -69,7 +69,9 @@ class Workspace {
 
   const RasterImage& originalImage() const { return original_; }
   const RasterImage& logoImage() const { return logo_; }
-  const RasterImage& logoCopy() const { return logoCopy_; }  // the logo as loaded
+  // The untouched copy of the logo that turns start from: the logo as loaded, or as the
+  // logo tools last settled it.
+  const RasterImage& logoCopy() const { return logoCopy_; }
   const RasterImage& watermarkedImage() const { return output_.marked; }
   const RenderOutput& lastRender() const { return output_; }
   // The margin texture; may be empty.
@@ -95,7 +97,12 @@ class Workspace {
   // Makes `fileName` in `directory` the current file and loads its per-image text (the
   // text of the file left is the caller's to store first).
   void SetCurrentFile(std::string fileName, std::string directory);
+  // A new logo, which also becomes its untouched copy.
   void SetLogoImage(RasterImage logo);
+  // Changes the logo that is blended and keeps its untouched copy (a turn, an autocrop).
+  void ChangeLogo(RasterImage logo);
+  // The logo as it is now becomes its untouched copy, so later turns start from it.
+  void KeepLogoAsUntouched();
   // Loads a logo file; on success it is the logo and its path the logo file name.
   Status LoadLogo(const std::filesystem::path& path);
 

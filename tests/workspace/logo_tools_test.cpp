@@ -1,0 +1,326 @@
+#include "workspace/logo_tools.h"
+
+#include <gtest/gtest.h>
+
+#include "imagefiles/bmp_writer.h"
+#include "imagefiles/image_decoder.h"
+#include "logo/logo_geometry.h"
+#include "logo/logo_rotation.h"
+#include "support/test_support.h"
+#include "workspace/logo_editor.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/source_loading.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::MakeGradientRaster;
+using testing::TempDir;
+
+RasterImage Turned(const RasterImage& logo, int angle, ColorValue fill = colors::kBlack) {
+  RasterImage turned;
+  EXPECT_TRUE(RotateLogoByAngle(logo, angle, fill, turned));
+  return turned;
+}
+
+// A gradient core of `width` x `height` on white, with borders of the given widths.
+RasterImage Framed(int width, int height, int left, int top, int right, int bottom) {
+  const RasterImage core = MakeGradientRaster(width, height);
+  RasterImage framed(left + width + right, top + height + bottom, colors::kWhite);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) framed.SetPixel(left + x, top + y, core.Pixel(x, y));
+  return framed;
+}
+
+// A workspace marking an 8 x 8 gradient with a 30 x 20 gradient logo at the top-left place,
+// no frames; renders are counted.
+class LogoToolsTest : public ::testing::Test {
+ protected:
+  LogoToolsTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
+    workspace.Create();
+    WatermarkSettings& s = workspace.settings().watermark;
+    s.frame.outerOn = false;
+    s.frame.innerOn = false;
+    s.logo.places.fill(false);
+    s.logo.places[0] = true;
+    workspace.SetSourceImage(MakeGradientRaster(8, 8), "g.bmp", pictures.path().string());
+    workspace.SetLogoImage(logo);
+    workspace.SetRenderObserver([this] { ++renders; });
+  }
+
+  void TurnTo(int angle) {
+    workspace.settings().logoTools.angle = angle;
+    ASSERT_TRUE(TurnLogo(workspace));
+  }
+
+  const RasterImage logo = MakeGradientRaster(30, 20);
+  TempDir home;
+  TempDir pictures;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  int renders = 0;
+};
+
+TEST_F(LogoToolsTest, EveryTurnStartsFromTheUntouchedCopyOntoTheFillColour) {
+  workspace.settings().logoTools.rotationFill = colors::kRed;
+  TurnTo(10);
+  TurnTo(20);
+  EXPECT_EQ(workspace.logoImage(), Turned(logo, 20, colors::kRed));
+  EXPECT_EQ(workspace.logoCopy(), logo);
+  TurnTo(0);
+  EXPECT_EQ(workspace.logoImage(), logo);
+
+  // "Use transparent" turns again onto the logo's transparent colour.
+  workspace.settings().watermark.logo.transparentColor = colors::kWhite;
+  TurnTo(45);
+  ASSERT_TRUE(UseTransparentAsFill(workspace));
+  EXPECT_EQ(workspace.settings().logoTools.rotationFill, colors::kWhite);
+  EXPECT_EQ(workspace.logoImage(), Turned(logo, 45, colors::kWhite));
+  EXPECT_EQ(renders, 0) << "the window asks for the render";
+}
+
+TEST_F(LogoToolsTest, ResetMakesTheTurnedLogoTheReferenceWithoutTurningOrRendering) {
+  TurnTo(30);
+  const RasterImage turned30 = workspace.logoImage();
+  EXPECT_FALSE(ResetLogoAngle(workspace));  // No
+  EXPECT_EQ(workspace.settings().logoTools.angle, 30);
+  EXPECT_EQ(workspace.logoCopy(), logo);
+
+  prompter.answers = {true};
+  ASSERT_TRUE(ResetLogoAngle(workspace));
+  EXPECT_EQ(prompter.questions.back(), "info: Do you really want to reset the rotation angle to zero ?");
+  EXPECT_EQ(workspace.settings().logoTools.angle, 0);
+  EXPECT_EQ(workspace.logoImage(), turned30) << "resetting does not turn back";
+  EXPECT_EQ(workspace.logoCopy(), turned30);
+  EXPECT_EQ(renders, 0);
+  TurnTo(10);
+  EXPECT_EQ(workspace.logoImage(), Turned(turned30, 10));
+}
+
+TEST_F(LogoToolsTest, AutocropCutsTheLogoBlendedAndKeepsTheUncroppedCopy) {
+  const RasterImage framed = Framed(6, 4, 2, 3, 1, 2);
+  workspace.SetLogoImage(framed);
+  workspace.settings().logoTools.cropCorner = CropCorner::kBottomRight;
+  AutocropLogoCommand(workspace);
+  EXPECT_EQ(workspace.logoImage(), MakeGradientRaster(6, 4));
+  EXPECT_EQ(workspace.logoCopy(), framed);
+  EXPECT_EQ(renders, 1);
+}
+
+TEST_F(LogoToolsTest, SavingTheLogoWritesABitmapAndNamesAFailure) {
+  TurnTo(90);
+  prompter.files = {home / "mine.bmp"};
+  ASSERT_TRUE(SaveLogoAsBitmap(workspace, workspace.logoImage()));
+  EXPECT_EQ(prompter.dialogTitles.back(), "Save your logo");
+  RasterImage read;
+  ASSERT_TRUE(DecodeImageFile(home / "mine.bmp", read));
+  EXPECT_EQ(read, workspace.logoImage());
+
+  prompter.files = {home / "missing" / "mine.bmp"};
+  EXPECT_FALSE(SaveLogoAsBitmap(workspace, workspace.logoImage()));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].find("missing"), std::string::npos) << prompter.messages[0];
+  EXPECT_FALSE(SaveLogoAsBitmap(workspace, workspace.logoImage())) << "cancelled";
+}
+
+TEST_F(LogoToolsTest, LogoBecomesTheSourceThroughTheHoldingFile) {
+  EXPECT_FALSE(UseLogoAsImage(workspace));  // No
+  EXPECT_FALSE(std::filesystem::exists(home / kTemporaryImageName));
+  EXPECT_EQ(renders, 0);
+
+  prompter.answers = {true};
+  ASSERT_TRUE(UseLogoAsImage(workspace));
+  EXPECT_EQ(prompter.questions.back(),
+            "Question: Do you really want to use the logo as image for watermarking ?");
+  EXPECT_EQ(workspace.originalImage(), logo);
+  RasterImage held;
+  ASSERT_TRUE(DecodeImageFile(home / kTemporaryImageName, held));
+  EXPECT_EQ(held, logo);
+  EXPECT_EQ(workspace.currentFileName(), kTemporaryImageName);
+  EXPECT_EQ(std::filesystem::path(workspace.sourceDirectory()), home.path() / "");
+  EXPECT_EQ(workspace.sourceFiles().SelectedName(), kTemporaryImageName);
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(workspace.watermarkedImage().Width(), 30);
+}
+
+TEST_F(LogoToolsTest, AHoldingFileThatCannotBeWrittenChangesNothing) {
+  std::filesystem::create_directory(home / kTemporaryImageName);  // a folder in its place
+  prompter.answers = {true};
+  EXPECT_FALSE(UseLogoAsImage(workspace));
+  EXPECT_EQ(workspace.currentFileName(), "g.bmp");
+  EXPECT_EQ(workspace.originalImage(), MakeGradientRaster(8, 8));
+  EXPECT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(renders, 0);
+}
+
+TEST_F(LogoToolsTest, MarkedImageBecomesTheLogoThatTheNextRenderBlends) {
+  workspace.SetLogoImage(RasterImage(2, 2, colors::kWhite));
+  workspace.Render();
+  const RasterImage marked = workspace.watermarkedImage();
+  ASSERT_NE(marked, workspace.originalImage());
+  EXPECT_FALSE(UseMarkedImageAsLogo(workspace));  // No
+  EXPECT_EQ(workspace.logoImage().Width(), 2);
+
+  prompter.answers = {true};
+  ASSERT_TRUE(UseMarkedImageAsLogo(workspace));
+  EXPECT_EQ(prompter.questions.back(), "Question: Do you really want to use the watermarked image as logo ?");
+  EXPECT_EQ(workspace.logoImage(), marked);
+  EXPECT_EQ(workspace.logoCopy(), marked);
+  EXPECT_EQ(renders, 1) << "taking the marked image does not render";
+
+  LogoSettings& s = workspace.settings().watermark.logo;
+  s.alpha = 100;
+  s.useTransparentColor = false;
+  workspace.Render();
+  EXPECT_EQ(workspace.watermarkedImage(), marked);
+}
+
+// The logo special window's flows: a working copy that reaches the workspace only on Apply.
+class LogoEditorTest : public LogoToolsTest {
+ protected:
+  LogoEditorTest() : editor(workspace) {}
+  LogoEditor editor;
+};
+
+TEST_F(LogoEditorTest, ClosingWithoutApplyLeavesTheLogoAsItWas) {
+  TurnTo(30);
+  const RasterImage before = workspace.logoImage();
+  editor.Open();
+  for (LogoCommand command : {LogoCommand::kInvert, LogoCommand::kRotateQuarter, LogoCommand::kRippleRandom,
+                              LogoCommand::kAutocrop, LogoCommand::kBlur}) {
+    editor.Run(command);
+  }
+  const std::filesystem::path other = home / "other.bmp";
+  ASSERT_TRUE(WriteBmp(RasterImage(3, 3, colors::kRed), other));
+  prompter.files = {other};
+  ASSERT_TRUE(editor.LoadLogo());
+  EXPECT_EQ(editor.workingLogo(), RasterImage(3, 3, colors::kRed));
+  EXPECT_EQ(workspace.logoImage(), before);
+  EXPECT_EQ(workspace.logoCopy(), logo);
+  EXPECT_EQ(workspace.settings().logoFileName, "");
+  EXPECT_EQ(renders, 0);
+}
+
+TEST_F(LogoEditorTest, ApplyHandsOverTheEditedLogoAndRendersOnce) {
+  const RasterImage framed = Framed(6, 4, 1, 2, 3, 1);
+  workspace.SetLogoImage(framed);
+  editor.Open();
+  editor.Run(LogoCommand::kFlipRight);
+  editor.Run(LogoCommand::kAutocrop);
+  EXPECT_EQ(workspace.logoImage(), framed);
+  editor.Apply();
+  RasterImage expected = MakeGradientRaster(6, 4);
+  FlipLogoHorizontal(expected);
+  EXPECT_EQ(workspace.logoImage(), expected);
+  EXPECT_EQ(workspace.logoCopy(), expected);
+  EXPECT_EQ(renders, 1);
+}
+
+TEST_F(LogoEditorTest, ReloadReturnsToTheLogoOpenedOrLoaded) {
+  editor.Open();
+  editor.Run(LogoCommand::kInvert);
+  editor.Run(LogoCommand::kReload);
+  EXPECT_EQ(editor.workingLogo(), logo);
+
+  const std::filesystem::path other = home / "other.bmp";
+  ASSERT_TRUE(WriteBmp(MakeGradientRaster(5, 7), other));
+  prompter.files = {other};
+  editor.settings().mouseMode = LogoMouseMode::kCropSelection;
+  ASSERT_TRUE(editor.LoadLogo());
+  EXPECT_EQ(editor.settings().mouseMode, LogoMouseMode::kColorSelection);
+  editor.Run(LogoCommand::kFlipDown);
+  editor.Run(LogoCommand::kReload);
+  EXPECT_EQ(editor.workingLogo(), MakeGradientRaster(5, 7));
+  editor.Apply();
+  EXPECT_EQ(workspace.logoImage(), MakeGradientRaster(5, 7));
+  EXPECT_EQ(workspace.settings().logoFileName, other.string());
+
+  // A file that cannot be read keeps the working logo and says why.
+  prompter.files = {home / "nothing.bmp"};
+  EXPECT_FALSE(editor.LoadLogo());
+  EXPECT_EQ(editor.workingLogo(), MakeGradientRaster(5, 7));
+  EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+TEST_F(LogoEditorTest, PreviewFollowsThePercentageAndCanBecomeTheLogo) {
+  editor.settings().resizePercent = 50;
+  editor.Open();
+  EXPECT_EQ(editor.resizedLogo().Width(), 15);
+  EXPECT_EQ(editor.resizedLogo().Height(), 10);
+  editor.Run(LogoCommand::kUseResized);
+  EXPECT_EQ(editor.workingLogo().Width(), 15);
+  EXPECT_EQ(editor.resizedLogo().Width(), 7) << "the percentage stays: 50 % of the new logo";
+  editor.settings().resizePercent = 200;
+  editor.RefreshPreview();
+  EXPECT_EQ(editor.resizedLogo().Width(), 30);
+}
+
+TEST_F(LogoEditorTest, ClicksPickColoursThatTheChangeCommandsUse) {
+  const RasterImage twoColours =
+      testing::MakeRaster({"abb", "bba"}, {{'a', colors::kRed}, {'b', colors::kWhite}});
+  workspace.SetLogoImage(twoColours);
+  editor.Open();
+  LogoSpecialSettings& s = editor.settings();
+  s.activeSlot = ColorSlot::kSource;
+  editor.Press(0, 0);
+  EXPECT_EQ(s.heldColor, colors::kRed);
+  EXPECT_EQ(s.sourceSlot, colors::kRed);
+  editor.Move(1, 0);
+  EXPECT_EQ(editor.liveColor(), colors::kWhite);
+  editor.Move(9, 9);  // beyond the logo: the last colour seen stays
+  EXPECT_EQ(editor.liveColor(), colors::kWhite);
+
+  s.activeSlot = ColorSlot::kTarget;
+  editor.Press(1, 0);
+  EXPECT_EQ(s.heldColor, colors::kWhite);
+  EXPECT_EQ(s.targetSlot, colors::kWhite);
+  EXPECT_EQ(s.sourceSlot, colors::kRed);
+  editor.Run(LogoCommand::kChangeSelectedColor);
+  EXPECT_EQ(editor.workingLogo(), RasterImage(3, 2, colors::kWhite));
+
+  editor.Run(LogoCommand::kReload);
+  editor.Press(0, 0);  // held red; the target slot takes it too
+  s.otherColorsTarget = colors::kBlue;
+  editor.Run(LogoCommand::kChangeOtherColors);
+  EXPECT_EQ(editor.workingLogo(),
+            testing::MakeRaster({"abb", "bba"}, {{'a', colors::kRed}, {'b', colors::kBlue}}));
+}
+
+TEST_F(LogoEditorTest, CropDragAsksWithTheNewSizeAndCanKeepTheLastColumnAndRow) {
+  editor.Open();
+  editor.settings().mouseMode = LogoMouseMode::kCropSelection;
+
+  // A press without a drag asks nothing.
+  editor.Press(4, 4);
+  EXPECT_FALSE(editor.Release(4, 4));
+  EXPECT_TRUE(prompter.questions.empty());
+
+  // Answered No: the outline goes and the logo stays.
+  editor.Press(10, 5);
+  editor.Move(20, 15);
+  EXPECT_TRUE(editor.dragging());
+  EXPECT_NE(editor.shownLogo(), logo) << "the outline shows";
+  EXPECT_EQ(editor.workingLogo(), logo);
+  EXPECT_FALSE(editor.Release(20, 15));
+  EXPECT_EQ(prompter.questions.back(),
+            "info: Do you like to crop the selected area ?\nNew size: width=10 height=10");
+  EXPECT_EQ(editor.shownLogo(), logo);
+
+  // Dragged beyond the bottom-right corner and answered Yes: the last column and row stay.
+  prompter.answers = {true};
+  editor.Press(25, 12);
+  editor.Move(40, 40);
+  ASSERT_TRUE(editor.Release(45, 33));
+  EXPECT_EQ(prompter.questions.back(),
+            "info: Do you like to crop the selected area ?\nNew size: width=5 height=8");
+  ASSERT_EQ(editor.workingLogo().Width(), 5);
+  ASSERT_EQ(editor.workingLogo().Height(), 8);
+  EXPECT_EQ(editor.workingLogo().Pixel(4, 7), logo.Pixel(29, 19));
+  EXPECT_EQ(editor.settings().mouseMode, LogoMouseMode::kColorSelection);
+  EXPECT_EQ(editor.resizedLogo().Width(), 5);
+}
+
+}  // namespace
+}  // namespace quillstone
