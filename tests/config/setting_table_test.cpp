@@ -22,10 +22,21 @@ TEST(SettingTable, NamesAreUniqueWithoutRegardToCase) {
 }
 
 TEST(SettingTable, FindsByNameInAnyCase) {
-  ASSERT_NE(FindSetting("LOGOPROZENT"), nullptr);
-  EXPECT_EQ(FindSetting("LOGOPROZENT")->key, "logoprozent");
-  EXPECT_EQ(FindSetting("bannerheigth")->section, "BANNERSECTION");
-  EXPECT_EQ(FindSetting("TextureLeftMargin")->name, "textureleftmargin");
+  const struct {
+    const char* asked;
+    const char* name;
+    const char* section;
+  } cases[] = {
+      {"LOGOPROZENT", "logoprozent", "LOGOSECTION"},
+      {"bannerheigth", "BANNERHEIGTH", "BANNERSECTION"},
+      {"TextureLeftMargin", "textureleftmargin", ""},
+  };
+  for (const auto& c : cases) {
+    const SettingDescriptor* setting = FindSetting(c.asked);
+    ASSERT_NE(setting, nullptr) << c.asked;
+    EXPECT_EQ(setting->name, c.name);
+    EXPECT_EQ(setting->section, c.section);
+  }
   EXPECT_EQ(FindSetting("logopos10"), nullptr);
   EXPECT_EQ(FindSetting(""), nullptr);
 }
@@ -47,8 +58,10 @@ TEST(SettingTable, SetFromTextIsStrict) {
                            SetCase{"textcolorstyle", "6", false},   SetCase{"colorstylewidth", "-1", true},
                            SetCase{"customwidth", "9", false},      SetCase{"customheight", "2000", true},
                            SetCase{"logoangle", "360", false},      SetCase{"sizegroup", "27", false}}) {
+    const SettingDescriptor* setting = FindSetting(c.name);
+    ASSERT_NE(setting, nullptr) << c.name;
     ProgramSettings settings;
-    const Status status = SetSettingFromText(settings, *FindSetting(c.name), c.value);
+    const Status status = SetSettingFromText(settings, *setting, c.value);
     EXPECT_EQ(status.ok(), c.accepted) << c.name << "=" << c.value << ": " << status.message();
     if (!c.accepted) {
       EXPECT_EQ(settings, ProgramSettings{}) << c.name << "=" << c.value;
@@ -60,7 +73,9 @@ TEST(SettingTable, SetFromTextIsStrict) {
 TEST(SettingTable, SetFromTextReachesTheField) {
   ProgramSettings s;
   const auto set = [&](const char* name, const char* value) {
-    ASSERT_TRUE(SetSettingFromText(s, *FindSetting(name), value).ok()) << name << "=" << value;
+    const SettingDescriptor* setting = FindSetting(name);
+    ASSERT_NE(setting, nullptr) << name;
+    ASSERT_TRUE(SetSettingFromText(s, *setting, value).ok()) << name << "=" << value;
   };
   set("maincolor", "#FF8000");
   EXPECT_EQ(s.watermark.color.color, 33023u);  // 0x0080FF

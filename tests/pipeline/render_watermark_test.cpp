@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "pipeline/color_effect_stage.h"
+#include "pipeline/logo_stage.h"
 #include "pipeline/preview.h"
 #include "support/test_support.h"
+#include "text/text_stage.h"
 
 namespace quillstone {
 namespace {
@@ -111,20 +115,58 @@ TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
   EXPECT_EQ(out.preview.Pixel(66, 50), SplitColor(colors::kBlue));
 }
 
-TEST(RenderWatermark, LogoFirstAndLogoLastGiveDifferentResults) {
-  // Black image, white logo at 50 %, colour style "Invert all": logo then invert gives 128,
-  // invert then logo gives 127 + 127 = 254.
+// Every combination runs its stages in its own order: a logo, a text box and a colour
+// effect that overlap at the top left give different pixels in each of the twelve orders,
+// and each equals the stages applied one after the other by hand.
+TEST(RenderWatermark, EachCombinationRunsItsStagesInItsOrder) {
   RenderFixture f;
-  f.original = RasterImage(6, 6, colors::kBlack);
-  f.logo = RasterImage(2, 2, colors::kWhite);
+  f.original = testing::MakeGradientRaster(40, 30);
+  f.logo = RasterImage(12, 12, MakeColor(250, 40, 10));
   f.settings.logo.useTransparentColor = false;
-  f.settings.color.style = 11;
-  f.settings.combination = CombinationOrder::kLC;
-  EXPECT_EQ(f.Render().marked.Pixel(0, 0), (Rgb{128, 128, 128}));
-  EXPECT_EQ(f.output.marked.Pixel(5, 5), (Rgb{255, 255, 255}));
-  f.settings.combination = CombinationOrder::kCL;
-  EXPECT_EQ(f.Render().marked.Pixel(0, 0), (Rgb{254, 254, 254}));
-  EXPECT_EQ(f.output.marked.Pixel(5, 5), (Rgb{255, 255, 255}));
+  f.settings.logo.alpha = 60;
+  f.settings.color.style = 41;  // grayscale: drains the logo's and the box's colour
+  f.settings.text.font = {"DejaVu Sans", 10};
+  f.settings.text.useImageWidth = true;
+  f.settings.text.backgroundColor = MakeColor(0, 90, 240);
+  f.settings.text.backgroundBlending = 70;
+  f.text = {"Ab"};
+
+  // The stages by hand, each on what the one before left.
+  const auto logo = [&](RasterImage& image) {
+    const RasterImage source = image;
+    ASSERT_TRUE(BlendLogoAtPlaces(image, f.logo, source, f.settings.logo, f.settings.channels));
+  };
+  const auto text = [&](RasterImage& image) {
+    RenderTextWatermark(image, {f.settings.text, f.text, f.context, f.settings.channels});
+  };
+  const auto color = [&](RasterImage& image) {
+    RasterImage scratch;
+    RandomSource random{7};
+    ApplyColorEffect(image, scratch, f.settings.color, EffectiveStrength(f.settings.color),
+                     f.settings.channels, random);
+  };
+  using Stage = std::function<void(RasterImage&)>;
+  const struct {
+    CombinationOrder order;
+    std::vector<Stage> stages;
+  } cases[] = {
+      {CombinationOrder::kLT, {logo, text}},         {CombinationOrder::kTL, {text, logo}},
+      {CombinationOrder::kLC, {logo, color}},        {CombinationOrder::kCL, {color, logo}},
+      {CombinationOrder::kTC, {text, color}},        {CombinationOrder::kCT, {color, text}},
+      {CombinationOrder::kLTC, {logo, text, color}}, {CombinationOrder::kLCT, {logo, color, text}},
+      {CombinationOrder::kCLT, {color, logo, text}}, {CombinationOrder::kCTL, {color, text, logo}},
+      {CombinationOrder::kTLC, {text, logo, color}}, {CombinationOrder::kTCL, {text, color, logo}},
+  };
+  std::vector<RasterImage> results;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.order));
+    RasterImage expected = f.original;
+    for (const Stage& stage : c.stages) stage(expected);
+    f.settings.combination = c.order;
+    EXPECT_TRUE(f.Render().marked == expected);
+    for (const RasterImage& other : results) EXPECT_FALSE(other == expected) << "two orders look alike";
+    results.push_back(expected);
+  }
 }
 
 TEST(RenderWatermark, ActiveActionChoosesTheSingleStage) {

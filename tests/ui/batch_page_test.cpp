@@ -17,6 +17,7 @@
 
 #include "batch/batch_start_check.h"
 #include "batch/batch_test_files.h"
+#include "support/find_child.h"
 #include "ui/main_window.h"
 #include "workspace/scripted_prompter.h"
 #include "workspace/source_browsing.h"
@@ -34,7 +35,7 @@ class BatchPageTest : public ::testing::Test {
   BatchPageTest()
       : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
         window(workspace, prompter),
-        page(window.findChild<BatchPage*>("batchpage")) {
+        page(testing::FindChild<BatchPage>(window, "batchpage")) {
     QObject::connect(page, &BatchPage::progressText,
                      [this](const QString& text) { progress.push_back(text.toStdString()); });
   }
@@ -59,9 +60,7 @@ class BatchPageTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) {
-    T* widget = window.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return testing::FindChild<T>(window, name);
   }
 
   QString Text(const char* label) { return Find<QLabel>(label)->text(); }

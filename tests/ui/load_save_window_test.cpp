@@ -16,6 +16,7 @@
 #include <fstream>
 
 #include "imagefiles/bmp_writer.h"
+#include "support/find_child.h"
 #include "support/test_support.h"
 #include "ui/custom_size_dialog.h"
 #include "ui/jpeg_preview_window.h"
@@ -66,9 +67,7 @@ class LoadSaveWindowTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) {
-    T* widget = window.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return testing::FindChild<T>(window, name);
   }
 
   TempDir home;
@@ -127,12 +126,18 @@ TEST_F(LoadSaveWindowTest, CustomWidthOutOfRangeIsNamedAndSetBackTo320) {
   bool openAfterBack = false;
   WhenModal([&] {
     auto* width = dialog->findChild<QLineEdit*>("customwidth");
+    auto* height = dialog->findChild<QLineEdit*>("customheight");
+    auto* back = dialog->findChild<QPushButton*>("customback");
+    if (width == nullptr || height == nullptr || back == nullptr) dialog->close();
+    ASSERT_NE(width, nullptr);
+    ASSERT_NE(height, nullptr);
+    ASSERT_NE(back, nullptr);
     width->setText("5");
-    dialog->findChild<QPushButton*>("customback")->click();
+    back->click();
     widthAfterBack = width->text();
     openAfterBack = dialog->isVisible();
-    dialog->findChild<QLineEdit*>("customheight")->setText("100");
-    dialog->findChild<QPushButton*>("customback")->click();
+    height->setText("100");
+    back->click();
   });
   Find<QPushButton>("customsizebutton")->click();
 
@@ -156,12 +161,21 @@ TEST_F(LoadSaveWindowTest, CustomJpegQualityReachesTheBatchOptionsAndTheNextSave
   int maxX = -1, maxY = -1;
   bool stepping = true;
   WhenModal([&] {
-    maxX = preview.findChild<QScrollBar*>("xoffset")->maximum();
-    maxY = preview.findChild<QScrollBar*>("yoffset")->maximum();
-    stepping = preview.findChild<QPushButton*>("nextimage")->isVisible();
-    preview.findChild<QRadioButton*>("customcompression")->click();
-    preview.findChild<QScrollBar*>("customslider")->setValue(35);
-    preview.findChild<QPushButton*>("jpegok")->click();
+    auto* xOffset = preview.findChild<QScrollBar*>("xoffset");
+    auto* yOffset = preview.findChild<QScrollBar*>("yoffset");
+    auto* next = preview.findChild<QPushButton*>("nextimage");
+    auto* custom = preview.findChild<QRadioButton*>("customcompression");
+    auto* slider = preview.findChild<QScrollBar*>("customslider");
+    auto* ok = preview.findChild<QPushButton*>("jpegok");
+    if (!xOffset || !yOffset || !next || !custom || !slider || !ok) preview.close();
+    ASSERT_TRUE(xOffset && yOffset && next && custom && slider && ok)
+        << "a control of the preview is missing";
+    maxX = xOffset->maximum();
+    maxY = yOffset->maximum();
+    stepping = next->isVisible();
+    custom->click();
+    slider->setValue(35);
+    ok->click();
   });
   prompter.saveChoices = {SaveFileChoice{pictures / "first.jpg", kInitialSaveFilter}};
   Find<QPushButton>("saveimagebutton")->click();
@@ -173,7 +187,12 @@ TEST_F(LoadSaveWindowTest, CustomJpegQualityReachesTheBatchOptionsAndTheNextSave
   EXPECT_EQ(workspace.saveOptions().jpeg.quality, 35);
   EXPECT_EQ(FirstQuantiser(pictures / "first.jpg"), 23);
 
-  WhenModal([&] { preview.findChild<QPushButton*>("jpegok")->click(); });
+  WhenModal([&] {
+    auto* ok = preview.findChild<QPushButton*>("jpegok");
+    if (ok == nullptr) preview.close();
+    ASSERT_NE(ok, nullptr);
+    ok->click();
+  });
   prompter.saveChoices = {SaveFileChoice{pictures / "second.jpg", kInitialSaveFilter}};
   ASSERT_TRUE(SaveInteractive(workspace));
   EXPECT_EQ(FirstQuantiser(pictures / "second.jpg"), 23);

@@ -127,6 +127,38 @@ TEST_F(WorkspaceTest, PerImageTextIsDrawnButNeverReplacesTheWatermarkText) {
   EXPECT_FALSE(std::filesystem::exists(pictures / "dune.jpg.txt"));
 }
 
+// Quit asks first: No writes nothing; Yes writes the default configuration (keeping the
+// user's own lines), the default text and both folder histories.
+TEST_F(WorkspaceTest, QuitWritesTheConfigurationTheTextAndBothHistoriesOnlyOnYes) {
+  const std::string oldConfiguration = "; mine\r\n[GENERAL]\r\nredon=0\r\n";
+  ASSERT_TRUE(WriteFileReplacing((home / kDefaultConfigurationName).string(), oldConfiguration));
+  Workspace workspace(prompter, opener, Paths());
+  workspace.Create();
+  workspace.watermarkText() = {"(c) Me"};
+  workspace.sourceHistory().Add("/photos/summer/");
+  workspace.destinationHistory().Add("/photos/marked/");
+
+  prompter.answers = {false};
+  EXPECT_FALSE(workspace.Quit());
+  EXPECT_FALSE(workspace.closing());
+  EXPECT_EQ(testing::FileContents(home / kDefaultConfigurationName), oldConfiguration);
+  for (const char* name : {kDefaultTextName, kSourceHistoryFileName, kDestinationHistoryFileName}) {
+    EXPECT_FALSE(std::filesystem::exists(home / name)) << name;
+  }
+
+  prompter.answers = {true};
+  EXPECT_TRUE(workspace.Quit());
+  EXPECT_TRUE(workspace.closing());
+  const std::string written = testing::FileContents(home / kDefaultConfigurationName);
+  EXPECT_NE(written.find("changes=1"), std::string::npos);
+  EXPECT_EQ(written.rfind("; mine\r\n", 0), 0u) << "the user's own lines stay";
+  EXPECT_EQ(testing::FileContents(home / kDefaultTextName), "(c) Me\r\n");
+  EXPECT_NE(testing::FileContents(home / kSourceHistoryFileName).find("/photos/summer/"), std::string::npos);
+  EXPECT_NE(testing::FileContents(home / kDestinationHistoryFileName).find("/photos/marked/"),
+            std::string::npos);
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
 // A configuration naming a logo offers that logo in the logo dialog; confirming it loads
 // the logo, and the whole load renders once.
 TEST_F(WorkspaceTest, LoadingAConfigurationOffersItsLogoAndRendersOnce) {
