@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 
 namespace quillstone {
 
@@ -59,6 +60,16 @@ std::optional<QPoint> ImageView::PixelAt(QPoint position) const {
   return QPoint(std::min(x, image_.width() - 1), std::min(y, image_.height() - 1));
 }
 
+std::optional<QPoint> ImageView::PositionAt(QPoint position) const {
+  const QRect picture = PictureRect();
+  if (picture.isEmpty()) return std::nullopt;
+  const auto scaled = [](int offset, int imageSide, int shownSide) {
+    return static_cast<int>(std::floor(static_cast<double>(offset) * imageSide / shownSide));
+  };
+  return QPoint(scaled(position.x() - picture.x(), image_.width(), picture.width()),
+                scaled(position.y() - picture.y(), image_.height(), picture.height()));
+}
+
 void ImageView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect picture = PictureRect();
@@ -82,6 +93,12 @@ void ImageView::mousePressEvent(QMouseEvent* event) {
 void ImageView::mouseMoveEvent(QMouseEvent* event) {
   if (const auto pixel = PixelAt(event->position().toPoint()); pixel && onPixelHovered)
     onPixelHovered(*pixel);
+  if (event->buttons() == Qt::NoButton) return;
+  if (const auto at = PositionAt(event->position().toPoint()); at && onDragged) onDragged(*at);
+}
+
+void ImageView::mouseReleaseEvent(QMouseEvent* event) {
+  if (const auto at = PositionAt(event->position().toPoint()); at && onReleased) onReleased(*at);
 }
 
 void ImageView::resizeEvent(QResizeEvent* event) {

@@ -30,11 +30,18 @@ class ImageView : public QWidget {
   const QImage& image() const { return image_; }
   // The image pixel under a point of the widget; none outside the picture.
   std::optional<QPoint> PixelAt(QPoint position) const;
+  // The image position of a point of the widget, also beyond the picture's edges (a drag
+  // may leave it); none while there is no picture.
+  std::optional<QPoint> PositionAt(QPoint position) const;
 
   // Called with the image pixel under the pointer when a button is pressed over it, and as
   // the pointer moves over it.
   std::function<void(QPoint)> onPixelPressed;
   std::function<void(QPoint)> onPixelHovered;
+  // Called with the image position under the pointer (PositionAt) as it moves with a button
+  // held, and when the button is released.
+  std::function<void(QPoint)> onDragged;
+  std::function<void(QPoint)> onReleased;
   std::function<void(QSize)> onResized;
 
   QSize sizeHint() const override;
@@ -43,6 +50,7 @@ class ImageView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:

@@ -13,7 +13,9 @@
 
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
+#include "ui/logo_effects_panel.h"
 #include "ui/widget_factory.h"
+#include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
@@ -38,9 +40,10 @@ constexpr std::array<const char*, kLogoPlaceCount> kPlaceNames = {
 
 }  // namespace
 
-LogoPage::LogoPage(WatermarkSettings& settings, QWidget* parent)
+LogoPage::LogoPage(Workspace& workspace, QWidget* parent)
     : QWidget(parent),
-      settings_(settings),
+      workspace_(workspace),
+      settings_(workspace.settings().watermark),
       controls_({[this] { emit renderNow(); }, [this] { emit renderLater(); }}) {
   QWidget* blendBox = BuildBlendingBox();
   auto* top = new QHBoxLayout;
@@ -49,6 +52,11 @@ LogoPage::LogoPage(WatermarkSettings& settings, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(blendBox);
   layout->addLayout(top);
+  effects_ = new LogoEffectsPanel(workspace_, this);
+  connect(effects_, &LogoEffectsPanel::logoChanged, this, [this] { ShowLogo(workspace_.logoImage()); });
+  connect(effects_, &LogoEffectsPanel::renderLater, this, &LogoPage::renderLater);
+  connect(effects_, &LogoEffectsPanel::specialWindowRequested, this, &LogoPage::specialWindowRequested);
+  layout->addWidget(effects_);
   layout->addWidget(BuildLogoBox(), 1);
   ShowSettings();
 }
@@ -136,6 +144,7 @@ QWidget* LogoPage::BuildLogoBox() {
 void LogoPage::ShowSettings() {
   controls_.ShowAll();
   transparentColor_->SetColor(settings_.logo.transparentColor);
+  effects_->ShowSettings();
 }
 
 void LogoPage::ShowLogo(const RasterImage& logo) {

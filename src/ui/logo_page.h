@@ -16,16 +16,19 @@ namespace quillstone {
 
 class ColorSwatch;
 class ImageView;
+class LogoEffectsPanel;
+class Workspace;
 
 // The "&Logo" page: logo share slider (ScrollBar1) with its labels and preset list, the
 // nine places c1..c9 laid out as they sit on the image, "Clear" and "Set all", the
 // transparent colour (usetransparence, swatch Panel1, picked by clicking into the logo),
-// colour neutral (useimagecolorsforthelogo) and plain (CheckBox6).
+// colour neutral (useimagecolorsforthelogo) and plain (CheckBox6); the "Logo effects"
+// panel, which turns, crops and saves the logo and opens the logo special window.
 class LogoPage : public QWidget {
   Q_OBJECT
 
  public:
-  LogoPage(WatermarkSettings& settings, QWidget* parent = nullptr);
+  LogoPage(Workspace& workspace, QWidget* parent = nullptr);
 
   void ShowSettings();
   // The logo to show and pick from; kept by reference until the next call.
@@ -35,6 +38,8 @@ class LogoPage : public QWidget {
  signals:
   void renderNow();
   void renderLater();
+  // "Logo special window" was pressed.
+  void specialWindowRequested();
 
  private:
   QWidget* BuildBlendingBox();
@@ -45,6 +50,7 @@ class LogoPage : public QWidget {
   void SetAllPlaces(bool on);
   void PickTransparentColor(QPoint pixel);
 
+  Workspace& workspace_;
   WatermarkSettings& settings_;
   const RasterImage* logo_ = nullptr;
   WidgetFactory controls_;
@@ -54,6 +60,7 @@ class LogoPage : public QWidget {
   QComboBox* presets_ = nullptr;
   ColorSwatch* transparentColor_ = nullptr;
   QCheckBox* plain_ = nullptr;
+  LogoEffectsPanel* effects_ = nullptr;
   ImageView* logoView_ = nullptr;
   QLabel* logoWidth_ = nullptr;
   QLabel* logoHeight_ = nullptr;

@@ -67,8 +67,8 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   logoArea->setCheckable(true);
   logoArea->setChecked(true);
   special->addSeparator();
-  useLogoAsImage = Entry(special, "menuuselogo", "Use logo for watermarking", kLater);
-  useImageAsLogo = Entry(special, "menuuseimageaslogo", "Use watermarked image as logo", kLater);
+  useLogoAsImage = Entry(special, "menuuselogo", "Use logo for watermarking");
+  useImageAsLogo = Entry(special, "menuuseimageaslogo", "Use watermarked image as logo");
   special->addSeparator();
   QMenu* priority = special->addMenu("Systempriority");
   auto* priorities = new QActionGroup(priority);

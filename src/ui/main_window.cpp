@@ -26,11 +26,13 @@
 #include "ui/image_view.h"
 #include "ui/individual_text_panel.h"
 #include "ui/logo_page.h"
+#include "ui/logo_special_window.h"
 #include "ui/main_menus.h"
 #include "ui/qt_text.h"
 #include "ui/resize_page.h"
 #include "ui/source_step_buttons.h"
 #include "ui/text_page.h"
+#include "workspace/logo_tools.h"
 #include "workspace/save_flow.h"
 #include "workspace/source_browsing.h"
 #include "workspace/source_loading.h"
@@ -94,6 +96,7 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
     ShowSourceLoaded(DropFiles(workspace_, paths));
   });
   ConnectBatchPage();
+  ConnectLogoTools();
   ShowSettings();
   // Running from the start: the first render follows 500 ms after the window is made.
   debounce_.Request();
@@ -137,7 +140,7 @@ QWidget* MainWindow::BuildWatermarkPage() {
 
   settingsPages_ = new QTabWidget(left);
   settingsPages_->setObjectName("settingspages");
-  logoPage_ = new LogoPage(workspace_.settings().watermark, settingsPages_);
+  logoPage_ = new LogoPage(workspace_, settingsPages_);
   colorPage_ = new ColorPage(workspace_.settings().watermark, prompter_, settingsPages_);
   textPage_ =
       new TextPage(workspace_.settings().watermark, workspace_.watermarkText(), prompter_, settingsPages_);
@@ -255,6 +258,22 @@ void MainWindow::ConnectBatchPage() {
     if (!StepSourceFile(workspace_, step, &opened)) return;
     if (!opened) statusMessage_->setText(ToQString(opened.message()));
     ShowSettings();
+  });
+}
+
+// The logo special window and the swaps between the logo and the picture.
+void MainWindow::ConnectLogoTools() {
+  logoSpecial_ = new LogoSpecialWindow(workspace_, this);
+  connect(logoPage_, &LogoPage::specialWindowRequested, this, [this] {
+    if (logoSpecial_->Run()) logoPage_->ShowLogo(workspace_.logoImage());
+  });
+  connect(menus_->useLogoAsImage, &QAction::triggered, this, [this] {
+    if (!UseLogoAsImage(workspace_)) return;
+    ShowSettings();
+    ShowSourceLoaded(Status::Ok());
+  });
+  connect(menus_->useImageAsLogo, &QAction::triggered, this, [this] {
+    if (UseMarkedImageAsLogo(workspace_)) logoPage_->ShowLogo(workspace_.logoImage());
   });
 }
 

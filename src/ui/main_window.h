@@ -18,6 +18,7 @@ class CombinationDialog;
 class ImageView;
 class IndividualTextPanel;
 class LogoPage;
+class LogoSpecialWindow;
 class MainMenus;
 class Prompter;
 class ResizePage;
@@ -63,6 +64,7 @@ class MainWindow : public QMainWindow {
   QWidget* BuildWatermarkPage();
   void ConnectMenus();
   void ConnectBatchPage();
+  void ConnectLogoTools();
   void ConvertImages();
   void OnRendered();
   void ChooseCombination(int index);
@@ -87,6 +89,7 @@ class MainWindow : public QMainWindow {
   ResizePage* resizePage_ = nullptr;
   IndividualTextPanel* individualPanel_ = nullptr;
   CombinationDialog* combinationDialog_ = nullptr;
+  LogoSpecialWindow* logoSpecial_ = nullptr;
   BatchPage* batchPage_ = nullptr;
   SourceStepButtons* stepButtons_ = nullptr;
   QScrollArea* fullViewArea_ = nullptr;

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <functional>
+
+#include "imagefiles/image_decoder.h"
+#include "logo/logo_geometry.h"
+#include "logo/logo_rotation.h"
+#include "support/test_support.h"
+#include "ui/color_swatch.h"
+#include "ui/image_view.h"
+#include "ui/logo_special_window.h"
+#include "ui/main_window.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::MakeGradientRaster;
+using testing::TempDir;
+
+void Wait(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+RasterImage Turned(const RasterImage& logo, int angle, ColorValue fill) {
+  RasterImage turned;
+  EXPECT_TRUE(RotateLogoByAngle(logo, angle, fill, turned));
+  return turned;
+}
+
+// The window over an 8 x 8 black picture and a 6 x 4 gradient logo with a white column on
+// its right, at the top-left place, no frames; renders are counted.
+class LogoToolsWindowTest : public ::testing::Test {
+ protected:
+  LogoToolsWindowTest()
+      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
+        window(workspace, prompter) {
+    QObject::connect(&window, &MainWindow::rendered, [this] { ++renders; });
+    WatermarkSettings& s = workspace.settings().watermark;
+    s.frame.outerOn = false;
+    s.frame.innerOn = false;
+    s.logo.places.fill(false);
+    s.logo.places[0] = true;
+    for (int y = 0; y < 4; ++y) logo.SetPixel(5, y, colors::kWhite);
+    workspace.SetSourceImage(RasterImage(8, 8), "black.bmp", home.path().string());
+    workspace.SetLogoImage(logo);
+    window.ShowSettings();
+    window.renderDebounce().Flush();
+    renders = 0;
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = window.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  void WaitForRender(int count) {
+    QElapsedTimer waited;
+    waited.start();
+    while (renders < count && waited.elapsed() < 2000) Wait(5);
+  }
+
+  // Opens the logo special window from its button and runs `steps` inside it.
+  void InSpecialWindow(std::function<void(LogoSpecialWindow&)> steps) {
+    QTimer::singleShot(0, [this, steps] {
+      auto* dialog = window.findChild<LogoSpecialWindow*>("LogoSpecialWindow");
+      ASSERT_NE(dialog, nullptr);
+      ASSERT_TRUE(dialog->isVisible());
+      steps(*dialog);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    Find<QPushButton>("logospecialbutton")->click();
+  }
+
+  static void Press(LogoSpecialWindow& dialog, const char* name) {
+    auto* button = dialog.findChild<QPushButton*>(name);
+    ASSERT_NE(button, nullptr) << name;
+    button->click();
+  }
+
+  RasterImage logo = MakeGradientRaster(6, 4);
+  TempDir home;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  MainWindow window;
+  int renders = 0;
+};
+
+TEST_F(LogoToolsWindowTest, AngleBarPresetsAndApplyTurnTheUntouchedLogoAndRenderLater) {
+  auto* bar = Find<QScrollBar>("anglebar");
+  bar->setValue(90);
+  EXPECT_EQ(Find<QLabel>("anglelabel")->text(), "90 deg.");
+  EXPECT_EQ(workspace.logoImage(), Turned(logo, 90, colors::kBlack));
+  EXPECT_EQ(Find<QLabel>("logowidthlabel")->text(), "width:4");
+  EXPECT_EQ(renders, 0);
+  WaitForRender(1);
+  EXPECT_EQ(renders, 1);
+
+  Find<QAction>("angle180")->trigger();
+  EXPECT_EQ(bar->value(), 180);
+  EXPECT_EQ(workspace.logoImage(), Turned(logo, 180, colors::kBlack));
+
+  // A new fill turns again; so does "Apply" after the logo was changed elsewhere.
+  prompter.colors = {colors::kRed};
+  bar->setValue(45);
+  Find<ColorSwatch>("fillcolor")->clicked();
+  EXPECT_EQ(workspace.settings().logoTools.rotationFill, colors::kRed);
+  EXPECT_EQ(workspace.logoImage(), Turned(logo, 45, colors::kRed));
+  workspace.ChangeLogo(RasterImage(1, 1));
+  Find<QPushButton>("angleapply")->click();
+  EXPECT_EQ(workspace.logoImage(), Turned(logo, 45, colors::kRed));
+  WaitForRender(2);
+  EXPECT_EQ(renders, 2);
+}
+
+TEST_F(LogoToolsWindowTest, ResetShowsZeroWithoutTurningAndMakesTheTurnedLogoTheReference) {
+  Find<QScrollBar>("anglebar")->setValue(30);
+  const RasterImage turned30 = workspace.logoImage();
+  prompter.answers = {true};
+  Find<QPushButton>("resetangle")->click();
+  EXPECT_EQ(prompter.questions.back(), "info: Do you really want to reset the rotation angle to zero ?");
+  EXPECT_EQ(Find<QScrollBar>("anglebar")->value(), 0);
+  EXPECT_EQ(Find<QLabel>("anglelabel")->text(), "0 deg.");
+  EXPECT_EQ(workspace.logoImage(), turned30);
+  EXPECT_EQ(workspace.logoCopy(), turned30);
+}
+
+TEST_F(LogoToolsWindowTest, UseTransparentAutocropAndSaveWorkOnTheLogo) {
+  workspace.settings().watermark.logo.transparentColor = colors::kWhite;
+  Find<QScrollBar>("anglebar")->setValue(45);
+  Find<QPushButton>("usetransparentfill")->click();
+  EXPECT_EQ(Find<ColorSwatch>("fillcolor")->color(), colors::kWhite);
+  EXPECT_EQ(workspace.logoImage(), Turned(logo, 45, colors::kWhite));
+
+  Find<QScrollBar>("anglebar")->setValue(0);
+  Find<QComboBox>("cropcolorselection")->setCurrentIndex(2);  // "Top right": white
+  EXPECT_EQ(workspace.settings().logoTools.cropCorner, CropCorner::kTopRight);
+  renders = 0;
+  Find<QPushButton>("autocroplogo")->click();
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(workspace.logoImage(), MakeGradientRaster(5, 4));
+  EXPECT_EQ(Find<QLabel>("logowidthlabel")->text(), "width:5");
+
+  prompter.files = {home / "logo.bmp"};
+  Find<QPushButton>("savelogo")->click();
+  RasterImage saved;
+  ASSERT_TRUE(DecodeImageFile(home / "logo.bmp", saved));
+  EXPECT_EQ(saved, MakeGradientRaster(5, 4));
+}
+
+TEST_F(LogoToolsWindowTest, SpecialWindowAppliesItsCommandsAndRendersOnce) {
+  InSpecialWindow([](LogoSpecialWindow& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Logo special");
+    Press(dialog, "flipright");
+    Press(dialog, "autocrop");  // the white column is now on the left
+    Press(dialog, "applylogo");
+  });
+  RasterImage expected = MakeGradientRaster(5, 4);
+  FlipLogoHorizontal(expected);
+  EXPECT_EQ(workspace.logoImage(), expected);
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(Find<QLabel>("logowidthlabel")->text(), "width:5");
+}
+
+TEST_F(LogoToolsWindowTest, SpecialWindowCancelKeepsTheLogo) {
+  InSpecialWindow([](LogoSpecialWindow& dialog) {
+    Press(dialog, "invert");
+    Press(dialog, "rotate90");
+    EXPECT_EQ(dialog.findChild<QLabel*>("activelogosize")->text(), "4 x 6");
+    Press(dialog, "cancellogo");
+  });
+  EXPECT_EQ(workspace.logoImage(), logo);
+  EXPECT_EQ(renders, 0);
+}
+
+TEST_F(LogoToolsWindowTest, SpecialWindowCropsByDraggingPastTheCorner) {
+  prompter.answers = {true};
+  InSpecialWindow([](LogoSpecialWindow& dialog) {
+    dialog.findChild<QRadioButton*>("mousemode1")->click();
+    auto* view = dialog.findChild<ImageView*>("activelogo");
+    ASSERT_NE(view, nullptr);
+    SendMouse(view, QEvent::MouseButtonPress, {2.2, 1.2}, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseMove, {4.2, 3.2}, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseMove, {20.2, 30.2}, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonRelease, {20.2, 30.2}, Qt::NoButton);
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>("mousemode0")->isChecked()) << "back to colour selection";
+    EXPECT_EQ(dialog.findChild<QLabel*>("activelogosize")->text(), "4 x 3");
+    Press(dialog, "applylogo");
+  });
+  EXPECT_EQ(prompter.questions.back(),
+            "info: Do you like to crop the selected area ?\nNew size: width=4 height=3");
+  ASSERT_EQ(workspace.logoImage().Width(), 4);
+  EXPECT_EQ(workspace.logoImage().Pixel(0, 0), logo.Pixel(2, 1));
+  EXPECT_EQ(workspace.logoImage().Pixel(3, 2), logo.Pixel(5, 3));
+}
+
+TEST_F(LogoToolsWindowTest, SpecialWindowResizePresetsAndUseResizedLogo) {
+  InSpecialWindow([](LogoSpecialWindow& dialog) {
+    Press(dialog, "resize50");
+    EXPECT_EQ(dialog.findChild<QLabel*>("resizelabel")->text(), "50%");
+    EXPECT_EQ(dialog.findChild<QLabel*>("resizedlogosize")->text(), "3 x 2");
+    Press(dialog, "useresized");
+    EXPECT_EQ(dialog.findChild<QLabel*>("activelogosize")->text(), "3 x 2");
+    Press(dialog, "reloadlogo");
+    EXPECT_EQ(dialog.findChild<QLabel*>("activelogosize")->text(), "6 x 4");
+    Press(dialog, "resize100");
+  });
+  EXPECT_EQ(workspace.logoImage(), logo);
+}
+
+TEST_F(LogoToolsWindowTest, SwapMenusAreOnAndExchangeLogoAndPicture) {
+  auto* useImage = Find<QAction>("menuuseimageaslogo");
+  auto* useLogo = Find<QAction>("menuuselogo");
+  ASSERT_TRUE(useImage->isEnabled());
+  ASSERT_TRUE(useLogo->isEnabled());
+
+  prompter.answers = {true};
+  useImage->trigger();
+  EXPECT_EQ(workspace.logoImage(), workspace.watermarkedImage());
+  EXPECT_EQ(Find<QLabel>("logowidthlabel")->text(), "width:8");
+
+  prompter.answers = {true};
+  useLogo->trigger();
+  EXPECT_EQ(Find<QLabel>("loadedfilename")->text(), "temp.bmp");
+  EXPECT_EQ(workspace.originalImage(), workspace.logoImage());
+  EXPECT_EQ(renders, 1);
+}
+
+}  // namespace
+}  // namespace quillstone
