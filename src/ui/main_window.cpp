@@ -71,7 +71,14 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   mainPages_->addTab(BuildWatermarkPage(), "Watermarking image");
   batchPage_ = new BatchPage(workspace_, prompter_, mainPages_);
   mainPages_->addTab(batchPage_, "Image batch run");
-  setCentralWidget(mainPages_);
+  // On a screen smaller than the pages need (a 1280 x 720 laptop) the pages scroll, rather
+  // than pushing the window's bottom and right edge, and the controls there, off the screen.
+  auto* pagesScroll = new QScrollArea(this);
+  pagesScroll->setObjectName("pagesscroll");
+  pagesScroll->setWidgetResizable(true);
+  pagesScroll->setFrameShape(QFrame::NoFrame);
+  pagesScroll->setWidget(mainPages_);
+  setCentralWidget(pagesScroll);
   // Leaving a page stores the per-image text, as changing the image does.
   connect(mainPages_, &QTabWidget::currentChanged, this, [this] {
     workspace_.SaveCurrentIndividualText();

@@ -232,6 +232,12 @@ TEST_F(MainWindowTest, PaperColorSwatchRendersAlsoWhenCancelled) {
 
 // Closing the window goes through the workspace's quit: No keeps it open, Yes writes the
 // files (the workspace tests say which) and closes it.
+TEST_F(MainWindowTest, FitsASmallScreenByScrollingItsPages) {
+  const QSize least = window.minimumSizeHint();
+  EXPECT_LE(least.width(), 1280);
+  EXPECT_LE(least.height(), 720);
+}
+
 TEST_F(MainWindowTest, ClosingAsksTheQuitQuestion) {
   prompter.answers = {false};
   EXPECT_FALSE(window.close());
