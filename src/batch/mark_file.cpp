@@ -69,6 +69,7 @@ MarkResult Mark(const MarkInput& input, const MarkFileRequest& request, RandomSo
     MakePreview(request, buffers.original, buffers.output.preview);
   } else {
     if (!read.damage.empty()) result.warnings.push_back(read.damage);
+    ApplyEffectCalls(buffers.original, input.macro);
     const ProgramSettings& settings = input.settings;
     const TextContext context{request.now ? *request.now : CurrentLocalDateTime(),
                               request.source.filename().string(), FolderOf(request.source)};

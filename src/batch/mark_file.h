@@ -2,10 +2,12 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "config/program_settings.h"
+#include "effects/effect_sequence.h"
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/save_options.h"
 #include "imaging/random_source.h"
@@ -17,8 +19,8 @@ namespace quillstone {
 
 // The one road from a picture file to its marked file, which the command line's render,
 // every image of a batch run and the window's load, render and save take:
-//   ReadPictureToMark (decode, orient, resize) -> RenderWatermark -> PrepareForWriting
-//   (colour depth, turn back, sepia) -> WriteOutputFile.
+//   ReadPictureToMark (decode, orient, resize) -> the effect macro, when one is given ->
+//   RenderWatermark -> PrepareForWriting (colour depth, turn back, sepia) -> WriteOutputFile.
 // MarkFile runs them all for one file and lets no exception out.
 
 // What became of one file marked (one image of a batch run, or the command line's render).
@@ -38,6 +40,9 @@ struct MarkInput {
   const RasterImage& logo;
   const RasterImage& texture;            // margin texture; may be empty
   const std::vector<std::string>& text;  // the watermark text (unless individual texts are used)
+  // The effect calls of a macro (MacroCalls), applied to every picture after it is turned
+  // and resized and before it is marked; empty: none.
+  std::span<const EffectCall> macro = {};
 };
 
 // One file to mark and where it goes.
@@ -87,7 +92,7 @@ SourceImageRead ReadPictureToMark(const std::filesystem::path& source,
                                   const std::filesystem::path& placeholder, PlaceholderShape shape,
                                   const ProgramSettings& settings, RasterImage& target, RasterImage& scratch);
 
-// Marks the request's source and writes it: ReadPictureToMark, the text (the watermark
+// Marks the request's source and writes it: ReadPictureToMark, the macro, the text (the watermark
 // text, or the per-image text), RenderWatermark, PrepareForWriting (turning back when the
 // settings ask for it) and WriteOutputFile. A placeholder is written unmarked and unturned.
 // Nothing is written when any step fails, and no exception leaves: running out of memory

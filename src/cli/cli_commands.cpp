@@ -74,7 +74,8 @@ int RunRenderCommand(const CliOptions& options, const CliStreams& streams) {
   request.save = options.save;
   request.save.format = *format;
   request.useIndividualText = options.individualText;
-  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text};
+  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text,
+                        watermark.macro};
   // Seeded as the first image of a batch, so that both commands give the same file.
   RandomSource random = options.seed ? RandomSource(BatchItemSeed(*options.seed, 0)) : RandomSource();
   MarkBuffers buffers;
@@ -111,7 +112,8 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
   BatchObserver observer;
   observer.stop = streams.stop;
   observer.onProgress = [&progress](const BatchProgress& step) { progress.Show(step); };
-  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text};
+  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text,
+                        watermark.macro};
   const BatchReport report = RunBatch(job, input, observer);
   progress.Finish();
   if (report.refusal) return UsageError(streams, *report.refusal);

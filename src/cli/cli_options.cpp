@@ -39,6 +39,7 @@ constexpr OptionSpec kOptions[] = {
     {"--text", true, kForBoth},
     {"--logo", true, kForBoth},
     {"--texture", true, kForBoth},
+    {"--macro", true, kForBoth},
     {"--set", true, kForBoth},
     {"--quiet", false, kForBoth},
     {"--seed", true, kForBoth},
@@ -147,6 +148,8 @@ Status ApplyOption(std::string_view name, std::string_view value, CliOptions& op
     options.logoFile = value;
   } else if (name == "--texture") {
     options.textureFile = value;
+  } else if (name == "--macro") {
+    options.macroFile = value;
   } else if (name == "--set") {
     const std::size_t equals = value.find('=');
     if (equals == std::string_view::npos || equals == 0) return BadValue(name, value, "NAME=VALUE");
@@ -276,6 +279,8 @@ Watermark (render and batch):
   --logo FILE           the logo picture (BMP or JPEG); without it the logo named in the
                         configuration, if any
   --texture FILE        the margin texture picture
+  --macro FILE.qstmac   an effect macro saved by the effect window: its commands run on
+                        each picture after turning and resizing, before the marks
   --set NAME=VALUE      one setting by name (repeatable, applied after --config);
                         switches 1/0, on/off; colours decimal 0x00BBGGRR or #RRGGBB
   --individual-text     each image's side file (photo.jpg.txt) as its text; an image

@@ -44,6 +44,7 @@ struct CliOptions {
   std::string textFile;
   std::string logoFile;
   std::string textureFile;
+  std::string macroFile;  // an effect macro (.qstmac) applied to every picture before marking
   std::vector<std::pair<std::string, std::string>> sets;  // NAME, VALUE
   bool quiet = false;                                     // no progress display
   // The seed of the random colour noise (the same seed gives the same files); none takes

@@ -6,6 +6,7 @@
 
 #include "config/configuration_file.h"
 #include "config/setting_table.h"
+#include "effects/effect_macro.h"
 #include "imagefiles/image_decoder.h"
 #include "logo/logo_rotation.h"
 #include "platform/file_checks.h"
@@ -140,6 +141,19 @@ Status PrepareWatermark(const CliOptions& options, CliWatermark& watermark) {
   if (!options.textureFile.empty()) {
     if (Status status = LoadTextureFile(options.textureFile, watermark.texture); !status) {
       return Status::Error("cannot load the texture: " + status.message());
+    }
+  }
+  if (!options.macroFile.empty()) {
+    std::vector<std::string> lines;
+    if (Status status = ReadMacroFile(options.macroFile, lines); !status) return status;
+    watermark.macro = MacroCalls(lines);
+    // Lines that name no command are skipped, but a file of text and not one command is
+    // more likely the wrong file than a macro meant to change nothing.
+    const bool hasText =
+        std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); });
+    if (watermark.macro.empty() && hasText) {
+      return Status::Error("the macro " + options.macroFile +
+                           " names no effect command (one word a line, such as negative or emboss)");
     }
   }
   return Status::Ok();

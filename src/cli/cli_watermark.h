@@ -5,6 +5,7 @@
 
 #include "cli/cli_options.h"
 #include "config/program_settings.h"
+#include "effects/effect_sequence.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
 
@@ -17,6 +18,7 @@ struct CliWatermark {
   RasterImage logo;
   RasterImage untouchedLogo;
   RasterImage texture;
+  std::vector<EffectCall> macro;  // the calls of --macro's commands; empty without it
 };
 
 // Builds the watermark from the options, in this order: the configuration and its
@@ -24,7 +26,7 @@ struct CliWatermark {
 // the text file (--text), the settings given by name (--set, in order), --rotate-back,
 // then the logo (--logo, else the configuration's logo when it takes part), turned by the
 // logoangle setting onto logorotationfill (RotateLogoByAngle of the untouched copy), and
-// the texture.
+// the texture, and the macro (--macro).
 // The first failure comes back as an error of one line naming the file or setting.
 Status PrepareWatermark(const CliOptions& options, CliWatermark& watermark);
 

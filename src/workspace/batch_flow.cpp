@@ -70,7 +70,10 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
   const RasterImage logo = workspace_.logoImage();
   const RasterImage texture = workspace_.textureImage();
   const std::vector<std::string> text = workspace_.watermarkText();
-  const MarkInput input{settings, logo, texture, text};
+  const EffectMacro& macro = workspace_.effectMacro();
+  const std::vector<EffectCall> macroCalls =
+      macro.useForAllImages ? MacroCalls(macro.lines) : std::vector<EffectCall>();
+  const MarkInput input{settings, logo, texture, text, macroCalls};
   SourceFileList& list = workspace_.sourceFiles();
   BatchObserver observer;
   observer.stop = &stop_;

@@ -58,8 +58,9 @@ class BatchFlow {
   // "Start batch". The start checks, each failure a "Stop" message; the question "Do you
   // really want to start the BATCH ?"; then the prefix is trimmed, the destination goes to
   // the top of its history, and every listed image is marked and written (RunBatch) with
-  // a copy of the settings, logo, texture and text taken now, so nothing changed while
-  // the run goes on reaches it. The list follows the run's progress. Afterwards the last
+  // a copy of the settings, logo, texture and text (and of the effect macro, while "Use
+  // macro for all images" is on) taken now, so nothing changed while the run goes on
+  // reaches it. The list follows the run's progress. Afterwards the last
   // image processed is opened as the current image (OpenSelectedFile), onFinished runs,
   // and when images were not marked they are named in one message. None when refused,
   // declined or already running.

@@ -9,6 +9,7 @@
 #include "batch/mru_files.h"
 #include "batch/source_file_list.h"
 #include "config/program_settings.h"
+#include "effects/effect_macro.h"
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/save_options.h"
 #include "imaging/random_source.h"
@@ -143,6 +144,10 @@ class Workspace {
   // The output options of the batch page (format, JPEG and PNG options, depth, sepia).
   SaveOptions& saveOptions() { return saveOptions_; }
   const SaveOptions& saveOptions() const { return saveOptions_; }
+  // The effect window's macro, kept for the whole run; a batch run applies it to every
+  // picture while its "Use macro for all images" is on.
+  EffectMacro& effectMacro() { return effectMacro_; }
+  const EffectMacro& effectMacro() const { return effectMacro_; }
   // The JPEG quality of an interactive save, 1..100: the last one the compression preview
   // confirmed, 80 until then.
   int sharedJpegQuality() const { return sharedJpegQuality_; }
@@ -206,6 +211,7 @@ class Workspace {
 
   SourceFileList sourceFiles_;
   SaveOptions saveOptions_;
+  EffectMacro effectMacro_;
   int sharedJpegQuality_ = JpegOptions{}.quality;
 
   bool renderEnabled_ = false;

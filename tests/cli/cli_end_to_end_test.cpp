@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "effects/effect_commands.h"
 #include "imagefiles/bmp_writer.h"
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/jpeg_writer.h"
@@ -112,6 +113,36 @@ TEST_F(CliEndToEndTest, RenderMarksLikeTheBatch) {
   EXPECT_EQ(testing::FileContents(dest() / "a.png"), testing::FileContents(temp_ / "a.png"));
 }
 
+// --macro runs the macro's commands on each picture before it is marked, in render and batch
+// alike: the same bytes as marking, without a macro, the picture those commands made.
+TEST_F(CliEndToEndTest, MacroRunsOnEachPictureBeforeItIsMarked) {
+  std::ofstream(temp_ / "m.qstmac", std::ios::binary) << "solarizegrey\r\nEmboss\r\nnegative\r\nsmooth\r\n";
+  RasterImage picture;
+  ASSERT_TRUE(DecodeImageFile(source() / "a.jpg", picture));
+  for (const char* word : {"solarizegrey", "negative", "smooth"})
+    ASSERT_TRUE(RunEffectCommand(picture, word));
+  ASSERT_TRUE(WriteBmp(picture, temp_ / "prepared.bmp"));
+  const std::vector<std::string> marking = {"--logo", Path("logo.bmp"), "--seed", "5"};
+  const auto run = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.end(), marking.begin(), marking.end());
+    const CliRun result = RunCli(arguments);
+    EXPECT_EQ(result.status, 0) << result.err;
+  };
+  run({"render", (source() / "a.jpg").string(), Path("macro.bmp"), "--macro", Path("m.qstmac")});
+  run({"render", Path("prepared.bmp"), Path("prepared-marked.bmp")});
+  run(Batch({"--macro", Path("m.qstmac"), "--format", "bmp", "--mask", "a.jpg", "--prefix", ""}));
+  const std::string expected = testing::FileContents(temp_ / "prepared-marked.bmp");
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(testing::FileContents(temp_ / "macro.bmp"), expected);
+  EXPECT_EQ(testing::FileContents(dest() / "a.bmp"), expected);
+
+  // Text without one command is more likely the wrong file than a macro meant to do nothing.
+  std::ofstream(temp_ / "words.txt") << "Negative\nlogo\n";
+  const CliRun wrong = RunCli({"render", Path("prepared.bmp"), Path("w.bmp"), "--macro", Path("words.txt")});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_NE(wrong.err.find("words.txt names no effect command"), std::string::npos) << wrong.err;
+}
+
 TEST_F(CliEndToEndTest, RenderRefusals) {
   const std::string input = (source() / "a.jpg").string();
   const std::string before = testing::FileContents(input);
@@ -188,6 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
         SetUpErrorCase{"MissingDestination", {"--dest", "@/nothere"}, "destination directory does not exist"},
         SetUpErrorCase{"MissingSource", {"--source", "@/nosource"}, "nosource"},
         SetUpErrorCase{"MissingConfig", {"--config", "@/none.ini"}, "none.ini"},
+        SetUpErrorCase{"MissingMacro", {"--macro", "@/none.qstmac"}, "cannot read the macro none.qstmac"},
+        SetUpErrorCase{"MacroThatIsAPicture", {"--macro", "@/source/a.jpg"}, "a.jpg: it is not a text file"},
         SetUpErrorCase{"UsageError", {"--quality", "0"}, "--quality"}),
     [](const ::testing::TestParamInfo<SetUpErrorCase>& info) { return std::string(info.param.label); });
 
