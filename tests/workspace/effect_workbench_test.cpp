@@ -1,0 +1,154 @@
+#include "workspace/effect_workbench.h"
+
+#include <gtest/gtest.h>
+
+#include "batch/batch_test_files.h"
+#include "effects/effect_commands.h"
+#include "effects/effect_macro.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+// The command's index in the window's list.
+int Command(std::string_view word) {
+  for (int i = 0; i < kEffectCommandCount; ++i) {
+    if (kEffectCommands[static_cast<std::size_t>(i)].macroWord == word) return i;
+  }
+  ADD_FAILURE() << word;
+  return -1;
+}
+
+// The source with the words' commands run on it in turn.
+RasterImage WithCommands(RasterImage image, std::initializer_list<const char*> words) {
+  for (const char* word : words) EXPECT_TRUE(RunEffectCommand(image, word)) << word;
+  return image;
+}
+
+class EffectWorkbenchTest : public ::testing::Test {
+ protected:
+  EffectWorkbenchTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
+    workspace.Create();
+    workspace.SetSourceImage(testing::MakeGradientRaster(23, 17), "g.bmp", home.path().string());
+    workspace.Render();
+    bench.Reload();
+  }
+
+  const RasterImage& source() const { return workspace.originalImage(); }
+
+  TempDir home;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  EffectWorkbench bench{workspace};
+};
+
+// Each command button starts again from the source; a replayed macro accumulates in list
+// order and skips every line that is not exactly a macro word; an empty macro changes
+// nothing, not even a preview that shows a single command's result.
+TEST_F(EffectWorkbenchTest, ReplayRules) {
+  const struct {
+    const char* label;
+    std::vector<const char*> clicks;  // command buttons clicked first
+    bool runMacro;                    // then "Run macro" with these lines
+    std::vector<std::string> macro;
+    std::initializer_list<const char*> expected;  // commands the preview shows on the source
+  } cases[] = {
+      {"click twice", {"negative", "negative"}, false, {}, {"negative"}},
+      {"clicks do not add up", {"emboss", "brightnessmore"}, false, {}, {"brightnessmore"}},
+      {"macro twice", {}, true, {"negative", "negative"}, {"negative", "negative"}},
+      {"macro starts from the source", {"smooth"}, true, {"negative"}, {"negative"}},
+      {"empty macro keeps the preview", {"emboss"}, true, {}, {"emboss"}},
+      {"other lines skipped", {}, true, {"Emboss", "emboss ", "", "negative", "NEGATIVE"}, {"negative"}},
+      {"nothing but other lines", {"smooth"}, true, {"Emboss"}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    bench.Reload();
+    for (const char* click : c.clicks) bench.RunCommand(Command(click));
+    workspace.effectMacro().lines = c.macro;
+    if (c.runMacro) bench.RunMacro();
+    EXPECT_EQ(bench.previewImage(), WithCommands(source(), c.expected));
+  }
+}
+
+TEST_F(EffectWorkbenchTest, NothingButThePreviewChanges) {
+  const RasterImage original = source();
+  const RasterImage marked = workspace.watermarkedImage();
+  const ProgramSettings settings = workspace.settings();
+  workspace.effectMacro().lines = {"negative", "emboss"};
+  bench.RunCommand(Command("fullred"));
+  bench.RunMacro();
+  EXPECT_NE(bench.previewImage(), original);
+  EXPECT_EQ(source(), original);
+  EXPECT_EQ(workspace.watermarkedImage(), marked);
+  EXPECT_EQ(workspace.settings(), settings);
+  bench.Reload();
+  EXPECT_EQ(bench.previewImage(), original);
+}
+
+// The window repaints after every line, skipped ones too, while the replay runs; the flag
+// is down again afterwards, so the next click starts from the source.
+TEST_F(EffectWorkbenchTest, ReplayReportsEachLineWhileRunning) {
+  workspace.effectMacro().lines = {"negative", "unknown", "smooth"};
+  std::vector<bool> running;
+  bench.RunMacro([&] { running.push_back(bench.macroRunning()); });
+  EXPECT_EQ(running, (std::vector<bool>{true, true, true}));
+  EXPECT_FALSE(bench.macroRunning());
+  bench.RunCommand(Command("smooth"));
+  EXPECT_EQ(bench.previewImage(), WithCommands(source(), {"smooth"}));
+}
+
+// "Show next image" takes the main window's step and shows the new source with the macro;
+// with an empty macro the new source unchanged.
+TEST_F(EffectWorkbenchTest, NextImageStepsTheSourceAndReplaysTheMacro) {
+  TempDir pictures;
+  testing::WriteTestBmp(pictures / "a.bmp", 20, 12);
+  testing::WriteTestBmp(pictures / "b.bmp", 14, 9);
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));
+  ASSERT_TRUE(ChangeFileMask(workspace, "*.bmp"));
+  ASSERT_EQ(workspace.sourceFiles().SelectedName(), "a.bmp");
+  workspace.effectMacro().lines = {"negative", "emboss"};
+
+  EXPECT_TRUE(bench.ShowNeighbour(SourceStep::kNext));
+  EXPECT_EQ(workspace.currentFileName(), "b.bmp");
+  EXPECT_EQ(bench.previewImage(), WithCommands(testing::MakeGradientRaster(14, 9), {"negative", "emboss"}));
+
+  bench.ClearMacro();
+  EXPECT_TRUE(bench.ShowNeighbour(SourceStep::kPrevious));
+  EXPECT_EQ(workspace.currentFileName(), "a.bmp");
+  EXPECT_EQ(bench.previewImage(), testing::MakeGradientRaster(20, 12));
+}
+
+TEST_F(EffectWorkbenchTest, MacroFilesThroughTheDialogs) {
+  for (const char* word : {"negative", "smooth", "negative"}) bench.AddToMacro(Command(word));
+  prompter.files = {home / "mine.qstmac"};
+  ASSERT_TRUE(bench.SaveMacroCommand());
+  bench.ClearMacro();
+  EXPECT_TRUE(bench.macroList().empty());
+  prompter.files = {home / "mine.qstmac"};
+  ASSERT_TRUE(bench.LoadMacroCommand());
+  EXPECT_EQ(bench.macroList(), (std::vector<std::string>{"negative", "smooth", "negative"}));
+  EXPECT_EQ(prompter.dialogTitles,
+            (std::vector<std::string>{"Save Quillstone Macro", "Load Quillstone Macro"}));
+
+  // A file that is no macro, or a cancelled dialog, leaves the macro as it was.
+  testing::WriteBytes(home / "photo.qstmac", std::string("\xFF\xD8\xFF\0\0", 5));
+  prompter.files = {home / "photo.qstmac"};
+  EXPECT_FALSE(bench.LoadMacroCommand());
+  EXPECT_FALSE(bench.LoadMacroCommand());
+  EXPECT_EQ(bench.macroList().size(), 3u);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].find("photo.qstmac"), std::string::npos) << prompter.messages[0];
+
+  // A failed write is named and writes nothing.
+  prompter.files = {home / "missing" / "m.qstmac"};
+  EXPECT_FALSE(bench.SaveMacroCommand());
+  EXPECT_EQ(prompter.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace quillstone
