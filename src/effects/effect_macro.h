@@ -30,10 +30,16 @@ inline constexpr std::string_view kMacroFileExtension = "qstmac";
 // one after another gives, in one pass over the picture.
 std::vector<EffectCall> MacroCalls(std::span<const std::string> lines);
 
-// The text of a macro file: every line followed by LF, as UTF-8.
+// The text of a macro file: every line followed by LF, as UTF-8; ParseMacroText gives the
+// lines back.
 std::string MacroFileText(std::span<const std::string> lines);
 
-// Reads a macro file: UTF-8 (other bytes read as Latin-1), a line per entry, ended by LF,
+// The lines of a macro file's bytes: UTF-8 (other bytes read as Latin-1), a line per
+// entry, ended by LF, CR LF or CR, every line kept as it is. False, and `lines` left as it
+// was, when the bytes hold a NUL (no text at all).
+bool ParseMacroText(std::string_view bytes, std::vector<std::string>& lines);
+
+// Reads a macro file (ParseMacroText): UTF-8 (other bytes read as Latin-1), a line per entry, ended by LF,
 // CR LF or CR; every line is kept as it is, including blank lines and lines of no macro
 // word. A file that is missing, unreadable, larger than a text file may be, or holds NUL
 // bytes (no text at all) is an error naming it, and `lines` is left as it was.
