@@ -63,6 +63,7 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
       Entry(special, "menucombine", "Combine Watermarking effects", true, QKeySequence(Qt::CTRL | Qt::Key_J));
   resizeImage = Entry(special, "menuresize", "Resize image", true, QKeySequence(Qt::CTRL | Qt::Key_K));
   convertImages = Entry(special, "menuconvert", "Convert images", true, QKeySequence(Qt::CTRL | Qt::Key_L));
+  effectWindow = Entry(special, "menueffectwindow", "&Effect window");
   logoArea = Entry(special, "menulogoarea", "Logoarea show/hide");
   logoArea->setCheckable(true);
   logoArea->setChecked(true);

@@ -36,6 +36,7 @@ class MainMenus {
   QAction* combineEffects;
   QAction* resizeImage;
   QAction* convertImages;
+  QAction* effectWindow;
   QAction* logoArea;
   QAction* useLogoAsImage;
   QAction* useImageAsLogo;

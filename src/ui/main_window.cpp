@@ -22,6 +22,7 @@
 #include "ui/color_page.h"
 #include "ui/combination_dialog.h"
 #include "ui/combination_texts.h"
+#include "ui/effect_window.h"
 #include "ui/file_drop_target.h"
 #include "ui/image_view.h"
 #include "ui/individual_text_panel.h"
@@ -98,6 +99,12 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   combinationDialog_ = new CombinationDialog(this);
   connect(combinationDialog_, &CombinationDialog::itemClicked, this,
           [this](int index) { actionPanel_->SelectCombination(index); });
+  effectWindow_ = new EffectWindow(workspace_, this);
+  // Its previous and next steps open another source image, as the step buttons do.
+  connect(effectWindow_, &EffectWindow::sourceStepped, this, [this](const QString& problem) {
+    if (!problem.isEmpty()) statusMessage_->setText(problem);
+    ShowSettings();
+  });
   ConnectMenus();
   new FileDropTarget(this, [this](const std::vector<std::filesystem::path>& paths) {
     ShowSourceLoaded(DropFiles(workspace_, paths));
@@ -121,6 +128,8 @@ QWidget* MainWindow::BuildWatermarkPage() {
   auto* saveImage = Button("saveimagebutton", "Save watermarked image", left, true);
   auto* loadLogo = Button("loadlogobutton", "Load your logo", left, true);
   auto* fullView = Button("fullviewbutton", "Show image as full view", left, false);
+  auto* effects = Button("effectwindowbutton", "Effect window", left, true);
+  connect(effects, &QPushButton::clicked, this, &MainWindow::RunEffectWindow);
   connect(loadImage, &QPushButton::clicked, this, &MainWindow::LoadImage);
   connect(saveImage, &QPushButton::clicked, this, &MainWindow::SaveImage);
   connect(loadLogo, &QPushButton::clicked, this, &MainWindow::LoadLogo);
@@ -130,7 +139,7 @@ QWidget* MainWindow::BuildWatermarkPage() {
   lastConfiguration_->setObjectName("lastconfigfile");
   stepButtons_ = new SourceStepButtons(left);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {loadImage, saveImage, loadLogo, fullView}) buttons->addWidget(button);
+  for (QPushButton* button : {loadImage, saveImage, loadLogo, fullView, effects}) buttons->addWidget(button);
   buttons->addWidget(stepButtons_);
   buttons->addStretch(1);
   auto* names = new QHBoxLayout;
@@ -227,6 +236,7 @@ void MainWindow::ConnectMenus() {
   connect(menus_->combineEffects, &QAction::triggered, this, &MainWindow::RunCombinationDialog);
   connect(menus_->logoArea, &QAction::toggled, logoPage_, &LogoPage::SetLogoAreaVisible);
   connect(menus_->convertImages, &QAction::triggered, this, &MainWindow::ConvertImages);
+  connect(menus_->effectWindow, &QAction::triggered, this, &MainWindow::RunEffectWindow);
   menus_->onSourceHistoryEntry = [this](int index) {
     if (batchPage_->ChooseSourceHistoryEntry(index)) mainPages_->setCurrentWidget(batchPage_);
   };
@@ -386,6 +396,10 @@ void MainWindow::ShowSourceLoaded(const Status& read) {
   individualPanel_->ShowIndividualText();
   if (!read) statusMessage_->setText(ToQString(read.message()));
   emit sourceLoaded();
+}
+
+void MainWindow::RunEffectWindow() {
+  effectWindow_->Run();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@ class ActionPanel;
 class BatchPage;
 class ColorPage;
 class CombinationDialog;
+class EffectWindow;
 class ImageView;
 class IndividualTextPanel;
 class LogoPage;
@@ -75,6 +76,7 @@ class MainWindow : public QMainWindow {
   void SaveImage();
   void ReloadSource();
   void ShowSourceLoaded(const Status& read);
+  void RunEffectWindow();
 
   Workspace& workspace_;
   RenderDebounce debounce_;
@@ -90,6 +92,7 @@ class MainWindow : public QMainWindow {
   IndividualTextPanel* individualPanel_ = nullptr;
   CombinationDialog* combinationDialog_ = nullptr;
   LogoSpecialWindow* logoSpecial_ = nullptr;
+  EffectWindow* effectWindow_ = nullptr;
   BatchPage* batchPage_ = nullptr;
   SourceStepButtons* stepButtons_ = nullptr;
   QScrollArea* fullViewArea_ = nullptr;

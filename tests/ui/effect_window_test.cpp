@@ -1,0 +1,134 @@
+#include "ui/effect_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "batch/batch_test_files.h"
+#include "effects/effect_commands.h"
+#include "support/test_support.h"
+#include "ui/image_view.h"
+#include "ui/main_window.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/source_browsing.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::MakeGradientRaster;
+using testing::TempDir;
+
+RasterImage WithCommands(RasterImage image, std::initializer_list<const char*> words) {
+  for (const char* word : words) EXPECT_TRUE(RunEffectCommand(image, word)) << word;
+  return image;
+}
+
+// The main window over a gradient picture; the effect window is driven by its object names.
+class EffectWindowTest : public ::testing::Test {
+ protected:
+  EffectWindowTest()
+      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
+        window(workspace, prompter) {
+    workspace.SetSourceImage(MakeGradientRaster(21, 13), "g.bmp", home.path().string());
+    window.ShowSettings();
+    window.renderDebounce().Flush();
+  }
+
+  // Opens the effect window through `open` and runs `steps` inside it.
+  void InEffectWindow(const std::function<void()>& open, const std::function<void(EffectWindow&)>& steps) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = window.findChild<EffectWindow*>("EffectWindow");
+      ASSERT_NE(dialog, nullptr);
+      ran = true;
+      EXPECT_TRUE(dialog->isVisible());
+      EXPECT_TRUE(dialog->windowState() & Qt::WindowMaximized);
+      steps(*dialog);
+      Press(*dialog, "backtomain");
+    });
+    open();
+    EXPECT_TRUE(ran);
+  }
+
+  static void Press(EffectWindow& dialog, const QString& name) {
+    auto* button = dialog.findChild<QPushButton*>(name);
+    ASSERT_NE(button, nullptr) << name.toStdString();
+    button->click();
+  }
+
+  static QStringList MacroShown(EffectWindow& dialog) {
+    QStringList lines;
+    auto* list = dialog.findChild<QListWidget*>("macrolist");
+    for (int i = 0; list != nullptr && i < list->count(); ++i) lines << list->item(i)->text();
+    return lines;
+  }
+
+  static QImage PreviewShown(EffectWindow& dialog) {
+    return dialog.findChild<ImageView*>("previewimage")->image();
+  }
+
+  TempDir home;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  MainWindow window;
+};
+
+TEST_F(EffectWindowTest, ButtonsReachTheWorkbenchAndThePreviewShowsIt) {
+  const RasterImage source = workspace.originalImage();
+  const RasterImage marked = workspace.watermarkedImage();
+  InEffectWindow([&] { window.findChild<QPushButton*>("effectwindowbutton")->click(); },
+                 [&](EffectWindow& dialog) {
+                   EXPECT_EQ(dialog.workbench().previewImage(), source);
+                   Press(dialog, "effect_negative");
+                   EXPECT_EQ(dialog.workbench().previewImage(), WithCommands(source, {"negative"}));
+                   EXPECT_EQ(PreviewShown(dialog), RasterAsQImage(dialog.workbench().previewImage()));
+                   Press(dialog, "addmacro_negative");
+                   Press(dialog, "addmacro_emboss");
+                   EXPECT_EQ(MacroShown(dialog), (QStringList{"negative", "emboss"}));
+                   Press(dialog, "runmacro");
+                   EXPECT_EQ(dialog.workbench().previewImage(), WithCommands(source, {"negative", "emboss"}));
+                   Press(dialog, "reloadimage");
+                   EXPECT_EQ(dialog.workbench().previewImage(), source);
+                   dialog.findChild<QCheckBox*>("usemacro_checkbox")->click();
+                   Press(dialog, "clearmacro");
+                   EXPECT_TRUE(MacroShown(dialog).isEmpty());
+                 });
+  EXPECT_TRUE(workspace.effectMacro().useForAllImages);
+  EXPECT_EQ(workspace.originalImage(), source);
+  EXPECT_EQ(workspace.watermarkedImage(), marked);
+}
+
+// The Special functions entry opens the same window; the macro dialogs and the step through
+// the source list are its own.
+TEST_F(EffectWindowTest, MenuEntryOpensItWithTheMacroDialogsAndTheSourceSteps) {
+  TempDir pictures;
+  testing::WriteTestBmp(pictures / "a.bmp", 20, 12);
+  testing::WriteTestBmp(pictures / "b.bmp", 14, 9);
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));
+  ASSERT_TRUE(ChangeFileMask(workspace, "*.bmp"));
+  workspace.effectMacro().lines = {"negative"};
+  prompter.files = {home / "m.qstmac", home / "m.qstmac"};
+  InEffectWindow([&] { window.findChild<QAction*>("menueffectwindow")->trigger(); },
+                 [&](EffectWindow& dialog) {
+                   Press(dialog, "savemacro");
+                   Press(dialog, "clearmacro");
+                   Press(dialog, "loadmacro");
+                   EXPECT_EQ(MacroShown(dialog), QStringList{"negative"});
+                   Press(dialog, "nextimage");
+                   EXPECT_EQ(workspace.currentFileName(), "b.bmp");
+                   EXPECT_EQ(dialog.workbench().previewImage(),
+                             WithCommands(MakeGradientRaster(14, 9), {"negative"}));
+                 });
+  EXPECT_EQ(prompter.dialogTitles,
+            (std::vector<std::string>{"Save Quillstone Macro", "Load Quillstone Macro"}));
+}
+
+}  // namespace
+}  // namespace quillstone
