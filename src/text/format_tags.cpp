@@ -57,6 +57,9 @@ int HexDigitValue(char c) {
 
 constexpr size_t kColorTagLength = 11;  // "$fcn" + RRGGBB + "$"
 
+// The prefixes of the colour tags, indexed by ColorTagKind, in the order they are applied.
+constexpr std::array<std::string_view, 3> kColorTagPrefixes{"$fcn", "$fcs", "$fcd"};
+
 // Removes the colour tag at pos and, in the same step, every run of eleven "$" in the
 // line: each maximal run of "$" keeps its length modulo 11. The tag counts as eleven "$"
 // for this, which gives the same line as removing it first.
@@ -107,12 +110,10 @@ FormattedLine ApplyFormatTags(std::string_view line, const TextLineFormat& base,
     format.points -= 2;
   }
 
-  const std::array<std::pair<std::string_view, ColorValue*>, 3> colorTags{{
-      {"$fcn", &format.normalColor},
-      {"$fcs", &format.singleColor},
-      {"$fcd", &format.doubleColor},
-  }};
-  for (const auto& [prefix, color] : colorTags) {
+  const std::array<ColorValue*, 3> colors{&format.normalColor, &format.singleColor, &format.doubleColor};
+  for (size_t kind = 0; kind < colors.size(); ++kind) {
+    const std::string_view prefix = kColorTagPrefixes[kind];
+    ColorValue* color = colors[kind];
     const size_t pos = FindFolded(text, prefix);
     if (pos == std::string::npos) continue;
     if (pos + kColorTagLength > text.size() || text[pos + kColorTagLength - 1] != '$') continue;
@@ -120,6 +121,21 @@ FormattedLine ApplyFormatTags(std::string_view line, const TextLineFormat& base,
     RemoveColorTag(text, pos);
   }
   return result;
+}
+
+std::string TagColorDigits(ColorValue color) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const Rgb c = SplitColor(color);
+  std::string digits;
+  for (const std::uint8_t channel : {c.r, c.g, c.b}) {
+    digits += kHex[channel >> 4];
+    digits += kHex[channel & 0x0F];
+  }
+  return digits;
+}
+
+std::string ColorTag(ColorTagKind kind, ColorValue color) {
+  return std::string(kColorTagPrefixes[static_cast<size_t>(kind)]) + TagColorDigits(color) + "$";
 }
 
 }  // namespace quillstone

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "text/text_line_format.h"
@@ -31,5 +32,14 @@ FormattedLine ApplyFormatTags(std::string_view line, const TextLineFormat& base,
 // a plain integer, so a pair outside 0..255 spills into the next channel (and a negative
 // sum wraps around in the 32 bits of a ColorValue).
 ColorValue ParseTagColor(std::string_view sixCharacters);
+
+// Which colour of a line a colour tag sets: the normal, the 3d-single or the 3d-double one.
+enum class ColorTagKind { kNormal = 0, kSingle = 1, kDouble = 2 };
+
+// The six characters of a colour tag for `color`: RRGGBB in upper-case hexadecimal.
+std::string TagColorDigits(ColorValue color);
+
+// The tag that gives a line that colour: "$fcn", "$fcs" or "$fcd", the six digits, "$".
+std::string ColorTag(ColorTagKind kind, ColorValue color);
 
 }  // namespace quillstone

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 namespace quillstone {
@@ -148,6 +149,27 @@ INSTANTIATE_TEST_SUITE_P(
                       ColorCase{"x" + Dollars(10) + kRedTag + "y", "x" + Dollars(10) + "y", 0x0000FF, kS, kD},
                       // Without a tag the runs stay.
                       ColorCase{"x" + Dollars(11) + "y", "x" + Dollars(11) + "y", kN, kS, kD}));
+
+// A tag made by the colour tag builder reads back as its colour, in the field of its kind
+// only, whatever digits the colour needs (leading zeros, letters, every channel distinct).
+TEST(FormatTags, BuiltColorTagsReadBackAsTheirColour) {
+  for (const ColorValue color : {MakeColor(0, 0, 0), MakeColor(255, 255, 255), MakeColor(0x0A, 0xB0, 0x0C),
+                                 MakeColor(0xC0, 0xC0, 0xC0), MakeColor(1, 0xFE, 0x7F)}) {
+    for (const ColorTagKind kind : {ColorTagKind::kNormal, ColorTagKind::kSingle, ColorTagKind::kDouble}) {
+      const std::string tag = ColorTag(kind, color);
+      const FormattedLine result = ApplyFormatTags(tag + "x", Base());
+      EXPECT_EQ(result.text, "x") << tag;
+      const std::array<ColorValue, 3> expected{kind == ColorTagKind::kNormal ? color : kN,
+                                               kind == ColorTagKind::kSingle ? color : kS,
+                                               kind == ColorTagKind::kDouble ? color : kD};
+      EXPECT_EQ(result.format.normalColor, expected[0]) << tag;
+      EXPECT_EQ(result.format.singleColor, expected[1]) << tag;
+      EXPECT_EQ(result.format.doubleColor, expected[2]) << tag;
+    }
+  }
+  // The builder's label reads red, green, blue in upper case.
+  EXPECT_EQ(TagColorDigits(MakeColor(0xAB, 0x0C, 0xD1)), "AB0CD1");
+}
 
 TEST(FormatTags, AllStepsTogether) {
   const FormattedLine result = ApplyFormatTags("$BOLD$$inc$$fcn0000FF$Sale $italic$now$fcs$", Base(12));

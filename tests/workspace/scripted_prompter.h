@@ -19,6 +19,8 @@ class ScriptedPrompter final : public Prompter {
   std::deque<bool> answers;
   std::deque<std::optional<std::filesystem::path>> files;
   std::deque<std::optional<ColorValue>> colors;
+  std::deque<std::optional<FontChoice>> fonts;
+  std::vector<FontChoice> fontDialogs;  // what each font dialog opened on
   std::deque<std::optional<std::filesystem::path>> directories;
   std::vector<std::string> questions;
   std::vector<std::string> messages;
@@ -54,7 +56,10 @@ class ScriptedPrompter final : public Prompter {
     return Take(files).value_or(std::nullopt);
   }
   std::optional<ColorValue> ChooseColor(ColorValue) override { return Take(colors).value_or(std::nullopt); }
-  std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
+  std::optional<FontChoice> ChooseFont(const FontChoice& initial) override {
+    fontDialogs.push_back(initial);
+    return Take(fonts).value_or(std::nullopt);
+  }
   std::optional<SaveFileChoice> ChooseFileToSaveWithType(const FileDialogRequest& request) override {
     dialogTitles.push_back(request.title);
     return Take(saveChoices).value_or(std::nullopt);
