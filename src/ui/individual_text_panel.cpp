@@ -15,18 +15,6 @@
 #include "workspace/workspace.h"
 
 namespace quillstone {
-namespace {
-
-// The edit wraps long lines for display only; the text keeps the hard lines as typed.
-std::vector<std::string> LinesOf(const QString& text) {
-  std::vector<std::string> lines;
-  if (text.isEmpty()) return lines;
-  for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(ToStdString(line));
-  return lines;
-}
-
-}  // namespace
-
 IndividualTextPanel::IndividualTextPanel(Workspace& workspace, QWidget* parent)
     : QWidget(parent), workspace_(workspace) {
   auto* previewBox = new QGroupBox("Preview", this);
@@ -92,9 +80,7 @@ IndividualTextPanel::IndividualTextPanel(Workspace& workspace, QWidget* parent)
 
 void IndividualTextPanel::ShowIndividualText() {
   const IndividualText& text = workspace_.individualText();
-  QStringList lines;
-  for (const std::string& line : text.lines) lines << ToQString(line);
-  const QString shown = lines.join(QLatin1Char('\n'));
+  const QString shown = TextOf(text.lines);
   if (edit_->toPlainText() != shown) {
     const QSignalBlocker blocker(edit_);
     edit_->setPlainText(shown);

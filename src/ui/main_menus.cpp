@@ -84,12 +84,12 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
 
   QMenu* text = bar->addMenu("Te&xt");
   text->setObjectName("textmenu");
-  textCommands = Entry(text, "menutextcommands", "Text commands", kLater, QKeySequence(Qt::CTRL | Qt::Key_M));
+  textCommands = Entry(text, "menutextcommands", "Text commands", true, QKeySequence(Qt::CTRL | Qt::Key_M));
   specialCharacters =
-      Entry(text, "menuspecialcharacters", "Special characters", kLater, QKeySequence(Qt::CTRL | Qt::Key_N));
-  threeDText = Entry(text, "menu3dtext", "3d text + shiny text", kLater, QKeySequence(Qt::CTRL | Qt::Key_O));
+      Entry(text, "menuspecialcharacters", "Special characters", true, QKeySequence(Qt::CTRL | Qt::Key_N));
+  threeDText = Entry(text, "menu3dtext", "3d text + shiny text", true, QKeySequence(Qt::CTRL | Qt::Key_O));
   bigTextEditor =
-      Entry(text, "menubigtexteditor", "Big texteditor", kLater, QKeySequence(Qt::CTRL | Qt::Key_P));
+      Entry(text, "menubigtexteditor", "Big texteditor", true, QKeySequence(Qt::CTRL | Qt::Key_P));
 
   history_ = bar->addMenu("H&istory");
   history_->setObjectName("historymenu");

@@ -33,6 +33,7 @@
 #include "ui/resize_page.h"
 #include "ui/source_step_buttons.h"
 #include "ui/text_page.h"
+#include "ui/text_tool_windows.h"
 #include "workspace/logo_tools.h"
 #include "workspace/save_flow.h"
 #include "workspace/source_browsing.h"
@@ -106,6 +107,7 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
     ShowSettings();
   });
   ConnectMenus();
+  ConnectTextTools();
   new FileDropTarget(this, [this](const std::vector<std::filesystem::path>& paths) {
     ShowSourceLoaded(DropFiles(workspace_, paths));
   });
@@ -251,6 +253,44 @@ void MainWindow::ConnectMenus() {
   };
   for (const auto& [action, file] : helpFiles) {
     connect(action, &QAction::triggered, this, [this, file = file] { workspace_.OpenShippedFile(file); });
+  }
+}
+
+void MainWindow::ConnectTextTools() {
+  textTools_ = new TextToolWindows(workspace_, prompter_, textPage_->insertion(),
+                                   {[this] { RenderOnce(); }, [this] { RequestRender(); }}, this);
+  connect(textTools_, &TextToolWindows::closed, this, [this] { textPage_->ShowSettings(); });
+  connect(textPage_, &TextPage::toolsRequested, this,
+          [this] { textTools_->OpenCommandWindow(std::nullopt); });
+  connect(textPage_, &TextPage::bigEditorRequested, textTools_, &TextToolWindows::OpenBigEditor);
+  const std::pair<QAction*, CommandWindow::Page> commandEntries[] = {
+      {menus_->textCommands, CommandWindow::Page::kTextCommands},
+      {menus_->specialCharacters, CommandWindow::Page::kSpecialCharacters},
+      {menus_->threeDText, CommandWindow::Page::kThreeD},
+  };
+  for (const auto& [action, page] : commandEntries) {
+    connect(action, &QAction::triggered, this, [this, page = page] {
+      ShowTextAction();
+      textTools_->OpenCommandWindow(page);
+    });
+  }
+  connect(menus_->bigTextEditor, &QAction::triggered, this, [this] {
+    ShowTextAction();
+    textTools_->OpenBigEditor();
+  });
+}
+
+void MainWindow::ShowTextAction() {
+  settingsPages_->setCurrentIndex(kTextPage);
+  actionPanel_->ChooseAction(WatermarkAction::kUseText);
+  RenderOnce();
+}
+
+void MainWindow::RenderOnce() {
+  if (debounce_.Pending()) {
+    debounce_.Flush();
+  } else {
+    RenderNow();
   }
 }
 

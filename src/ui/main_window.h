@@ -26,6 +26,7 @@ class ResizePage;
 class SourceStepButtons;
 class Status;
 class TextPage;
+class TextToolWindows;
 class Workspace;
 
 // The main window: the pages "Watermarking image" and "Image batch run"; on the first, the
@@ -66,6 +67,11 @@ class MainWindow : public QMainWindow {
   void ConnectMenus();
   void ConnectBatchPage();
   void ConnectLogoTools();
+  void ConnectTextTools();
+  // The Text menu's way in: the Text page in front, the text action, one render.
+  void ShowTextAction();
+  // Renders now, taking a pending debounced render along, so there is one render.
+  void RenderOnce();
   void ConvertImages();
   void OnRendered();
   void ChooseCombination(int index);
@@ -93,6 +99,7 @@ class MainWindow : public QMainWindow {
   CombinationDialog* combinationDialog_ = nullptr;
   LogoSpecialWindow* logoSpecial_ = nullptr;
   EffectWindow* effectWindow_ = nullptr;
+  TextToolWindows* textTools_ = nullptr;
   BatchPage* batchPage_ = nullptr;
   SourceStepButtons* stepButtons_ = nullptr;
   QScrollArea* fullViewArea_ = nullptr;

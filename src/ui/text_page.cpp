@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/color_swatch.h"
+#include "ui/edit_insertion.h"
 #include "ui/qt_text.h"
 #include "ui/text_commands_menu.h"
 #include "workspace/prompter.h"
@@ -25,19 +26,6 @@ namespace {
 constexpr int kFontStepPoints = 2;
 constexpr int kLargestGrowingSize = 72;
 constexpr int kSmallestShrinkingSize = 10;
-
-std::vector<std::string> LinesOf(const QString& text) {
-  std::vector<std::string> lines;
-  if (text.isEmpty()) return lines;
-  for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(ToStdString(line));
-  return lines;
-}
-
-QString TextOf(const std::vector<std::string>& lines) {
-  QStringList list;
-  for (const std::string& line : lines) list << ToQString(line);
-  return list.join(QLatin1Char('\n'));
-}
 
 QPushButton* Button(const char* name, const QString& caption, const QString& tip, QWidget* parent) {
   auto* button = Named(new QPushButton(caption, parent), name);
@@ -83,8 +71,15 @@ TextPage::TextPage(WatermarkSettings& settings, std::vector<std::string>& text, 
   ShowSettings();
 }
 
+TextPage::~TextPage() = default;
+
+TextInsertion& TextPage::insertion() {
+  return *insertion_;
+}
+
 QWidget* TextPage::BuildEditor() {
   edit_ = Named(new QPlainTextEdit(this), "textmemo");
+  insertion_ = std::make_unique<EditInsertion>(edit_);
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
   AddTextCommandsMenu(edit_);
   connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
@@ -100,8 +95,8 @@ QLayout* TextPage::BuildButtons() {
   auto* tools = Button("texttoolsbutton", "Tools",
                        "Tools: Dynamic text commands and insert special characters and 3d text", this);
   auto* bigEditor = Button("bigeditorbutton", "Open big text editor", "Click for the big texteditor", this);
-  tools->setEnabled(false);
-  bigEditor->setEnabled(false);
+  connect(tools, &QPushButton::clicked, this, &TextPage::toolsRequested);
+  connect(bigEditor, &QPushButton::clicked, this, &TextPage::bigEditorRequested);
   connect(loadText, &QPushButton::clicked, this, &TextPage::loadTextRequested);
   connect(saveText, &QPushButton::clicked, this, &TextPage::saveTextRequested);
   auto* buttons = new QHBoxLayout;
