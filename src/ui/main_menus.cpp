@@ -131,7 +131,7 @@ void MainMenus::ShowHistories(const TMRUFiles& source, const TMRUFiles& destinat
 }
 
 void MainMenus::SetBatchRunning(bool running) {
-  for (const char* name : {"filemenu", "specialmenu", "historymenu", "helpmenu"}) {
+  for (const char* name : {"filemenu", "specialmenu", "textmenu", "historymenu", "helpmenu"}) {
     if (QMenu* menu = bar_->findChild<QMenu*>(name)) {
       menu->setEnabled(!running);
       menu->menuAction()->setEnabled(!running);

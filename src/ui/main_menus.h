@@ -63,7 +63,8 @@ class MainMenus {
   std::function<void(int)> onSourceHistoryEntry;
   std::function<void(int)> onDestinationHistoryEntry;
 
-  // While a batch runs, the menus "File", "Special functions", "History" and "Help" rest.
+  // While a batch runs, the menus "File", "Special functions", "Text", "History" and "Help"
+  // rest.
   void SetBatchRunning(bool running);
 
  private:

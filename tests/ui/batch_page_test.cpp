@@ -111,8 +111,12 @@ TEST_F(BatchPageTest, StopAfterTheSecondOfFiveEndsTheRunAndReopensTheSecond) {
   ShowFolder(source.path());
   PickDestination();
   page->SetJobs(1);
-  QObject::connect(page, &BatchPage::progressText, [this](const QString& text) {
-    if (text == "Progress 2/5") Find<QPushButton>("stopbatch")->click();
+  bool textMenuDuringRun = true;
+  QObject::connect(page, &BatchPage::progressText, [&](const QString& text) {
+    if (text != "Progress 2/5") return;
+    // A tool window opened now would hold the run up until it is closed.
+    textMenuDuringRun = Find<QMenu>("textmenu")->isEnabled();
+    Find<QPushButton>("stopbatch")->click();
   });
   prompter.answers = {true, true};
   Find<QPushButton>("startbatch")->click();
@@ -127,6 +131,8 @@ TEST_F(BatchPageTest, StopAfterTheSecondOfFiveEndsTheRunAndReopensTheSecond) {
   EXPECT_EQ(workspace.currentFileName(), "b.jpg");
   EXPECT_EQ(workspace.originalImage().Width(), 25);
   EXPECT_EQ(Text("fileposition"), "2/5");
+  EXPECT_FALSE(textMenuDuringRun);
+  EXPECT_TRUE(Find<QMenu>("textmenu")->isEnabled());
 }
 
 // The page's compression preview: nothing marked is said, not shown; "Next image" opens the
