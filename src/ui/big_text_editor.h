@@ -33,6 +33,8 @@ class BigTextEditor : public QDialog {
   // Shows the editor modally over the watermark text until "Back" or its close box; the
   // lines are copied back once more on closing.
   void Run();
+  // Shows the watermark text and the text font's face again.
+  void ShowText();
 
  signals:
   void toolsRequested();
@@ -41,7 +43,6 @@ class BigTextEditor : public QDialog {
   void BuildMenus();
   void BuildAlignmentMenu(QMenu* menu);
   void CopyBack();
-  void ShowText();
   void ShowAlignment();
   // Typing or pasting past the limit drops what the change added beyond it; a loaded text
   // longer than the limit is kept whole.

@@ -20,6 +20,7 @@ TextToolWindows::TextToolWindows(Workspace& workspace, Prompter& prompter, TextI
 
 void TextToolWindows::OpenCommandWindow(std::optional<CommandWindow::Page> page) {
   commandWindow_->Run(page);
+  if (tools_.bigEditorOpen()) bigEditor_->ShowText();  // the font may have changed
   emit closed();
 }
 
