@@ -37,7 +37,7 @@ ThreeDPage::ThreeDPage(TextSettings& settings, TextTools& tools, Prompter& promp
       tools_(tools),
       prompter_(prompter),
       requests_(requests),
-      controls_(std::move(requests)) {
+      controls_(requests) {
   auto* use3d = controls_.Switch(
       "use3ddrawing_checkbox", "Use 3d drawing", settings_.threeD.enabled, this,
       [this](bool) { ShowEnabled(); }, Render::kLater);
