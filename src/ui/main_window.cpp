@@ -367,6 +367,9 @@ void MainWindow::RenderNow() {
 }
 
 void MainWindow::OnRendered() {
+  // A render asked for directly (an insert, a loaded picture) already shows every change
+  // made so far; the debounced one would only render the same picture again.
+  debounce_.Cancel();
   const RenderOutput& output = workspace_.lastRender();
   fullView_->SetImage(&output.marked);
   individualPanel_->ShowPreview();

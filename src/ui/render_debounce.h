@@ -21,6 +21,8 @@ class RenderDebounce {
   bool Pending() const { return timer_.isActive(); }
   // Renders at once when a render is pending (nothing otherwise).
   void Flush();
+  // Drops a pending render: one that happened meanwhile already read the settings.
+  void Cancel() { timer_.stop(); }
 
  private:
   QTimer timer_;

@@ -25,6 +25,7 @@
 #include "ui/character_grid.h"
 #include "ui/command_window.h"
 #include "ui/main_window.h"
+#include "ui/render_debounce.h"
 #include "ui/special_character_picker.h"
 #include "workspace/scripted_prompter.h"
 #include "workspace/workspace.h"
@@ -160,6 +161,17 @@ TEST_F(TextToolsWindowTest, TextMenuEntriesOpenTheCommandWindowOnTheirPageAfterO
     EXPECT_EQ(Find<QTabWidget>("settingspages")->currentIndex(), 2) << "the Text page";
     EXPECT_EQ(renders, 2) << "closing renders once more";
   }
+}
+
+// An insert renders at once; the typing render the edit asked for is then not needed.
+TEST_F(TextToolsWindowTest, InsertButtonRendersOnceAndAtOnce) {
+  InCommandWindow([&] {
+    Find<QPushButton>("insertwidth")->click();
+    EXPECT_EQ(renders, 1);
+    Wait(RenderDebounce::kDelayMilliseconds + 200);
+    EXPECT_EQ(renders, 1);
+  });
+  EXPECT_EQ(workspace.watermarkText(), std::vector<std::string>{"$width$X"});
 }
 
 TEST_F(TextToolsWindowTest, DateFormatPickedInTheListShowsInTheNextRender) {
