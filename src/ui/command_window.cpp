@@ -80,6 +80,8 @@ void AddRow(QGridLayout* grid, QPushButton* button, const QString& literal, cons
 QListWidget* FormatList(const char* name, const auto& formats, QWidget* parent) {
   auto* list = Named(new QListWidget(parent), name);
   for (const std::string_view format : formats) list->addItem(ToQString(format));
+  // Tall enough to show every format without scrolling.
+  list->setMinimumHeight(list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth());
   return list;
 }
 
