@@ -18,13 +18,13 @@ inline constexpr std::string_view kBatchReadyText = "Ready";
 inline constexpr std::string_view kNoDestinationMessage =
     "Please select a destination directory for your watermarked images !";
 inline constexpr std::string_view kSameDirectoryMessage =
-    "The destinationdirectory for your watermarked images is\r"
-    "identical to the sourcedirectory of your original images !\r\r"
-    "Please select an other destination directory.\r\r";
+    "The destinationdirectory for your watermarked images is\n"
+    "identical to the sourcedirectory of your original images !\n\n"
+    "Please select an other destination directory.\n\n";
 inline constexpr std::string_view kNoImagesMessage =
-    "No images found for watermarking !\r\rPlease select an other sourcedirectory !";
+    "No images found for watermarking !\n\nPlease select an other sourcedirectory !";
 inline constexpr std::string_view kMissingDestinationMessage =
-    "The destination directory does not exist !\r\rPlease select an existing directory.";
+    "The destination directory does not exist !\n\nPlease select an existing directory.";
 
 // The prefix a run uses: the typed text without surrounding blanks ("  web_ " -> "web_").
 std::string BatchPrefix(std::string_view typed);

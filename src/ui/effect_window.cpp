@@ -171,9 +171,9 @@ void EffectWindow::Replaying(const std::function<void(const std::function<void()
 }
 
 void EffectWindow::Step(SourceStep step) {
-  Status opened;
+  FlowResult opened = FlowResult::Cancelled();
   Replaying([&](const std::function<void()>& line) { opened = workbench_.ShowNeighbour(step, line); });
-  const QString problem = opened ? QString() : ToQString(opened.message());
+  const QString problem = opened.failed() ? ToQString(opened.message()) : QString();
   message_->setText(problem);
   emit sourceStepped(problem);
 }

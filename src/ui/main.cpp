@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   // activation reads the configuration again and renders.
   workspace.ReloadDefaults();
   if (!files.isEmpty()) {
-    const quillstone::Status loaded =
+    const quillstone::FlowResult loaded =
         quillstone::LoadStartFile(workspace, files.front().toLocal8Bit().toStdString());
     if (!loaded) std::fprintf(stderr, "quillstone: %s\n", loaded.message().c_str());
   }

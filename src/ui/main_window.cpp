@@ -311,9 +311,9 @@ void MainWindow::ConnectBatchPage() {
     menus_->SetBatchRunning(running);
   });
   connect(stepButtons_, &SourceStepButtons::stepRequested, this, [this](SourceStep step) {
-    Status opened;
-    if (!StepSourceFile(workspace_, step, &opened)) return;
-    if (!opened) statusMessage_->setText(ToQString(opened.message()));
+    const FlowResult opened = StepSourceFile(workspace_, step);
+    if (opened.cancelled()) return;
+    if (opened.failed()) statusMessage_->setText(ToQString(opened.message()));
     ShowSettings();
   });
 }
@@ -414,7 +414,7 @@ void MainWindow::ClearAllOptions() {
 }
 
 void MainWindow::LoadImage() {
-  if (const auto read = LoadImageCommand(workspace_)) ShowSourceLoaded(*read);
+  if (const FlowResult read = LoadImageCommand(workspace_); !read.cancelled()) ShowSourceLoaded(read);
 }
 
 void MainWindow::LoadLogo() {
@@ -423,21 +423,21 @@ void MainWindow::LoadLogo() {
 
 // A JPEG save may have set the batch page's JPEG options through the compression preview.
 void MainWindow::SaveImage() {
-  SaveInteractive(workspace_);
+  (void)SaveInteractive(workspace_);
   batchPage_->ShowSettings();
 }
 
 void MainWindow::ReloadSource() {
-  if (const auto read = ReloadSourceImage(workspace_)) ShowSourceLoaded(*read);
+  if (const FlowResult read = ReloadSourceImage(workspace_); !read.cancelled()) ShowSourceLoaded(read);
 }
 
 // The file name label and the per-image text follow the new current file; a file that could
 // not be read is named in the status bar.
-void MainWindow::ShowSourceLoaded(const Status& read) {
+void MainWindow::ShowSourceLoaded(const FlowResult& read) {
   loadedFileName_->setText(ToQString(workspace_.currentFileName()));
   loadedFileName_->setToolTip(loadedFileName_->text());
   individualPanel_->ShowIndividualText();
-  if (!read) statusMessage_->setText(ToQString(read.message()));
+  if (read.failed()) statusMessage_->setText(ToQString(read.message()));
   emit sourceLoaded();
 }
 

@@ -16,6 +16,7 @@ class BatchPage;
 class ColorPage;
 class CombinationDialog;
 class EffectWindow;
+class FlowResult;
 class ImageView;
 class IndividualTextPanel;
 class LogoPage;
@@ -24,7 +25,6 @@ class MainMenus;
 class Prompter;
 class ResizePage;
 class SourceStepButtons;
-class Status;
 class TextPage;
 class TextToolWindows;
 class Workspace;
@@ -81,7 +81,7 @@ class MainWindow : public QMainWindow {
   void LoadLogo();
   void SaveImage();
   void ReloadSource();
-  void ShowSourceLoaded(const Status& read);
+  void ShowSourceLoaded(const FlowResult& read);
   void RunEffectWindow();
 
   Workspace& workspace_;

@@ -121,7 +121,7 @@ SourceBrowser::SourceBrowser(Workspace& workspace, Prompter& prompter, QWidget* 
   });
   connect(files_, &QListWidget::itemClicked, this, [this] { PreviewSelected(); });
   connect(files_, &QListWidget::itemDoubleClicked, this, [this] {
-    const Status opened = OpenSelectedFile(workspace_);
+    const FlowResult opened = OpenSelectedFile(workspace_);
     if (!opened) {
       emit statusMessage(ToQString(opened.message()));
       return;
@@ -156,10 +156,10 @@ void SourceBrowser::ShowSourceFiles() {
 }
 
 void SourceBrowser::PreviewSelected() {
-  Status decoded;
-  if (!PreviewFile(workspace_, previewImage_, &decoded)) return;
+  const FlowResult decoded = PreviewFile(workspace_, previewImage_);
+  if (decoded.cancelled()) return;
   preview_->SetImage(&previewImage_);
-  if (!decoded) emit statusMessage(ToQString(decoded.message()));
+  if (decoded.failed()) emit statusMessage(ToQString(decoded.message()));
   emit historiesChanged();
 }
 
@@ -167,7 +167,7 @@ void SourceBrowser::ChangeDirectory(const QString& directory) {
   AfterListChange(ChangeSourceDirectory(workspace_, ToStdString(directory)));
 }
 
-void SourceBrowser::AfterListChange(const Status& status) {
+void SourceBrowser::AfterListChange(const FlowResult& status) {
   ShowSourceFiles();
   if (!status) emit statusMessage(ToQString(status.message()));
   emit listChanged();

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "imaging/raster_image.h"
-#include "imaging/status.h"
+#include "workspace/flow_result.h"
 
 class QComboBox;
 class QLabel;
@@ -46,7 +46,7 @@ class SourceBrowser : public QWidget {
   void statusMessage(const QString& text);
 
  private:
-  void AfterListChange(const Status& status);
+  void AfterListChange(const FlowResult& status);
 
   Workspace& workspace_;
   Prompter& prompter_;

@@ -68,9 +68,8 @@ void EffectWorkbench::RunMacro(const std::function<void()>& afterLine) {
   }
 }
 
-Status EffectWorkbench::ShowNeighbour(SourceStep step, const std::function<void()>& afterLine) {
-  Status opened;
-  (void)StepSourceFile(workspace_, step, &opened);
+FlowResult EffectWorkbench::ShowNeighbour(SourceStep step, const std::function<void()>& afterLine) {
+  const FlowResult opened = StepSourceFile(workspace_, step);
   Reload();
   RunMacro(afterLine);
   return opened;
@@ -80,30 +79,30 @@ std::filesystem::path EffectWorkbench::DialogFolder() const {
   return lastMacroFile_.empty() ? workspace_.paths().userDirectory : lastMacroFile_.parent_path();
 }
 
-bool EffectWorkbench::SaveMacroCommand() {
+FlowResult EffectWorkbench::SaveMacroCommand() {
   Prompter& prompter = workspace_.prompter();
   const auto path = prompter.ChooseFileToSave(
       {std::string(kSaveMacroTitle), kMacroFilters, DialogFolder(), {}, std::string(kMacroFileExtension)});
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   if (const Status written = WriteMacroFile(*path, workspace_.effectMacro().lines); !written) {
     prompter.ShowMessage(kSaveMacroTitle, written.message(), MessageIcon::kError);
-    return false;
+    return written;
   }
   lastMacroFile_ = *path;
-  return true;
+  return FlowResult::Done();
 }
 
-bool EffectWorkbench::LoadMacroCommand() {
+FlowResult EffectWorkbench::LoadMacroCommand() {
   Prompter& prompter = workspace_.prompter();
   const auto path =
       prompter.ChooseFileToOpen({std::string(kLoadMacroTitle), kMacroFilters, DialogFolder(), {}, {}});
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   if (const Status read = ReadMacroFile(*path, workspace_.effectMacro().lines); !read) {
     prompter.ShowMessage(kLoadMacroTitle, read.message(), MessageIcon::kError);
-    return false;
+    return read;
   }
   lastMacroFile_ = *path;
-  return true;
+  return FlowResult::Done();
 }
 
 }  // namespace quillstone

@@ -8,6 +8,7 @@
 
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
+#include "workspace/flow_result.h"
 #include "workspace/source_browsing.h"
 
 namespace quillstone {
@@ -52,16 +53,16 @@ class EffectWorkbench {
   void RunMacro(const std::function<void()>& afterLine = {});
 
   // "Show previous image" and "Show next image": the main window's step (StepSourceFile),
-  // then the preview becomes a copy of the source image, then the macro replays. The status
-  // is why the file stepped to could not be opened.
-  Status ShowNeighbour(SourceStep step, const std::function<void()>& afterLine = {});
+  // then the preview becomes a copy of the source image, then the macro replays. The result
+  // is the step's: cancelled when it did not act, failed when the file could not be opened.
+  FlowResult ShowNeighbour(SourceStep step, const std::function<void()>& afterLine = {});
 
   // "Save actual macro": the save dialog, then the macro file (WriteMacroFile); a failed
-  // write is named in a message. True when the file was written.
-  bool SaveMacroCommand();
+  // write is named in a message and fails the command.
+  FlowResult SaveMacroCommand();
   // "Load new macro": the open dialog, then the file's lines replace the macro; a file that
-  // cannot be read is named in a message and the macro stays as it was. True when loaded.
-  bool LoadMacroCommand();
+  // cannot be read is named in a message, fails the command and the macro stays as it was.
+  FlowResult LoadMacroCommand();
 
  private:
   std::filesystem::path DialogFolder() const;

@@ -93,25 +93,25 @@ void LogoEditor::RefreshPreview() {
   MakeResizedLogo(working_, settings_.resizePercent, settings_.smooth, resized_);
 }
 
-bool LogoEditor::LoadLogo() {
+FlowResult LogoEditor::LoadLogo() {
   settings_.mouseMode = LogoMouseMode::kColorSelection;
   const auto path = ChooseLogoFile(workspace_);
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   RasterImage loaded;
   RasterImage untouched;
   if (const Status status = LoadLogoFile(*path, loaded, untouched); !status) {
     workspace_.prompter().ShowMessage(kLoadLogoTitle, status.message(), MessageIcon::kError);
-    return false;
+    return status;
   }
   working_ = std::move(loaded);
   reference_ = std::move(untouched);
   loadedFile_ = *path;
   dragging_ = false;
   RefreshPreview();
-  return true;
+  return FlowResult::Done();
 }
 
-bool LogoEditor::SaveLogo() {
+FlowResult LogoEditor::SaveLogo() {
   return SaveLogoAsBitmap(workspace_, working_);
 }
 

@@ -7,6 +7,7 @@
 #include "imaging/random_source.h"
 #include "imaging/raster_image.h"
 #include "logo/logo_special_settings.h"
+#include "workspace/flow_result.h"
 
 namespace quillstone {
 
@@ -64,10 +65,10 @@ class LogoEditor {
   void RefreshPreview();
   // "Load your logo": back to colour selection, then the logo open dialog; the picture
   // chosen becomes the working logo and the one "Reload logo" returns to. A file that
-  // cannot be read keeps both and is named in a message. False when nothing was loaded.
-  bool LoadLogo();
+  // cannot be read keeps both, is named in a message and fails the command.
+  FlowResult LoadLogo();
   // "Save your logo": the working logo as a bitmap file.
-  bool SaveLogo();
+  FlowResult SaveLogo();
 
   // The mouse over the logo, in logo pixels. A press picks the colour under it as the held
   // colour and into the active slot, and in crop selection starts a drag there. A move

@@ -19,7 +19,7 @@ constexpr std::string_view kUseImageCaption = "Use watermarked image as logo";
 
 }  // namespace
 
-Status TurnLogo(Workspace& workspace) {
+FlowResult TurnLogo(Workspace& workspace) {
   const LogoToolSettings& tools = workspace.settings().logoTools;
   RasterImage turned;
   Status status = RotateLogoByAngle(workspace.logoCopy(), tools.angle, tools.rotationFill, turned);
@@ -28,20 +28,20 @@ Status TurnLogo(Workspace& workspace) {
     return status;
   }
   workspace.ChangeLogo(std::move(turned));
-  return status;
+  return FlowResult::Done();
 }
 
-Status UseTransparentAsFill(Workspace& workspace) {
+FlowResult UseTransparentAsFill(Workspace& workspace) {
   ProgramSettings& settings = workspace.settings();
   settings.logoTools.rotationFill = settings.watermark.logo.transparentColor;
   return TurnLogo(workspace);
 }
 
-bool ResetLogoAngle(Workspace& workspace) {
-  if (!workspace.prompter().AskYesNo(kInfoCaption, kResetAngleQuestion)) return false;
+FlowResult ResetLogoAngle(Workspace& workspace) {
+  if (!workspace.prompter().AskYesNo(kInfoCaption, kResetAngleQuestion)) return FlowResult::Cancelled();
   workspace.settings().logoTools.angle = 0;
   workspace.KeepLogoAsUntouched();
-  return true;
+  return FlowResult::Done();
 }
 
 void AutocropLogoCommand(Workspace& workspace) {
@@ -51,42 +51,42 @@ void AutocropLogoCommand(Workspace& workspace) {
   workspace.Render();
 }
 
-bool SaveLogoAsBitmap(Workspace& workspace, const RasterImage& logo) {
+FlowResult SaveLogoAsBitmap(Workspace& workspace, const RasterImage& logo) {
   static const std::vector<FileFilter> kBitmapFilters = {{"Bitmaps (*.bmp)", "*.bmp"}};
   Prompter& prompter = workspace.prompter();
   const auto path = prompter.ChooseFileToSave(
       {std::string(kSaveLogoTitle), kBitmapFilters, workspace.paths().userDirectory, {}, "bmp"});
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   if (const Status written = WriteBmp(logo, *path); !written) {
     prompter.ShowMessage(kSaveLogoTitle, written.message(), MessageIcon::kError);
-    return false;
+    return written;
   }
-  return true;
+  return FlowResult::Done();
 }
 
-bool UseLogoAsImage(Workspace& workspace) {
+FlowResult UseLogoAsImage(Workspace& workspace) {
   Prompter& prompter = workspace.prompter();
   if (workspace.logoImage().Empty()) {
     prompter.ShowMessage(kUseLogoCaption, kNoLogoMessage, MessageIcon::kInformation);
-    return false;
+    return FlowResult::Cancelled();
   }
-  if (!prompter.AskYesNo(kQuestionCaption, kUseLogoAsImageQuestion)) return false;
-  if (const Status opened = OpenImageAsTemporaryFile(workspace, workspace.logoImage()); !opened) {
+  if (!prompter.AskYesNo(kQuestionCaption, kUseLogoAsImageQuestion)) return FlowResult::Cancelled();
+  if (const FlowResult opened = OpenImageAsTemporaryFile(workspace, workspace.logoImage()); !opened) {
     prompter.ShowMessage(kUseLogoCaption, opened.message(), MessageIcon::kError);
-    return false;
+    return opened;
   }
-  return true;
+  return FlowResult::Done();
 }
 
-bool UseMarkedImageAsLogo(Workspace& workspace) {
+FlowResult UseMarkedImageAsLogo(Workspace& workspace) {
   Prompter& prompter = workspace.prompter();
   if (workspace.watermarkedImage().Empty()) {
     prompter.ShowMessage(kUseImageCaption, kNothingMarkedMessage, MessageIcon::kInformation);
-    return false;
+    return FlowResult::Cancelled();
   }
-  if (!prompter.AskYesNo(kQuestionCaption, kUseImageAsLogoQuestion)) return false;
+  if (!prompter.AskYesNo(kQuestionCaption, kUseImageAsLogoQuestion)) return FlowResult::Cancelled();
   workspace.SetLogoImage(workspace.watermarkedImage());
-  return true;
+  return FlowResult::Done();
 }
 
 }  // namespace quillstone

@@ -50,15 +50,15 @@ std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputForm
   return typed.parent_path() / ReplaceExtension(typed.filename().string(), OutputExtension(format));
 }
 
-bool SaveInteractive(Workspace& workspace) {
+FlowResult SaveInteractive(Workspace& workspace) {
   Prompter& prompter = workspace.prompter();
   if (workspace.watermarkedImage().Empty()) {
     prompter.ShowMessage(kSaveImageTitle, kNothingMarkedMessage, MessageIcon::kError);
-    return false;
+    return FlowResult::Failed(std::string(kNothingMarkedMessage));
   }
   if (!workspace.renderError().empty()) {
     prompter.ShowMessage(kSaveImageTitle, workspace.renderError(), MessageIcon::kError);
-    return false;
+    return FlowResult::Failed(workspace.renderError());
   }
   const auto choice = prompter.ChooseFileToSaveWithType({std::string(kSaveImageTitle),
                                                          ImageSaveFilters(),
@@ -66,7 +66,7 @@ bool SaveInteractive(Workspace& workspace) {
                                                          {},
                                                          {},
                                                          kInitialSaveFilter});
-  if (!choice) return false;
+  if (!choice) return FlowResult::Cancelled();
 
   // The copy that is written; the marked image on screen and the source are left alone.
   RasterImage image = workspace.watermarkedImage();
@@ -81,12 +81,12 @@ bool SaveInteractive(Workspace& workspace) {
   if (path != choice->path && PathExists(path) &&
       !prompter.AskYesNo(kQuestionCaption,
                          path.filename().string() + " already exists.\nDo you want to replace it ?"))
-    return false;
+    return FlowResult::Cancelled();
   // Writing over the photo being marked (by its name or through a link) loses the original.
   if (WritesOverCurrentSource(workspace, path) &&
       !prompter.AskYesNo(kQuestionCaption, path.filename().string() + " is the picture being marked." +
                                                std::string(kReplaceSourceQuestion)))
-    return false;
+    return FlowResult::Cancelled();
 
   RasterImage scratch;
   const StorageFormat format = PrepareForWriting(
@@ -98,27 +98,27 @@ bool SaveInteractive(Workspace& workspace) {
     options.jpeg = {workspace.sharedJpegQuality(), chosen.greyscale, chosen.progressive};
   } else if (options.format == OutputFormat::kPng) {
     const auto png = prompter.ChoosePngOptions();
-    if (!png) return false;
+    if (!png) return FlowResult::Cancelled();
     options.png = *png;
   }
   if (const Status written = WriteOutputFile(image, format, options, path); !written) {
     prompter.ShowMessage(kSaveImageTitle, written.message(), MessageIcon::kError);
-    return false;
+    return written;
   }
-  return true;
+  return FlowResult::Done();
 }
 
-bool BatchJpegPreviewCommand(Workspace& workspace) {
+FlowResult BatchJpegPreviewCommand(Workspace& workspace) {
   if (workspace.watermarkedImage().Empty()) {
     workspace.prompter().ShowMessage(kJpegPreviewTitle, kNothingMarkedMessage, MessageIcon::kError);
-    return false;
+    return FlowResult::Failed(std::string(kNothingMarkedMessage));
   }
   // Each step renders the next file into the same marked image the window shows.
   const JpegPreviewRequest request{workspace.watermarkedImage(), workspace.saveOptions().jpeg.quality,
-                                   [&workspace] { StepSourceFile(workspace, SourceStep::kPrevious); },
-                                   [&workspace] { StepSourceFile(workspace, SourceStep::kNext); }};
+                                   [&workspace] { (void)StepSourceFile(workspace, SourceStep::kPrevious); },
+                                   [&workspace] { (void)StepSourceFile(workspace, SourceStep::kNext); }};
   workspace.AcceptJpegPreview(workspace.prompter().ChooseJpegOptions(request));
-  return true;
+  return FlowResult::Done();
 }
 
 }  // namespace quillstone

@@ -6,6 +6,7 @@
 
 #include "imagefiles/output_name.h"
 #include "imaging/status.h"
+#include "workspace/flow_result.h"
 #include "workspace/prompter.h"
 
 namespace quillstone {
@@ -45,11 +46,11 @@ std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputForm
 // and for PNG the options window, whose Cancel writes nothing. Writes through
 // PrepareForWriting and WriteOutputFile at 24 bits, without depth reduction or sepia. A
 // failed write is shown with its reason. True when a file was written.
-bool SaveInteractive(Workspace& workspace);
+FlowResult SaveInteractive(Workspace& workspace);
 
 // The batch page's "Preview": the compression preview on the marked image, whose "Prev.
 // image" and "Next image" step through the source file list; its "OK" sets the shared JPEG
 // quality and the batch page's JPEG options. False, with a message, when nothing is marked.
-bool BatchJpegPreviewCommand(Workspace& workspace);
+FlowResult BatchJpegPreviewCommand(Workspace& workspace);
 
 }  // namespace quillstone

@@ -25,13 +25,13 @@ Status DecodeListedImage(const std::filesystem::path& file, const std::filesyste
   return Status::Ok();
 }
 
-Status ChangeSourceDirectory(Workspace& workspace, std::string_view directory) {
+FlowResult ChangeSourceDirectory(Workspace& workspace, std::string_view directory) {
   SourceFileList& list = workspace.sourceFiles();
   // A list that was never given masks starts with the default ones.
   return list.Refresh(directory, list.masks().empty() ? std::string_view(kDefaultFileMask) : list.masks());
 }
 
-Status ChangeFileMask(Workspace& workspace, std::string_view masks) {
+FlowResult ChangeFileMask(Workspace& workspace, std::string_view masks) {
   SourceFileList& list = workspace.sourceFiles();
   return list.Refresh(list.directory(), masks);
 }
@@ -42,19 +42,17 @@ std::string EnterFileMask(Workspace& workspace, std::string_view typed) {
   return masks;
 }
 
-bool PreviewFile(Workspace& workspace, RasterImage& preview, Status* error) {
+FlowResult PreviewFile(Workspace& workspace, RasterImage& preview) {
   const SourceFileList& list = workspace.sourceFiles();
-  if (!list.SelectedName()) return false;
+  if (!list.SelectedName()) return FlowResult::Cancelled();
   workspace.sourceHistory().Add(list.directory());
-  const Status status = DecodeListedImage(list.SelectedPath(), workspace.paths().programDirectory, preview);
-  if (error != nullptr) *error = status;
-  return true;
+  return DecodeListedImage(list.SelectedPath(), workspace.paths().programDirectory, preview);
 }
 
-Status OpenSelectedFile(Workspace& workspace) {
+FlowResult OpenSelectedFile(Workspace& workspace) {
   const SourceFileList& list = workspace.sourceFiles();
   const std::optional<std::string> name = list.SelectedName();
-  if (!name) return Status::Error("no file is selected");
+  if (!name) return FlowResult::Failed("no file is selected");
   const std::filesystem::path path = list.SelectedPath();
   workspace.SaveCurrentIndividualText();
   const SourceImageRead read = workspace.ReadSourceFile(path, UnreadableJpeg::kPlaceholder);
@@ -67,7 +65,7 @@ Status OpenSelectedFile(Workspace& workspace) {
   return read.placeholder ? Status::Ok() : read.status;
 }
 
-bool StepSourceFile(Workspace& workspace, SourceStep step, Status* error) {
+FlowResult StepSourceFile(Workspace& workspace, SourceStep step) {
   SourceFileList& list = workspace.sourceFiles();
   bool acts = false;
   switch (step) {
@@ -81,14 +79,12 @@ bool StepSourceFile(Workspace& workspace, SourceStep step, Status* error) {
       acts = list.StepReload();
       break;
   }
-  if (!acts) return false;
-  const Status status = OpenSelectedFile(workspace);
-  if (error != nullptr) *error = status;
-  return true;
+  if (!acts) return FlowResult::Cancelled();
+  return OpenSelectedFile(workspace);
 }
 
-bool ConvertImagesCommand(Workspace& workspace, Prompter& prompter) {
-  if (!prompter.AskYesNo(kBatchQuestionCaption, kConvertImagesQuestion)) return false;
+FlowResult ConvertImagesCommand(Workspace& workspace, Prompter& prompter) {
+  if (!prompter.AskYesNo(kBatchQuestionCaption, kConvertImagesQuestion)) return FlowResult::Cancelled();
   WatermarkSettings& settings = workspace.settings().watermark;
   settings.frame.outerOn = false;
   settings.frame.innerOn = false;
@@ -97,18 +93,18 @@ bool ConvertImagesCommand(Workspace& workspace, Prompter& prompter) {
   settings.logo.places.fill(false);
   settings.combination = CombinationOrder::kActive;
   workspace.Render();
-  return true;
+  return FlowResult::Done();
 }
 
-bool ChooseSourceHistoryEntry(Workspace& workspace, Prompter& prompter, int index) {
+FlowResult ChooseSourceHistoryEntry(Workspace& workspace, Prompter& prompter, int index) {
   const std::optional<std::string> entry = workspace.sourceHistory().EntryAt(index);
-  if (!entry) return false;
+  if (!entry) return FlowResult::Cancelled();
   if (!IsDirectory(*entry)) {
     prompter.ShowMessage(kHistoryErrorCaption, kSourceDirectoryGoneMessage, MessageIcon::kError);
-    return false;
+    return FlowResult::Failed(std::string(kSourceDirectoryGoneMessage));
   }
   (void)ChangeSourceDirectory(workspace, *entry);
-  return true;
+  return FlowResult::Done();
 }
 
 std::optional<std::string> ChooseDestinationHistoryEntry(Workspace& workspace, Prompter& prompter,

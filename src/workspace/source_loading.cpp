@@ -35,7 +35,7 @@ const std::vector<FileFilter>& ImageOpenFilters() {
   return filters;
 }
 
-Status LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road) {
+FlowResult LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road) {
   workspace.SaveCurrentIndividualText();
   const Status read = workspace.ReadSourceFile(path, UnreadableJpeg::kEmpty).status;
   const FileParts parts = SplitPath(path);
@@ -48,7 +48,7 @@ Status LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, 
   return read;
 }
 
-std::optional<Status> LoadImageCommand(Workspace& workspace) {
+FlowResult LoadImageCommand(Workspace& workspace) {
   SourceFileList& list = workspace.sourceFiles();
   if (!list.directory().empty()) (void)list.Refresh(list.directory(), list.masks());
   const std::string& folder = workspace.sourceDirectory();
@@ -56,29 +56,29 @@ std::optional<Status> LoadImageCommand(Workspace& workspace) {
       folder.empty() ? workspace.paths().userDirectory : std::filesystem::path(folder);
   const auto path = workspace.prompter().ChooseFileToOpen(
       {std::string(kLoadImageTitle), ImageOpenFilters(), start, {}, {}});
-  if (!path) return std::nullopt;
+  if (!path) return FlowResult::Cancelled();
   return LoadSourceImage(workspace, *path, LoadRoad::kOpenDialog);
 }
 
-Status DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths) {
+FlowResult DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths) {
   std::string failures;
   for (const std::filesystem::path& path : paths) {
     if (!IsRegularFile(path)) continue;
-    if (const Status read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop); !read) {
+    if (const FlowResult read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop); !read) {
       failures += failures.empty() ? read.message() : "; " + read.message();
     }
   }
-  return failures.empty() ? Status::Ok() : Status::Error(failures);
+  return failures.empty() ? FlowResult::Done() : FlowResult::Failed(failures);
 }
 
-Status LoadStartFile(Workspace& workspace, const std::filesystem::path& path) {
+FlowResult LoadStartFile(Workspace& workspace, const std::filesystem::path& path) {
   if (!IsRegularFile(path)) {
-    return Status::Error("cannot open " + path.string() +
-                         (PathExists(path) ? ": not a file" : ": no such file"));
+    return FlowResult::Failed("cannot open " + path.string() +
+                              (PathExists(path) ? ": not a file" : ": no such file"));
   }
   const bool renderEnabled = workspace.renderEnabled();
   workspace.SetRenderEnabled(false);
-  const Status read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop);
+  const FlowResult read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop);
   workspace.SetRenderEnabled(renderEnabled);
   return read;
 }
@@ -91,18 +91,18 @@ std::optional<std::filesystem::path> ChooseLogoFile(Workspace& workspace) {
       {std::string(kLoadLogoTitle), ImageOpenFilters(), start, {}, {}});
 }
 
-bool LoadLogoCommand(Workspace& workspace) {
+FlowResult LoadLogoCommand(Workspace& workspace) {
   const auto path = ChooseLogoFile(workspace);
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   if (const Status loaded = workspace.LoadLogo(*path); !loaded) {
     workspace.prompter().ShowMessage(kLoadLogoTitle, loaded.message(), MessageIcon::kError);
-    return true;
+    return loaded;
   }
   workspace.Render();
-  return true;
+  return FlowResult::Done();
 }
 
-Status OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& image) {
+FlowResult OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& image) {
   const std::filesystem::path& folder = workspace.paths().userDirectory;
   if (Status written = WriteBmp(image, folder / kTemporaryImageName); !written) return written;
   // SetSourceImage stores the per-image text of the image left.
@@ -112,15 +112,15 @@ Status OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& image) 
   (void)list.Refresh(folder.string(), masks);
   (void)list.SelectName(kTemporaryImageName);
   workspace.Render();
-  return Status::Ok();
+  return FlowResult::Done();
 }
 
-std::optional<Status> ReloadSourceImage(Workspace& workspace) {
+FlowResult ReloadSourceImage(Workspace& workspace) {
   if (workspace.sourceFiles().StepReload()) return OpenSelectedFile(workspace);
   const std::filesystem::path current =
       std::filesystem::path(workspace.sourceDirectory()) / workspace.currentFileName();
   if (workspace.currentFileName().empty() || workspace.sourceDirectory().empty() || !IsRegularFile(current))
-    return std::nullopt;
+    return FlowResult::Cancelled();
   workspace.SaveCurrentIndividualText();
   const Status read = workspace.ReadSourceFile(current, UnreadableJpeg::kPlaceholder).status;
   // The per-image text is in place before the render, so the render draws this file's.

@@ -7,6 +7,7 @@
 
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
+#include "workspace/flow_result.h"
 #include "workspace/prompter.h"
 
 namespace quillstone {
@@ -32,22 +33,22 @@ enum class LoadRoad { kOpenDialog, kFileDrop };
 // compared without regard to case), makes it the current file, loads its per-image text and
 // renders last, so text commands and the per-image text see the new file. The status says
 // why the file could not be read; the remaining steps run all the same.
-Status LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road);
+FlowResult LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road);
 
 // "Load image for watermarking": refreshes the source file list, asks for an image and loads
-// it. None when the dialog was cancelled, else how reading the file went.
-std::optional<Status> LoadImageCommand(Workspace& workspace);
+// it. Cancelled with the dialog, else how reading the file went.
+FlowResult LoadImageCommand(Workspace& workspace);
 
 // Files dropped on the window: each one that exists is loaded in the order given, so the
 // last ends up current; paths that do not exist are skipped. The status names the files
 // that could not be read.
-Status DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths);
+FlowResult DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths);
 
 // A file named on the window's command line (a relative path from the working folder),
 // loaded before the window first shows: read as a dropped file is, but not rendered, since
 // the first activation renders it (and then shows it instead of the sample picture). A
 // path that is not a file changes nothing and comes back as an error naming it.
-Status LoadStartFile(Workspace& workspace, const std::filesystem::path& path);
+FlowResult LoadStartFile(Workspace& workspace, const std::filesystem::path& path);
 
 // The logo open dialog ("Load your logo"), starting in the folder of the logo file last
 // loaded; none when cancelled.
@@ -55,8 +56,8 @@ std::optional<std::filesystem::path> ChooseLogoFile(Workspace& workspace);
 
 // "Load your logo": asks for a picture and makes it the logo (with its untouched copy and
 // its path as the logo file name), then renders. A file that cannot be read keeps the
-// logo and is named in a message. False when the dialog was cancelled.
-bool LoadLogoCommand(Workspace& workspace);
+// logo, is named in a message and fails the command.
+FlowResult LoadLogoCommand(Workspace& workspace);
 
 // The holding file of a picture that comes from no file of the user's (the logo, the
 // clipboard), written to the user directory.
@@ -67,13 +68,13 @@ inline constexpr const char* kTemporaryImageName = "temp.bmp";
 // the current file with the picture as source, points the source file list at the user
 // directory (its mask kept) with "temp.bmp" selected, and renders. A failed write changes
 // nothing and comes back with its reason.
-Status OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& image);
+FlowResult OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& image);
 
 // Reloads the current source file from disk, so that a changed orientation or size preset
 // applies to a freshly decoded copy: the per-image text is stored, the selected entry of the
 // source file list (or, with no selection, the current file when it exists) is read again
 // (an unreadable JPEG as the placeholder picture), becomes the current file with its
-// per-image text, and is rendered. None when there is no file to reload.
-std::optional<Status> ReloadSourceImage(Workspace& workspace);
+// per-image text, and is rendered. Cancelled when there is no file to reload.
+FlowResult ReloadSourceImage(Workspace& workspace);
 
 }  // namespace quillstone

@@ -202,15 +202,15 @@ void Workspace::LoadStartPictures() {
   }
 }
 
-bool Workspace::LoadConfigurationCommand() {
+FlowResult Workspace::LoadConfigurationCommand() {
   const auto path = prompter_.ChooseFileToOpen(
       {"Load configuration file", {{"Load configuration file", "*.ini"}}, paths_.userDirectory, {}, {}});
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   renderEnabled_ = false;
   if (const Status read = ReadConfiguration(*path, settings_); !read) {
     renderEnabled_ = true;
     prompter_.ShowMessage("Load configuration file", read.message(), MessageIcon::kError);
-    return false;
+    return read;
   }
   // A companion text that cannot be read keeps the current text.
   (void)LoadCompanionText(*path, watermarkText_);
@@ -230,31 +230,32 @@ bool Workspace::LoadConfigurationCommand() {
   renderEnabled_ = true;
   Render();
   lastConfigurationName_ = path->filename().string();
-  return true;
+  return FlowResult::Done();
 }
 
-bool Workspace::SaveConfigurationCommand() {
+FlowResult Workspace::SaveConfigurationCommand() {
   const auto path = prompter_.ChooseFileToSave(
       {"Save configuration file", {{"Save configuration file", "*.ini"}}, paths_.userDirectory, {}, "ini"});
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   if (const Status saved = SaveConfigurationFiles(*path, settings_, watermarkText_); !saved) {
     prompter_.ShowMessage("Save configuration file", saved.message(), MessageIcon::kError);
+    return saved;
   }
-  return true;
+  return FlowResult::Done();
 }
 
-bool Workspace::ClearAllOptions() {
-  if (!prompter_.AskYesNo(kInfoCaption, kClearAllQuestion)) return false;
+FlowResult Workspace::ClearAllOptions() {
+  if (!prompter_.AskYesNo(kInfoCaption, kClearAllQuestion)) return FlowResult::Cancelled();
   settings_.watermark.combination = CombinationOrder::kActive;
   settings_.watermark.logo.places.fill(false);
   Render();
-  return true;
+  return FlowResult::Done();
 }
 
-bool Workspace::LoadTextCommand() {
+FlowResult Workspace::LoadTextCommand() {
   const auto path =
       prompter_.ChooseFileToOpen({"Load a text file", kTextFilters, paths_.userDirectory, {}, {}});
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   const TextFileRead read = ReadTextFileLines(path->string());
   if (read.outcome == TextFileRead::Outcome::kRead) {
     watermarkText_ = read.lines;
@@ -262,28 +263,31 @@ bool Workspace::LoadTextCommand() {
     const std::string why =
         read.outcome == TextFileRead::Outcome::kMissing ? "cannot open " + path->string() : read.error;
     prompter_.ShowMessage("Load a text file", why, MessageIcon::kError);
+    Render();
+    return FlowResult::Failed(why);
   }
   Render();
-  return true;
+  return FlowResult::Done();
 }
 
-bool Workspace::SaveTextCommand() {
+FlowResult Workspace::SaveTextCommand() {
   const auto path =
       prompter_.ChooseFileToSave({"Save a text file", kTextFilters, paths_.userDirectory, {}, "txt"});
-  if (!path) return false;
-  if (const Status saved = WriteFileReplacing(path->string(), JoinLinesCrLf(watermarkText_)); !saved) {
-    prompter_.ShowMessage("Save a text file", saved.message(), MessageIcon::kError);
-  }
+  if (!path) return FlowResult::Cancelled();
+  const Status saved = WriteFileReplacing(path->string(), JoinLinesCrLf(watermarkText_));
+  if (!saved) prompter_.ShowMessage("Save a text file", saved.message(), MessageIcon::kError);
   Render();
-  return true;
+  return saved;
 }
 
-bool Workspace::OpenShippedFile(std::string_view name) {
-  return opener_.Open(paths_.programDirectory / name);
+FlowResult Workspace::OpenShippedFile(std::string_view name) {
+  const std::filesystem::path path = paths_.programDirectory / name;
+  if (!opener_.Open(path)) return FlowResult::Failed("cannot open " + path.string());
+  return FlowResult::Done();
 }
 
-bool Workspace::Quit() {
-  if (!prompter_.AskYesNo(kInfoCaption, kQuitQuestion)) return false;
+FlowResult Workspace::Quit() {
+  if (!prompter_.AskYesNo(kInfoCaption, kQuitQuestion)) return FlowResult::Cancelled();
   closing_ = true;
   // Every write is attempted; whatever failed is named once, and the program still ends.
   std::vector<std::string> failures;
@@ -305,7 +309,7 @@ bool Workspace::Quit() {
     prompter_.ShowMessage("Save Error", "Some settings could not be saved:" + Join(failures),
                           MessageIcon::kWarning);
   }
-  return true;
+  return FlowResult::Done();
 }
 
 }  // namespace quillstone

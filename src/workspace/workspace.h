@@ -18,6 +18,7 @@
 #include "pipeline/render_watermark.h"
 #include "platform/desktop_file_opener.h"
 #include "text/individual_text.h"
+#include "workspace/flow_result.h"
 #include "workspace/prompter.h"
 
 namespace quillstone {
@@ -164,18 +165,19 @@ class Workspace {
   // True the first time only.
   bool FirstActivation();
 
-  // Menu and button commands. Each returns whether it went through (false when the user
-  // cancelled or answered No).
-  bool LoadConfigurationCommand();
-  bool SaveConfigurationCommand();
-  bool ClearAllOptions();
-  bool LoadTextCommand();
-  bool SaveTextCommand();
+  // Menu and button commands: done, cancelled when the user cancelled or answered No, or
+  // failed with the message they have shown.
+  FlowResult LoadConfigurationCommand();
+  FlowResult SaveConfigurationCommand();
+  FlowResult ClearAllOptions();
+  FlowResult LoadTextCommand();
+  FlowResult SaveTextCommand();
   // Opens a shipped file with the desktop's default program.
-  bool OpenShippedFile(std::string_view name);
+  FlowResult OpenShippedFile(std::string_view name);
   // The quit question; on Yes the per-image text, the default configuration and text and
-  // both histories are written to the user directory. True when the program may end.
-  bool Quit();
+  // both histories are written to the user directory, and whatever could not be written is
+  // named in one message. Done when the program may end (also after such a message).
+  FlowResult Quit();
 
  private:
   void LoadStartPictures();

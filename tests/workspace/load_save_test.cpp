@@ -57,7 +57,7 @@ class LoadSaveTest : public ::testing::Test {
   // Saves through the dialog answered with `typed` and the type `filter`.
   bool Save(const std::string& typed, OutputFormat filter) {
     prompter.saveChoices = {SaveFileChoice{pictures / typed, static_cast<int>(filter)}};
-    return SaveInteractive(workspace);
+    return SaveInteractive(workspace).done();
   }
 
   std::vector<std::string> FilesIn(const TempDir& dir) const {
@@ -88,9 +88,9 @@ TEST_F(LoadSaveTest, DialogLoadListsTheFolderSelectsTheUpperCaseFileAndRendersIt
   workspace.SetUseIndividualText(true);
   prompter.files = {upper};
 
-  const auto read = LoadImageCommand(workspace);
+  const FlowResult read = LoadImageCommand(workspace);
 
-  ASSERT_TRUE(read && *read) << (read ? read->message() : "cancelled");
+  ASSERT_TRUE(read) << (read.cancelled() ? "cancelled" : read.message());
   EXPECT_EQ(prompter.dialogTitles, std::vector<std::string>{std::string(kLoadImageTitle)});
   const SourceFileList& list = workspace.sourceFiles();
   EXPECT_EQ(list.masks(), kLoadedImageMask);
@@ -112,16 +112,15 @@ TEST_F(LoadSaveTest, UnreadableFilesLeaveTheSourceAsTheirKindSaysAndNameTheReaso
   ASSERT_EQ(workspace.originalImage().Width(), 4);
   const RasterImage turned = workspace.originalImage();
 
-  const Status bitmap = LoadSourceImage(workspace, pictures / "broken.bmp", LoadRoad::kOpenDialog);
+  const FlowResult bitmap = LoadSourceImage(workspace, pictures / "broken.bmp", LoadRoad::kOpenDialog);
   EXPECT_FALSE(bitmap);
   EXPECT_EQ(workspace.originalImage(), turned);
 
   rendered.clear();
   prompter.files = {pictures / "broken.jpg"};
-  const auto jpeg = LoadImageCommand(workspace);
-  ASSERT_TRUE(jpeg);
-  EXPECT_FALSE(*jpeg);
-  EXPECT_NE(jpeg->message().find("broken.jpg"), std::string::npos) << jpeg->message();
+  const FlowResult jpeg = LoadImageCommand(workspace);
+  ASSERT_TRUE(jpeg.failed());
+  EXPECT_NE(jpeg.message().find("broken.jpg"), std::string::npos) << jpeg.message();
   EXPECT_TRUE(workspace.originalImage().Empty());
   EXPECT_TRUE(rendered.empty());
   EXPECT_EQ(workspace.currentFileName(), "broken.jpg");

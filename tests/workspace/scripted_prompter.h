@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -39,12 +41,15 @@ class ScriptedPrompter final : public Prompter {
   // Called with each question while it is open, before it is answered.
   std::function<void(std::string_view question)> whileAsking;
 
+  // A message box breaks lines at "\n" only, so no text shown to the user holds a "\r".
   bool AskYesNo(std::string_view caption, std::string_view question) override {
+    EXPECT_EQ(question.find('\r'), std::string_view::npos) << question;
     questions.push_back(std::string(caption) + ": " + std::string(question));
     if (whileAsking) whileAsking(question);
     return Take(answers).value_or(false);
   }
   void ShowMessage(std::string_view caption, std::string_view message, MessageIcon) override {
+    EXPECT_EQ(message.find('\r'), std::string_view::npos) << message;
     messages.push_back(std::string(caption) + ": " + std::string(message));
   }
   std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogRequest& request) override {

@@ -48,16 +48,13 @@ TEST_F(SourceBrowsingTest, OpeningListedFiles) {
   EXPECT_EQ(workspace.individualText().lines, std::vector<std::string>{"Beach"});
   EXPECT_EQ(renders, 1);
 
-  Status error;
-  ASSERT_TRUE(StepSourceFile(workspace, SourceStep::kNext, &error));
-  EXPECT_FALSE(error);
+  EXPECT_TRUE(StepSourceFile(workspace, SourceStep::kNext).failed());
   EXPECT_EQ(workspace.currentFileName(), "a.jpg");
   EXPECT_EQ(workspace.originalImage().Height(), 30);
   EXPECT_EQ(workspace.individualText().lines, std::vector<std::string>{"Beach"});
   EXPECT_EQ(renders, 1);
 
-  ASSERT_TRUE(StepSourceFile(workspace, SourceStep::kNext, &error));
-  EXPECT_TRUE(error);
+  ASSERT_TRUE(StepSourceFile(workspace, SourceStep::kNext));
   EXPECT_EQ(workspace.currentFileName(), "c.jpg");
   RasterImage placeholder;
   ASSERT_TRUE(DecodeImageFile(testing::PlaceholderPicture(), placeholder));
@@ -101,7 +98,7 @@ TEST_F(SourceBrowsingTest, ConvertImagesSwitchesTheMarksOffOnlyAfterYes) {
   const WatermarkSettings before = settings;
   EXPECT_FALSE(ConvertImagesCommand(workspace, prompter));
   EXPECT_EQ(settings, before);
-  EXPECT_EQ(prompter.questions[0].rfind("Question: Do you really want to convert images ?\r\n", 0), 0u);
+  EXPECT_EQ(prompter.questions[0].rfind("Question: Do you really want to convert images ?\n", 0), 0u);
 
   prompter.answers = {true};
   EXPECT_TRUE(ConvertImagesCommand(workspace, prompter));

@@ -88,7 +88,7 @@ TEST_F(WorkspaceTest, StartFileReplacesTheSamplePictureUnlessItIsNoFile) {
     workspace.SetRenderObserver([&renders] { ++renders; });
     workspace.Create();
     workspace.ReloadDefaults();
-    const Status loaded = LoadStartFile(workspace, c.path);
+    const FlowResult loaded = LoadStartFile(workspace, c.path);
     EXPECT_EQ(renders, 0);
     EXPECT_TRUE(workspace.renderEnabled());
     if (c.reason.empty()) {
