@@ -37,7 +37,8 @@ void RunRender(benchmark::State& state, const WatermarkSettings& settings,
   static const RasterImage logo = bench::BenchLogo();
   const RasterImage texture;
   const TextContext context{{2026, 12, 6, 10, 30, 0, 0}, "photo.jpg", "/photos/"};
-  const RenderInput input{Photo(), logo, texture, settings, text, context, 200, 150};
+  const LocaleInfo locale;
+  const RenderInput input{Photo(), logo, texture, settings, text, context, locale, 200, 150};
   RandomSource random(1);
   RenderOutput output;
   for (auto _ : state) {

@@ -22,7 +22,8 @@ void RunTextRender(benchmark::State& state, const WatermarkSettings& settings,
   const RasterImage logo;
   const RasterImage texture;
   const TextContext context{{2026, 12, 6, 10, 30, 0, 0}, "photo.jpg", "/photos/"};
-  const RenderInput input{TextPhoto(), logo, texture, settings, text, context, 200, 150};
+  const LocaleInfo locale;
+  const RenderInput input{TextPhoto(), logo, texture, settings, text, context, locale, 200, 150};
   RandomSource random(1);
   RenderOutput output;
   for (auto _ : state) {
@@ -74,8 +75,9 @@ void RunTextStage(benchmark::State& state, const WatermarkSettings& settings) {
   RasterImage image = TextPhoto();
   RasterImage strip;
   const TextContext context{{2026, 12, 6, 10, 30, 0, 0}, "photo.jpg", "/photos/"};
+  const LocaleInfo locale;
   for (auto _ : state) {
-    RenderTextWatermark(image, {settings.text, kThreeLines, context, settings.channels, &strip});
+    RenderTextWatermark(image, {settings.text, kThreeLines, context, locale, settings.channels, &strip});
     benchmark::DoNotOptimize(image.Bits());
   }
 }

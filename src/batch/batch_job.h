@@ -31,8 +31,8 @@ struct BatchJob {
   // The box of the preview each finished item carries (0 x 0: none).
   int previewWidth = 0;
   int previewHeight = 0;
-  // The picture written for a JPEG that cannot be decoded; empty means the one shipped with
-  // the program (ProgramDirectory() / kPlaceholderImageName).
+  // The picture written for a JPEG that cannot be decoded (the program directory's
+  // kPlaceholderImageName); empty: such a JPEG fails.
   std::filesystem::path placeholderPath;
   // The random colour noise of item i comes from a source seeded with this and i, so a run
   // is the same with any number of jobs; none takes a seed from the clock.

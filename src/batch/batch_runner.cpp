@@ -11,7 +11,6 @@
 #include "batch/batch_item.h"
 #include "batch/batch_start_check.h"
 #include "batch/directory_text.h"
-#include "platform/program_directory.h"
 
 namespace quillstone {
 
@@ -165,17 +164,16 @@ BatchReport RunBatch(const BatchJob& job, const MarkInput& input, const BatchObs
       std::filesystem::weakly_canonical(job.destinationDirectory, error);
   if (error) canonicalDestination = std::filesystem::absolute(job.destinationDirectory, error);
 
-  const BatchItemContext context{
-      job,
-      input,
-      WithTrailingSlash(job.sourceDirectory),
-      std::filesystem::path(job.destinationDirectory),
-      report.prefix,
-      job.placeholderPath.empty() ? ProgramDirectory() / kPlaceholderImageName : job.placeholderPath,
-      job.randomSeed ? *job.randomSeed : SeedFromClock(),
-      FindSameOutputNames(job.names, report.prefix, job.save.format),
-      canonicalDestination,
-      std::unordered_set<std::string>(job.names.begin(), job.names.end())};
+  const BatchItemContext context{job,
+                                 input,
+                                 WithTrailingSlash(job.sourceDirectory),
+                                 std::filesystem::path(job.destinationDirectory),
+                                 report.prefix,
+                                 job.placeholderPath,
+                                 job.randomSeed ? *job.randomSeed : SeedFromClock(),
+                                 FindSameOutputNames(job.names, report.prefix, job.save.format),
+                                 canonicalDestination,
+                                 std::unordered_set<std::string>(job.names.begin(), job.names.end())};
 
   const int count = static_cast<int>(job.names.size());
   const int jobs = std::clamp(job.jobs, 1, count);

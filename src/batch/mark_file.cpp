@@ -79,6 +79,7 @@ MarkResult Mark(const MarkInput& input, const MarkFileRequest& request, RandomSo
                                   settings.watermark,
                                   TextToMark(input, request, buffers, result),
                                   context,
+                                  input.locale,
                                   request.previewWidth,
                                   request.previewHeight};
     if (Status rendered = RenderWatermark(renderInput, random, buffers.output); !rendered)

@@ -14,6 +14,7 @@
 #include "imaging/raster_image.h"
 #include "pipeline/render_watermark.h"
 #include "platform/date_time.h"
+#include "platform/locale_info.h"
 
 namespace quillstone {
 
@@ -40,6 +41,7 @@ struct MarkInput {
   const RasterImage& logo;
   const RasterImage& texture;            // margin texture; may be empty
   const std::vector<std::string>& text;  // the watermark text (unless individual texts are used)
+  const LocaleInfo& locale;              // names and default formats of dates and times
   // The effect calls of a macro (MacroCalls), applied to every picture after it is turned
   // and resized and before it is marked; empty: none.
   std::span<const EffectCall> macro = {};

@@ -16,6 +16,8 @@
 #include "cli/cli_watermark.h"
 #include "config/ascii_case.h"
 #include "imagefiles/output_name.h"
+#include "platform/locale_info.h"
+#include "platform/program_directory.h"
 
 namespace quillstone {
 
@@ -74,8 +76,8 @@ int RunRenderCommand(const CliOptions& options, const CliStreams& streams) {
   request.save = options.save;
   request.save.format = *format;
   request.useIndividualText = options.individualText;
-  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text,
-                        watermark.macro};
+  const MarkInput input{watermark.settings, watermark.logo,     watermark.texture,
+                        watermark.text,     SystemLocaleInfo(), watermark.macro};
   // Seeded as the first image of a batch, so that both commands give the same file.
   RandomSource random = options.seed ? RandomSource(BatchItemSeed(*options.seed, 0)) : RandomSource();
   MarkBuffers buffers;
@@ -103,6 +105,7 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
   job.useIndividualText = options.individualText;
   job.jobs = options.jobs > 0 ? options.jobs : DefaultJobs();
   job.randomSeed = options.seed;
+  job.placeholderPath = ProgramDirectory() / kPlaceholderImageName;
   if (Status status = ListMatchingFiles(job.sourceDirectory, options.mask, job.names); !status) {
     return UsageError(streams, status.message());
   }
@@ -112,8 +115,8 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
   BatchObserver observer;
   observer.stop = streams.stop;
   observer.onProgress = [&progress](const BatchProgress& step) { progress.Show(step); };
-  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text,
-                        watermark.macro};
+  const MarkInput input{watermark.settings, watermark.logo,     watermark.texture,
+                        watermark.text,     SystemLocaleInfo(), watermark.macro};
   const BatchReport report = RunBatch(job, input, observer);
   progress.Finish();
   if (report.refusal) return UsageError(streams, *report.refusal);

@@ -177,8 +177,8 @@ class Render {
   // The text stage draws its box solid: every column (step 1) and no random colour. Its
   // strip lives in the scratch buffer, which no stage expects to keep between stages.
   void Text() {
-    RenderTextWatermark(out_.marked,
-                        {in_.settings.text, in_.text, in_.context, in_.settings.channels, &out_.scratch});
+    RenderTextWatermark(out_.marked, {in_.settings.text, in_.text, in_.context, in_.locale,
+                                      in_.settings.channels, &out_.scratch});
   }
 
   void Color() {

@@ -8,6 +8,7 @@
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
 #include "pipeline/watermark_settings.h"
+#include "platform/locale_info.h"
 #include "text/text_context.h"
 
 namespace quillstone {
@@ -21,6 +22,7 @@ struct RenderInput {
   const WatermarkSettings& settings;
   const std::vector<std::string>& text;  // the watermark text, one hard line each
   const TextContext& context;            // clock and file for the text commands
+  const LocaleInfo& locale;              // names and default formats of dates and times
   int previewWidth = 0;                  // the preview box; 0 makes no preview
   int previewHeight = 0;
 };

@@ -127,7 +127,8 @@ void RenderTextWatermark(RasterImage& image, const TextStageInput& in) {
                                  .dateFormat = s.dateFormat,
                                  .timeFormat = s.timeFormat,
                                  .imageWidth = width,
-                                 .imageHeight = height};
+                                 .imageHeight = height,
+                                 .locale = &in.locale};
   const TextLineFormat base = BaseLineFormat(s);
   std::vector<Font> fonts;
   std::vector<ProcessedLine> lines;

@@ -5,6 +5,7 @@
 
 #include "imaging/channel_mask.h"
 #include "imaging/raster_image.h"
+#include "platform/locale_info.h"
 #include "text/text_context.h"
 #include "text/text_settings.h"
 
@@ -14,6 +15,7 @@ struct TextStageInput {
   const TextSettings& settings;
   const std::vector<std::string>& lines;  // the watermark text, one hard line each (UTF-8)
   const TextContext& context;
+  const LocaleInfo& locale;  // names and default formats of the date and time commands
   ChannelMask channels;
   // Working memory for the text strip (image width x block height), kept by the caller
   // so that renders reuse it; its content is not kept. Null: the stage allocates its own.

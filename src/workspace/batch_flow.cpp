@@ -73,7 +73,7 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
   const EffectMacro& macro = workspace_.effectMacro();
   const std::vector<EffectCall> macroCalls =
       macro.useForAllImages ? MacroCalls(macro.lines) : std::vector<EffectCall>();
-  const MarkInput input{settings, logo, texture, text, macroCalls};
+  const MarkInput input{settings, logo, texture, text, workspace_.locale(), macroCalls};
   SourceFileList& list = workspace_.sourceFiles();
   BatchObserver observer;
   observer.stop = &stop_;

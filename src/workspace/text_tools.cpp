@@ -32,7 +32,8 @@ RasterImage TagExamplePicture(const std::string& face) {
   settings.textBlending = 100;
   const std::vector<std::string> lines(kTagExampleLines.begin(), kTagExampleLines.end());
   const TextContext context{};
-  RenderTextWatermark(picture, {settings, lines, context, ChannelMask{}});
+  const LocaleInfo plain;  // the example lines hold no date or time command
+  RenderTextWatermark(picture, {settings, lines, context, plain, ChannelMask{}});
   return picture;
 }
 

@@ -28,7 +28,7 @@ std::string Join(const std::vector<std::string>& lines) {
 }  // namespace
 
 Workspace::Workspace(Prompter& prompter, DesktopFileOpener& opener, WorkspacePaths paths)
-    : prompter_(prompter), opener_(opener), paths_(std::move(paths)) {}
+    : prompter_(prompter), opener_(opener), paths_(std::move(paths)), locale_(SystemLocaleInfo()) {}
 
 std::filesystem::path Workspace::UserFile(std::string_view name) const {
   return paths_.userDirectory / name;
@@ -103,8 +103,8 @@ const std::vector<std::string>& Workspace::RenderText() const {
 bool Workspace::Render() {
   if (!renderEnabled_) return false;
   const TextContext context{CurrentLocalDateTime(), currentFileName_, sourceDirectory_};
-  const RenderInput input{original_,    logo_,   texture_,      settings_.watermark,
-                          RenderText(), context, previewWidth_, previewHeight_};
+  const RenderInput input{original_, logo_,   texture_,      settings_.watermark, RenderText(),
+                          context,   locale_, previewWidth_, previewHeight_};
   // A render that is refused leaves the last marked picture; the reason goes to the status
   // bar, and so, once, does the damage of a picture just read.
   const Status rendered = RenderWatermark(input, random_, output_);

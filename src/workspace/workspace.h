@@ -17,6 +17,7 @@
 #include "imaging/status.h"
 #include "pipeline/render_watermark.h"
 #include "platform/desktop_file_opener.h"
+#include "platform/locale_info.h"
 #include "text/individual_text.h"
 #include "workspace/flow_result.h"
 #include "workspace/prompter.h"
@@ -85,6 +86,9 @@ class Workspace {
   TMRUFiles& destinationHistory() { return destinationHistory_; }
   bool closing() const { return closing_; }
   Prompter& prompter() { return prompter_; }
+  // The system's day and month names and date and time formats, read once when the
+  // workspace is made; every render and batch run takes them from here.
+  const LocaleInfo& locale() const { return locale_; }
 
   // Images. A new source image becomes the current file: the per-image text of the image
   // left is stored, that of the new one loaded. The caller renders.
@@ -186,6 +190,7 @@ class Workspace {
   Prompter& prompter_;
   DesktopFileOpener& opener_;
   WorkspacePaths paths_;
+  LocaleInfo locale_;
 
   ProgramSettings settings_;
   std::vector<std::string> watermarkText_;

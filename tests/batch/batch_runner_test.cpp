@@ -45,7 +45,7 @@ class BatchRunnerTest : public ::testing::Test {
   std::filesystem::path dest() const { return temp_ / "dest"; }
 
   BatchReport Run(const BatchObserver& observer = {}) {
-    const MarkInput input{settings_, logo_, texture_, text_};
+    const MarkInput input{settings_, logo_, texture_, text_, locale_};
     return RunBatch(job_, input, observer);
   }
 
@@ -54,7 +54,7 @@ class BatchRunnerTest : public ::testing::Test {
     RasterImage original;
     EXPECT_TRUE(DecodeImageFile(source() / name, original).ok());
     const TextContext context{kMoment, name, job_.sourceDirectory};
-    const RenderInput input{original, logo_, texture_, settings_.watermark, text, context};
+    const RenderInput input{original, logo_, texture_, settings_.watermark, text, context, locale_};
     RandomSource random(1);
     RenderOutput output;
     EXPECT_TRUE(RenderWatermark(input, random, output).ok());
@@ -73,6 +73,7 @@ class BatchRunnerTest : public ::testing::Test {
   RasterImage logo_ = testing::MakeGradientRaster(6, 4);
   RasterImage texture_;
   std::vector<std::string> text_;
+  LocaleInfo locale_;
 };
 
 TEST_F(BatchRunnerTest, MarksEveryImageUnderThePrefix) {

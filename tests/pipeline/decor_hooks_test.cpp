@@ -24,12 +24,14 @@ struct Renderer {
   WatermarkSettings settings;
   std::vector<std::string> text;
   TextContext context;
+  LocaleInfo locale;
   RenderOutput output;
 
   const RasterImage& Render() {
     RandomSource random(1);
     EXPECT_TRUE(
-        RenderWatermark({original, logo, texture, settings, text, context, 40, 30}, random, output).ok());
+        RenderWatermark({original, logo, texture, settings, text, context, locale, 40, 30}, random, output)
+            .ok());
     return output.marked;
   }
 };

@@ -23,6 +23,7 @@ struct RenderFixture {
   WatermarkSettings settings;
   std::vector<std::string> text;
   TextContext context{{2026, 12, 6, 14, 5, 9, 0}, "photo.jpg", "/photos/"};
+  LocaleInfo locale;
   RandomSource random{7};
   RenderOutput output;
 
@@ -32,9 +33,10 @@ struct RenderFixture {
   }
 
   const RenderOutput& Render(int boxWidth = 40, int boxHeight = 30) {
-    EXPECT_TRUE(RenderWatermark({original, logo, texture, settings, text, context, boxWidth, boxHeight},
-                                random, output)
-                    .ok());
+    EXPECT_TRUE(
+        RenderWatermark({original, logo, texture, settings, text, context, locale, boxWidth, boxHeight},
+                        random, output)
+            .ok());
     return output;
   }
 };
@@ -137,7 +139,7 @@ TEST(RenderWatermark, EachCombinationRunsItsStagesInItsOrder) {
     ASSERT_TRUE(BlendLogoAtPlaces(image, f.logo, source, f.settings.logo, f.settings.channels));
   };
   const auto text = [&](RasterImage& image) {
-    RenderTextWatermark(image, {f.settings.text, f.text, f.context, f.settings.channels});
+    RenderTextWatermark(image, {f.settings.text, f.text, f.context, f.locale, f.settings.channels});
   };
   const auto color = [&](RasterImage& image) {
     RasterImage scratch;
@@ -167,6 +169,22 @@ TEST(RenderWatermark, EachCombinationRunsItsStagesInItsOrder) {
     for (const RasterImage& other : results) EXPECT_FALSE(other == expected) << "two orders look alike";
     results.push_back(expected);
   }
+}
+
+// The date command is written with the locale the render is given, not the system's.
+TEST(RenderWatermark, TextCommandsUseTheLocaleOfTheInput) {
+  RenderFixture f;
+  f.original = RasterImage(120, 30, colors::kWhite);
+  f.settings.action = WatermarkAction::kUseText;
+  f.settings.text.font = {"DejaVu Sans", 10};
+  f.text = {"$date$"};
+  f.locale.shortDateFormat = "yyyy";
+  const RasterImage date = f.Render().marked;
+  f.text = {"2026"};
+  EXPECT_TRUE(f.Render().marked == date) << "the date in the input's format";
+  f.text = {"$date$"};
+  f.locale.shortDateFormat = "dd/mm/yyyy";
+  EXPECT_FALSE(f.Render().marked == date);
 }
 
 TEST(RenderWatermark, ActiveActionChoosesTheSingleStage) {
@@ -250,7 +268,7 @@ TEST(RenderWatermark, PictureTooLargeForItsFramesAndMarginsIsRefused) {
   f.settings.frame.outerOn = true;
   f.output.marked = RasterImage(2, 2, colors::kBlue);
   const Status status = RenderWatermark(
-      {f.original, f.logo, f.texture, f.settings, f.text, f.context, 40, 30}, f.random, f.output);
+      {f.original, f.logo, f.texture, f.settings, f.text, f.context, f.locale, 40, 30}, f.random, f.output);
   EXPECT_EQ(status.message(),
             "image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
   EXPECT_EQ(f.output.marked, RasterImage(2, 2, colors::kBlue));

@@ -24,6 +24,7 @@ struct Stage {
   TextSettings settings;
   std::vector<std::string> lines;
   TextContext context{{2026, 12, 6, 14, 5, 9, 0}, "beach.jpg", "/photos/"};
+  LocaleInfo locale;
   ChannelMask channels;
   RasterImage strip;
 
@@ -36,7 +37,7 @@ struct Stage {
 
   RasterImage Run() {
     RasterImage out = image;
-    RenderTextWatermark(out, {settings, lines, context, channels, &strip});
+    RenderTextWatermark(out, {settings, lines, context, locale, channels, &strip});
     return out;
   }
   InkBox Ink(int y0 = 0, int y1 = -1) { return InkBoxOf(Run(), image, y0, y1); }

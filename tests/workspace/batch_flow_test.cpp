@@ -134,7 +134,7 @@ TEST_F(BatchFlowTest, MacroForAllImagesRunsBetweenTurningAndMarkingOnlyWhenCheck
   BatchJob job = flow.MakeJob({});
   job.destinationDirectory = plain.path().string();
   const RasterImage none;
-  const MarkInput input{settings, none, none, workspace.watermarkText()};
+  const MarkInput input{settings, none, none, workspace.watermarkText(), workspace.locale()};
   ASSERT_EQ(RunBatch(job, input).written, 2);
   // With it: the pictures turned, resized and run through the macro's commands one by one,
   // then marked as they are.
@@ -143,7 +143,7 @@ TEST_F(BatchFlowTest, MacroForAllImagesRunsBetweenTurningAndMarkingOnlyWhenCheck
   ProgramSettings asTheyAre = settings;
   asTheyAre.orientation.orientation = Orientation::kUnrotated;
   asTheyAre.resize.preset = SizePreset::kOriginalSize;
-  const MarkInput preparedInput{asTheyAre, none, none, workspace.watermarkText()};
+  const MarkInput preparedInput{asTheyAre, none, none, workspace.watermarkText(), workspace.locale()};
   for (const char* name : {"a", "b"}) {
     RasterImage picture;
     RasterImage scratch;
