@@ -38,23 +38,23 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   saveConfiguration = Entry(file, "menusaveconfiguration", "Save configuration file");
   clearAllOptions = Entry(file, "menuclearalloptions", "Clear all options");
   file->addSeparator();
-  fullView = Entry(file, "menufullview", "Show image as full view", kLater);
+  fullView = Entry(file, "menufullview", "Show image as full view");
   file->addSeparator();
   quit = Entry(file, "menuquit", "Quit Quillstone");
 
   QMenu* special = bar->addMenu("&Special functions");
   special->setObjectName("specialmenu");
   QMenu* clipboard = special->addMenu("Clipboard");
-  imageFromClipboard = Entry(clipboard, "menuclipboardget", "Get image from the clipboard [bitmap]", kLater,
+  imageFromClipboard = Entry(clipboard, "menuclipboardget", "Get image from the clipboard [bitmap]", true,
                              QKeySequence(Qt::CTRL | Qt::Key_G));
-  imageToClipboard = Entry(clipboard, "menuclipboardcopy", "Copy image to the clipboard [bitmap]", kLater,
+  imageToClipboard = Entry(clipboard, "menuclipboardcopy", "Copy image to the clipboard [bitmap]", true,
                            QKeySequence(Qt::CTRL | Qt::Key_H));
   QMenu* wallpaper = special->addMenu("Wallpaper");
-  centeredWallpaper = Entry(wallpaper, "menuwallpapercentered", "Set centered image as wallpager", kLater,
+  centeredWallpaper = Entry(wallpaper, "menuwallpapercentered", "Set centered image as wallpager", true,
                             QKeySequence(Qt::CTRL | Qt::Key_D));
-  tiledWallpaper = Entry(wallpaper, "menuwallpapertiled", "Set tiled image as wallpaper", kLater,
+  tiledWallpaper = Entry(wallpaper, "menuwallpapertiled", "Set tiled image as wallpaper", true,
                          QKeySequence(Qt::CTRL | Qt::Key_E));
-  stretchedWallpaper = Entry(wallpaper, "menuwallpaperstretched", "Set stretched as wallpapger", kLater,
+  stretchedWallpaper = Entry(wallpaper, "menuwallpaperstretched", "Set stretched as wallpapger", true,
                              QKeySequence(Qt::CTRL | Qt::Key_F));
   QMenu* banner = special->addMenu("Banner");
   emptyBanner = Entry(banner, "menubanner", "Get empty bitmap for banner creation", kLater,
@@ -73,9 +73,9 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   special->addSeparator();
   QMenu* priority = special->addMenu("Systempriority");
   auto* priorities = new QActionGroup(priority);
-  idlePriority = Entry(priority, "menuidlepriority", "IDLE systempriority for watermarking", kLater);
-  normalPriority = Entry(priority, "menunormalpriority", "Normal systempriority for watermarking", kLater);
-  highPriority = Entry(priority, "menuhighpriority", "High systempriority for watermarking", kLater);
+  idlePriority = Entry(priority, "menuidlepriority", "IDLE systempriority for watermarking");
+  normalPriority = Entry(priority, "menunormalpriority", "Normal systempriority for watermarking");
+  highPriority = Entry(priority, "menuhighpriority", "High systempriority for watermarking");
   for (QAction* action : {idlePriority, normalPriority, highPriority}) {
     action->setCheckable(true);
     priorities->addAction(action);

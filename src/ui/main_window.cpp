@@ -24,6 +24,7 @@
 #include "ui/combination_texts.h"
 #include "ui/effect_window.h"
 #include "ui/file_drop_target.h"
+#include "ui/full_screen_view.h"
 #include "ui/image_view.h"
 #include "ui/individual_text_panel.h"
 #include "ui/logo_page.h"
@@ -34,6 +35,7 @@
 #include "ui/source_step_buttons.h"
 #include "ui/text_page.h"
 #include "ui/text_tool_windows.h"
+#include "workspace/desktop_commands.h"
 #include "workspace/logo_tools.h"
 #include "workspace/save_flow.h"
 #include "workspace/source_browsing.h"
@@ -129,7 +131,8 @@ QWidget* MainWindow::BuildWatermarkPage() {
   auto* loadImage = Button("loadimagebutton", "Load image for watermarking", left, true);
   auto* saveImage = Button("saveimagebutton", "Save watermarked image", left, true);
   auto* loadLogo = Button("loadlogobutton", "Load your logo", left, true);
-  auto* fullView = Button("fullviewbutton", "Show image as full view", left, false);
+  auto* fullView = Button("fullviewbutton", "Show image as full view", left, true);
+  connect(fullView, &QPushButton::clicked, this, &MainWindow::ShowFullView);
   auto* effects = Button("effectwindowbutton", "Effect window", left, true);
   connect(effects, &QPushButton::clicked, this, &MainWindow::RunEffectWindow);
   connect(loadImage, &QPushButton::clicked, this, &MainWindow::LoadImage);
@@ -239,6 +242,7 @@ void MainWindow::ConnectMenus() {
   connect(menus_->logoArea, &QAction::toggled, logoPage_, &LogoPage::SetLogoAreaVisible);
   connect(menus_->convertImages, &QAction::triggered, this, &MainWindow::ConvertImages);
   connect(menus_->effectWindow, &QAction::triggered, this, &MainWindow::RunEffectWindow);
+  ConnectDesktopCommands();
   menus_->onSourceHistoryEntry = [this](int index) {
     if (batchPage_->ChooseSourceHistoryEntry(index)) mainPages_->setCurrentWidget(batchPage_);
   };
@@ -439,6 +443,57 @@ void MainWindow::ShowSourceLoaded(const FlowResult& read) {
   individualPanel_->ShowIndividualText();
   if (read.failed()) statusMessage_->setText(ToQString(read.message()));
   emit sourceLoaded();
+}
+
+// The clipboard, the wallpaper, the full view and the priority.
+void MainWindow::ConnectDesktopCommands() {
+  connect(menus_->fullView, &QAction::triggered, this, &MainWindow::ShowFullView);
+  connect(menus_->imageFromClipboard, &QAction::triggered, this, [this] {
+    if (!GetImageFromClipboard(workspace_, *clipboard_)) return;
+    ShowSettings();
+    ShowSourceLoaded(Status::Ok());
+  });
+  connect(menus_->imageToClipboard, &QAction::triggered, this,
+          [this] { CopyImageToClipboard(workspace_, *clipboard_); });
+  const std::pair<QAction*, WallpaperStyle> wallpapers[] = {
+      {menus_->centeredWallpaper, WallpaperStyle::kCentered},
+      {menus_->tiledWallpaper, WallpaperStyle::kTiled},
+      {menus_->stretchedWallpaper, WallpaperStyle::kStretched},
+  };
+  for (const auto& [action, style] : wallpapers) {
+    connect(action, &QAction::triggered, this,
+            [this, style = style] { SetWallpaperCommand(workspace_, *wallpaper_, style); });
+  }
+  const std::pair<QAction*, ProcessPriority> priorities[] = {
+      {menus_->idlePriority, ProcessPriority::kIdle},
+      {menus_->normalPriority, ProcessPriority::kNormal},
+      {menus_->highPriority, ProcessPriority::kHigh},
+  };
+  for (const auto& [action, priority] : priorities) {
+    connect(action, &QAction::triggered, this, [this, priority = priority] {
+      priorityNow_ = ChangePriorityCommand(workspace_, *priority_, priorityNow_, priority);
+      // A refused change leaves the check mark on the priority in force.
+      for (const auto& [entry, shown] : {std::pair{menus_->idlePriority, ProcessPriority::kIdle},
+                                         std::pair{menus_->normalPriority, ProcessPriority::kNormal},
+                                         std::pair{menus_->highPriority, ProcessPriority::kHigh}}) {
+        if (shown == priorityNow_) entry->setChecked(true);
+      }
+    });
+  }
+}
+
+void MainWindow::UseDesktopServices(ImageClipboard& clipboard, WallpaperService& wallpaper,
+                                    PriorityControl& priority) {
+  clipboard_ = &clipboard;
+  wallpaper_ = &wallpaper;
+  priority_ = &priority;
+}
+
+// The desktop's default program shows "temp2.bmp"; where it cannot, the window's own view.
+void MainWindow::ShowFullView() {
+  if (workspace_.watermarkedImage().Empty() || ShowFullViewCommand(workspace_)) return;
+  if (fullScreen_ == nullptr) fullScreen_ = new FullScreenView(this);
+  fullScreen_->Show(workspace_.watermarkedImage());
 }
 
 void MainWindow::RunEffectWindow() {

@@ -3,6 +3,9 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "platform/image_clipboard.h"
+#include "platform/process_priority.h"
+#include "platform/wallpaper.h"
 #include "ui/render_debounce.h"
 
 class QLabel;
@@ -17,6 +20,7 @@ class ColorPage;
 class CombinationDialog;
 class EffectWindow;
 class FlowResult;
+class FullScreenView;
 class ImageView;
 class IndividualTextPanel;
 class LogoPage;
@@ -51,6 +55,9 @@ class MainWindow : public QMainWindow {
   // The first activation's work: default configuration, first-run files, the sample
   // picture, one render. Runs once; the window calls it when it is first shown.
   void ActivateFirstTime();
+  // The clipboard, wallpaper and priority the desktop commands use instead of the
+  // system's (tests hand in recording fakes); they must outlive the window.
+  void UseDesktopServices(ImageClipboard& clipboard, WallpaperService& wallpaper, PriorityControl& priority);
 
  signals:
   // After every render, once the views show it.
@@ -83,6 +90,8 @@ class MainWindow : public QMainWindow {
   void ReloadSource();
   void ShowSourceLoaded(const FlowResult& read);
   void RunEffectWindow();
+  void ConnectDesktopCommands();
+  void ShowFullView();
 
   Workspace& workspace_;
   RenderDebounce debounce_;
@@ -100,6 +109,14 @@ class MainWindow : public QMainWindow {
   LogoSpecialWindow* logoSpecial_ = nullptr;
   EffectWindow* effectWindow_ = nullptr;
   TextToolWindows* textTools_ = nullptr;
+  FullScreenView* fullScreen_ = nullptr;
+  SystemImageClipboard systemClipboard_;
+  DesktopWallpaper systemWallpaper_;
+  SystemPriorityControl systemPriority_;
+  ImageClipboard* clipboard_ = &systemClipboard_;
+  WallpaperService* wallpaper_ = &systemWallpaper_;
+  PriorityControl* priority_ = &systemPriority_;
+  ProcessPriority priorityNow_ = ProcessPriority::kNormal;
   BatchPage* batchPage_ = nullptr;
   SourceStepButtons* stepButtons_ = nullptr;
   QScrollArea* fullViewArea_ = nullptr;

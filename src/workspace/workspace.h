@@ -89,6 +89,8 @@ class Workspace {
   // The system's day and month names and date and time formats, read once when the
   // workspace is made; every render and batch run takes them from here.
   const LocaleInfo& locale() const { return locale_; }
+  // Hands files to the desktop's default program.
+  DesktopFileOpener& opener() { return opener_; }
 
   // Images. A new source image becomes the current file: the per-image text of the image
   // left is stored, that of the new one loaded. The caller renders.

@@ -98,9 +98,10 @@ class ScriptedPrompter final : public Prompter {
 class RecordingOpener final : public DesktopFileOpener {
  public:
   std::vector<std::filesystem::path> opened;
+  bool opens = true;  // what the desktop answers
   bool Open(const std::filesystem::path& file) override {
     opened.push_back(file);
-    return true;
+    return opens;
   }
 };
 
