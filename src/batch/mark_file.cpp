@@ -54,13 +54,10 @@ void MakePreview(const MarkFileRequest& request, const RasterImage& image, Raste
   AreaAverageResize(image, size.width, size.height, preview);
 }
 
-MarkResult Mark(const MarkInput& input, const MarkFileRequest& request, RandomSource& random,
-                MarkBuffers& buffers) {
-  const SourceImageRead read =
-      ReadPictureToMark(request.source, request.placeholder, PlaceholderShape::kAsShipped, input.settings,
-                        buffers.original, buffers.scratch);
-  if (!read.status && !read.placeholder) return Failed(read.status.message());
-
+// Renders the picture in buffers.original (the placeholder, when `read` says so, is written
+// unmarked) and writes it.
+MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, const SourceImageRead& read,
+                    RandomSource& random, MarkBuffers& buffers) {
   MarkResult result;
   RasterImage* toWrite = &buffers.original;
   Orientation turnBack = Orientation::kUnrotated;
@@ -104,8 +101,48 @@ MarkResult Mark(const MarkInput& input, const MarkFileRequest& request, RandomSo
   return result;
 }
 
+MarkResult Mark(const MarkInput& input, const MarkFileRequest& request, RandomSource& random,
+                MarkBuffers& buffers) {
+  const SourceImageRead read =
+      ReadPictureToMark(request.source, request.placeholder, PlaceholderShape::kAsShipped, input.settings,
+                        buffers.original, buffers.scratch);
+  if (!read.status && !read.placeholder) return Failed(read.status.message());
+  return MarkRead(input, request, read, random, buffers);
+}
+
 std::string OutOfMemory(const std::filesystem::path& source) {
   return "not enough memory to mark " + source.filename().string();
+}
+
+// Turns and resizes a picture as the settings ask. Throws nothing: a picture too large to
+// turn or resize is emptied and the reason names `source`.
+Status ShapePicture(const std::filesystem::path& source, const ProgramSettings& settings, RasterImage& target,
+                    RasterImage& scratch) {
+  try {
+    ApplyOrientation(target, settings.orientation.orientation, scratch);
+    ApplySizePreset(target, settings.resize, scratch);
+  } catch (const std::bad_alloc&) {
+    target.Clear();
+    return Status::Error(OutOfMemory(source));
+  } catch (const std::exception& error) {
+    target.Clear();
+    return Status::Error(source.filename().string() + ": " + error.what());
+  }
+  return Status::Ok();
+}
+
+// Runs `mark`, turning any exception into a failure that names `source`.
+template <typename Marking>
+MarkResult Guarded(const std::filesystem::path& source, Marking&& mark) {
+  try {
+    return mark();
+  } catch (const std::bad_alloc&) {
+    return Failed(OutOfMemory(source));
+  } catch (const std::exception& error) {
+    return Failed(source.filename().string() + ": " + error.what());
+  } catch (...) {
+    return Failed(source.filename().string() + ": unexpected error");
+  }
 }
 
 }  // namespace
@@ -116,30 +153,24 @@ SourceImageRead ReadPictureToMark(const std::filesystem::path& source,
                                   RasterImage& scratch) {
   SourceImageRead read = DecodeSourceImage(source, placeholder, target);
   if (target.Empty() || (read.placeholder && shape == PlaceholderShape::kAsShipped)) return read;
-  try {
-    ApplyOrientation(target, settings.orientation.orientation, scratch);
-    ApplySizePreset(target, settings.resize, scratch);
-  } catch (const std::bad_alloc&) {
-    target.Clear();
-    read.status = Status::Error(OutOfMemory(source));
-  } catch (const std::exception& error) {
-    target.Clear();
-    read.status = Status::Error(source.filename().string() + ": " + error.what());
-  }
+  if (Status shaped = ShapePicture(source, settings, target, scratch); !shaped) read.status = shaped;
   return read;
 }
 
 MarkResult MarkFile(const MarkInput& input, const MarkFileRequest& request, RandomSource& random,
                     MarkBuffers& buffers) {
-  try {
-    return Mark(input, request, random, buffers);
-  } catch (const std::bad_alloc&) {
-    return Failed(OutOfMemory(request.source));
-  } catch (const std::exception& error) {
-    return Failed(request.source.filename().string() + ": " + error.what());
-  } catch (...) {
-    return Failed(request.source.filename().string() + ": unexpected error");
-  }
+  return Guarded(request.source, [&] { return Mark(input, request, random, buffers); });
+}
+
+MarkResult MarkPicture(const MarkInput& input, RasterImage picture, const MarkFileRequest& request,
+                       RandomSource& random, MarkBuffers& buffers) {
+  return Guarded(request.source, [&] {
+    buffers.original = std::move(picture);
+    SourceImageRead read;
+    read.status = ShapePicture(request.source, input.settings, buffers.original, buffers.scratch);
+    if (!read.status) return Failed(read.status.message());
+    return MarkRead(input, request, read, random, buffers);
+  });
 }
 
 }  // namespace quillstone

@@ -102,4 +102,10 @@ SourceImageRead ReadPictureToMark(const std::filesystem::path& source,
 MarkResult MarkFile(const MarkInput& input, const MarkFileRequest& request, RandomSource& random,
                     MarkBuffers& buffers);
 
+// Marks a picture made in memory (a new banner) as MarkFile marks a decoded file: turned and
+// resized as the settings ask, rendered, prepared and written. The request's source is not
+// read; it is the name the text commands show and failures name. No exception leaves.
+MarkResult MarkPicture(const MarkInput& input, RasterImage picture, const MarkFileRequest& request,
+                       RandomSource& random, MarkBuffers& buffers);
+
 }  // namespace quillstone

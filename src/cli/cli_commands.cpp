@@ -15,6 +15,7 @@
 #include "cli/cli_progress.h"
 #include "cli/cli_watermark.h"
 #include "config/ascii_case.h"
+#include "decor/banner.h"
 #include "imagefiles/output_name.h"
 #include "platform/locale_info.h"
 #include "platform/program_directory.h"
@@ -127,6 +128,40 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
   return allMarked ? kExitAllWritten : kExitSomeFailed;
 }
 
+int RunBannerCommand(const CliOptions& options, const CliStreams& streams) {
+  const std::optional<OutputFormat> format = RenderFormatFor(options.output);
+  if (!format) {
+    return UsageError(
+        streams, "cannot tell the format of " + options.output + " (use .bmp, .jpg, .tif, .wmf or .png)");
+  }
+  CliWatermark watermark;
+  if (Status status = PrepareWatermark(options, watermark); !status)
+    return UsageError(streams, status.message());
+  BannerFields fields = watermark.settings.banner;
+  if (options.bannerWidth > 0) fields.width = std::to_string(options.bannerWidth);
+  if (options.bannerHeight > 0) fields.height = std::to_string(options.bannerHeight);
+  RasterImage banner;
+  if (Status status = CreateBanner(fields.width, fields.height, fields.background, banner); !status)
+    return UsageError(streams, status.message());
+
+  MarkFileRequest request;
+  request.source = kBannerFileName;  // the name the window gives a new banner
+  request.output = options.output;
+  request.save = options.save;
+  request.save.format = *format;
+  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text,
+                        SystemLocaleInfo()};
+  RandomSource random = options.seed ? RandomSource(BatchItemSeed(*options.seed, 0)) : RandomSource();
+  MarkBuffers buffers;
+  const MarkResult result = MarkPicture(input, std::move(banner), request, random, buffers);
+  if (result.outcome == MarkOutcome::kFailed) {
+    streams.err << kProgramName << result.message << "\n";
+    return kExitSomeFailed;
+  }
+  for (const std::string& warning : result.warnings) streams.err << "warning: banner: " << warning << "\n";
+  return kExitAllWritten;
+}
+
 int RunCommandLine(std::span<const std::string> arguments, const CliStreams& streams) {
   // Nothing to do is a usage error, as for any command-line tool.
   if (arguments.empty()) {
@@ -151,6 +186,8 @@ int RunCommandLine(std::span<const std::string> arguments, const CliStreams& str
       return RunRenderCommand(options, streams);
     case CliCommand::kBatch:
       return RunBatchCommand(options, streams);
+    case CliCommand::kBanner:
+      return RunBannerCommand(options, streams);
   }
   return kExitUsageError;
 }

@@ -37,6 +37,13 @@ int RunRenderCommand(const CliOptions& options, const CliStreams& streams);
 // was stopped.
 int RunBatchCommand(const CliOptions& options, const CliStreams& streams);
 
+// "banner": an empty bitmap of the options' size (else the settings' banner size) in the
+// banner background colour, marked through MarkPicture as the window marks its new banner
+// (turned and resized as a loaded picture is, rendered, prepared) and written in the format
+// OUTPUT's extension names. A size the banner refuses is a usage error; a picture that
+// cannot be marked or written exits 1 with the reason.
+int RunBannerCommand(const CliOptions& options, const CliStreams& streams);
+
 // Parses the arguments (after the program name) and runs the command; no arguments at all
 // print the usage to standard error as a usage error. Needs a QGuiApplication for the fonts
 // of the text stage.

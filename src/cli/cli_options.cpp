@@ -5,13 +5,22 @@
 #include <string_view>
 
 #include "config/ascii_case.h"
+#include "decor/banner.h"
 
 namespace quillstone {
 
 namespace {
 
-// Which commands take an option.
-enum Scope : unsigned { kForRender = 1, kForBatch = 2, kForBoth = 3 };
+// Which commands take an option: the watermark and the file format's own options go to
+// every command that marks; what changes the pixels after the render or reads per-image
+// files only to render and batch.
+enum Scope : unsigned {
+  kForRender = 1,
+  kForBatch = 2,
+  kForBoth = kForRender | kForBatch,
+  kForBanner = 4,
+  kForAll = kForBoth | kForBanner,
+};
 
 struct OptionSpec {
   std::string_view name;
@@ -26,23 +35,25 @@ constexpr OptionSpec kOptions[] = {
     {"--prefix", true, kForBatch},
     {"--format", true, kForBatch},
     {"--jobs", true, kForBatch},
-    {"--quality", true, kForBoth},
-    {"--progressive", false, kForBoth},
-    {"--grayscale", false, kForBoth},
-    {"--png-filter", true, kForBoth},
-    {"--png-level", true, kForBoth},
+    {"--width", true, kForBanner},
+    {"--height", true, kForBanner},
+    {"--quality", true, kForAll},
+    {"--progressive", false, kForAll},
+    {"--grayscale", false, kForAll},
+    {"--png-filter", true, kForAll},
+    {"--png-level", true, kForAll},
     {"--depth", true, kForBoth},
     {"--sepia", false, kForBoth},
     {"--rotate-back", false, kForBoth},
     {"--individual-text", false, kForBoth},
-    {"--config", true, kForBoth},
-    {"--text", true, kForBoth},
-    {"--logo", true, kForBoth},
-    {"--texture", true, kForBoth},
+    {"--config", true, kForAll},
+    {"--text", true, kForAll},
+    {"--logo", true, kForAll},
+    {"--texture", true, kForAll},
     {"--macro", true, kForBoth},
-    {"--set", true, kForBoth},
+    {"--set", true, kForAll},
     {"--quiet", false, kForBoth},
-    {"--seed", true, kForBoth},
+    {"--seed", true, kForAll},
 };
 
 const OptionSpec* FindOption(std::string_view name) {
@@ -114,6 +125,14 @@ Status ApplyOption(std::string_view name, std::string_view value, CliOptions& op
     const std::optional<int> jobs = ParseInt(value, 1, kMaxCliJobs);
     if (!jobs) return BadValue(name, value, "a number of images from 1 to " + std::to_string(kMaxCliJobs));
     options.jobs = *jobs;
+  } else if (name == "--width" || name == "--height") {
+    const std::optional<int> side = ParseInt(value, kMinBannerSide, kMaxBannerSide);
+    if (!side) {
+      return BadValue(
+          name, value,
+          "pixels from " + std::to_string(kMinBannerSide) + " to " + std::to_string(kMaxBannerSide));
+    }
+    (name == "--width" ? options.bannerWidth : options.bannerHeight) = *side;
   } else if (name == "--quality") {
     const std::optional<int> quality = ParseInt(value, 1, 100);
     if (!quality) return BadValue(name, value, "1..100");
@@ -167,7 +186,15 @@ Status ApplyOption(std::string_view name, std::string_view value, CliOptions& op
 }
 
 std::string_view CommandName(CliCommand command) {
-  return command == CliCommand::kRender ? "render" : "batch";
+  switch (command) {
+    case CliCommand::kRender:
+      return "render";
+    case CliCommand::kBanner:
+      return "banner";
+    default:
+      break;
+  }
+  return "batch";
 }
 
 }  // namespace
@@ -191,10 +218,14 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
   } else if (command == "batch") {
     options.command = CliCommand::kBatch;
     scope = kForBatch;
+  } else if (command == "banner") {
+    options.command = CliCommand::kBanner;
+    scope = kForBanner;
   } else if (command == "settings") {
     options.command = CliCommand::kSettings;
   } else {
-    return Status::Error("unknown command \"" + command + "\" (expected render, batch, settings or --help)");
+    return Status::Error("unknown command \"" + command +
+                         "\" (expected render, batch, banner, settings or --help)");
   }
 
   std::vector<std::string> positional;
@@ -243,6 +274,10 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
       options.input = positional[0];
       options.output = positional[1];
       break;
+    case CliCommand::kBanner:
+      if (positional.size() != 1) return Status::Error("banner needs OUTPUT");
+      options.output = positional[0];
+      break;
     case CliCommand::kBatch:
       if (!positional.empty()) return Status::Error("unexpected argument \"" + positional[0] + "\"");
       if (options.source.empty()) return Status::Error("batch needs --source DIR");
@@ -266,12 +301,19 @@ std::string CliHelpText() {
   quillstone-cli batch --source DIR --dest DIR [options]
       Marks every image of DIR that matches the mask and writes each into the destination
       as prefix + name, with the extension of the output format.
+  quillstone-cli banner OUTPUT [--width W] [--height H] [options]
+      Marks an empty bitmap of W x H pixels (1..2048 each) in the banner background
+      colour, as the window's "Get empty bitmap for banner creation" does, and writes it
+      like render. Without --width or --height the banner size of the configuration or
+      of --set BANNERWIDTH=... and BANNERHEIGTH=... (470 x 60), and the colour of
+      --set BACKGROUNDBANNER=...; text commands name OUTPUT as the file. Takes the
+      watermark options and --quality, --progressive, --grayscale and the PNG options.
   quillstone-cli settings
       Lists every setting name with its type, range, default and configuration key.
   quillstone-cli --help
   quillstone-cli --version
 
-Watermark (render and batch):
+Watermark (render, batch and banner):
   --config FILE.ini     settings from a configuration file, and the watermark text from
                         its companion .txt file; without it the settings start at the
                         window's initial values

@@ -20,6 +20,7 @@ enum class CliCommand {
   kSettings,  // list every setting name
   kRender,    // mark one image
   kBatch,     // mark every matching image of a folder
+  kBanner,    // mark an empty bitmap of a chosen size: a banner
 };
 
 // The command line of quillstone-cli, parsed but not yet acted on: no file is opened here.
@@ -27,7 +28,10 @@ struct CliOptions {
   CliCommand command = CliCommand::kHelp;
   // render
   std::string input;
-  std::string output;
+  std::string output;  // also banner's
+  // banner: the sides in pixels, 1..2048; 0 takes the banner size of the settings
+  int bannerWidth = 0;
+  int bannerHeight = 0;
   // batch
   std::string source;
   std::string destination;

@@ -11,11 +11,13 @@
 namespace quillstone {
 
 // The banner window's values: the two size fields as typed (digits, accepted 1..2048 when
-// the banner is made) and the background colour.
+// the banner is made), the background colour, and the margin added on every side of a
+// size calculated from the text (not stored; 0 at every start).
 struct BannerFields {
   std::string width = "470";
   std::string height = "60";
   ColorValue background = MakeColor(255, 255, 198);
+  int margin = 0;  // pixels, 0..45
   friend bool operator==(const BannerFields&, const BannerFields&) = default;
 };
 

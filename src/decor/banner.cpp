@@ -19,11 +19,26 @@ std::optional<int> ParseBannerSide(std::string_view text) {
   return value;
 }
 
+namespace {
+
+bool SideAccepted(int side) {
+  return side >= kMinBannerSide && side <= kMaxBannerSide;
+}
+
+}  // namespace
+
+Status ParseBannerSize(std::string_view widthText, std::string_view heightText, BannerSize& size) {
+  const std::optional<int> width = ParseBannerSide(widthText);
+  if (!width) return Status::Error("The banner width \"" + std::string(widthText) + "\" is not a number.");
+  const std::optional<int> height = ParseBannerSide(heightText);
+  if (!height) return Status::Error("The banner height \"" + std::string(heightText) + "\" is not a number.");
+  if (!SideAccepted(*width) || !SideAccepted(*height)) return Status::Error(kBannerTooLargeMessage);
+  size = {*width, *height};
+  return Status::Ok();
+}
+
 Status CreateBanner(int width, int height, ColorValue background, RasterImage& banner) {
-  if (width < kMinBannerSide || width > kMaxBannerSide || height < kMinBannerSide ||
-      height > kMaxBannerSide) {
-    return Status::Error(kBannerTooLargeMessage);
-  }
+  if (!SideAccepted(width) || !SideAccepted(height)) return Status::Error(kBannerTooLargeMessage);
   banner.Resize(width, height);
   banner.Fill(background);
   return Status::Ok();
@@ -31,11 +46,9 @@ Status CreateBanner(int width, int height, ColorValue background, RasterImage& b
 
 Status CreateBanner(std::string_view widthText, std::string_view heightText, ColorValue background,
                     RasterImage& banner) {
-  const std::optional<int> width = ParseBannerSide(widthText);
-  if (!width) return Status::Error("The banner width \"" + std::string(widthText) + "\" is not a number.");
-  const std::optional<int> height = ParseBannerSide(heightText);
-  if (!height) return Status::Error("The banner height \"" + std::string(heightText) + "\" is not a number.");
-  return CreateBanner(*width, *height, background, banner);
+  BannerSize size;
+  if (Status status = ParseBannerSize(widthText, heightText, size); !status) return status;
+  return CreateBanner(size.width, size.height, background, banner);
 }
 
 std::string BannerMarginLabel(int margin) {

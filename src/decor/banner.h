@@ -14,19 +14,13 @@ namespace quillstone {
 // Sides of a banner, in pixels.
 inline constexpr int kMinBannerSide = 1;
 inline constexpr int kMaxBannerSide = 2048;
+// The file name of a new banner: the file the window writes it to and opens it from, and
+// the name the text commands show.
+inline constexpr std::string_view kBannerFileName = "bannertemp.bmp";
 // The size fields take at most this many digits.
 inline constexpr int kBannerFieldDigits = 4;
 // The margin added twice to a size calculated from the text, in pixels.
 inline constexpr int kMaxBannerMargin = 45;
-
-// The banner window's values; member defaults are its initial values.
-struct BannerSettings {
-  int width = 470;  // pixels, 1..2048
-  int height = 60;  // pixels, 1..2048
-  ColorValue background = MakeColor(255, 255, 198);
-  int margin = 0;  // pixels, 0..45, added on both sides
-  friend bool operator==(const BannerSettings&, const BannerSettings&) = default;
-};
 
 struct BannerSize {
   int width = 0;
@@ -57,8 +51,12 @@ std::optional<int> ParseBannerSide(std::string_view text);
 // outside 1..2048 is refused with kBannerTooLargeMessage and banner is left untouched.
 Status CreateBanner(int width, int height, ColorValue background, RasterImage& banner);
 
-// The same from the texts of the two size fields; a field that is not a number is refused
-// with a message naming it, a number out of range with kBannerTooLargeMessage.
+// The size in the texts of the two size fields: a field that is not a number is refused
+// with a message naming it, a side outside 1..2048 with kBannerTooLargeMessage; size is
+// set only when both are accepted.
+Status ParseBannerSize(std::string_view widthText, std::string_view heightText, BannerSize& size);
+
+// CreateBanner from the texts of the two size fields, refused as ParseBannerSize says.
 Status CreateBanner(std::string_view widthText, std::string_view heightText, ColorValue background,
                     RasterImage& banner);
 

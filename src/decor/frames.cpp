@@ -28,6 +28,13 @@ void PaintRing(RasterImage& image, int inset, int width, ColorValue color) {
 
 }  // namespace
 
+void DrawFramePreview(RasterImage& preview, const FrameSettings& settings) {
+  preview.Resize(kFramePreviewSide, kFramePreviewSide);
+  preview.Fill(MakeColor(0, 128, 128));
+  if (settings.outerOn) PaintRing(preview, 0, 1, settings.outerColor);
+  if (settings.innerOn) PaintRing(preview, 1, 1, settings.innerColor);
+}
+
 void DrawFrames(RasterImage& image, const FrameSettings& settings) {
   RasterImage scratch;
   DrawFrames(image, settings, scratch);

@@ -20,4 +20,12 @@ int FrameBorderWidth(const FrameSettings& settings);
 // one between runs so that framing allocates nothing once warm.
 void DrawFrames(RasterImage& image, const FrameSettings& settings, RasterImage& scratch);
 
+// The side of the frame window's example, in pixels.
+inline constexpr int kFramePreviewSide = 100;
+
+// Draws the frame window's example into preview: a teal square kFramePreviewSide wide with
+// a one-pixel outline in the outer colour at its edge and one in the inner colour just
+// inside it, each only while that frame is on. The widths do not show in the example.
+void DrawFramePreview(RasterImage& preview, const FrameSettings& settings);
+
 }  // namespace quillstone

@@ -21,6 +21,9 @@ struct TextureSide {
   friend bool operator==(const TextureSide&, const TextureSide&) = default;
 };
 
+// The four margins, in the order the texture window lists them.
+enum class MarginSide : int { kTop = 0, kBottom = 1, kLeft = 2, kRight = 3 };
+
 struct TextureSettings {
   bool enabled = false;  // "Expand image"
   TextureMode mode = TextureMode::kAfterWatermarking;
@@ -28,6 +31,20 @@ struct TextureSettings {
   TextureSide bottom;
   TextureSide left;
   TextureSide right;
+
+  TextureSide& side(MarginSide which) {
+    switch (which) {
+      case MarginSide::kTop:
+        return top;
+      case MarginSide::kBottom:
+        return bottom;
+      case MarginSide::kLeft:
+        return left;
+      case MarginSide::kRight:
+        break;
+    }
+    return right;
+  }
   friend bool operator==(const TextureSettings&, const TextureSettings&) = default;
 };
 

@@ -91,6 +91,10 @@ Status Workspace::LoadLogo(const std::filesystem::path& path) {
   return status;
 }
 
+Status Workspace::LoadTexture(const std::filesystem::path& path) {
+  return LoadTextureFile(path, texture_);
+}
+
 void Workspace::SetPreviewBox(int width, int height) {
   previewWidth_ = width;
   previewHeight_ = height;

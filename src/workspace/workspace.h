@@ -113,6 +113,8 @@ class Workspace {
   void KeepLogoAsUntouched();
   // Loads a logo file; on success it is the logo and its path the logo file name.
   Status LoadLogo(const std::filesystem::path& path);
+  // Loads the margin texture; a file that cannot be read keeps the texture shown.
+  Status LoadTexture(const std::filesystem::path& path);
 
   // The render. While rendering is disabled Render does nothing and returns false. A render
   // that is refused (an image the frames would make too large, no memory) keeps the last

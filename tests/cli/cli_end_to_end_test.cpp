@@ -165,6 +165,34 @@ TEST_F(CliEndToEndTest, RenderRefusals) {
   EXPECT_FALSE(std::filesystem::exists(temp_ / "out.jpg"));
 }
 
+// Without a size the banner takes the settings' one; a size the banner refuses writes nothing.
+TEST_F(CliEndToEndTest, BannerSizeFromTheSettingsAndItsRefusal) {
+  CliRun run = RunCli({"banner", Path("b.bmp"), "--set", "BACKGROUNDBANNER=#102030", "--set",
+                       "BANNERHEIGTH=25", "--set", "frameouterstatus=0", "--set", "frameinnerstatus=0"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  RasterImage written;
+  ASSERT_TRUE(DecodeImageFile(Path("b.bmp"), written).ok());
+  EXPECT_EQ(written.Width(), 470);
+  EXPECT_EQ(written.Height(), 25);
+  EXPECT_EQ(written.Pixel(469, 24), (Rgb{0x10, 0x20, 0x30}));
+
+  for (const std::vector<std::string>& size :
+       {std::vector<std::string>{"--set", "BANNERWIDTH=3000"}, {"--set", "BANNERHEIGTH=0"}}) {
+    std::vector<std::string> arguments = {"banner", Path("refused.png")};
+    arguments.insert(arguments.end(), size.begin(), size.end());
+    run = RunCli(arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(
+        run.err,
+        "quillstone-cli: The maximum for the creation of a banner is: Height = 2048 pixel and Width = 2048 "
+        "pixel\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("refused.png")));
+  }
+  run = RunCli({"banner", Path("b.gif")});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("cannot tell the format of"), std::string::npos) << run.err;
+}
+
 TEST_F(CliEndToEndTest, BatchWritesEveryImageAndSaysSo) {
   const CliRun run = RunCli(Batch({"--jobs", "2", "--logo", Path("logo.bmp")}));
   EXPECT_EQ(run.status, 0);

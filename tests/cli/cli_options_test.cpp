@@ -98,6 +98,22 @@ TEST(CliOptionsTest, RenderTakesTwoFilesAndTheOutputOptions) {
   EXPECT_EQ(options.input, "-in.jpg");
 }
 
+TEST(CliOptionsTest, BannerTakesOneFileItsSizeAndTheWatermark) {
+  CliOptions options;
+  ASSERT_TRUE(
+      Parse({"banner", "b.png", "--width=2048", "--height", "1", "--config", "a.ini", "--quality", "90"},
+            options)
+          .ok());
+  EXPECT_EQ(options.command, CliCommand::kBanner);
+  EXPECT_EQ(options.output, "b.png");
+  EXPECT_EQ(options.bannerWidth, 2048);
+  EXPECT_EQ(options.bannerHeight, 1);
+  EXPECT_EQ(options.configFile, "a.ini");
+  EXPECT_EQ(options.save.jpeg.quality, 90);
+  ASSERT_TRUE(Parse({"banner", "b.png"}, options).ok());
+  EXPECT_EQ(options.bannerWidth, 0) << "the settings' size";
+}
+
 TEST(CliOptionsTest, HelpAndSettings) {
   CliOptions options;
   ASSERT_TRUE(Parse({}, options).ok());
@@ -143,7 +159,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{{"render", "in.jpg", "out.jpg", "--format", "png"},
                        "--format is not an option of render"},
         UsageErrorCase{{"render", "in.jpg"}, "render needs INPUT and OUTPUT"},
-        UsageErrorCase{{"settings", "--quiet"}, "settings takes no options"}));
+        UsageErrorCase{{"settings", "--quiet"}, "settings takes no options"},
+        UsageErrorCase{{"banner"}, "banner needs OUTPUT"},
+        UsageErrorCase{{"banner", "b.bmp", "--width", "2049"},
+                       "\"2049\" for --width (expected pixels from 1 to 2048)"},
+        UsageErrorCase{{"banner", "b.bmp", "--height", "0"}, "\"0\" for --height"},
+        UsageErrorCase{{"banner", "b.bmp", "--depth", "8"}, "--depth is not an option of banner"},
+        UsageErrorCase{{"render", "a.jpg", "b.jpg", "--width", "8"}, "--width is not an option of render"}));
 
 }  // namespace
 }  // namespace quillstone

@@ -44,8 +44,7 @@ TEST(CreateBanner, AcceptsSidesFrom1To2048) {
 
 TEST(CreateBanner, FillsWithTheBackgroundColour) {
   RasterImage banner;
-  const BannerSettings settings;
-  ASSERT_TRUE(CreateBanner(settings.width, settings.height, settings.background, banner).ok());
+  ASSERT_TRUE(CreateBanner(470, 60, MakeColor(255, 255, 198), banner).ok());
   EXPECT_EQ(banner, RasterImage(470, 60, MakeColor(255, 255, 198)));
 }
 

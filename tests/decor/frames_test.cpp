@@ -84,6 +84,44 @@ TEST(DrawFrames, ScratchKeptBetweenRunsGivesTheSameResult) {
   EXPECT_EQ(first, plain);
 }
 
+// The window's example: the edge ring in the outer colour, the next ring in the inner
+// colour, teal inside; a frame that is off leaves its ring teal.
+TEST(DrawFramePreview, OutlinesFollowTheSwitchesAndColours) {
+  const Rgb teal{0, 128, 128};
+  struct PreviewCase {
+    bool outerOn;
+    bool innerOn;
+    Rgb edge;
+    Rgb inside;
+  };
+  const PreviewCase cases[] = {
+      {true, true, SplitColor(kOuter), SplitColor(kInner)},
+      {true, false, SplitColor(kOuter), teal},
+      {false, true, teal, SplitColor(kInner)},
+      {false, false, teal, teal},
+  };
+  RasterImage preview(3, 3);
+  for (const PreviewCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.outerOn) + std::to_string(c.innerOn));
+    FrameSettings settings{c.outerOn, c.innerOn, kOuter, kInner, 7, 9};
+    DrawFramePreview(preview, settings);
+    ASSERT_EQ(preview.Width(), kFramePreviewSide);
+    ASSERT_EQ(preview.Height(), kFramePreviewSide);
+    for (const int at : {0, 50, 99}) {
+      EXPECT_EQ(preview.Pixel(at, 0), c.edge);
+      EXPECT_EQ(preview.Pixel(0, at), c.edge);
+      EXPECT_EQ(preview.Pixel(at, 99), c.edge);
+      EXPECT_EQ(preview.Pixel(99, at), c.edge);
+    }
+    for (const int at : {1, 50, 98}) {
+      EXPECT_EQ(preview.Pixel(at, 1), c.inside);
+      EXPECT_EQ(preview.Pixel(98, at), c.inside);
+    }
+    EXPECT_EQ(preview.Pixel(2, 2), teal) << "the widths do not show";
+    EXPECT_EQ(preview.Pixel(50, 50), teal);
+  }
+}
+
 TEST(ExpandCanvas, MovesTheContentByHalfTheMarginSums) {
   const RasterImage source = MakeGradientRaster(3, 2);
   RasterImage image = source;

@@ -1,0 +1,76 @@
+#include "workspace/banner_flow.h"
+
+#include <string>
+#include <system_error>
+
+#include "decor/banner.h"
+#include "imagefiles/bmp_writer.h"
+#include "text/banner_size.h"
+#include "workspace/source_loading.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+
+void ChooseBannerPreset(BannerFields& fields, int index) {
+  if (index < 0 || index >= static_cast<int>(kBannerPresets.size())) return;
+  fields.width = std::to_string(kBannerPresets[index].width);
+  fields.height = std::to_string(kBannerPresets[index].height);
+}
+
+bool UseLogoSideForBanner(Workspace& workspace, BannerSide side) {
+  const RasterImage& logo = workspace.logoImage();
+  if (logo.Empty()) return false;
+  BannerFields& fields = workspace.settings().banner;
+  if (side == BannerSide::kWidth) {
+    fields.width = std::to_string(logo.Width());
+  } else {
+    fields.height = std::to_string(logo.Height());
+  }
+  return true;
+}
+
+bool CalculateBannerFields(Workspace& workspace) {
+  BannerFields& fields = workspace.settings().banner;
+  const auto size =
+      CalculateBannerSize(workspace.watermarkText(), workspace.settings().watermark.text, fields.margin);
+  if (!size) return false;
+  fields.width = std::to_string(size->width);
+  fields.height = std::to_string(size->height);
+  return true;
+}
+
+bool CheckBannerFields(Workspace& workspace) {
+  const BannerFields& fields = workspace.settings().banner;
+  BannerSize size;
+  const Status checked = ParseBannerSize(fields.width, fields.height, size);
+  if (!checked) workspace.prompter().ShowMessage(kBannerStopCaption, checked.message(), MessageIcon::kError);
+  return checked.ok();
+}
+
+bool CreateBannerSource(Workspace& workspace) {
+  const BannerFields& fields = workspace.settings().banner;
+  Prompter& prompter = workspace.prompter();
+  RasterImage banner;
+  if (const Status made = CreateBanner(fields.width, fields.height, fields.background, banner); !made) {
+    prompter.ShowMessage(kBannerStopCaption, made.message(), MessageIcon::kError);
+    return false;
+  }
+  const std::filesystem::path& folder = workspace.paths().userDirectory;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  const std::filesystem::path file = folder / kBannerFileName;
+  const Status written = error ? Status::Error("cannot create " + folder.string() + ": " + error.message())
+                               : WriteBmp(banner, file);
+  if (!written) {
+    prompter.ShowMessage(kBannerCaption, written.message(), MessageIcon::kError);
+    return false;
+  }
+  if (const FlowResult loaded = LoadSourceImage(workspace, file, LoadRoad::kOpenDialog); !loaded) {
+    prompter.ShowMessage(kBannerCaption, loaded.message(), MessageIcon::kError);
+    return false;
+  }
+  prompter.ShowMessage(kBannerCaption, kBannerSavedMessage, MessageIcon::kInformation);
+  return true;
+}
+
+}  // namespace quillstone

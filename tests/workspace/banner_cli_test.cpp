@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStringList>
+
+#include "config/configuration_file.h"
+#include "imagefiles/bmp_writer.h"
+#include "imagefiles/image_decoder.h"
+#include "support/test_support.h"
+#include "workspace/banner_flow.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+// The window's new banner and `quillstone-cli banner` with the same configuration, logo,
+// texture and settings give the same pixels: logo and text over the banner colour, a top
+// margin filled with the texture, and a three-pixel outer frame.
+TEST(BannerCommandLine, WritesThePixelsOfTheWindowsBanner) {
+  testing::TempDir home;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace(prompter, opener, {testing::SourceDir() / "data", home.path()});
+  workspace.SetRenderEnabled(true);
+  ProgramSettings& settings = workspace.settings();
+  settings.watermark.combination = CombinationOrder::kLT;
+  settings.watermark.text.font.face = "DejaVu Sans";
+  settings.banner = {"320", "48", MakeColor(40, 90, 160)};
+  workspace.watermarkText() = {"Banner 1", "second line"};
+  ASSERT_TRUE(SaveConfigurationFiles(home / "banner.ini", settings, workspace.watermarkText()).ok());
+
+  // Not kept in a configuration: given by name to the command line.
+  settings.watermark.frame.outerWidth = 3;
+  TextureSettings& texture = settings.watermark.texture;
+  texture.enabled = true;
+  texture.top = {6, colors::kBlack, true, TextureAlign::kCenter};
+  ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(12, 5), home / "texture.bmp").ok());
+  ASSERT_TRUE(workspace.LoadTexture(home / "texture.bmp").ok());
+  ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(16, 10), home / "logo.bmp").ok());
+  ASSERT_TRUE(workspace.LoadLogo(home / "logo.bmp").ok());
+  ASSERT_TRUE(CreateBannerSource(workspace));
+
+  const auto path = [&home](const char* name) { return QString::fromStdString((home / name).string()); };
+  QProcess process;
+  process.start(QString::fromUtf8(QUILLSTONE_CLI_PROGRAM), {"banner",    path("cli.bmp"),
+                                                            "--width",   "320",
+                                                            "--height",  "48",
+                                                            "--config",  path("banner.ini"),
+                                                            "--logo",    path("logo.bmp"),
+                                                            "--texture", path("texture.bmp"),
+                                                            "--set",     "frameouterwidth=3",
+                                                            "--set",     "texture=1",
+                                                            "--set",     "texturetopmargin=6",
+                                                            "--set",     "texturetopuse=1",
+                                                            "--set",     "texturetopalign=3"});
+  ASSERT_TRUE(process.waitForFinished(60000));
+  ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+
+  RasterImage written;
+  ASSERT_TRUE(DecodeImageFile(home / "cli.bmp", written).ok());
+  const RasterImage& marked = workspace.watermarkedImage();
+  ASSERT_EQ(marked.Width(), 320 + 2 * 4);
+  ASSERT_EQ(marked.Height(), 48 + 6 + 2 * 4);
+  EXPECT_TRUE(written == marked) << "the files differ";
+}
+
+}  // namespace
+}  // namespace quillstone

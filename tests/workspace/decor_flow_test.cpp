@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "decor/banner.h"
+#include "imagefiles/bmp_writer.h"
+#include "imagefiles/image_decoder.h"
+#include "support/test_support.h"
+#include "workspace/banner_flow.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/source_loading.h"
+#include "workspace/texture_flow.h"
+#include "workspace/workspace.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+constexpr ColorValue kBackground = MakeColor(255, 255, 198);
+
+// A workspace that renders: a 20 x 10 grey picture and a 2 x 2 white logo at the top-left
+// place at full strength, frames off, so every pixel outside the logo is worked out by hand.
+class DecorFlowTest : public ::testing::Test {
+ protected:
+  DecorFlowTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
+    workspace.SetRenderEnabled(true);
+    workspace.SetRenderObserver([this] { ++renders; });
+    WatermarkSettings& s = workspace.settings().watermark;
+    s.frame.outerOn = false;
+    s.frame.innerOn = false;
+    s.logo.alpha = 100;
+    s.logo.useTransparentColor = false;
+    workspace.SetSourceImage(RasterImage(20, 10, kGrey), "grey.bmp", home.path().string());
+    workspace.SetLogoImage(RasterImage(2, 2, colors::kWhite));
+  }
+
+  WatermarkSettings& watermark() { return workspace.settings().watermark; }
+  Rgb Marked(int x, int y) const { return workspace.watermarkedImage().Pixel(x, y); }
+
+  static constexpr ColorValue kGrey = MakeColor(100, 100, 100);
+  TempDir home;
+  testing::ScriptedPrompter prompter;
+  testing::RecordingOpener opener;
+  Workspace workspace;
+  int renders = 0;
+};
+
+TEST_F(DecorFlowTest, FrameWidthsAddTwiceTheirSumToEachSide) {
+  watermark().frame = {true, true, colors::kRed, colors::kBlue, 3, 5};
+  workspace.Render();
+  EXPECT_EQ(workspace.watermarkedImage().Width(), 20 + 16);
+  EXPECT_EQ(workspace.watermarkedImage().Height(), 10 + 16);
+  EXPECT_EQ(Marked(2, 2), SplitColor(colors::kRed));
+  EXPECT_EQ(Marked(3, 3), SplitColor(colors::kBlue));
+  EXPECT_EQ(Marked(8, 8), SplitColor(colors::kWhite)) << "the logo inside both frames";
+}
+
+// Top 10 and bottom 20 in black and red: the same size in both modes, but "before" marks
+// the enlarged picture (the logo lands on the top band) and "after" the picture itself.
+TEST_F(DecorFlowTest, ExpandImageGrowsByTheMarginsInBothModes) {
+  TextureSettings& texture = watermark().texture;
+  texture.enabled = true;
+  texture.top.margin = 10;
+  texture.bottom.margin = 20;
+  texture.bottom.color = colors::kRed;
+  struct ModeCase {
+    TextureMode mode;
+    Rgb topLeft;
+    Rgb pictureTopLeft;
+  };
+  const ModeCase cases[] = {
+      {TextureMode::kBeforeWatermarking, SplitColor(colors::kWhite), SplitColor(kGrey)},
+      {TextureMode::kAfterWatermarking, SplitColor(colors::kBlack), SplitColor(colors::kWhite)},
+  };
+  for (const ModeCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.mode));
+    texture.mode = c.mode;
+    workspace.Render();
+    EXPECT_EQ(workspace.watermarkedImage().Width(), 20);
+    EXPECT_EQ(workspace.watermarkedImage().Height(), 10 + 10 + 20);
+    EXPECT_EQ(Marked(0, 0), c.topLeft);
+    EXPECT_EQ(Marked(0, 10), c.pictureTopLeft);
+    EXPECT_EQ(Marked(19, 39), SplitColor(colors::kRed));
+  }
+  texture.enabled = false;
+  workspace.Render();
+  EXPECT_EQ(workspace.watermarkedImage().Height(), 10) << "off, the margins are not drawn";
+}
+
+TEST_F(DecorFlowTest, LoadedTextureFillsTheNextRenderAndABadFileKeepsIt) {
+  TextureSettings& texture = watermark().texture;
+  texture.enabled = true;
+  texture.mode = TextureMode::kAfterWatermarking;
+  texture.top = {4, colors::kBlack, true, TextureAlign::kStretch};
+  ASSERT_TRUE(WriteBmp(RasterImage(3, 3, colors::kGreen), home / "green.bmp").ok());
+  std::ofstream(home / "broken.bmp") << "not a bitmap";
+
+  prompter.files = {home / "green.bmp"};
+  ASSERT_TRUE(LoadTextureCommand(workspace));
+  EXPECT_EQ(prompter.dialogTitles, std::vector<std::string>{"Load an image file"});
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(Marked(7, 2), SplitColor(colors::kGreen));
+
+  for (const char* name : {"broken.bmp", "missing.jpg", "texture.png"}) {
+    SCOPED_TRACE(name);
+    prompter.messages.clear();
+    prompter.files = {home / name};
+    ASSERT_TRUE(LoadTextureCommand(workspace));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.messages[0].find(name), std::string::npos) << prompter.messages[0];
+    EXPECT_EQ(workspace.textureImage(), RasterImage(3, 3, colors::kGreen));
+  }
+  EXPECT_EQ(renders, 1) << "a failed load does not render";
+  EXPECT_FALSE(LoadTextureCommand(workspace)) << "cancelled";
+}
+
+TEST_F(DecorFlowTest, TextureSizeBecomesTheMarginUpToTheLargest) {
+  TextureSettings& texture = watermark().texture;
+  EXPECT_FALSE(TextureSizeToMargin(workspace, MarginSide::kLeft)) << "no texture yet";
+  EXPECT_EQ(texture.left.margin, 0);
+
+  ASSERT_TRUE(WriteBmp(RasterImage(1200, 30, colors::kGreen), home / "wide.bmp").ok());
+  ASSERT_TRUE(workspace.LoadTexture(home / "wide.bmp").ok());
+  const std::pair<MarginSide, int> cases[] = {
+      {MarginSide::kLeft, kMaxTextureMargin},
+      {MarginSide::kRight, kMaxTextureMargin},
+      {MarginSide::kTop, 30},
+      {MarginSide::kBottom, 30},
+  };
+  for (const auto& [side, margin] : cases) {
+    EXPECT_TRUE(TextureSizeToMargin(workspace, side));
+    EXPECT_EQ(texture.side(side).margin, margin) << static_cast<int>(side);
+  }
+}
+
+TEST_F(DecorFlowTest, NewBannerIsTheRenderedSourceInTheListAndOnDisk) {
+  BannerFields& fields = workspace.settings().banner;
+  ASSERT_EQ(fields.width, "470");
+  ASSERT_EQ(fields.height, "60");
+  ASSERT_EQ(fields.background, kBackground);
+  ASSERT_TRUE(CheckBannerFields(workspace));
+  ASSERT_TRUE(CreateBannerSource(workspace));
+
+  EXPECT_EQ(workspace.originalImage(), RasterImage(470, 60, kBackground));
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(Marked(0, 0), SplitColor(colors::kWhite)) << "the logo";
+  EXPECT_EQ(Marked(2, 0), SplitColor(kBackground));
+  EXPECT_EQ(workspace.currentFileName(), kBannerFileName);
+  EXPECT_EQ(workspace.sourceDirectory(), home.path().string() + "/");
+  EXPECT_EQ(workspace.sourceFiles().SelectedName(), std::string(kBannerFileName));
+  EXPECT_EQ(workspace.sourceFiles().masks(), kLoadedImageMask);
+  RasterImage written;
+  ASSERT_TRUE(DecodeImageFile(home / std::string(kBannerFileName), written).ok());
+  EXPECT_EQ(written, workspace.originalImage());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0], "Banner: " + std::string(kBannerSavedMessage));
+}
+
+TEST_F(DecorFlowTest, RefusedBannerSizeSaysSoAndCreatesNothing) {
+  const std::pair<const char*, const char*> cases[] = {{"3000", "60"}, {"470", "0"}, {"", "60"}};
+  for (const auto& [width, height] : cases) {
+    SCOPED_TRACE(std::string(width) + " x " + height);
+    prompter.messages.clear();
+    workspace.settings().banner.width = width;
+    workspace.settings().banner.height = height;
+    EXPECT_FALSE(CheckBannerFields(workspace));
+    EXPECT_FALSE(CreateBannerSource(workspace));
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0], prompter.messages[1]);
+    EXPECT_EQ(prompter.messages[0].rfind("Stop: ", 0), 0u) << prompter.messages[0];
+  }
+  EXPECT_EQ(prompter.messages[0], "Stop: The banner width \"\" is not a number.");
+  workspace.settings().banner.width = "3000";
+  prompter.messages.clear();
+  CreateBannerSource(workspace);
+  EXPECT_EQ(prompter.messages[0], "Stop: " + std::string(kBannerTooLargeMessage));
+  EXPECT_FALSE(std::filesystem::exists(home / std::string(kBannerFileName)));
+  EXPECT_EQ(workspace.originalImage(), RasterImage(20, 10, kGrey));
+  EXPECT_EQ(workspace.currentFileName(), "grey.bmp");
+  EXPECT_EQ(renders, 0);
+}
+
+TEST_F(DecorFlowTest, BannerThatCannotBeWrittenChangesNothing) {
+  const std::filesystem::path blocked = home / "blocked";
+  std::ofstream(blocked) << "a file where the folder should be";
+  Workspace elsewhere(prompter, opener, {testing::SourceDir() / "data", blocked});
+  elsewhere.SetRenderEnabled(true);
+  EXPECT_FALSE(CreateBannerSource(elsewhere));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].rfind("Banner: ", 0), 0u) << prompter.messages[0];
+  EXPECT_TRUE(elsewhere.originalImage().Empty());
+}
+
+TEST_F(DecorFlowTest, BannerFieldsFromPresetsTheLogoAndTheText) {
+  BannerFields& fields = workspace.settings().banner;
+  ChooseBannerPreset(fields, 11);
+  EXPECT_EQ(fields.width + "x" + fields.height, "1024x20");
+  ChooseBannerPreset(fields, static_cast<int>(kBannerPresets.size()));
+  EXPECT_EQ(fields.width + "x" + fields.height, "1024x20") << "no such preset";
+
+  workspace.SetLogoImage(RasterImage(30, 20));
+  EXPECT_TRUE(UseLogoSideForBanner(workspace, BannerSide::kWidth));
+  EXPECT_EQ(fields.width + "x" + fields.height, "30x20");
+  ChooseBannerPreset(fields, 0);
+  EXPECT_TRUE(UseLogoSideForBanner(workspace, BannerSide::kHeight));
+  EXPECT_EQ(fields.width + "x" + fields.height, "90x20");
+
+  workspace.watermarkText().clear();
+  EXPECT_FALSE(CalculateBannerFields(workspace));
+  EXPECT_EQ(fields.width + "x" + fields.height, "90x20") << "no text, no change";
+  workspace.settings().watermark.text.font.face = "DejaVu Sans";
+  workspace.watermarkText() = {"Hello", "World"};
+  ASSERT_TRUE(CalculateBannerFields(workspace));
+  const int width = std::stoi(fields.width);
+  const int height = std::stoi(fields.height);
+  EXPECT_GT(width, 0);
+  fields.margin = 5;
+  ASSERT_TRUE(CalculateBannerFields(workspace));
+  EXPECT_EQ(std::stoi(fields.width), width + 10);
+  EXPECT_EQ(std::stoi(fields.height), height + 10);
+}
+
+TEST_F(DecorFlowTest, NoLogoLeavesTheBannerFields) {
+  workspace.SetLogoImage(RasterImage());
+  EXPECT_FALSE(UseLogoSideForBanner(workspace, BannerSide::kWidth));
+  EXPECT_EQ(workspace.settings().banner.width, "470");
+}
+
+}  // namespace
+}  // namespace quillstone
