@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -86,6 +87,20 @@ QScrollBar* WidgetFactory::Slider(const SliderRange& range, int& field, QWidget*
     if (shown) shown(field);
   });
   return bar;
+}
+
+QLineEdit* WidgetFactory::Field(const char* name, std::string& field, QWidget* parent, Render render) {
+  QLineEdit* edit = Named(new QLineEdit(parent), name);
+  QObject::connect(edit, &QLineEdit::textEdited, edit,
+                   [&field, request = Request(render)](const QString& text) {
+                     field = text.toStdString();
+                     if (request) request();
+                   });
+  shows_.push_back([edit, &field] {
+    const QSignalBlocker blocker(edit);
+    edit->setText(QString::fromStdString(field));
+  });
+  return edit;
 }
 
 ColorSwatch* WidgetFactory::Swatch(const QString& name, ColorValue& field, Prompter& prompter,

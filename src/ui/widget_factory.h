@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -11,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QScrollBar;
 class QWidget;
@@ -81,6 +83,9 @@ class WidgetFactory {
                     Shown<bool> shown = {}, Render render = Render::kNow);
   QScrollBar* Slider(const SliderRange& range, int& field, QWidget* parent, Shown<int> shown = {},
                      Render render = Render::kLater);
+  // A one-line text field; typing writes the field (UTF-8) and asks for a render as
+  // `render` says, like a slider through the debounce by default.
+  QLineEdit* Field(const char* name, std::string& field, QWidget* parent, Render render = Render::kLater);
   // A colour swatch whose click opens the colour dialog on the field's colour; a chosen
   // colour is written, shown and rendered at once.
   ColorSwatch* Swatch(const QString& name, ColorValue& field, Prompter& prompter, QWidget* parent,

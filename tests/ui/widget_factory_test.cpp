@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -133,6 +135,26 @@ TEST_F(WidgetFactoryTest, ControlsThatDoNotRenderOnlyWriteTheirFields) {
   EXPECT_EQ(never, Side::kMiddle);
   EXPECT_EQ(value, 4);
   EXPECT_EQ(Requests(), 0);
+}
+
+TEST_F(WidgetFactoryTest, FieldWritesWhatIsTypedAndShowsItsFieldSilently) {
+  std::string text = "470";
+  QLineEdit* field = controls.Field("field", text, &page);
+  controls.ShowAll();
+  EXPECT_EQ(field->text(), "470");
+  field->selectAll();
+  for (const QString key : {"1", "2", "\u00e9"}) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
+    QApplication::sendEvent(field, &press);
+  }
+  EXPECT_EQ(text, "12\u00e9");
+  EXPECT_EQ(immediateRenders, 0);
+  EXPECT_TRUE(debounce.Pending()) << "typing renders later";
+  debounce.Flush();
+  text = "60";
+  controls.ShowAll();
+  EXPECT_EQ(field->text(), "60");
+  EXPECT_FALSE(debounce.Pending()) << "showing asks for no render";
 }
 
 TEST_F(WidgetFactoryTest, SwatchWritesAChosenColourAndRendersOnCancelOnlyWhenAsked) {
