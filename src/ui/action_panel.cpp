@@ -78,8 +78,17 @@ QWidget* ActionPanel::BuildFrameBox() {
   auto* inner = controls_.Switch("innerframecheck", "Inner frame", settings_.frame.innerOn, box);
   inner->setToolTip("Activate/deactivate draw inner frame");
   auto* expand = controls_.Switch("expandimagecheck", "Expand image", settings_.texture.enabled, box);
-  auto* layout = new QVBoxLayout(box);
-  for (QCheckBox* check : {outer, inner, expand}) layout->addWidget(check);
+  expand->setToolTip("Activate/deactivate image expand");
+  auto* frameButton = Named(new QPushButton("Fra&me", box), "framebutton");
+  auto* expandButton = Named(new QPushButton("&Expand", box), "expandbutton");
+  connect(frameButton, &QPushButton::clicked, this, &ActionPanel::frameRequested);
+  connect(expandButton, &QPushButton::clicked, this, &ActionPanel::expandRequested);
+  auto* layout = new QGridLayout(box);
+  layout->addWidget(outer, 0, 0);
+  layout->addWidget(inner, 1, 0);
+  layout->addWidget(frameButton, 0, 1, 2, 1);
+  layout->addWidget(expand, 2, 0);
+  layout->addWidget(expandButton, 2, 1);
   return box;
 }
 

@@ -36,6 +36,9 @@ class ActionPanel : public QWidget {
   // An item of the selector was chosen (a different one than before).
   void combinationChosen(int index);
   void combineRequested();
+  // "Frame" and "Expand": the frame and texture windows.
+  void frameRequested();
+  void expandRequested();
 
  private:
   QWidget* BuildActionBox();

@@ -57,7 +57,7 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   stretchedWallpaper = Entry(wallpaper, "menuwallpaperstretched", "Set stretched as wallpapger", true,
                              QKeySequence(Qt::CTRL | Qt::Key_F));
   QMenu* banner = special->addMenu("Banner");
-  emptyBanner = Entry(banner, "menubanner", "Get empty bitmap for banner creation", kLater,
+  emptyBanner = Entry(banner, "menubanner", "Get empty bitmap for banner creation", true,
                       QKeySequence(Qt::CTRL | Qt::Key_I));
   combineEffects =
       Entry(special, "menucombine", "Combine Watermarking effects", true, QKeySequence(Qt::CTRL | Qt::Key_J));

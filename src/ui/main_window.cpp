@@ -22,6 +22,7 @@
 #include "ui/color_page.h"
 #include "ui/combination_dialog.h"
 #include "ui/combination_texts.h"
+#include "ui/decor_windows.h"
 #include "ui/effect_window.h"
 #include "ui/file_drop_target.h"
 #include "ui/full_screen_view.h"
@@ -115,6 +116,7 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   });
   ConnectBatchPage();
   ConnectLogoTools();
+  ConnectDecorWindows();
   ShowSettings();
   // Running from the start: the first render follows 500 ms after the window is made.
   debounce_.Request();
@@ -336,6 +338,23 @@ void MainWindow::ConnectLogoTools() {
   connect(menus_->useImageAsLogo, &QAction::triggered, this, [this] {
     if (UseMarkedImageAsLogo(workspace_)) logoPage_->ShowLogo(workspace_.logoImage());
   });
+}
+
+void MainWindow::ConnectDecorWindows() {
+  decorWindows_ = new DecorWindows(workspace_, prompter_, this);
+  connect(decorWindows_, &DecorWindows::renderLater, this, &MainWindow::RequestRender);
+  // Closing the frame or texture window renders once more, taking in a pending render.
+  connect(decorWindows_, &DecorWindows::closed, this, [this] {
+    actionPanel_->ShowSettings();
+    RenderOnce();
+  });
+  connect(decorWindows_, &DecorWindows::bannerCreated, this, [this] {
+    ShowSettings();
+    ShowSourceLoaded(Status::Ok());
+  });
+  connect(actionPanel_, &ActionPanel::frameRequested, decorWindows_, &DecorWindows::OpenFrameWindow);
+  connect(actionPanel_, &ActionPanel::expandRequested, decorWindows_, &DecorWindows::OpenTextureWindow);
+  connect(menus_->emptyBanner, &QAction::triggered, decorWindows_, &DecorWindows::OpenBannerWindow);
 }
 
 void MainWindow::ConvertImages() {

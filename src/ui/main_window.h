@@ -18,6 +18,7 @@ class ActionPanel;
 class BatchPage;
 class ColorPage;
 class CombinationDialog;
+class DecorWindows;
 class EffectWindow;
 class FlowResult;
 class FullScreenView;
@@ -79,6 +80,7 @@ class MainWindow : public QMainWindow {
   void ShowTextAction();
   // Renders now, taking a pending debounced render along, so there is one render.
   void RenderOnce();
+  void ConnectDecorWindows();
   void ConvertImages();
   void OnRendered();
   void ChooseCombination(int index);
@@ -117,6 +119,7 @@ class MainWindow : public QMainWindow {
   WallpaperService* wallpaper_ = &systemWallpaper_;
   PriorityControl* priority_ = &systemPriority_;
   ProcessPriority priorityNow_ = ProcessPriority::kNormal;
+  DecorWindows* decorWindows_ = nullptr;
   BatchPage* batchPage_ = nullptr;
   SourceStepButtons* stepButtons_ = nullptr;
   QScrollArea* fullViewArea_ = nullptr;
