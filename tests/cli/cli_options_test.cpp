@@ -98,22 +98,6 @@ TEST(CliOptionsTest, RenderTakesTwoFilesAndTheOutputOptions) {
   EXPECT_EQ(options.input, "-in.jpg");
 }
 
-TEST(CliOptionsTest, BannerTakesOneFileItsSizeAndTheWatermark) {
-  CliOptions options;
-  ASSERT_TRUE(
-      Parse({"banner", "b.png", "--width=2048", "--height", "1", "--config", "a.ini", "--quality", "90"},
-            options)
-          .ok());
-  EXPECT_EQ(options.command, CliCommand::kBanner);
-  EXPECT_EQ(options.output, "b.png");
-  EXPECT_EQ(options.bannerWidth, 2048);
-  EXPECT_EQ(options.bannerHeight, 1);
-  EXPECT_EQ(options.configFile, "a.ini");
-  EXPECT_EQ(options.save.jpeg.quality, 90);
-  ASSERT_TRUE(Parse({"banner", "b.png"}, options).ok());
-  EXPECT_EQ(options.bannerWidth, 0) << "the settings' size";
-}
-
 TEST(CliOptionsTest, HelpAndSettings) {
   CliOptions options;
   ASSERT_TRUE(Parse({}, options).ok());

@@ -199,6 +199,8 @@ TEST_F(DecorFlowTest, BannerFieldsFromPresetsTheLogoAndTheText) {
   ChooseBannerPreset(fields, static_cast<int>(kBannerPresets.size()));
   EXPECT_EQ(fields.width + "x" + fields.height, "1024x20") << "no such preset";
 
+  workspace.SetLogoImage(RasterImage());
+  EXPECT_FALSE(UseLogoSideForBanner(workspace, BannerSide::kWidth)) << "no logo";
   workspace.SetLogoImage(RasterImage(30, 20));
   EXPECT_TRUE(UseLogoSideForBanner(workspace, BannerSide::kWidth));
   EXPECT_EQ(fields.width + "x" + fields.height, "30x20");
@@ -219,12 +221,6 @@ TEST_F(DecorFlowTest, BannerFieldsFromPresetsTheLogoAndTheText) {
   ASSERT_TRUE(CalculateBannerFields(workspace));
   EXPECT_EQ(std::stoi(fields.width), width + 10);
   EXPECT_EQ(std::stoi(fields.height), height + 10);
-}
-
-TEST_F(DecorFlowTest, NoLogoLeavesTheBannerFields) {
-  workspace.SetLogoImage(RasterImage());
-  EXPECT_FALSE(UseLogoSideForBanner(workspace, BannerSide::kWidth));
-  EXPECT_EQ(workspace.settings().banner.width, "470");
 }
 
 }  // namespace
