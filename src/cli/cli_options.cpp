@@ -306,8 +306,9 @@ std::string CliHelpText() {
       colour, as the window's "Get empty bitmap for banner creation" does, and writes it
       like render. Without --width or --height the banner size of the configuration or
       of --set BANNERWIDTH=... and BANNERHEIGTH=... (470 x 60), and the colour of
-      --set BACKGROUNDBANNER=...; text commands name OUTPUT as the file. Takes the
-      watermark options and --quality, --progressive, --grayscale and the PNG options.
+      --set BACKGROUNDBANNER=...; text commands name the file bannertemp.bmp, as in the
+      window. Takes the watermark options and --quality, --progressive, --grayscale and
+      the PNG options.
   quillstone-cli settings
       Lists every setting name with its type, range, default and configuration key.
   quillstone-cli --help
