@@ -160,7 +160,7 @@ QWidget* BatchPage::BuildJpegOptions() {
   grayscale_ = controls_.Switch("grayscale_check", "Grayscale", jpeg.greyscale, jpegPage_);
   auto* preview = Named(new QPushButton("Preview", jpegPage_), "jpegpreviewbutton");
   connect(preview, &QPushButton::clicked, this, [this] {
-    if (!BatchJpegPreviewCommand(workspace_)) return;
+    if (BatchJpegPreviewCommand(workspace_).failed()) return;
     ShowSettings();
     emit currentImageChanged(false);  // its steps may have opened other files
   });

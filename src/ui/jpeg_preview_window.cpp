@@ -1,7 +1,7 @@
 #include "ui/jpeg_preview_window.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,7 +24,7 @@ namespace {
 constexpr int kCustomPane = JpegPreviewWindow::kFixedQualityCount;
 
 int FixedQuality(int pane) {
-  return 10 * (pane + 1);
+  return kJpegPreviewFixedStep * (pane + 1);
 }
 
 QScrollBar* WideSlider(const char* name, int minimum, int maximum, QWidget* parent) {
@@ -45,8 +45,6 @@ ImageView* Pane(const QString& name, QWidget* parent) {
 JpegPreviewWindow::JpegPreviewWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("jpegpreview");
   setWindowTitle(ToQString(kJpegPreviewTitle));
-  // "OK" is the only way out: no close button in the title bar.
-  setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
 
   auto* grid = new QGridLayout;
   auto* currentBox = new QVBoxLayout;
@@ -69,7 +67,6 @@ JpegPreviewWindow::JpegPreviewWindow(QWidget* parent) : QDialog(parent) {
     const int slot = pane + 1;
     grid->addLayout(cell, slot / 4, slot % 4);
   }
-  choices_[0]->setChecked(true);
 
   custom_ = WideSlider("customslider", 1, 100, this);
   custom_->setValue(50);
@@ -95,6 +92,8 @@ JpegPreviewWindow::JpegPreviewWindow(QWidget* parent) : QDialog(parent) {
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("jpegok");
   ok->setDefault(true);
+  auto* cancel = new QPushButton("Cancel", this);
+  cancel->setObjectName("jpegcancel");
 
   connect(custom_, &QScrollBar::valueChanged, this, [this](int value) {
     customLabel_->setText(QStringLiteral("%1%").arg(value));
@@ -111,6 +110,7 @@ JpegPreviewWindow::JpegPreviewWindow(QWidget* parent) : QDialog(parent) {
   connect(previousButton_, &QPushButton::clicked, this, [this] { Step(previous_); });
   connect(nextButton_, &QPushButton::clicked, this, [this] { Step(next_); });
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* controls = new QGridLayout;
   controls->addWidget(new QLabel("Custom compression:", this), 0, 0);
@@ -128,29 +128,41 @@ JpegPreviewWindow::JpegPreviewWindow(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(widget);
   buttons->addStretch(1);
   buttons->addWidget(ok);
+  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(controls);
   layout->addLayout(buttons);
 }
 
-JpegOptions JpegPreviewWindow::Run(const JpegPreviewRequest& request) {
+std::optional<JpegOptions> JpegPreviewWindow::Run(const JpegPreviewRequest& request) {
   previous_ = request.previous;
   next_ = request.next;
   // Opened for a save, the window has no stepping buttons.
   previousButton_->setVisible(static_cast<bool>(previous_));
   nextButton_->setVisible(static_cast<bool>(next_));
-  {
-    const QSignalBlocker blocker(custom_);
-    custom_->setValue(request.customQuality);
-    customLabel_->setText(QStringLiteral("%1%").arg(custom_->value()));
-  }
+  ShowChoice(request.initial);
   ShowImage(request.image);
-  exec();
+  const bool accepted = exec() == QDialog::Accepted;
   image_ = nullptr;
   previous_ = {};
   next_ = {};
+  if (!accepted) return std::nullopt;
   return Choice();
+}
+
+// The option of the quality when there is one, else "Custom compression" on it; the custom
+// slider starts on the quality in either case.
+void JpegPreviewWindow::ShowChoice(const JpegOptions& initial) {
+  {
+    const QSignalBlocker blocker(custom_);
+    custom_->setValue(initial.quality);
+    customLabel_->setText(QStringLiteral("%1%").arg(custom_->value()));
+  }
+  const int fixed = JpegPreviewFixedQuality(initial.quality);
+  choices_[fixed == 0 ? kCustomPane : fixed / kJpegPreviewFixedStep - 1]->setChecked(true);
+  grayscale_->setChecked(initial.greyscale);
+  progressive_->setChecked(initial.progressive);
 }
 
 JpegOptions JpegPreviewWindow::Choice() const {
@@ -199,15 +211,6 @@ void JpegPreviewWindow::Step(const std::function<void()>& command) {
   if (!command || image_ == nullptr) return;
   command();
   ShowImage(*image_);
-}
-
-void JpegPreviewWindow::reject() {
-  // Escape does not close the window; "OK" does.
-}
-
-void JpegPreviewWindow::closeEvent(QCloseEvent* event) {
-  // Likewise a close request from the desktop; "OK" hides the window without one.
-  event->ignore();
 }
 
 bool JpegPreviewWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "imagefiles/jpeg_writer.h"
@@ -23,21 +24,22 @@ class ImageView;
 // "Jpeg compression preview": a 96 x 96 square of the marked image as it is ("Current
 // image") and JPEG-encoded and decoded again at the qualities 10 % .. 90 % and at the custom
 // quality, so the user can pick one by eye. The X and Y sliders move the square; the panes
-// are always encoded in colour. Only "OK" closes the window; "Prev. image" and "Next image"
-// step the source file when the window was opened with those commands.
+// are always encoded in colour. "OK" confirms the choice; "Cancel", Escape and the close box
+// leave without one. "Prev. image" and "Next image" step the source file when the window
+// was opened with those commands.
 class JpegPreviewWindow : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kFixedQualityCount = 9;  // 10 % .. 90 %
+  static constexpr int kFixedQualityCount = kJpegPreviewFixedLast / kJpegPreviewFixedStep;
   static constexpr int kPaneCount = kFixedQualityCount + 1;
 
   explicit JpegPreviewWindow(QWidget* parent = nullptr);
 
-  // Shows the window modally over the request's image until "OK" and gives the quality
-  // chosen there with "Grayscale" and "Progressive". The custom slider starts at the
-  // request's quality; the option buttons and check boxes keep their state between runs.
-  JpegOptions Run(const JpegPreviewRequest& request);
+  // Shows the window modally over the request's image, opened on the request's choice,
+  // and gives the quality chosen there with "Grayscale" and "Progressive" on "OK"; none
+  // when the window is left otherwise.
+  std::optional<JpegOptions> Run(const JpegPreviewRequest& request);
   // The choice the window shows: 10 .. 90 for the option buttons, the slider's value for
   // "Custom compression".
   JpegOptions Choice() const;
@@ -47,11 +49,10 @@ class JpegPreviewWindow : public QDialog {
   void ShowImage(const RasterImage& image);
 
  protected:
-  void reject() override;
-  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void ShowChoice(const JpegOptions& initial);
   void SetOffsetMaxima();
   void Refresh();
   void EncodePane(int pane, int quality);

@@ -102,7 +102,7 @@ std::optional<PngOptions> QtPrompter::ChoosePngOptions() {
   return pngOptions_->Run();
 }
 
-JpegOptions QtPrompter::ChooseJpegOptions(const JpegPreviewRequest& request) {
+std::optional<JpegOptions> QtPrompter::ChooseJpegOptions(const JpegPreviewRequest& request) {
   if (!jpegPreview_) jpegPreview_ = new JpegPreviewWindow(parent_);
   return jpegPreview_->Run(request);
 }

@@ -27,7 +27,7 @@ class QtPrompter final : public Prompter {
   std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
   std::optional<SaveFileChoice> ChooseFileToSaveWithType(const FileDialogRequest& request) override;
   std::optional<PngOptions> ChoosePngOptions() override;
-  JpegOptions ChooseJpegOptions(const JpegPreviewRequest& request) override;
+  std::optional<JpegOptions> ChooseJpegOptions(const JpegPreviewRequest& request) override;
   std::optional<std::filesystem::path> ChooseDirectory(std::string_view title,
                                                        const std::filesystem::path& start) override;
 

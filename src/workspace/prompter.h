@@ -39,16 +39,31 @@ struct SaveFileChoice {
 };
 
 // What the JPEG compression preview window works on. The window shows a square of
-// `image` as it is and at several qualities; its custom quality starts at
-// `customQuality`. With `previous` and `next` set, "Prev. image" and "Next image" run
-// them and the window shows `image` again (which they re-render); without them (a save)
-// the two buttons are hidden.
+// `image` as it is and at several qualities. It opens on `initial`: the option of its
+// quality when that is one of the fixed ones (JpegPreviewFixedQuality), else "Custom
+// compression" with the slider on it; "Grayscale" and "Progressive" as `initial` says.
+// With `previous` and `next` set, "Prev. image" and "Next image" run them and the window
+// shows `image` again (which they re-render); without them (a save) the two buttons are
+// hidden.
 struct JpegPreviewRequest {
   const RasterImage& image;
-  int customQuality = 80;  // 1..100
+  JpegOptions initial;
   std::function<void()> previous;
   std::function<void()> next;
 };
+
+// The preview's fixed options: 10 %, 20 % .. 90 %.
+inline constexpr int kJpegPreviewFixedStep = 10;
+inline constexpr int kJpegPreviewFixedLast = 90;
+
+// The fixed option of the preview that stands for `quality`, or 0 when only "Custom
+// compression" does (a quality that is no multiple of 10, or 100).
+constexpr int JpegPreviewFixedQuality(int quality) {
+  return quality >= kJpegPreviewFixedStep && quality <= kJpegPreviewFixedLast &&
+                 quality % kJpegPreviewFixedStep == 0
+             ? quality
+             : 0;
+}
 
 enum class MessageIcon { kNone, kInformation, kWarning, kError };
 
@@ -79,9 +94,9 @@ class Prompter {
   virtual std::optional<SaveFileChoice> ChooseFileToSaveWithType(const FileDialogRequest& request) = 0;
   // The PNG options window ("Filter:", "Compression level:"); none when cancelled.
   virtual std::optional<PngOptions> ChoosePngOptions() = 0;
-  // The JPEG compression preview window; it closes only through "OK" and gives the
-  // quality chosen there with its "Grayscale" and "Progressive".
-  virtual JpegOptions ChooseJpegOptions(const JpegPreviewRequest& request) = 0;
+  // The JPEG compression preview window: the quality chosen there with its "Grayscale"
+  // and "Progressive" on "OK"; none on "Cancel", Escape or the close box.
+  virtual std::optional<JpegOptions> ChooseJpegOptions(const JpegPreviewRequest& request) = 0;
   // A folder picker with this title, starting at `start`; none when cancelled.
   virtual std::optional<std::filesystem::path> ChooseDirectory(std::string_view title,
                                                                const std::filesystem::path& start) = 0;

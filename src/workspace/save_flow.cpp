@@ -92,10 +92,13 @@ FlowResult SaveInteractive(Workspace& workspace) {
   const StorageFormat format = PrepareForWriting(
       image, scratch, options, turnBack ? orientation.orientation : Orientation::kUnrotated);
   if (options.format == OutputFormat::kJpeg) {
-    const JpegOptions chosen =
-        prompter.ChooseJpegOptions({image, workspace.saveOptions().jpeg.quality, {}, {}});
-    workspace.AcceptJpegPreview(chosen);
-    options.jpeg = {workspace.sharedJpegQuality(), chosen.greyscale, chosen.progressive};
+    // The preview opens on the quality the last save used; its "Cancel" writes nothing.
+    const JpegOptions& batch = workspace.saveOptions().jpeg;
+    const auto chosen = prompter.ChooseJpegOptions(
+        {image, {workspace.sharedJpegQuality(), batch.greyscale, batch.progressive}, {}, {}});
+    if (!chosen) return FlowResult::Cancelled();
+    workspace.AcceptJpegPreview(*chosen);
+    options.jpeg = *chosen;
   } else if (options.format == OutputFormat::kPng) {
     const auto png = prompter.ChoosePngOptions();
     if (!png) return FlowResult::Cancelled();
@@ -114,10 +117,13 @@ FlowResult BatchJpegPreviewCommand(Workspace& workspace) {
     return FlowResult::Failed(std::string(kNothingMarkedMessage));
   }
   // Each step renders the next file into the same marked image the window shows.
-  const JpegPreviewRequest request{workspace.watermarkedImage(), workspace.saveOptions().jpeg.quality,
+  // It opens on the page's own options, which its "Cancel" leaves as they are.
+  const JpegPreviewRequest request{workspace.watermarkedImage(), workspace.saveOptions().jpeg,
                                    [&workspace] { (void)StepSourceFile(workspace, SourceStep::kPrevious); },
                                    [&workspace] { (void)StepSourceFile(workspace, SourceStep::kNext); }};
-  workspace.AcceptJpegPreview(workspace.prompter().ChooseJpegOptions(request));
+  const auto chosen = workspace.prompter().ChooseJpegOptions(request);
+  if (!chosen) return FlowResult::Cancelled();
+  workspace.AcceptJpegPreview(*chosen);
   return FlowResult::Done();
 }
 

@@ -42,15 +42,17 @@ std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputForm
 // image stay as they are, so the next render marks the source once); asks before replacing
 // an existing file other than the one the dialog confirmed (the extension may change), and
 // before replacing the file the picture being marked was loaded from (by its name or through
-// a link); then for JPEG shows the compression preview (its quality becomes the shared one)
-// and for PNG the options window, whose Cancel writes nothing. Writes through
+// a link); then for JPEG shows the compression preview, opened on the shared quality (its
+// "OK" makes its choice the shared one and the batch page's), and for PNG the options
+// window; Cancel in either writes nothing. Writes through
 // PrepareForWriting and WriteOutputFile at 24 bits, without depth reduction or sepia. A
 // failed write is shown with its reason. True when a file was written.
 FlowResult SaveInteractive(Workspace& workspace);
 
 // The batch page's "Preview": the compression preview on the marked image, whose "Prev.
-// image" and "Next image" step through the source file list; its "OK" sets the shared JPEG
-// quality and the batch page's JPEG options. False, with a message, when nothing is marked.
+// image" and "Next image" step through the source file list. It opens on the batch page's
+// JPEG options; "OK" sets them and the shared JPEG quality, "Cancel" changes neither (the
+// files stepped to stay open). Failed, with a message, when nothing is marked.
 FlowResult BatchJpegPreviewCommand(Workspace& workspace);
 
 }  // namespace quillstone

@@ -141,7 +141,7 @@ TEST_F(BatchPageTest, JpegPreviewStepsThroughTheListAndItsChoiceReachesThePage) 
   MakePictures(3);
   ShowFolder(source.path());
   Find<QPushButton>("jpegpreviewbutton")->click();
-  EXPECT_EQ(prompter.jpegPreviews, 0);
+  EXPECT_TRUE(prompter.jpegOpenedOn.empty());
   EXPECT_EQ(prompter.messages.size(), 1u);
 
   ASSERT_TRUE(StepSourceFile(workspace, SourceStep::kReload));
@@ -153,7 +153,7 @@ TEST_F(BatchPageTest, JpegPreviewStepsThroughTheListAndItsChoiceReachesThePage) 
     return JpegOptions{35, true, false};
   };
   Find<QPushButton>("jpegpreviewbutton")->click();
-  EXPECT_EQ(prompter.jpegPreviews, 1);
+  EXPECT_EQ(prompter.jpegOpenedOn.size(), 1u);
   EXPECT_EQ(workspace.currentFileName(), "b.jpg");
   EXPECT_EQ(workspace.originalImage().Width(), 25);
   EXPECT_EQ(widthShown, workspace.watermarkedImage().Width());

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -151,28 +152,32 @@ TEST_F(LoadSaveWindowTest, CustomWidthOutOfRangeIsNamedAndSetBackTo320) {
 }
 
 // The preview opened for a save of a 50 x 40 image cannot move its square and has no
-// stepping buttons; the custom quality chosen there is written, reaches the batch options
-// and is what the next save's preview offers again.
-TEST_F(LoadSaveWindowTest, CustomJpegQualityReachesTheBatchOptionsAndTheNextSave) {
+// stepping buttons; it opens on the shared quality 80's option. The custom quality chosen
+// there is written and reaches the batch options; the next save's preview opens on it, and
+// leaving that one by "Cancel" or Escape writes nothing.
+TEST_F(LoadSaveWindowTest, JpegPreviewOpensOnTheSharedQualityAndCancelWritesNothing) {
   JpegPreviewWindow preview;
   prompter.jpegWindow = [&preview](const JpegPreviewRequest& request) { return preview.Run(request); };
   workspace.SetSourceImage(testing::MakeGradientRaster(50, 40), "g.bmp", pictures.path().string());
   workspace.Render();
   int maxX = -1, maxY = -1;
   bool stepping = true;
+  bool openedOn80 = false;
   WhenModal([&] {
     auto* xOffset = preview.findChild<QScrollBar*>("xoffset");
     auto* yOffset = preview.findChild<QScrollBar*>("yoffset");
     auto* next = preview.findChild<QPushButton*>("nextimage");
+    auto* fixed = preview.findChild<QRadioButton*>("compression80");
     auto* custom = preview.findChild<QRadioButton*>("customcompression");
     auto* slider = preview.findChild<QScrollBar*>("customslider");
     auto* ok = preview.findChild<QPushButton*>("jpegok");
-    if (!xOffset || !yOffset || !next || !custom || !slider || !ok) preview.close();
-    ASSERT_TRUE(xOffset && yOffset && next && custom && slider && ok)
+    if (!xOffset || !yOffset || !next || !fixed || !custom || !slider || !ok) preview.close();
+    ASSERT_TRUE(xOffset && yOffset && next && fixed && custom && slider && ok)
         << "a control of the preview is missing";
     maxX = xOffset->maximum();
     maxY = yOffset->maximum();
     stepping = next->isVisible();
+    openedOn80 = fixed->isChecked();
     custom->click();
     slider->setValue(35);
     ok->click();
@@ -180,22 +185,34 @@ TEST_F(LoadSaveWindowTest, CustomJpegQualityReachesTheBatchOptionsAndTheNextSave
   prompter.saveChoices = {SaveFileChoice{pictures / "first.jpg", kInitialSaveFilter}};
   Find<QPushButton>("saveimagebutton")->click();
   ASSERT_TRUE(std::filesystem::exists(pictures / "first.jpg"));
+  EXPECT_TRUE(openedOn80);
   EXPECT_EQ(Find<QScrollBar>("compression_scroll")->value(), 35);
   EXPECT_EQ(maxX, 0);
   EXPECT_EQ(maxY, 0);
   EXPECT_FALSE(stepping);
-  EXPECT_EQ(workspace.saveOptions().jpeg.quality, 35);
   EXPECT_EQ(FirstQuantiser(pictures / "first.jpg"), 23);
 
-  WhenModal([&] {
-    auto* ok = preview.findChild<QPushButton*>("jpegok");
-    if (ok == nullptr) preview.close();
-    ASSERT_NE(ok, nullptr);
-    ok->click();
-  });
-  prompter.saveChoices = {SaveFileChoice{pictures / "second.jpg", kInitialSaveFilter}};
-  ASSERT_TRUE(SaveInteractive(workspace));
-  EXPECT_EQ(FirstQuantiser(pictures / "second.jpg"), 23);
+  for (const bool escape : {false, true}) {
+    bool openedOnCustom35 = false;
+    WhenModal([&] {
+      auto* custom = preview.findChild<QRadioButton*>("customcompression");
+      auto* slider = preview.findChild<QScrollBar*>("customslider");
+      auto* cancel = preview.findChild<QPushButton*>("jpegcancel");
+      if (!custom || !slider || !cancel) preview.close();
+      ASSERT_TRUE(custom && slider && cancel);
+      openedOnCustom35 = custom->isChecked() && slider->value() == 35;
+      if (escape) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&preview, &key);
+      } else {
+        cancel->click();
+      }
+    });
+    prompter.saveChoices = {SaveFileChoice{pictures / "second.jpg", kInitialSaveFilter}};
+    EXPECT_TRUE(SaveInteractive(workspace).cancelled()) << escape;
+    EXPECT_TRUE(openedOnCustom35) << escape;
+    EXPECT_FALSE(std::filesystem::exists(pictures / "second.jpg")) << escape;
+  }
 }
 
 }  // namespace

@@ -173,7 +173,7 @@ TEST_P(SaveFormatTest, WritesTheFormatTheNameOrTheTypeAsks) {
   EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{c.written});
   EXPECT_EQ(testing::FileContents(pictures / c.written).substr(0, std::string(c.magic).size()), c.magic);
   EXPECT_EQ(prompter.pngWindows, c.pngWindows);
-  EXPECT_EQ(prompter.jpegPreviews, c.jpegPreviews);
+  EXPECT_EQ(static_cast<int>(prompter.jpegOpenedOn.size()), c.jpegPreviews);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -206,16 +206,27 @@ TEST_F(LoadSaveTest, SaveWritesNothingUnlessConfirmedAndNamesAFailure) {
   EXPECT_NE(prompter.messages[0].find("out.bmp"), std::string::npos) << prompter.messages[0];
 }
 
-// The preview's quality becomes the shared one and the batch page's, and is the quality
-// written.
-TEST_F(LoadSaveTest, JpegSaveWritesTheQualityThePreviewConfirmed) {
+// The preview opens on the quality it would replace: a save's on the shared one, the batch
+// page's on the page's own. "OK" writes its choice and makes it both; "Cancel" writes
+// nothing and changes neither.
+TEST_F(LoadSaveTest, JpegPreviewOpensOnTheQualityItReplacesAndCancelChangesNothing) {
   workspace.SetSourceImage(testing::MakeGradientRaster(16, 16), "g.bmp", pictures.path().string());
   workspace.Render();
-  prompter.jpegOptions = {JpegOptions{35, false, true}};
+  prompter.jpegOptions = {JpegOptions{35, false, true}, std::nullopt};
   ASSERT_TRUE(Save("q.jpg", OutputFormat::kJpeg));
-  EXPECT_EQ(workspace.sharedJpegQuality(), 35);
-  EXPECT_EQ(workspace.saveOptions().jpeg, (JpegOptions{35, false, true}));
+  prompter.saveChoices = {SaveFileChoice{pictures / "cancelled.jpg", kInitialSaveFilter}};
+  EXPECT_TRUE(SaveInteractive(workspace).cancelled());
+  EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{"q.jpg"});
   EXPECT_EQ(FirstQuantiser(testing::FileContents(pictures / "q.jpg")), 23);
+
+  workspace.saveOptions().jpeg.quality = 65;
+  prompter.jpegOptions = {std::nullopt};
+  EXPECT_TRUE(BatchJpegPreviewCommand(workspace).cancelled());
+
+  EXPECT_EQ(prompter.jpegOpenedOn,
+            (std::vector<JpegOptions>{{80, false, false}, {35, false, true}, {65, false, true}}));
+  EXPECT_EQ(workspace.sharedJpegQuality(), 35);
+  EXPECT_EQ(workspace.saveOptions().jpeg, (JpegOptions{65, false, true}));
 }
 
 // A turned source: the file is written turned back, while the source and the marked image

@@ -31,12 +31,13 @@ class ScriptedPrompter final : public Prompter {
   std::deque<std::optional<SaveFileChoice>> saveChoices;
   // The PNG options window; an empty queue is Cancel.
   std::deque<std::optional<PngOptions>> pngOptions;
-  // The JPEG preview's answers; an empty queue confirms the custom quality it was opened with.
-  std::deque<JpegOptions> jpegOptions;
+  // The JPEG preview's answers (none: Cancel); an empty queue confirms the choice it was
+  // opened on.
+  std::deque<std::optional<JpegOptions>> jpegOptions;
+  std::vector<JpegOptions> jpegOpenedOn;  // the choice each preview opened on
   // When set, the JPEG preview is answered by this (a real window in the window's tests).
-  std::function<JpegOptions(const JpegPreviewRequest&)> jpegWindow;
+  std::function<std::optional<JpegOptions>(const JpegPreviewRequest&)> jpegWindow;
   int pngWindows = 0;
-  int jpegPreviews = 0;
 
   // Called with each question while it is open, before it is answered.
   std::function<void(std::string_view question)> whileAsking;
@@ -73,10 +74,10 @@ class ScriptedPrompter final : public Prompter {
     ++pngWindows;
     return Take(pngOptions).value_or(std::nullopt);
   }
-  JpegOptions ChooseJpegOptions(const JpegPreviewRequest& request) override {
-    ++jpegPreviews;
+  std::optional<JpegOptions> ChooseJpegOptions(const JpegPreviewRequest& request) override {
+    jpegOpenedOn.push_back(request.initial);
     if (jpegWindow) return jpegWindow(request);
-    return Take(jpegOptions).value_or(JpegOptions{request.customQuality});
+    return Take(jpegOptions).value_or(request.initial);
   }
   std::optional<std::filesystem::path> ChooseDirectory(std::string_view title,
                                                        const std::filesystem::path&) override {
