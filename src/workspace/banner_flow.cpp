@@ -65,7 +65,7 @@ bool CreateBannerSource(Workspace& workspace) {
     prompter.ShowMessage(kBannerCaption, written.message(), MessageIcon::kError);
     return false;
   }
-  if (const FlowResult loaded = LoadSourceImage(workspace, file, LoadRoad::kOpenDialog); !loaded) {
+  if (const FlowResult loaded = LoadSourceImage(workspace, file); !loaded) {
     prompter.ShowMessage(kBannerCaption, loaded.message(), MessageIcon::kError);
     return false;
   }

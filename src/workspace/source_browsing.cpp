@@ -54,10 +54,10 @@ FlowResult OpenSelectedFile(Workspace& workspace) {
   const std::optional<std::string> name = list.SelectedName();
   if (!name) return FlowResult::Failed("no file is selected");
   const std::filesystem::path path = list.SelectedPath();
-  workspace.SaveCurrentIndividualText();
   const SourceImageRead read = workspace.ReadSourceFile(path, UnreadableJpeg::kPlaceholder);
-  // A bitmap that cannot be read and a file of no known kind left the picture shown as it was.
-  if (!read.status && ImageFileKindFor(path) != ImageFileKind::kJpeg) return read.status;
+  // A file that cannot be read (and has no placeholder) left the picture shown as it was.
+  if (!read.status && !read.placeholder) return read.status;
+  workspace.SaveCurrentIndividualText();
   // The per-image text of the new file is in place before the render, so the text commands
   // and the per-image text see the new file.
   workspace.SetCurrentFile(*name, list.directory());

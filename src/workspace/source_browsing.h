@@ -53,9 +53,8 @@ FlowResult PreviewFile(Workspace& workspace, RasterImage& preview);
 
 // A double click, and the end of every step: the selected file becomes the source image
 // (placeholder for an unreadable JPEG), turned and resized as chosen, with its per-image
-// text, and is rendered. A bitmap that cannot be read, or a file of no known kind, changes
-// nothing and gives the reason; a JPEG whose placeholder cannot be read either is opened
-// without a picture, and the reason is given.
+// text, and is rendered. A bitmap that cannot be read, a file of no known kind, or a JPEG
+// whose placeholder cannot be read either, changes nothing and gives the reason.
 FlowResult OpenSelectedFile(Workspace& workspace);
 
 // "&Previous", "&Next" or "Reload": stores the current per-image text, moves the selection

@@ -35,17 +35,17 @@ const std::vector<FileFilter>& ImageOpenFilters() {
   return filters;
 }
 
-FlowResult LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road) {
+FlowResult LoadSourceImage(Workspace& workspace, const std::filesystem::path& path) {
+  if (const Status read = workspace.ReadSourceFile(path, UnreadableJpeg::kRefused).status; !read) return read;
   workspace.SaveCurrentIndividualText();
-  const Status read = workspace.ReadSourceFile(path, UnreadableJpeg::kEmpty).status;
   const FileParts parts = SplitPath(path);
   SourceFileList& list = workspace.sourceFiles();
   // A folder that cannot be listed leaves the list empty; the picture is loaded all the same.
   (void)list.Refresh(parts.directory, kLoadedImageMask);
   (void)list.SelectName(parts.name);
   workspace.SetCurrentFile(parts.name, parts.directory);
-  if (road == LoadRoad::kFileDrop || !workspace.originalImage().Empty()) workspace.Render();
-  return read;
+  workspace.Render();
+  return FlowResult::Done();
 }
 
 FlowResult LoadImageCommand(Workspace& workspace) {
@@ -57,18 +57,23 @@ FlowResult LoadImageCommand(Workspace& workspace) {
   const auto path = workspace.prompter().ChooseFileToOpen(
       {std::string(kLoadImageTitle), ImageOpenFilters(), start, {}, {}});
   if (!path) return FlowResult::Cancelled();
-  return LoadSourceImage(workspace, *path, LoadRoad::kOpenDialog);
+  const FlowResult loaded = LoadSourceImage(workspace, *path);
+  if (loaded.failed())
+    workspace.prompter().ShowMessage(kLoadImageTitle, loaded.message(), MessageIcon::kError);
+  return loaded;
 }
 
 FlowResult DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths) {
   std::string failures;
   for (const std::filesystem::path& path : paths) {
     if (!IsRegularFile(path)) continue;
-    if (const FlowResult read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop); !read) {
-      failures += failures.empty() ? read.message() : "; " + read.message();
+    if (const FlowResult read = LoadSourceImage(workspace, path); !read) {
+      failures += failures.empty() ? read.message() : "\n" + read.message();
     }
   }
-  return failures.empty() ? FlowResult::Done() : FlowResult::Failed(failures);
+  if (failures.empty()) return FlowResult::Done();
+  workspace.prompter().ShowMessage(kLoadImageTitle, failures, MessageIcon::kError);
+  return FlowResult::Failed(failures);
 }
 
 FlowResult LoadStartFile(Workspace& workspace, const std::filesystem::path& path) {
@@ -78,7 +83,7 @@ FlowResult LoadStartFile(Workspace& workspace, const std::filesystem::path& path
   }
   const bool renderEnabled = workspace.renderEnabled();
   workspace.SetRenderEnabled(false);
-  const FlowResult read = LoadSourceImage(workspace, path, LoadRoad::kFileDrop);
+  const FlowResult read = LoadSourceImage(workspace, path);
   workspace.SetRenderEnabled(renderEnabled);
   return read;
 }
@@ -116,17 +121,17 @@ FlowResult OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& ima
 }
 
 FlowResult ReloadSourceImage(Workspace& workspace) {
-  if (workspace.sourceFiles().StepReload()) return OpenSelectedFile(workspace);
+  if (workspace.currentFileName().empty() || workspace.sourceDirectory().empty())
+    return FlowResult::Cancelled();
   const std::filesystem::path current =
       std::filesystem::path(workspace.sourceDirectory()) / workspace.currentFileName();
-  if (workspace.currentFileName().empty() || workspace.sourceDirectory().empty() || !IsRegularFile(current))
-    return FlowResult::Cancelled();
-  workspace.SaveCurrentIndividualText();
-  const Status read = workspace.ReadSourceFile(current, UnreadableJpeg::kPlaceholder).status;
+  const SourceImageRead read = workspace.ReadSourceFile(current, UnreadableJpeg::kPlaceholder);
+  if (!read.status && !read.placeholder) return read.status;
   // The per-image text is in place before the render, so the render draws this file's.
+  workspace.SaveCurrentIndividualText();
   workspace.SetCurrentFile(workspace.currentFileName(), workspace.sourceDirectory());
   workspace.Render();
-  return read;
+  return read.status;
 }
 
 }  // namespace quillstone

@@ -22,26 +22,22 @@ inline constexpr std::string_view kLoadedImageMask = "*.jpg;*.jpe;*.bmp";
 // The types the image and logo open dialogs offer: all images, JPEG, bitmaps.
 const std::vector<FileFilter>& ImageOpenFilters();
 
-// Which road an interactive load came by: the open dialog renders only when a picture was
-// decoded, a drop renders in any case.
-enum class LoadRoad { kOpenDialog, kFileDrop };
-
-// Loads one file as the source image: stores the per-image text of the image left, reads
-// the file (turned and resized as set; a JPEG that cannot be decoded leaves no picture, a
-// broken bitmap or a file of another kind keeps the one shown), points the source file list
-// at the file's folder with the mask "*.jpg;*.jpe;*.bmp" and selects the file (names
-// compared without regard to case), makes it the current file, loads its per-image text and
-// renders last, so text commands and the per-image text see the new file. The status says
-// why the file could not be read; the remaining steps run all the same.
-FlowResult LoadSourceImage(Workspace& workspace, const std::filesystem::path& path, LoadRoad road);
+// Loads one file as the source image: reads the file (turned and resized as set), stores
+// the per-image text of the image left, points the source file list at the file's folder
+// with the mask "*.jpg;*.jpe;*.bmp" and selects the file (names compared without regard to
+// case), makes it the current file, loads its per-image text and renders last, so text
+// commands and the per-image text see the new file. A file that cannot be read changes
+// nothing (picture, current file, per-image text and list stay) and the status says why;
+// showing it is the caller's.
+FlowResult LoadSourceImage(Workspace& workspace, const std::filesystem::path& path);
 
 // "Load image for watermarking": refreshes the source file list, asks for an image and loads
-// it. Cancelled with the dialog, else how reading the file went.
+// it. Cancelled with the dialog; a file that cannot be read is named in a message and fails.
 FlowResult LoadImageCommand(Workspace& workspace);
 
 // Files dropped on the window: each one that exists is loaded in the order given, so the
-// last ends up current; paths that do not exist are skipped. The status names the files
-// that could not be read.
+// last readable one ends up current; paths that do not exist are skipped. The files that
+// could not be read are named in one message, and the status names them too.
 FlowResult DropFiles(Workspace& workspace, const std::vector<std::filesystem::path>& paths);
 
 // A file named on the window's command line (a relative path from the working folder),
@@ -70,11 +66,13 @@ inline constexpr const char* kTemporaryImageName = "temp.bmp";
 // nothing and comes back with its reason.
 FlowResult OpenImageAsTemporaryFile(Workspace& workspace, const RasterImage& image);
 
-// Reloads the current source file from disk, so that a changed orientation or size preset
-// applies to a freshly decoded copy: the per-image text is stored, the selected entry of the
-// source file list (or, with no selection, the current file when it exists) is read again
-// (an unreadable JPEG as the placeholder picture), becomes the current file with its
-// per-image text, and is rendered. Cancelled when there is no file to reload.
+// Reloads the file of the picture shown, so that a changed orientation or size preset
+// applies to a freshly decoded copy: the current file is read again (an unreadable JPEG as
+// the placeholder picture), its per-image text stored and loaded again, and rendered. The
+// source file list is not consulted, so its selection (a file of the last batch folder, say)
+// never takes the place of the picture; a picture from the clipboard or a banner reloads
+// from its holding file. A file that can no longer be read changes nothing and gives the
+// reason. Cancelled when there is no current file.
 FlowResult ReloadSourceImage(Workspace& workspace);
 
 }  // namespace quillstone

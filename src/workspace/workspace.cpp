@@ -47,21 +47,17 @@ void Workspace::SetCurrentFile(std::string fileName, std::string directory) {
 }
 
 SourceImageRead Workspace::ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable) {
-  // A JPEG is decoded straight into the source, which it leaves empty (or the placeholder)
-  // on failure; anything else goes through a buffer, so that a broken bitmap or a file of
-  // no known kind keeps the picture shown. Orientation and size apply to freshly decoded
-  // pictures only, never twice to one.
-  const bool jpeg = ImageFileKindFor(path) == ImageFileKind::kJpeg;
-  RasterImage& target = jpeg ? original_ : decodeBuffer_;
+  // The file is decoded into a buffer that becomes the source only when it holds the new
+  // picture (or the placeholder), so a file that fails keeps the picture shown; the two
+  // buffers swap, and both keep their memory for the next load. Orientation and size apply
+  // to freshly decoded pictures only, never twice to one.
   const std::filesystem::path placeholder = unreadable == UnreadableJpeg::kPlaceholder
                                                 ? paths_.programDirectory / kPlaceholderImageName
                                                 : std::filesystem::path();
   const SourceImageRead read = ReadPictureToMark(path, placeholder, PlaceholderShape::kLikeAnyPicture,
-                                                 settings_, target, loadScratch_);
-  if (!jpeg) {
-    if (!read.status) return read;
-    std::swap(original_, target);
-  }
+                                                 settings_, decodeBuffer_, loadScratch_);
+  if (!read.status && !read.placeholder) return read;
+  std::swap(original_, decodeBuffer_);
   sourceWarning_ =
       read.damage.empty() ? std::string() : "warning: " + path.filename().string() + ": " + read.damage;
   return read;
@@ -195,7 +191,7 @@ bool Workspace::FirstActivation() {
 void Workspace::LoadStartPictures() {
   if (original_.Empty()) {
     const std::filesystem::path sample = paths_.programDirectory / kSampleImageName;
-    if (ReadSourceFile(sample, UnreadableJpeg::kEmpty).status) {
+    if (ReadSourceFile(sample, UnreadableJpeg::kRefused).status) {
       SetCurrentFile(kSampleImageName, paths_.programDirectory.string());
     }
   }

@@ -41,10 +41,10 @@ inline constexpr std::string_view kClearAllQuestion =
 // What the label of the last loaded configuration shows before the first load.
 inline constexpr std::string_view kNoConfigurationLoaded = "none";
 
-// What a source file that cannot be decoded as JPEG leaves as the source image: nothing
-// (the open dialog and a file drop), or the placeholder picture shipped with the program
-// (the source file list and the batch run).
-enum class UnreadableJpeg { kEmpty, kPlaceholder };
+// What a source file that cannot be decoded as JPEG gives: nothing, so the picture shown
+// stays (the open dialog and a file drop), or the placeholder picture shipped with the
+// program (the source file list, the batch run and a reload).
+enum class UnreadableJpeg { kRefused, kPlaceholder };
 
 // The two folders the program works with.
 struct WorkspacePaths {
@@ -98,9 +98,10 @@ class Workspace {
   // Reads a source file into the original image and, when something new was decoded, turns
   // and resizes it as the orientation and size preset ask (ReadPictureToMark); the current
   // file's name is not touched. The damage of a JPEG decoded all the same is shown in the
-  // status line of the next render, as "warning: NAME: REASON". A bitmap that cannot be decoded and a file
-  // that is not a BMP or JPEG leave the original image as it was; a JPEG that cannot be decoded leaves it as
-  // `unreadable` says. The status gives the reason of a failure, also when the placeholder stands in.
+  // status line of the next render, as "warning: NAME: REASON". A file that cannot be read (or
+  // turned and resized) leaves the original image as it was, unless it is a JPEG and
+  // `unreadable` gives the placeholder. The status gives the reason of a failure, also when
+  // the placeholder stands in.
   SourceImageRead ReadSourceFile(const std::filesystem::path& path, UnreadableJpeg unreadable);
   // Makes `fileName` in `directory` the current file and loads its per-image text (the
   // text of the file left is the caller's to store first).
@@ -203,7 +204,7 @@ class Workspace {
   RasterImage logoCopy_;
   RasterImage texture_;
   RasterImage loadScratch_;    // work buffer of orientation and size presets
-  RasterImage decodeBuffer_;   // a bitmap is decoded here, so a broken one keeps the source
+  RasterImage decodeBuffer_;   // a file is decoded here, so one that fails keeps the source
   RenderOutput output_;        // the marked image, the preview; kept for buffer reuse
   std::string sourceWarning_;  // the damage of the picture just read, for the next render's status
   std::string renderError_;

@@ -25,6 +25,7 @@
 #include "ui/resize_page.h"
 #include "workspace/save_flow.h"
 #include "workspace/scripted_prompter.h"
+#include "workspace/source_browsing.h"
 #include "workspace/source_loading.h"
 #include "workspace/workspace.h"
 
@@ -97,8 +98,14 @@ TEST_F(LoadSaveWindowTest, DroppingThreeFilesLoadsEachInOrderAndSelectsTheLast) 
   EXPECT_EQ(Find<QLabel>("loadedfilename")->text(), "c.bmp");
 }
 
-TEST_F(LoadSaveWindowTest, OrientationChoiceReloadsTheFileAndSetsTheTurnBackSwitch) {
-  ASSERT_TRUE(LoadSourceImage(workspace, Picture("p.bmp", 6, 4), LoadRoad::kOpenDialog));
+// The orientation and the size preset reload the file shown, not the one the source list
+// has selected in another folder.
+TEST_F(LoadSaveWindowTest, OrientationAndSizeReloadTheFileShownAndSetTheTurnBackSwitch) {
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("p.bmp", 6, 4)));
+  TempDir other;
+  ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(30, 30), other / "o.bmp"));
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, other.path().string()));
+  ASSERT_TRUE(workspace.sourceFiles().StepNext());
   auto* list = Find<QComboBox>("RotationCombobox");
   auto* back = Find<QCheckBox>("originalalignment");
   ASSERT_EQ(list->count(), 4);
@@ -114,7 +121,27 @@ TEST_F(LoadSaveWindowTest, OrientationChoiceReloadsTheFileAndSetsTheTurnBackSwit
   emit list->activated(0);
   EXPECT_FALSE(back->isEnabled());
   EXPECT_EQ(workspace.originalImage().Width(), 6);
-  EXPECT_EQ(rendered, (std::vector<std::string>{"p.bmp", "p.bmp"}));
+
+  Find<QRadioButton>("sizegroup25")->click();  // 200 %, sharpened: 10 x 6
+  EXPECT_EQ(workspace.originalImage().Width(), 10);
+  EXPECT_EQ(rendered, (std::vector<std::string>{"p.bmp", "p.bmp", "p.bmp"}));
+  EXPECT_EQ(Find<QLabel>("loadedfilename")->text(), "p.bmp");
+}
+
+// A file that cannot be read leaves the label, the file and the picture, and is named in a
+// message and the status bar.
+TEST_F(LoadSaveWindowTest, UnreadableFileKeepsLabelFileAndPicture) {
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("p.bmp", 6, 4)));
+  window.ShowSettings();
+  const RasterImage marked = workspace.watermarkedImage();
+  std::ofstream(pictures / "text.jpg") << "not a picture";
+  prompter.files = {pictures / "text.jpg"};
+  Find<QPushButton>("loadimagebutton")->click();
+  EXPECT_EQ(Find<QLabel>("loadedfilename")->text(), "p.bmp");
+  EXPECT_EQ(workspace.currentFileName(), "p.bmp");
+  EXPECT_EQ(workspace.watermarkedImage(), marked);
+  EXPECT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(Find<QLabel>("statusmessage")->text().contains("text.jpg"));
 }
 
 TEST_F(LoadSaveWindowTest, CustomWidthOutOfRangeIsNamedAndSetBackTo320) {

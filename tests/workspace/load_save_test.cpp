@@ -12,6 +12,7 @@
 #include "support/test_support.h"
 #include "workspace/save_flow.h"
 #include "workspace/scripted_prompter.h"
+#include "workspace/source_browsing.h"
 #include "workspace/source_loading.h"
 #include "workspace/workspace.h"
 
@@ -102,31 +103,34 @@ TEST_F(LoadSaveTest, DialogLoadListsTheFolderSelectsTheUpperCaseFileAndRendersIt
   EXPECT_EQ(renderedText.back(), std::vector<std::string>{"Own line"});
 }
 
-// A file the program cannot read: a JPEG leaves no picture and, from the dialog, no render;
-// a bitmap keeps the picture shown (unturned a second time); a drop renders in any case.
-TEST_F(LoadSaveTest, UnreadableFilesLeaveTheSourceAsTheirKindSaysAndNameTheReason) {
+// A file the program cannot read, from the dialog or dropped, changes nothing: the picture
+// (turned once), the current file, its per-image text and the list's selection stay, nothing
+// renders, and the reason is shown in a message as well as given back.
+TEST_F(LoadSaveTest, UnreadableFileChangesNothingAndIsNamedInAMessage) {
   ASSERT_TRUE(WriteFileReplacing((pictures / "broken.jpg").string(), "not a jpeg"));
   ASSERT_TRUE(WriteFileReplacing((pictures / "broken.bmp").string(), "BM not a bitmap"));
+  ASSERT_TRUE(WriteFileReplacing((pictures / "good.bmp.txt").string(), "Own line\r\n"));
   workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
-  ASSERT_TRUE(LoadSourceImage(workspace, Picture("good.bmp"), LoadRoad::kOpenDialog));
-  ASSERT_EQ(workspace.originalImage().Width(), 4);
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("good.bmp")));
   const RasterImage turned = workspace.originalImage();
-
-  const FlowResult bitmap = LoadSourceImage(workspace, pictures / "broken.bmp", LoadRoad::kOpenDialog);
-  EXPECT_FALSE(bitmap);
-  EXPECT_EQ(workspace.originalImage(), turned);
-
+  ASSERT_EQ(turned.Width(), 4);
   rendered.clear();
-  prompter.files = {pictures / "broken.jpg"};
-  const FlowResult jpeg = LoadImageCommand(workspace);
-  ASSERT_TRUE(jpeg.failed());
-  EXPECT_NE(jpeg.message().find("broken.jpg"), std::string::npos) << jpeg.message();
-  EXPECT_TRUE(workspace.originalImage().Empty());
-  EXPECT_TRUE(rendered.empty());
-  EXPECT_EQ(workspace.currentFileName(), "broken.jpg");
 
-  EXPECT_FALSE(DropFiles(workspace, {pictures / "broken.jpg"}));
-  EXPECT_EQ(rendered, std::vector<std::string>{"broken.jpg"});
+  prompter.files = {pictures / "broken.jpg"};
+  const FlowResult dialog = LoadImageCommand(workspace);
+  const FlowResult dropped = DropFiles(workspace, {pictures / "broken.bmp", pictures / "gone.jpg"});
+  for (const FlowResult& result : {dialog, dropped}) {
+    ASSERT_TRUE(result.failed());
+    EXPECT_NE(result.message().find("broken."), std::string::npos) << result.message();
+  }
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_NE(prompter.messages[0].find("broken.jpg"), std::string::npos) << prompter.messages[0];
+  EXPECT_NE(prompter.messages[1].find("broken.bmp"), std::string::npos) << prompter.messages[1];
+  EXPECT_EQ(workspace.originalImage(), turned);
+  EXPECT_EQ(workspace.currentFileName(), "good.bmp");
+  EXPECT_EQ(workspace.individualText().lines, std::vector<std::string>{"Own line"});
+  EXPECT_EQ(workspace.sourceFiles().SelectedName(), "good.bmp");
+  EXPECT_TRUE(rendered.empty());
 }
 
 // Every file of the shared corpus that no decoder should accept is refused without ending
@@ -142,11 +146,12 @@ TEST_F(LoadSaveTest, BrokenCorpusFilesAreRefusedWithoutEndingTheProgram) {
     std::getline(fields, path, '\t');
     std::getline(fields, expect, '\t');
     if (expect != "reject") continue;
-    EXPECT_FALSE(LoadSourceImage(workspace, data / path, LoadRoad::kFileDrop)) << path;
+    EXPECT_FALSE(LoadSourceImage(workspace, data / path)) << path;
     ++refused;
   }
   EXPECT_GT(refused, 20);
-  EXPECT_EQ(static_cast<int>(rendered.size()), refused);
+  EXPECT_TRUE(rendered.empty());
+  EXPECT_TRUE(workspace.Render());
 }
 
 struct SaveCase {
@@ -233,7 +238,7 @@ TEST_F(LoadSaveTest, JpegPreviewOpensOnTheQualityItReplacesAndCancelChangesNothi
 // stay turned, so the next render marks the source once, as before.
 TEST_F(LoadSaveTest, TurningBackWritesATurnedCopyAndLeavesSourceAndRenderAlone) {
   workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
-  ASSERT_TRUE(LoadSourceImage(workspace, Picture("p.bmp", 6, 4), LoadRoad::kOpenDialog));
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("p.bmp", 6, 4)));
   const RasterImage source = workspace.originalImage();
   const RasterImage marked = workspace.watermarkedImage();
   ASSERT_EQ(marked.Width(), 4);
@@ -254,29 +259,49 @@ TEST_F(LoadSaveTest, TurningBackWritesATurnedCopyAndLeavesSourceAndRenderAlone) 
   EXPECT_EQ(workspace.watermarkedImage(), marked);
 }
 
-// Reloading applies a changed turn to a fresh copy of the file, never on top of the last.
-TEST_F(LoadSaveTest, ReloadTurnsAFreshCopyOfTheFile) {
-  ASSERT_TRUE(LoadSourceImage(workspace, Picture("r.bmp", 6, 4), LoadRoad::kOpenDialog));
-  workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
+// Reloading applies a changed turn or size to a fresh copy of the file shown, never on top
+// of the last, and never to the file the source list has selected elsewhere; a picture from
+// the clipboard reloads from its holding file.
+TEST_F(LoadSaveTest, ReloadTurnsAndResizesAFreshCopyOfTheFileShown) {
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("r.bmp", 40, 20)));
+  TempDir other;
+  ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(30, 30), other / "o.bmp"));
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, other.path().string()));
+  ASSERT_TRUE(workspace.sourceFiles().StepNext());
+  auto size = [this] {
+    return std::pair{workspace.originalImage().Width(), workspace.originalImage().Height()};
+  };
+  ProgramSettings& settings = workspace.settings();
+  settings.orientation.orientation = Orientation::kRotate90Clockwise;
   ASSERT_TRUE(ReloadSourceImage(workspace));
   ASSERT_TRUE(ReloadSourceImage(workspace));
-  EXPECT_EQ(workspace.originalImage().Width(), 4);
-  workspace.settings().orientation.orientation = Orientation::kUnrotated;
+  EXPECT_EQ(size(), std::pair(20, 40));
+  settings.resize.preset = SizePreset::kPercent50;  // 10 x 20, sharpened to 8 x 18
   ASSERT_TRUE(ReloadSourceImage(workspace));
-  EXPECT_EQ(workspace.originalImage(), testing::MakeGradientRaster(6, 4));
-  EXPECT_EQ(rendered.size(), 4u);
+  EXPECT_EQ(size(), std::pair(8, 18));
+  settings.orientation.orientation = Orientation::kUnrotated;
+  settings.resize.preset = SizePreset::kOriginalSize;
+  ASSERT_TRUE(ReloadSourceImage(workspace));
+  EXPECT_EQ(workspace.originalImage(), testing::MakeGradientRaster(40, 20));
+  EXPECT_EQ(rendered, std::vector<std::string>(5, "r.bmp"));
+
+  ASSERT_TRUE(OpenImageAsTemporaryFile(workspace, testing::MakeGradientRaster(40, 20)));
+  settings.resize.preset = SizePreset::kPercent50;
+  ASSERT_TRUE(ReloadSourceImage(workspace));
+  EXPECT_EQ(size(), std::pair(18, 8));
+  EXPECT_EQ(workspace.currentFileName(), kTemporaryImageName);
 }
 
 // A picture the frames would make too large: the render is refused with the reason, the
 // last marked picture stays, and saving writes nothing while the refusal stands.
 TEST_F(LoadSaveTest, PictureTooLargeForItsFramesKeepsTheLastMarkedPictureAndSavesNothing) {
-  ASSERT_TRUE(LoadSourceImage(workspace, Picture("small.bmp"), LoadRoad::kOpenDialog));
+  ASSERT_TRUE(LoadSourceImage(workspace, Picture("small.bmp")));
   const RasterImage marked = workspace.watermarkedImage();
   workspace.settings().watermark.frame.outerOn = true;
   const std::filesystem::path wide = pictures / "wide.bmp";
   ASSERT_TRUE(WriteBmp(RasterImage(65535, 1, colors::kWhite), wide).ok());
 
-  ASSERT_TRUE(LoadSourceImage(workspace, wide, LoadRoad::kOpenDialog));
+  ASSERT_TRUE(LoadSourceImage(workspace, wide));
   EXPECT_EQ(workspace.lastRender().status,
             "image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
   EXPECT_EQ(workspace.watermarkedImage(), marked);
@@ -291,7 +316,7 @@ TEST_F(LoadSaveTest, PictureTooLargeForItsFramesKeepsTheLastMarkedPictureAndSave
 TEST_F(LoadSaveTest, DamagedJpegIsShownWithAWarning) {
   const std::string whole = testing::FileContents(Picture("whole.jpg", 256, 192));
   std::ofstream(pictures / "cut.jpg", std::ios::binary) << whole.substr(0, whole.size() * 2 / 3);
-  ASSERT_TRUE(LoadSourceImage(workspace, pictures / "cut.jpg", LoadRoad::kOpenDialog));
+  ASSERT_TRUE(LoadSourceImage(workspace, pictures / "cut.jpg"));
   EXPECT_EQ(workspace.originalImage().Width(), 256);
   EXPECT_EQ(workspace.lastRender().status, "warning: cut.jpg: Premature end of JPEG file");
   workspace.Render();
@@ -302,7 +327,7 @@ TEST_F(LoadSaveTest, DamagedJpegIsShownWithAWarning) {
 TEST_F(LoadSaveTest, SavingOverTheSourceAsksFirst) {
   const std::filesystem::path source = Picture("photo.bmp");
   std::filesystem::create_symlink("photo.bmp", pictures / "link.bmp");
-  ASSERT_TRUE(LoadSourceImage(workspace, source, LoadRoad::kOpenDialog));
+  ASSERT_TRUE(LoadSourceImage(workspace, source));
   const std::string original = testing::FileContents(source);
   for (const char* typed : {"photo.bmp", "link.bmp"}) {
     prompter.answers = {false};
