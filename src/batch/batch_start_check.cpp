@@ -11,14 +11,6 @@ namespace quillstone {
 
 namespace {
 
-std::string UpperAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return result;
-}
-
 // The canonical form of a directory text: links and "." / ".." resolved as far as the
 // path exists; empty when even that fails.
 std::filesystem::path CanonicalDirectory(std::string_view text) {
@@ -38,7 +30,9 @@ std::string BatchPrefix(std::string_view typed) {
 }
 
 bool SameDirectory(std::string_view a, std::string_view b) {
-  if (UpperAscii(WithTrailingSlash(a)) == UpperAscii(WithTrailingSlash(b))) return true;
+  // Letter case tells folders apart here: "s1" and "S1" are two folders unless the file
+  // system says they are one (a case-folding mount), which the identity check finds.
+  if (WithTrailingSlash(a) == WithTrailingSlash(b)) return true;
   const std::filesystem::path canonicalA = CanonicalDirectory(a);
   const std::filesystem::path canonicalB = CanonicalDirectory(b);
   if (!canonicalA.empty() && canonicalA == canonicalB) return true;

@@ -29,9 +29,10 @@ inline constexpr std::string_view kMissingDestinationMessage =
 // The prefix a run uses: the typed text without surrounding blanks ("  web_ " -> "web_").
 std::string BatchPrefix(std::string_view typed);
 
-// Whether two directory texts name the same directory: equal when compared upper-cased
-// with a trailing '/' added, or, since a symbolic link or ".." can spell one directory in
-// many ways, when their canonical paths are equal or both name the same existing directory.
+// Whether two directory texts name the same directory: equal with a trailing '/' added,
+// or, since a symbolic link or ".." can spell one directory in many ways, when their
+// canonical paths are equal or both name the same existing directory (device and inode).
+// Letter case counts: "s1" and "S1" are different folders unless they are one file.
 bool SameDirectory(std::string_view a, std::string_view b);
 
 // The checks before a run, in this order; the first that fails gives its message:

@@ -17,14 +17,6 @@ TEST(BatchPrefixTest, DropsSurroundingBlanksOnly) {
   EXPECT_EQ(BatchPrefix("   "), "");
 }
 
-TEST(SameDirectoryTest, ComparesTextWithoutLetterCaseAndTrailingSlash) {
-  // Directories that need not exist: the text rule alone decides.
-  EXPECT_TRUE(SameDirectory("/nowhere/pics", "/NOWHERE/PICS/"));
-  EXPECT_TRUE(SameDirectory("/nowhere/pics/", "/nowhere/pics"));
-  EXPECT_FALSE(SameDirectory("/nowhere/pics", "/nowhere/pics2"));
-  EXPECT_FALSE(SameDirectory("/nowhere/pics", "/nowhere/pics/out"));
-}
-
 // One job that passes every check; each case spoils one thing.
 struct StartCheckCase {
   const char* label;
@@ -84,18 +76,30 @@ INSTANTIATE_TEST_SUITE_P(
                          job.destinationDirectory = (t / "source" / "sub" / "..").string();
                        },
                        std::string(kSameDirectoryMessage)},
-        StartCheckCase{"NoImages", [](BatchJob& job, const std::filesystem::path&) { job.names.clear(); },
-                       std::string(kNoImagesMessage)},
-        StartCheckCase{"MissingDestination",
+        // Letter case makes another folder: a second one, and one that does not exist yet.
+        StartCheckCase{"FolderDifferingInLetterCase",
                        [](BatchJob& job, const std::filesystem::path& t) {
-                         job.destinationDirectory = (t / "nothere").string();
-                       },
-                       std::string(kMissingDestinationMessage)},
-        StartCheckCase{"SubdirectoryOfSource",
-                       [](BatchJob& job, const std::filesystem::path& t) {
-                         job.destinationDirectory = (t / "source" / "sub").string();
+                         std::filesystem::create_directory(t / "Source");
+                         job.destinationDirectory = (t / "Source").string();
                        },
                        ""},
+        StartCheckCase{"MissingFolderDifferingInLetterCase",
+                       [](BatchJob& job, const std::filesystem::path& t) {
+                         job.destinationDirectory = (t / "SOURCE/").string();
+                       },
+                       std::string(kMissingDestinationMessage)},
+        StartCheckCase{"NoImages", [](BatchJob& job, const std::filesystem::path&) { job.names.clear(); },
+                       std::string(kNoImagesMessage)},
+        StartCheckCase{
+            "MissingDestination",
+            [](BatchJob& job,
+               const std::filesystem::path& t) { job.destinationDirectory = (t / "nothere").string(); },
+            std::string(kMissingDestinationMessage)},
+        StartCheckCase{
+            "SubdirectoryOfSource",
+            [](BatchJob& job, const std::filesystem::path&
+                                  t) { job.destinationDirectory = (t / "source" / "sub").string(); },
+            ""},
         StartCheckCase{"BlankPrefix", [](BatchJob& job, const std::filesystem::path&) { job.prefix = "  "; },
                        ""}),
     [](const ::testing::TestParamInfo<StartCheckCase>& info) { return std::string(info.param.label); });
