@@ -58,17 +58,12 @@ ProfileFile ProfileFile::Parse(std::string_view text) {
     profile.byteOrderMark_ = true;
     text.remove_prefix(kByteOrderMark.size());
   }
+  // CR LF, LF and a lone CR each end a line, as in every text file the program reads.
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    if (end == std::string_view::npos) {
-      profile.lines_.push_back(MakeLine(std::string(text), ""));
-      break;
-    }
-    std::string_view content = text.substr(0, end);
-    const bool crlf = content.ends_with('\r');
-    if (crlf) content.remove_suffix(1);
-    profile.lines_.push_back(MakeLine(std::string(content), crlf ? "\r\n" : "\n"));
-    text.remove_prefix(end + 1);
+    const LineBreak lineBreak = FindLineBreak(text);
+    profile.lines_.push_back(MakeLine(std::string(text.substr(0, lineBreak.at)),
+                                      std::string(text.substr(lineBreak.at, lineBreak.size))));
+    text.remove_prefix(lineBreak.at + lineBreak.size);
   }
   return profile;
 }

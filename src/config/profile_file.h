@@ -15,7 +15,8 @@ namespace quillstone {
 // in place, so that everything else in the file (comments, blank lines, unknown keys and
 // sections, their order, the line ends) survives a rewrite byte for byte.
 //
-// Reading, line by line (whitespace = space, tab, CR, LF, VT, FF):
+// Reading, line by line (CR LF, LF and a lone CR each end a line; whitespace = space, tab,
+// CR, LF, VT, FF):
 // - whitespace at both ends of a line is ignored; a UTF-8 byte-order mark at the start of
 //   the file is skipped;
 // - '[' ... ']' is a section header; the name is the text up to the first ']', without
@@ -66,7 +67,7 @@ class ProfileFile {
   // written; name and value are offsets into text, both trimmed, the value not unquoted.
   struct Line {
     std::string text;    // without its line end
-    std::string ending;  // "\n", "\r\n" or "" (last line without a line end)
+    std::string ending;  // "\r\n", "\n", "\r" or "" (last line without a line end)
     Kind kind = Kind::kOther;
     std::size_t nameBegin = 0, nameSize = 0;
     std::size_t valueBegin = 0, valueSize = 0;

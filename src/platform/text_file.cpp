@@ -59,21 +59,19 @@ std::string DecodeTextBytes(std::string_view bytes) {
   return out;
 }
 
+LineBreak FindLineBreak(std::string_view text) {
+  const std::size_t at = text.find_first_of("\r\n");
+  if (at == std::string_view::npos) return {text.size(), 0};
+  return {at, text.substr(at).starts_with("\r\n") ? std::size_t{2} : std::size_t{1}};
+}
+
 std::vector<std::string> SplitTextLines(std::string_view text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') {
-      ++i;
-      continue;
-    }
-    lines.emplace_back(text.substr(start, i - start));
-    i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-    start = i;
+  while (!text.empty()) {
+    const LineBreak lineBreak = FindLineBreak(text);
+    lines.emplace_back(text.substr(0, lineBreak.at));
+    text.remove_prefix(lineBreak.at + lineBreak.size);
   }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
   return lines;
 }
 

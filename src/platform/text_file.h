@@ -14,6 +14,15 @@ namespace quillstone {
 // sequences are kept, and every other byte is read as Latin-1.
 std::string DecodeTextBytes(std::string_view bytes);
 
+// Where the first line of a text ends: at is the offset of its line break (the text's size
+// when there is none) and size the break's length, 2 for CR LF, 1 for a lone LF or CR, 0
+// for none. Every reader of lines, texts and configurations alike, breaks them here.
+struct LineBreak {
+  std::size_t at = 0;
+  std::size_t size = 0;
+};
+LineBreak FindLineBreak(std::string_view text);
+
 // The lines of a text: CR LF, LF and CR each end a line; a break at the very end starts
 // no further line, so "" gives no lines and "a\r\n" gives one.
 std::vector<std::string> SplitTextLines(std::string_view text);

@@ -65,6 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"KeyInNextSectionNotFound", "[S]\n[T]\nx=1\n", "S", "x", std::nullopt, -1},
         LookupCase{"UnclosedHeaderIsNoHeader", "[S]\n[T\nx=1\n", "S", "x", "1", 1},
         LookupCase{"CrLfLines", "[S]\r\nx=5\r\n", "S", "x", "5", 5},
+        LookupCase{"CrOnlyLines", "[GENERAL]\rcombination=5\r", "GENERAL", "combination", "5", 5},
+        LookupCase{"MixedLineEnds", "[S]\rx=1\ny=2\r\nz=3", "S", "y", "2", 2},
         LookupCase{"NoFinalLineEnd", "[S]\nx=5", "S", "x", "5", 5},
         LookupCase{"ByteOrderMark", "\xEF\xBB\xBF[S]\nx=5\n", "S", "x", "5", 5},
         LookupCase{"UpperCaseKeyInFile", "[BANNERSECTION]\nBANNERHEIGTH=60\n", "bannersection",
@@ -100,6 +102,11 @@ TEST(ProfileFile, AppendsNewSectionsAfterABlankLineWithTheFilesLineEnds) {
   ProfileFile profile = ProfileFile::Parse("[A]\r\nx=1");
   ASSERT_TRUE(profile.WriteString("B", "y", "2").ok());
   EXPECT_EQ(profile.ToText(), "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
+
+  ProfileFile crOnly = ProfileFile::Parse("[A]\rx=1\r");
+  ASSERT_TRUE(crOnly.WriteString("A", "x", "2").ok());
+  ASSERT_TRUE(crOnly.WriteString("B", "y", "3").ok());
+  EXPECT_EQ(crOnly.ToText(), "[A]\rx=2\r\r[B]\ry=3\r");
 
   ProfileFile empty;
   ASSERT_TRUE(empty.WriteInteger("GENERAL", "redon", 1).ok());
