@@ -1,7 +1,7 @@
 // fuzz-layer: text
 // Expands text commands in arbitrary lines with arbitrary date and time formats, file
-// names, sizes and clock values; also converts arbitrary locale formats and formats with
-// the result.
+// names, sizes and clock values (dates in the clock's ranges and any numbers at all); also
+// converts arbitrary locale formats and formats with the result.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -17,9 +17,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const LocaleInfo locale;
   FuzzedDataProvider in(data, size);
   ExpansionContext context;
-  context.now = {in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
-                 in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
-                 in.ConsumeIntegral<int>()};
+  // Either a date the clock or a file's time can give (any year, the other fields in their
+  // ranges) or any numbers at all: neither may overflow anywhere.
+  if (in.ConsumeBool()) {
+    context.now = {in.ConsumeIntegral<std::int64_t>(), in.ConsumeIntegralInRange(1, 12),
+                   in.ConsumeIntegralInRange(1, 31),   in.ConsumeIntegralInRange(0, 23),
+                   in.ConsumeIntegralInRange(0, 59),   in.ConsumeIntegralInRange(0, 59),
+                   in.ConsumeIntegralInRange(0, 999)};
+  } else {
+    context.now = {in.ConsumeIntegral<std::int64_t>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
+                   in.ConsumeIntegral<int>(),          in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
+                   in.ConsumeIntegral<int>()};
+  }
   context.imageWidth = in.ConsumeIntegral<int>();
   context.imageHeight = in.ConsumeIntegral<int>();
   context.locale = &locale;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quillstone {
@@ -7,7 +8,8 @@ namespace quillstone {
 // A local calendar date and time of day, millisecond resolution. The render reads the
 // clock once and passes this value along, so a render is a function of its inputs.
 struct LocalDateTime {
-  int year = 1899;
+  // In 64 bits: a file's date may lie far beyond the years an int holds once 1900 is added.
+  std::int64_t year = 1899;
   int month = 12;  // 1..12
   int day = 30;    // 1..31
   int hour = 0;    // 0..23

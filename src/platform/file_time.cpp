@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <ctime>
 
 namespace quillstone {
@@ -12,8 +13,8 @@ LocalDateTime ToLocalDateTime(long long epochSeconds, int millisecond) {
   const std::time_t seconds = static_cast<std::time_t>(epochSeconds);
   std::tm local{};
   if (localtime_r(&seconds, &local) == nullptr) return kZeroDateTime;
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-          local.tm_min,         local.tm_sec,     millisecond};
+  const std::int64_t year = std::int64_t{local.tm_year} + 1900;  // tm_year may be as large as INT_MAX
+  return {year, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, millisecond};
 }
 
 std::optional<LocalDateTime> FileLastWriteTime(const std::string& path) {

@@ -1,5 +1,7 @@
 #include "text/date_time_format.h"
 
+#include <cstdint>
+
 #include "text/ascii_match.h"
 
 namespace quillstone {
@@ -7,24 +9,27 @@ namespace quillstone {
 namespace {
 
 // Appends value in decimal with at least minDigits digits (zeros in front).
-void AppendNumber(std::string& out, long long value, int minDigits) {
+void AppendNumber(std::string& out, std::int64_t value, int minDigits) {
+  // The magnitude in unsigned arithmetic, where even the smallest value has one.
+  std::uint64_t magnitude = static_cast<std::uint64_t>(value);
   if (value < 0) {
     out += '-';
-    value = -value;
+    magnitude = 0 - magnitude;
   }
   std::string digits;
   do {
-    digits += static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
+    digits += static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude > 0);
   for (int k = static_cast<int>(digits.size()); k < minDigits; ++k) out += '0';
   out.append(digits.rbegin(), digits.rend());
 }
 
+// The name of a month or weekday counted from 1, none for a number out of range.
 template <size_t N>
-const std::string& NameAt(const std::array<std::string, N>& names, int index) {
+const std::string& NameOf(const std::array<std::string, N>& names, int number) {
   static const std::string kNone;
-  return index >= 0 && index < static_cast<int>(N) ? names[index] : kNone;
+  return number >= 1 && number <= static_cast<int>(N) ? names[number - 1] : kNone;
 }
 
 constexpr std::string_view kAmPm = "am/pm";
@@ -54,16 +59,16 @@ size_t FoldedRunLength(std::string_view s, size_t i) {
 
 }  // namespace
 
-int DayOfWeek(int year, int month, int day) {
+int DayOfWeek(std::int64_t year, int month, int day) {
   // Days since 1970-01-01 (a Thursday) by the civil-calendar method of counting eras of
-  // 400 years from 1 March.
-  const long long y = static_cast<long long>(year) - (month <= 2 ? 1 : 0);
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const long long yearOfEra = y - era * 400;
+  // 400 years from 1 March. An era holds 146097 days, a whole number of weeks, so only the
+  // year within its era counts: taken first, it keeps every sum small.
   const long long m = month;
+  const long long y = (year % 400 + 400) % 400 + 400 - (m <= 2 ? 1 : 0);  // 399..799
+  const long long yearOfEra = y % 400;
   const long long dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + day - 1;
   const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  const long long days = era * 146097 + dayOfEra - 719468;
+  const long long days = dayOfEra - 719468;
   return static_cast<int>(((days + 4) % 7 + 7) % 7);
 }
 
@@ -111,7 +116,7 @@ std::string FormatDateTime(std::string_view format, const LocalDateTime& t, cons
           AppendNumber(out, t.day, static_cast<int>(n));
         } else {
           const int weekday = DayOfWeek(t.year, t.month, t.day);
-          out += NameAt(n == 3 ? locale.shortDayNames : locale.longDayNames, weekday);
+          out += NameOf(n == 3 ? locale.shortDayNames : locale.longDayNames, weekday + 1);
         }
         break;
       case 'm':
@@ -120,7 +125,7 @@ std::string FormatDateTime(std::string_view format, const LocalDateTime& t, cons
         } else if (n <= 2) {
           AppendNumber(out, t.month, static_cast<int>(n));
         } else {
-          out += NameAt(n == 3 ? locale.shortMonthNames : locale.longMonthNames, t.month - 1);
+          out += NameOf(n == 3 ? locale.shortMonthNames : locale.longMonthNames, t.month);
         }
         break;
       case 'y':

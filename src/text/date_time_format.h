@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,9 @@ namespace quillstone {
 // Any other character is copied as it is.
 std::string FormatDateTime(std::string_view format, const LocalDateTime& t, const LocaleInfo& locale);
 
-// Day of the week, 0 = Sunday .. 6 = Saturday, of any proleptic Gregorian date.
-int DayOfWeek(int year, int month, int day);
+// Day of the week, 0 = Sunday .. 6 = Saturday, of any proleptic Gregorian date; for any
+// numbers at all some weekday, without overflow.
+int DayOfWeek(std::int64_t year, int month, int day);
 
 // The formats the command window offers, in its order.
 inline constexpr std::array<std::string_view, 15> kDateFormats{

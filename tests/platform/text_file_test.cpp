@@ -60,5 +60,13 @@ TEST(FileTime, PipeGivesATimeWithoutBlocking) {
   EXPECT_FALSE(FileLastWriteTime(dir.path().string()).has_value());
 }
 
+// A file time far in the future gives its own year, past what an int holds: two days before
+// the last second the C library converts, so in any time zone.
+TEST(FileTime, YearsBeyondTheRangeOfAnInt) {
+  const LocalDateTime t = ToLocalDateTime(67768036191676799 - 2 * 86400, 0);
+  EXPECT_EQ(t.year, 2147485547);
+  EXPECT_EQ(t.month, 12);
+}
+
 }  // namespace
 }  // namespace quillstone

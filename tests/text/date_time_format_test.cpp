@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <cstdint>
+#include <limits>
 
 #include "platform/locale_info.h"
 
@@ -108,6 +110,20 @@ TEST(DateTimeFormat, YearsAndOutOfRangeValues) {
   // A month outside 1..12 has no name; nothing is read outside the name lists.
   EXPECT_EQ(FormatDateTime("[mmm][mmmm]mm", {2024, 13, 1, 0, 0, 0, 0}, english), "[][]13");
   EXPECT_EQ(FormatDateTime("[mmm]", {2024, 0, 1, 0, 0, 0, 0}, english), "[]");
+  // A file dated at the end of what the clock can count, and the extremes of every field:
+  // no overflow, and a weekday for any numbers.
+  EXPECT_EQ(FormatDateTime("dddd d.m.yyyy yy", {2147485547, 12, 31, 0, 0, 0, 0}, english),
+            "Wednesday 31.12.2147485547 47");
+  constexpr std::int64_t kMinYear = std::numeric_limits<std::int64_t>::min();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  EXPECT_EQ(FormatDateTime("yyyy [mmm] d h", {kMinYear, kMin, kMin, kMin}, english),
+            "-9223372036854775808 [] -2147483648 -2147483648");
+  for (const std::int64_t year : {kMinYear, std::numeric_limits<std::int64_t>::max()}) {
+    for (const int field : {kMin, std::numeric_limits<int>::max()}) {
+      const int weekday = DayOfWeek(year, field, field);
+      EXPECT_TRUE(weekday >= 0 && weekday < 7) << weekday;
+    }
+  }
 }
 
 // The default formats are the locale's own, converted: formatting with them must give what
