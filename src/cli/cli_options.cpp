@@ -3,6 +3,8 @@
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "config/ascii_case.h"
 #include "decor/banner.h"
@@ -21,47 +23,6 @@ enum Scope : unsigned {
   kForBanner = 4,
   kForAll = kForBoth | kForBanner,
 };
-
-struct OptionSpec {
-  std::string_view name;
-  bool takesValue;
-  unsigned scope;
-};
-
-constexpr OptionSpec kOptions[] = {
-    {"--source", true, kForBatch},
-    {"--dest", true, kForBatch},
-    {"--mask", true, kForBatch},
-    {"--prefix", true, kForBatch},
-    {"--format", true, kForBatch},
-    {"--jobs", true, kForBatch},
-    {"--width", true, kForBanner},
-    {"--height", true, kForBanner},
-    {"--quality", true, kForAll},
-    {"--progressive", false, kForAll},
-    {"--grayscale", false, kForAll},
-    {"--png-filter", true, kForAll},
-    {"--png-level", true, kForAll},
-    {"--depth", true, kForBoth},
-    {"--sepia", false, kForBoth},
-    {"--rotate-back", false, kForBoth},
-    {"--individual-text", false, kForBoth},
-    {"--config", true, kForAll},
-    {"--text", true, kForAll},
-    {"--logo", true, kForAll},
-    {"--texture", true, kForAll},
-    {"--macro", true, kForBoth},
-    {"--set", true, kForAll},
-    {"--quiet", false, kForBoth},
-    {"--seed", true, kForAll},
-};
-
-const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.name == name) return &spec;
-  }
-  return nullptr;
-}
 
 std::optional<int> ParseInt(std::string_view text, int minimum, int maximum) {
   int value = 0;
@@ -107,82 +68,210 @@ std::optional<ColorDepth> ParseDepth(std::string_view text) {
   return std::nullopt;
 }
 
-// Applies one option with its value (empty for a switch).
-Status ApplyOption(std::string_view name, std::string_view value, CliOptions& options) {
-  if (name == "--source") {
-    options.source = value;
-  } else if (name == "--dest") {
-    options.destination = value;
-  } else if (name == "--mask") {
-    options.mask = value;
-  } else if (name == "--prefix") {
-    options.prefix = value;
-  } else if (name == "--format") {
-    const std::optional<OutputFormat> format = ParseFormat(value);
-    if (!format) return BadValue(name, value, "bmp, jpg, tif, wmf or png");
-    options.save.format = *format;
-  } else if (name == "--jobs") {
-    const std::optional<int> jobs = ParseInt(value, 1, kMaxCliJobs);
-    if (!jobs) return BadValue(name, value, "a number of images from 1 to " + std::to_string(kMaxCliJobs));
-    options.jobs = *jobs;
-  } else if (name == "--width" || name == "--height") {
-    const std::optional<int> side = ParseInt(value, kMinBannerSide, kMaxBannerSide);
-    if (!side) {
-      return BadValue(
-          name, value,
-          "pixels from " + std::to_string(kMinBannerSide) + " to " + std::to_string(kMaxBannerSide));
-    }
-    (name == "--width" ? options.bannerWidth : options.bannerHeight) = *side;
-  } else if (name == "--quality") {
-    const std::optional<int> quality = ParseInt(value, 1, 100);
-    if (!quality) return BadValue(name, value, "1..100");
-    options.save.jpeg.quality = *quality;
-  } else if (name == "--progressive") {
-    options.save.jpeg.progressive = true;
-  } else if (name == "--grayscale") {
-    options.save.jpeg.greyscale = true;
-  } else if (name == "--png-filter") {
-    const std::optional<PngFilter> filter = ParsePngFilter(value);
-    if (!filter) return BadValue(name, value, "none, best, sub, up, average or paeth");
-    options.save.png.filter = *filter;
-  } else if (name == "--png-level") {
-    const std::optional<int> level = ParseInt(value, 1, 9);
-    if (!level) return BadValue(name, value, "1..9");
-    options.save.png.level = *level;
-  } else if (name == "--depth") {
-    const std::optional<ColorDepth> depth = ParseDepth(value);
-    if (!depth) return BadValue(name, value, "1, 4, 8, 24 or 32");
-    options.save.colorDepth = *depth;
-  } else if (name == "--sepia") {
-    options.save.sepia = true;
-  } else if (name == "--rotate-back") {
-    options.rotateBack = true;
-  } else if (name == "--individual-text") {
-    options.individualText = true;
-  } else if (name == "--config") {
-    options.configFile = value;
-  } else if (name == "--text") {
-    options.textFile = value;
-  } else if (name == "--logo") {
-    options.logoFile = value;
-  } else if (name == "--texture") {
-    options.textureFile = value;
-  } else if (name == "--macro") {
-    options.macroFile = value;
-  } else if (name == "--set") {
-    const std::size_t equals = value.find('=');
-    if (equals == std::string_view::npos || equals == 0) return BadValue(name, value, "NAME=VALUE");
-    options.sets.emplace_back(std::string(value.substr(0, equals)), std::string(value.substr(equals + 1)));
-  } else if (name == "--quiet") {
-    options.quiet = true;
-  } else if (name == "--seed") {
-    std::uint64_t seed = 0;
-    const char* end = value.data() + value.size();
-    const auto [ptr, error] = std::from_chars(value.data(), end, seed);
-    if (value.empty() || error != std::errc() || ptr != end) return BadValue(name, value, "a whole number");
-    options.seed = seed;
-  }
+// Applies an option with its name and value (empty for a switch).
+using ApplyFunction = Status (*)(std::string_view name, std::string_view value, CliOptions& options);
+
+template <std::string CliOptions::*kField>
+Status SetText(std::string_view, std::string_view value, CliOptions& options) {
+  options.*kField = value;
   return Status::Ok();
+}
+
+template <bool CliOptions::*kField>
+Status SetSwitch(std::string_view, std::string_view, CliOptions& options) {
+  options.*kField = true;
+  return Status::Ok();
+}
+
+Status SetFormat(std::string_view name, std::string_view value, CliOptions& options) {
+  const std::optional<OutputFormat> format = ParseFormat(value);
+  if (!format) return BadValue(name, value, "bmp, jpg, tif, wmf or png");
+  options.save.format = *format;
+  return Status::Ok();
+}
+
+Status SetJobs(std::string_view name, std::string_view value, CliOptions& options) {
+  const std::optional<int> jobs = ParseInt(value, 1, kMaxCliJobs);
+  if (!jobs) return BadValue(name, value, "a number of images from 1 to " + std::to_string(kMaxCliJobs));
+  options.jobs = *jobs;
+  return Status::Ok();
+}
+
+template <int CliOptions::*kSide>
+Status SetBannerSide(std::string_view name, std::string_view value, CliOptions& options) {
+  const std::optional<int> side = ParseInt(value, kMinBannerSide, kMaxBannerSide);
+  if (!side) {
+    return BadValue(
+        name, value,
+        "pixels from " + std::to_string(kMinBannerSide) + " to " + std::to_string(kMaxBannerSide));
+  }
+  options.*kSide = *side;
+  return Status::Ok();
+}
+
+Status SetQuality(std::string_view name, std::string_view value, CliOptions& options) {
+  const std::optional<int> quality = ParseInt(value, 1, 100);
+  if (!quality) return BadValue(name, value, "1..100");
+  options.save.jpeg.quality = *quality;
+  return Status::Ok();
+}
+
+Status SetProgressive(std::string_view, std::string_view, CliOptions& options) {
+  options.save.jpeg.progressive = true;
+  return Status::Ok();
+}
+
+Status SetGreyscale(std::string_view, std::string_view, CliOptions& options) {
+  options.save.jpeg.greyscale = true;
+  return Status::Ok();
+}
+
+Status SetPngFilter(std::string_view name, std::string_view value, CliOptions& options) {
+  const std::optional<PngFilter> filter = ParsePngFilter(value);
+  if (!filter) return BadValue(name, value, "none, best, sub, up, average or paeth");
+  options.save.png.filter = *filter;
+  return Status::Ok();
+}
+
+Status SetPngLevel(std::string_view name, std::string_view value, CliOptions& options) {
+  const std::optional<int> level = ParseInt(value, 1, 9);
+  if (!level) return BadValue(name, value, "1..9");
+  options.save.png.level = *level;
+  return Status::Ok();
+}
+
+Status SetDepth(std::string_view name, std::string_view value, CliOptions& options) {
+  const std::optional<ColorDepth> depth = ParseDepth(value);
+  if (!depth) return BadValue(name, value, "1, 4, 8, 24 or 32");
+  options.save.colorDepth = *depth;
+  return Status::Ok();
+}
+
+Status SetSepia(std::string_view, std::string_view, CliOptions& options) {
+  options.save.sepia = true;
+  return Status::Ok();
+}
+
+Status AddSet(std::string_view name, std::string_view value, CliOptions& options) {
+  const std::size_t equals = value.find('=');
+  if (equals == std::string_view::npos || equals == 0) return BadValue(name, value, "NAME=VALUE");
+  options.sets.emplace_back(std::string(value.substr(0, equals)), std::string(value.substr(equals + 1)));
+  return Status::Ok();
+}
+
+Status SetSeed(std::string_view name, std::string_view value, CliOptions& options) {
+  std::uint64_t seed = 0;
+  const char* end = value.data() + value.size();
+  const auto [ptr, error] = std::from_chars(value.data(), end, seed);
+  if (value.empty() || error != std::errc() || ptr != end) return BadValue(name, value, "a whole number");
+  options.seed = seed;
+  return Status::Ok();
+}
+
+// Every option of the command line: the parser, the help text and the documentation's
+// test read this table and nothing else.
+struct OptionSpec {
+  std::string_view name;
+  std::string_view valueName;  // the value's name in the help; empty for a switch, which takes none
+  unsigned scope;
+  std::string_view help;  // lines broken with '\n'
+  ApplyFunction apply;
+};
+
+// clang-format off
+constexpr OptionSpec kOptions[] = {
+    {"--config", "FILE.ini", kForAll,
+     "settings from a configuration file, and the watermark text from\n"
+     "its companion .txt file; without it the settings start at the\n"
+     "window's initial values",
+     SetText<&CliOptions::configFile>},
+    {"--text", "FILE", kForAll, "the watermark text from FILE instead (one line per line)",
+     SetText<&CliOptions::textFile>},
+    {"--logo", "FILE", kForAll,
+     "the logo picture (BMP or JPEG); without it the logo named in the\n"
+     "configuration, if any",
+     SetText<&CliOptions::logoFile>},
+    {"--texture", "FILE", kForAll, "the margin texture picture", SetText<&CliOptions::textureFile>},
+    {"--set", "NAME=VALUE", kForAll,
+     "one setting by name (repeatable, applied after --config);\n"
+     "switches 1/0, on/off; colours decimal 0x00BBGGRR or #RRGGBB",
+     AddSet},
+    {"--seed", "N", kForAll,
+     "seed of the random colour noise: the same seed, the same files\n"
+     "(without it the clock chooses)",
+     SetSeed},
+    {"--quality", "1..100", kForAll, "JPEG quality (80)", SetQuality},
+    {"--progressive", "", kForAll, "progressive JPEG", SetProgressive},
+    {"--grayscale", "", kForAll, "greyscale JPEG", SetGreyscale},
+    {"--png-filter", "F", kForAll, "none, best, sub, up, average or paeth (none)", SetPngFilter},
+    {"--png-level", "1..9", kForAll, "PNG compression level (1)", SetPngLevel},
+
+    {"--macro", "FILE.qstmac", kForBoth,
+     "an effect macro saved by the effect window: its commands run on\n"
+     "each picture after turning and resizing, before the marks",
+     SetText<&CliOptions::macroFile>},
+    {"--individual-text", "", kForBoth,
+     "each image's side file (photo.jpg.txt) as its text; an image\n"
+     "without one gets no text",
+     SetSwitch<&CliOptions::individualText>},
+    {"--rotate-back", "", kForBoth, "turn each marked image back to the alignment of its file",
+     SetSwitch<&CliOptions::rotateBack>},
+    {"--depth", "BITS", kForBoth, "1, 4, 8, 24 or 32 bits per pixel (24)", SetDepth},
+    {"--sepia", "", kForBoth, "sepia toning", SetSepia},
+    {"--quiet", "", kForBoth, "no progress display", SetSwitch<&CliOptions::quiet>},
+
+    {"--source", "DIR", kForBatch, "folder of the source images", SetText<&CliOptions::source>},
+    {"--dest", "DIR", kForBatch, "folder the marked images go to (must exist, not the source)",
+     SetText<&CliOptions::destination>},
+    {"--mask", "MASKS", kForBatch, "file masks separated by ';' (\"*.jpg;*.jpe\")", SetText<&CliOptions::mask>},
+    {"--prefix", "TEXT", kForBatch, "file name prefix (\"new_\")", SetText<&CliOptions::prefix>},
+    {"--format", "F", kForBatch, "bmp, jpg, tif, wmf or png (jpg)", SetFormat},
+    {"--jobs", "N", kForBatch,
+     "images marked at once (one per processor core); the files\n"
+     "written are the same for any N",
+     SetJobs},
+
+    {"--width", "W", kForBanner, "the banner's width in pixels, 1..2048", SetBannerSide<&CliOptions::bannerWidth>},
+    {"--height", "H", kForBanner, "the banner's height in pixels, 1..2048", SetBannerSide<&CliOptions::bannerHeight>},
+};
+// clang-format on
+
+// The help's heading over the options of each scope, in the order the help shows them.
+constexpr std::pair<unsigned, std::string_view> kScopeHeadings[] = {
+    {kForAll, "Options of render, batch and banner:"},
+    {kForBoth, "Options of render and batch:"},
+    {kForBatch, "Options of batch:"},
+    {kForBanner, "Options of banner:"},
+};
+
+const OptionSpec* FindOption(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+// The options of one scope as the help lists them: the name and value in a column of
+// their own, the description beside it.
+void AppendOptionHelp(unsigned scope, std::string& text) {
+  constexpr std::size_t kDescriptionColumn = 24;
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.scope != scope) continue;
+    std::string line = "  " + std::string(spec.name);
+    if (!spec.valueName.empty()) line += " " + std::string(spec.valueName);
+    line.append(line.size() + 2 > kDescriptionColumn ? 2 : kDescriptionColumn - line.size(), ' ');
+    std::string_view help = spec.help;
+    for (std::size_t end = help.find('\n'); end != std::string_view::npos; end = help.find('\n')) {
+      text += line;
+      text += help.substr(0, end);
+      text += '\n';
+      line.assign(kDescriptionColumn, ' ');
+      help.remove_prefix(end + 1);
+    }
+    text += line;
+    text += help;
+    text += '\n';
+  }
 }
 
 std::string_view CommandName(CliCommand command) {
@@ -254,7 +343,7 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
                            std::string(CommandName(options.command)));
     }
     std::string_view value;
-    if (spec->takesValue) {
+    if (!spec->valueName.empty()) {
       if (equals != std::string::npos) {
         value = std::string_view(argument).substr(equals + 1);
       } else if (i + 1 < arguments.size()) {
@@ -265,7 +354,7 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
     } else if (equals != std::string::npos) {
       return Status::Error(std::string(name) + " takes no value");
     }
-    if (Status status = ApplyOption(name, value, options); !status) return status;
+    if (Status status = spec->apply(name, value, options); !status) return status;
   }
 
   switch (options.command) {
@@ -293,8 +382,14 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
   return Status::Ok();
 }
 
+std::vector<std::string_view> CliOptionNames() {
+  std::vector<std::string_view> names;
+  for (const OptionSpec& spec : kOptions) names.push_back(spec.name);
+  return names;
+}
+
 std::string CliHelpText() {
-  return R"(Usage:
+  std::string text = R"(Usage:
   quillstone-cli render INPUT OUTPUT [options]
       Marks one image (BMP or JPEG) and writes it in the format of OUTPUT's extension:
       .bmp, .jpg (.jpeg), .tif (.tiff), .wmf or .png.
@@ -302,61 +397,34 @@ std::string CliHelpText() {
       Marks every image of DIR that matches the mask and writes each into the destination
       as prefix + name, with the extension of the output format.
   quillstone-cli banner OUTPUT [--width W] [--height H] [options]
-      Marks an empty bitmap of W x H pixels (1..2048 each) in the banner background
-      colour, as the window's "Get empty bitmap for banner creation" does, and writes it
-      like render. Without --width or --height the banner size of the configuration or
-      of --set BANNERWIDTH=... and BANNERHEIGTH=... (470 x 60), and the colour of
+      Marks an empty bitmap of W x H pixels in the banner background colour, as the
+      window's "Get empty bitmap for banner creation" does, and writes it like render.
+      Without --width or --height the banner size of the configuration or of
+      --set BANNERWIDTH=... and BANNERHEIGTH=... (470 x 60), and the colour of
       --set BACKGROUNDBANNER=...; text commands name the file bannertemp.bmp, as in the
-      window. Takes the watermark options and --quality, --progressive, --grayscale and
-      the PNG options.
+      window.
   quillstone-cli settings
       Lists every setting name with its type, range, default and configuration key.
   quillstone-cli --help
   quillstone-cli --version
 
-Watermark (render, batch and banner):
-  --config FILE.ini     settings from a configuration file, and the watermark text from
-                        its companion .txt file; without it the settings start at the
-                        window's initial values
-  --text FILE           the watermark text from FILE instead (one line per line)
-  --logo FILE           the logo picture (BMP or JPEG); without it the logo named in the
-                        configuration, if any
-  --texture FILE        the margin texture picture
-  --macro FILE.qstmac   an effect macro saved by the effect window: its commands run on
-                        each picture after turning and resizing, before the marks
-  --set NAME=VALUE      one setting by name (repeatable, applied after --config);
-                        switches 1/0, on/off; colours decimal 0x00BBGGRR or #RRGGBB
-  --individual-text     each image's side file (photo.jpg.txt) as its text; an image
-                        without one gets no text
-  --rotate-back         turn each marked image back to the alignment of its file
-  --seed N              seed of the random colour noise: the same seed, the same files
-                        (without it the clock chooses)
-  --quiet               no progress display
-
-Output:
-  --quality 1..100      JPEG quality (80)
-  --progressive         progressive JPEG
-  --grayscale           greyscale JPEG
-  --png-filter F        none, best, sub, up, average or paeth (none)
-  --png-level 1..9      PNG compression level (1)
-  --depth BITS          1, 4, 8, 24 or 32 bits per pixel (24)
-  --sepia               sepia toning
-
-Batch:
-  --source DIR          folder of the source images
-  --dest DIR            folder the marked images go to (must exist, not the source)
-  --mask MASKS          file masks separated by ';' ("*.jpg;*.jpe")
-  --prefix TEXT         file name prefix ("new_")
-  --format F            bmp, jpg, tif, wmf or png (jpg)
-  --jobs N              images marked at once (one per processor core); the files
-                        written are the same for any N
-
+An option's value follows it ("--quality 90") or an '=' ("--quality=90"); after "--"
+every argument is a file name, also one that starts with '-'.
+)";
+  for (const auto& [scope, heading] : kScopeHeadings) {
+    text += '\n';
+    text += heading;
+    text += '\n';
+    AppendOptionHelp(scope, text);
+  }
+  text += R"(
 Progress and warnings ("warning: FILE: REASON") go to standard error, ending with
 "N written, P placeholders, D damaged, W with warnings, M failed" (parts that are zero left
 out). Exit status: 0 when every image was marked and written, 1 when an image failed, an
 unreadable one was written as the placeholder picture or the run was stopped, 2 for a
 usage or set-up error.
 )";
+  return text;
 }
 
 }  // namespace quillstone

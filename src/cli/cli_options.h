@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -67,5 +68,9 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
 
 // The text of "--help".
 std::string CliHelpText();
+
+// The long options ("--quality") every command taken together accepts, besides "--help"
+// and "--version".
+std::vector<std::string_view> CliOptionNames();
 
 }  // namespace quillstone
