@@ -4,7 +4,6 @@
 #include <QtGlobal>
 #include <atomic>
 #include <csignal>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -35,11 +34,17 @@ void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const Q
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Text is drawn through QtGui, which needs an application object but no display.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   std::vector<std::string> arguments(argv + 1, argv + argc);
   defaultHandler = qInstallMessageHandler(FilterQtMessages);
-  QGuiApplication application(argc, argv);
+  // Text is drawn through QtGui, which needs an application object but no display. Qt gets
+  // an argument list of its own, so that it acts on none of the user's ("-platform",
+  // "-reverse" or a file named so): every argument is the command line's.
+  char programName[] = "quillstone-cli";
+  char platformOption[] = "-platform";
+  char platformName[] = "offscreen";
+  char* qtArguments[] = {programName, platformOption, platformName, nullptr};
+  int qtArgumentCount = 3;
+  QGuiApplication application(qtArgumentCount, qtArguments);
 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, OnInterrupt);
   const quillstone::CliStreams streams{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, &stopRequested};

@@ -275,6 +275,11 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "quillstone-cli: batch needs --dest DIR; see quillstone-cli --help\n");
 
+  // Every argument is the command line's, none Qt's.
+  run = RunProgram({"render", "--", "-platform", "out.jpg"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "quillstone-cli: INPUT -platform does not exist\n");
+
   std::ofstream(temp_ / "t.txt") << "$filename$\n";
   run = RunProgram({"batch", "--source", QString::fromStdString(source().string()), "--dest",
                     QString::fromStdString(dest().string()), "--text", QString::fromStdString(Path("t.txt")),
