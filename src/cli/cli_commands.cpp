@@ -27,7 +27,7 @@ namespace {
 constexpr const char* kProgramName = "quillstone-cli: ";
 
 int UsageError(const CliStreams& streams, std::string_view reason) {
-  streams.err << kProgramName << OneLineMessage(reason) << "\n";
+  streams.err << kProgramName << TerminalText(OneLineMessage(reason)) << "\n";
   return kExitUsageError;
 }
 
@@ -84,11 +84,11 @@ int RunRenderCommand(const CliOptions& options, const CliStreams& streams) {
   MarkBuffers buffers;
   const MarkResult result = MarkFile(input, request, random, buffers);
   if (result.outcome == MarkOutcome::kFailed) {
-    streams.err << kProgramName << result.message << "\n";
+    streams.err << kProgramName << TerminalText(result.message) << "\n";
     return kExitSomeFailed;
   }
   for (const std::string& warning : result.warnings) {
-    streams.err << "warning: " << options.input << ": " << warning << "\n";
+    streams.err << "warning: " << TerminalText(options.input) << ": " << TerminalText(warning) << "\n";
   }
   return kExitAllWritten;
 }
@@ -155,10 +155,11 @@ int RunBannerCommand(const CliOptions& options, const CliStreams& streams) {
   MarkBuffers buffers;
   const MarkResult result = MarkPicture(input, std::move(banner), request, random, buffers);
   if (result.outcome == MarkOutcome::kFailed) {
-    streams.err << kProgramName << result.message << "\n";
+    streams.err << kProgramName << TerminalText(result.message) << "\n";
     return kExitSomeFailed;
   }
-  for (const std::string& warning : result.warnings) streams.err << "warning: banner: " << warning << "\n";
+  for (const std::string& warning : result.warnings)
+    streams.err << "warning: banner: " << TerminalText(warning) << "\n";
   return kExitAllWritten;
 }
 

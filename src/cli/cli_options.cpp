@@ -420,9 +420,9 @@ every argument is a file name, also one that starts with '-'.
   text += R"(
 Progress and warnings ("warning: FILE: REASON") go to standard error, ending with
 "N written, P placeholders, D damaged, W with warnings, M failed" (parts that are zero left
-out). Exit status: 0 when every image was marked and written, 1 when an image failed, an
-unreadable one was written as the placeholder picture or the run was stopped, 2 for a
-usage or set-up error.
+out); control characters in file names are shown as \xHH. Exit status: 0 when every image
+was marked and written, 1 when an image failed, an unreadable one was written as the
+placeholder picture or the run was stopped, 2 for a usage or set-up error.
 )";
   return text;
 }

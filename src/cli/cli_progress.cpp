@@ -2,13 +2,45 @@
 
 #include <string>
 
+#include "platform/text_file.h"
+
 namespace quillstone {
 
 namespace {
 
 constexpr int kBarWidth = 30;  // characters between the brackets
 
+bool IsControl(std::string_view sequence) {
+  const auto first = static_cast<unsigned char>(sequence[0]);
+  if (sequence.size() == 1) return first < 0x20 || first == 0x7F;
+  // U+0080..U+009F, the C1 controls, are C2 80..C2 9F in UTF-8.
+  return sequence.size() == 2 && first == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0;
+}
+
 }  // namespace
+
+std::string TerminalText(std::string_view text) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t length = Utf8SequenceLength(text, i);
+    const std::string_view sequence = text.substr(i, length == 0 ? 1 : length);
+    i += sequence.size();
+    if (length > 0 && !IsControl(sequence)) {
+      out += sequence;
+      continue;
+    }
+    for (const char c : sequence) {
+      const auto byte = static_cast<unsigned char>(c);
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+  return out;
+}
 
 CliProgress::CliProgress(std::ostream& stream, bool terminal, bool quiet)
     : stream_(stream), terminal_(terminal), quiet_(quiet) {}
@@ -28,25 +60,27 @@ void CliProgress::Show(const BatchProgress& progress) {
   const bool written = result->outcome == MarkOutcome::kWritten || result->outcome == MarkOutcome::kWarned ||
                        result->outcome == MarkOutcome::kDamaged;
   if (written && !quiet_) {
-    stream_ << progress.text << " " << result->name << " -> " << result->outputPath << "\n";
+    stream_ << TerminalText(progress.text) << " " << TerminalText(result->name) << " -> "
+            << TerminalText(result->outputPath) << "\n";
   }
-  ShowProblems(*result, progress.text + " ");
+  ShowProblems(*result, TerminalText(progress.text) + " ");
   stream_.flush();
 }
 
 void CliProgress::ShowProblems(const BatchItemResult& result, const std::string& lead) {
+  const std::string name = TerminalText(result.name);
   switch (result.outcome) {
     case MarkOutcome::kPlaceholder:
-      stream_ << lead << result.name << ": " << result.message << "; wrote the placeholder picture as "
-              << result.outputPath << "\n";
+      stream_ << lead << name << ": " << TerminalText(result.message) << "; wrote the placeholder picture as "
+              << TerminalText(result.outputPath) << "\n";
       break;
     case MarkOutcome::kFailed:
-      stream_ << lead << result.name << ": failed: " << result.message << "\n";
+      stream_ << lead << name << ": failed: " << TerminalText(result.message) << "\n";
       break;
     case MarkOutcome::kWarned:
     case MarkOutcome::kDamaged:
       for (const std::string& warning : result.warnings) {
-        stream_ << "warning: " << result.name << ": " << warning << "\n";
+        stream_ << "warning: " << name << ": " << TerminalText(warning) << "\n";
       }
       break;
     case MarkOutcome::kWritten:
@@ -60,7 +94,8 @@ void CliProgress::DrawBar(const BatchProgress& progress, int done) {
   std::string bar(static_cast<std::size_t>(filled), '#');
   bar.append(static_cast<std::size_t>(kBarWidth - filled), ' ');
   // "\r" returns to the start of the line, "\x1b[K" clears what a longer line left behind.
-  stream_ << "\r[" << bar << "] " << done << "/" << progress.count << " " << progress.name << "\x1b[K";
+  stream_ << "\r[" << bar << "] " << done << "/" << progress.count << " " << TerminalText(progress.name)
+          << "\x1b[K";
   stream_.flush();
   barShown_ = true;
 }

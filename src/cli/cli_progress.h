@@ -2,10 +2,17 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "batch/batch_runner.h"
 
 namespace quillstone {
+
+// Text from outside the program (file names and the messages that hold them) as it goes to
+// the terminal: control characters (C0, DEL and C1) and bytes that are no UTF-8 are shown
+// as \xHH, so that a name cannot drive the terminal. Everything the command line prints
+// that it did not write itself passes through here.
+std::string TerminalText(std::string_view text);
 
 // How a batch run shows its progress on standard error: a bar redrawn in place on a
 // terminal, one line per image otherwise, nothing but the problems with --quiet. Images

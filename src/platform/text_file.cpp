@@ -10,9 +10,9 @@ bool IsContinuation(unsigned char b) {
   return (b & 0xC0) == 0x80;
 }
 
-// The length of the valid UTF-8 sequence starting at s[i] (1 for ASCII), or 0 when the
-// bytes there are no valid sequence (overlong forms and surrogates included).
-size_t ValidSequenceLength(std::string_view s, size_t i) {
+}  // namespace
+
+size_t Utf8SequenceLength(std::string_view s, size_t i) {
   const auto at = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
   const unsigned char b = at(0);
   if (b < 0x80) return 1;
@@ -39,15 +39,13 @@ size_t ValidSequenceLength(std::string_view s, size_t i) {
   return length;
 }
 
-}  // namespace
-
 std::string DecodeTextBytes(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   std::string out;
   out.reserve(bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
-    if (const size_t n = ValidSequenceLength(bytes, i); n > 0) {
+    if (const size_t n = Utf8SequenceLength(bytes, i); n > 0) {
       out.append(bytes.substr(i, n));
       i += n;
       continue;

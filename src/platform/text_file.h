@@ -23,6 +23,10 @@ struct LineBreak {
 };
 LineBreak FindLineBreak(std::string_view text);
 
+// The length of the valid UTF-8 sequence starting at s[i] (1 for ASCII), or 0 when the
+// bytes there are no valid sequence (overlong forms and surrogates included).
+std::size_t Utf8SequenceLength(std::string_view s, std::size_t i);
+
 // The lines of a text: CR LF, LF and CR each end a line; a break at the very end starts
 // no further line, so "" gives no lines and "a\r\n" gives one.
 std::vector<std::string> SplitTextLines(std::string_view text);

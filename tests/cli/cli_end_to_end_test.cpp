@@ -275,10 +275,13 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "quillstone-cli: batch needs --dest DIR; see quillstone-cli --help\n");
 
-  // Every argument is the command line's, none Qt's.
+  // Every argument is the command line's, none Qt's; a name is printed with its control
+  // characters escaped.
   run = RunProgram({"render", "--", "-platform", "out.jpg"});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "quillstone-cli: INPUT -platform does not exist\n");
+  run = RunProgram({"render", QString::fromUtf8("x\x1b]0;title\a.jpg"), "out.jpg"});
+  EXPECT_EQ(run.err, "quillstone-cli: INPUT x\\x1B]0;title\\x07.jpg does not exist\n");
 
   std::ofstream(temp_ / "t.txt") << "$filename$\n";
   run = RunProgram({"batch", "--source", QString::fromStdString(source().string()), "--dest",

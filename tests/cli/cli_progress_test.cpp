@@ -8,23 +8,27 @@
 namespace quillstone {
 namespace {
 
+// A name that would set the terminal's title and ring its bell, and how it is shown.
+constexpr const char* kHostileName = "b\x1b]0;t\a.jpg";
+constexpr const char* kHostileShown = "b\\x1B]0;t\\x07.jpg";
+
 BatchProgress Step(BatchProgress::Stage stage, int index, const BatchItemResult* result) {
   BatchProgress progress;
   progress.stage = stage;
   progress.index = index;
   progress.count = 3;
   progress.text = ProgressText(index, 3);
-  progress.name = index == 0 ? "a.jpg" : "b.jpg";
+  progress.name = index == 0 ? "a.jpg" : kHostileName;
   progress.result = result;
   return progress;
 }
 
-// Two images: a.jpg written, b.jpg failed.
+// Two images: a.jpg written, the hostile name failed.
 std::string Show(bool terminal, bool quiet) {
   std::ostringstream stream;
   CliProgress progress(stream, terminal, quiet);
   BatchItemResult written{"a.jpg", MarkOutcome::kWritten, "out/new_a.jpg", "", {}, {}};
-  BatchItemResult failed{"b.jpg", MarkOutcome::kFailed, "", "cannot write out/new_b.jpg", {}, {}};
+  BatchItemResult failed{kHostileName, MarkOutcome::kFailed, "", "cannot write out/new_b.jpg", {}, {}};
   progress.Show(Step(BatchProgress::Stage::kStarted, 0, nullptr));
   progress.Show(Step(BatchProgress::Stage::kFinished, 0, &written));
   progress.Show(Step(BatchProgress::Stage::kStarted, 1, nullptr));
@@ -36,17 +40,30 @@ std::string Show(bool terminal, bool quiet) {
 TEST(CliProgressTest, OneLinePerImageWhenNotATerminal) {
   EXPECT_EQ(Show(false, false),
             "Progress 1/3 a.jpg -> out/new_a.jpg\n"
-            "Progress 2/3 b.jpg: failed: cannot write out/new_b.jpg\n");
+            "Progress 2/3 " +
+                std::string(kHostileShown) + ": failed: cannot write out/new_b.jpg\n");
 }
 
 TEST(CliProgressTest, BarRedrawnInPlaceOnATerminal) {
   const std::string bar0 = "\r[" + std::string(30, ' ') + "] 0/3 a.jpg\x1b[K";
   const std::string bar1 = "\r[" + std::string(10, '#') + std::string(20, ' ') + "] 1/3 a.jpg\x1b[K";
-  const std::string bar1b = "\r[" + std::string(10, '#') + std::string(20, ' ') + "] 1/3 b.jpg\x1b[K";
-  const std::string bar2 = "\r[" + std::string(20, '#') + std::string(10, ' ') + "] 2/3 b.jpg\x1b[K";
+  const std::string bar1b =
+      "\r[" + std::string(10, '#') + std::string(20, ' ') + "] 1/3 " + kHostileShown + "\x1b[K";
+  const std::string bar2 =
+      "\r[" + std::string(20, '#') + std::string(10, ' ') + "] 2/3 " + kHostileShown + "\x1b[K";
   // The failure is printed on a line of its own, the bar drawn again below it.
-  EXPECT_EQ(Show(true, false),
-            bar0 + bar1 + bar1b + "\r\x1b[K" + "b.jpg: failed: cannot write out/new_b.jpg\n" + bar2 + "\n");
+  EXPECT_EQ(Show(true, false), bar0 + bar1 + bar1b + "\r\x1b[K" + kHostileShown +
+                                   ": failed: cannot write out/new_b.jpg\n" + bar2 + "\n");
+}
+
+// Control characters of every kind and bytes that are no UTF-8 are shown as \xHH; letters
+// of any script stay.
+TEST(CliProgressTest, TerminalTextEscapesWhatCouldDriveTheTerminal) {
+  EXPECT_EQ(TerminalText("caf\xC3\xA9 \xE2\x82\xAC.jpg"), "caf\xC3\xA9 \xE2\x82\xAC.jpg");
+  EXPECT_EQ(TerminalText("a\tb\nc\x7F"), "a\\x09b\\x0Ac\\x7F");
+  EXPECT_EQ(TerminalText("csi\xC2\x9B"
+                         "2J lone\x9B cut\xC3"),
+            "csi\\xC2\\x9B2J lone\\x9B cut\\xC3");
 }
 
 }  // namespace
