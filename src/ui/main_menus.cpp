@@ -32,7 +32,8 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   file->setObjectName("filemenu");
   loadImage = Entry(file, "menuloadimage", "Load image for watermarking [.jpg or .bmp]");
   loadLogo = Entry(file, "menuloadlogo", "Load your logo [.jpg or .bmp]");
-  saveImage = Entry(file, "menusaveimage", "Save watermarked image [.jpg, .bmp, .tiff 6.0, .png, .wmf]");
+  saveImage = Entry(file, "menusaveimage", "Save watermarked image [.jpg, .bmp, .tiff 6.0, .png, .wmf]", true,
+                    QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addSeparator();
   loadConfiguration = Entry(file, "menuloadconfiguration", "Load configuration file");
   saveConfiguration = Entry(file, "menusaveconfiguration", "Save configuration file");
@@ -40,7 +41,7 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   file->addSeparator();
   fullView = Entry(file, "menufullview", "Show image as full view");
   file->addSeparator();
-  quit = Entry(file, "menuquit", "Quit Quillstone");
+  quit = Entry(file, "menuquit", "Quit Quillstone", true, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* special = bar->addMenu("&Special functions");
   special->setObjectName("specialmenu");
@@ -100,7 +101,7 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   help->setObjectName("helpmenu");
   readme = Entry(help, "menureadme", "Readme");
   changes = Entry(help, "menuchanges", "Changes");
-  quickHelp = Entry(help, "menuquickhelp", "Quick help");
+  quickHelp = Entry(help, "menuquickhelp", "Quick help", true, QKeySequence(Qt::Key_F1));
   license = Entry(help, "menulicense", "License agreement");
 }
 

@@ -46,6 +46,11 @@ OutputFormat SaveFormatFor(const std::filesystem::path& typed, int filterIndex) 
                                                                            : kInitialSaveFilter);
 }
 
+std::string SaveNameProposal(std::string_view sourceName) {
+  if (sourceName.empty()) return {};
+  return ReplaceExtension(sourceName, OutputExtension(static_cast<OutputFormat>(kInitialSaveFilter)));
+}
+
 std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputFormat format) {
   return typed.parent_path() / ReplaceExtension(typed.filename().string(), OutputExtension(format));
 }
@@ -63,7 +68,7 @@ FlowResult SaveInteractive(Workspace& workspace) {
   const auto choice = prompter.ChooseFileToSaveWithType({std::string(kSaveImageTitle),
                                                          ImageSaveFilters(),
                                                          SaveStartDirectory(workspace),
-                                                         {},
+                                                         SaveNameProposal(workspace.currentFileName()),
                                                          {},
                                                          kInitialSaveFilter});
   if (!choice) return FlowResult::Cancelled();

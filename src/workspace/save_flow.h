@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,13 +33,18 @@ inline constexpr int kInitialSaveFilter = static_cast<int>(OutputFormat::kJpeg);
 // keep the chosen type).
 OutputFormat SaveFormatFor(const std::filesystem::path& typed, int filterIndex);
 
+// The name the save dialog proposes: the source's name with the extension of the type it
+// starts on ("holiday.JPEG" gives "holiday.jpg"); the dialog changes the extension with the
+// type chosen. Empty when there is no source file.
+std::string SaveNameProposal(std::string_view sourceName);
+
 // The file a save writes: the typed name with its extension replaced by the format's (or the
 // format's appended when the name has none), in the folder chosen.
 std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputFormat format);
 
 // "Save watermarked image": refuses, with the reason, while the last render was refused;
-// asks for a file and a type; for a turned source, whether to turn
-// the marked image back first (only the written copy is turned: the source and the marked
+// asks for a file (proposing SaveNameProposal in the source's folder) and a type; for a turned source,
+// whether to turn the marked image back first (only the written copy is turned: the source and the marked
 // image stay as they are, so the next render marks the source once); asks before replacing
 // an existing file other than the one the dialog confirmed (the extension may change), and
 // before replacing the file the picture being marked was loaded from (by its name or through

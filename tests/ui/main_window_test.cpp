@@ -13,8 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 #include <fstream>
+#include <set>
 
 #include "config/configuration_file.h"
 #include "platform/atomic_file.h"
@@ -246,6 +248,26 @@ TEST_F(MainWindowTest, ClosingAsksTheQuitQuestion) {
   prompter.answers = {true};
   EXPECT_TRUE(window.close());
   EXPECT_TRUE(std::filesystem::exists(home / kDefaultConfigurationName));
+}
+
+// Save, quit and quick help have the keys users expect, and no key is given twice.
+TEST_F(MainWindowTest, ShortcutsIncludeSaveQuitAndHelpAndNoneIsGivenTwice) {
+  const std::pair<const char*, QKeySequence> expected[] = {
+      {"menusaveimage", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {"menuquit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {"menuquickhelp", QKeySequence(Qt::Key_F1)},
+  };
+  for (const auto& [name, keys] : expected)
+    EXPECT_EQ(testing::FindChild<QAction>(window, name)->shortcut(), keys);
+  std::set<QString> seen;
+  for (const QAction* action : window.findChildren<QAction*>()) {
+    for (const QKeySequence& keys : action->shortcuts())
+      EXPECT_TRUE(seen.insert(keys.toString()).second) << keys.toString().toStdString();
+  }
+  for (const QShortcut* shortcut : window.findChildren<QShortcut*>()) {
+    for (const QKeySequence& keys : shortcut->keys())
+      EXPECT_TRUE(seen.insert(keys.toString()).second) << keys.toString().toStdString();
+  }
 }
 
 }  // namespace

@@ -211,17 +211,18 @@ TEST_F(LoadSaveTest, SaveWritesNothingUnlessConfirmedAndNamesAFailure) {
   EXPECT_NE(prompter.messages[0].find("out.bmp"), std::string::npos) << prompter.messages[0];
 }
 
-// The preview opens on the quality it would replace: a save's on the shared one, the batch
-// page's on the page's own. "OK" writes its choice and makes it both; "Cancel" writes
-// nothing and changes neither.
+// The save dialog proposes the source's name as a JPEG. The preview opens on the quality it
+// would replace: a save's on the shared one, the batch page's on the page's own. "OK"
+// writes its choice and makes it both; "Cancel" writes nothing and changes neither.
 TEST_F(LoadSaveTest, JpegPreviewOpensOnTheQualityItReplacesAndCancelChangesNothing) {
-  workspace.SetSourceImage(testing::MakeGradientRaster(16, 16), "g.bmp", pictures.path().string());
+  workspace.SetSourceImage(testing::MakeGradientRaster(16, 16), "beach.2024.JPEG", pictures.path().string());
   workspace.Render();
   prompter.jpegOptions = {JpegOptions{35, false, true}, std::nullopt};
   ASSERT_TRUE(Save("q.jpg", OutputFormat::kJpeg));
   prompter.saveChoices = {SaveFileChoice{pictures / "cancelled.jpg", kInitialSaveFilter}};
   EXPECT_TRUE(SaveInteractive(workspace).cancelled());
   EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{"q.jpg"});
+  EXPECT_EQ(prompter.proposedNames.front(), "beach.2024.jpg");
   EXPECT_EQ(FirstQuantiser(testing::FileContents(pictures / "q.jpg")), 23);
 
   workspace.saveOptions().jpeg.quality = 65;

@@ -27,6 +27,7 @@ class ScriptedPrompter final : public Prompter {
   std::vector<std::string> questions;
   std::vector<std::string> messages;
   std::vector<std::string> dialogTitles;
+  std::vector<std::string> proposedNames;  // the file name each save dialog with types proposed
   // Save dialogs with a type list; an empty queue cancels.
   std::deque<std::optional<SaveFileChoice>> saveChoices;
   // The PNG options window; an empty queue is Cancel.
@@ -68,6 +69,7 @@ class ScriptedPrompter final : public Prompter {
   }
   std::optional<SaveFileChoice> ChooseFileToSaveWithType(const FileDialogRequest& request) override {
     dialogTitles.push_back(request.title);
+    proposedNames.push_back(request.fileName);
     return Take(saveChoices).value_or(std::nullopt);
   }
   std::optional<PngOptions> ChoosePngOptions() override {
