@@ -6,6 +6,7 @@
 #include "config/user_directory.h"
 #include "platform/desktop_file_opener.h"
 #include "platform/program_directory.h"
+#include "platform/termination_signal.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/qt_prompter.h"
@@ -74,6 +75,10 @@ int main(int argc, char** argv) {
   quillstone::Workspace workspace(prompter, opener, {programDirectory, quillstone::UserDirectory()});
   quillstone::MainWindow window(workspace, prompter);
   prompter.SetParent(&window);
+  // SIGTERM (a shutdown, kill) ends the program as quitting does, without the question; a
+  // second one ends it at once.
+  const quillstone::TerminationSignal termination([&window] { window.QuitWithoutQuestion(); });
+  if (!termination.status()) std::fprintf(stderr, "quillstone: %s\n", termination.status().message().c_str());
   // The defaults are read once before the window shows, with rendering off; the first
   // activation reads the configuration again and renders.
   workspace.ReloadDefaults();

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSessionManager>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -16,6 +18,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "ui/action_panel.h"
 #include "ui/batch_page.h"
@@ -117,6 +120,11 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   ConnectBatchPage();
   ConnectLogoTools();
   ConnectDecorWindows();
+  // The session may still go on after a logout is asked for, so the window stays as it is.
+  connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+          [this](QSessionManager&) { SaveSessionState(); });
+  connect(qGuiApp, &QGuiApplication::saveStateRequest, this,
+          [this](QSessionManager&) { SaveSessionState(); });
   ShowSettings();
   // Running from the start: the first render follows 500 ms after the window is made.
   debounce_.Request();
@@ -517,6 +525,25 @@ void MainWindow::ShowFullView() {
 
 void MainWindow::RunEffectWindow() {
   effectWindow_->Run();
+}
+
+void MainWindow::SaveSessionState() {
+  ReportUnsaved(workspace_.SaveState());
+}
+
+void MainWindow::QuitWithoutQuestion() {
+  batchPage_->flow().Stop();
+  ReportUnsaved(workspace_.QuitWithoutQuestion());
+  // Open dialogs close too, so their loops end; the program ends when a run has wound up.
+  QApplication::closeAllWindows();
+  QCoreApplication::quit();
+}
+
+// No message box: the desktop is going away. The status bar and the terminal say it.
+void MainWindow::ReportUnsaved(const FlowResult& saved) {
+  if (!saved.failed()) return;
+  statusMessage_->setText(ToQString(saved.message()));
+  std::fprintf(stderr, "quillstone: %s\n", saved.message().c_str());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -59,6 +59,9 @@ class MainWindow : public QMainWindow {
   // The clipboard, wallpaper and priority the desktop commands use instead of the
   // system's (tests hand in recording fakes); they must outlive the window.
   void UseDesktopServices(ImageClipboard& clipboard, WallpaperService& wallpaper, PriorityControl& priority);
+  // Ends the program as quitting does, without the question (SIGTERM): a running batch stops
+  // after the images in progress, the files quit writes are written, every window closes.
+  void QuitWithoutQuestion();
 
  signals:
   // After every render, once the views show it.
@@ -94,6 +97,9 @@ class MainWindow : public QMainWindow {
   void RunEffectWindow();
   void ConnectDesktopCommands();
   void ShowFullView();
+  // The desktop's logout asks the program to save its state: the files quit writes.
+  void SaveSessionState();
+  void ReportUnsaved(const FlowResult& saved);
 
   Workspace& workspace_;
   RenderDebounce debounce_;

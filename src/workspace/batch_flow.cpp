@@ -108,6 +108,10 @@ bool BatchFlow::RequestStop() {
   return stop;
 }
 
+void BatchFlow::Stop() {
+  stop_.store(true, std::memory_order_release);
+}
+
 std::string BatchProblemsText(const BatchReport& report, int limit) {
   if (report.failed == 0 && report.placeholders == 0 && report.damaged == 0 && report.warned == 0) return {};
   std::string text = BatchSummary(report) + ".";

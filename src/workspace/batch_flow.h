@@ -70,6 +70,8 @@ class BatchFlow {
   // question is open (no image is begun); Yes stops the run after the images in progress,
   // No lets it go on. True for Yes.
   bool RequestStop();
+  // Stops the run after the images in progress without asking (the program is ending).
+  void Stop();
 
  private:
   Workspace& workspace_;

@@ -288,8 +288,19 @@ FlowResult Workspace::OpenShippedFile(std::string_view name) {
 
 FlowResult Workspace::Quit() {
   if (!prompter_.AskYesNo(kInfoCaption, kQuitQuestion)) return FlowResult::Cancelled();
+  // Whatever failed is named once, and the program still ends.
+  if (const FlowResult saved = QuitWithoutQuestion(); !saved)
+    prompter_.ShowMessage("Save Error", saved.message(), MessageIcon::kWarning);
+  return FlowResult::Done();
+}
+
+FlowResult Workspace::QuitWithoutQuestion() {
   closing_ = true;
-  // Every write is attempted; whatever failed is named once, and the program still ends.
+  return SaveState();
+}
+
+FlowResult Workspace::SaveState() {
+  // Every write is attempted, so one that fails costs only its own file.
   std::vector<std::string> failures;
   auto note = [&failures](const Status& status) {
     if (!status) failures.push_back(status.message());
@@ -305,11 +316,8 @@ FlowResult Workspace::Quit() {
     note(destinationHistory_.SaveToFile(UserFile(kDestinationHistoryFileName)));
     note(sourceHistory_.SaveToFile(UserFile(kSourceHistoryFileName)));
   }
-  if (!failures.empty()) {
-    prompter_.ShowMessage("Save Error", "Some settings could not be saved:" + Join(failures),
-                          MessageIcon::kWarning);
-  }
-  return FlowResult::Done();
+  if (failures.empty()) return FlowResult::Done();
+  return FlowResult::Failed("Some settings could not be saved:" + Join(failures));
 }
 
 }  // namespace quillstone

@@ -183,10 +183,17 @@ class Workspace {
   FlowResult SaveTextCommand();
   // Opens a shipped file with the desktop's default program.
   FlowResult OpenShippedFile(std::string_view name);
-  // The quit question; on Yes the per-image text, the default configuration and text and
-  // both histories are written to the user directory, and whatever could not be written is
+  // The quit question; on Yes QuitWithoutQuestion, and whatever could not be written is
   // named in one message. Done when the program may end (also after such a message).
   FlowResult Quit();
+  // The program ends without the question (SIGTERM): closing() becomes true and SaveState
+  // runs. Shows nothing; failed with what could not be written.
+  FlowResult QuitWithoutQuestion();
+  // What quitting writes, without a question and without showing anything (the desktop's
+  // logout): the per-image text, the default configuration and text and both histories to
+  // the user directory, each replaced whole. Every write is attempted; failed with the
+  // reasons of those that could not be written.
+  FlowResult SaveState();
 
  private:
   void LoadStartPictures();

@@ -250,6 +250,15 @@ TEST_F(MainWindowTest, ClosingAsksTheQuitQuestion) {
   EXPECT_TRUE(std::filesystem::exists(home / kDefaultConfigurationName));
 }
 
+// SIGTERM's way out writes the files and closes the window without the question.
+TEST_F(MainWindowTest, QuittingWithoutTheQuestionWritesTheFilesAndCloses) {
+  window.show();
+  window.QuitWithoutQuestion();
+  EXPECT_TRUE(prompter.questions.empty());
+  EXPECT_TRUE(std::filesystem::exists(home / kDefaultConfigurationName));
+  EXPECT_FALSE(window.isVisible());
+}
+
 // Save, quit and quick help have the keys users expect, and no key is given twice.
 TEST_F(MainWindowTest, ShortcutsIncludeSaveQuitAndHelpAndNoneIsGivenTwice) {
   const std::pair<const char*, QKeySequence> expected[] = {

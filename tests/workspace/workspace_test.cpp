@@ -128,8 +128,9 @@ TEST_F(WorkspaceTest, PerImageTextIsDrawnButNeverReplacesTheWatermarkText) {
 }
 
 // Quit asks first: No writes nothing; Yes writes the default configuration (keeping the
-// user's own lines), the default text and both folder histories.
-TEST_F(WorkspaceTest, QuitWritesTheConfigurationTheTextAndBothHistoriesOnlyOnYes) {
+// user's own lines), the default text and both folder histories. The logout's SaveState and
+// SIGTERM's QuitWithoutQuestion write the same without asking; only a logout keeps running.
+TEST_F(WorkspaceTest, QuitLogoutAndTerminationWriteTheConfigurationTheTextAndBothHistories) {
   const std::string oldConfiguration = "; mine\r\n[GENERAL]\r\nredon=0\r\n";
   ASSERT_TRUE(WriteFileReplacing((home / kDefaultConfigurationName).string(), oldConfiguration));
   Workspace workspace(prompter, opener, Paths());
@@ -146,16 +147,29 @@ TEST_F(WorkspaceTest, QuitWritesTheConfigurationTheTextAndBothHistoriesOnlyOnYes
     EXPECT_FALSE(std::filesystem::exists(home / name)) << name;
   }
 
-  prompter.answers = {true};
-  EXPECT_TRUE(workspace.Quit());
-  EXPECT_TRUE(workspace.closing());
-  const std::string written = testing::FileContents(home / kDefaultConfigurationName);
-  EXPECT_NE(written.find("changes=1"), std::string::npos);
-  EXPECT_EQ(written.rfind("; mine\r\n", 0), 0u) << "the user's own lines stay";
-  EXPECT_EQ(testing::FileContents(home / kDefaultTextName), "(c) Me\r\n");
-  EXPECT_NE(testing::FileContents(home / kSourceHistoryFileName).find("/photos/summer/"), std::string::npos);
-  EXPECT_NE(testing::FileContents(home / kDestinationHistoryFileName).find("/photos/marked/"),
-            std::string::npos);
+  const std::pair<std::string_view, std::function<FlowResult()>> ways[] = {
+      {"logout", [&] { return workspace.SaveState(); }},
+      {"SIGTERM", [&] { return workspace.QuitWithoutQuestion(); }},
+      {"Yes",
+       [&] {
+         prompter.answers = {true};
+         return workspace.Quit();
+       }},
+  };
+  for (const auto& [way, run] : ways) {
+    workspace.watermarkText() = {std::string(way)};
+    EXPECT_TRUE(run()) << way;
+    EXPECT_EQ(workspace.closing(), way != "logout");
+    const std::string written = testing::FileContents(home / kDefaultConfigurationName);
+    EXPECT_NE(written.find("changes=1"), std::string::npos) << way;
+    EXPECT_EQ(written.rfind("; mine\r\n", 0), 0u) << "the user's own lines stay";
+    EXPECT_EQ(testing::FileContents(home / kDefaultTextName), std::string(way) + "\r\n");
+    EXPECT_NE(testing::FileContents(home / kSourceHistoryFileName).find("/photos/summer/"),
+              std::string::npos);
+    EXPECT_NE(testing::FileContents(home / kDestinationHistoryFileName).find("/photos/marked/"),
+              std::string::npos);
+  }
+  EXPECT_EQ(prompter.questions.size(), 2u) << "No and Yes";
   EXPECT_TRUE(prompter.messages.empty());
 }
 
