@@ -29,6 +29,7 @@
 #include "ui/effect_window.h"
 #include "ui/file_drop_target.h"
 #include "ui/full_screen_view.h"
+#include "ui/help_window.h"
 #include "ui/image_view.h"
 #include "ui/individual_text_panel.h"
 #include "ui/logo_page.h"
@@ -266,7 +267,7 @@ void MainWindow::ConnectMenus() {
       {menus_->license, kLicenseFileName},
   };
   for (const auto& [action, file] : helpFiles) {
-    connect(action, &QAction::triggered, this, [this, file = file] { workspace_.OpenShippedFile(file); });
+    connect(action, &QAction::triggered, this, [this, file = file] { ShowHelp(file); });
   }
 }
 
@@ -409,7 +410,14 @@ void MainWindow::OnRendered() {
 }
 
 void MainWindow::ActivateFirstTime() {
-  if (workspace_.FirstActivation()) ShowSettings();
+  if (!workspace_.FirstActivation()) return;
+  ShowSettings();
+  if (workspace_.firstRun()) ShowHelp(kChangesFileName);
+}
+
+void MainWindow::ShowHelp(const char* name) {
+  if (help_ == nullptr) help_ = new HelpWindow(workspace_, this);
+  help_->ShowFile(name);
 }
 
 void MainWindow::ChooseCombination(int index) {

@@ -22,6 +22,7 @@ class DecorWindows;
 class EffectWindow;
 class FlowResult;
 class FullScreenView;
+class HelpWindow;
 class ImageView;
 class IndividualTextPanel;
 class LogoPage;
@@ -53,8 +54,9 @@ class MainWindow : public QMainWindow {
   void RenderNow();
   void RequestRender() { debounce_.Request(); }
   RenderDebounce& renderDebounce() { return debounce_; }
-  // The first activation's work: default configuration, first-run files, the sample
-  // picture, one render. Runs once; the window calls it when it is first shown.
+  // The first activation's work: default configuration, first-run text, the sample
+  // picture, one render, and on a first run the list of changes in the help window. Runs
+  // once; the window calls it when it is first shown.
   void ActivateFirstTime();
   // The clipboard, wallpaper and priority the desktop commands use instead of the
   // system's (tests hand in recording fakes); they must outlive the window.
@@ -100,6 +102,8 @@ class MainWindow : public QMainWindow {
   // The desktop's logout asks the program to save its state: the files quit writes.
   void SaveSessionState();
   void ReportUnsaved(const FlowResult& saved);
+  // The program's own help window with a shipped file.
+  void ShowHelp(const char* name);
 
   Workspace& workspace_;
   RenderDebounce debounce_;
@@ -118,6 +122,7 @@ class MainWindow : public QMainWindow {
   EffectWindow* effectWindow_ = nullptr;
   TextToolWindows* textTools_ = nullptr;
   FullScreenView* fullScreen_ = nullptr;
+  HelpWindow* help_ = nullptr;
   SystemImageClipboard systemClipboard_;
   DesktopWallpaper systemWallpaper_;
   SystemPriorityControl systemPriority_;

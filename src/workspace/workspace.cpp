@@ -12,6 +12,7 @@
 #include "platform/date_time.h"
 #include "platform/program_directory.h"
 #include "platform/text_file.h"
+#include "platform/whole_file.h"
 #include "workspace/source_loading.h"
 
 namespace quillstone {
@@ -176,10 +177,10 @@ bool Workspace::FirstActivation() {
   if (firstActivationDone_) return false;
   firstActivationDone_ = true;
   (void)ReadConfiguration(UserFile(kDefaultConfigurationName), settings_);
-  if (!settings_.configurationWritten) {
+  firstRun_ = !settings_.configurationWritten;
+  if (firstRun_) {
     const TextFileRead text = ReadTextFileLines(UserFile(kDefaultTextName).string());
     if (text.outcome == TextFileRead::Outcome::kRead) watermarkText_ = text.lines;
-    OpenShippedFile(kChangesFileName);
   }
   LoadStartPictures();
   Render();
@@ -280,9 +281,24 @@ FlowResult Workspace::SaveTextCommand() {
   return saved;
 }
 
+ShippedDocument Workspace::ReadShippedFile(std::string_view name) const {
+  ShippedDocument document;
+  document.path = paths_.programDirectory / name;
+  const std::string extension = document.path.extension().string();
+  document.html = extension == ".html" || extension == ".htm";
+  std::string bytes;
+  const WholeFileRead read = ReadWholeFile(document.path, kMaxTextFileBytes, bytes);
+  if (!read.read()) {
+    document.error = "cannot show " + document.path.string() + ": " + read.reason;
+    return document;
+  }
+  document.text = DecodeTextBytes(bytes);
+  return document;
+}
+
 FlowResult Workspace::OpenShippedFile(std::string_view name) {
   const std::filesystem::path path = paths_.programDirectory / name;
-  if (!opener_.Open(path)) return FlowResult::Failed("cannot open " + path.string());
+  if (!opener_.Open(path)) return FlowResult::Failed("no program of the desktop could open " + path.string());
   return FlowResult::Done();
 }
 

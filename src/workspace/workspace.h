@@ -41,6 +41,15 @@ inline constexpr std::string_view kClearAllQuestion =
 // What the label of the last loaded configuration shows before the first load.
 inline constexpr std::string_view kNoConfigurationLoaded = "none";
 
+// A file shipped with the program (the help, the list of changes), as the program's own
+// help window shows it.
+struct ShippedDocument {
+  std::filesystem::path path;
+  std::string text;   // UTF-8
+  bool html = false;  // an HTML page; otherwise plain text
+  std::string error;  // why it cannot be shown, naming the file; empty when it can
+};
+
 // What a source file that cannot be decoded as JPEG gives: nothing, so the picture shown
 // stays (the open dialog and a file drop), or the placeholder picture shipped with the
 // program (the source file list, the batch run and a reload).
@@ -167,12 +176,15 @@ class Workspace {
 
   // Start-up, in this order: Create when the window is made (histories, rendering on),
   // ReloadDefaults before the window shows, FirstActivation when it is first active
-  // (default configuration again, the first-run text and list of changes, the sample
-  // picture and logo when none is loaded, one render).
+  // (default configuration again, the first-run text, the sample picture and logo when
+  // none is loaded, one render).
   void Create();
   void ReloadDefaults();
   // True the first time only.
   bool FirstActivation();
+  // Whether the first activation found the default configuration never written by the
+  // program: a first run, on which the window shows the list of changes.
+  bool firstRun() const { return firstRun_; }
 
   // Menu and button commands: done, cancelled when the user cancelled or answered No, or
   // failed with the message they have shown.
@@ -181,7 +193,10 @@ class Workspace {
   FlowResult ClearAllOptions();
   FlowResult LoadTextCommand();
   FlowResult SaveTextCommand();
-  // Opens a shipped file with the desktop's default program.
+  // Reads a shipped file for the program's own help window.
+  ShippedDocument ReadShippedFile(std::string_view name) const;
+  // Hands a shipped file to the desktop's default program; failed, naming the file, where
+  // no program took it.
   FlowResult OpenShippedFile(std::string_view name);
   // The quit question; on Yes QuitWithoutQuestion, and whatever could not be written is
   // named in one message. Done when the program may end (also after such a message).
@@ -235,6 +250,7 @@ class Workspace {
 
   bool renderEnabled_ = false;
   bool firstActivationDone_ = false;
+  bool firstRun_ = false;
   bool closing_ = false;
 };
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QPushButton>
+#include <QTextBrowser>
 
 #include "support/test_support.h"
 #include "ui/full_screen_view.h"
@@ -81,6 +83,21 @@ TEST_F(DesktopCommandsWindowTest, FullViewFallsBackToTheOwnView) {
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(view->isVisible());
   view->close();
+}
+
+// Help entries show the shipped file in the program's own window; its extra button hands
+// the file to the desktop's program.
+TEST_F(DesktopCommandsWindowTest, HelpWindowShowsTheShippedQuickHelp) {
+  Entry("menuquickhelp")->trigger();
+  auto* help = window.findChild<QDialog*>("helpwindow");
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->findChild<QTextBrowser*>("helpbrowser")->documentTitle(), "Quillstone quick help");
+  EXPECT_TRUE(opener.opened.empty());
+  help->findChild<QPushButton*>("helpopenexternal")->click();
+  EXPECT_EQ(opener.opened,
+            std::vector<std::filesystem::path>{testing::SourceDir() / "data" / kQuickHelpFileName});
+  help->close();
 }
 
 }  // namespace

@@ -28,8 +28,9 @@ class WorkspaceTest : public ::testing::Test {
   RecordingOpener opener;
 };
 
-// A first start on a fresh machine shows the sample picture marked with the logo, opens
-// the list of changes, and saves "changes=1" at exit, so the second start does not.
+// A first start on a fresh machine shows the sample picture marked with the logo, is a
+// first run (the window shows the list of changes), and saves "changes=1" at exit, so the
+// second start is not.
 TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChanges) {
   {
     Workspace workspace(prompter, opener, Paths());
@@ -51,20 +52,42 @@ TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChang
     // A gold pixel of the sample logo's ring, at the top-left place inside the frames.
     ASSERT_NE(workspace.logoImage().Pixel(23, 4), Rgb{});
     EXPECT_NE(marked.Pixel(2 + 23, 2 + 4), workspace.originalImage().Pixel(23, 4));
-    ASSERT_EQ(opener.opened.size(), 1u);
-    EXPECT_EQ(opener.opened[0].filename(), kChangesFileName);
+    EXPECT_TRUE(workspace.firstRun());
 
     prompter.answers = {true};
     ASSERT_TRUE(workspace.Quit());
   }
   EXPECT_NE(testing::FileContents(home / kDefaultConfigurationName).find("changes=1"), std::string::npos);
 
-  opener.opened.clear();
   Workspace again(prompter, opener, Paths());
   again.Create();
   again.ReloadDefaults();
   ASSERT_TRUE(again.FirstActivation());
+  EXPECT_FALSE(again.firstRun());
   EXPECT_TRUE(opener.opened.empty());
+}
+
+// The help window's text comes from the program directory; a file that cannot be shown,
+// or that no program of the desktop opens, is named.
+TEST_F(WorkspaceTest, ShippedFilesAreReadForTheHelpWindowOrNamed) {
+  Workspace workspace(prompter, opener, Paths());
+  const ShippedDocument help = workspace.ReadShippedFile(kQuickHelpFileName);
+  EXPECT_TRUE(help.error.empty()) << help.error;
+  EXPECT_TRUE(help.html);
+  EXPECT_NE(help.text.find("<title>Quillstone quick help</title>"), std::string::npos);
+  const ShippedDocument readme = workspace.ReadShippedFile(kReadmeFileName);
+  EXPECT_FALSE(readme.html);
+  EXPECT_FALSE(readme.text.empty());
+
+  const ShippedDocument missing = workspace.ReadShippedFile("nohelp.html");
+  EXPECT_TRUE(missing.text.empty());
+  EXPECT_NE(missing.error.find((Paths().programDirectory / "nohelp.html").string()), std::string::npos)
+      << missing.error;
+
+  opener.opens = false;
+  const FlowResult opened = workspace.OpenShippedFile(kLicenseFileName);
+  EXPECT_TRUE(opened.failed());
+  EXPECT_NE(opened.message().find(kLicenseFileName), std::string::npos) << opened.message();
 }
 
 // A file named on the window's command line is what the first screen shows, rendered once
