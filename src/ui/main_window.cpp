@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSessionManager>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -18,6 +20,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 
 #include "ui/action_panel.h"
@@ -56,6 +59,49 @@ enum SettingsPage { kLogoPage = 0, kColorPage = 1, kTextPage = 2, kResizePage = 
 constexpr int kInitialPreviewWidth = 320;
 constexpr int kInitialPreviewHeight = 240;
 
+// On a screen smaller than the controls need (a 1280 x 720 laptop) they scroll, rather than
+// pushing the window's bottom and right edge, and the controls there, off the screen.
+QScrollArea* Scrolling(QWidget* content, const char* name, QWidget* parent) {
+  auto* scroll = new QScrollArea(parent);
+  scroll->setObjectName(name);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(content);
+  return scroll;
+}
+
+// The watermark page's two sides: the controls at the width they ask for, but at most
+// three fifths of the whole, and the picture pages in the rest. As the window changes size
+// the controls keep that share until the user moves the handle; from then on the user's
+// choice stays and the picture takes every change.
+class ControlSplitter : public QSplitter {
+ public:
+  ControlSplitter(QScrollArea* controls, QWidget* pictures, QWidget* parent)
+      : QSplitter(parent), controls_(controls) {
+    addWidget(controls);
+    addWidget(pictures);
+    setStretchFactor(0, 0);
+    setStretchFactor(1, 1);
+    setChildrenCollapsible(false);
+    connect(this, &QSplitter::splitterMoved, this, [this] { moved_ = true; });
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QSplitter::resizeEvent(event);
+    if (moved_) return;
+    const int wanted = controls_->widget()->sizeHint().width() +
+                       controls_->verticalScrollBar()->sizeHint().width() + 2 * controls_->frameWidth();
+    const int whole = width() - handleWidth();
+    const int share = std::min(wanted, whole * 3 / 5);
+    setSizes({share, whole - share});
+  }
+
+ private:
+  QScrollArea* controls_;
+  bool moved_ = false;
+};
+
 QPushButton* Button(const char* name, const QString& caption, QWidget* parent, bool enabled) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
@@ -78,16 +124,10 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   mainPages_ = new QTabWidget(this);
   mainPages_->setObjectName("mainpages");
   mainPages_->addTab(BuildWatermarkPage(), "Watermarking image");
-  batchPage_ = new BatchPage(workspace_, prompter_, mainPages_);
-  mainPages_->addTab(batchPage_, "Image batch run");
-  // On a screen smaller than the pages need (a 1280 x 720 laptop) the pages scroll, rather
-  // than pushing the window's bottom and right edge, and the controls there, off the screen.
-  auto* pagesScroll = new QScrollArea(this);
-  pagesScroll->setObjectName("pagesscroll");
-  pagesScroll->setWidgetResizable(true);
-  pagesScroll->setFrameShape(QFrame::NoFrame);
-  pagesScroll->setWidget(mainPages_);
-  setCentralWidget(pagesScroll);
+  batchPage_ = new BatchPage(workspace_, prompter_);
+  batchScroll_ = Scrolling(batchPage_, "batchscroll", mainPages_);
+  mainPages_->addTab(batchScroll_, "Image batch run");
+  setCentralWidget(mainPages_);
   // Leaving a page stores the per-image text, as changing the image does.
   connect(mainPages_, &QTabWidget::currentChanged, this, [this] {
     workspace_.SaveCurrentIndividualText();
@@ -100,6 +140,8 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   caption->setObjectName("lastmessagecaption");
   statusMessage_ = new QLabel(this);
   statusMessage_->setObjectName("statusmessage");
+  // A long message is cut at the window's edge rather than widening the window.
+  statusMessage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(statusProgress_);
   statusBar()->addWidget(caption);
   statusBar()->addWidget(statusMessage_, 1);
@@ -156,11 +198,12 @@ QWidget* MainWindow::BuildWatermarkPage() {
   stepButtons_ = new SourceStepButtons(left);
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {loadImage, saveImage, loadLogo, fullView, effects}) buttons->addWidget(button);
-  buttons->addWidget(stepButtons_);
   buttons->addStretch(1);
+  // The steps through the source list sit beside the name of the picture they change.
   auto* names = new QHBoxLayout;
   names->addWidget(new QLabel("Image:", left));
   names->addWidget(loadedFileName_, 1);
+  names->addWidget(stepButtons_);
   names->addWidget(new QLabel("Last configuration file:", left));
   names->addWidget(lastConfiguration_);
 
@@ -226,13 +269,9 @@ QWidget* MainWindow::BuildWatermarkPage() {
   imagePages_->addTab(fullViewArea_, "Original watermarked image");
   imagePages_->addTab(individualPanel_, "Small preview/Individual text");
 
-  auto* splitter = new QSplitter(page);
-  splitter->addWidget(left);
-  splitter->addWidget(imagePages_);
-  splitter->setStretchFactor(1, 1);
-  splitter->setSizes({560, 880});
+  // The controls scroll on their own, so a small screen keeps the picture beside them.
   auto* layout = new QHBoxLayout(page);
-  layout->addWidget(splitter);
+  layout->addWidget(new ControlSplitter(Scrolling(left, "controlsscroll", page), imagePages_, page));
   return page;
 }
 
@@ -255,10 +294,10 @@ void MainWindow::ConnectMenus() {
   connect(menus_->effectWindow, &QAction::triggered, this, &MainWindow::RunEffectWindow);
   ConnectDesktopCommands();
   menus_->onSourceHistoryEntry = [this](int index) {
-    if (batchPage_->ChooseSourceHistoryEntry(index)) mainPages_->setCurrentWidget(batchPage_);
+    if (batchPage_->ChooseSourceHistoryEntry(index)) mainPages_->setCurrentWidget(batchScroll_);
   };
   menus_->onDestinationHistoryEntry = [this](int index) {
-    if (batchPage_->ChooseDestinationHistoryEntry(index)) mainPages_->setCurrentWidget(batchPage_);
+    if (batchPage_->ChooseDestinationHistoryEntry(index)) mainPages_->setCurrentWidget(batchScroll_);
   };
   const std::pair<QAction*, const char*> helpFiles[] = {
       {menus_->readme, kReadmeFileName},
@@ -372,7 +411,7 @@ void MainWindow::ConvertImages() {
     const QSignalBlocker blocker(settingsPages_);
     settingsPages_->setCurrentIndex(kLogoPage);
   }
-  mainPages_->setCurrentWidget(batchPage_);
+  mainPages_->setCurrentWidget(batchScroll_);
   ShowSettings();
 }
 

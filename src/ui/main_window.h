@@ -132,6 +132,7 @@ class MainWindow : public QMainWindow {
   ProcessPriority priorityNow_ = ProcessPriority::kNormal;
   DecorWindows* decorWindows_ = nullptr;
   BatchPage* batchPage_ = nullptr;
+  QScrollArea* batchScroll_ = nullptr;  // the page that holds it
   SourceStepButtons* stepButtons_ = nullptr;
   QScrollArea* fullViewArea_ = nullptr;
   ImageView* fullView_ = nullptr;

@@ -227,7 +227,7 @@ TEST_F(BatchPageTest, HistoryMenuShowsClickedFoldersAndRefusesOnesThatAreGone) {
   // Choosing it lists and previews the folder again, which rebuilds the menu under it.
   Find<QTabWidget>("mainpages")->setCurrentIndex(0);
   items[at + 2]->trigger();
-  EXPECT_EQ(Find<QTabWidget>("mainpages")->currentWidget(), page);
+  EXPECT_TRUE(Find<QTabWidget>("mainpages")->currentWidget()->isAncestorOf(page));
 
   // A destination folder that has gone since it was used.
   {

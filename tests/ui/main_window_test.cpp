@@ -232,14 +232,22 @@ TEST_F(MainWindowTest, PaperColorSwatchRendersAlsoWhenCancelled) {
   EXPECT_EQ(swatch->color(), colors::kRed);
 }
 
-// Closing the window goes through the workspace's quit: No keeps it open, Yes writes the
-// files (the workspace tests say which) and closes it.
-TEST_F(MainWindowTest, FitsASmallScreenByScrollingItsPages) {
+// Also with a long message in the status bar; on such a screen the controls scroll beside
+// the picture, which shows whole and takes at least a third of the width.
+TEST_F(MainWindowTest, FitsASmallScreen) {
+  Find<QLabel>("statusmessage")->setText(QString(400, QLatin1Char('x')));
   const QSize least = window.minimumSizeHint();
-  EXPECT_LE(least.width(), 1280);
-  EXPECT_LE(least.height(), 720);
+  EXPECT_LE(least.width(), 1024);
+  EXPECT_LE(least.height(), 600);
+  window.resize(1024, 600);
+  window.show();
+  auto* picture = Find<QWidget>("fullviewscroll");
+  EXPECT_EQ(picture->visibleRegion().boundingRect(), picture->rect());
+  EXPECT_GE(picture->width(), 1024 / 3);
 }
 
+// Closing the window goes through the workspace's quit: No keeps it open, Yes writes the
+// files (the workspace tests say which) and closes it.
 TEST_F(MainWindowTest, ClosingAsksTheQuitQuestion) {
   prompter.answers = {false};
   EXPECT_FALSE(window.close());
