@@ -22,15 +22,31 @@ ImageView::ImageView(Placement placement, QWidget* parent) : QWidget(parent), pl
 
 void ImageView::SetImage(const RasterImage* raster) {
   image_ = raster ? RasterAsQImage(*raster) : QImage();
-  if (placement_ == Placement::kActualSize) {
-    const QSize size = image_.isNull() ? QSize(0, 0) : image_.size();
-    if (size != this->size()) resize(size);
-  }
+  reduced_ = QImage();
+  FitWidgetToPicture();
   update();
 }
 
+void ImageView::SetZoom(double zoom) {
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  FitWidgetToPicture();
+  update();
+}
+
+QSize ImageView::ZoomedSize() const {
+  if (image_.isNull()) return {0, 0};
+  const auto side = [this](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * zoom_))); };
+  return {side(image_.width()), side(image_.height())};
+}
+
+void ImageView::FitWidgetToPicture() {
+  if (placement_ != Placement::kActualSize) return;
+  if (const QSize size = ZoomedSize(); size != this->size()) resize(size);
+}
+
 QSize ImageView::sizeHint() const {
-  if (placement_ == Placement::kActualSize && !image_.isNull()) return image_.size();
+  if (placement_ == Placement::kActualSize && !image_.isNull()) return ZoomedSize();
   return QWidget::sizeHint();
 }
 
@@ -38,7 +54,7 @@ QRect ImageView::PictureRect() const {
   if (image_.isNull()) return {};
   switch (placement_) {
     case Placement::kActualSize:
-      return QRect(QPoint(0, 0), image_.size());
+      return QRect(QPoint(0, 0), ZoomedSize());
     case Placement::kCentered:
       return QRect(QPoint((width() - image_.width()) / 2, (height() - image_.height()) / 2), image_.size());
     case Placement::kFitInside: {
@@ -81,8 +97,35 @@ void ImageView::paintEvent(QPaintEvent* event) {
     const QRect part = exposed & picture;
     painter.drawImage(part.topLeft(), image_, part.translated(-picture.topLeft()));
   } else {
-    painter.drawImage(picture, image_);
+    PaintScaled(painter, picture, exposed);
   }
+}
+
+// A reduced picture is averaged once into a copy of the size shown, whose exposed part is
+// then drawn; an enlarged one is interpolated for the exposed part only, taking one pixel
+// more on each side so that parts painted apart meet without a seam.
+void ImageView::PaintScaled(QPainter& painter, const QRect& picture, const QRect& exposed) {
+  const QRect part = exposed & picture;
+  if (part.isEmpty()) return;
+  if (picture.width() <= image_.width() && picture.height() <= image_.height()) {
+    if (reduced_.size() != picture.size()) {
+      reduced_ = image_.scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    painter.drawImage(part.topLeft(), reduced_, part.translated(-picture.topLeft()));
+    return;
+  }
+  const double across = static_cast<double>(image_.width()) / picture.width();
+  const double down = static_cast<double>(image_.height()) / picture.height();
+  const QRectF wanted((part.x() - picture.x()) * across, (part.y() - picture.y()) * down,
+                      part.width() * across, part.height() * down);
+  const QRect source = wanted.toAlignedRect().adjusted(-1, -1, 1, 1) & image_.rect();
+  const QRectF target(picture.x() + source.x() / across, picture.y() + source.y() / down,
+                      source.width() / across, source.height() / down);
+  painter.save();
+  painter.setClipRect(part);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(target, image_, source);
+  painter.restore();
 }
 
 void ImageView::mousePressEvent(QMouseEvent* event) {

@@ -13,13 +13,13 @@ namespace quillstone {
 // copy. Valid while the raster keeps its size and memory; a null image for an empty raster.
 QImage RasterAsQImage(const RasterImage& raster);
 
-// Shows a raster without copying it: at its own size (for a scroll area), centred, or
-// scaled to fit. Paints only the part that is exposed. Call SetImage again whenever the
-// raster changed, since a render may have moved its memory.
+// Shows a raster without copying it: at its own size or zoomed (for a scroll area),
+// centred, or scaled to fit. Paints only the part that is exposed, scaled smoothly. Call
+// SetImage again whenever the raster changed, since a render may have moved its memory.
 class ImageView : public QWidget {
  public:
   enum class Placement {
-    kActualSize,  // the widget takes the image's size; for a scroll area
+    kActualSize,  // the widget takes the image's size times the zoom; for a scroll area
     kCentered,    // unscaled, centred in the widget
     kFitInside,   // scaled to fit the widget, aspect kept, centred
   };
@@ -28,6 +28,9 @@ class ImageView : public QWidget {
 
   void SetImage(const RasterImage* raster);
   const QImage& image() const { return image_; }
+  // The zoom of kActualSize: the widget takes the image's size times this factor.
+  void SetZoom(double zoom);
+  double zoom() const { return zoom_; }
   // The image pixel under a point of the widget; none outside the picture.
   std::optional<QPoint> PixelAt(QPoint position) const;
   // The image position of a point of the widget, also beyond the picture's edges (a drag
@@ -55,9 +58,16 @@ class ImageView : public QWidget {
 
  private:
   QRect PictureRect() const;
+  QSize ZoomedSize() const;
+  void FitWidgetToPicture();
+  // Draws the exposed part of a picture shown at another size than its own.
+  void PaintScaled(QPainter& painter, const QRect& picture, const QRect& exposed);
 
   Placement placement_;
   QImage image_;
+  double zoom_ = 1.0;
+  // The picture reduced smoothly to the size it is shown at, made when first painted.
+  QImage reduced_;
 };
 
 }  // namespace quillstone

@@ -92,6 +92,15 @@ MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
   bigTextEditor =
       Entry(text, "menubigtexteditor", "Big texteditor", true, QKeySequence(Qt::CTRL | Qt::Key_P));
 
+  // The full-size view's zoom; the usual keys of a picture viewer, which no other entry uses.
+  QMenu* view = bar->addMenu("&View");
+  view->setObjectName("viewmenu");
+  zoomIn = Entry(view, "menuzoomin", "Zoom in");
+  zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  zoomOut = Entry(view, "menuzoomout", "Zoom out", true, QKeySequence::ZoomOut);
+  fitToWindow = Entry(view, "menufittowindow", "Fit to window", true, QKeySequence(Qt::CTRL | Qt::Key_0));
+  actualSize = Entry(view, "menuactualsize", "Actual size (100%)", true, QKeySequence(Qt::CTRL | Qt::Key_1));
+
   history_ = bar->addMenu("H&istory");
   history_->setObjectName("historymenu");
   sourceDirectories = Entry(history_, "menusourcedirectories", "Used sourcedirectories");

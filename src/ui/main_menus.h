@@ -48,6 +48,11 @@ class MainMenus {
   QAction* specialCharacters;
   QAction* threeDText;
   QAction* bigTextEditor;
+  // "View": the zoom of the full-size view
+  QAction* zoomIn;
+  QAction* zoomOut;
+  QAction* fitToWindow;
+  QAction* actualSize;
   // "History": the anchors below which each list shows its entries.
   QAction* sourceDirectories;
   QAction* destinationDirectories;

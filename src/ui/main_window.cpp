@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "ui/action_panel.h"
@@ -43,6 +44,7 @@
 #include "ui/source_step_buttons.h"
 #include "ui/text_page.h"
 #include "ui/text_tool_windows.h"
+#include "ui/zoom_view.h"
 #include "workspace/desktop_commands.h"
 #include "workspace/logo_tools.h"
 #include "workspace/save_flow.h"
@@ -145,6 +147,9 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, QWidget* parent
   statusBar()->addWidget(statusProgress_);
   statusBar()->addWidget(caption);
   statusBar()->addWidget(statusMessage_, 1);
+  statusZoom_ = new QLabel(this);
+  statusZoom_->setObjectName("statuszoom");
+  statusBar()->addPermanentWidget(statusZoom_);
 
   combinationDialog_ = new CombinationDialog(this);
   connect(combinationDialog_, &CombinationDialog::itemClicked, this,
@@ -254,19 +259,16 @@ QWidget* MainWindow::BuildWatermarkPage() {
 
   imagePages_ = new QTabWidget(page);
   imagePages_->setObjectName("imagepages");
-  fullViewArea_ = new QScrollArea(imagePages_);
-  fullViewArea_->setObjectName("fullviewscroll");
-  fullViewArea_->setAlignment(Qt::AlignCenter);
-  fullView_ = new ImageView(ImageView::Placement::kActualSize);
-  fullView_->setObjectName("fullimage");
-  fullViewArea_->setWidget(fullView_);
+  fullView_ = new ZoomView(imagePages_);
+  fullView_->setObjectName("fullviewscroll");
+  fullView_->view()->setObjectName("fullimage");
   individualPanel_ = new IndividualTextPanel(workspace_, imagePages_);
   connect(individualPanel_, &IndividualTextPanel::renderLater, this, &MainWindow::RequestRender);
   individualPanel_->previewView()->onResized = [this](QSize size) {
     workspace_.RefitPreview(size.width(), size.height());
     individualPanel_->ShowPreview();
   };
-  imagePages_->addTab(fullViewArea_, "Original watermarked image");
+  imagePages_->addTab(fullView_, "Original watermarked image");
   imagePages_->addTab(individualPanel_, "Small preview/Individual text");
 
   // The controls scroll on their own, so a small screen keeps the picture beside them.
@@ -293,6 +295,7 @@ void MainWindow::ConnectMenus() {
   connect(menus_->convertImages, &QAction::triggered, this, &MainWindow::ConvertImages);
   connect(menus_->effectWindow, &QAction::triggered, this, &MainWindow::RunEffectWindow);
   ConnectDesktopCommands();
+  ConnectZoom();
   menus_->onSourceHistoryEntry = [this](int index) {
     if (batchPage_->ChooseSourceHistoryEntry(index)) mainPages_->setCurrentWidget(batchScroll_);
   };
@@ -517,6 +520,27 @@ void MainWindow::ShowSourceLoaded(const FlowResult& read) {
   individualPanel_->ShowIndividualText();
   if (read.failed()) statusMessage_->setText(ToQString(read.message()));
   emit sourceLoaded();
+}
+
+// The View menu zooms the full-size view, which it brings to the front; the status bar
+// shows the zoom.
+void MainWindow::ConnectZoom() {
+  const std::pair<QAction*, void (ZoomView::*)()> zooms[] = {
+      {menus_->zoomIn, &ZoomView::ZoomIn},
+      {menus_->zoomOut, &ZoomView::ZoomOut},
+      {menus_->fitToWindow, &ZoomView::FitToWindow},
+      {menus_->actualSize, &ZoomView::ShowActualSize},
+  };
+  for (const auto& [action, zoom] : zooms) {
+    connect(action, &QAction::triggered, this, [this, zoom = zoom] {
+      imagePages_->setCurrentWidget(fullView_);
+      (fullView_->*zoom)();
+    });
+  }
+  connect(fullView_, &ZoomView::zoomChanged, this, [this] {
+    const QString percent = QStringLiteral("Zoom %1%").arg(std::lround(fullView_->zoom() * 100));
+    statusZoom_->setText(fullView_->fitting() ? percent + QStringLiteral(" (fit)") : percent);
+  });
 }
 
 // The clipboard, the wallpaper, the full view and the priority.

@@ -23,7 +23,6 @@ class EffectWindow;
 class FlowResult;
 class FullScreenView;
 class HelpWindow;
-class ImageView;
 class IndividualTextPanel;
 class LogoPage;
 class LogoSpecialWindow;
@@ -34,6 +33,7 @@ class SourceStepButtons;
 class TextPage;
 class TextToolWindows;
 class Workspace;
+class ZoomView;
 
 // The main window: the pages "Watermarking image" and "Image batch run"; on the first, the
 // action panel, the settings pages "&Logo", "&Color", "&Text" and "&Resize", and the
@@ -98,6 +98,7 @@ class MainWindow : public QMainWindow {
   void ShowSourceLoaded(const FlowResult& read);
   void RunEffectWindow();
   void ConnectDesktopCommands();
+  void ConnectZoom();
   void ShowFullView();
   // The desktop's logout asks the program to save its state: the files quit writes.
   void SaveSessionState();
@@ -134,12 +135,12 @@ class MainWindow : public QMainWindow {
   BatchPage* batchPage_ = nullptr;
   QScrollArea* batchScroll_ = nullptr;  // the page that holds it
   SourceStepButtons* stepButtons_ = nullptr;
-  QScrollArea* fullViewArea_ = nullptr;
-  ImageView* fullView_ = nullptr;
+  ZoomView* fullView_ = nullptr;
   QLabel* loadedFileName_ = nullptr;
   QLabel* lastConfiguration_ = nullptr;
   QLabel* statusProgress_ = nullptr;
   QLabel* statusMessage_ = nullptr;
+  QLabel* statusZoom_ = nullptr;
   Prompter& prompter_;
   bool shown_ = false;
 };

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
+#include <QWheelEvent>
 #include <fstream>
 #include <set>
 
@@ -25,6 +26,7 @@
 #include "support/test_support.h"
 #include "ui/color_swatch.h"
 #include "ui/combination_dialog.h"
+#include "ui/zoom_view.h"
 #include "workspace/scripted_prompter.h"
 #include "workspace/workspace.h"
 
@@ -244,6 +246,52 @@ TEST_F(MainWindowTest, FitsASmallScreen) {
   auto* picture = Find<QWidget>("fullviewscroll");
   EXPECT_EQ(picture->visibleRegion().boundingRect(), picture->rect());
   EXPECT_GE(picture->width(), 1024 / 3);
+}
+
+// A picture larger than the view shows fitted; the View entries, Ctrl + wheel and a drag
+// zoom and pan the view, and the status bar follows. The marked picture stays as it was.
+TEST_F(MainWindowTest, FullViewZoomsAndPans) {
+  workspace.SetSourceImage(testing::MakeGradientRaster(3000, 2000), "big.bmp", home.path().string());
+  window.RenderNow();
+  const RasterImage marked = workspace.watermarkedImage();
+  window.resize(1024, 600);
+  window.show();
+  auto* area = Find<ZoomView>("fullviewscroll");
+  auto* zoom = Find<QLabel>("statuszoom");
+  const double fit = area->zoom();
+  EXPECT_LT(fit, 0.5);
+  EXPECT_TRUE(zoom->text().endsWith("(fit)")) << zoom->text().toStdString();
+
+  Find<QAction>("menuactualsize")->trigger();
+  EXPECT_EQ(Find<QWidget>("fullimage")->size(), QSize(3000, 2000));
+  EXPECT_EQ(zoom->text(), "Zoom 100%");
+  Find<QAction>("menuzoomin")->trigger();
+  EXPECT_DOUBLE_EQ(area->zoom(), 1.5);
+  Find<QAction>("menuzoomout")->trigger();
+  EXPECT_DOUBLE_EQ(area->zoom(), 1.0);
+
+  // Dragging left and up shows more of the right and the bottom.
+  auto* picture = Find<QWidget>("fullimage");
+  const QPoint before(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value());
+  const auto mouse = [picture](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, picture->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(picture, &event);
+  };
+  const QPointF from(1500, 1000);
+  mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+  mouse(QEvent::MouseMove, from - QPointF(40, 30), Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, from - QPointF(40, 30), Qt::NoButton);
+  EXPECT_EQ(QPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()),
+            before + QPoint(40, 30));
+
+  Find<QAction>("menufittowindow")->trigger();
+  EXPECT_DOUBLE_EQ(area->zoom(), fit);
+  QWheelEvent wheel(QPointF(10, 10), area->viewport()->mapToGlobal(QPointF(10, 10)), {}, {0, 120},
+                    Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(area->viewport(), &wheel);
+  EXPECT_GT(area->zoom(), fit);
+  EXPECT_FALSE(area->fitting());
+  EXPECT_EQ(workspace.watermarkedImage(), marked);
 }
 
 // Closing the window goes through the workspace's quit: No keeps it open, Yes writes the
