@@ -525,18 +525,16 @@ void MainWindow::ShowSourceLoaded(const FlowResult& read) {
 // The View menu zooms the full-size view, which it brings to the front; the status bar
 // shows the zoom.
 void MainWindow::ConnectZoom() {
-  const std::pair<QAction*, void (ZoomView::*)()> zooms[] = {
-      {menus_->zoomIn, &ZoomView::ZoomIn},
-      {menus_->zoomOut, &ZoomView::ZoomOut},
-      {menus_->fitToWindow, &ZoomView::FitToWindow},
-      {menus_->actualSize, &ZoomView::ShowActualSize},
-  };
-  for (const auto& [action, zoom] : zooms) {
-    connect(action, &QAction::triggered, this, [this, zoom = zoom] {
+  const auto zoomWith = [this](QAction* action, auto zoom) {
+    connect(action, &QAction::triggered, this, [this, zoom] {
       imagePages_->setCurrentWidget(fullView_);
-      (fullView_->*zoom)();
+      zoom(*fullView_);
     });
-  }
+  };
+  zoomWith(menus_->zoomIn, [](ZoomView& view) { view.ZoomIn(); });
+  zoomWith(menus_->zoomOut, [](ZoomView& view) { view.ZoomOut(); });
+  zoomWith(menus_->fitToWindow, [](ZoomView& view) { view.FitToWindow(); });
+  zoomWith(menus_->actualSize, [](ZoomView& view) { view.ShowActualSize(); });
   connect(fullView_, &ZoomView::zoomChanged, this, [this] {
     const QString percent = QStringLiteral("Zoom %1%").arg(std::lround(fullView_->zoom() * 100));
     statusZoom_->setText(fullView_->fitting() ? percent + QStringLiteral(" (fit)") : percent);
