@@ -17,11 +17,8 @@
 
 #include "batch/batch_start_check.h"
 #include "batch/batch_test_files.h"
-#include "support/find_child.h"
-#include "ui/main_window.h"
-#include "workspace/scripted_prompter.h"
+#include "support/window_fixture.h"
 #include "workspace/source_browsing.h"
-#include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
@@ -30,12 +27,9 @@ using testing::TempDir;
 
 // The window over a folder of tiny pictures: a.jpg 24 x 16, b.jpg 25 x 16, ... so each
 // file can be told apart by its width.
-class BatchPageTest : public ::testing::Test {
+class BatchPageTest : public testing::WindowTest {
  protected:
-  BatchPageTest()
-      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
-        window(workspace, prompter),
-        page(testing::FindChild<BatchPage>(window, "batchpage")) {
+  BatchPageTest() : page(Find<BatchPage>("batchpage")) {
     QObject::connect(page, &BatchPage::progressText,
                      [this](const QString& text) { progress.push_back(text.toStdString()); });
   }
@@ -58,20 +52,10 @@ class BatchPageTest : public ::testing::Test {
     Find<QPushButton>("destinationbutton")->click();
   }
 
-  template <typename T>
-  T* Find(const char* name) {
-    return testing::FindChild<T>(window, name);
-  }
-
   QString Text(const char* label) { return Find<QLabel>(label)->text(); }
 
-  TempDir home;
   TempDir source;
   TempDir destination;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  MainWindow window;
   BatchPage* page;
   std::vector<std::string> progress;
 };

@@ -5,45 +5,32 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
-#include "support/test_support.h"
+#include "support/window_fixture.h"
 #include "ui/full_screen_view.h"
-#include "ui/main_window.h"
 #include "workspace/desktop_fakes.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
 
-using testing::TempDir;
-
 // The desktop entries of the main window reach their commands with the window's services.
-class DesktopCommandsWindowTest : public ::testing::Test {
+class DesktopCommandsWindowTest : public testing::WindowTest {
  protected:
-  DesktopCommandsWindowTest()
-      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
-        window(workspace, prompter) {
+  DesktopCommandsWindowTest() {
     window.UseDesktopServices(clipboard, wallpaper, priority);
     workspace.SetSourceImage(testing::MakeGradientRaster(24, 16), "g.bmp", home.path().string());
     window.ShowSettings();
-    window.renderDebounce().Flush();
+    Settle();
   }
 
   QAction* Entry(const char* name) {
-    QAction* action = window.findChild<QAction*>(name);
-    EXPECT_NE(action, nullptr) << name;
-    EXPECT_TRUE(action != nullptr && action->isEnabled()) << name;
+    QAction* action = Find<QAction>(name);
+    EXPECT_TRUE(action->isEnabled()) << name;
     return action;
   }
 
-  TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
   testing::FakeClipboard clipboard;
   testing::FakeWallpaper wallpaper;
   testing::FakePriority priority;
-  Workspace workspace;
-  MainWindow window;
 };
 
 TEST_F(DesktopCommandsWindowTest, ClipboardAndWallpaperEntries) {
@@ -74,13 +61,12 @@ TEST_F(DesktopCommandsWindowTest, RefusedPriorityKeepsTheCheckMark) {
 
 // The desktop's program first; where it cannot show the picture, the window's own view.
 TEST_F(DesktopCommandsWindowTest, FullViewFallsBackToTheOwnView) {
-  window.findChild<QPushButton*>("fullviewbutton")->click();
+  Find<QPushButton>("fullviewbutton")->click();
   EXPECT_EQ(opener.opened, std::vector<std::filesystem::path>{home / "temp2.bmp"});
   EXPECT_EQ(window.findChild<FullScreenView*>("fullscreenview"), nullptr);
   opener.opens = false;
   Entry("menufullview")->trigger();
-  auto* view = window.findChild<FullScreenView*>("fullscreenview");
-  ASSERT_NE(view, nullptr);
+  auto* view = Find<FullScreenView>("fullscreenview");
   EXPECT_TRUE(view->isVisible());
   view->close();
 }
@@ -89,12 +75,11 @@ TEST_F(DesktopCommandsWindowTest, FullViewFallsBackToTheOwnView) {
 // the file to the desktop's program.
 TEST_F(DesktopCommandsWindowTest, HelpWindowShowsTheShippedQuickHelp) {
   Entry("menuquickhelp")->trigger();
-  auto* help = window.findChild<QDialog*>("helpwindow");
-  ASSERT_NE(help, nullptr);
+  auto* help = Find<QDialog>("helpwindow");
   EXPECT_TRUE(help->isVisible());
-  EXPECT_EQ(help->findChild<QTextBrowser*>("helpbrowser")->documentTitle(), "Quillstone quick help");
+  EXPECT_EQ(testing::FindChild<QTextBrowser>(*help, "helpbrowser")->documentTitle(), "Quillstone quick help");
   EXPECT_TRUE(opener.opened.empty());
-  help->findChild<QPushButton*>("helpopenexternal")->click();
+  testing::FindChild<QPushButton>(*help, "helpopenexternal")->click();
   EXPECT_EQ(opener.opened,
             std::vector<std::filesystem::path>{testing::SourceDir() / "data" / kQuickHelpFileName});
   help->close();

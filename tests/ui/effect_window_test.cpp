@@ -6,17 +6,13 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <functional>
 
 #include "batch/batch_test_files.h"
 #include "effects/effect_commands.h"
-#include "support/test_support.h"
+#include "support/window_fixture.h"
 #include "ui/image_view.h"
-#include "ui/main_window.h"
-#include "workspace/scripted_prompter.h"
 #include "workspace/source_browsing.h"
-#include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
@@ -30,65 +26,45 @@ RasterImage WithCommands(RasterImage image, std::initializer_list<const char*> w
 }
 
 // The main window over a gradient picture; the effect window is driven by its object names.
-class EffectWindowTest : public ::testing::Test {
+class EffectWindowTest : public testing::WindowTest {
  protected:
-  EffectWindowTest()
-      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
-        window(workspace, prompter) {
+  EffectWindowTest() {
     workspace.SetSourceImage(MakeGradientRaster(21, 13), "g.bmp", home.path().string());
     window.ShowSettings();
-    window.renderDebounce().Flush();
+    Settle();
   }
 
-  // Opens the effect window through `open` and runs `steps` inside it.
+  // Opens the effect window, maximised, through `open`, runs `steps` in it and goes back.
   void InEffectWindow(const std::function<void()>& open, const std::function<void(EffectWindow&)>& steps) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = window.findChild<EffectWindow*>("EffectWindow");
-      ASSERT_NE(dialog, nullptr);
-      ran = true;
-      EXPECT_TRUE(dialog->isVisible());
-      EXPECT_TRUE(dialog->windowState() & Qt::WindowMaximized);
-      steps(*dialog);
-      Press(*dialog, "backtomain");
+    InDialog<EffectWindow>("EffectWindow", open, [&](EffectWindow& dialog) {
+      EXPECT_TRUE(dialog.windowState() & Qt::WindowMaximized);
+      steps(dialog);
+      Press(dialog, "backtomain");
     });
-    open();
-    EXPECT_TRUE(ran);
   }
 
-  static void Press(EffectWindow& dialog, const QString& name) {
-    auto* button = dialog.findChild<QPushButton*>(name);
-    ASSERT_NE(button, nullptr) << name.toStdString();
-    button->click();
+  static void Press(EffectWindow& dialog, const char* name) {
+    if (auto* button = testing::Child<QPushButton>(dialog, name)) button->click();
   }
 
   static QStringList MacroShown(EffectWindow& dialog) {
     QStringList lines;
-    auto* list = dialog.findChild<QListWidget*>("macrolist");
+    auto* list = testing::Child<QListWidget>(dialog, "macrolist");
     for (int i = 0; list != nullptr && i < list->count(); ++i) lines << list->item(i)->text();
     return lines;
   }
-
-  static QImage PreviewShown(EffectWindow& dialog) {
-    return dialog.findChild<ImageView*>("previewimage")->image();
-  }
-
-  TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  MainWindow window;
 };
 
 TEST_F(EffectWindowTest, ButtonsReachTheWorkbenchAndThePreviewShowsIt) {
   const RasterImage source = workspace.originalImage();
   const RasterImage marked = workspace.watermarkedImage();
-  InEffectWindow([&] { window.findChild<QPushButton*>("effectwindowbutton")->click(); },
+  InEffectWindow([this] { Find<QPushButton>("effectwindowbutton")->click(); },
                  [&](EffectWindow& dialog) {
                    EXPECT_EQ(dialog.workbench().previewImage(), source);
                    Press(dialog, "effect_negative");
                    EXPECT_EQ(dialog.workbench().previewImage(), WithCommands(source, {"negative"}));
-                   EXPECT_EQ(PreviewShown(dialog), RasterAsQImage(dialog.workbench().previewImage()));
+                   EXPECT_EQ(testing::Child<ImageView>(dialog, "previewimage")->image(),
+                             RasterAsQImage(dialog.workbench().previewImage()));
                    Press(dialog, "addmacro_negative");
                    Press(dialog, "addmacro_emboss");
                    EXPECT_EQ(MacroShown(dialog), (QStringList{"negative", "emboss"}));
@@ -115,7 +91,7 @@ TEST_F(EffectWindowTest, MenuEntryOpensItWithTheMacroDialogsAndTheSourceSteps) {
   ASSERT_TRUE(ChangeFileMask(workspace, "*.bmp"));
   workspace.effectMacro().lines = {"negative"};
   prompter.files = {home / "m.qstmac", home / "m.qstmac"};
-  InEffectWindow([&] { window.findChild<QAction*>("menueffectwindow")->trigger(); },
+  InEffectWindow([this] { Find<QAction>("menueffectwindow")->trigger(); },
                  [&](EffectWindow& dialog) {
                    Press(dialog, "savemacro");
                    Press(dialog, "clearmacro");

@@ -12,22 +12,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <QUrl>
 #include <fstream>
 
 #include "imagefiles/bmp_writer.h"
-#include "support/find_child.h"
-#include "support/test_support.h"
+#include "support/window_fixture.h"
 #include "ui/custom_size_dialog.h"
 #include "ui/jpeg_preview_window.h"
-#include "ui/main_window.h"
 #include "ui/resize_page.h"
 #include "workspace/save_flow.h"
-#include "workspace/scripted_prompter.h"
 #include "workspace/source_browsing.h"
 #include "workspace/source_loading.h"
-#include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
@@ -42,16 +37,11 @@ int FirstQuantiser(const std::filesystem::path& path) {
                                                                 : static_cast<unsigned char>(jpeg[table + 5]);
 }
 
-// Runs `step` once the next modal window's event loop is running.
-void WhenModal(std::function<void()> step) {
-  QTimer::singleShot(0, std::move(step));
-}
+using testing::WhenModal;
 
-class LoadSaveWindowTest : public ::testing::Test {
+class LoadSaveWindowTest : public testing::WindowTest {
  protected:
-  LoadSaveWindowTest()
-      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
-        window(workspace, prompter) {
+  LoadSaveWindowTest() {
     QObject::connect(&window, &MainWindow::rendered,
                      [this] { rendered.push_back(workspace.currentFileName()); });
     WatermarkSettings& s = workspace.settings().watermark;
@@ -67,17 +57,7 @@ class LoadSaveWindowTest : public ::testing::Test {
     return path;
   }
 
-  template <typename T>
-  T* Find(const char* name) {
-    return testing::FindChild<T>(window, name);
-  }
-
-  TempDir home;
   TempDir pictures;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  MainWindow window;
   std::vector<std::string> rendered;
 };
 
@@ -153,13 +133,13 @@ TEST_F(LoadSaveWindowTest, CustomWidthOutOfRangeIsNamedAndSetBackTo320) {
   QString widthAfterBack;
   bool openAfterBack = false;
   WhenModal([&] {
-    auto* width = dialog->findChild<QLineEdit*>("customwidth");
-    auto* height = dialog->findChild<QLineEdit*>("customheight");
-    auto* back = dialog->findChild<QPushButton*>("customback");
-    if (width == nullptr || height == nullptr || back == nullptr) dialog->close();
-    ASSERT_NE(width, nullptr);
-    ASSERT_NE(height, nullptr);
-    ASSERT_NE(back, nullptr);
+    auto* width = testing::Child<QLineEdit>(*dialog, "customwidth");
+    auto* height = testing::Child<QLineEdit>(*dialog, "customheight");
+    auto* back = testing::Child<QPushButton>(*dialog, "customback");
+    if (width == nullptr || height == nullptr || back == nullptr) {
+      dialog->close();
+      return;
+    }
     width->setText("5");
     back->click();
     widthAfterBack = width->text();
@@ -191,16 +171,17 @@ TEST_F(LoadSaveWindowTest, JpegPreviewOpensOnTheSharedQualityAndCancelWritesNoth
   bool stepping = true;
   bool openedOn80 = false;
   WhenModal([&] {
-    auto* xOffset = preview.findChild<QScrollBar*>("xoffset");
-    auto* yOffset = preview.findChild<QScrollBar*>("yoffset");
-    auto* next = preview.findChild<QPushButton*>("nextimage");
-    auto* fixed = preview.findChild<QRadioButton*>("compression80");
-    auto* custom = preview.findChild<QRadioButton*>("customcompression");
-    auto* slider = preview.findChild<QScrollBar*>("customslider");
-    auto* ok = preview.findChild<QPushButton*>("jpegok");
-    if (!xOffset || !yOffset || !next || !fixed || !custom || !slider || !ok) preview.close();
-    ASSERT_TRUE(xOffset && yOffset && next && fixed && custom && slider && ok)
-        << "a control of the preview is missing";
+    auto* xOffset = testing::Child<QScrollBar>(preview, "xoffset");
+    auto* yOffset = testing::Child<QScrollBar>(preview, "yoffset");
+    auto* next = testing::Child<QPushButton>(preview, "nextimage");
+    auto* fixed = testing::Child<QRadioButton>(preview, "compression80");
+    auto* custom = testing::Child<QRadioButton>(preview, "customcompression");
+    auto* slider = testing::Child<QScrollBar>(preview, "customslider");
+    auto* ok = testing::Child<QPushButton>(preview, "jpegok");
+    if (!xOffset || !yOffset || !next || !fixed || !custom || !slider || !ok) {
+      preview.close();
+      return;
+    }
     maxX = xOffset->maximum();
     maxY = yOffset->maximum();
     stepping = next->isVisible();
@@ -222,11 +203,13 @@ TEST_F(LoadSaveWindowTest, JpegPreviewOpensOnTheSharedQualityAndCancelWritesNoth
   for (const bool escape : {false, true}) {
     bool openedOnCustom35 = false;
     WhenModal([&] {
-      auto* custom = preview.findChild<QRadioButton*>("customcompression");
-      auto* slider = preview.findChild<QScrollBar*>("customslider");
-      auto* cancel = preview.findChild<QPushButton*>("jpegcancel");
-      if (!custom || !slider || !cancel) preview.close();
-      ASSERT_TRUE(custom && slider && cancel);
+      auto* custom = testing::Child<QRadioButton>(preview, "customcompression");
+      auto* slider = testing::Child<QScrollBar>(preview, "customslider");
+      auto* cancel = testing::Child<QPushButton>(preview, "jpegcancel");
+      if (!custom || !slider || !cancel) {
+        preview.close();
+        return;
+      }
       openedOnCustom35 = custom->isChecked() && slider->value() == 35;
       if (escape) {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

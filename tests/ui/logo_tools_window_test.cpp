@@ -3,44 +3,24 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <functional>
 
 #include "imagefiles/image_decoder.h"
 #include "logo/logo_geometry.h"
 #include "logo/logo_rotation.h"
-#include "support/test_support.h"
+#include "support/window_fixture.h"
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
 #include "ui/logo_special_window.h"
-#include "ui/main_window.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
 
 using testing::MakeGradientRaster;
-using testing::TempDir;
-
-void Wait(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
-  QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
 RasterImage Turned(const RasterImage& logo, int angle, ColorValue fill) {
   RasterImage turned;
   EXPECT_TRUE(RotateLogoByAngle(logo, angle, fill, turned));
@@ -49,63 +29,25 @@ RasterImage Turned(const RasterImage& logo, int angle, ColorValue fill) {
 
 // The window over an 8 x 8 black picture and a 6 x 4 gradient logo with a white column on
 // its right, at the top-left place, no frames; renders are counted.
-class LogoToolsWindowTest : public ::testing::Test {
+class LogoToolsWindowTest : public testing::WindowTest {
  protected:
-  LogoToolsWindowTest()
-      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
-        window(workspace, prompter) {
-    QObject::connect(&window, &MainWindow::rendered, [this] { ++renders; });
-    WatermarkSettings& s = workspace.settings().watermark;
-    s.frame.outerOn = false;
-    s.frame.innerOn = false;
-    s.logo.places.fill(false);
-    s.logo.places[0] = true;
+  LogoToolsWindowTest() {
     for (int y = 0; y < 4; ++y) logo.SetPixel(5, y, colors::kWhite);
-    workspace.SetSourceImage(RasterImage(8, 8), "black.bmp", home.path().string());
     workspace.SetLogoImage(logo);
-    window.ShowSettings();
-    window.renderDebounce().Flush();
-    renders = 0;
-  }
-
-  template <typename T>
-  T* Find(const char* name) {
-    T* widget = window.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-
-  void WaitForRender(int count) {
-    QElapsedTimer waited;
-    waited.start();
-    while (renders < count && waited.elapsed() < 2000) Wait(5);
+    ShowPlain(RasterImage(8, 8), 0);
   }
 
   // Opens the logo special window from its button and runs `steps` inside it.
-  void InSpecialWindow(std::function<void(LogoSpecialWindow&)> steps) {
-    QTimer::singleShot(0, [this, steps] {
-      auto* dialog = window.findChild<LogoSpecialWindow*>("LogoSpecialWindow");
-      ASSERT_NE(dialog, nullptr);
-      ASSERT_TRUE(dialog->isVisible());
-      steps(*dialog);
-      if (dialog->isVisible()) dialog->reject();
-    });
-    Find<QPushButton>("logospecialbutton")->click();
+  void InSpecialWindow(const std::function<void(LogoSpecialWindow&)>& steps) {
+    InDialog<LogoSpecialWindow>(
+        "LogoSpecialWindow", [this] { Find<QPushButton>("logospecialbutton")->click(); }, steps);
   }
 
   static void Press(LogoSpecialWindow& dialog, const char* name) {
-    auto* button = dialog.findChild<QPushButton*>(name);
-    ASSERT_NE(button, nullptr) << name;
-    button->click();
+    if (auto* button = testing::Child<QPushButton>(dialog, name)) button->click();
   }
 
   RasterImage logo = MakeGradientRaster(6, 4);
-  TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  MainWindow window;
-  int renders = 0;
 };
 
 TEST_F(LogoToolsWindowTest, AngleBarPresetsAndApplyTurnTheUntouchedLogoAndRenderLater) {
@@ -199,12 +141,12 @@ TEST_F(LogoToolsWindowTest, SpecialWindowCropsByDraggingPastTheCorner) {
   prompter.answers = {true};
   InSpecialWindow([](LogoSpecialWindow& dialog) {
     dialog.findChild<QRadioButton*>("mousemode1")->click();
-    auto* view = dialog.findChild<ImageView*>("activelogo");
-    ASSERT_NE(view, nullptr);
-    SendMouse(view, QEvent::MouseButtonPress, {2.2, 1.2}, Qt::LeftButton);
-    SendMouse(view, QEvent::MouseMove, {4.2, 3.2}, Qt::LeftButton);
-    SendMouse(view, QEvent::MouseMove, {20.2, 30.2}, Qt::LeftButton);
-    SendMouse(view, QEvent::MouseButtonRelease, {20.2, 30.2}, Qt::NoButton);
+    auto* view = testing::Child<ImageView>(dialog, "activelogo");
+    if (view == nullptr) return;
+    testing::SendMouse(view, QEvent::MouseButtonPress, {2.2, 1.2}, Qt::LeftButton);
+    testing::SendMouse(view, QEvent::MouseMove, {4.2, 3.2}, Qt::LeftButton);
+    testing::SendMouse(view, QEvent::MouseMove, {20.2, 30.2}, Qt::LeftButton);
+    testing::SendMouse(view, QEvent::MouseButtonRelease, {20.2, 30.2}, Qt::NoButton);
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("mousemode0")->isChecked()) << "back to colour selection";
     EXPECT_EQ(dialog.findChild<QLabel*>("activelogosize")->text(), "4 x 3");
     Press(dialog, "applylogo");

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -14,7 +13,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QTimer>
 #include <QWheelEvent>
 #include <fstream>
 #include <set>
@@ -22,78 +20,27 @@
 #include "config/configuration_file.h"
 #include "platform/atomic_file.h"
 #include "platform/text_file.h"
-#include "support/find_child.h"
-#include "support/test_support.h"
+#include "support/window_fixture.h"
 #include "ui/color_swatch.h"
 #include "ui/combination_dialog.h"
 #include "ui/zoom_view.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
 
 namespace quillstone {
 namespace {
 
-using testing::TempDir;
-
-// Runs the event loop for the given time, so timers fire as they would in the program.
-void Wait(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-void Click(QWidget* widget) {
-  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-}
-
-// The window over a workspace that renders a tiny picture whose pixels are worked out by
-// hand: an 8 x 8 black image, a 2 x 2 white logo at the top-left place, no frames.
-class MainWindowTest : public ::testing::Test {
+// The window over a tiny picture whose pixels are worked out by hand: an 8 x 8 black image,
+// a 2 x 2 white logo at the top-left place, no frames.
+class MainWindowTest : public testing::WindowTest {
  protected:
-  MainWindowTest()
-      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}),
-        window(workspace, prompter) {
-    QObject::connect(&window, &MainWindow::rendered, [this] {
-      ++renders;
-      lastRenderAt = clock.elapsed();
-    });
-    WatermarkSettings& s = workspace.settings().watermark;
-    s.frame.outerOn = false;
-    s.frame.innerOn = false;
-    s.logo.places.fill(false);
-    s.logo.places[0] = true;
-    workspace.SetSourceImage(RasterImage(8, 8), "black.bmp", home.path().string());
+  MainWindowTest() {
+    QObject::connect(&window, &MainWindow::rendered, [this] { lastRenderAt = clock.elapsed(); });
     workspace.SetLogoImage(RasterImage(2, 2, colors::kWhite));
-    window.ShowSettings();
-    // The render that every start brings, out of the way of the counts.
-    window.renderDebounce().Flush();
-    renders = 0;
+    ShowPlain(RasterImage(8, 8), 0);
     clock.start();
-  }
-
-  template <typename T>
-  T* Find(const char* name) {
-    return testing::FindChild<T>(window, name);
-  }
-
-  // Waits until the debounced render has happened (or two seconds have passed).
-  void WaitForRender(int count) {
-    QElapsedTimer waited;
-    waited.start();
-    while (renders < count && waited.elapsed() < 2000) Wait(5);
   }
 
   Rgb Marked(int x, int y) const { return workspace.watermarkedImage().Pixel(x, y); }
 
-  TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  MainWindow window;
-  int renders = 0;
   qint64 lastRenderAt = -1;
   QElapsedTimer clock;
 };
@@ -103,7 +50,7 @@ TEST_F(MainWindowTest, SliderBurstRendersOnceHalfASecondAfterTheFirstMoveWithThe
   clock.restart();
   for (const int value : {10, 20, 30, 40, 73}) {
     slider->setValue(value);
-    if (value != 73) Wait(75);
+    if (value != 73) testing::Wait(75);
   }
   const qint64 lastMoveAt = clock.elapsed();
   ASSERT_LE(lastMoveAt, 400) << "the machine is too busy for this timing test";
@@ -113,7 +60,7 @@ TEST_F(MainWindowTest, SliderBurstRendersOnceHalfASecondAfterTheFirstMoveWithThe
   EXPECT_GE(lastRenderAt, 495);
   // A timer restarted by each move would fire 500 ms after the last one, beyond 800 ms.
   EXPECT_LT(lastRenderAt, 700);
-  Wait(700);
+  testing::Wait(700);
   EXPECT_EQ(renders, 1);
   EXPECT_EQ(Find<QLabel>("logopercentlabel")->text(), "73% logo");
   EXPECT_EQ(Find<QLabel>("imagepercentlabel")->text(), "27% image");
@@ -129,32 +76,22 @@ TEST_F(MainWindowTest, CombinationDialogRendersOnOkEvenUnchangedWhileTheSelected
   EXPECT_EQ(renders, 1);
 
   // Clicking a dialog item moves the selector at once (one render); "OK" renders again.
-  QTimer::singleShot(0, [this] {
-    auto* dialog = window.findChild<CombinationDialog*>("CombinationWindow");
-    ASSERT_NE(dialog, nullptr);
-    auto* item = dialog->findChild<QRadioButton*>("combinationitem2");
-    auto* ok = dialog->findChild<QPushButton*>("combinationok");
-    if (item == nullptr || ok == nullptr) dialog->close();
-    ASSERT_NE(item, nullptr);
-    ASSERT_NE(ok, nullptr);
-    item->click();
-    ok->click();
-  });
-  Find<QAction>("menucombine")->trigger();
+  InDialog<CombinationDialog>(
+      "CombinationWindow", [this] { Find<QAction>("menucombine")->trigger(); },
+      [](CombinationDialog& dialog) {
+        if (auto* item = testing::Child<QRadioButton>(dialog, "combinationitem2")) item->click();
+        if (auto* ok = testing::Child<QPushButton>(dialog, "combinationok")) ok->click();
+      });
   EXPECT_EQ(renders, 3);
   EXPECT_TRUE(Find<QRadioButton>("RadioGroup2_2")->isChecked());
   EXPECT_EQ(workspace.settings().watermark.combination, CombinationOrder::kTL);
   EXPECT_EQ(Find<QLabel>("combinationlabel")->text(), "Watermarking action: Text and Logo");
 
-  QTimer::singleShot(0, [this] {
-    auto* dialog = window.findChild<CombinationDialog*>("CombinationWindow");
-    ASSERT_NE(dialog, nullptr);
-    auto* ok = dialog->findChild<QPushButton*>("combinationok");
-    if (ok == nullptr) dialog->close();
-    ASSERT_NE(ok, nullptr);
-    ok->click();
-  });
-  Find<QPushButton>("combinebutton")->click();
+  InDialog<CombinationDialog>(
+      "CombinationWindow", [this] { Find<QPushButton>("combinebutton")->click(); },
+      [](CombinationDialog& dialog) {
+        if (auto* ok = testing::Child<QPushButton>(dialog, "combinationok")) ok->click();
+      });
   EXPECT_EQ(renders, 4);
 }
 
@@ -205,7 +142,7 @@ TEST_F(MainWindowTest, ConfigurationLoadRendersOnceAndAtMostOnceMoreLater) {
   EXPECT_EQ(Find<QScrollBar>("ScrollBar2")->value(), 20);
   EXPECT_EQ(Find<QLabel>("steplabel")->text(), "Step 3");
   EXPECT_EQ(Find<QLabel>("lastconfigfile")->text(), "work.ini");
-  Wait(700);
+  testing::Wait(700);
   EXPECT_LE(renders, 2);
 }
 
@@ -225,10 +162,10 @@ TEST_F(MainWindowTest, PaperColorSwatchRendersAlsoWhenCancelled) {
   auto* swatch = Find<ColorSwatch>("papercolor_02");
   const ColorValue before = workspace.settings().watermark.color.paperColors[1];
   prompter.colors = {std::nullopt, colors::kRed};
-  Click(swatch);
+  testing::Click(swatch);
   EXPECT_EQ(renders, 1);
   EXPECT_EQ(workspace.settings().watermark.color.paperColors[1], before);
-  Click(swatch);
+  testing::Click(swatch);
   EXPECT_EQ(renders, 2);
   EXPECT_EQ(workspace.settings().watermark.color.paperColors[1], colors::kRed);
   EXPECT_EQ(swatch->color(), colors::kRed);
@@ -322,8 +259,7 @@ TEST_F(MainWindowTest, ShortcutsIncludeSaveQuitAndHelpAndNoneIsGivenTwice) {
       {"menuquit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
       {"menuquickhelp", QKeySequence(Qt::Key_F1)},
   };
-  for (const auto& [name, keys] : expected)
-    EXPECT_EQ(testing::FindChild<QAction>(window, name)->shortcut(), keys);
+  for (const auto& [name, keys] : expected) EXPECT_EQ(Find<QAction>(name)->shortcut(), keys);
   std::set<QString> seen;
   for (const QAction* action : window.findChildren<QAction*>()) {
     for (const QKeySequence& keys : action->shortcuts())

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <functional>
+#include <type_traits>
+
+#include "support/find_child.h"
+#include "support/test_support.h"
+#include "ui/main_window.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/workspace.h"
+
+namespace quillstone::testing {
+
+// Runs the event loop for the given time, so timers fire as they would in the program.
+inline void Wait(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// Sends one mouse event with the left button as the button that changed.
+inline void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+// A left-button press at `at`, or in the middle of the widget.
+inline void PressAt(QWidget* widget, QPointF at) {
+  SendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton);
+}
+inline void Click(QWidget* widget) {
+  PressAt(widget, {widget->width() / 2.0, widget->height() / 2.0});
+}
+
+// Types the text key by key; a line break is the Return key.
+inline void Type(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    const bool newLine = c == QLatin1Char('\n');
+    QKeyEvent press(QEvent::KeyPress, newLine ? Qt::Key_Return : Qt::Key_unknown, Qt::NoModifier,
+                    newLine ? QString() : QString(c));
+    QApplication::sendEvent(widget, &press);
+  }
+}
+
+// Runs `step` once the next modal window's event loop is running.
+inline void WhenModal(std::function<void()> step) {
+  QTimer::singleShot(0, std::move(step));
+}
+
+// The child of `parent` with this name, or null with a failure: for slots and modal steps,
+// where the throwing FindChild must not be used.
+template <typename T>
+T* Child(const QObject& parent, const char* name) {
+  T* child = parent.findChild<T*>(name);
+  EXPECT_NE(child, nullptr) << "no child named " << name;
+  return child;
+}
+
+// The main window over a scripted workspace in a fresh home folder; renders are counted.
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest()
+      : workspace(prompter, opener, {SourceDir() / "data", home.path()}), window(workspace, prompter) {
+    QObject::connect(&window, &MainWindow::rendered, [this] { ++renders; });
+  }
+
+  // Shows `picture` with no frames and the logo at `logoPlace` only (none when negative).
+  void ShowPlain(const RasterImage& picture, int logoPlace) {
+    WatermarkSettings& s = workspace.settings().watermark;
+    s.frame.outerOn = false;
+    s.frame.innerOn = false;
+    s.logo.places.fill(false);
+    if (logoPlace >= 0) s.logo.places[static_cast<std::size_t>(logoPlace)] = true;
+    workspace.SetSourceImage(picture, "black.bmp", home.path().string());
+    window.ShowSettings();
+    Settle();
+  }
+
+  // Lets the pending render happen and starts the count afresh.
+  void Settle() {
+    window.renderDebounce().Flush();
+    renders = 0;
+  }
+
+  // Waits until the debounced render has happened (or two seconds have passed).
+  void WaitForRender(int count) {
+    QElapsedTimer waited;
+    waited.start();
+    while (renders < count && waited.elapsed() < 2000) Wait(5);
+  }
+
+  // Opens a dialog by `open` and runs `steps` inside it once it shows; a dialog the steps
+  // leave open is rejected.
+  template <typename T = QDialog>
+  void InDialog(const char* name, const std::function<void()>& open,
+                const std::function<void(std::type_identity_t<T>&)>& steps) {
+    bool ran = false;
+    WhenModal([&] {
+      auto* dialog = Child<T>(window, name);
+      if (dialog == nullptr) return;
+      EXPECT_TRUE(dialog->isVisible()) << name;
+      ran = true;
+      steps(*dialog);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    open();
+    EXPECT_TRUE(ran) << name << " did not open";
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    return FindChild<T>(window, name);
+  }
+
+  // The same without throwing, for modal steps and slots.
+  template <typename T>
+  T* Get(const char* name) {
+    return Child<T>(window, name);
+  }
+
+  const RasterImage& Marked() const { return workspace.watermarkedImage(); }
+
+  TempDir home;
+  ScriptedPrompter prompter;
+  RecordingOpener opener;
+  Workspace workspace;
+  MainWindow window;
+  int renders = 0;
+};
+
+}  // namespace quillstone::testing
