@@ -11,29 +11,19 @@
 #include "batch/mark_file.h"
 #include "effects/effect_commands.h"
 #include "imagefiles/image_decoder.h"
-#include "workspace/scripted_prompter.h"
 #include "workspace/source_browsing.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
 
 using testing::TempDir;
 
-class BatchFlowTest : public ::testing::Test {
+class BatchFlowTest : public testing::WorkspaceTest {
  protected:
-  BatchFlowTest()
-      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}), flow(workspace, prompter) {
-    workspace.Create();
-  }
-
-  TempDir home;
   TempDir source;
   TempDir destination;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  BatchFlow flow;
+  BatchFlow flow{workspace, prompter};
 };
 
 TEST_F(BatchFlowTest, StartChecksStopWithTheirMessageBeforeTheQuestion) {

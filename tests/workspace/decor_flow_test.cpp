@@ -5,12 +5,10 @@
 #include "decor/banner.h"
 #include "imagefiles/bmp_writer.h"
 #include "imagefiles/image_decoder.h"
-#include "support/test_support.h"
 #include "workspace/banner_flow.h"
-#include "workspace/scripted_prompter.h"
 #include "workspace/source_loading.h"
 #include "workspace/texture_flow.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
@@ -21,29 +19,19 @@ constexpr ColorValue kBackground = MakeColor(255, 255, 198);
 
 // A workspace that renders: a 20 x 10 grey picture and a 2 x 2 white logo at the top-left
 // place at full strength, frames off, so every pixel outside the logo is worked out by hand.
-class DecorFlowTest : public ::testing::Test {
+class DecorFlowTest : public testing::WorkspaceTest {
  protected:
-  DecorFlowTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
-    workspace.SetRenderEnabled(true);
-    workspace.SetRenderObserver([this] { ++renders; });
-    WatermarkSettings& s = workspace.settings().watermark;
-    s.frame.outerOn = false;
-    s.frame.innerOn = false;
-    s.logo.alpha = 100;
-    s.logo.useTransparentColor = false;
+  DecorFlowTest() {
+    watermark().logo.alpha = 100;
+    watermark().logo.useTransparentColor = false;
+    testing::PlainMarks(watermark(), 0);
     workspace.SetSourceImage(RasterImage(20, 10, kGrey), "grey.bmp", home.path().string());
     workspace.SetLogoImage(RasterImage(2, 2, colors::kWhite));
   }
 
-  WatermarkSettings& watermark() { return workspace.settings().watermark; }
   Rgb Marked(int x, int y) const { return workspace.watermarkedImage().Pixel(x, y); }
 
   static constexpr ColorValue kGrey = MakeColor(100, 100, 100);
-  TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  int renders = 0;
 };
 
 TEST_F(DecorFlowTest, FrameWidthsAddTwiceTheirSumToEachSide) {

@@ -5,10 +5,8 @@
 #include "batch/batch_test_files.h"
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/size_preset.h"
-#include "support/test_support.h"
 #include "workspace/desktop_fakes.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
@@ -19,10 +17,9 @@ using testing::FakeWallpaper;
 using testing::MakeGradientRaster;
 using testing::TempDir;
 
-class DesktopCommandsTest : public ::testing::Test {
+class DesktopCommandsTest : public testing::WorkspaceTest {
  protected:
-  DesktopCommandsTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
-    workspace.Create();
+  DesktopCommandsTest() {
     workspace.SetSourceImage(MakeGradientRaster(30, 20), "g.bmp", home.path().string());
     workspace.Render();
   }
@@ -32,11 +29,6 @@ class DesktopCommandsTest : public ::testing::Test {
     EXPECT_TRUE(DecodeImageFile(file, image)) << file;
     return image;
   }
-
-  TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
 };
 
 // A picture from the clipboard becomes the source through "temp.bmp", selected in the list

@@ -5,8 +5,7 @@
 #include "batch/batch_test_files.h"
 #include "effects/effect_commands.h"
 #include "effects/effect_macro.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
@@ -28,10 +27,9 @@ RasterImage WithCommands(RasterImage image, std::initializer_list<const char*> w
   return image;
 }
 
-class EffectWorkbenchTest : public ::testing::Test {
+class EffectWorkbenchTest : public testing::WorkspaceTest {
  protected:
-  EffectWorkbenchTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
-    workspace.Create();
+  EffectWorkbenchTest() {
     workspace.SetSourceImage(testing::MakeGradientRaster(23, 17), "g.bmp", home.path().string());
     workspace.Render();
     bench.Reload();
@@ -39,10 +37,6 @@ class EffectWorkbenchTest : public ::testing::Test {
 
   const RasterImage& source() const { return workspace.originalImage(); }
 
-  TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
   EffectWorkbench bench{workspace};
 };
 

@@ -9,12 +9,10 @@
 #include "imagefiles/orientation.h"
 #include "platform/atomic_file.h"
 #include "platform/text_file.h"
-#include "support/test_support.h"
 #include "workspace/save_flow.h"
-#include "workspace/scripted_prompter.h"
 #include "workspace/source_browsing.h"
 #include "workspace/source_loading.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
@@ -30,15 +28,10 @@ int FirstQuantiser(const std::string& jpeg) {
 
 // A workspace rendering a 2 x 2 white logo at the top-left place of pictures written to a
 // temporary folder, with no frames; every render records the file name and the text drawn.
-class LoadSaveTest : public ::testing::Test {
+class LoadSaveTest : public testing::WorkspaceTest {
  protected:
-  LoadSaveTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
-    workspace.Create();
-    WatermarkSettings& s = workspace.settings().watermark;
-    s.frame.outerOn = false;
-    s.frame.innerOn = false;
-    s.logo.places.fill(false);
-    s.logo.places[0] = true;
+  LoadSaveTest() {
+    testing::PlainMarks(watermark(), 0);
     workspace.SetLogoImage(RasterImage(2, 2, colors::kWhite));
     workspace.SetRenderObserver([this] {
       rendered.push_back(workspace.currentFileName());
@@ -69,11 +62,7 @@ class LoadSaveTest : public ::testing::Test {
     return names;
   }
 
-  TempDir home;
   TempDir pictures;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
   std::vector<std::string> rendered;
   std::vector<std::vector<std::string>> renderedText;
 };

@@ -6,11 +6,9 @@
 #include "imagefiles/image_decoder.h"
 #include "logo/logo_geometry.h"
 #include "logo/logo_rotation.h"
-#include "support/test_support.h"
 #include "workspace/logo_editor.h"
-#include "workspace/scripted_prompter.h"
 #include "workspace/source_loading.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
@@ -35,18 +33,12 @@ RasterImage Framed(int width, int height, int left, int top, int right, int bott
 
 // A workspace marking an 8 x 8 gradient with a 30 x 20 gradient logo at the top-left place,
 // no frames; renders are counted.
-class LogoToolsTest : public ::testing::Test {
+class LogoToolsTest : public testing::WorkspaceTest {
  protected:
-  LogoToolsTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
-    workspace.Create();
-    WatermarkSettings& s = workspace.settings().watermark;
-    s.frame.outerOn = false;
-    s.frame.innerOn = false;
-    s.logo.places.fill(false);
-    s.logo.places[0] = true;
+  LogoToolsTest() {
+    testing::PlainMarks(watermark(), 0);
     workspace.SetSourceImage(MakeGradientRaster(8, 8), "g.bmp", pictures.path().string());
     workspace.SetLogoImage(logo);
-    workspace.SetRenderObserver([this] { ++renders; });
   }
 
   void TurnTo(int angle) {
@@ -55,12 +47,7 @@ class LogoToolsTest : public ::testing::Test {
   }
 
   const RasterImage logo = MakeGradientRaster(30, 20);
-  TempDir home;
   TempDir pictures;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  int renders = 0;
 };
 
 TEST_F(LogoToolsTest, EveryTurnStartsFromTheUntouchedCopyOntoTheFillColour) {

@@ -6,27 +6,16 @@
 #include "imagefiles/image_decoder.h"
 #include "platform/atomic_file.h"
 #include "platform/text_file.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
 
 using testing::TempDir;
 
-class SourceBrowsingTest : public ::testing::Test {
+class SourceBrowsingTest : public testing::WorkspaceTest {
  protected:
-  SourceBrowsingTest() : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}) {
-    workspace.Create();
-    workspace.SetRenderObserver([this] { ++renders; });
-  }
-
-  TempDir home;
   TempDir source;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  int renders = 0;
 };
 
 // An unreadable JPEG opens as the placeholder under its own name; a broken bitmap leaves

@@ -4,9 +4,7 @@
 
 #include "config/configuration_file.h"
 #include "platform/atomic_file.h"
-#include "support/test_support.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
@@ -19,13 +17,10 @@ struct RecordingEdit final : TextInsertion {
   void InsertAtCaret(std::string_view text) override { inserted.emplace_back(text); }
 };
 
-class TextToolsTest : public ::testing::Test {
+class TextToolsTest : public testing::WorkspaceTest {
  protected:
-  TextToolsTest()
-      : workspace(prompter, opener, {testing::SourceDir() / "data", home.path()}), tools(workspace) {
-    workspace.Create();
+  TextToolsTest() {
     workspace.SetSourceImage(RasterImage(4, 4), "black.bmp", home.path().string());
-    workspace.SetRenderObserver([this] { ++renders; });
     text().font = {"DejaVu Sans", 12};
     text().fontColor = colors::kWhite;
     tools.SetTextEdit(&textEdit);
@@ -33,13 +28,8 @@ class TextToolsTest : public ::testing::Test {
 
   TextSettings& text() { return workspace.settings().watermark.text; }
 
-  TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace;
-  TextTools tools;
+  TextTools tools{workspace};
   RecordingEdit textEdit;
-  int renders = 0;
 };
 
 TEST_F(TextToolsTest, PickerFontChosenInTheCommandWindowBecomesTheTextFontAndItsColourTheFontColour) {

@@ -1,5 +1,3 @@
-#include "workspace/workspace.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,25 +6,15 @@
 #include "imagefiles/bmp_writer.h"
 #include "platform/atomic_file.h"
 #include "platform/text_file.h"
-#include "support/test_support.h"
-#include "workspace/scripted_prompter.h"
 #include "workspace/source_loading.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
 
-using testing::RecordingOpener;
-using testing::ScriptedPrompter;
 using testing::TempDir;
 
-class WorkspaceTest : public ::testing::Test {
- protected:
-  WorkspacePaths Paths() const { return {testing::SourceDir() / "data", home.path()}; }
-
-  TempDir home;
-  ScriptedPrompter prompter;
-  RecordingOpener opener;
-};
+class WorkspaceTest : public ::testing::Test, protected testing::ScriptedWorkspace {};
 
 // A first start on a fresh machine shows the sample picture marked with the logo, is a
 // first run (the window shows the list of changes), and saves "changes=1" at exit, so the

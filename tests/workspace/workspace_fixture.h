@@ -1,0 +1,44 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
+#include "workspace/scripted_prompter.h"
+#include "workspace/workspace.h"
+
+namespace quillstone::testing {
+
+// A workspace in a fresh home folder, asking a scripted prompter and opening through a
+// recording opener; the program directory is the project's data/ folder.
+struct ScriptedWorkspace {
+  WorkspacePaths Paths() const { return {SourceDir() / "data", home.path()}; }
+
+  TempDir home;
+  ScriptedPrompter prompter;
+  RecordingOpener opener;
+  Workspace workspace{prompter, opener, Paths()};
+};
+
+// No frames and the logo at `logoPlace` only (none when negative), so marked pixels can be
+// worked out by hand.
+inline void PlainMarks(WatermarkSettings& settings, int logoPlace) {
+  settings.frame.outerOn = false;
+  settings.frame.innerOn = false;
+  settings.logo.places.fill(false);
+  if (logoPlace >= 0) settings.logo.places[static_cast<std::size_t>(logoPlace)] = true;
+}
+
+// A created workspace whose renders are counted.
+class WorkspaceTest : public ::testing::Test, protected ScriptedWorkspace {
+ protected:
+  WorkspaceTest() {
+    workspace.Create();
+    workspace.SetRenderObserver([this] { ++renders; });
+  }
+
+  WatermarkSettings& watermark() { return workspace.settings().watermark; }
+
+  int renders = 0;
+};
+
+}  // namespace quillstone::testing
