@@ -19,17 +19,6 @@ void WriteText(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-TEST(CliWatermarkTest, SetsByNameWithoutRegardToCaseAndColoursAsHex) {
-  CliOptions options;
-  options.sets = {{"LogoProzent", "30"}, {"maincolor", "#FF8000"}, {"fontcolor", "255"}, {"logopos5", "on"}};
-  CliWatermark watermark;
-  ASSERT_TRUE(PrepareWatermark(options, watermark).ok());
-  EXPECT_EQ(watermark.settings.watermark.logo.alpha, 30);
-  EXPECT_EQ(watermark.settings.watermark.color.color, 0x000080FFu);  // red FF, green 80, blue 00
-  EXPECT_EQ(watermark.settings.watermark.text.fontColor, 0x000000FFu);
-  EXPECT_TRUE(watermark.settings.watermark.logo.places[4]);
-}
-
 TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
   TempDir temp;
   ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(5, 3), temp / "logo.bmp").ok());

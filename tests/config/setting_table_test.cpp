@@ -127,23 +127,6 @@ TEST(SettingTable, ValueTextRoundTripsForEverySetting) {
   }
 }
 
-TEST(SettingTable, LogoTakesPartInCombinationsWithAnL) {
-  WatermarkSettings w;
-  int withLogo = 0;
-  for (int combination = 1; combination < kCombinationCount; ++combination) {
-    w.combination = static_cast<CombinationOrder>(combination);
-    withLogo += LogoTakesPart(w) ? 1 : 0;
-  }
-  EXPECT_EQ(withLogo, 10);
-  w.combination = CombinationOrder::kTC;
-  EXPECT_FALSE(LogoTakesPart(w));
-  w.combination = CombinationOrder::kActive;
-  w.action = WatermarkAction::kPlaceLogo;
-  EXPECT_TRUE(LogoTakesPart(w));
-  w.action = WatermarkAction::kUseColor;
-  EXPECT_FALSE(LogoTakesPart(w));
-}
-
 TEST(SettingTable, ColorFromStored) {
   EXPECT_EQ(ColorFromStored(0), 0u);
   EXPECT_EQ(ColorFromStored(16777215), 0xFFFFFFu);
