@@ -52,7 +52,6 @@ TEST_F(DecorWindowsTest, FrameButtonOpensFrameControlWhoseChangesRenderLaterAndA
   EXPECT_EQ(renders, 1) << "the pending render, once, at Back";
   EXPECT_FALSE(window.renderDebounce().Pending());
   EXPECT_EQ(Marked().Width(), 26);
-  EXPECT_EQ(Marked().Pixel(0, 0), SplitColor(colors::kRed));
 }
 
 TEST_F(DecorWindowsTest, ExpandButtonOpensTheTextureWindowOnTheSettingsTheCommandLineSets) {
@@ -91,9 +90,6 @@ TEST_F(DecorWindowsTest, ExpandButtonOpensTheTextureWindowOnTheSettingsTheComman
   EXPECT_TRUE(Find<QCheckBox>("expandimagecheck")->isChecked());
   EXPECT_EQ(Marked().Width(), 27);
   EXPECT_EQ(Marked().Height(), 18);
-  EXPECT_EQ(Marked().Pixel(0, 9), SplitColor(colors::kGreen)) << "the texture centred on the left";
-  EXPECT_EQ(Marked().Pixel(0, 0), SplitColor(colors::kBlue));
-  EXPECT_EQ(Marked().Pixel(7, 17), SplitColor(colors::kBlue));
 }
 
 // "OK" with a width the banner refuses keeps the window open; a preset then gives a banner

@@ -95,27 +95,6 @@ TEST_F(MainWindowTest, CombinationDialogRendersOnOkEvenUnchangedWhileTheSelected
   EXPECT_EQ(renders, 4);
 }
 
-// A blank text line with a navy box over the full width, both at 50 %, and the white logo
-// at 50 %: "LT" lays the box over the logo, "TL" the logo over the box.
-TEST_F(MainWindowTest, TextAndLogoOrderShowsInThePixels) {
-  TextSettings& text = workspace.settings().watermark.text;
-  text.font.face = "DejaVu Sans";
-  text.useImageWidth = true;
-  text.backgroundStyle = TextBoxStyle::kFullColor;
-  text.backgroundColor = MakeColor(0, 0, 128);
-  workspace.watermarkText() = {" "};
-  window.ShowSettings();
-
-  Find<QRadioButton>("RadioGroup2_1")->click();
-  // logo 127; box 0 + 63 and 64 + 63; the strip blend halves each term: 62 and 126.
-  EXPECT_EQ(Marked(0, 0), (Rgb{62, 62, 126}));
-  EXPECT_EQ(Marked(3, 3), (Rgb{0, 0, 64})) << "box only, no logo";
-  Find<QRadioButton>("RadioGroup2_2")->click();
-  // box 0 and 64, strip 0 and 64; then the logo: 127 + 0 and 127 + 32.
-  EXPECT_EQ(Marked(0, 0), (Rgb{127, 127, 159}));
-  EXPECT_EQ(renders, 2);
-}
-
 TEST_F(MainWindowTest, ColorStyleChangeUnderUseTextRequestsARenderWithoutColor) {
   workspace.SetSourceImage(testing::MakeGradientRaster(8, 8), "gradient.bmp", home.path().string());
   Find<QRadioButton>("actiongroup2")->click();

@@ -34,48 +34,6 @@ class DecorFlowTest : public testing::WorkspaceTest {
   static constexpr ColorValue kGrey = MakeColor(100, 100, 100);
 };
 
-TEST_F(DecorFlowTest, FrameWidthsAddTwiceTheirSumToEachSide) {
-  watermark().frame = {true, true, colors::kRed, colors::kBlue, 3, 5};
-  workspace.Render();
-  EXPECT_EQ(workspace.watermarkedImage().Width(), 20 + 16);
-  EXPECT_EQ(workspace.watermarkedImage().Height(), 10 + 16);
-  EXPECT_EQ(Marked(2, 2), SplitColor(colors::kRed));
-  EXPECT_EQ(Marked(3, 3), SplitColor(colors::kBlue));
-  EXPECT_EQ(Marked(8, 8), SplitColor(colors::kWhite)) << "the logo inside both frames";
-}
-
-// Top 10 and bottom 20 in black and red: the same size in both modes, but "before" marks
-// the enlarged picture (the logo lands on the top band) and "after" the picture itself.
-TEST_F(DecorFlowTest, ExpandImageGrowsByTheMarginsInBothModes) {
-  TextureSettings& texture = watermark().texture;
-  texture.enabled = true;
-  texture.top.margin = 10;
-  texture.bottom.margin = 20;
-  texture.bottom.color = colors::kRed;
-  struct ModeCase {
-    TextureMode mode;
-    Rgb topLeft;
-    Rgb pictureTopLeft;
-  };
-  const ModeCase cases[] = {
-      {TextureMode::kBeforeWatermarking, SplitColor(colors::kWhite), SplitColor(kGrey)},
-      {TextureMode::kAfterWatermarking, SplitColor(colors::kBlack), SplitColor(colors::kWhite)},
-  };
-  for (const ModeCase& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.mode));
-    texture.mode = c.mode;
-    workspace.Render();
-    EXPECT_EQ(workspace.watermarkedImage().Width(), 20);
-    EXPECT_EQ(workspace.watermarkedImage().Height(), 10 + 10 + 20);
-    EXPECT_EQ(Marked(0, 0), c.topLeft);
-    EXPECT_EQ(Marked(0, 10), c.pictureTopLeft);
-    EXPECT_EQ(Marked(19, 39), SplitColor(colors::kRed));
-  }
-  texture.enabled = false;
-  workspace.Render();
-  EXPECT_EQ(workspace.watermarkedImage().Height(), 10) << "off, the margins are not drawn";
-}
-
 TEST_F(DecorFlowTest, LoadedTextureFillsTheNextRenderAndABadFileKeepsIt) {
   TextureSettings& texture = watermark().texture;
   texture.enabled = true;
