@@ -14,37 +14,31 @@ namespace {
 
 using testing::TempDir;
 
-class WorkspaceTest : public ::testing::Test, protected testing::ScriptedWorkspace {};
+using WorkspaceTest = testing::WorkspaceTest;
 
 // A first start on a fresh machine shows the sample picture marked with the logo, is a
 // first run (the window shows the list of changes), and saves "changes=1" at exit, so the
 // second start is not.
 TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChanges) {
-  {
-    Workspace workspace(prompter, opener, Paths());
-    int renders = 0;
-    workspace.SetRenderObserver([&renders] { ++renders; });
-    workspace.Create();
-    workspace.ReloadDefaults();
-    ASSERT_TRUE(workspace.FirstActivation());
-    EXPECT_FALSE(workspace.FirstActivation());
-    EXPECT_EQ(renders, 1);
-    EXPECT_EQ(workspace.currentFileName(), kSampleImageName);
-    ASSERT_FALSE(workspace.logoImage().Empty());
-    const RasterImage& marked = workspace.watermarkedImage();
-    ASSERT_FALSE(marked.Empty());
-    // The missing default configuration reads as the reader defaults: logo and text ("LT"),
-    // logo share 70 % at all nine places, and the one-pixel frames around the picture.
-    EXPECT_EQ(workspace.settings().watermark.combination, CombinationOrder::kLT);
-    EXPECT_EQ(marked.Width(), workspace.originalImage().Width() + 4);
-    // A gold pixel of the sample logo's ring, at the top-left place inside the frames.
-    ASSERT_NE(workspace.logoImage().Pixel(23, 4), Rgb{});
-    EXPECT_NE(marked.Pixel(2 + 23, 2 + 4), workspace.originalImage().Pixel(23, 4));
-    EXPECT_TRUE(workspace.firstRun());
+  workspace.ReloadDefaults();
+  ASSERT_TRUE(workspace.FirstActivation());
+  EXPECT_FALSE(workspace.FirstActivation());
+  EXPECT_EQ(renders, 1);
+  EXPECT_EQ(workspace.currentFileName(), kSampleImageName);
+  ASSERT_FALSE(workspace.logoImage().Empty());
+  const RasterImage& marked = workspace.watermarkedImage();
+  ASSERT_FALSE(marked.Empty());
+  // The missing default configuration reads as the reader defaults: logo and text ("LT"),
+  // logo share 70 % at all nine places, and the one-pixel frames around the picture.
+  EXPECT_EQ(workspace.settings().watermark.combination, CombinationOrder::kLT);
+  EXPECT_EQ(marked.Width(), workspace.originalImage().Width() + 4);
+  // A gold pixel of the sample logo's ring, at the top-left place inside the frames.
+  ASSERT_NE(workspace.logoImage().Pixel(23, 4), Rgb{});
+  EXPECT_NE(marked.Pixel(2 + 23, 2 + 4), workspace.originalImage().Pixel(23, 4));
+  EXPECT_TRUE(workspace.firstRun());
 
-    prompter.answers = {true};
-    ASSERT_TRUE(workspace.Quit());
-  }
+  prompter.answers = {true};
+  ASSERT_TRUE(workspace.Quit());
   EXPECT_NE(testing::FileContents(home / kDefaultConfigurationName).find("changes=1"), std::string::npos);
 
   Workspace again(prompter, opener, Paths());
@@ -58,7 +52,6 @@ TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChang
 // The help window's text comes from the program directory; a file that cannot be shown,
 // or that no program of the desktop opens, is named.
 TEST_F(WorkspaceTest, ShippedFilesAreReadForTheHelpWindowOrNamed) {
-  Workspace workspace(prompter, opener, Paths());
   const ShippedDocument help = workspace.ReadShippedFile(kQuickHelpFileName);
   EXPECT_TRUE(help.error.empty()) << help.error;
   EXPECT_TRUE(help.html);
@@ -119,8 +112,6 @@ TEST_F(WorkspaceTest, StartFileReplacesTheSamplePictureUnlessItIsNoFile) {
 TEST_F(WorkspaceTest, PerImageTextIsDrawnButNeverReplacesTheWatermarkText) {
   TempDir pictures;
   ASSERT_TRUE(WriteFileReplacing((pictures / "beach.jpg.txt").string(), "Beach\r\nSummer\r\n"));
-  Workspace workspace(prompter, opener, Paths());
-  workspace.Create();
   workspace.watermarkText() = {"(c) Me"};
   workspace.SetSourceImage(RasterImage(8, 8), "beach.jpg", pictures.path().string());
   EXPECT_EQ(workspace.individualText().state, SideFileState::kFound);
@@ -144,8 +135,6 @@ TEST_F(WorkspaceTest, PerImageTextIsDrawnButNeverReplacesTheWatermarkText) {
 TEST_F(WorkspaceTest, QuitLogoutAndTerminationWriteTheConfigurationTheTextAndBothHistories) {
   const std::string oldConfiguration = "; mine\r\n[GENERAL]\r\nredon=0\r\n";
   ASSERT_TRUE(WriteFileReplacing((home / kDefaultConfigurationName).string(), oldConfiguration));
-  Workspace workspace(prompter, opener, Paths());
-  workspace.Create();
   workspace.watermarkText() = {"(c) Me"};
   workspace.sourceHistory().Add("/photos/summer/");
   workspace.destinationHistory().Add("/photos/marked/");
@@ -193,10 +182,6 @@ TEST_F(WorkspaceTest, LoadingAConfigurationOffersItsLogoAndRendersOnce) {
                                  "[GENERAL]\r\ncombination=7\r\n[LOGOSECTION]\r\nLOGOFILENAME=" +
                                      logoPath.string() + "\r\nlogoprozent=30\r\n"));
   ASSERT_TRUE(WriteFileReplacing((home / "work.txt").string(), "Line 1\r\nLine 2\r\n"));
-  Workspace workspace(prompter, opener, Paths());
-  workspace.Create();
-  int renders = 0;
-  workspace.SetRenderObserver([&renders] { ++renders; });
   workspace.SetSourceImage(RasterImage(400, 300), "photo.jpg", home.path().string());
 
   prompter.files = {configuration, logoPath};
