@@ -242,30 +242,6 @@ TEST_F(BatchRunnerTest, WriteFailureIsCountedAndNamed) {
   EXPECT_TRUE(std::filesystem::is_directory(dest() / "new_a.bmp"));
 }
 
-TEST_F(BatchRunnerTest, StopAfterItemTwoOfFive) {
-  std::vector<std::string> names;
-  for (int i = 1; i <= 5; ++i) {
-    names.push_back("img" + std::to_string(i) + ".bmp");
-    WriteTestBmp(source() / names.back());
-  }
-  job_.names = names;
-  std::atomic<bool> stop{false};
-  BatchObserver observer;
-  observer.stop = &stop;
-  observer.onProgress = [&stop](const BatchProgress& progress) {
-    if (progress.stage == BatchProgress::Stage::kFinished && progress.index == 1) stop = true;
-  };
-  const BatchReport report = Run(observer);
-
-  EXPECT_TRUE(report.stopped);
-  EXPECT_EQ(report.started, 2);
-  EXPECT_EQ(report.lastItemIndex, 1);  // the window reloads img2
-  EXPECT_EQ(BatchSummary(report), "Stopped after 2 of 5: 2 written, 3 not processed");
-  EXPECT_TRUE(std::filesystem::exists(dest() / "new_img2.bmp"));
-  EXPECT_FALSE(std::filesystem::exists(dest() / "new_img3.bmp"));
-  EXPECT_EQ(report.items[2].outcome, MarkOutcome::kNotStarted);
-}
-
 class BatchStopJobsTest : public BatchRunnerTest, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {

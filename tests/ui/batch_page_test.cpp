@@ -15,7 +15,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "batch/batch_start_check.h"
 #include "batch/batch_test_files.h"
 #include "support/window_fixture.h"
 #include "workspace/source_browsing.h"
@@ -145,19 +144,6 @@ TEST_F(BatchPageTest, JpegPreviewStepsThroughTheListAndItsChoiceReachesThePage) 
   EXPECT_EQ(Find<QScrollBar>("compression_scroll")->value(), 35);
   EXPECT_TRUE(Find<QCheckBox>("grayscale_check")->isChecked());
   EXPECT_EQ(workspace.sharedJpegQuality(), 35);
-}
-
-TEST_F(BatchPageTest, RefusedStartNamesTheReasonUnderStopAndAsksNothing) {
-  MakePictures(1);
-  ShowFolder(source.path());
-  Find<QPushButton>("startbatch")->click();
-  prompter.directories = {source.path()};
-  Find<QPushButton>("destinationbutton")->click();
-  Find<QPushButton>("startbatch")->click();
-  EXPECT_EQ(prompter.messages, (std::vector<std::string>{"Stop: " + std::string(kNoDestinationMessage),
-                                                         "Stop: " + std::string(kSameDirectoryMessage)}));
-  EXPECT_TRUE(prompter.questions.empty());
-  EXPECT_TRUE(workspace.destinationHistory().entries().empty());
 }
 
 TEST_F(BatchPageTest, MaskEntryStepsAndAnEmptyFolder) {
