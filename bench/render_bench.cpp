@@ -66,7 +66,7 @@ BENCHMARK(BM_Render_logo)->Name("BM_Render/logo")->Unit(benchmark::kMillisecond)
 void BM_Render_style0_step1(benchmark::State& state) {
   WatermarkSettings s = NoFrames();
   s.action = WatermarkAction::kUseColor;
-  s.color.style = 0;
+  s.color.style = ColorStyleIndex(ColorStyle::kFullColor);
   s.color.step = 1;
   RunRender(state, s, {});
 }
@@ -75,7 +75,7 @@ BENCHMARK(BM_Render_style0_step1)->Name("BM_Render/style0_step1")->Unit(benchmar
 void BM_Render_style7(benchmark::State& state) {
   WatermarkSettings s = NoFrames();
   s.action = WatermarkAction::kUseColor;
-  s.color.style = 7;
+  s.color.style = ColorStyleIndex(ColorStyle::kAllFourSides);
   RunRender(state, s, {});
 }
 BENCHMARK(BM_Render_style7)->Name("BM_Render/style7")->Unit(benchmark::kMillisecond);
@@ -83,7 +83,7 @@ BENCHMARK(BM_Render_style7)->Name("BM_Render/style7")->Unit(benchmark::kMillisec
 void BM_Render_style36(benchmark::State& state) {
   WatermarkSettings s = NoFrames();
   s.action = WatermarkAction::kUseColor;
-  s.color.style = 36;
+  s.color.style = ColorStyleIndex(ColorStyle::kEmbossColor1);
   RunRender(state, s, {});
 }
 BENCHMARK(BM_Render_style36)->Name("BM_Render/style36")->Unit(benchmark::kMillisecond);

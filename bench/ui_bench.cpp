@@ -33,7 +33,7 @@ class NoDesktop final : public DesktopFileOpener {
 
 // From a slider change to the preview and the full-size view updated: the window's whole
 // reaction to a move of the colour share slider, without the debounce's wait. The picture
-// is 4000 x 3000 with the logo, colour style 7 and two text lines (combination "LTC"); the
+// is 4000 x 3000 with the logo, the four-band colour style and two text lines (combination "LTC"); the
 // window is 1280 x 800 with the full-size view in front. Compare with BM_Render/style7.
 void BM_UiRender_12MP(benchmark::State& state) {
   SilentPrompter prompter;
@@ -50,7 +50,7 @@ void BM_UiRender_12MP(benchmark::State& state) {
   WatermarkSettings& s = workspace.settings().watermark;
   s = WatermarkSettings{};
   s.combination = CombinationOrder::kLTC;
-  s.color.style = 7;
+  s.color.style = ColorStyleIndex(ColorStyle::kAllFourSides);
   s.frame.outerOn = false;
   s.frame.innerOn = false;
   s.text.font.face = "DejaVu Sans";

@@ -24,6 +24,17 @@ enum class EffectPrimitive {
   kBrightness,
 };
 
+// The channel-fill modes: one channel becomes 255, or only one channel remains (the other
+// two become 0). Effect calls store the mode as its number.
+enum class ChannelFillMode : int {
+  kFullRed = 1,
+  kFullGreen,
+  kFullBlue,
+  kJustRed,
+  kJustGreen,
+  kJustBlue,
+};
+
 // One call of a primitive with its parameters.
 struct EffectCall {
   EffectPrimitive primitive = EffectPrimitive::kSmooth;
@@ -56,8 +67,8 @@ void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls);
 
 // Shorthands for writing sequences as data.
 namespace effect_calls {
-constexpr EffectCall ChannelFill(int mode) {
-  return {EffectPrimitive::kChannelFill, mode};
+constexpr EffectCall ChannelFill(ChannelFillMode mode) {
+  return {EffectPrimitive::kChannelFill, static_cast<int>(mode)};
 }
 constexpr EffectCall Invert(int channels) {
   return {EffectPrimitive::kInvert, channels};

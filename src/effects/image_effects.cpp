@@ -137,23 +137,23 @@ bool FlipPattern(int channels, BitPattern& pattern) {
 // The fill pattern of a channel-fill mode; false for a mode that changes nothing.
 bool FillPattern(int mode, BitPattern& p) {
   const std::uint8_t on = 0xFF;
-  switch (mode) {
-    case 1:
+  switch (static_cast<ChannelFillMode>(mode)) {
+    case ChannelFillMode::kFullRed:
       p.set = detail::RepeatPerChannel<std::uint8_t>(0, 0, on);
       return true;
-    case 2:
+    case ChannelFillMode::kFullGreen:
       p.set = detail::RepeatPerChannel<std::uint8_t>(0, on, 0);
       return true;
-    case 3:
+    case ChannelFillMode::kFullBlue:
       p.set = detail::RepeatPerChannel<std::uint8_t>(on, 0, 0);
       return true;
-    case 4:
+    case ChannelFillMode::kJustRed:
       p.keep = detail::RepeatPerChannel<std::uint8_t>(0, 0, on);
       return true;
-    case 5:
+    case ChannelFillMode::kJustGreen:
       p.keep = detail::RepeatPerChannel<std::uint8_t>(0, on, 0);
       return true;
-    case 6:
+    case ChannelFillMode::kJustBlue:
       p.keep = detail::RepeatPerChannel<std::uint8_t>(on, 0, 0);
       return true;
     default:
@@ -495,7 +495,7 @@ void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls) {
   ApplyByRowBaseline(image, prepared);
 }
 
-void ChannelFillEffect(RasterImage& image, int mode) {
+void ChannelFillEffect(RasterImage& image, ChannelFillMode mode) {
   ApplyOne(image, effect_calls::ChannelFill(mode));
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "effects/effect_sequence.h"
 #include "imaging/raster_image.h"
 
 namespace quillstone {
 
-// The in-place pixel effects of the effect window and of colour styles 8 to 31. Each is
+// The in-place pixel effects of the effect window and of the fixed-sequence colour styles. Each is
 // one pass over the raster in row order, rows from the top, pixels from the left; none
 // allocates a second raster. "Clamped" means computed as a signed integer and limited to
 // 0..255. An empty raster is left unchanged by every effect.
@@ -15,9 +16,10 @@ inline constexpr int kRedChannel = 1;
 inline constexpr int kGreenChannel = 2;
 inline constexpr int kBlueChannel = 3;
 
-// mode 1, 2, 3: red, green or blue becomes 255; mode 4, 5, 6: only red, green or blue
-// remains (the other two become 0). Other modes change nothing.
-void ChannelFillEffect(RasterImage& image, int mode);
+// kFullRed, kFullGreen, kFullBlue: that channel becomes 255; kJustRed, kJustGreen,
+// kJustBlue: only that channel remains (the other two become 0). A number outside the
+// modes changes nothing.
+void ChannelFillEffect(RasterImage& image, ChannelFillMode mode);
 
 // Each selected channel c becomes 255 - c. A selector outside 0..3 changes nothing.
 void InvertEffect(RasterImage& image, int channels);

@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "imagefiles/dib_format.h"
+
 namespace quillstone {
 namespace {
-
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kCoreHeaderSize = 12;  // OS/2 1.x BITMAPCOREHEADER
-constexpr std::size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
 
 enum Compression : std::uint32_t {
   kBiRgb = 0,
@@ -59,11 +57,12 @@ struct BmpLayout {
 enum class HeaderKind { kCore, kInfo, kOs2, kUnknown };
 
 HeaderKind KindOf(std::uint32_t headerSize) {
-  if (headerSize == kCoreHeaderSize) return HeaderKind::kCore;
-  if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 || headerSize == 124) {
+  if (headerSize == kCoreHeaderBytes) return HeaderKind::kCore;
+  if (headerSize == kInfoHeaderBytes || headerSize == kInfoWithMasksBytes ||
+      headerSize == kInfoWithAlphaMaskBytes || headerSize == kV4HeaderBytes || headerSize == kV5HeaderBytes) {
     return HeaderKind::kInfo;
   }
-  if (headerSize >= 16 && headerSize <= 64) return HeaderKind::kOs2;
+  if (headerSize >= kMinOs2HeaderBytes && headerSize <= kMaxOs2HeaderBytes) return HeaderKind::kOs2;
   return HeaderKind::kUnknown;
 }
 
@@ -77,15 +76,15 @@ Status ParseHeader(const std::uint8_t* bytes, std::size_t size, std::int64_t max
   if (std::string problem = BmpSignatureProblem(std::string_view(reinterpret_cast<const char*>(bytes), size));
       !problem.empty())
     return Status::Error(std::move(problem));
-  if (size < kFileHeaderSize + 4) return Status::Error("the bitmap header is cut short");
+  if (size < kBmpFileHeaderBytes + 4) return Status::Error("the bitmap header is cut short");
 
-  const std::uint32_t headerSize = U32(bytes + kFileHeaderSize);
+  const std::uint32_t headerSize = U32(bytes + kBmpFileHeaderBytes);
   const HeaderKind kind = KindOf(headerSize);
   if (kind == HeaderKind::kUnknown) {
     return Status::Error("unsupported bitmap header size " + std::to_string(headerSize));
   }
-  if (size - kFileHeaderSize < headerSize) return Status::Error("the bitmap header is cut short");
-  const std::uint8_t* h = bytes + kFileHeaderSize;
+  if (size - kBmpFileHeaderBytes < headerSize) return Status::Error("the bitmap header is cut short");
+  const std::uint8_t* h = bytes + kBmpFileHeaderBytes;
 
   std::int64_t width = 0;
   std::int64_t height = 0;
@@ -147,14 +146,15 @@ Status ParseHeader(const std::uint8_t* bytes, std::size_t size, std::int64_t max
       return Status::Error("unknown bitmap compression " + std::to_string(compression));
   }
 
-  // Colour masks: inside the header from 52 bytes on, otherwise right after it.
-  std::size_t tableStart = kFileHeaderSize + headerSize;
+  // Colour masks: inside a header that has room for them, otherwise right after it.
+  std::size_t tableStart = kBmpFileHeaderBytes + headerSize;
   if (compression == kBiBitfields || compression == kBiAlphaBitfields) {
     const std::size_t maskCount = compression == kBiAlphaBitfields ? 4 : 3;
-    const std::size_t inHeader = headerSize >= 52 ? (headerSize >= 56 ? 4 : 3) : 0;
+    const std::size_t inHeader =
+        headerSize >= kInfoWithAlphaMaskBytes ? 4 : (headerSize >= kInfoWithMasksBytes ? 3 : 0);
     const std::size_t after = maskCount > inHeader ? 4 * (maskCount - inHeader) : 0;
     if (size - tableStart < after) return Status::Error("the colour masks are cut short");
-    const std::uint8_t* m = inHeader > 0 ? h + kInfoHeaderSize : bytes + tableStart;
+    const std::uint8_t* m = inHeader > 0 ? h + kInfoHeaderBytes : bytes + tableStart;
     for (int i = 0; i < 3; ++i) {
       layout.masks[i] = U32(m + 4 * i);
       if (!ValidMask(layout.masks[i])) {

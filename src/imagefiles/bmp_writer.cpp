@@ -9,8 +9,7 @@ namespace quillstone {
 Status WriteBmp(const RasterImage& image, const std::filesystem::path& path, const StorageFormat& format) {
   if (Status status = CheckWritable(image, format); !status) return status;
   const DibLayout layout = MakeDibLayout(image, format);
-  constexpr std::uint32_t kFileHeaderBytes = 14;
-  const std::uint32_t bitsOffset = kFileHeaderBytes + layout.InfoBytes();
+  const std::uint32_t bitsOffset = kBmpFileHeaderBytes + layout.InfoBytes();
 
   std::vector<std::uint8_t> header;
   header.reserve(bitsOffset);

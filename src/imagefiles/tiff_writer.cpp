@@ -14,13 +14,42 @@ namespace {
 
 enum TiffType : std::uint16_t { kAscii = 2, kShort = 3, kLong = 4, kRational = 5 };
 
+// The directory entries the writer puts in, in the ascending order a directory keeps.
+enum class TiffTag : std::uint16_t {
+  kNewSubfileType = 254,
+  kImageWidth = 256,
+  kImageLength = 257,
+  kBitsPerSample = 258,
+  kCompression = 259,
+  kPhotometric = 262,
+  kStripOffsets = 273,
+  kSamplesPerPixel = 277,
+  kRowsPerStrip = 278,
+  kStripByteCounts = 279,
+  kXResolution = 282,
+  kYResolution = 283,
+  kPlanarConfiguration = 284,
+  kResolutionUnit = 296,
+  kSoftware = 305,
+  kColorMap = 320,
+};
+
+// Values of the compression, photometric, planar configuration and resolution unit entries.
+constexpr std::uint32_t kUncompressed = 1;
+constexpr std::uint32_t kBlackIsZero = 1;
+constexpr std::uint32_t kRgb = 2;
+constexpr std::uint32_t kPalette = 3;
+constexpr std::uint32_t kChunky = 1;
+constexpr std::uint32_t kInch = 2;
+
 struct TiffEntry {
-  std::uint16_t tag;
+  TiffTag tag;
   std::uint16_t type;
   std::uint32_t count;
   std::uint32_t value;  // the value itself (SHORT and LONG of count 1) or an offset
 };
 
+constexpr std::uint16_t kTiffMagic = 42;
 constexpr std::uint32_t kHeaderBytes = 8;
 constexpr std::uint32_t kRationalBytes = 8;
 constexpr std::array<char, 10> kSoftware = {'H', 'a', 'r', 'r', 'o', 'w', 'f', 'e', 'l', 'l'};
@@ -28,7 +57,7 @@ constexpr std::array<char, 10> kSoftware = {'H', 'a', 'r', 'r', 'o', 'w', 'f', '
 void PutHeader(std::vector<std::uint8_t>& out, std::uint32_t directoryOffset) {
   out.push_back('I');
   out.push_back('I');
-  PutLe16(out, 42);
+  PutLe16(out, kTiffMagic);
   PutLe32(out, directoryOffset);
 }
 
@@ -46,12 +75,51 @@ void PutSoftware(std::vector<std::uint8_t>& out) {
 void PutDirectory(std::vector<std::uint8_t>& out, const std::vector<TiffEntry>& entries) {
   PutLe16(out, static_cast<std::uint32_t>(entries.size()));
   for (const TiffEntry& e : entries) {
-    PutLe16(out, e.tag);
+    PutLe16(out, static_cast<std::uint16_t>(e.tag));
     PutLe16(out, e.type);
     PutLe32(out, e.count);
     PutLe32(out, e.value);
   }
   PutLe32(out, 0u);  // no next directory
+}
+
+// The fields in which the three kinds of directory differ.
+struct DirectoryFields {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::uint32_t bitsCount = 1;  // 3 for RGB, whose value is then the offset of the three
+  std::uint32_t bits = 0;
+  std::uint32_t photometric = kRgb;
+  std::uint32_t samples = 1;
+  std::uint32_t strip = 0;
+  std::uint32_t stripBytes = 0;
+  std::uint32_t xRes = 0;
+  std::uint32_t yRes = 0;
+  std::uint32_t software = 0;
+  bool planar = false;                // RGB names its planar configuration
+  std::uint32_t colorMapEntries = 0;  // 3 * 2^bits for a palette, else none
+  std::uint32_t colorMap = 0;
+};
+
+// The directory of a single-strip image, its entries in ascending tag order.
+std::vector<TiffEntry> Directory(const DirectoryFields& f) {
+  std::vector<TiffEntry> entries = {{TiffTag::kNewSubfileType, kLong, 1, 0},
+                                    {TiffTag::kImageWidth, kShort, 1, f.width},
+                                    {TiffTag::kImageLength, kShort, 1, f.height},
+                                    {TiffTag::kBitsPerSample, kShort, f.bitsCount, f.bits},
+                                    {TiffTag::kCompression, kShort, 1, kUncompressed},
+                                    {TiffTag::kPhotometric, kShort, 1, f.photometric},
+                                    {TiffTag::kStripOffsets, kLong, 1, f.strip},
+                                    {TiffTag::kSamplesPerPixel, kShort, 1, f.samples},
+                                    {TiffTag::kRowsPerStrip, kLong, 1, f.height},
+                                    {TiffTag::kStripByteCounts, kLong, 1, f.stripBytes},
+                                    {TiffTag::kXResolution, kRational, 1, f.xRes},
+                                    {TiffTag::kYResolution, kRational, 1, f.yRes}};
+  if (f.planar) entries.push_back({TiffTag::kPlanarConfiguration, kShort, 1, kChunky});
+  entries.push_back({TiffTag::kResolutionUnit, kShort, 1, kInch});
+  entries.push_back({TiffTag::kSoftware, kAscii, static_cast<std::uint32_t>(kSoftware.size()), f.software});
+  if (f.colorMapEntries > 0) entries.push_back({TiffTag::kColorMap, kShort, f.colorMapEntries, f.colorMap});
+  return entries;
 }
 
 // The strip: rows top first, each as the encoder stores it.
@@ -66,7 +134,7 @@ void WriteStrip(AtomicFile& file, const RasterImage& image, RowEncoder& encoder)
 void WriteRgb(AtomicFile& file, const RasterImage& image, const StorageFormat& format) {
   const auto w = static_cast<std::uint32_t>(image.Width());
   const auto h = static_cast<std::uint32_t>(image.Height());
-  constexpr std::uint32_t kXRes = 8, kYRes = 16, kBitsPerSample = 24, kSoftwareAt = 30, kStrip = 40;
+  constexpr std::uint32_t kXRes = 8, kYRes = 16, kBitsPerSampleAt = 24, kSoftwareAt = 30, kStrip = 40;
   const std::uint32_t stripBytes = 3 * w * h;
   std::vector<std::uint8_t> head;
   PutHeader(head, kStrip + stripBytes);
@@ -79,21 +147,18 @@ void WriteRgb(AtomicFile& file, const RasterImage& image, const StorageFormat& f
   WriteStrip(file, image, encoder);
 
   std::vector<std::uint8_t> directory;
-  PutDirectory(directory, {{254, kLong, 1, 0},
-                           {256, kShort, 1, w},
-                           {257, kShort, 1, h},
-                           {258, kShort, 3, kBitsPerSample},
-                           {259, kShort, 1, 1},
-                           {262, kShort, 1, 2},
-                           {273, kLong, 1, kStrip},
-                           {277, kShort, 1, 3},
-                           {278, kLong, 1, h},
-                           {279, kLong, 1, stripBytes},
-                           {282, kRational, 1, kXRes},
-                           {283, kRational, 1, kYRes},
-                           {284, kShort, 1, 1},
-                           {296, kShort, 1, 2},
-                           {305, kAscii, 10, kSoftwareAt}});
+  PutDirectory(directory, Directory({.width = w,
+                                     .height = h,
+                                     .bitsCount = 3,
+                                     .bits = kBitsPerSampleAt,
+                                     .photometric = kRgb,
+                                     .samples = 3,
+                                     .strip = kStrip,
+                                     .stripBytes = stripBytes,
+                                     .xRes = kXRes,
+                                     .yRes = kYRes,
+                                     .software = kSoftwareAt,
+                                     .planar = true}));
   file.Write(directory.data(), directory.size());
 }
 
@@ -127,21 +192,17 @@ void WritePalette(AtomicFile& file, const RasterImage& image, const StorageForma
   WriteStrip(file, image, encoder);
 
   std::vector<std::uint8_t> directory;
-  PutDirectory(directory, {{254, kLong, 1, 0},
-                           {256, kShort, 1, w},
-                           {257, kShort, 1, h},
-                           {258, kShort, 1, bits},
-                           {259, kShort, 1, 1},
-                           {262, kShort, 1, 3},
-                           {273, kLong, 1, strip},
-                           {277, kShort, 1, 1},
-                           {278, kLong, 1, h},
-                           {279, kLong, 1, stripBytes},
-                           {282, kRational, 1, xRes},
-                           {283, kRational, 1, yRes},
-                           {296, kShort, 1, 2},
-                           {305, kAscii, 10, software},
-                           {320, kShort, 3 * entries, colorMap}});
+  PutDirectory(directory, Directory({.width = w,
+                                     .height = h,
+                                     .bits = bits,
+                                     .photometric = kPalette,
+                                     .strip = strip,
+                                     .stripBytes = stripBytes,
+                                     .xRes = xRes,
+                                     .yRes = yRes,
+                                     .software = software,
+                                     .colorMapEntries = 3 * entries,
+                                     .colorMap = colorMap}));
   file.Write(directory.data(), directory.size());
 }
 
@@ -166,20 +227,15 @@ void WriteBilevel(AtomicFile& file, const RasterImage& image) {
   std::vector<std::uint8_t> tail;
   PutResolutions(tail);
   PutSoftware(tail);
-  PutDirectory(tail, {{254, kLong, 1, 0},
-                      {256, kShort, 1, w},
-                      {257, kShort, 1, h},
-                      {258, kShort, 1, 1},
-                      {259, kShort, 1, 1},
-                      {262, kShort, 1, 1},
-                      {273, kLong, 1, strip},
-                      {277, kShort, 1, 1},
-                      {278, kLong, 1, h},
-                      {279, kLong, 1, stripBytes},
-                      {282, kRational, 1, xRes},
-                      {283, kRational, 1, yRes},
-                      {296, kShort, 1, 2},
-                      {305, kAscii, 10, software}});
+  PutDirectory(tail, Directory({.width = w,
+                                .height = h,
+                                .bits = 1,
+                                .photometric = kBlackIsZero,
+                                .strip = strip,
+                                .stripBytes = stripBytes,
+                                .xRes = xRes,
+                                .yRes = yRes,
+                                .software = software}));
   file.Write(tail.data(), tail.size());
 }
 

@@ -1,5 +1,6 @@
 #include "pipeline/color_effect_stage.h"
 
+#include <optional>
 #include <utility>
 
 #include "effects/color_fill.h"
@@ -12,48 +13,48 @@
 namespace quillstone {
 
 const std::array<std::string_view, kColorStyleCount> kColorStyleCaptions = {
-    "full color",                       // 0
-    "left to right",                    // 1
-    "right to left",                    // 2
-    "top to bottom",                    // 3
-    "bottom to top",                    // 4
-    "bott. to top and top to bott.",    // 5
-    "left to right and right to left",  // 6
-    "bottom, top, left, right",         // 7
-    "Invert red",                       // 8
-    "Invert green",                     // 9
-    "Invert blue",                      // 10
-    "Invert all",                       // 11
-    "Black and white",                  // 12
-    "Solarize",                         // 13
-    "Enhance 1",                        // 14
-    "Enhance 2",                        // 15
-    "Small mosaic",                     // 16
-    "Emboss black&&white",              // 17
-    "Just red",                         // 18
-    "Just green",                       // 19
-    "Just blue",                        // 20
-    "Negative 20 - horiz.",             // 21
-    "Negative 40 - horiz.",             // 22
-    "Negative 60 - horiz.",             // 23
-    "Negative 20 - vert.",              // 24
-    "Negative 40 - vert.",              // 25
-    "Negative 60 - vert.",              // 26
-    "Negative 20 - horiz./vert.",       // 27
-    "Negative 40 - horiz./vert.",       // 28
-    "Negative 60 - horiz./vert.",       // 29
-    "Black/White and full color",       // 30
-    "Solarize and Black/White",         // 31
-    "Mosaic vertical",                  // 32
-    "Paper 1",                          // 33
-    "Paper 2",                          // 34
-    "Paper 3",                          // 35
-    "Emboss color 1",                   // 36
-    "Emboss color 2",                   // 37
-    "Emboss color 3",                   // 38
-    "Neon",                             // 39
-    "Engraving - Grayscale",            // 40
-    "Grayscale",                        // 41
+    "full color",                       // kFullColor
+    "left to right",                    // kLeftToRight
+    "right to left",                    // kRightToLeft
+    "top to bottom",                    // kTopToBottom
+    "bottom to top",                    // kBottomToTop
+    "bott. to top and top to bott.",    // kBottomAndTop
+    "left to right and right to left",  // kLeftAndRight
+    "bottom, top, left, right",         // kAllFourSides
+    "Invert red",                       // kInvertRed
+    "Invert green",                     // kInvertGreen
+    "Invert blue",                      // kInvertBlue
+    "Invert all",                       // kInvertAll
+    "Black and white",                  // kBlackAndWhite
+    "Solarize",                         // kSolarize
+    "Enhance 1",                        // kEnhance1
+    "Enhance 2",                        // kEnhance2
+    "Small mosaic",                     // kSmallMosaic
+    "Emboss black&&white",              // kEmbossBlackAndWhite
+    "Just red",                         // kJustRed
+    "Just green",                       // kJustGreen
+    "Just blue",                        // kJustBlue
+    "Negative 20 - horiz.",             // kNegative20Columns
+    "Negative 40 - horiz.",             // kNegative40Columns
+    "Negative 60 - horiz.",             // kNegative60Columns
+    "Negative 20 - vert.",              // kNegative20Rows
+    "Negative 40 - vert.",              // kNegative40Rows
+    "Negative 60 - vert.",              // kNegative60Rows
+    "Negative 20 - horiz./vert.",       // kNegative20Grid
+    "Negative 40 - horiz./vert.",       // kNegative40Grid
+    "Negative 60 - horiz./vert.",       // kNegative60Grid
+    "Black/White and full color",       // kBlackAndWhiteFullColor
+    "Solarize and Black/White",         // kSolarizeBlackAndWhite
+    "Mosaic vertical",                  // kVerticalMosaic
+    "Paper 1",                          // kPaper1
+    "Paper 2",                          // kPaper2
+    "Paper 3",                          // kPaper3
+    "Emboss color 1",                   // kEmbossColor1
+    "Emboss color 2",                   // kEmbossColor2
+    "Emboss color 3",                   // kEmbossColor3
+    "Neon",                             // kNeon
+    "Engraving - Grayscale",            // kEngravingGrayscale
+    "Grayscale",                        // kGrayscale
 };
 
 std::string ColorStyleDisplayText(std::string_view caption) {
@@ -88,73 +89,74 @@ void ApplyColorEffect(RasterImage& image, RasterImage& scratch, const ColorEffec
   if (image.Empty()) return;
   const FillParams fill{settings.blending, settings.color, settings.step, channels,
                         settings.randomColor ? &random : nullptr};
-  const int style = settings.style;
-  switch (style) {
-    case 0:
+  const std::optional<ColorStyle> style = ColorStyleAt(settings.style);
+  if (!style) return;
+  switch (*style) {
+    case ColorStyle::kFullColor:
       FullColorOverlay(image, image, fill);
       return;
-    case 1:
+    case ColorStyle::kLeftToRight:
       ColorBand(GradientSide::kLeft, image, image, fill, strength);
       return;
-    case 2:
+    case ColorStyle::kRightToLeft:
       ColorBand(GradientSide::kRight, image, image, fill, strength);
       return;
-    case 3:
+    case ColorStyle::kTopToBottom:
       ColorBand(GradientSide::kTop, image, image, fill, strength);
       return;
-    case 4:
+    case ColorStyle::kBottomToTop:
       ColorBand(GradientSide::kBottom, image, image, fill, strength);
       return;
-    case 5:
+    case ColorStyle::kBottomAndTop:
       ColorBand(GradientSide::kTop, image, image, fill, strength);
       ColorBand(GradientSide::kBottom, image, image, fill, strength);
       return;
-    case 6:
-      ColorBand(GradientSide::kRight, image, image, fill, strength);
-      ColorBand(GradientSide::kLeft, image, image, fill, strength);
-      return;
-    case 7:
-      ColorBand(GradientSide::kTop, image, image, fill, strength);
-      ColorBand(GradientSide::kBottom, image, image, fill, strength);
+    case ColorStyle::kLeftAndRight:
       ColorBand(GradientSide::kRight, image, image, fill, strength);
       ColorBand(GradientSide::kLeft, image, image, fill, strength);
       return;
-    case 30:
-      ApplyEffectSequence(image, *ColorStylePreset(kBlackAndWhiteStyle));
+    case ColorStyle::kAllFourSides:
+      ColorBand(GradientSide::kTop, image, image, fill, strength);
+      ColorBand(GradientSide::kBottom, image, image, fill, strength);
+      ColorBand(GradientSide::kRight, image, image, fill, strength);
+      ColorBand(GradientSide::kLeft, image, image, fill, strength);
+      return;
+    case ColorStyle::kBlackAndWhiteFullColor:
+      ApplyEffectSequence(image, *ColorStylePreset(ColorStyle::kBlackAndWhite));
       FullColorOverlay(image, image, fill);
       return;
-    case kMosaicStyle:
+    case ColorStyle::kVerticalMosaic:
       VerticalMosaic(image, settings.mosaicRows, settings.step);
       return;
-    case 33:
-    case 34:
-    case 35: {
-      const int k = style - kFirstPaperStyle;
+    case ColorStyle::kPaper1:
+    case ColorStyle::kPaper2:
+    case ColorStyle::kPaper3: {
+      const int k = *PaperStyleIndex(*style);
       PaperEdges(image, kPaperStyles[k], settings.paperColors[static_cast<std::size_t>(k)],
                  settings.paperStrengths[static_cast<std::size_t>(k)], random);
       return;
     }
-    case 36:
+    case ColorStyle::kEmbossColor1:
       Filter(image, scratch, kEmbossKernel1, 0);
       return;
-    case 37:
+    case ColorStyle::kEmbossColor2:
       Filter(image, scratch, kEmbossKernel2, 0);
       return;
-    case 38:
+    case ColorStyle::kEmbossColor3:
       Filter(image, scratch, kEmbossKernel3, 0);
       return;
-    case 39:
+    case ColorStyle::kNeon:
       Filter(image, scratch, kNeonKernel, 0);
       return;
-    case 40:
+    case ColorStyle::kEngravingGrayscale:
       GrayscaleInPlace(image);
       Filter(image, scratch, kNeonKernel, 130);
       return;
-    case 41:
+    case ColorStyle::kGrayscale:
       GrayscaleInPlace(image);
       return;
     default:
-      if (const EffectSequence* preset = ColorStylePreset(style)) ApplyEffectSequence(image, *preset);
+      if (const EffectSequence* preset = ColorStylePreset(*style)) ApplyEffectSequence(image, *preset);
       return;
   }
 }

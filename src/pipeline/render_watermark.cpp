@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -195,7 +196,10 @@ class Render {
 
 int EffectiveStrength(const ColorEffectSettings& settings) {
   int s = settings.strengthItem >= 0 && settings.strengthItem <= 9 ? settings.strengthItem + 1 : 2;
-  if (s == 1 && settings.style >= 5 && settings.style <= 7) s = 2;
+  const std::optional<ColorStyle> style = ColorStyleAt(settings.style);
+  const bool severalBands = style == ColorStyle::kBottomAndTop || style == ColorStyle::kLeftAndRight ||
+                            style == ColorStyle::kAllFourSides;
+  if (s == 1 && severalBands) s = 2;
   return s;
 }
 

@@ -58,8 +58,8 @@ Status RenderWatermark(const RenderInput& input, RandomSource& random, RenderOut
 // 65535 × 1 plus the frames exceeds 65535 pixels per side".
 std::string RenderSizeProblem(const WatermarkSettings& settings, int width, int height);
 
-// The band width divisor of the colour styles 1..7: the selected strength item plus 1,
-// 2 when none is selected, and never 1 for the two- and four-band styles 5, 6 and 7.
+// The band width divisor of the band colour styles: the selected strength item plus 1,
+// 2 when none is selected, and never 1 for the two- and four-band styles.
 int EffectiveStrength(const ColorEffectSettings& settings);
 
 // The marked image's starting point: a copy of the original, or the original inside its

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <algorithm>
+#include <optional>
 
 #include "pipeline/color_effect_stage.h"
 #include "ui/color_swatch.h"
@@ -115,10 +116,13 @@ void ColorPage::ShowSettings() {
 void ColorPage::ShowStyleControls() {
   const int style = settings_.color.style;
   if (auto* item = styles_->item(style)) selected_->setText("Selected:" + item->text());
-  mosaic_->setVisible(style == kMosaicStyle);
-  mosaicLabel_->setVisible(style == kMosaicStyle);
+  const std::optional<ColorStyle> named = ColorStyleAt(style);
+  const bool mosaic = named == ColorStyle::kVerticalMosaic;
+  mosaic_->setVisible(mosaic);
+  mosaicLabel_->setVisible(mosaic);
+  const std::optional<int> paper = named ? PaperStyleIndex(*named) : std::nullopt;
   for (int k = 0; k < kPaperCount; ++k) {
-    const bool shown = style == kFirstPaperStyle + k;
+    const bool shown = paper == k;
     paperColors_[k]->setVisible(shown);
     paperStrengths_[k]->setVisible(shown);
   }

@@ -154,7 +154,7 @@ TEST_P(BatchJobsTest, WritesTheSameBytesAsOneJob) {
   // and text, drawn on several threads at once.
   settings_.watermark.combination = CombinationOrder::kLCT;
   settings_.watermark.color.randomColor = true;
-  settings_.watermark.color.style = 4;
+  settings_.watermark.color.style = ColorStyleIndex(ColorStyle::kBottomToTop);
   settings_.watermark.text.font.face = "DejaVu Sans";
   text_ = {"$fn$", "$width$x$height$"};
   std::vector<std::string> names;

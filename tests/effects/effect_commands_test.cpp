@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Words, EffectCommandWord,
                                            WordCase{"brightnessless", {250, 0, 100}, {240, 0, 90}}));
 
 struct PresetCase {
-  int style;
+  ColorStyle style;
   Rgb in;
   Rgb out;  // pixel (1, 0) of a flat 5 x 3 image
 };
@@ -109,56 +109,73 @@ TEST_P(ColorStylePresetCase, PixelInsideTheFrame) {
   ASSERT_NE(preset, nullptr);
   RasterImage image(5, 3, MakeColor(c.in));
   ApplyEffectSequence(image, *preset);
-  EXPECT_EQ(image.Pixel(1, 0), c.out) << "style " << c.style;
+  EXPECT_EQ(image.Pixel(1, 0), c.out) << "style " << ColorStyleIndex(c.style);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, ColorStylePresetCase,
-    ::testing::Values(
-        PresetCase{8, {10, 20, 30}, {245, 20, 30}}, PresetCase{9, {10, 20, 30}, {10, 235, 30}},
-        PresetCase{10, {10, 20, 30}, {10, 20, 225}}, PresetCase{11, {10, 20, 30}, {245, 235, 225}},
-        PresetCase{12, {200, 200, 200}, {254, 254, 254}}, PresetCase{12, {10, 20, 31}, {0, 0, 0}},
-        PresetCase{13, {10, 200, 128}, {245, 200, 127}}, PresetCase{14, {63, 64, 191}, {0, 1, 255}},
-        PresetCase{15, {10, 20, 31}, {0, 20, 42}}, PresetCase{16, {10, 20, 30}, {10, 20, 30}},
-        PresetCase{17, {10, 20, 30}, {128, 128, 128}}, PresetCase{18, {10, 20, 30}, {10, 0, 0}},
-        PresetCase{19, {10, 20, 30}, {0, 20, 0}}, PresetCase{20, {10, 20, 30}, {0, 0, 30}},
-        PresetCase{21, {10, 20, 30}, {245, 235, 225}}, PresetCase{24, {10, 20, 30}, {245, 235, 225}},
-        PresetCase{27, {10, 20, 30}, {10, 20, 30}},  // row and column band: inverted twice
-        PresetCase{30, {200, 200, 200}, {254, 254, 254}},
-        // Solarize 64: (245, 235, 224); grey 234; contrast -10 -> 0; contrast -2 -> 254.
-        PresetCase{31, {10, 20, 31}, {254, 254, 254}}));
+    ::testing::Values(PresetCase{ColorStyle::kInvertRed, {10, 20, 30}, {245, 20, 30}},
+                      PresetCase{ColorStyle::kInvertGreen, {10, 20, 30}, {10, 235, 30}},
+                      PresetCase{ColorStyle::kInvertBlue, {10, 20, 30}, {10, 20, 225}},
+                      PresetCase{ColorStyle::kInvertAll, {10, 20, 30}, {245, 235, 225}},
+                      PresetCase{ColorStyle::kBlackAndWhite, {200, 200, 200}, {254, 254, 254}},
+                      PresetCase{ColorStyle::kBlackAndWhite, {10, 20, 31}, {0, 0, 0}},
+                      PresetCase{ColorStyle::kSolarize, {10, 200, 128}, {245, 200, 127}},
+                      PresetCase{ColorStyle::kEnhance1, {63, 64, 191}, {0, 1, 255}},
+                      PresetCase{ColorStyle::kEnhance2, {10, 20, 31}, {0, 20, 42}},
+                      PresetCase{ColorStyle::kSmallMosaic, {10, 20, 30}, {10, 20, 30}},
+                      PresetCase{ColorStyle::kEmbossBlackAndWhite, {10, 20, 30}, {128, 128, 128}},
+                      PresetCase{ColorStyle::kJustRed, {10, 20, 30}, {10, 0, 0}},
+                      PresetCase{ColorStyle::kJustGreen, {10, 20, 30}, {0, 20, 0}},
+                      PresetCase{ColorStyle::kJustBlue, {10, 20, 30}, {0, 0, 30}},
+                      PresetCase{ColorStyle::kNegative20Columns, {10, 20, 30}, {245, 235, 225}},
+                      PresetCase{ColorStyle::kNegative20Rows, {10, 20, 30}, {245, 235, 225}},
+                      PresetCase{ColorStyle::kNegative20Grid,
+                                 {10, 20, 30},
+                                 {10, 20, 30}},  // row and column band: inverted twice
+                      PresetCase{ColorStyle::kBlackAndWhiteFullColor, {200, 200, 200}, {254, 254, 254}},
+                      // Solarize 64: (245, 235, 224); grey 234; contrast -10 -> 0; contrast -2 -> 254.
+                      PresetCase{ColorStyle::kSolarizeBlackAndWhite, {10, 20, 31}, {254, 254, 254}}));
 
-TEST(ColorStylePresets, OnlyStylesEightToThirtyOne) {
-  EXPECT_EQ(ColorStylePreset(7), nullptr);
-  EXPECT_EQ(ColorStylePreset(32), nullptr);
-  EXPECT_EQ(ColorStylePreset(-1), nullptr);
-  for (int style = kFirstPresetStyle; style <= kLastPresetStyle; ++style)
-    EXPECT_NE(ColorStylePreset(style), nullptr);
-  EXPECT_EQ(*ColorStylePreset(30), *ColorStylePreset(kBlackAndWhiteStyle));
+TEST(ColorStylePresets, OnlyTheFixedSequenceStyles) {
+  EXPECT_EQ(ColorStylePreset(ColorStyle::kAllFourSides), nullptr);
+  EXPECT_EQ(ColorStylePreset(ColorStyle::kVerticalMosaic), nullptr);
+  EXPECT_EQ(ColorStylePreset(static_cast<ColorStyle>(-1)), nullptr);
+  for (int style = ColorStyleIndex(kFirstPresetStyle); style <= ColorStyleIndex(kLastPresetStyle); ++style)
+    EXPECT_NE(ColorStylePreset(static_cast<ColorStyle>(style)), nullptr);
+  EXPECT_EQ(*ColorStylePreset(ColorStyle::kBlackAndWhiteFullColor),
+            *ColorStylePreset(ColorStyle::kBlackAndWhite));
 }
 
 TEST(ColorStylePresets, StripeWidthsTwentyFortySixty) {
   // Column 20 + k * 20 is the last inverted column of the first band for widths 20, 40, 60;
   // rows likewise for the row stripes; the combined styles restore the first band's corner.
   struct Stripe {
-    int style;
+    ColorStyle style;
     int lastInverted;
     bool columns;
   };
-  for (const Stripe s : {Stripe{21, 20, true}, Stripe{22, 40, true}, Stripe{23, 60, true},
-                         Stripe{24, 20, false}, Stripe{25, 40, false}, Stripe{26, 60, false}}) {
+  using enum ColorStyle;
+  for (const Stripe s : {Stripe{kNegative20Columns, 20, true}, Stripe{kNegative40Columns, 40, true},
+                         Stripe{kNegative60Columns, 60, true}, Stripe{kNegative20Rows, 20, false},
+                         Stripe{kNegative40Rows, 40, false}, Stripe{kNegative60Rows, 60, false}}) {
     RasterImage image(70, 70, colors::kBlack);
     ApplyEffectSequence(image, *ColorStylePreset(s.style));
     const int last = s.lastInverted;
     const Rgb inside = s.columns ? image.Pixel(last, 69) : image.Pixel(69, last);
     const Rgb outside = s.columns ? image.Pixel(last + 1, 69) : image.Pixel(69, last + 1);
-    EXPECT_EQ(inside, SplitColor(colors::kWhite)) << "style " << s.style;
-    EXPECT_EQ(outside, SplitColor(colors::kBlack)) << "style " << s.style;
+    EXPECT_EQ(inside, SplitColor(colors::kWhite)) << "style " << ColorStyleIndex(s.style);
+    EXPECT_EQ(outside, SplitColor(colors::kBlack)) << "style " << ColorStyleIndex(s.style);
   }
-  for (int style : {27, 28, 29}) {
+  struct Grid {
+    ColorStyle style;
+    int w;
+  };
+  for (const Grid g : {Grid{kNegative20Grid, 20}, Grid{kNegative40Grid, 40}, Grid{kNegative60Grid, 60}}) {
     RasterImage image(70, 70, colors::kBlack);
-    ApplyEffectSequence(image, *ColorStylePreset(style));
-    const int w = 20 * (style - 26);
+    ApplyEffectSequence(image, *ColorStylePreset(g.style));
+    const int w = g.w;
+    const int style = ColorStyleIndex(g.style);
     EXPECT_EQ(image.Pixel(0, 0), SplitColor(colors::kBlack)) << "style " << style;
     EXPECT_EQ(image.Pixel(w + 1, 0), SplitColor(colors::kWhite)) << "style " << style;
     EXPECT_EQ(image.Pixel(0, w + 1), SplitColor(colors::kWhite)) << "style " << style;

@@ -54,13 +54,32 @@ const Rgb kSample{10, 20, 30};
 INSTANTIATE_TEST_SUITE_P(
     Effects, PerPixelEffect,
     ::testing::Values(
-        PixelCase{"FillRed", [](RasterImage& i) { ChannelFillEffect(i, 1); }, kSample, {255, 20, 30}},
-        PixelCase{"FillGreen", [](RasterImage& i) { ChannelFillEffect(i, 2); }, kSample, {10, 255, 30}},
-        PixelCase{"FillBlue", [](RasterImage& i) { ChannelFillEffect(i, 3); }, kSample, {10, 20, 255}},
-        PixelCase{"JustRed", [](RasterImage& i) { ChannelFillEffect(i, 4); }, kSample, {10, 0, 0}},
-        PixelCase{"JustGreen", [](RasterImage& i) { ChannelFillEffect(i, 5); }, kSample, {0, 20, 0}},
-        PixelCase{"JustBlue", [](RasterImage& i) { ChannelFillEffect(i, 6); }, kSample, {0, 0, 30}},
-        PixelCase{"FillUnknownMode", [](RasterImage& i) { ChannelFillEffect(i, 7); }, kSample, kSample},
+        PixelCase{"FillRed",
+                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kFullRed); },
+                  kSample,
+                  {255, 20, 30}},
+        PixelCase{"FillGreen",
+                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kFullGreen); },
+                  kSample,
+                  {10, 255, 30}},
+        PixelCase{"FillBlue",
+                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kFullBlue); },
+                  kSample,
+                  {10, 20, 255}},
+        PixelCase{"JustRed",
+                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kJustRed); },
+                  kSample,
+                  {10, 0, 0}},
+        PixelCase{"JustGreen",
+                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kJustGreen); },
+                  kSample,
+                  {0, 20, 0}},
+        PixelCase{"JustBlue",
+                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kJustBlue); },
+                  kSample,
+                  {0, 0, 30}},
+        PixelCase{"FillUnknownMode", [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode{7}); },
+                  kSample, kSample},
         PixelCase{"InvertAll", [](RasterImage& i) { InvertEffect(i, 0); }, kSample, {245, 235, 225}},
         PixelCase{"InvertRed", [](RasterImage& i) { InvertEffect(i, 1); }, kSample, {245, 20, 30}},
         PixelCase{"InvertGreen", [](RasterImage& i) { InvertEffect(i, 2); }, kSample, {10, 235, 30}},
@@ -308,7 +327,7 @@ TEST(ImageEffects, SmallAndEmptyRastersAreLeftAlone) {
     EXPECT_EQ(low, before);
   }
   RasterImage empty;
-  ChannelFillEffect(empty, 1);
+  ChannelFillEffect(empty, ChannelFillMode::kFullRed);
   InvertEffect(empty, 0);
   ColumnStripeNegative(empty, 0, 20);
   RowStripeNegative(empty, 0, 20);
@@ -437,8 +456,8 @@ RasterImage RandomRaster(int width, int height, RandomSource& random) {
 TEST(EffectSequences, AgreeWithPlainPassesOneAfterAnother) {
   using namespace effect_calls;
   std::vector<std::vector<EffectCall>> sequences;
-  for (int style = kFirstPresetStyle; style <= kLastPresetStyle; ++style) {
-    const auto calls = ColorStylePreset(style)->Calls();
+  for (int style = ColorStyleIndex(kFirstPresetStyle); style <= ColorStyleIndex(kLastPresetStyle); ++style) {
+    const auto calls = ColorStylePreset(static_cast<ColorStyle>(style))->Calls();
     sequences.emplace_back(calls.begin(), calls.end());
   }
   for (const EffectCommand& command : kEffectCommands) {
@@ -449,7 +468,8 @@ TEST(EffectSequences, AgreeWithPlainPassesOneAfterAnother) {
       {Saturation(-1), Brightness(30), Contrast(3), Brightness(-200), Contrast(-1), Contrast(2)});
   sequences.push_back({Contrast(-10), Saturation(-1), Saturation(-1), Contrast(1000), Solarize(100)});
   sequences.push_back({Saturation(7), Smooth(), Saturation(-1), Emboss(), Average(100), Mosaic(3)});
-  sequences.push_back({RowStripes(2, 3), ColumnStripes(1, 2), ChannelFill(5), Invert(3), Brightness(-20)});
+  sequences.push_back({RowStripes(2, 3), ColumnStripes(1, 2), ChannelFill(ChannelFillMode::kJustGreen),
+                       Invert(3), Brightness(-20)});
   RandomSource random(23);
   for (const auto& [width, height] : std::vector<std::pair<int, int>>{
            {1, 1}, {2, 3}, {3, 2}, {16, 1}, {17, 4}, {18, 3}, {33, 5}, {50, 7}, {67, 2}}) {

@@ -9,9 +9,9 @@
 namespace quillstone {
 namespace {
 
-ColorEffectSettings Style(int style) {
+ColorEffectSettings Style(ColorStyle style) {
   ColorEffectSettings s;
-  s.style = style;
+  s.style = ColorStyleIndex(style);
   return s;
 }
 
@@ -47,52 +47,55 @@ TEST(ColorStyleCaptions, DisplayTextShowsOneAmpersand) {
 
 TEST(ColorEffectStage, FullColourStepFiveOnBlack) {
   RasterImage image(11, 2, colors::kBlack);
-  ColorEffectSettings s = Style(0);
+  ColorEffectSettings s = Style(ColorStyle::kFullColor);
   s.step = 5;
   Apply(image, s);
   for (int x = 0; x < 11; ++x) EXPECT_EQ(image.Pixel(x, 1).b, x % 5 == 0 ? 127 : 0) << x;
 }
 
-// Style 1 on a 100-pixel-wide image with strength 5 colours columns 0..19; style 2 columns
-// 80..99 visibly (column 79 is in the band with share 0, so it keeps its value).
+// Left to right on a 100-pixel-wide image with strength 5 colours columns 0..19; right to
+// left columns 80..99 visibly (column 79 is in the band with share 0, so it keeps its value).
 TEST(ColorEffectStage, EdgeBandExtents) {
   struct Case {
-    int style;
+    ColorStyle style;
     int firstChanged;
     int lastChanged;
   };
-  for (const Case c : {Case{1, 0, 19}, Case{2, 80, 99}}) {
+  for (const Case c : {Case{ColorStyle::kLeftToRight, 0, 19}, Case{ColorStyle::kRightToLeft, 80, 99}}) {
     RasterImage image(100, 3, colors::kBlack);
     ColorEffectSettings s = Style(c.style);
     s.step = 1;
     Apply(image, s);
     for (int x = 0; x < 100; ++x) {
       const bool changed = x >= c.firstChanged && x <= c.lastChanged;
-      ASSERT_EQ(image.Pixel(x, 2).b != 0, changed) << "style " << c.style << " column " << x;
+      ASSERT_EQ(image.Pixel(x, 2).b != 0, changed) << "style " << ColorStyleIndex(c.style) << " column " << x;
     }
   }
 }
 
-// Which of the four bands each of styles 1..7 draws, seen at the middle of each edge of a
+// Which of the four bands each band style draws, seen at the middle of each edge of a
 // 100 x 100 black image (strength 5, step 1).
 TEST(ColorEffectStage, BandStylesDrawTheirEdges) {
   struct Case {
-    int style;
+    ColorStyle style;
     bool left, right, top, bottom;
   };
-  for (const Case c : {Case{1, true, false, false, false}, Case{2, false, true, false, false},
-                       Case{3, false, false, true, false}, Case{4, false, false, false, true},
-                       Case{5, false, false, true, true}, Case{6, true, true, false, false},
-                       Case{7, true, true, true, true}}) {
+  for (const Case c : {Case{ColorStyle::kLeftToRight, true, false, false, false},
+                       Case{ColorStyle::kRightToLeft, false, true, false, false},
+                       Case{ColorStyle::kTopToBottom, false, false, true, false},
+                       Case{ColorStyle::kBottomToTop, false, false, false, true},
+                       Case{ColorStyle::kBottomAndTop, false, false, true, true},
+                       Case{ColorStyle::kLeftAndRight, true, true, false, false},
+                       Case{ColorStyle::kAllFourSides, true, true, true, true}}) {
     RasterImage image(100, 100, colors::kBlack);
     ColorEffectSettings s = Style(c.style);
     s.step = 1;
     Apply(image, s);
-    EXPECT_EQ(image.Pixel(0, 50).b != 0, c.left) << "style " << c.style;
-    EXPECT_EQ(image.Pixel(99, 50).b != 0, c.right) << "style " << c.style;
-    EXPECT_EQ(image.Pixel(50, 0).b != 0, c.top) << "style " << c.style;
-    EXPECT_EQ(image.Pixel(50, 99).b != 0, c.bottom) << "style " << c.style;
-    EXPECT_EQ(image.Pixel(50, 50).b, 0) << "style " << c.style;
+    EXPECT_EQ(image.Pixel(0, 50).b != 0, c.left) << "style " << ColorStyleIndex(c.style);
+    EXPECT_EQ(image.Pixel(99, 50).b != 0, c.right) << "style " << ColorStyleIndex(c.style);
+    EXPECT_EQ(image.Pixel(50, 0).b != 0, c.top) << "style " << ColorStyleIndex(c.style);
+    EXPECT_EQ(image.Pixel(50, 99).b != 0, c.bottom) << "style " << ColorStyleIndex(c.style);
+    EXPECT_EQ(image.Pixel(50, 50).b, 0) << "style " << ColorStyleIndex(c.style);
   }
 }
 
@@ -100,7 +103,7 @@ TEST(ColorEffectStage, FourBandsBlendOneAfterAnother) {
   // Corner (0, 0): the top band gives blue 127 (share 50), the left band then blends over
   // that: 127.5 + 63.5 = 191.
   RasterImage image(100, 100, colors::kBlack);
-  ColorEffectSettings s = Style(7);
+  ColorEffectSettings s = Style(ColorStyle::kAllFourSides);
   s.step = 1;
   Apply(image, s);
   EXPECT_EQ(image.Pixel(0, 0), (Rgb{0, 0, 191}));
@@ -108,7 +111,7 @@ TEST(ColorEffectStage, FourBandsBlendOneAfterAnother) {
 
 TEST(ColorEffectStage, ChannelMaskHonouredByBands) {
   RasterImage image(40, 40, MakeColor(50, 60, 70));
-  ColorEffectSettings s = Style(7);
+  ColorEffectSettings s = Style(ColorStyle::kAllFourSides);
   s.color = colors::kWhite;
   s.step = 1;
   ChannelMask mask;
@@ -120,7 +123,7 @@ TEST(ColorEffectStage, ChannelMaskHonouredByBands) {
 
 TEST(ColorEffectStage, RandomColourGivesEveryPixelItsOwnColour) {
   RasterImage image(16, 4, colors::kBlack);
-  ColorEffectSettings s = Style(0);
+  ColorEffectSettings s = Style(ColorStyle::kFullColor);
   s.step = 1;
   s.blending = 100;
   s.randomColor = true;
@@ -134,7 +137,7 @@ TEST(ColorEffectStage, RandomColourGivesEveryPixelItsOwnColour) {
 TEST(ColorEffectStage, BlackWhiteThenFullColourHonoursTheMask) {
   // (200, 200, 200) turns 254 grey; then blue at 50%: red 127, green kept (off), blue 254.
   RasterImage image(4, 3, MakeColor(200, 200, 200));
-  ColorEffectSettings s = Style(30);
+  ColorEffectSettings s = Style(ColorStyle::kBlackAndWhiteFullColor);
   s.step = 1;
   ChannelMask mask;
   mask.green = false;
@@ -144,21 +147,23 @@ TEST(ColorEffectStage, BlackWhiteThenFullColourHonoursTheMask) {
 
 TEST(ColorEffectStage, PresetStylesRunTheirEffects) {
   struct Case {
-    int style;
+    ColorStyle style;
     Rgb out;
   };
-  for (const Case c : {Case{8, {245, 20, 30}}, Case{11, {245, 235, 225}}, Case{18, {10, 0, 0}},
-                       Case{21, {245, 235, 225}}, Case{41, {18, 18, 18}}}) {
+  for (const Case c :
+       {Case{ColorStyle::kInvertRed, {245, 20, 30}}, Case{ColorStyle::kInvertAll, {245, 235, 225}},
+        Case{ColorStyle::kJustRed, {10, 0, 0}}, Case{ColorStyle::kNegative20Columns, {245, 235, 225}},
+        Case{ColorStyle::kGrayscale, {18, 18, 18}}}) {
     RasterImage image(5, 3, MakeColor(10, 20, 30));
     Apply(image, Style(c.style));
-    EXPECT_EQ(image.Pixel(1, 1), c.out) << "style " << c.style;
+    EXPECT_EQ(image.Pixel(1, 1), c.out) << "style " << ColorStyleIndex(c.style);
   }
 }
 
 TEST(ColorEffectStage, MosaicRowsRepeatBlockStarts) {
   const RasterImage source = testing::MakeGradientRaster(6, 9);
   RasterImage image = source;
-  ColorEffectSettings s = Style(32);
+  ColorEffectSettings s = Style(ColorStyle::kVerticalMosaic);
   s.mosaicRows = 4;
   s.step = 1;
   Apply(image, s);
@@ -169,7 +174,7 @@ TEST(ColorEffectStage, PaperStylesUseTheirOwnColourAndStrength) {
   const ColorValue paper[3] = {0x00112233, 0x00445566, 0x00778899};
   for (int k = 0; k < 3; ++k) {
     RasterImage image(40, 30, colors::kBlack);
-    ColorEffectSettings s = Style(33 + k);
+    ColorEffectSettings s = Style(static_cast<ColorStyle>(ColorStyleIndex(ColorStyle::kPaper1) + k));
     s.paperColors = {paper[0], paper[1], paper[2]};
     s.paperStrengths = {1, 1, 1};
     s.paperStrengths[static_cast<std::size_t>(k)] = 3;
@@ -177,32 +182,34 @@ TEST(ColorEffectStage, PaperStylesUseTheirOwnColourAndStrength) {
     std::set<ColorValue> colours;
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 40; ++x) colours.insert(MakeColor(image.Pixel(x, y)));
-    EXPECT_EQ(colours, (std::set<ColorValue>{colors::kBlack, paper[k]})) << "style " << 33 + k;
+    EXPECT_EQ(colours, (std::set<ColorValue>{colors::kBlack, paper[k]})) << "paper " << k;
     for (int y = 8; y < 22; ++y)
       for (int x = 8; x < 32; ++x) ASSERT_EQ(image.Pixel(x, y), SplitColor(colors::kBlack));
   }
 }
 
 TEST(ColorEffectStage, FilterStylesShrinkByTwo) {
-  for (int style = 36; style <= 41; ++style) {
+  for (const ColorStyle style :
+       {ColorStyle::kEmbossColor1, ColorStyle::kEmbossColor2, ColorStyle::kEmbossColor3, ColorStyle::kNeon,
+        ColorStyle::kEngravingGrayscale, ColorStyle::kGrayscale}) {
     RasterImage image = testing::MakeGradientRaster(64, 48);
     Apply(image, Style(style));
-    const int shrink = style == 41 ? 0 : 2;
-    EXPECT_EQ(image.Width(), 64 - shrink) << "style " << style;
-    EXPECT_EQ(image.Height(), 48 - shrink) << "style " << style;
+    const int shrink = style == ColorStyle::kGrayscale ? 0 : 2;
+    EXPECT_EQ(image.Width(), 64 - shrink) << "style " << ColorStyleIndex(style);
+    EXPECT_EQ(image.Height(), 48 - shrink) << "style " << ColorStyleIndex(style);
   }
   RasterImage tiny(2, 9, colors::kWhite);
-  Apply(tiny, Style(36));
+  Apply(tiny, Style(ColorStyle::kEmbossColor1));
   EXPECT_TRUE(tiny.Empty());
 }
 
 TEST(ColorEffectStage, NeonAndEngravingOnFlatAreas) {
   RasterImage neon(5, 4, MakeColor(90, 90, 90));
-  Apply(neon, Style(39));
+  Apply(neon, Style(ColorStyle::kNeon));
   EXPECT_EQ(neon, RasterImage(3, 2, colors::kBlack));
 
   RasterImage engraving(5, 4, MakeColor(200, 30, 90));
-  Apply(engraving, Style(40));
+  Apply(engraving, Style(ColorStyle::kEngravingGrayscale));
   EXPECT_EQ(engraving, RasterImage(3, 2, MakeColor(130, 130, 130)));
 }
 
@@ -212,7 +219,7 @@ TEST(ColorEffectStage, EmbossColourOneOnAnEdge) {
   RasterImage image(6, 3, colors::kBlack);
   for (int y = 0; y < 3; ++y)
     for (int x = 3; x < 6; ++x) image.SetPixel(x, y, Rgb{100, 100, 100});
-  Apply(image, Style(36));
+  Apply(image, Style(ColorStyle::kEmbossColor1));
   ASSERT_EQ(image.Width(), 4);
   ASSERT_EQ(image.Height(), 1);
   EXPECT_EQ(image.Pixel(0, 0).r, 0);    // all black: 0
@@ -224,13 +231,16 @@ TEST(ColorEffectStage, EmbossColourOneOnAnEdge) {
 TEST(ColorEffectStage, EmptyImageAndUnknownStyleChangeNothing) {
   for (int style = 0; style < kColorStyleCount; ++style) {
     RasterImage empty;
-    Apply(empty, Style(style));
+    Apply(empty, Style(static_cast<ColorStyle>(style)));
     EXPECT_TRUE(empty.Empty()) << "style " << style;
   }
   RasterImage image = testing::MakeGradientRaster(5, 5);
   const RasterImage before = image;
-  Apply(image, Style(42));
-  Apply(image, Style(-1));
+  for (const int stored : {kColorStyleCount, -1}) {
+    ColorEffectSettings s;
+    s.style = stored;
+    Apply(image, s);
+  }
   EXPECT_EQ(image, before);
 }
 

@@ -44,15 +44,18 @@ struct RenderFixture {
 TEST(EffectiveStrength, SelectedItemPlusOneAndNeverOneForMultiBandStyles) {
   struct Case {
     int item;
-    int style;
+    ColorStyle style;
     int expected;
   };
-  for (const Case& c : {Case{4, 1, 5}, Case{0, 1, 1}, Case{9, 3, 10}, Case{-1, 1, 2}, Case{0, 5, 2},
-                        Case{0, 6, 2}, Case{0, 7, 2}, Case{1, 7, 2}, Case{2, 7, 3}, Case{0, 8, 1}}) {
+  using enum ColorStyle;
+  for (const Case& c : {Case{4, kLeftToRight, 5}, Case{0, kLeftToRight, 1}, Case{9, kTopToBottom, 10},
+                        Case{-1, kLeftToRight, 2}, Case{0, kBottomAndTop, 2}, Case{0, kLeftAndRight, 2},
+                        Case{0, kAllFourSides, 2}, Case{1, kAllFourSides, 2}, Case{2, kAllFourSides, 3},
+                        Case{0, kInvertRed, 1}}) {
     ColorEffectSettings s;
     s.strengthItem = c.item;
-    s.style = c.style;
-    EXPECT_EQ(EffectiveStrength(s), c.expected) << "item " << c.item << " style " << c.style;
+    s.style = ColorStyleIndex(c.style);
+    EXPECT_EQ(EffectiveStrength(s), c.expected) << "item " << c.item << " style " << s.style;
   }
 }
 
@@ -126,7 +129,7 @@ TEST(RenderWatermark, EachCombinationRunsItsStagesInItsOrder) {
   f.logo = RasterImage(12, 12, MakeColor(250, 40, 10));
   f.settings.logo.useTransparentColor = false;
   f.settings.logo.alpha = 60;
-  f.settings.color.style = 41;  // grayscale: drains the logo's and the box's colour
+  f.settings.color.style = ColorStyleIndex(ColorStyle::kGrayscale);  // drains the logo's and the box's colour
   f.settings.text.font = {"DejaVu Sans", 10};
   f.settings.text.useImageWidth = true;
   f.settings.text.backgroundColor = MakeColor(0, 90, 240);
@@ -192,7 +195,7 @@ TEST(RenderWatermark, ActiveActionChoosesTheSingleStage) {
   f.original = RasterImage(6, 6, colors::kBlack);
   f.logo = RasterImage(2, 2, colors::kWhite);
   f.settings.logo.useTransparentColor = false;
-  f.settings.color.style = 11;
+  f.settings.color.style = ColorStyleIndex(ColorStyle::kInvertAll);
   f.settings.action = WatermarkAction::kUseColor;
   EXPECT_EQ(f.Render().marked.Pixel(0, 0), (Rgb{255, 255, 255})) << "colour only: no logo";
   f.settings.action = WatermarkAction::kPlaceLogo;

@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, ClearAndSetAllRenderOnceEach) {
 }
 
 TEST_F(MainWindowTest, PaperColorSwatchRendersAlsoWhenCancelled) {
-  workspace.settings().watermark.color.style = 34;
+  workspace.settings().watermark.color.style = ColorStyleIndex(ColorStyle::kPaper2);
   window.ShowSettings();
   auto* swatch = Find<ColorSwatch>("papercolor_02");
   const ColorValue before = workspace.settings().watermark.color.paperColors[1];
