@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "batch/directory_text.h"
-#include "config/ascii_case.h"
 #include "imagefiles/output_name.h"
+#include "imaging/ascii_case.h"
 
 namespace quillstone {
 

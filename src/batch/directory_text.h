@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/ascii_case.h"
+#include "imaging/ascii_case.h"
 
 namespace quillstone {
 

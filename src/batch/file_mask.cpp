@@ -1,6 +1,6 @@
 #include "batch/file_mask.h"
 
-#include "config/ascii_case.h"
+#include "imaging/ascii_case.h"
 
 namespace quillstone {
 namespace {

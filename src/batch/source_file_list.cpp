@@ -6,7 +6,7 @@
 
 #include "batch/directory_text.h"
 #include "batch/file_mask.h"
-#include "config/ascii_case.h"
+#include "imaging/ascii_case.h"
 
 namespace quillstone {
 

@@ -14,9 +14,9 @@
 #include "batch/source_file_list.h"
 #include "cli/cli_progress.h"
 #include "cli/cli_watermark.h"
-#include "config/ascii_case.h"
 #include "decor/banner.h"
 #include "imagefiles/output_name.h"
+#include "imaging/ascii_case.h"
 #include "platform/locale_info.h"
 #include "platform/program_directory.h"
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "config/ascii_case.h"
 #include "decor/banner.h"
+#include "imaging/ascii_case.h"
 
 namespace quillstone {
 

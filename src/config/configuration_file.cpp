@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "config/ascii_case.h"
 #include "config/setting_table.h"
+#include "imaging/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "platform/text_file.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "config/ascii_case.h"
+#include "imaging/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "platform/text_file.h"
 #include "platform/whole_file.h"

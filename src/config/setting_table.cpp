@@ -4,8 +4,8 @@
 #include <array>
 #include <type_traits>
 
-#include "config/ascii_case.h"
 #include "config/profile_file.h"
+#include "imaging/ascii_case.h"
 
 namespace quillstone {
 namespace {

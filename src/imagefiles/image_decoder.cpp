@@ -5,6 +5,7 @@
 #include "imagefiles/bmp_decoder.h"
 #include "imagefiles/decode_limits.h"
 #include "imagefiles/jpeg_decoder.h"
+#include "imaging/ascii_case.h"
 #include "platform/whole_file.h"
 
 namespace quillstone {
@@ -14,11 +15,7 @@ std::string LowerExtension(const std::filesystem::path& path) {
   const std::string name = path.filename().string();
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos) return {};
-  std::string ext = name.substr(dot);
-  for (char& c : ext) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return ext;
+  return ToLowerAscii(std::string_view(name).substr(dot));
 }
 
 }  // namespace

@@ -1,21 +1,13 @@
 #include "imagefiles/output_name.h"
 
 #include <array>
-#include <cctype>
+
+#include "imaging/ascii_case.h"
 
 namespace quillstone {
 namespace {
 
 constexpr std::array<std::string_view, 5> kExtensions = {".bmp", ".jpg", ".tif", ".wmf", ".png"};
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -28,7 +20,7 @@ std::optional<OutputFormat> FormatFromExtension(std::string_view fileName) {
   if (dot == std::string_view::npos) return std::nullopt;
   const std::string_view extension = fileName.substr(dot);
   for (std::size_t i = 0; i < kExtensions.size(); ++i) {
-    if (EqualIgnoringCase(extension, kExtensions[i])) return static_cast<OutputFormat>(i);
+    if (EqualsIgnoringCase(extension, kExtensions[i])) return static_cast<OutputFormat>(i);
   }
   return std::nullopt;
 }

@@ -2,20 +2,18 @@
 
 #include <string_view>
 
+#include "imaging/ascii_case.h"
+
 namespace quillstone {
 
 // Matching of commands and tags: only the ASCII letters fold, every other byte (UTF-8
 // sequences included) must be equal.
 
-constexpr char FoldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Whether text starts with lowerNeedle (written in lower case).
 constexpr bool StartsWithFolded(std::string_view text, std::string_view lowerNeedle) {
   if (text.size() < lowerNeedle.size()) return false;
   for (size_t k = 0; k < lowerNeedle.size(); ++k) {
-    if (FoldAscii(text[k]) != lowerNeedle[k]) return false;
+    if (ToLowerAscii(text[k]) != lowerNeedle[k]) return false;
   }
   return true;
 }

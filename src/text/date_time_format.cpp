@@ -51,9 +51,9 @@ bool HoldsAmPm(std::string_view format) {
 }
 
 size_t FoldedRunLength(std::string_view s, size_t i) {
-  const char letter = FoldAscii(s[i]);
+  const char letter = ToLowerAscii(s[i]);
   size_t n = 1;
-  while (i + n < s.size() && FoldAscii(s[i + n]) == letter) ++n;
+  while (i + n < s.size() && ToLowerAscii(s[i + n]) == letter) ++n;
   return n;
 }
 
@@ -96,7 +96,7 @@ std::string FormatDateTime(std::string_view format, const LocalDateTime& t, cons
       ++i;
       continue;
     }
-    const char letter = FoldAscii(c);
+    const char letter = ToLowerAscii(c);
     if (letter < 'a' || letter > 'z') {
       out += c;
       ++i;

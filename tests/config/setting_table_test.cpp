@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "config/ascii_case.h"
 #include "config/profile_file.h"
+#include "imaging/ascii_case.h"
 
 namespace quillstone {
 namespace {
