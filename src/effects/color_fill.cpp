@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "effects/cpu_features.h"
 #include "effects/row_blocks.h"
 #include "imaging/arithmetic.h"
 
@@ -250,10 +251,6 @@ constexpr LinearMap kIdentityMap{65535, 65535};
   return ChannelLinesBody(weight, f, luts, maps);
 }
 
-bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
 #endif
 
 // The tables of one weight (always) and their channel lines (when every channel has one).

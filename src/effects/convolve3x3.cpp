@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "effects/cpu_features.h"
 #include "imaging/arithmetic.h"
 
 namespace quillstone {
@@ -99,10 +100,6 @@ template <bool kNegate, int kShift>
   FilterRowBody(top, mid, bottom, out, bytes, filter);
 }
 
-bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
 #endif
 
 template <bool kNegate, int kShift>

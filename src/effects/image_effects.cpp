@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "effects/cpu_features.h"
 #include "effects/effect_sequence.h"
 #include "effects/row_blocks.h"
 #include "imaging/arithmetic.h"
@@ -451,10 +452,6 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
   ApplyByRowBody(image, calls);
 }
 
-bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
 #endif
 
 void ApplyOne(RasterImage& image, const EffectCall& call) {
