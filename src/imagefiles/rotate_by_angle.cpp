@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "imaging/raster_size.h"
+
 namespace quillstone {
 
 namespace {
@@ -180,8 +182,7 @@ Status RotateByAngle(const RasterImage& source, RasterImage& destination, ColorV
   }
 
   const FixedPointTurn turn = PlanTurn(source.Width(), source.Height(), iSin, iCos);
-  if (turn.newWidth > RasterImage::kMaxSide || turn.newHeight > RasterImage::kMaxSide ||
-      turn.newWidth * turn.newHeight > RasterImage::kMaxPixels) {
+  if (!RasterSizeProblem(turn.newWidth, turn.newHeight).empty()) {
     return Status::Error("turning a " + std::to_string(source.Width()) + "x" +
                          std::to_string(source.Height()) + " image by " + Degrees(angleDegrees) +
                          " degrees needs a " + std::to_string(turn.newWidth) + "x" +

@@ -9,6 +9,7 @@
 #include "imagefiles/smooth_resize.h"
 #include "imagefiles/stretch_resize.h"
 #include "imaging/arithmetic.h"
+#include "imaging/rounding.h"
 
 namespace quillstone {
 
@@ -52,15 +53,6 @@ constexpr std::array<PresetRule, kSizePresetCount> kRules = {{
     {PresetRule::kCustom},
 }};
 
-// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4); x >= 0.
-int RoundHalfEven(double x) {
-  const double floor = std::floor(x);
-  const double fraction = x - floor;
-  auto result = static_cast<int>(floor);
-  if (fraction > 0.5 || (fraction == 0.5 && result % 2 != 0)) ++result;
-  return result;
-}
-
 }  // namespace
 
 std::optional<ImageSize> SizePresetTarget(const ResizeSettings& settings, int width, int height) {
@@ -92,7 +84,8 @@ std::optional<ImageSize> SizePresetTarget(const ResizeSettings& settings, int wi
   const double scale = height <= width ? static_cast<double>(target.width) / width
                                        : static_cast<double>(target.height) / height;
   // A very long, thin image could otherwise round a side to 0 and vanish.
-  return ImageSize{std::max(1, RoundHalfEven(width * scale)), std::max(1, RoundHalfEven(height * scale))};
+  return ImageSize{std::max(1, static_cast<int>(RoundHalfEven(width * scale))),
+                   std::max(1, static_cast<int>(RoundHalfEven(height * scale)))};
 }
 
 void ApplySizePreset(RasterImage& image, const ResizeSettings& settings, RasterImage& scratch) {

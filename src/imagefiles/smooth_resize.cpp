@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/rounding.h"
+
 namespace quillstone {
 
 namespace {
@@ -17,12 +19,6 @@ struct Span {
   int extra = 0;  // 0 or 1
   int count = 0;  // last - first + 1 + extra
 };
-
-// Round half up for the non-negative boundaries (2.5 -> 3). Widening to double first keeps
-// the addition exact, so a value just below one half never rounds up.
-inline int RoundHalfUp(float v) {
-  return static_cast<int>(std::floor(static_cast<double>(v) + 0.5));
-}
 
 // The spans of `to` target cells over `from` source cells. The boundaries are single
 // precision values, stepped in single precision exactly as the resampler defines them.

@@ -8,20 +8,24 @@
 #include <stdexcept>
 #include <string>
 
+#include "imaging/raster_size.h"
+
 namespace quillstone {
+
+std::string RasterSizeProblem(std::int64_t width, std::int64_t height) {
+  if (width > RasterImage::kMaxSide || height > RasterImage::kMaxSide) return "exceeds 65535 pixels per side";
+  if (width * height > RasterImage::kMaxPixels) return "exceeds 2^28 pixels";
+  return {};
+}
 
 void CheckRasterSize(int width, int height) {
   if (width < 0 || height < 0) {
     throw std::length_error("image size " + std::to_string(width) + "x" + std::to_string(height) +
                             " is negative");
   }
-  if (width > RasterImage::kMaxSide || height > RasterImage::kMaxSide) {
-    throw std::length_error("image size " + std::to_string(width) + "x" + std::to_string(height) +
-                            " exceeds 65535 pixels per side");
-  }
-  if (std::int64_t{width} * height > RasterImage::kMaxPixels) {
-    throw std::length_error("image size " + std::to_string(width) + "x" + std::to_string(height) +
-                            " exceeds 2^28 pixels");
+  if (const std::string problem = RasterSizeProblem(width, height); !problem.empty()) {
+    throw std::length_error("image size " + std::to_string(width) + "x" + std::to_string(height) + " " +
+                            problem);
   }
 }
 

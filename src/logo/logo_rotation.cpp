@@ -4,16 +4,10 @@
 #include <cmath>
 #include <string>
 
+#include "imaging/raster_size.h"
+#include "imaging/rounding.h"
+
 namespace quillstone {
-
-namespace {
-
-// Nearest integer with halves to the even neighbour (the default rounding mode).
-long long RoundHalfEven(double v) {
-  return std::llrint(v);
-}
-
-}  // namespace
 
 Status RotateLogoByAngle(const RasterImage& reference, int angle, ColorValue fill, RasterImage& result) {
   if (&reference == &result) {
@@ -39,7 +33,7 @@ Status RotateLogoByAngle(const RasterImage& reference, int angle, ColorValue fil
   const double cd = c;
   const long long newW = std::llabs(RoundHalfEven(H * sd)) + std::llabs(RoundHalfEven(W * cd));
   const long long newH = std::llabs(RoundHalfEven(W * sd)) + std::llabs(RoundHalfEven(H * cd));
-  if (newW > RasterImage::kMaxSide || newH > RasterImage::kMaxSide || newW * newH > RasterImage::kMaxPixels) {
+  if (!RasterSizeProblem(newW, newH).empty()) {
     return Status::Error("The rotated logo would be " + std::to_string(newW) + "x" + std::to_string(newH) +
                          " pixels, more than an image may have.");
   }

@@ -10,6 +10,7 @@
 
 #include "decor/frames.h"
 #include "decor/texture_overlay.h"
+#include "imaging/raster_size.h"
 #include "pipeline/color_effect_stage.h"
 #include "pipeline/logo_stage.h"
 #include "pipeline/preview.h"
@@ -224,14 +225,14 @@ std::string RenderSizeProblem(const WatermarkSettings& settings, int width, int 
   const int border = FrameBorderWidth(settings.frame);
   W += 2 * border;
   H += 2 * border;
-  const bool tooWide = W > RasterImage::kMaxSide || H > RasterImage::kMaxSide;
-  if (!tooWide && W * H <= RasterImage::kMaxPixels) return {};
+  const std::string problem = RasterSizeProblem(W, H);
+  if (problem.empty()) return {};
   const char* added = margins && border > 0 ? " plus the margins and frames"
                       : margins             ? " plus the margins"
                       : border > 0          ? " plus the frames"
                                             : "";
-  return "image too large: " + std::to_string(width) + " \u00D7 " + std::to_string(height) + added +
-         (tooWide ? " exceeds 65535 pixels per side" : " exceeds 2^28 pixels");
+  return "image too large: " + std::to_string(width) + " \u00D7 " + std::to_string(height) + added + " " +
+         problem;
 }
 
 Status RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cstdint>
 
+#include "imaging/raster_size.h"
 #include "platform/canvas_impl.h"
 
 namespace quillstone {
@@ -13,10 +14,7 @@ namespace quillstone {
 std::optional<RasterImage> SystemImageClipboard::Image() {
   QImage image = QGuiApplication::clipboard()->image();
   if (image.isNull()) return std::nullopt;
-  if (image.width() > RasterImage::kMaxSide || image.height() > RasterImage::kMaxSide ||
-      std::int64_t{image.width()} * image.height() > RasterImage::kMaxPixels) {
-    return std::nullopt;
-  }
+  if (!RasterSizeProblem(image.width(), image.height()).empty()) return std::nullopt;
   RasterImage raster(image.width(), image.height(), colors::kWhite);
   // Drawn into the raster's own rows: a transparent picture lands on the white.
   QImage target = WrapRaster(raster);

@@ -55,6 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Step 0.5: spans 0..1, 1..1, 1..2 (2 is one beyond: counts as 1), and 2..1, whose
         // start rounds past the held end: the last pixel alone.
         SmoothCase{"UpscaleRow", {{10, 20}}, 4, 1, {{15, 20, 20, 20}}},
+        // The logo editor's smooth resize: 4 -> 2 takes spans 0..2 and 2..3 (61 / 3 = 20.3,
+        // 71 / 2 = 35.5), 3 -> 1 the whole row, 2 -> 4 rounds 31 / 2 half up.
+        SmoothCase{"HalfRow", {{10, 20, 31, 40}}, 2, 1, {{20, 36}}},
+        SmoothCase{"HalfColumn", {{10}, {20}, {31}, {40}}, 1, 2, {{20}, {36}}},
+        SmoothCase{"ThreeToOne", {{0, 0, 255}}, 1, 1, {{85}}},
+        SmoothCase{"UpscaleOddSum", {{10, 21}}, 4, 1, {{16, 21, 21, 21}}},
         SmoothCase{"UpscaleColumn", {{10}, {20}}, 1, 4, {{15}, {20}, {20}, {20}}},
         SmoothCase{"UpscaleThree", {{0, 100, 200}}, 7, 1, {{0, 50, 100, 150, 200, 200, 200}}},
         // Step 11/7 in single precision: the last end is 10.999999, which rounds to 11,

@@ -58,44 +58,12 @@ std::vector<int> RedsOf(const RasterImage& image) {
   return reds;
 }
 
-// Band edges advance by w / W'; ends are rounded half up and both included, so neighbours
-// share a pixel; the last edge is clamped to w - 1.
-TEST(BoxResample, HandWorkedBands) {
-  RasterImage target;
-  // 4 -> 2: step 2; bands 0..2 and 2..3 (edge 4 clamped to 3).
-  BoxResample(RedRow({10, 20, 31, 40}), 2, 1, target);
-  EXPECT_EQ(RedsOf(target), (std::vector<int>{20, 36}));  // 61/3 = 20.3, 71/2 = 35.5
-  // 2 -> 4: step 0.5; bands 0..1, 1..1, 1..2 (2 counts pixel 1 again), 1..2 (clamped end).
-  BoxResample(RedRow({10, 21}), 4, 1, target);
-  EXPECT_EQ(RedsOf(target), (std::vector<int>{16, 21, 21, 21}));
-  // 3 -> 1: one band 0..2 (edge 3 clamped to 2).
-  BoxResample(RedRow({0, 0, 255}), 1, 1, target);
-  EXPECT_EQ(RedsOf(target), (std::vector<int>{85}));
-}
-
-TEST(BoxResample, RowsAverageLikeColumns) {
-  // 1 x 4 -> 1 x 2, the same bands as the first row case, in blue.
-  RasterImage source(1, 4);
-  const int values[] = {10, 20, 31, 40};
-  for (int y = 0; y < 4; ++y) source.SetPixel(0, y, MakeColor(0, 0, values[y]));
-  RasterImage target;
-  BoxResample(source, 1, 2, target);
-  EXPECT_EQ(target.Pixel(0, 0), (Rgb{0, 0, 20}));
-  EXPECT_EQ(target.Pixel(0, 1), (Rgb{0, 0, 36}));
-}
-
 TEST(PlainStretch, PicksNearestPixels) {
   RasterImage target;
   PlainStretch(RedRow({1, 2, 3, 4}), 2, 1, target);
   EXPECT_EQ(RedsOf(target), (std::vector<int>{1, 3}));
   PlainStretch(RedRow({1, 2}), 5, 1, target);
   EXPECT_EQ(RedsOf(target), (std::vector<int>{1, 1, 1, 2, 2}));
-}
-
-TEST(BoxResample, EmptyInputGivesAnEmptyTarget) {
-  RasterImage target(3, 3);
-  BoxResample(RasterImage(), 0, 0, target);
-  EXPECT_TRUE(target.Empty());
 }
 
 }  // namespace
