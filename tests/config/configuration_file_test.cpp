@@ -31,7 +31,7 @@ ProgramSettings Unusual() {
   w.color.randomColor = false;
   w.color.blending = 99;
   w.color.step = 20;
-  w.color.style = 41;
+  w.color.style = ColorStyleIndex(ColorStyle::kGrayscale);
   w.color.strengthItem = -1;
   w.text.useImageWidth = true;
   w.text.horizontal = HorizontalAlign::kRight;
@@ -70,7 +70,7 @@ ProgramSettings ReaderDefaults() {
   w.color.randomColor = true;
   w.color.blending = 50;
   w.color.step = 5;
-  w.color.style = 4;
+  w.color.style = ColorStyleIndex(ColorStyle::kBottomToTop);
   w.color.strengthItem = 7;
   w.text.useImageWidth = false;
   w.text.horizontal = HorizontalAlign::kLeft;
