@@ -87,4 +87,11 @@ std::string FileContents(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+int FirstQuantiser(const std::filesystem::path& path) {
+  const std::string jpeg = FileContents(path);
+  const std::size_t table = jpeg.find("\xFF\xDB");
+  return table == std::string::npos || table + 5 >= jpeg.size() ? -1
+                                                                : static_cast<unsigned char>(jpeg[table + 5]);
+}
+
 }  // namespace quillstone::testing

@@ -13,17 +13,14 @@
 #include "support/window_fixture.h"
 #include "ui/image_view.h"
 #include "workspace/source_browsing.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
 
 using testing::MakeGradientRaster;
 using testing::TempDir;
-
-RasterImage WithCommands(RasterImage image, std::initializer_list<const char*> words) {
-  for (const char* word : words) EXPECT_TRUE(RunEffectCommand(image, word)) << word;
-  return image;
-}
+using testing::WithCommands;
 
 // The main window over a gradient picture; the effect window is driven by its object names.
 class EffectWindowTest : public testing::WindowTest {

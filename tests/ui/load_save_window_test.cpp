@@ -29,14 +29,6 @@ namespace {
 
 using testing::TempDir;
 
-// The first luminance quantiser of a JPEG file: 23 at quality 35.
-int FirstQuantiser(const std::filesystem::path& path) {
-  const std::string jpeg = testing::FileContents(path);
-  const std::size_t table = jpeg.find("\xFF\xDB");
-  return table == std::string::npos || table + 5 >= jpeg.size() ? -1
-                                                                : static_cast<unsigned char>(jpeg[table + 5]);
-}
-
 using testing::WhenModal;
 
 class LoadSaveWindowTest : public testing::WindowTest {
@@ -198,7 +190,7 @@ TEST_F(LoadSaveWindowTest, JpegPreviewOpensOnTheSharedQualityAndCancelWritesNoth
   EXPECT_EQ(maxX, 0);
   EXPECT_EQ(maxY, 0);
   EXPECT_FALSE(stepping);
-  EXPECT_EQ(FirstQuantiser(pictures / "first.jpg"), 23);
+  EXPECT_EQ(testing::FirstQuantiser(pictures / "first.jpg"), 23);
 
   for (const bool escape : {false, true}) {
     bool openedOnCustom35 = false;

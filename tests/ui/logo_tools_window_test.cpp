@@ -16,17 +16,13 @@
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
 #include "ui/logo_special_window.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
 
 using testing::MakeGradientRaster;
-RasterImage Turned(const RasterImage& logo, int angle, ColorValue fill) {
-  RasterImage turned;
-  EXPECT_TRUE(RotateLogoByAngle(logo, angle, fill, turned));
-  return turned;
-}
-
+using testing::Turned;
 // The window over an 8 x 8 black picture and a 6 x 4 gradient logo with a white column on
 // its right, at the top-left place, no frames; renders are counted.
 class LogoToolsWindowTest : public testing::WindowTest {

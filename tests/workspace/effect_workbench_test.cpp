@@ -11,6 +11,7 @@ namespace quillstone {
 namespace {
 
 using testing::TempDir;
+using testing::WithCommands;
 
 // The command's index in the window's list.
 int Command(std::string_view word) {
@@ -22,11 +23,6 @@ int Command(std::string_view word) {
 }
 
 // The source with the words' commands run on it in turn.
-RasterImage WithCommands(RasterImage image, std::initializer_list<const char*> words) {
-  for (const char* word : words) EXPECT_TRUE(RunEffectCommand(image, word)) << word;
-  return image;
-}
-
 class EffectWorkbenchTest : public testing::WorkspaceTest {
  protected:
   EffectWorkbenchTest() {

@@ -19,13 +19,6 @@ namespace {
 
 using testing::TempDir;
 
-// The first luminance quantiser of a JPEG file: 80 at quality 10, 23 at 35, 6 at 80.
-int FirstQuantiser(const std::string& jpeg) {
-  const std::size_t table = jpeg.find("\xFF\xDB");
-  return table == std::string::npos || table + 5 >= jpeg.size() ? -1
-                                                                : static_cast<unsigned char>(jpeg[table + 5]);
-}
-
 // A workspace rendering a 2 x 2 white logo at the top-left place of pictures written to a
 // temporary folder, with no frames; every render records the file name and the text drawn.
 class LoadSaveTest : public testing::WorkspaceTest {
@@ -212,7 +205,7 @@ TEST_F(LoadSaveTest, JpegPreviewOpensOnTheQualityItReplacesAndCancelChangesNothi
   EXPECT_TRUE(SaveInteractive(workspace).cancelled());
   EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{"q.jpg"});
   EXPECT_EQ(prompter.proposedNames.front(), "beach.2024.jpg");
-  EXPECT_EQ(FirstQuantiser(testing::FileContents(pictures / "q.jpg")), 23);
+  EXPECT_EQ(testing::FirstQuantiser(pictures / "q.jpg"), 23);
 
   workspace.saveOptions().jpeg.quality = 65;
   prompter.jpegOptions = {std::nullopt};

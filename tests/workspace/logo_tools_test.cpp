@@ -15,12 +15,7 @@ namespace {
 
 using testing::MakeGradientRaster;
 using testing::TempDir;
-
-RasterImage Turned(const RasterImage& logo, int angle, ColorValue fill = colors::kBlack) {
-  RasterImage turned;
-  EXPECT_TRUE(RotateLogoByAngle(logo, angle, fill, turned));
-  return turned;
-}
+using testing::Turned;
 
 // A gradient core of `width` x `height` on white, with borders of the given widths.
 RasterImage Framed(int width, int height, int left, int top, int right, int bottom) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
+#include "effects/effect_commands.h"
+#include "logo/logo_rotation.h"
 #include "support/test_support.h"
 #include "workspace/scripted_prompter.h"
 #include "workspace/workspace.h"
@@ -26,6 +30,19 @@ inline void PlainMarks(WatermarkSettings& settings, int logoPlace) {
   settings.frame.innerOn = false;
   settings.logo.places.fill(false);
   if (logoPlace >= 0) settings.logo.places[static_cast<std::size_t>(logoPlace)] = true;
+}
+
+// The logo turned as the logo tools turn it.
+inline RasterImage Turned(const RasterImage& logo, int angle, ColorValue fill = colors::kBlack) {
+  RasterImage turned;
+  EXPECT_TRUE(RotateLogoByAngle(logo, angle, fill, turned));
+  return turned;
+}
+
+// The image with the effect commands of these macro words run on it in turn.
+inline RasterImage WithCommands(RasterImage image, std::initializer_list<const char*> words) {
+  for (const char* word : words) EXPECT_TRUE(RunEffectCommand(image, word)) << word;
+  return image;
 }
 
 // A created workspace whose renders are counted.
