@@ -331,16 +331,11 @@ TEST_P(CliLogoAngleTest, TurnsTheLogoOntoTheFill) {
       {'-', MakeColor(128, 128, 128)}, {'w', colors::kWhite}};
   ASSERT_TRUE(WriteBmp(RasterImage(6, 6, colors::kWhite), temp_ / "white.bmp").ok());
   ASSERT_TRUE(WriteBmp(testing::MakeRaster({"rgb", "ycm"}, legend), temp_ / "logo3x2.bmp").ok());
-  std::vector<std::string> arguments = {"render",
-                                        Path("white.bmp"),
-                                        Path("out.bmp"),
-                                        "--logo",
-                                        Path("logo3x2.bmp"),
-                                        "--set",
-                                        "logoangle=" + std::to_string(GetParam().angle),
-                                        "--set",
-                                        "logorotationfill=#808080"};
-  arguments.insert(arguments.end(), kPlainLogo.begin(), kPlainLogo.end());
+  std::vector<std::string> arguments = kPlainLogo;
+  arguments.insert(arguments.begin(),
+                   {"render", Path("white.bmp"), Path("out.bmp"), "--logo", Path("logo3x2.bmp")});
+  arguments.insert(arguments.end(), {"--set", "logoangle=" + std::to_string(GetParam().angle), "--set",
+                                     "logorotationfill=#808080"});
   const CliRun run = RunCli(arguments);
   ASSERT_EQ(run.status, 0) << run.err;
   RasterImage marked;
