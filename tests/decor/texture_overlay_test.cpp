@@ -7,6 +7,7 @@
 namespace quillstone {
 namespace {
 
+using testing::AllPixels;
 using testing::MakeGradientRaster;
 
 constexpr ColorValue kTop = MakeColor(250, 0, 0);
@@ -24,18 +25,6 @@ TextureSettings Margins(int top, int bottom, int left, int right) {
   return s;
 }
 
-// Whether every pixel of x0 <= x < x1, y0 <= y < y1 has the colour.
-::testing::AssertionResult AllColor(const RasterImage& image, int x0, int y0, int x1, int y1,
-                                    ColorValue color) {
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x)
-      if (image.Pixel(x, y) != SplitColor(color)) {
-        return ::testing::AssertionFailure()
-               << "pixel (" << x << ", " << y << ") is " << testing::Describe(image.Pixel(x, y));
-      }
-  return ::testing::AssertionSuccess();
-}
-
 TEST(TextureOverlay, NoMarginsGiveAnExactCopy) {
   const RasterImage source = MakeGradientRaster(37, 21);
   TextureSettings settings = Margins(0, 0, 0, 0);
@@ -51,22 +40,18 @@ TEST(TextureOverlay, ColouredBandsAroundThePicture) {
   TextureOverlay(destination, source, Margins(10, 0, 5, 5), RasterImage());
   ASSERT_EQ(destination.Width(), 110);
   ASSERT_EQ(destination.Height(), 60);
-  EXPECT_TRUE(AllColor(destination, 5, 0, 105, 10, kTop));
-  EXPECT_TRUE(AllColor(destination, 0, 0, 5, 60, kLeft));  // corners take the side colours
-  EXPECT_TRUE(AllColor(destination, 105, 0, 110, 60, kRight));
+  EXPECT_TRUE(AllPixels(destination, 5, 0, 105, 10, kTop));
+  EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 60, kLeft));  // corners take the side colours
+  EXPECT_TRUE(AllPixels(destination, 105, 0, 110, 60, kRight));
   for (int y = 0; y < 50; ++y)
     for (int x = 0; x < 100; ++x) ASSERT_EQ(destination.Pixel(5 + x, 10 + y), source.Pixel(x, y));
-}
-
-TEST(TextureOverlay, BottomBandAndItsCorners) {
-  const RasterImage source = MakeGradientRaster(20, 10);
-  RasterImage destination;
-  TextureOverlay(destination, source, Margins(0, 4, 3, 2), RasterImage());
+  // The bottom band and its corners.
+  TextureOverlay(destination, MakeGradientRaster(20, 10), Margins(0, 4, 3, 2), RasterImage());
   ASSERT_EQ(destination.Width(), 25);
   ASSERT_EQ(destination.Height(), 14);
-  EXPECT_TRUE(AllColor(destination, 3, 10, 23, 14, kBottom));
-  EXPECT_TRUE(AllColor(destination, 0, 10, 3, 14, kLeft));
-  EXPECT_TRUE(AllColor(destination, 23, 10, 25, 14, kRight));
+  EXPECT_TRUE(AllPixels(destination, 3, 10, 23, 14, kBottom));
+  EXPECT_TRUE(AllPixels(destination, 0, 10, 3, 14, kLeft));
+  EXPECT_TRUE(AllPixels(destination, 23, 10, 25, 14, kRight));
 }
 
 struct AlongCase {
@@ -89,10 +74,10 @@ TEST_P(TopTexturePlacement, CoversItsColumns) {
   RasterImage destination;
   TextureOverlay(destination, MakeGradientRaster(100, 50), settings,
                  RasterImage(c.textureWidth, 3, kTextureColor));
-  EXPECT_TRUE(AllColor(destination, c.x0, 0, c.x1, 10, kTextureColor));
-  EXPECT_TRUE(AllColor(destination, 5, 0, c.x0, 10, kTop));
-  EXPECT_TRUE(AllColor(destination, c.x1, 0, 105, 10, kTop));
-  EXPECT_TRUE(AllColor(destination, 0, 0, 5, 10, kLeft));
+  EXPECT_TRUE(AllPixels(destination, c.x0, 0, c.x1, 10, kTextureColor));
+  EXPECT_TRUE(AllPixels(destination, 5, 0, c.x0, 10, kTop));
+  EXPECT_TRUE(AllPixels(destination, c.x1, 0, 105, 10, kTop));
+  EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 10, kLeft));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -127,9 +112,9 @@ TEST_P(LeftTexturePlacement, CoversItsRows) {
   TextureOverlay(destination, MakeGradientRaster(100, 50), settings,
                  RasterImage(4, c.textureHeight, kTextureColor));
   ASSERT_EQ(destination.Height(), 80);
-  EXPECT_TRUE(AllColor(destination, 0, c.y0, 6, c.y1, kTextureColor));
-  EXPECT_TRUE(AllColor(destination, 0, 0, 6, c.y0, kLeft));
-  EXPECT_TRUE(AllColor(destination, 0, c.y1, 6, 80, kLeft));
+  EXPECT_TRUE(AllPixels(destination, 0, c.y0, 6, c.y1, kTextureColor));
+  EXPECT_TRUE(AllPixels(destination, 0, 0, 6, c.y0, kLeft));
+  EXPECT_TRUE(AllPixels(destination, 0, c.y1, 6, 80, kLeft));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -153,10 +138,10 @@ TEST(TextureOverlay, RightAndBottomTexturesFollowTheirOwnAlignment) {
   TextureOverlay(destination, MakeGradientRaster(30, 20), settings, RasterImage(10, 8, kTextureColor));
   ASSERT_EQ(destination.Width(), 33);
   ASSERT_EQ(destination.Height(), 25);
-  EXPECT_TRUE(AllColor(destination, 20, 20, 30, 25, kTextureColor));
-  EXPECT_TRUE(AllColor(destination, 0, 20, 20, 25, kBottom));
-  EXPECT_TRUE(AllColor(destination, 30, 17, 33, 25, kTextureColor));  // bottom 8 of 25 rows
-  EXPECT_TRUE(AllColor(destination, 30, 0, 33, 17, kRight));
+  EXPECT_TRUE(AllPixels(destination, 20, 20, 30, 25, kTextureColor));
+  EXPECT_TRUE(AllPixels(destination, 0, 20, 20, 25, kBottom));
+  EXPECT_TRUE(AllPixels(destination, 30, 17, 33, 25, kTextureColor));  // bottom 8 of 25 rows
+  EXPECT_TRUE(AllPixels(destination, 30, 0, 33, 17, kRight));
 }
 
 // Nearest-neighbour sampling at pixel centres: band pixel i of n shows texture pixel
@@ -182,8 +167,8 @@ TEST(TextureOverlay, WithoutTextureThePlainColourStays) {
   settings.top.useTexture = settings.left.useTexture = true;
   RasterImage destination;
   TextureOverlay(destination, MakeGradientRaster(10, 10), settings, RasterImage());
-  EXPECT_TRUE(AllColor(destination, 3, 0, 13, 3, kTop));
-  EXPECT_TRUE(AllColor(destination, 0, 0, 3, 16, kLeft));
+  EXPECT_TRUE(AllPixels(destination, 3, 0, 13, 3, kTop));
+  EXPECT_TRUE(AllPixels(destination, 0, 0, 3, 16, kLeft));
 }
 
 TEST(TextureOverlay, DestinationMayBeTheSource) {

@@ -78,6 +78,37 @@ RasterImage MakeGradientRaster(int width, int height) {
   return image;
 }
 
+RasterImage MakeNoiseRaster(int width, int height, std::uint32_t seed) {
+  RasterImage image(width, height);
+  std::uint32_t state = seed;
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = image.Row(y);
+    for (int i = 0; i < 3 * width; ++i) {
+      state = state * 1664525u + 1013904223u;
+      row[i] = static_cast<std::uint8_t>(state >> 24);
+    }
+  }
+  return image;
+}
+
+int CountPixels(const RasterImage& image, ColorValue color) {
+  int n = 0;
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) n += image.Pixel(x, y) == SplitColor(color);
+  return n;
+}
+
+::testing::AssertionResult AllPixels(const RasterImage& image, int x0, int y0, int x1, int y1,
+                                     ColorValue color) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      if (image.Pixel(x, y) != SplitColor(color)) {
+        return ::testing::AssertionFailure()
+               << "pixel (" << x << ", " << y << ") is " << Describe(image.Pixel(x, y));
+      }
+  return ::testing::AssertionSuccess();
+}
+
 std::string Describe(const Rgb& c) {
   return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
 }
@@ -92,6 +123,10 @@ int FirstQuantiser(const std::filesystem::path& path) {
   const std::size_t table = jpeg.find("\xFF\xDB");
   return table == std::string::npos || table + 5 >= jpeg.size() ? -1
                                                                 : static_cast<unsigned char>(jpeg[table + 5]);
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 }  // namespace quillstone::testing

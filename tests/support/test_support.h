@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "imaging/raster_image.h"
@@ -31,6 +32,9 @@ std::string FileContents(const std::filesystem::path& path);
 // rises (80 at quality 10, 23 at 35, 6 at 80); -1 when the file holds no table.
 int FirstQuantiser(const std::filesystem::path& path);
 
+// Writes the bytes as the whole file, replacing what was there.
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
 // A fresh, empty temporary folder, removed when the object goes.
 class TempDir {
  public:
@@ -52,6 +56,16 @@ RasterImage MakeRaster(const std::vector<std::string>& rows,
 
 // A raster of the given size where every pixel differs: r = x, g = y, b = x + y (mod 256).
 RasterImage MakeGradientRaster(int width, int height);
+
+// A raster of reproducible noise: every byte from a small linear congruential generator.
+RasterImage MakeNoiseRaster(int width, int height, std::uint32_t seed = 1);
+
+// How many pixels have exactly the colour.
+int CountPixels(const RasterImage& image, ColorValue color);
+
+// Whether every pixel of x0 <= x < x1, y0 <= y < y1 has the colour; names the first that has not.
+::testing::AssertionResult AllPixels(const RasterImage& image, int x0, int y0, int x1, int y1,
+                                     ColorValue color);
 
 // "(r, g, b)" for failure messages.
 std::string Describe(const Rgb& c);

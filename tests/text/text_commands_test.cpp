@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <string>
 
 #include "support/test_support.h"
@@ -36,10 +35,6 @@ class ScopedTimeZone {
   std::optional<std::string> old_;
 };
 
-void WriteFile(const std::filesystem::path& path, const std::string& bytes = "x") {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // Sets a file's last-write time to seconds (UTC, since 1970) and nanoseconds.
 void SetWriteTime(const std::filesystem::path& path, long long seconds, long nanoseconds) {
   const timespec times[2] = {{static_cast<time_t>(seconds), nanoseconds},
@@ -58,7 +53,7 @@ class TextCommands : public ::testing::Test {
     context_.imageWidth = 640;
     context_.imageHeight = 480;
     context_.locale = &locale_;
-    WriteFile(dir_ / "beach.jpg");
+    testing::WriteFile(dir_ / "beach.jpg", "x");
     // 2023-11-14 22:13:21.789 UTC: odd seconds and milliseconds that must not show.
     SetWriteTime(dir_ / "beach.jpg", 1700000001, 789000000);
   }

@@ -12,6 +12,7 @@
 namespace quillstone {
 namespace {
 
+using testing::CountPixels;
 using testing::InkBox;
 using testing::InkBoxOf;
 using H = HorizontalAlign;
@@ -53,13 +54,6 @@ struct Stage {
     }
   }
 };
-
-int CountPixels(const RasterImage& image, ColorValue color) {
-  int n = 0;
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x) n += image.Pixel(x, y) == SplitColor(color);
-  return n;
-}
 
 class TextStageAlignment : public ::testing::TestWithParam<std::tuple<H, V>> {};
 
