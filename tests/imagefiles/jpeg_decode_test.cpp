@@ -63,16 +63,12 @@ void ExpectEveryPixel(const RasterImage& image, Rgb want, int tolerance = 0) {
   }
 }
 
-TEST(JpegDecode, ColourComesOutInRasterByteOrder) {
+TEST(JpegDecode, ColourComesOutInRasterByteOrderAndGreyExpandsToEqualChannels) {
   RasterImage out;
   ASSERT_TRUE(Decode(EncodeFlat(9, 5, JCS_RGB, JCS_YCbCr, {200, 100, 50}), out).ok());
   EXPECT_EQ(out.Width(), 9);
   EXPECT_EQ(out.Height(), 5);
   ExpectEveryPixel(out, {200, 100, 50}, 2);  // YCbCr rounding
-}
-
-TEST(JpegDecode, GreyscaleExpandsToEqualChannels) {
-  RasterImage out;
   ASSERT_TRUE(Decode(EncodeFlat(7, 3, JCS_GRAYSCALE, JCS_GRAYSCALE, {77}), out).ok());
   ExpectEveryPixel(out, {77, 77, 77});
 }

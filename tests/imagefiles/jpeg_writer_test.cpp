@@ -65,10 +65,9 @@ class JpegLikeCjpeg : public ::testing::TestWithParam<JpegCase> {};
 
 // Our encoder from blue, green, red rows makes the same file as libjpeg-turbo's own cjpeg
 // from the same picture as PPM with the same settings (baseline tables forced, accurate
-// integer DCT), and djpeg reads it with the expected frame type and component count.
+// integer DCT), with the expected frame type and component count.
 TEST_P(JpegLikeCjpeg, MatchesTheReferenceEncoder) {
   QUILLSTONE_REQUIRE_TOOL("cjpeg");
-  QUILLSTONE_REQUIRE_TOOL("djpeg");
   const JpegCase c = GetParam();
   const RasterImage image = testing::MakeGradientRaster(37, 21);
   testing::TempDir dir;
@@ -87,15 +86,6 @@ TEST_P(JpegLikeCjpeg, MatchesTheReferenceEncoder) {
   EXPECT_EQ(markers.components, c.greyscale ? 1 : 3);
   EXPECT_EQ(markers.tablePrecisions, std::vector<int>(c.greyscale ? 1 : 2, 0));
   EXPECT_LE(markers.maxTableValue, 255);
-
-  const auto djpeg = testing::RunTool("djpeg -verbose -outfile /dev/null " +
-                                      testing::ShellQuote((dir / "ours.jpg").string()));
-  ASSERT_EQ(djpeg.exitCode, 0) << djpeg.output;
-  EXPECT_NE(djpeg.output.find(c.progressive ? "Start Of Frame 0xc2" : "Start Of Frame 0xc0"),
-            std::string::npos)
-      << djpeg.output;
-  EXPECT_NE(djpeg.output.find(c.greyscale ? "components=1" : "components=3"), std::string::npos)
-      << djpeg.output;
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, JpegLikeCjpeg,

@@ -13,13 +13,6 @@ namespace {
 using testing::LetterRaster;
 using testing::Letters;
 
-TEST(OrientationSettings, StartUnrotatedWithoutTurningBack) {
-  const OrientationSettings s;
-  EXPECT_EQ(s.orientation, Orientation::kUnrotated);
-  EXPECT_FALSE(s.rotateBack);
-  EXPECT_FALSE(RotateBackEnabled(s));
-}
-
 TEST(OrientationSettings, EntriesTextsAndAngles) {
   struct Case {
     Orientation orientation;

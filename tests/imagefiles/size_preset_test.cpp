@@ -22,15 +22,6 @@ using testing::LetterRaster;
 using testing::Letters;
 using Rows = std::vector<std::string>;
 
-TEST(ResizeSettings, StartAtOriginalSizeSmoothAndSharpenedWithCustom320x240) {
-  const ResizeSettings s;
-  EXPECT_EQ(s.preset, SizePreset::kOriginalSize);
-  EXPECT_EQ(static_cast<int>(s.preset), 21);
-  EXPECT_TRUE(s.smooth);
-  EXPECT_TRUE(s.sharpen);
-  EXPECT_EQ(CustomSizeCaption(s), "w320xh240");
-}
-
 struct TargetCase {
   SizePreset preset;
   int width;
@@ -180,7 +171,6 @@ INSTANTIATE_TEST_SUITE_P(
                           SizePreset::kPercent50, false, true, 101, 75, {50, 37}},  // sharpen needs smooth
                       ApplyCase{SizePreset::kPercent200, true, true, 1500, 1000, {1998, 1331}},
                       ApplyCase{SizePreset::kCustomSize, true, true, 800, 800, {238, 238}},
-                      ApplyCase{SizePreset::kOriginalSize, true, true, 33, 17, {33, 17}},
                       // 25% of 8 x 8 is 2 x 2: too small to sharpen, kept unsharpened.
                       ApplyCase{SizePreset::kPercent25, true, true, 8, 8, {2, 2}}));
 
