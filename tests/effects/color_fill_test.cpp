@@ -152,24 +152,18 @@ INSTANTIATE_TEST_SUITE_P(
                       BandCase{GradientSide::kRight, 4, 7, 5, {3, 4, 0, 7}, 3, 0},
                       BandCase{GradientSide::kLeft, 100, 7, 0, {0, 100, 0, 7}, 100, 100}));
 
-// Grey 100 under white at full blending: share 100 at the edge falling by 5 per column.
-TEST(ColorBand, LeftBandValuesAndExtent) {
-  RasterImage image(100, 2, MakeColor(100, 100, 100));
-  ColorBand(GradientSide::kLeft, image, image, Params(100, colors::kWhite), 5);
-  EXPECT_EQ(image.Pixel(0, 1).g, 255);   // share 100
-  EXPECT_EQ(image.Pixel(10, 1).g, 177);  // 127.5 + 50
-  EXPECT_EQ(image.Pixel(19, 1).g, 107);  // 12.75 + 95
-  for (int x = 20; x < 100; ++x) ASSERT_EQ(image.Pixel(x, 0).g, 100) << x;
-}
-
-TEST(ColorBand, RightBandValuesAndExtent) {
-  RasterImage image(100, 2, MakeColor(100, 100, 100));
-  ColorBand(GradientSide::kRight, image, image, Params(100, colors::kWhite), 5);
-  EXPECT_EQ(image.Pixel(99, 0).r, 255);
-  EXPECT_EQ(image.Pixel(89, 0).r, 177);
-  EXPECT_EQ(image.Pixel(80, 0).r, 107);  // share 100 - 19 / 0.2 = 5: 12.75 + 95
-  EXPECT_EQ(image.Pixel(79, 0).r, 100);  // share 0
-  for (int x = 0; x < 79; ++x) ASSERT_EQ(image.Pixel(x, 1).r, 100) << x;
+// Grey 100 under white at full blending: share 100 at the edge falling by 5 per column:
+// 255, then 127.5 + 50 ten columns in, 12.75 + 95 at the band's last column, then 100.
+TEST(ColorBand, LeftAndRightBandValuesAndExtent) {
+  for (const GradientSide side : {GradientSide::kLeft, GradientSide::kRight}) {
+    RasterImage image(100, 2, MakeColor(100, 100, 100));
+    ColorBand(side, image, image, Params(100, colors::kWhite), 5);
+    const auto column = [&](int fromEdge) { return side == GradientSide::kLeft ? fromEdge : 99 - fromEdge; };
+    const std::vector<int> expected{255, 177, 107};
+    for (const auto [i, fromEdge] : {std::pair{0, 0}, {1, 10}, {2, 19}})
+      EXPECT_EQ(image.Pixel(column(fromEdge), 1).g, expected[i]) << fromEdge;
+    for (int fromEdge = 20; fromEdge < 100; ++fromEdge) ASSERT_EQ(image.Pixel(column(fromEdge), 0).r, 100);
+  }
 }
 
 // The weight is a single-precision value: with blending 70 over a 20-column band, column 2

@@ -12,13 +12,7 @@
 namespace quillstone {
 namespace {
 
-TEST(EffectCommands, ListedInWindowOrderWithUniqueWords) {
-  ASSERT_EQ(kEffectCommands.size(), 18u);
-  EXPECT_EQ(kEffectCommands.front().caption, "Enhance 1");
-  EXPECT_EQ(kEffectCommands.front().macroWord, "enhance1");
-  EXPECT_EQ(kEffectCommands[6].caption, "Negative special");
-  EXPECT_EQ(kEffectCommands.back().caption, "Brightness less");
-  EXPECT_EQ(kEffectCommands.back().macroWord, "brightnessless");
+TEST(EffectCommands, UniqueWordsAndNoEmptySequence) {
   std::set<std::string_view> words;
   for (const EffectCommand& c : kEffectCommands) {
     words.insert(c.macroWord);

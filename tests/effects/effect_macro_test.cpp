@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "effects/effect_commands.h"
 #include "support/test_support.h"
 
@@ -11,10 +9,7 @@ namespace quillstone {
 namespace {
 
 using testing::TempDir;
-
-void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::WriteFile;
 
 // A macro runs as one pass and gives what its commands give run one after another, each
 // on the result of the one before; lines that are no exact macro word add nothing.
@@ -87,7 +82,7 @@ TEST(MacroFile, ReadsLineBreaksOfEitherKindAndAByteOrderMark) {
       {"n\xE9gatif\n", {"n\xC3\xA9gatif"}},
   };
   for (const auto& c : cases) {
-    WriteBytes(dir / "m.qstmac", c.bytes);
+    WriteFile(dir / "m.qstmac", c.bytes);
     std::vector<std::string> lines = {"before"};
     ASSERT_TRUE(ReadMacroFile(dir / "m.qstmac", lines)) << c.bytes;
     EXPECT_EQ(lines, c.lines) << c.bytes;
@@ -96,7 +91,7 @@ TEST(MacroFile, ReadsLineBreaksOfEitherKindAndAByteOrderMark) {
 
 TEST(MacroFile, AFileThatIsNoMacroLeavesTheListAndSaysWhy) {
   TempDir dir;
-  WriteBytes(dir / "picture.qstmac", std::string("negative\n\0\x01\x02", 12));
+  WriteFile(dir / "picture.qstmac", std::string("negative\n\0\x01\x02", 12));
   std::filesystem::create_directory(dir / "folder.qstmac");
   const struct {
     std::string name;
