@@ -23,21 +23,6 @@ void Apply(RasterImage& image, const ColorEffectSettings& settings, int strength
   ApplyColorEffect(image, scratch, settings, strength, channels, random);
 }
 
-TEST(ColorStyleCaptions, ListTexts) {
-  ASSERT_EQ(kColorStyleCaptions.size(), 42u);
-  EXPECT_EQ(kColorStyleCaptions[0], "full color");
-  EXPECT_EQ(kColorStyleCaptions[5], "bott. to top and top to bott.");
-  EXPECT_EQ(kColorStyleCaptions[7], "bottom, top, left, right");
-  EXPECT_EQ(kColorStyleCaptions[8], "Invert red");
-  EXPECT_EQ(kColorStyleCaptions[17], "Emboss black&&white");
-  EXPECT_EQ(kColorStyleCaptions[29], "Negative 60 - horiz./vert.");
-  EXPECT_EQ(kColorStyleCaptions[30], "Black/White and full color");
-  EXPECT_EQ(kColorStyleCaptions[32], "Mosaic vertical");
-  EXPECT_EQ(kColorStyleCaptions[40], "Engraving - Grayscale");
-  EXPECT_EQ(kColorStyleCaptions[41], "Grayscale");
-  EXPECT_EQ(std::set<std::string_view>(kColorStyleCaptions.begin(), kColorStyleCaptions.end()).size(), 42u);
-}
-
 TEST(ColorStyleCaptions, DisplayTextShowsOneAmpersand) {
   EXPECT_EQ(ColorStyleDisplayText(kColorStyleCaptions[17]), "Emboss black&white");
   EXPECT_EQ(ColorStyleDisplayText("full color"), "full color");

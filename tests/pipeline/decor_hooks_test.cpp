@@ -56,16 +56,7 @@ void SetMargins(TextureSettings& t, int top, int bottom, int left, int right) {
   t.right = {right, kRight, false, TextureAlign::kStretch};
 }
 
-::testing::AssertionResult AllColor(const RasterImage& image, int x0, int y0, int x1, int y1,
-                                    ColorValue color) {
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x)
-      if (image.Pixel(x, y) != SplitColor(color)) {
-        return ::testing::AssertionFailure()
-               << "pixel (" << x << ", " << y << ") is " << testing::Describe(image.Pixel(x, y));
-      }
-  return ::testing::AssertionSuccess();
-}
+using testing::AllPixels;
 
 // The frames come after the marking stages: a logo placed at the bottom right of the
 // 100 x 50 image ends up inside the frames, moved by their width, not under them.
@@ -79,11 +70,11 @@ TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
   ASSERT_EQ(marked.Width(), 110);
   ASSERT_EQ(marked.Height(), 60);
   EXPECT_EQ(r.output.sizeLabel, "110x60");
-  EXPECT_TRUE(AllColor(marked, 95, 45, 105, 55, colors::kWhite));  // logo at (90, 40) + 5
-  EXPECT_TRUE(AllColor(marked, 5, 5, 95, 45, colors::kBlack));
-  EXPECT_TRUE(AllColor(marked, 0, 0, 110, 3, kOuter));
-  EXPECT_TRUE(AllColor(marked, 3, 55, 107, 57, kInner));
-  EXPECT_TRUE(AllColor(marked, 107, 3, 110, 60, kOuter));
+  EXPECT_TRUE(AllPixels(marked, 95, 45, 105, 55, colors::kWhite));  // logo at (90, 40) + 5
+  EXPECT_TRUE(AllPixels(marked, 5, 5, 95, 45, colors::kBlack));
+  EXPECT_TRUE(AllPixels(marked, 0, 0, 110, 3, kOuter));
+  EXPECT_TRUE(AllPixels(marked, 3, 55, 107, 57, kInner));
+  EXPECT_TRUE(AllPixels(marked, 107, 3, 110, 60, kOuter));
 }
 
 // Margins "before": the marked image starts as the enlarged original, and the logo is
@@ -100,18 +91,15 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
   ASSERT_EQ(marked.Width(), 110);
   ASSERT_EQ(marked.Height(), 60);
   // Top left: half logo grey over the left colour (0, 0, 255): 100, 100, 100 + 127.
-  EXPECT_TRUE(AllColor(marked, 0, 0, 5, 10, MakeColor(100, 100, 227)));
+  EXPECT_TRUE(AllPixels(marked, 0, 0, 5, 10, MakeColor(100, 100, 227)));
   // Columns 5 .. 9 of the top band: over the top colour (10, 20, 30).
-  EXPECT_TRUE(AllColor(marked, 5, 0, 10, 10, MakeColor(105, 110, 115)));
+  EXPECT_TRUE(AllPixels(marked, 5, 0, 10, 10, MakeColor(105, 110, 115)));
   // Bottom right of the enlarged image: over the right colour and the picture's black.
-  EXPECT_TRUE(AllColor(marked, 105, 50, 110, 60, MakeColor(135, 140, 145)));
-  EXPECT_TRUE(AllColor(marked, 100, 50, 105, 60, MakeColor(100, 100, 100)));
-  EXPECT_TRUE(AllColor(marked, 10, 10, 100, 50, colors::kBlack));
-}
+  EXPECT_TRUE(AllPixels(marked, 105, 50, 110, 60, MakeColor(135, 140, 145)));
+  EXPECT_TRUE(AllPixels(marked, 100, 50, 105, 60, MakeColor(100, 100, 100)));
+  EXPECT_TRUE(AllPixels(marked, 10, 10, 100, 50, colors::kBlack));
 
-// The logo after another stage blends over what is there, margins included.
-TEST(DecorHooks, MarginsBeforeAlsoUnderALogoOnTheResult) {
-  Renderer r;
+  // The logo after another stage blends over what is there, margins included.
   r.original = RasterImage(20, 10, colors::kBlack);
   r.logo = RasterImage(4, 4, MakeColor(200, 200, 200));
   r.settings = LogoOnly({LogoPlace::kTopLeft}, 50);
@@ -119,10 +107,10 @@ TEST(DecorHooks, MarginsBeforeAlsoUnderALogoOnTheResult) {
   r.settings.texture.enabled = true;
   r.settings.texture.mode = TextureMode::kBeforeWatermarking;
   SetMargins(r.settings.texture, 0, 0, 2, 0);
-  const RasterImage& marked = r.Render();
-  ASSERT_EQ(marked.Width(), 22);
-  EXPECT_TRUE(AllColor(marked, 0, 0, 2, 4, MakeColor(100, 100, 227)));
-  EXPECT_TRUE(AllColor(marked, 2, 0, 4, 4, MakeColor(100, 100, 100)));
+  const RasterImage& onResult = r.Render();
+  ASSERT_EQ(onResult.Width(), 22);
+  EXPECT_TRUE(AllPixels(onResult, 0, 0, 2, 4, MakeColor(100, 100, 227)));
+  EXPECT_TRUE(AllPixels(onResult, 2, 0, 4, 4, MakeColor(100, 100, 100)));
 }
 
 // Margins "after": the frames are drawn first and the margins go around them.
@@ -139,12 +127,12 @@ TEST(DecorHooks, MarginsAfterGoAroundTheFrames) {
     ASSERT_EQ(marked.Width(), 20 + 4 + 11);
     ASSERT_EQ(marked.Height(), 10 + 4 + 7);
     EXPECT_EQ(r.output.sizeLabel, "35x21");
-    EXPECT_TRUE(AllColor(marked, 0, 0, 5, 21, kLeft));
-    EXPECT_TRUE(AllColor(marked, 29, 0, 35, 21, kRight));
-    EXPECT_TRUE(AllColor(marked, 5, 0, 29, 3, kTop));
-    EXPECT_TRUE(AllColor(marked, 5, 17, 29, 21, kBottom));
-    EXPECT_TRUE(AllColor(marked, 5, 3, 29, 5, kOuter));
-    EXPECT_TRUE(AllColor(marked, 5, 3, 7, 17, kOuter));
+    EXPECT_TRUE(AllPixels(marked, 0, 0, 5, 21, kLeft));
+    EXPECT_TRUE(AllPixels(marked, 29, 0, 35, 21, kRight));
+    EXPECT_TRUE(AllPixels(marked, 5, 0, 29, 3, kTop));
+    EXPECT_TRUE(AllPixels(marked, 5, 17, 29, 21, kBottom));
+    EXPECT_TRUE(AllPixels(marked, 5, 3, 29, 5, kOuter));
+    EXPECT_TRUE(AllPixels(marked, 5, 3, 7, 17, kOuter));
     for (int y = 0; y < 10; ++y)
       for (int x = 0; x < 20; ++x) ASSERT_EQ(marked.Pixel(7 + x, 5 + y), r.original.Pixel(x, y));
   }

@@ -7,12 +7,7 @@
 namespace quillstone {
 namespace {
 
-int CountColor(const RasterImage& image, ColorValue color) {
-  int n = 0;
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x) n += image.Pixel(x, y) == SplitColor(color);
-  return n;
-}
+using testing::CountPixels;
 
 TEST(Canvas, RectanglesAreHalfOpenAndClipped) {
   RasterImage image(10, 8, colors::kBlack);
@@ -22,12 +17,12 @@ TEST(Canvas, RectanglesAreHalfOpenAndClipped) {
     canvas.FillRectangle(8, 6, 20, 20, colors::kBlue);   // clipped to 2 x 2
     canvas.FillRectangle(-5, 7, 1, -3, colors::kGreen);  // corners reordered: x -5..0, y -3..6
   }
-  EXPECT_EQ(CountColor(image, colors::kRed), 9);
+  EXPECT_EQ(CountPixels(image, colors::kRed), 9);
   EXPECT_EQ(image.Pixel(2, 1), SplitColor(colors::kRed));
   EXPECT_EQ(image.Pixel(4, 3), SplitColor(colors::kRed));
   EXPECT_EQ(image.Pixel(5, 3), SplitColor(colors::kBlack));
-  EXPECT_EQ(CountColor(image, colors::kBlue), 4);
-  EXPECT_EQ(CountColor(image, colors::kGreen), 7);
+  EXPECT_EQ(CountPixels(image, colors::kBlue), 4);
+  EXPECT_EQ(CountPixels(image, colors::kGreen), 7);
 }
 
 TEST(Canvas, DrawsIntoTheRastersOwnRowsWithoutAntialiasing) {
@@ -39,9 +34,9 @@ TEST(Canvas, DrawsIntoTheRastersOwnRowsWithoutAntialiasing) {
   }
   // Only the two drawn colours and the background appear: no blended edge pixels.
   const int total = image.Width() * image.Height();
-  EXPECT_EQ(
-      CountColor(image, colors::kBlack) + CountColor(image, colors::kWhite) + CountColor(image, colors::kRed),
-      total);
+  EXPECT_EQ(CountPixels(image, colors::kBlack) + CountPixels(image, colors::kWhite) +
+                CountPixels(image, colors::kRed),
+            total);
   EXPECT_EQ(image.Pixel(20, 15), SplitColor(colors::kWhite));
   EXPECT_EQ(image.Pixel(0, 30), SplitColor(colors::kBlack));  // outside the ellipse
   EXPECT_EQ(image.Pixel(0, 0), SplitColor(colors::kBlack));   // rounded corner left out
@@ -54,7 +49,7 @@ TEST(Canvas, FrameRectangleOutlinesTheCoveredArea) {
     Canvas canvas(image);
     canvas.FrameRectangle(1, 1, 5, 4, colors::kWhite);
   }
-  EXPECT_EQ(CountColor(image, colors::kWhite), 10);  // 4 x 3 ring
+  EXPECT_EQ(CountPixels(image, colors::kWhite), 10);  // 4 x 3 ring
   EXPECT_EQ(image.Pixel(2, 2), SplitColor(colors::kBlack));
 }
 
