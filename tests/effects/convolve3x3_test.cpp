@@ -54,13 +54,8 @@ class FilterValue : public ::testing::TestWithParam<FilterCase> {};
 
 TEST_P(FilterValue, ClampedFloatingDivisionTruncated) {
   const FilterCase& c = GetParam();
-  RasterImage source(3, 3, MakeColor(c.others, c.others, c.others));
-  source.SetPixel(1, 1,
-                  Rgb{static_cast<std::uint8_t>(c.centre), static_cast<std::uint8_t>(c.centre),
-                      static_cast<std::uint8_t>(c.centre)});
-  source.SetPixel(0, 1,
-                  Rgb{static_cast<std::uint8_t>(c.left), static_cast<std::uint8_t>(c.left),
-                      static_cast<std::uint8_t>(c.left)});
+  const int o = c.others;
+  const RasterImage source = testing::GreyRaster({{o, o, o}, {c.left, c.centre, o}, {o, o, o}});
   RasterImage target;
   Convolve3x3(source, target, c.kernel, c.offset);
   ASSERT_EQ(target.Width(), 1);

@@ -14,21 +14,9 @@
 namespace quillstone {
 namespace {
 
-// A one-row raster of grey pixels with the given values.
-RasterImage GreyRow(const std::vector<int>& values) {
-  RasterImage image(static_cast<int>(values.size()), 1);
-  for (int x = 0; x < image.Width(); ++x) {
-    const auto v = static_cast<std::uint8_t>(values[static_cast<std::size_t>(x)]);
-    image.SetPixel(x, 0, Rgb{v, v, v});
-  }
-  return image;
-}
-
-std::vector<int> RedValues(const RasterImage& image, int y = 0) {
-  std::vector<int> out;
-  for (int x = 0; x < image.Width(); ++x) out.push_back(image.Pixel(x, y).r);
-  return out;
-}
+using testing::GreyRaster;
+using testing::Greys;
+using Greys2D = std::vector<std::vector<int>>;
 
 // Per-pixel effects on a flat image. 37 pixels wide so the 16-pixel blocks and the
 // remainder are both covered; every pixel must come out the same.
@@ -134,10 +122,10 @@ TEST(StripeNegative, RowCounterRunsOverTheWholeRaster) {
 }
 
 TEST(SmoothEffect, UsesTheAlreadySmoothedLeftNeighbour) {
-  RasterImage image = GreyRow({0, 90, 30, 60});
+  RasterImage image = GreyRaster({{0, 90, 30, 60}});
   SmoothEffect(image);
   // (0 + 90 + 30) / 3 = 40; then (40 + 30 + 60) / 3 = 43, not (90 + 30 + 60) / 3 = 60.
-  EXPECT_EQ(RedValues(image), (std::vector<int>{0, 40, 43, 60}));
+  EXPECT_EQ(Greys(image), (Greys2D{{0, 40, 43, 60}}));
 }
 
 TEST(SmoothEffect, ChannelsAreSmoothedSeparately) {
@@ -152,31 +140,24 @@ TEST(SmoothEffect, ChannelsAreSmoothedSeparately) {
 TEST(MosaicEffect, StepFiveFlattensRunsAroundMultiplesOfFive) {
   std::vector<int> values;
   for (int x = 0; x < 12; ++x) values.push_back(x * x);
-  RasterImage image = GreyRow(values);
+  RasterImage image = GreyRaster({values});
   MosaicEffect(image, 5);
   // Runs 4..6 and 9..11: (16 + 25 + 36) / 3 = 25 and (81 + 100 + 121) / 3 = 100.
-  EXPECT_EQ(RedValues(image), (std::vector<int>{0, 1, 4, 9, 25, 25, 25, 49, 64, 100, 100, 100}));
+  EXPECT_EQ(Greys(image), (Greys2D{{0, 1, 4, 9, 25, 25, 25, 49, 64, 100, 100, 100}}));
 }
 
 TEST(MosaicEffect, OverlappingRunsSeeEarlierResults) {
-  RasterImage image = GreyRow({0, 90, 30, 60});
+  RasterImage image = GreyRaster({{0, 90, 30, 60}});
   MosaicEffect(image, 1);
   // x = 1: (0 + 90 + 30) / 3 = 40 for pixels 0..2; x = 2: (40 + 40 + 60) / 3 = 46 for 1..3.
-  EXPECT_EQ(RedValues(image), (std::vector<int>{40, 46, 46, 46}));
+  EXPECT_EQ(Greys(image), (Greys2D{{40, 46, 46, 46}}));
 }
 
 TEST(EmbossEffect, DifferencePlus128WrapsAndSparesLastRowAndEdges) {
-  RasterImage image(4, 2);
-  const std::vector<int> top{50, 200, 10, 70};
-  for (int x = 0; x < 4; ++x) {
-    const auto v = static_cast<std::uint8_t>(top[static_cast<std::size_t>(x)]);
-    image.SetPixel(x, 0, Rgb{v, v, v});
-    image.SetPixel(x, 1, Rgb{v, v, v});
-  }
+  RasterImage image = GreyRaster({{50, 200, 10, 70}, {50, 200, 10, 70}});
   EmbossEffect(image);
   // |200 - 10| + 128 = 318 stores 62; |10 - 70| + 128 = 188 (the right neighbour is unchanged).
-  EXPECT_EQ(RedValues(image, 0), (std::vector<int>{50, 62, 188, 70}));
-  EXPECT_EQ(RedValues(image, 1), top);
+  EXPECT_EQ(Greys(image), (Greys2D{{50, 62, 188, 70}, {50, 200, 10, 70}}));
 }
 
 TEST(EmbossEffect, EqualNeighboursGive128OnWideRows) {

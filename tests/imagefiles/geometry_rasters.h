@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/raster_image.h"
+#include "support/test_support.h"
 
 namespace quillstone::testing {
 
@@ -33,34 +34,6 @@ inline std::vector<std::string> Letters(const RasterImage& image) {
     for (int x = 0; x < image.Width(); ++x) {
       const Rgb c = image.Pixel(x, y);
       row += c.r == 0 ? '.' : static_cast<char>(c.r);
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-// A grey raster: each number is one pixel with all three channels at that value.
-inline RasterImage GreyRaster(const std::vector<std::vector<int>>& rows) {
-  const int height = static_cast<int>(rows.size());
-  const int width = height > 0 ? static_cast<int>(rows[0].size()) : 0;
-  RasterImage image(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const auto v = static_cast<std::uint8_t>(rows[y][x]);
-      image.SetPixel(x, y, Rgb{v, v, v});
-    }
-  }
-  return image;
-}
-
-// The grey levels of a raster; a pixel whose channels differ reads as -1.
-inline std::vector<std::vector<int>> Greys(const RasterImage& image) {
-  std::vector<std::vector<int>> rows;
-  for (int y = 0; y < image.Height(); ++y) {
-    std::vector<int> row;
-    for (int x = 0; x < image.Width(); ++x) {
-      const Rgb c = image.Pixel(x, y);
-      row.push_back(c.r == c.g && c.g == c.b ? c.r : -1);
     }
     rows.push_back(row);
   }

@@ -91,6 +91,32 @@ RasterImage MakeNoiseRaster(int width, int height, std::uint32_t seed) {
   return image;
 }
 
+RasterImage GreyRaster(const std::vector<std::vector<int>>& rows) {
+  const int height = static_cast<int>(rows.size());
+  const int width = height > 0 ? static_cast<int>(rows[0].size()) : 0;
+  RasterImage image(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const auto v = static_cast<std::uint8_t>(rows[y][x]);
+      image.SetPixel(x, y, Rgb{v, v, v});
+    }
+  }
+  return image;
+}
+
+std::vector<std::vector<int>> Greys(const RasterImage& image) {
+  std::vector<std::vector<int>> rows;
+  for (int y = 0; y < image.Height(); ++y) {
+    std::vector<int> row;
+    for (int x = 0; x < image.Width(); ++x) {
+      const Rgb c = image.Pixel(x, y);
+      row.push_back(c.r == c.g && c.g == c.b ? c.r : -1);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 int CountPixels(const RasterImage& image, ColorValue color) {
   int n = 0;
   for (int y = 0; y < image.Height(); ++y)

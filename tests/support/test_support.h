@@ -67,6 +67,12 @@ int CountPixels(const RasterImage& image, ColorValue color);
 ::testing::AssertionResult AllPixels(const RasterImage& image, int x0, int y0, int x1, int y1,
                                      ColorValue color);
 
+// A grey raster: each number is one pixel with all three channels at that value.
+RasterImage GreyRaster(const std::vector<std::vector<int>>& rows);
+
+// The grey levels of a raster; a pixel whose channels differ reads as -1.
+std::vector<std::vector<int>> Greys(const RasterImage& image);
+
 // "(r, g, b)" for failure messages.
 std::string Describe(const Rgb& c);
 
