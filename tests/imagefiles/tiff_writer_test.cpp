@@ -32,6 +32,14 @@ std::vector<Entry> ReadDirectory(const std::vector<std::uint8_t>& bytes) {
   return entries;
 }
 
+// The directory holds `count` entries, those at the given positions as expected.
+void ExpectEntries(const std::vector<std::uint8_t>& bytes, std::size_t count,
+                   const std::vector<std::pair<std::size_t, Entry>>& expected) {
+  const std::vector<Entry> entries = ReadDirectory(bytes);
+  ASSERT_EQ(entries.size(), count);
+  for (const auto& [i, entry] : expected) EXPECT_EQ(entries[i], entry) << "entry " << i;
+}
+
 std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::size_t at, std::size_t n) {
   return {bytes.begin() + static_cast<std::ptrdiff_t>(at),
           bytes.begin() + static_cast<std::ptrdiff_t>(at + n)};
@@ -129,15 +137,14 @@ TEST(TiffWriter, EightBitPaletteLayout) {
   EXPECT_EQ(Le16(bytes, greenOfWhite), 65280u);
   EXPECT_EQ(Le16(bytes, 8 + 2 * 216), 5u * 256);  // first extra grey
   EXPECT_EQ(Slice(bytes, 1570, 6), (std::vector<std::uint8_t>{180, 215, 0, 0, 0, 215}));
-  const auto entries = ReadDirectory(bytes);
-  ASSERT_EQ(entries.size(), 15u);
-  EXPECT_EQ(entries[3], (Entry{258, 3, 1, 8}));
-  EXPECT_EQ(entries[5], (Entry{262, 3, 1, 3}));
-  EXPECT_EQ(entries[6], (Entry{273, 4, 1, 1570}));
-  EXPECT_EQ(entries[9], (Entry{279, 4, 1, 6}));
-  EXPECT_EQ(entries[10], (Entry{282, 5, 1, 1544}));
-  EXPECT_EQ(entries[13], (Entry{305, 2, 10, 1560}));
-  EXPECT_EQ(entries[14], (Entry{320, 3, 768, 8}));
+  ExpectEntries(bytes, 15,
+                {{3, {258, 3, 1, 8}},
+                 {5, {262, 3, 1, 3}},
+                 {6, {273, 4, 1, 1570}},
+                 {9, {279, 4, 1, 6}},
+                 {10, {282, 5, 1, 1544}},
+                 {13, {305, 2, 10, 1560}},
+                 {14, {320, 3, 768, 8}}});
   CheckWithLibtiff(dir / "p.tif", 3, 2, 8);
 }
 
@@ -151,12 +158,8 @@ TEST(TiffWriter, FourBitRowsKeepEveryColumn) {
   const auto bytes = testing::ReadBytes(dir / "p.tif");
   const std::uint32_t strip = 8 + 96 + 16 + 10;
   EXPECT_EQ(Slice(bytes, strip, 3), (std::vector<std::uint8_t>{0x0F, 0x9C, 0xF0}));
-  const auto entries = ReadDirectory(bytes);
-  ASSERT_EQ(entries.size(), 15u);
-  EXPECT_EQ(entries[1], (Entry{256, 3, 1, 5}));
-  EXPECT_EQ(entries[6], (Entry{273, 4, 1, strip}));
-  EXPECT_EQ(entries[9], (Entry{279, 4, 1, 3}));
-  EXPECT_EQ(entries[14], (Entry{320, 3, 48, 8}));
+  ExpectEntries(bytes, 15,
+                {{1, {256, 3, 1, 5}}, {6, {273, 4, 1, strip}}, {9, {279, 4, 1, 3}}, {14, {320, 3, 48, 8}}});
   CheckWithLibtiff(dir / "p.tif", 5, 1, 4);
 }
 
@@ -172,16 +175,15 @@ TEST(TiffWriter, BilevelLayout) {
   EXPECT_EQ(Le32(bytes, 4), 38u);
   EXPECT_EQ(Slice(bytes, 8, 4), (std::vector<std::uint8_t>{0xA0, 0xC0, 0x00, 0x40}));
   // As the RGB directory, less the planar configuration, with one sample of one bit.
-  const auto entries = ReadDirectory(bytes);
-  ASSERT_EQ(entries.size(), 14u);
-  EXPECT_EQ(entries[1], (Entry{256, 3, 1, 10}));
-  EXPECT_EQ(entries[3], (Entry{258, 3, 1, 1}));
-  EXPECT_EQ(entries[5], (Entry{262, 3, 1, 1}));
-  EXPECT_EQ(entries[6], (Entry{273, 4, 1, 8}));
-  EXPECT_EQ(entries[7], (Entry{277, 3, 1, 1}));
-  EXPECT_EQ(entries[9], (Entry{279, 4, 1, 4}));
-  EXPECT_EQ(entries[12], (Entry{296, 3, 1, 2}));
-  EXPECT_EQ(entries[13], (Entry{305, 2, 10, 28}));
+  ExpectEntries(bytes, 14,
+                {{1, {256, 3, 1, 10}},
+                 {3, {258, 3, 1, 1}},
+                 {5, {262, 3, 1, 1}},
+                 {6, {273, 4, 1, 8}},
+                 {7, {277, 3, 1, 1}},
+                 {9, {279, 4, 1, 4}},
+                 {12, {296, 3, 1, 2}},
+                 {13, {305, 2, 10, 28}}});
   CheckWithLibtiff(dir / "b.tif", 10, 2, 1);
 }
 
