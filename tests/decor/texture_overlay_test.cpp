@@ -54,78 +54,61 @@ TEST(TextureOverlay, ColouredBandsAroundThePicture) {
   EXPECT_TRUE(AllPixels(destination, 23, 10, 25, 14, kRight));
 }
 
-struct AlongCase {
+struct PlacementCase {
   const char* name;
+  bool top;  // the top band, else the left band
   TextureAlign align;
-  int textureWidth;
-  int x0;  // first covered column
-  int x1;  // one past the last
+  int textureSize;  // along the band
+  int from;         // first covered column or row
+  int to;           // one past the last
 };
 
-class TopTexturePlacement : public ::testing::TestWithParam<AlongCase> {};
+class TexturePlacement : public ::testing::TestWithParam<PlacementCase> {};
 
-// A 100 x 50 picture with margins t = 10, l = 5, r = 5: the texture covers exactly
-// [x0, x1) of the top band, the rest of the band keeps the top colour.
-TEST_P(TopTexturePlacement, CoversItsColumns) {
-  const AlongCase& c = GetParam();
-  TextureSettings settings = Margins(10, 0, 5, 5);
-  settings.top.useTexture = true;
-  settings.top.align = c.align;
+// A 100 x 50 picture. Top band, margins t = 10, l = r = 5: the texture covers exactly
+// columns [from, to) of the band, the rest keeps the top colour. Left band, t = 10, b = 20,
+// l = 6: the destination is 80 rows high and the texture is placed on those 80 rows, while
+// only a texture at least 50 high stretches.
+TEST_P(TexturePlacement, CoversItsSpan) {
+  const PlacementCase& c = GetParam();
+  TextureSettings settings = c.top ? Margins(10, 0, 5, 5) : Margins(10, 20, 6, 0);
+  auto& side = c.top ? settings.top : settings.left;
+  side.useTexture = true;
+  side.align = c.align;
   RasterImage destination;
-  TextureOverlay(destination, MakeGradientRaster(100, 50), settings,
-                 RasterImage(c.textureWidth, 3, kTextureColor));
-  EXPECT_TRUE(AllPixels(destination, c.x0, 0, c.x1, 10, kTextureColor));
-  EXPECT_TRUE(AllPixels(destination, 5, 0, c.x0, 10, kTop));
-  EXPECT_TRUE(AllPixels(destination, c.x1, 0, 105, 10, kTop));
-  EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 10, kLeft));
+  TextureOverlay(
+      destination, MakeGradientRaster(100, 50), settings,
+      c.top ? RasterImage(c.textureSize, 3, kTextureColor) : RasterImage(4, c.textureSize, kTextureColor));
+  if (c.top) {
+    EXPECT_TRUE(AllPixels(destination, c.from, 0, c.to, 10, kTextureColor));
+    EXPECT_TRUE(AllPixels(destination, 5, 0, c.from, 10, kTop));
+    EXPECT_TRUE(AllPixels(destination, c.to, 0, 105, 10, kTop));
+    EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 10, kLeft));
+  } else {
+    ASSERT_EQ(destination.Height(), 80);
+    EXPECT_TRUE(AllPixels(destination, 0, c.from, 6, c.to, kTextureColor));
+    EXPECT_TRUE(AllPixels(destination, 0, 0, 6, c.from, kLeft));
+    EXPECT_TRUE(AllPixels(destination, 0, c.to, 6, 80, kLeft));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Textures, TopTexturePlacement,
-    ::testing::Values(AlongCase{"Center", TextureAlign::kCenter, 40, 35, 75},  // l + 30 .. l + 69
-                      AlongCase{"Stretch", TextureAlign::kStretch, 40, 5, 105},
-                      AlongCase{"Left", TextureAlign::kStart, 40, 5, 45},
-                      AlongCase{"Right", TextureAlign::kEnd, 40, 65, 105},
-                      AlongCase{"CenterOdd", TextureAlign::kCenter, 41, 35, 76},  // 50 + 5 - 20
-                      AlongCase{"WideLeftStretches", TextureAlign::kStart, 120, 5, 105},
-                      AlongCase{"WideCenterStretches", TextureAlign::kCenter, 100, 5, 105}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct AcrossCase {
-  const char* name;
-  TextureAlign align;
-  int textureHeight;
-  int y0;
-  int y1;
-};
-
-class LeftTexturePlacement : public ::testing::TestWithParam<AcrossCase> {};
-
-// A 100 x 50 picture with t = 10, b = 20, l = 6: the destination is 80 rows high and the
-// left texture is placed on those 80 rows, while only a texture at least 50 high stretches.
-TEST_P(LeftTexturePlacement, CoversItsRows) {
-  const AcrossCase& c = GetParam();
-  TextureSettings settings = Margins(10, 20, 6, 0);
-  settings.left.useTexture = true;
-  settings.left.align = c.align;
-  RasterImage destination;
-  TextureOverlay(destination, MakeGradientRaster(100, 50), settings,
-                 RasterImage(4, c.textureHeight, kTextureColor));
-  ASSERT_EQ(destination.Height(), 80);
-  EXPECT_TRUE(AllPixels(destination, 0, c.y0, 6, c.y1, kTextureColor));
-  EXPECT_TRUE(AllPixels(destination, 0, 0, 6, c.y0, kLeft));
-  EXPECT_TRUE(AllPixels(destination, 0, c.y1, 6, 80, kLeft));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Textures, LeftTexturePlacement,
-    ::testing::Values(AcrossCase{"Top", TextureAlign::kStart, 30, 0, 30},
-                      AcrossCase{"Bottom", TextureAlign::kEnd, 30, 50, 80},
-                      AcrossCase{"Center", TextureAlign::kCenter, 30, 25, 55},  // 80 div 2 - 15
-                      AcrossCase{"Stretch", TextureAlign::kStretch, 30, 0, 80},
-                      // 60 rows fit into the 80 destination rows, but not under the 50-row
-                      // picture, so the texture is stretched over the whole height.
-                      AcrossCase{"HigherThanPictureStretches", TextureAlign::kStart, 60, 0, 80}),
+    Textures, TexturePlacement,
+    ::testing::Values(
+        PlacementCase{"TopCenter", true, TextureAlign::kCenter, 40, 35, 75},  // l + 30 .. l + 69
+        PlacementCase{"TopStretch", true, TextureAlign::kStretch, 40, 5, 105},
+        PlacementCase{"TopLeft", true, TextureAlign::kStart, 40, 5, 45},
+        PlacementCase{"TopRight", true, TextureAlign::kEnd, 40, 65, 105},
+        PlacementCase{"TopCenterOdd", true, TextureAlign::kCenter, 41, 35, 76},  // 50 + 5 - 20
+        PlacementCase{"TopWideLeftStretches", true, TextureAlign::kStart, 120, 5, 105},
+        PlacementCase{"TopWideCenterStretches", true, TextureAlign::kCenter, 100, 5, 105},
+        PlacementCase{"LeftTop", false, TextureAlign::kStart, 30, 0, 30},
+        PlacementCase{"LeftBottom", false, TextureAlign::kEnd, 30, 50, 80},
+        PlacementCase{"LeftCenter", false, TextureAlign::kCenter, 30, 25, 55},  // 80 div 2 - 15
+        PlacementCase{"LeftStretch", false, TextureAlign::kStretch, 30, 0, 80},
+        // 60 rows fit into the 80 destination rows, but not under the 50-row
+        // picture, so the texture is stretched over the whole height.
+        PlacementCase{"LeftHigherThanPictureStretches", false, TextureAlign::kStart, 60, 0, 80}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextureOverlay, RightAndBottomTexturesFollowTheirOwnAlignment) {
