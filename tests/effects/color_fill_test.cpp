@@ -156,7 +156,7 @@ TEST(ColorBand, LeftAndRightBandValuesAndExtent) {
     ColorBand(side, image, image, Params(100, colors::kWhite), 5);
     const auto column = [&](int fromEdge) { return side == GradientSide::kLeft ? fromEdge : 99 - fromEdge; };
     const std::vector<int> expected{255, 177, 107};
-    for (const auto [i, fromEdge] : {std::pair{0, 0}, {1, 10}, {2, 19}})
+    for (const auto& [i, fromEdge] : {std::pair{0, 0}, {1, 10}, {2, 19}})
       EXPECT_EQ(image.Pixel(column(fromEdge), 1).g, expected[i]) << fromEdge;
     for (int fromEdge = 20; fromEdge < 100; ++fromEdge) ASSERT_EQ(image.Pixel(column(fromEdge), 0).r, 100);
   }
