@@ -8,10 +8,10 @@
 # once, so its wall time hides half its work). "ours, buffer reused" decodes and encodes
 # ten times in one process, keeping the image buffer as a batch run keeps it between images;
 # a fresh process also pays for the first touch of the 36 MB image.
-#   bench/codec-floor.sh [BUILD_DIR]   (default build-bench; RUNS=n sets the number of runs)
+#   bench/codec-floor.sh [BUILD_DIR]   (default build; RUNS=n sets the number of runs)
 set -euo pipefail
 
-build=${1:-build-bench}
+build=${1:-build}
 runs=${RUNS:-5}
 rounds=10
 tool="$build/bench/quillstone_codec_floor"

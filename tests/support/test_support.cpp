@@ -5,6 +5,7 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <string_view>
 
 namespace quillstone::testing {
 
@@ -23,6 +24,11 @@ std::optional<std::filesystem::path> TestDataDir() {
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec)) return std::nullopt;
   return std::filesystem::canonical(dir, ec);
+}
+
+bool UnderContinuousIntegration() {
+  const char* ci = std::getenv("CI");
+  return ci && *ci && std::string_view(ci) != "0";
 }
 
 TempDir::TempDir() {

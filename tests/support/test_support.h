@@ -16,9 +16,16 @@ namespace quillstone::testing {
 // ../shared/testdata beside the project. Empty when it is not there.
 std::optional<std::filesystem::path> TestDataDir();
 
-// Skips the current test, with a message saying so, when the test data folder is absent.
+// True when the tests run under continuous integration ($CI set and not "0" or empty),
+// where a missing test data folder is a fault rather than a machine without it.
+bool UnderContinuousIntegration();
+
+// Skips the current test, with a message saying so, when the test data folder is absent;
+// under continuous integration the test fails instead.
 #define QUILLSTONE_REQUIRE_TESTDATA(dirVar)                                                 \
   const auto dirVar##Opt = ::quillstone::testing::TestDataDir();                            \
+  if (!dirVar##Opt && ::quillstone::testing::UnderContinuousIntegration())                  \
+    FAIL() << "test data folder not found (set QUILLSTONE_TESTDATA)";                       \
   if (!dirVar##Opt) GTEST_SKIP() << "test data folder not found (set QUILLSTONE_TESTDATA)"; \
   const std::filesystem::path dirVar = *dirVar##Opt
 
