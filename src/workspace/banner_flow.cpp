@@ -17,43 +17,43 @@ void ChooseBannerPreset(BannerFields& fields, int index) {
   fields.height = std::to_string(kBannerPresets[index].height);
 }
 
-bool UseLogoSideForBanner(Workspace& workspace, BannerSide side) {
+FlowResult UseLogoSideForBanner(Workspace& workspace, BannerSide side) {
   const RasterImage& logo = workspace.logoImage();
-  if (logo.Empty()) return false;
+  if (logo.Empty()) return FlowResult::Cancelled();
   BannerFields& fields = workspace.settings().banner;
   if (side == BannerSide::kWidth) {
     fields.width = std::to_string(logo.Width());
   } else {
     fields.height = std::to_string(logo.Height());
   }
-  return true;
+  return FlowResult::Done();
 }
 
-bool CalculateBannerFields(Workspace& workspace) {
+FlowResult CalculateBannerFields(Workspace& workspace) {
   BannerFields& fields = workspace.settings().banner;
   const auto size =
       CalculateBannerSize(workspace.watermarkText(), workspace.settings().watermark.text, fields.margin);
-  if (!size) return false;
+  if (!size) return FlowResult::Cancelled();
   fields.width = std::to_string(size->width);
   fields.height = std::to_string(size->height);
-  return true;
+  return FlowResult::Done();
 }
 
-bool CheckBannerFields(Workspace& workspace) {
+FlowResult CheckBannerFields(Workspace& workspace) {
   const BannerFields& fields = workspace.settings().banner;
   BannerSize size;
   const Status checked = ParseBannerSize(fields.width, fields.height, size);
   if (!checked) workspace.prompter().ShowMessage(kBannerStopCaption, checked.message(), MessageIcon::kError);
-  return checked.ok();
+  return checked;
 }
 
-bool CreateBannerSource(Workspace& workspace) {
+FlowResult CreateBannerSource(Workspace& workspace) {
   const BannerFields& fields = workspace.settings().banner;
   Prompter& prompter = workspace.prompter();
   RasterImage banner;
   if (const Status made = CreateBanner(fields.width, fields.height, fields.background, banner); !made) {
     prompter.ShowMessage(kBannerStopCaption, made.message(), MessageIcon::kError);
-    return false;
+    return made;
   }
   const std::filesystem::path& folder = workspace.paths().userDirectory;
   std::error_code error;
@@ -63,14 +63,14 @@ bool CreateBannerSource(Workspace& workspace) {
                                : WriteBmp(banner, file);
   if (!written) {
     prompter.ShowMessage(kBannerCaption, written.message(), MessageIcon::kError);
-    return false;
+    return written;
   }
   if (const FlowResult loaded = LoadSourceImage(workspace, file); !loaded) {
     prompter.ShowMessage(kBannerCaption, loaded.message(), MessageIcon::kError);
-    return false;
+    return loaded;
   }
   prompter.ShowMessage(kBannerCaption, kBannerSavedMessage, MessageIcon::kInformation);
-  return true;
+  return FlowResult::Done();
 }
 
 }  // namespace quillstone

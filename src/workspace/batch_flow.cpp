@@ -99,13 +99,13 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
   return report;
 }
 
-bool BatchFlow::RequestStop() {
+FlowResult BatchFlow::RequestStop() {
   // No image is begun while the question is open.
   hold_.store(true, std::memory_order_release);
   const bool stop = prompter_.AskYesNo(kBatchQuestionCaption, kStopBatchQuestion);
   if (stop) stop_.store(true, std::memory_order_release);
   hold_.store(false, std::memory_order_release);
-  return stop;
+  return stop ? FlowResult::Done() : FlowResult::Cancelled();
 }
 
 void BatchFlow::Stop() {

@@ -8,6 +8,7 @@
 #include "batch/batch_job.h"
 #include "batch/batch_report.h"
 #include "batch/batch_runner.h"
+#include "workspace/flow_result.h"
 
 namespace quillstone {
 
@@ -68,8 +69,8 @@ class BatchFlow {
 
   // "Stop batch": asks "Do you really want to stop the BATCH ?", holding the run while the
   // question is open (no image is begun); Yes stops the run after the images in progress,
-  // No lets it go on. True for Yes.
-  bool RequestStop();
+  // No lets it go on. Done for Yes, cancelled for No.
+  FlowResult RequestStop();
   // Stops the run after the images in progress without asking (the program is ending).
   void Stop();
 

@@ -7,25 +7,25 @@
 
 namespace quillstone {
 
-bool LoadTextureCommand(Workspace& workspace) {
+FlowResult LoadTextureCommand(Workspace& workspace) {
   const auto path = workspace.prompter().ChooseFileToOpen(
       {std::string(kLoadTextureTitle), ImageOpenFilters(), workspace.paths().userDirectory, {}, {}});
-  if (!path) return false;
+  if (!path) return FlowResult::Cancelled();
   if (const Status loaded = workspace.LoadTexture(*path); !loaded) {
     workspace.prompter().ShowMessage(kLoadTextureTitle, loaded.message(), MessageIcon::kError);
-    return true;
+    return loaded;
   }
   workspace.Render();
-  return true;
+  return FlowResult::Done();
 }
 
-bool TextureSizeToMargin(Workspace& workspace, MarginSide side) {
+FlowResult TextureSizeToMargin(Workspace& workspace, MarginSide side) {
   const RasterImage& texture = workspace.textureImage();
-  if (texture.Empty()) return false;
+  if (texture.Empty()) return FlowResult::Cancelled();
   const bool across = side == MarginSide::kLeft || side == MarginSide::kRight;
   const int size = across ? texture.Width() : texture.Height();
   workspace.settings().watermark.texture.side(side).margin = std::min(size, kMaxTextureMargin);
-  return true;
+  return FlowResult::Done();
 }
 
 void SetAllMarginColors(TextureSettings& settings, ColorValue color) {

@@ -152,12 +152,11 @@ void Workspace::LoadCurrentIndividualText() {
   individualText_ = LoadIndividualText(path);
 }
 
-bool Workspace::SaveCurrentIndividualText() {
-  if (individualText_.path.empty()) return true;
+FlowResult Workspace::SaveCurrentIndividualText() {
+  if (individualText_.path.empty()) return FlowResult::Done();
   const Status status = SaveIndividualText(individualText_);
-  if (status) return true;
-  prompter_.ShowMessage(kIndividualTextSaveErrorCaption, status.message(), MessageIcon::kError);
-  return false;
+  if (!status) prompter_.ShowMessage(kIndividualTextSaveErrorCaption, status.message(), MessageIcon::kError);
+  return status;
 }
 
 void Workspace::Create() {

@@ -153,8 +153,8 @@ class Workspace {
   // The side file of the current image; empty when there is no current file.
   std::string CurrentSideFilePath() const;
   void LoadCurrentIndividualText();
-  // Stores the per-image text; a failure is shown as "Save Error". False on failure.
-  bool SaveCurrentIndividualText();
+  // Stores the per-image text; a failure is shown as "Save Error" and fails.
+  FlowResult SaveCurrentIndividualText();
 
   // The source file list of the batch page: its directory, mask and selection, which the
   // load roads keep in step with the current file and previous / next / reload step through.

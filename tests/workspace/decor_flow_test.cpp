@@ -52,13 +52,13 @@ TEST_F(DecorFlowTest, LoadedTextureFillsTheNextRenderAndABadFileKeepsIt) {
     SCOPED_TRACE(name);
     prompter.messages.clear();
     prompter.files = {home / name};
-    ASSERT_TRUE(LoadTextureCommand(workspace));
+    ASSERT_TRUE(LoadTextureCommand(workspace).failed());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_NE(prompter.messages[0].find(name), std::string::npos) << prompter.messages[0];
     EXPECT_EQ(workspace.textureImage(), RasterImage(3, 3, colors::kGreen));
   }
   EXPECT_EQ(renders, 1) << "a failed load does not render";
-  EXPECT_FALSE(LoadTextureCommand(workspace)) << "cancelled";
+  EXPECT_TRUE(LoadTextureCommand(workspace).cancelled());
 }
 
 TEST_F(DecorFlowTest, TextureSizeBecomesTheMarginUpToTheLargest) {
