@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "batch/batch_start_check.h"
 #include "imaging/random_source.h"
 #include "platform/atomic_file.h"
 
@@ -74,6 +75,16 @@ std::vector<int> FindSameOutputNames(const std::vector<std::string>& names, std:
   return sameAs;
 }
 
+std::unordered_multimap<std::string, std::string> SourceFoldersByName(const BatchJob& job) {
+  std::unordered_multimap<std::string, std::string> folders;
+  for (const std::string& name : job.names) {
+    const std::size_t slash = name.rfind('/');
+    folders.emplace(slash == std::string::npos ? name : name.substr(slash + 1),
+                    SourceFolderOf(job.sourceDirectory, name));
+  }
+  return folders;
+}
+
 std::uint64_t BatchItemSeed(std::uint64_t runSeed, int index) {
   return runSeed + 0x9E3779B97F4A7C15ull * (static_cast<std::uint64_t>(index) + 1);
 }
@@ -86,9 +97,11 @@ Status CheckBatchOutput(const BatchItemContext& context, const std::filesystem::
   const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
   if (error) return Status::Error("cannot write " + output.string() + ": " + error.message());
   const std::string refused = "cannot write " + output.string() + ": it is a link to " + resolved.string();
-  if (context.sourceNames.contains(resolved.filename().string()) &&
-      std::filesystem::equivalent(resolved.parent_path(), context.sourceDirectory, error))
-    return Status::Error(refused + ", a source picture of this run");
+  const auto [first, last] = context.sourceFolders.equal_range(resolved.filename().string());
+  for (auto source = first; source != last; ++source) {
+    if (std::filesystem::equivalent(resolved.parent_path(), source->second, error))
+      return Status::Error(refused + ", a source picture of this run");
+  }
   if (!Within(resolved, context.canonicalDestination))
     return Status::Error(refused + ", outside the destination folder");
   return Status::Ok();

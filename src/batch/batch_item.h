@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "batch/batch_job.h"
@@ -27,10 +27,13 @@ struct BatchItemContext {
   // Such an item is not written: it would replace the earlier one's file.
   std::vector<int> sameOutputAs;
   // Where a link in the destination may lead: the destination's canonical path, and the
-  // source folder with the names of the run, whose files a link must never lead to.
+  // files of the run (their folders by file name), which a link must never lead to.
   std::filesystem::path canonicalDestination;
-  std::unordered_set<std::string> sourceNames;
+  std::unordered_multimap<std::string, std::string> sourceFolders;
 };
+
+// The run's source files as file name -> folder (SourceFolderOf), for CheckBatchOutput.
+std::unordered_multimap<std::string, std::string> SourceFoldersByName(const BatchJob& job);
 
 // For each name, the first earlier name that gives the same output file name with this
 // prefix and format, or -1.

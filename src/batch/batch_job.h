@@ -17,8 +17,10 @@ inline constexpr const char* kDefaultBatchPrefix = "new_";
 // What one batch run does: which images, where their results go and how they are written.
 // The watermark itself (settings, logo, texture, text) comes with BatchInput.
 struct BatchJob {
-  std::string sourceDirectory;               // the folder the names are in
-  std::vector<std::string> names;            // the source file list when the run starts
+  std::string sourceDirectory;  // the folder the names are in
+  // The source file list when the run starts. A name may hold a folder part (a list of
+  // files from many folders, with an empty sourceDirectory); the output name never does.
+  std::vector<std::string> names;
   std::string destinationDirectory;          // as picked; must exist and differ from the source
   std::string prefix = kDefaultBatchPrefix;  // as typed; used without surrounding blanks
   SaveOptions save;                          // output format, depth, sepia, JPEG and PNG choices

@@ -173,7 +173,7 @@ BatchReport RunBatch(const BatchJob& job, const MarkInput& input, const BatchObs
                                  job.randomSeed ? *job.randomSeed : SeedFromClock(),
                                  FindSameOutputNames(job.names, report.prefix, job.save.format),
                                  canonicalDestination,
-                                 std::unordered_set<std::string>(job.names.begin(), job.names.end())};
+                                 SourceFoldersByName(job)};
 
   const int count = static_cast<int>(job.names.size());
   const int jobs = std::clamp(job.jobs, 1, count);

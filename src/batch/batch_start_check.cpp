@@ -1,6 +1,7 @@
 #include "batch/batch_start_check.h"
 
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include "batch/directory_text.h"
@@ -42,11 +43,24 @@ bool SameDirectory(std::string_view a, std::string_view b) {
   return !error && same;
 }
 
+std::string SourceFolderOf(std::string_view sourceDirectory, std::string_view name) {
+  const std::size_t slash = name.rfind('/');
+  const std::string_view folderPart =
+      slash == std::string_view::npos ? std::string_view() : name.substr(0, slash + 1);
+  const std::string folder = WithTrailingSlash(sourceDirectory) + std::string(folderPart);
+  return folder.empty() ? std::string("./") : folder;
+}
+
 Status CheckBatchStart(const BatchJob& job) {
   if (TrimAsciiSpace(job.destinationDirectory).empty())
     return Status::Error(std::string(kNoDestinationMessage));
-  if (SameDirectory(job.sourceDirectory, job.destinationDirectory)) {
-    return Status::Error(std::string(kSameDirectoryMessage));
+  // Each folder the run reads from once: a folder's listing has one, a list of files many.
+  std::set<std::string> folders;
+  if (!job.sourceDirectory.empty()) folders.insert(WithTrailingSlash(job.sourceDirectory));
+  for (const std::string& name : job.names) folders.insert(SourceFolderOf(job.sourceDirectory, name));
+  for (const std::string& folder : folders) {
+    if (SameDirectory(folder, job.destinationDirectory))
+      return Status::Error(std::string(kSameDirectoryMessage));
   }
   if (job.names.empty()) return Status::Error(std::string(kNoImagesMessage));
   std::error_code error;

@@ -35,9 +35,14 @@ std::string BatchPrefix(std::string_view typed);
 // Letter case counts: "s1" and "S1" are different folders unless they are one file.
 bool SameDirectory(std::string_view a, std::string_view b);
 
+// The folder a listed name is read from: the source directory with the name's own folder
+// part, "./" for a bare name without a source directory. Ends in '/'.
+std::string SourceFolderOf(std::string_view sourceDirectory, std::string_view name);
+
 // The checks before a run, in this order; the first that fails gives its message:
 //  1. the destination, without surrounding blanks, is empty (kNoDestinationMessage);
-//  2. the destination is the source directory (SameDirectory; kSameDirectoryMessage);
+//  2. the destination is the source directory, or the folder of any listed name
+//     (SameDirectory; kSameDirectoryMessage);
 //  3. there are no images (kNoImagesMessage);
 //  4. the destination is not an existing directory (kMissingDestinationMessage), so that a
 //     mistyped folder is not found out item by item;

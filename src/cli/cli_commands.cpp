@@ -1,6 +1,8 @@
 #include "cli/cli_commands.h"
 
 #include <filesystem>
+#include <fstream>
+#include <istream>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -29,6 +31,27 @@ constexpr const char* kProgramName = "quillstone-cli: ";
 int UsageError(const CliStreams& streams, std::string_view reason) {
   streams.err << kProgramName << TerminalText(OneLineMessage(reason)) << "\n";
   return kExitUsageError;
+}
+
+// The names of a --files-from list: one per line (a CR before the LF ends the line too),
+// or separated by zero bytes; empty entries are skipped.
+Status ReadFileList(const CliOptions& options, const CliStreams& streams, std::vector<std::string>& names) {
+  std::ifstream file;
+  std::istream* list = streams.in;
+  if (options.filesFrom != "-") {
+    file.open(options.filesFrom, std::ios::binary);
+    if (!file) return Status::Error("cannot read the list " + options.filesFrom);
+    list = &file;
+  } else if (!list) {
+    return Status::Error("no standard input to read the list from");
+  }
+  const char separator = options.filesFromNull ? '\0' : '\n';
+  for (std::string name; std::getline(*list, name, separator);) {
+    if (!options.filesFromNull && !name.empty() && name.back() == '\r') name.pop_back();
+    if (!name.empty()) names.push_back(std::move(name));
+  }
+  if (list->bad()) return Status::Error("cannot read the list " + options.filesFrom);
+  return Status::Ok();
 }
 
 // The format an output file name asks for: the five extensions of the batch page, and
@@ -107,9 +130,10 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
   job.jobs = options.jobs > 0 ? options.jobs : DefaultJobs();
   job.randomSeed = options.seed;
   job.placeholderPath = ProgramDirectory() / kPlaceholderImageName;
-  if (Status status = ListMatchingFiles(job.sourceDirectory, options.mask, job.names); !status) {
-    return UsageError(streams, status.message());
-  }
+  const Status listed = options.filesFrom.empty()
+                            ? ListMatchingFiles(job.sourceDirectory, options.mask, job.names)
+                            : ReadFileList(options, streams, job.names);
+  if (!listed) return UsageError(streams, listed.message());
   if (Status status = CheckBatchStart(job); !status) return UsageError(streams, status.message());
 
   CliProgress progress(streams.err, streams.errIsTerminal, options.quiet);

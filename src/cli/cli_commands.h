@@ -23,6 +23,7 @@ struct CliStreams {
   std::ostream& err;                        // progress, problems, the summary
   bool errIsTerminal = false;               // draw a progress bar instead of lines
   const std::atomic<bool>* stop = nullptr;  // ends a batch run before its next image
+  std::istream* in = nullptr;               // standard input, for "--files-from -"
 };
 
 // "render": MarkFile (decode, orientation, size preset, render, colour depth, turning back,

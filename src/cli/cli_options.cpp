@@ -83,6 +83,12 @@ Status SetSwitch(std::string_view, std::string_view, CliOptions& options) {
   return Status::Ok();
 }
 
+Status SetMask(std::string_view, std::string_view value, CliOptions& options) {
+  options.mask = value;
+  options.maskGiven = true;
+  return Status::Ok();
+}
+
 Status SetFormat(std::string_view name, std::string_view value, CliOptions& options) {
   const std::optional<OutputFormat> format = ParseFormat(value);
   if (!format) return BadValue(name, value, "bmp, jpg, tif, wmf or png");
@@ -221,9 +227,16 @@ constexpr OptionSpec kOptions[] = {
     {"--quiet", "", kForBoth, "no progress display", SetSwitch<&CliOptions::quiet>},
 
     {"--source", "DIR", kForBatch, "folder of the source images", SetText<&CliOptions::source>},
+    {"--files-from", "LIST", kForBatch,
+     "instead of --source: the images named in the file LIST (\"-\": standard\n"
+     "input), one path per line; each is written into --dest under its\n"
+     "own file name, without its folder",
+     SetText<&CliOptions::filesFrom>},
+    {"--null", "", kForBatch, "the names of --files-from are separated by zero bytes, not lines",
+     SetSwitch<&CliOptions::filesFromNull>},
     {"--dest", "DIR", kForBatch, "folder the marked images go to (must exist, not the source)",
      SetText<&CliOptions::destination>},
-    {"--mask", "MASKS", kForBatch, "file masks separated by ';' (\"*.jpg;*.jpe\")", SetText<&CliOptions::mask>},
+    {"--mask", "MASKS", kForBatch, "file masks separated by ';' (\"*.jpg;*.jpe\")", SetMask},
     {"--prefix", "TEXT", kForBatch, "file name prefix (\"new_\")", SetText<&CliOptions::prefix>},
     {"--format", "F", kForBatch, "bmp, jpg, tif, wmf or png (jpg)", SetFormat},
     {"--jobs", "N", kForBatch,
@@ -369,7 +382,14 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
       break;
     case CliCommand::kBatch:
       if (!positional.empty()) return Status::Error("unexpected argument \"" + positional[0] + "\"");
-      if (options.source.empty()) return Status::Error("batch needs --source DIR");
+      if (!options.source.empty() && !options.filesFrom.empty())
+        return Status::Error("batch takes --source DIR or --files-from LIST, not both");
+      if (options.source.empty() && options.filesFrom.empty())
+        return Status::Error("batch needs --source DIR or --files-from LIST");
+      if (!options.filesFrom.empty() && options.maskGiven)
+        return Status::Error("--mask selects from --source DIR; --files-from LIST names the images itself");
+      if (options.filesFromNull && options.filesFrom.empty())
+        return Status::Error("--null needs --files-from LIST");
       if (options.destination.empty()) return Status::Error("batch needs --dest DIR");
       break;
     case CliCommand::kSettings:
@@ -394,8 +414,10 @@ std::string CliHelpText() {
       Marks one image (BMP or JPEG) and writes it in the format of OUTPUT's extension:
       .bmp, .jpg (.jpeg), .tif (.tiff), .wmf or .png.
   quillstone-cli batch --source DIR --dest DIR [options]
-      Marks every image of DIR that matches the mask and writes each into the destination
-      as prefix + name, with the extension of the output format.
+  quillstone-cli batch --files-from LIST --dest DIR [options]
+      Marks every image of DIR that matches the mask, or every image LIST names, and
+      writes each into the destination as prefix + name, with the extension of the output
+      format.
   quillstone-cli banner OUTPUT [--width W] [--height H] [options]
       Marks an empty bitmap of W x H pixels in the banner background colour, as the
       window's "Get empty bitmap for banner creation" does, and writes it like render.

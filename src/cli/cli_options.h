@@ -35,6 +35,11 @@ struct CliOptions {
   int bannerHeight = 0;
   // batch
   std::string source;
+  // A file listing the images instead of --source ("-": standard input), one path per
+  // line, or separated by zero bytes with filesFromNull.
+  std::string filesFrom;
+  bool filesFromNull = false;
+  bool maskGiven = false;  // --mask was given (it applies to --source only)
   std::string destination;
   std::string mask = kDefaultFileMask;
   std::string prefix = kDefaultBatchPrefix;

@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
   QGuiApplication application(qtArgumentCount, qtArguments);
 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, OnInterrupt);
-  const quillstone::CliStreams streams{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, &stopRequested};
+  const quillstone::CliStreams streams{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, &stopRequested,
+                                       &std::cin};
   return quillstone::RunCommandLine(arguments, streams);
 }

@@ -61,6 +61,10 @@ SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::
   SourceImageRead read;
   read.status = DecodeImageFile(path, target, &read.damage);
   if (read.status || placeholder.empty() || ImageFileKindFor(path) != ImageFileKind::kJpeg) return read;
+  // The placeholder stands in for a photo that is there but cannot be read; a name that
+  // names no file (a mistyped entry of a list) fails, rather than leaving a file behind.
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return read;
   if (const Status fallback = DecodeImageFile(placeholder, target); !fallback) {
     read.status = Status::Error(read.status.message() +
                                 "; the placeholder picture cannot be read either: " + fallback.message());

@@ -32,8 +32,9 @@ struct SourceImageRead {
 
 // Decodes a source picture into `target` as DecodeImageFile does, except that a JPEG that
 // cannot be decoded gives the picture at `placeholder` instead (unless that path is empty),
-// so that every unreadable photo still has a picture. Should the placeholder fail too, the
-// status names both reasons and the target is empty.
+// so that every unreadable photo still has a picture; a path where there is no file gets
+// none. Should the placeholder fail too, the status names both reasons and the target is
+// empty.
 SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
                                   RasterImage& target);
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -246,7 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
         SetUpErrorCase{"MissingConfig", {"--config", "@/none.ini"}, "none.ini"},
         SetUpErrorCase{"MissingMacro", {"--macro", "@/none.qstmac"}, "cannot read the macro none.qstmac"},
         SetUpErrorCase{"MacroThatIsAPicture", {"--macro", "@/source/a.jpg"}, "a.jpg: it is not a text file"},
-        SetUpErrorCase{"UsageError", {"--quality", "0"}, "--quality"}),
+        SetUpErrorCase{"UsageError", {"--quality", "0"}, "--quality"},
+        SetUpErrorCase{"SourceAndList", {"--files-from", "-"}, "--source DIR or --files-from LIST, not both"},
+        SetUpErrorCase{"NullWithoutList", {"--null"}, "--null needs --files-from LIST"}),
     [](const ::testing::TestParamInfo<SetUpErrorCase>& info) { return std::string(info.param.label); });
 
 // The built program itself: its own QGuiApplication on the offscreen platform, no display.
@@ -548,6 +551,70 @@ TEST_F(CliEndToEndTest, TerminationLeavesNoTemporaryFiles) {
     for (const auto& entry : std::filesystem::directory_iterator(dest())) {
       EXPECT_EQ(entry.path().extension(), ".png") << entry.path();
     }
+  }
+}
+
+// --files-from marks exactly the files a list names, from any folder, under their own names,
+// never through a link onto one of them; GNU parallel over two halves of a folder's list
+// writes the same files as one batch of the folder.
+TEST_F(CliEndToEndTest, FilesFromAListAndSpreadOverJobs) {
+  std::filesystem::create_directories(temp_ / "other");
+  ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(24, 16), temp_ / "other" / "c.jpg").ok());
+  const std::vector<std::string> marking = {"--logo", Path("logo.bmp"), "--seed", "3", "--quiet"};
+  const auto runList = [&](const std::string& list, std::vector<std::string> arguments) {
+    arguments.insert(arguments.end(), marking.begin(), marking.end());
+    std::istringstream in(list);
+    std::ostringstream out;
+    std::ostringstream err;
+    CliStreams streams{out, err};
+    streams.in = &in;
+    return CliRun{RunCommandLine(arguments, streams), out.str(), err.str()};
+  };
+  const std::string a = (source() / "a.jpg").string();
+  CliRun run = runList(a + "\n" + Path("missing.jpg") + "\r\n\n" + Path("other/c.jpg") + "\n",
+                       {"batch", "--files-from", "-", "--dest", dest().string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(Lines(run.err).back(), "2 written, 1 failed") << run.err;
+  EXPECT_TRUE(std::filesystem::exists(dest() / "new_a.jpg"));
+  EXPECT_TRUE(std::filesystem::exists(dest() / "new_c.jpg"));
+
+  // Zero-separated names; a link in the destination onto a listed file fails that item.
+  std::filesystem::remove(dest() / "new_c.jpg");
+  std::filesystem::create_symlink(temp_ / "other" / "c.jpg", dest() / "new_c.jpg");
+  const std::string before = testing::FileContents(temp_ / "other" / "c.jpg");
+  run = runList(Path("other/c.jpg") + std::string(1, '\0') + a,
+                {"batch", "--files-from", "-", "--null", "--dest", dest().string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("a source picture of this run"), std::string::npos) << run.err;
+  EXPECT_EQ(testing::FileContents(temp_ / "other" / "c.jpg"), before);
+
+  // A list whose folder is the destination, a mask beside a list, a list that is not there.
+  EXPECT_EQ(runList(Path("dest/new_a.jpg"), {"batch", "--files-from", "-", "--dest", dest().string()}).status,
+            2);
+  EXPECT_EQ(
+      RunCli({"batch", "--files-from", Path("none"), "--mask", "*.jpg", "--dest", dest().string()}).status,
+      2);
+  EXPECT_EQ(RunCli({"batch", "--files-from", Path("none"), "--dest", dest().string()}).err,
+            "quillstone-cli: cannot read the list " + Path("none") + "\n");
+
+  if (std::system("command -v parallel >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "GNU parallel is not installed (scripts/install-deps installs it)";
+  ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(16, 24), source() / "c.jpg").ok());
+  ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(30, 10), source() / "d.jpg").ok());
+  for (const char* folder : {"one", "two"}) std::filesystem::create_directories(temp_ / folder);
+  std::vector<std::string> whole = {"batch", "--source", source().string(), "--dest", Path("one")};
+  whole.insert(whole.end(), marking.begin(), marking.end());
+  ASSERT_EQ(RunCli(whole).status, 0);
+  const std::string command =
+      "cd '" + temp_.path().string() + "' && ls source/*.jpg | parallel --will-cite --pipe -N 2 '" +
+      QUILLSTONE_CLI_PROGRAM +
+      "' batch --files-from - --dest two --logo logo.bmp --seed 3 --quiet 2>/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  for (const char* name : {"new_a.jpg", "new_b.jpg", "new_c.jpg", "new_d.jpg"}) {
+    SCOPED_TRACE(name);
+    const std::string expected = testing::FileContents(temp_ / "one" / name);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(testing::FileContents(temp_ / "two" / name), expected);
   }
 }
 

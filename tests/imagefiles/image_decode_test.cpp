@@ -99,9 +99,8 @@ TEST(DecodeSourceImage, PlaceholderOnlyForJpegsAndDamageIsReported) {
     int width;
     const char* damage;
   } cases[] = {
-      {"broken.bmp", false, false, 0, ""},
-      {"broken.jpg", false, true, 2, ""},
-      {"cut.jpg", true, false, 256, "Premature end of JPEG file"},
+      {"broken.bmp", false, false, 0, ""},  {"broken.jpg", false, true, 2, ""},
+      {"missing.jpg", false, false, 0, ""}, {"cut.jpg", true, false, 256, "Premature end of JPEG file"},
       {"whole.jpg", true, false, 256, ""},
   };
   for (const auto& c : cases) {
