@@ -20,6 +20,9 @@ class SilentPrompter final : public Prompter {
   std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogRequest&) override { return {}; }
   std::optional<ColorValue> ChooseColor(ColorValue) override { return {}; }
   std::optional<FontChoice> ChooseFont(const FontChoice&) override { return {}; }
+  std::optional<SaveFileChoice> ChooseFileToSaveWithType(const FileDialogRequest&) override { return {}; }
+  std::optional<PngOptions> ChoosePngOptions() override { return {}; }
+  std::optional<JpegOptions> ChooseJpegOptions(const JpegPreviewRequest&) override { return {}; }
   std::optional<std::filesystem::path> ChooseDirectory(std::string_view,
                                                        const std::filesystem::path&) override {
     return {};
