@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "batch/batch_start_check.h"
+#include "batch/directory_text.h"
 #include "imaging/random_source.h"
 #include "platform/atomic_file.h"
 
@@ -78,9 +79,7 @@ std::vector<int> FindSameOutputNames(const std::vector<std::string>& names, std:
 std::unordered_multimap<std::string, std::string> SourceFoldersByName(const BatchJob& job) {
   std::unordered_multimap<std::string, std::string> folders;
   for (const std::string& name : job.names) {
-    const std::size_t slash = name.rfind('/');
-    folders.emplace(slash == std::string::npos ? name : name.substr(slash + 1),
-                    SourceFolderOf(job.sourceDirectory, name));
+    folders.emplace(FileNamePart(name), SourceFolderOf(job.sourceDirectory, name));
   }
   return folders;
 }

@@ -44,9 +44,7 @@ bool SameDirectory(std::string_view a, std::string_view b) {
 }
 
 std::string SourceFolderOf(std::string_view sourceDirectory, std::string_view name) {
-  const std::size_t slash = name.rfind('/');
-  const std::string_view folderPart =
-      slash == std::string_view::npos ? std::string_view() : name.substr(0, slash + 1);
+  const std::string_view folderPart = name.substr(0, name.size() - FileNamePart(name).size());
   const std::string folder = WithTrailingSlash(sourceDirectory) + std::string(folderPart);
   return folder.empty() ? std::string("./") : folder;
 }
