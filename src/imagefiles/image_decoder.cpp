@@ -27,11 +27,17 @@ ImageFileKind ImageFileKindFor(const std::filesystem::path& path) {
   return ImageFileKind::kUnknown;
 }
 
-Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, std::string* damage) {
+Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, DecodeExtras* extras) {
   const std::string name = path.filename().string();
   const ImageFileKind kind = ImageFileKindFor(path);
   out.Clear();
-  if (damage != nullptr) damage->clear();
+  std::string* damage = nullptr;
+  if (extras != nullptr) {
+    extras->damage.clear();
+    extras->alpha.clear();
+    extras->metadata = {};
+    damage = &extras->damage;
+  }
   if (kind == ImageFileKind::kUnknown) {
     return Status::Error(name +
                          " is not a BMP or JPEG file (the extension is not .bmp, .dib, .jpg, .jpeg or .jpe)");
@@ -53,13 +59,18 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, std:
   const Status status = kind == ImageFileKind::kBmp ? DecodeBmpMemory(data, bytes.size(), out)
                                                     : DecodeJpegMemory(data, bytes.size(), out, damage);
   if (!status) return Status::Error("cannot decode " + name + ": " + status.message());
+  if (extras != nullptr && extras->wantMetadata) extras->metadata = ReadImageMetadata(data, bytes.size());
   return status;
 }
 
 SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
-                                  RasterImage& target) {
+                                  RasterImage& target, bool wantMetadata) {
   SourceImageRead read;
-  read.status = DecodeImageFile(path, target, &read.damage);
+  DecodeExtras extras;
+  extras.wantMetadata = wantMetadata;
+  read.status = DecodeImageFile(path, target, &extras);
+  read.damage = std::move(extras.damage);
+  read.metadata = std::move(extras.metadata);
   if (read.status || placeholder.empty() || ImageFileKindFor(path) != ImageFileKind::kJpeg) return read;
   // The placeholder stands in for a photo that is there but cannot be read; a name that
   // names no file (a mistyped entry of a list) fails, rather than leaving a file behind.

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "imagefiles/image_metadata.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
 
@@ -19,15 +22,28 @@ ImageFileKind ImageFileKindFor(const std::filesystem::path& path);
 // pixel) with the decoder its extension names. On failure `out` is empty (its memory kept
 // for reuse) and the status says why, e.g. "cannot decode photo.jpg: Not a JPEG file:
 // starts with 0x42 0x4d"; a file with another extension is not read at all and is reported
-// as such. A damaged JPEG is decoded as far as it goes and `damage` (when given) receives
-// libjpeg's warning; it is emptied otherwise.
-Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, std::string* damage = nullptr);
+// as such. A damaged file is decoded as far as it goes and `extras->damage` (when extras are
+// given) receives the decoder's warning. Transparent pixels are composited onto white unless
+// the caller asks for the alpha channel.
+struct DecodeExtras {
+  bool wantAlpha = false;     // fill `alpha` instead of compositing onto white
+  bool wantMetadata = false;  // fill `metadata`
+  // The decoder's warning for damaged data decoded all the same; empty otherwise.
+  std::string damage;
+  // With wantAlpha: one byte per pixel, rows top to bottom without padding (0 transparent,
+  // 255 opaque), when the file has an alpha channel; empty otherwise.
+  std::vector<std::uint8_t> alpha;
+  // With wantMetadata: the file's metadata; empty (orientation 1) otherwise.
+  ImageMetadata metadata;
+};
+Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, DecodeExtras* extras = nullptr);
 
 // What reading a source picture gave.
 struct SourceImageRead {
   Status status;             // the file's own reason when it could not be decoded
   bool placeholder = false;  // the target holds the placeholder picture in its stead
   std::string damage;        // libjpeg's warning for a damaged JPEG decoded all the same
+  ImageMetadata metadata;    // with wantMetadata: the source's metadata (none for a placeholder)
 };
 
 // Decodes a source picture into `target` as DecodeImageFile does, except that a JPEG that
@@ -36,7 +52,7 @@ struct SourceImageRead {
 // none. Should the placeholder fail too, the status names both reasons and the target is
 // empty.
 SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
-                                  RasterImage& target);
+                                  RasterImage& target, bool wantMetadata = false);
 
 // Loads a logo picked by the user: on success `logo` holds the decoded picture and
 // `untouchedLogo` a copy of it that the logo tools restore from. A file that cannot be read
