@@ -5,6 +5,9 @@
 #include "imagefiles/bmp_decoder.h"
 #include "imagefiles/decode_limits.h"
 #include "imagefiles/jpeg_decoder.h"
+#include "imagefiles/png_decoder.h"
+#include "imagefiles/tiff_decoder.h"
+#include "imagefiles/webp_decoder.h"
 #include "imaging/ascii_case.h"
 #include "platform/whole_file.h"
 
@@ -18,12 +21,52 @@ std::string LowerExtension(const std::filesystem::path& path) {
   return ToLowerAscii(std::string_view(name).substr(dot));
 }
 
+std::string SignatureProblem(ImageFileKind kind, std::string_view leading) {
+  switch (kind) {
+    case ImageFileKind::kBmp:
+      return BmpSignatureProblem(leading);
+    case ImageFileKind::kJpeg:
+      return JpegSignatureProblem(leading);
+    case ImageFileKind::kPng:
+      return PngSignatureProblem(leading);
+    case ImageFileKind::kTiff:
+      return TiffSignatureProblem(leading);
+    case ImageFileKind::kWebp:
+      return WebpSignatureProblem(leading);
+    case ImageFileKind::kUnknown:
+      break;
+  }
+  return "not an image file the program reads";
+}
+
+Status DecodeMemory(ImageFileKind kind, const std::uint8_t* data, std::size_t size, RasterImage& out,
+                    std::vector<std::uint8_t>* alpha, std::string* damage) {
+  switch (kind) {
+    case ImageFileKind::kBmp:
+      return DecodeBmpMemory(data, size, out);
+    case ImageFileKind::kJpeg:
+      return DecodeJpegMemory(data, size, out, damage);
+    case ImageFileKind::kPng:
+      return DecodePngMemory(data, size, out, alpha, damage);
+    case ImageFileKind::kTiff:
+      return DecodeTiffMemory(data, size, out, alpha, damage);
+    case ImageFileKind::kWebp:
+      return DecodeWebpMemory(data, size, out, alpha, damage);
+    case ImageFileKind::kUnknown:
+      break;
+  }
+  return Status::Error("not an image file the program reads");
+}
+
 }  // namespace
 
 ImageFileKind ImageFileKindFor(const std::filesystem::path& path) {
   const std::string ext = LowerExtension(path);
   if (ext == ".bmp" || ext == ".dib") return ImageFileKind::kBmp;
   if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe") return ImageFileKind::kJpeg;
+  if (ext == ".png") return ImageFileKind::kPng;
+  if (ext == ".tif" || ext == ".tiff") return ImageFileKind::kTiff;
+  if (ext == ".webp") return ImageFileKind::kWebp;
   return ImageFileKind::kUnknown;
 }
 
@@ -32,22 +75,25 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, Deco
   const ImageFileKind kind = ImageFileKindFor(path);
   out.Clear();
   std::string* damage = nullptr;
+  std::vector<std::uint8_t>* alpha = nullptr;
   if (extras != nullptr) {
     extras->damage.clear();
     extras->alpha.clear();
     extras->metadata = {};
     damage = &extras->damage;
+    if (extras->wantAlpha) alpha = &extras->alpha;
   }
   if (kind == ImageFileKind::kUnknown) {
-    return Status::Error(name +
-                         " is not a BMP or JPEG file (the extension is not .bmp, .dib, .jpg, .jpeg or .jpe)");
+    return Status::Error(
+        name +
+        " is not a BMP, JPEG, PNG, TIFF or WebP file (the extension is not .bmp, .dib, .jpg, "
+        ".jpeg, .jpe, .png, .tif, .tiff or .webp)");
   }
   // The leading bytes are checked before the rest is read, so that a large file of another
   // kind costs nothing.
   std::string signatureProblem;
   const auto check = [&](std::string_view leading) {
-    signatureProblem =
-        kind == ImageFileKind::kBmp ? BmpSignatureProblem(leading) : JpegSignatureProblem(leading);
+    signatureProblem = SignatureProblem(kind, leading);
     return signatureProblem;
   };
   std::string bytes;
@@ -56,8 +102,7 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, Deco
     return Status::Error("cannot open " + name + ": " + read.reason);
   }
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  const Status status = kind == ImageFileKind::kBmp ? DecodeBmpMemory(data, bytes.size(), out)
-                                                    : DecodeJpegMemory(data, bytes.size(), out, damage);
+  const Status status = DecodeMemory(kind, data, bytes.size(), out, alpha, damage);
   if (!status) return Status::Error("cannot decode " + name + ": " + status.message());
   if (extras != nullptr && extras->wantMetadata) extras->metadata = ReadImageMetadata(data, bytes.size());
   return status;

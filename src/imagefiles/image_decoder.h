@@ -12,9 +12,9 @@
 namespace quillstone {
 
 // The decoder a file name asks for, by its extension after the last dot, in any letter case:
-// ".bmp" and ".dib" are bitmaps, ".jpg", ".jpeg" and ".jpe" are JPEG; anything else is not
-// an image the program reads.
-enum class ImageFileKind { kUnknown, kBmp, kJpeg };
+// ".bmp" and ".dib" are bitmaps, ".jpg", ".jpeg" and ".jpe" are JPEG, ".png" PNG, ".tif" and
+// ".tiff" TIFF, ".webp" WebP; anything else is not an image the program reads.
+enum class ImageFileKind { kUnknown, kBmp, kJpeg, kPng, kTiff, kWebp };
 ImageFileKind ImageFileKindFor(const std::filesystem::path& path);
 
 // Reads the file (ReadWholeFile: a regular file of at most kMaxImageFileBytes, its leading
@@ -42,7 +42,7 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, Deco
 struct SourceImageRead {
   Status status;             // the file's own reason when it could not be decoded
   bool placeholder = false;  // the target holds the placeholder picture in its stead
-  std::string damage;        // libjpeg's warning for a damaged JPEG decoded all the same
+  std::string damage;        // the decoder's warning for a damaged file decoded all the same
   ImageMetadata metadata;    // with wantMetadata: the source's metadata (none for a placeholder)
 };
 

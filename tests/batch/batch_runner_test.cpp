@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "batch_test_files.h"
 #include "imagefiles/image_decoder.h"
 #include "pipeline/render_watermark.h"
+#include "support/picture_files.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -122,6 +124,47 @@ TEST_F(BatchRunnerTest, NamesTheOutputAfterTheSourceWithTheFormatsExtension) {
   EXPECT_EQ(report.written, 1);
   EXPECT_TRUE(std::filesystem::is_regular_file(dest() / "new_holiday.png"));
   EXPECT_EQ(report.items[0].outputPath, (dest() / "new_holiday.png").string());
+}
+
+// PNG, TIFF and WebP sources (in every layout the decoders convert) are marked to the pixels
+// their bitmap gives; grey files against the bitmap of their grey picture.
+TEST_F(BatchRunnerTest, SourcesOfEveryFormatAreMarkedLikeTheirBitmap) {
+  // Blocks of colour with a diagonal edge: few enough colours for a palette.
+  RasterImage colour(40, 24);
+  RasterImage grey(40, 24);
+  for (int y = 0; y < colour.Height(); ++y) {
+    for (int x = 0; x < colour.Width(); ++x) {
+      colour.SetPixel(x, y, MakeColor(x / 4 * 25, y / 3 * 30, (x + y) / 8 * 20));
+      grey.SetPixel(x, y, MakeColor(y * 9, y * 9, y * 9));
+    }
+  }
+  ASSERT_TRUE(WriteBmp(colour, source() / "colour.bmp").ok());
+  ASSERT_TRUE(WriteBmp(grey, source() / "grey.bmp").ok());
+  using testing::PngLayout;
+  const std::vector<std::pair<std::string, std::function<void(const std::filesystem::path&)>>> sources = {
+      {"rgb8.png", [&](const auto& p) { testing::WriteTestPng(p, colour, PngLayout::kRgb8); }},
+      {"rgb16.png", [&](const auto& p) { testing::WriteTestPng(p, colour, PngLayout::kRgb16); }},
+      {"palette.png", [&](const auto& p) { testing::WriteTestPng(p, colour, PngLayout::kPalette); }},
+      {"grey8.png", [&](const auto& p) { testing::WriteTestPng(p, grey, PngLayout::kGrey); }},
+      {"strips.tif", [&](const auto& p) { testing::WriteTestTiff(p, colour, 8, false, COMPRESSION_NONE); }},
+      {"tiles-lzw.tiff", [&](const auto& p) { testing::WriteTestTiff(p, colour, 8, true, COMPRESSION_LZW); }},
+      {"deflate16.tif",
+       [&](const auto& p) { testing::WriteTestTiff(p, colour, 16, false, COMPRESSION_ADOBE_DEFLATE); }},
+      {"lossless.webp", [&](const auto& p) { testing::WriteTestWebp(p, colour, true); }},
+  };
+  job_.names = {"colour.bmp", "grey.bmp"};
+  for (const auto& [name, write] : sources) {
+    write(source() / name);
+    job_.names.push_back(name);
+  }
+  const BatchReport report = Run();
+  ASSERT_EQ(report.written, static_cast<int>(job_.names.size())) << BatchSummary(report);
+  const RasterImage colourMarked = Decoded(dest() / "new_colour.bmp");
+  const RasterImage greyMarked = Decoded(dest() / "new_grey.bmp");
+  for (const auto& [name, write] : sources) {
+    const std::string marked = "new_" + name.substr(0, name.find('.')) + ".bmp";
+    EXPECT_EQ(Decoded(dest() / marked), name.starts_with("grey") ? greyMarked : colourMarked) << name;
+  }
 }
 
 // The progress texts and their order are the same with one job and with several.

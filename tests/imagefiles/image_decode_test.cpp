@@ -27,7 +27,9 @@ TEST(ImageFileKind, ComesFromTheExtensionInAnyLetterCase) {
       {"a.bmp", ImageFileKind::kBmp},         {"/x/A.BMP", ImageFileKind::kBmp},
       {"scan.Dib", ImageFileKind::kBmp},      {"IMG_1.JPG", ImageFileKind::kJpeg},
       {"p.jpeg", ImageFileKind::kJpeg},       {"p.tar.JPE", ImageFileKind::kJpeg},
-      {"p.png", ImageFileKind::kUnknown},     {"jpg", ImageFileKind::kUnknown},
+      {"p.png", ImageFileKind::kPng},         {"p.Tif", ImageFileKind::kTiff},
+      {"p.TIFF", ImageFileKind::kTiff},       {"p.webp", ImageFileKind::kWebp},
+      {"p.gif", ImageFileKind::kUnknown},     {"jpg", ImageFileKind::kUnknown},
       {"dir.jpg/p", ImageFileKind::kUnknown}, {"p.jpg.txt", ImageFileKind::kUnknown},
   };
   for (const auto& [path, kind] : cases) EXPECT_EQ(ImageFileKindFor(path), kind) << path;
@@ -46,11 +48,11 @@ TEST(DecodeImageFile, ReadsABitmapNamedWithAnUpperCaseExtension) {
 TEST(DecodeImageFile, FailuresNameTheFileAndTheCause) {
   testing::TempDir dir;
   WriteFile(dir / "photo.JPG", kTinyBmp);  // a bitmap under a JPEG name
-  WriteFile(dir / "tiny.png", kTinyBmp);
+  WriteFile(dir / "tiny.gif", kTinyBmp);
   const std::pair<std::string, std::string> cases[] = {
       {"photo.JPG", "cannot decode photo.JPG: Not a JPEG file: starts with 0x42 0x4d"},
       {"missing.bmp", "cannot open missing.bmp: No such file or directory"},
-      {"tiny.png", "tiny.png is not a BMP or JPEG file"},
+      {"tiny.gif", "tiny.gif is not a BMP, JPEG, PNG, TIFF or WebP file"},
   };
   for (const auto& [name, message] : cases) {
     RasterImage out(5, 5);

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "imagefiles/image_decoder.h"
+#include "support/picture_files.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::PngLayout;
+
+// Two pixels: orange at half alpha, then blue fully transparent.
+const RasterImage kTwoPixels =
+    testing::MakeRaster({"ob"}, {{'o', MakeColor(200, 100, 0)}, {'b', MakeColor(10, 20, 30)}});
+const std::vector<std::uint8_t> kTwoAlphas = {128, 0};
+
+using Writer =
+    std::function<void(const std::filesystem::path&, const RasterImage&, const std::vector<std::uint8_t>&)>;
+
+struct AlphaCase {
+  const char* name;
+  Writer write;
+};
+
+const std::vector<AlphaCase>& AlphaCases() {
+  static const std::vector<AlphaCase> cases = {
+      {"rgba.png",
+       [](const auto& p, const auto& i, const auto& a) { testing::WriteTestPng(p, i, PngLayout::kRgb8, a); }},
+      {"trns.png", [](const auto& p, const auto& i,
+                      const auto& a) { testing::WriteTestPng(p, i, PngLayout::kPalette, a); }},
+      {"rgba.tif", [](const auto& p, const auto& i,
+                      const auto& a) { testing::WriteTestTiff(p, i, 8, false, COMPRESSION_NONE, a); }},
+      {"rgba.webp",
+       [](const auto& p, const auto& i, const auto& a) { testing::WriteTestWebp(p, i, true, a); }},
+  };
+  return cases;
+}
+
+// Onto white: c * a / 255 + 255 - a, rounded. Orange at 128: 200 -> 227.4, 100 -> 177.2,
+// 0 -> 127.0; the transparent pixel is white whatever its colour.
+TEST(PictureDecode, AlphaIsCompositedOntoWhiteUnlessAskedFor) {
+  testing::TempDir dir;
+  for (const AlphaCase& c : AlphaCases()) {
+    c.write(dir / c.name, kTwoPixels, kTwoAlphas);
+    RasterImage out;
+    ASSERT_TRUE(DecodeImageFile(dir / c.name, out).ok()) << c.name;
+    EXPECT_EQ(out.Pixel(0, 0), (Rgb{227, 177, 127})) << c.name;
+    EXPECT_EQ(out.Pixel(1, 0), (Rgb{255, 255, 255})) << c.name;
+
+    DecodeExtras extras;
+    extras.wantAlpha = true;
+    ASSERT_TRUE(DecodeImageFile(dir / c.name, out, &extras).ok()) << c.name;
+    EXPECT_EQ(extras.alpha, kTwoAlphas) << c.name;
+    // TIFF colours come back from libtiff multiplied by their alpha: one step may be lost.
+    const Rgb orange = out.Pixel(0, 0);
+    EXPECT_NEAR(orange.r, 200, 1) << c.name;
+    EXPECT_NEAR(orange.g, 100, 1) << c.name;
+    EXPECT_EQ(orange.b, 0) << c.name;
+  }
+}
+
+TEST(PictureDecode, AnOpaquePictureGivesNoAlpha) {
+  testing::TempDir dir;
+  testing::WriteTestPng(dir / "opaque.png", kTwoPixels, PngLayout::kRgb8);
+  RasterImage out;
+  DecodeExtras extras;
+  extras.wantAlpha = true;
+  extras.alpha = {1, 2, 3};
+  ASSERT_TRUE(DecodeImageFile(dir / "opaque.png", out, &extras).ok());
+  EXPECT_TRUE(extras.alpha.empty());
+  EXPECT_EQ(out, kTwoPixels);
+}
+
+// A file of the right kind cut in half, and one of another kind under the name, fail with
+// the decoder's reason and leave the raster empty.
+TEST(PictureDecode, TruncatedAndForeignFilesFailWithAReason) {
+  testing::TempDir dir;
+  const RasterImage picture = testing::MakeNoiseRaster(40, 30);
+  testing::WriteTestPng(dir / "whole.png", picture, PngLayout::kRgb8);
+  testing::WriteTestTiff(dir / "whole.tif", picture, 8, false, COMPRESSION_ADOBE_DEFLATE);
+  testing::WriteTestWebp(dir / "whole.webp", picture, true);
+  const struct {
+    const char* kind;
+    const char* truncatedReason;
+    const char* foreignReason;
+  } cases[] = {
+      {"png", "the PNG data ends before the image does", "not a PNG file"},
+      {"tif", "TIFF", "not a TIFF file"},
+      {"webp", "the WebP data", "not a WebP file"},
+  };
+  const std::string bitmap = "BM" + std::string(200, '\0');
+  for (const auto& c : cases) {
+    const std::string whole = testing::FileContents(dir / (std::string("whole.") + c.kind));
+    const std::string truncated = std::string("truncated.") + c.kind;
+    const std::string foreign = std::string("foreign.") + c.kind;
+    testing::WriteFile(dir / truncated, whole.substr(0, whole.size() / 2));
+    testing::WriteFile(dir / foreign, bitmap);
+    for (const auto& [name, reason] :
+         {std::pair{truncated, c.truncatedReason}, std::pair{foreign, c.foreignReason}}) {
+      RasterImage out(4, 4);
+      const Status status = DecodeImageFile(dir / name, out);
+      EXPECT_FALSE(status.ok()) << name;
+      EXPECT_NE(status.message().find("cannot decode " + name + ": " + reason), std::string::npos)
+          << status.message();
+      EXPECT_TRUE(out.Empty()) << name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillstone
