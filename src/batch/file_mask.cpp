@@ -1,5 +1,6 @@
 #include "batch/file_mask.h"
 
+#include "imagefiles/image_decoder.h"
 #include "imaging/ascii_case.h"
 
 namespace quillstone {
@@ -61,10 +62,8 @@ std::string NormalizeMaskEntry(std::string_view text) {
   if (text.empty()) return "*.jpg";
   const std::size_t dot = text.rfind('.');
   if (dot != std::string_view::npos) {
-    const std::string extension = ToLowerAscii(text.substr(dot));
-    for (const char* allowed : {".jpg", ".bmp", ".jpe", ".jpeg"}) {
-      if (extension == allowed) return std::string(text);
-    }
+    if (ImageFileKindFor(std::string("mask") + std::string(text.substr(dot))) != ImageFileKind::kUnknown)
+      return std::string(text);
   }
   return std::string(text.substr(0, dot)) + ".jpg";
 }

@@ -194,8 +194,8 @@ constexpr OptionSpec kOptions[] = {
     {"--text", "FILE", kForAll, "the watermark text from FILE instead (one line per line)",
      SetText<&CliOptions::textFile>},
     {"--logo", "FILE", kForAll,
-     "the logo picture (BMP or JPEG); without it the logo named in the\n"
-     "configuration, if any",
+     "the logo picture (BMP, JPEG, PNG, TIFF or WebP); without it the\n"
+     "logo named in the configuration, if any",
      SetText<&CliOptions::logoFile>},
     {"--texture", "FILE", kForAll, "the margin texture picture", SetText<&CliOptions::textureFile>},
     {"--set", "NAME=VALUE", kForAll,
@@ -411,7 +411,7 @@ std::vector<std::string_view> CliOptionNames() {
 std::string CliHelpText() {
   std::string text = R"(Usage:
   quillstone-cli render INPUT OUTPUT [options]
-      Marks one image (BMP or JPEG) and writes it in the format of OUTPUT's extension:
+      Marks one image (BMP, JPEG, PNG, TIFF or WebP) and writes it in the format of OUTPUT's extension:
       .bmp, .jpg (.jpeg), .tif (.tiff), .wmf or .png.
   quillstone-cli batch --source DIR --dest DIR [options]
   quillstone-cli batch --files-from LIST --dest DIR [options]

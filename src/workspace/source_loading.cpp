@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "batch/file_mask.h"
 #include "imagefiles/bmp_writer.h"
 #include "platform/file_checks.h"
 #include "workspace/source_browsing.h"
@@ -27,10 +28,12 @@ FileParts SplitPath(const std::filesystem::path& path) {
 }  // namespace
 
 const std::vector<FileFilter>& ImageOpenFilters() {
+  const std::string more = kMorePicturesMask;
   static const std::vector<FileFilter> filters = {
-      {"All (*.jpg;*.jpe;*.jpeg;*.bmp)", "*.jpg;*.jpe;*.jpeg;*.bmp"},
+      {"All (*.jpg;*.jpe;*.jpeg;*.bmp;" + more + ")", "*.jpg;*.jpe;*.jpeg;*.bmp;" + more},
       {"Jpg (*.jpg;*.jpe;*.jpeg)", "*.jpg;*.jpe;*.jpeg"},
       {"Bitmaps (*.bmp)", "*.bmp"},
+      {"Png, Tiff and WebP (" + more + ")", more},
   };
   return filters;
 }

@@ -17,14 +17,15 @@ class Workspace;
 inline constexpr std::string_view kLoadImageTitle = "Load an image for watermarking";
 inline constexpr std::string_view kLoadLogoTitle = "Load your logo";
 // The mask the source file list gets when an image is loaded from the open dialog or a drop.
-inline constexpr std::string_view kLoadedImageMask = "*.jpg;*.jpe;*.bmp";
+inline constexpr std::string_view kLoadedImageMask = "*.jpg;*.jpe;*.bmp;*.png;*.tif;*.tiff;*.webp";
 
-// The types the image and logo open dialogs offer: all images, JPEG, bitmaps.
+// The types the image, logo and texture open dialogs offer: all pictures, JPEG, bitmaps, and
+// PNG, TIFF and WebP.
 const std::vector<FileFilter>& ImageOpenFilters();
 
 // Loads one file as the source image: reads the file (turned and resized as set), stores
 // the per-image text of the image left, points the source file list at the file's folder
-// with the mask "*.jpg;*.jpe;*.bmp" and selects the file (names compared without regard to
+// with kLoadedImageMask and selects the file (names compared without regard to
 // case), makes it the current file, loads its per-image text and renders last, so text
 // commands and the per-image text see the new file. A file that cannot be read changes
 // nothing (picture, current file, per-image text and list stay) and the status says why;

@@ -46,7 +46,8 @@ TEST(FileMask, MaskListsSeparatedBySemicolons) {
   EXPECT_FALSE(MatchesFileMask("x.bmp", kDefaultFileMask));
   EXPECT_TRUE(MatchesFileMask("x.bmp", " *.jpg ; *.bmp "));
   EXPECT_TRUE(MatchesFileMask("x.jpeg", kFileFilters[0].mask));
-  EXPECT_FALSE(MatchesFileMask("x.png", kFileFilters[0].mask));
+  EXPECT_TRUE(MatchesFileMask("x.TIFF", kFileFilters[0].mask));
+  EXPECT_FALSE(MatchesFileMask("x.gif", kFileFilters[0].mask));
   EXPECT_FALSE(MatchesFileMask("x.jpg", ""));
   EXPECT_FALSE(MatchesFileMask("x.jpg", " ; ;"));
   EXPECT_TRUE(MatchesFileMask("x.jpg", ";;*.jpg;"));
@@ -61,7 +62,8 @@ TEST(FileMask, MaskEntryAllowsOnlyImageExtensions) {
        {Case{"*.gif", "*.jpg"}, Case{"", "*.jpg"}, Case{"   ", "*.jpg"}, Case{"*.jpg;*.bmp", "*.jpg;*.bmp"},
         Case{"*.JPEG", "*.JPEG"}, Case{" *.bmp ", "*.bmp"}, Case{"*.jpe", "*.jpe"},
         Case{"photo", "photo.jpg"}, Case{"*.jp*", "*.jpg"}, Case{"*.jpg;*.gif", "*.jpg;*.jpg"},
-        Case{"IMG_*.Png", "IMG_*.jpg"}, Case{"*.", "*.jpg"}}) {
+        Case{"IMG_*.Png", "IMG_*.Png"}, Case{"*.tiff;*.webp", "*.tiff;*.webp"},
+        Case{"*.webp;*.gif", "*.webp;*.jpg"}, Case{"*.", "*.jpg"}}) {
     EXPECT_EQ(NormalizeMaskEntry(c.typed), c.mask) << "typed \"" << c.typed << "\"";
   }
 }
