@@ -9,6 +9,7 @@
 
 #include "effects/cpu_features.h"
 #include "effects/effect_sequence.h"
+#include "effects/pixel_lanes.h"
 #include "effects/row_blocks.h"
 #include "imaging/arithmetic.h"
 
@@ -41,36 +42,17 @@ std::int16_t LimitFactor(int k) {
   return ClampByte(static_cast<std::int16_t>(c + t));
 }
 
-// Sixteen channel values in 16-bit lanes, and the same as bytes; written with the
-// compiler's vector types so that every step below is one vector instruction. The helpers
-// taking and returning them are all inlined, so no call passes them (which is what the
-// ABI note about 32-byte vectors without AVX is about).
 #pragma GCC diagnostic ignored "-Wpsabi"
-using Lanes = std::int16_t __attribute__((vector_size(32)));
-using Bytes = std::uint8_t __attribute__((vector_size(16)));
-using UnsignedLanes = std::uint16_t __attribute__((vector_size(32)));
-constexpr int kLaneCount = 16;
-
-[[gnu::always_inline]] inline Lanes LoadLanes(const std::uint8_t* p) {
-  Bytes b;
-  std::memcpy(&b, p, sizeof b);
-  return __builtin_convertvector(b, Lanes);
-}
-
-// Values must be within 0..255.
-[[gnu::always_inline]] inline void StoreLanes(std::uint8_t* p, Lanes v) {
-  const Bytes b = __builtin_convertvector(v, Bytes);
-  std::memcpy(p, &b, sizeof b);
-}
-
-// Written in this form (bounds as vectors, the kept value first) the compiler emits one
-// maximum and one minimum instruction.
-[[gnu::always_inline]] inline Lanes Limit(Lanes v, std::int16_t lo, std::int16_t hi) {
-  const Lanes low = (v - v) + lo;
-  const Lanes high = (v - v) + hi;
-  const Lanes raised = v > low ? v : low;
-  return raised < high ? raised : high;
-}
+using detail::Bytes;
+using detail::kLaneCount;
+using detail::Lanes;
+using detail::Limit;
+using detail::LoadLanes;
+using detail::PixelPlanes;
+using detail::StoreLanes;
+using detail::ToBytes;
+using detail::ToLanes;
+using detail::UnsignedLanes;
 
 // A contrast or brightness step on channel values: c := clamped(c + k (c - 127)) or
 // c := clamped(c + k), k limited to +-255; both as c := clamped(c + scale (c - 127) + add)
@@ -188,36 +170,6 @@ Saturation SaturationFor(std::int16_t k) {
   for (int c = 0; c < 3; ++c) p[c] = Saturate(p[c], m, s);
 }
 
-// Which neighbours of a byte belong to its pixel, for the three byte positions of a pixel
-// repeated over a block: byte i of a pixel at position r sums bytes i - r .. i - r + 2.
-constexpr auto kTwoBack = detail::RepeatPerChannel<std::uint8_t>(0, 0, 0xFF);
-constexpr auto kOneBack = detail::RepeatPerChannel<std::uint8_t>(0, 0xFF, 0xFF);
-constexpr auto kOneAhead = detail::RepeatPerChannel<std::uint8_t>(0xFF, 0xFF, 0);
-constexpr auto kTwoAhead = detail::RepeatPerChannel<std::uint8_t>(0xFF, 0, 0);
-
-// One block of 16 pixels. Each byte's pixel sum is gathered from its masked neighbours, so
-// the whole block runs byte-wise in vector lanes. Reads two bytes either side of the block
-// (masked off, but they must exist).
-[[gnu::always_inline]] inline void SaturateBlock(std::uint8_t* p, const Saturation& shared) {
-  const Saturation s = shared;
-  std::int16_t mean[detail::kBlockBytes];  // the pixel mean of every byte
-  for (int i = 0; i < detail::kBlockBytes; ++i) {
-    const auto sum = static_cast<std::uint16_t>((p[i - 2] & kTwoBack[i]) + (p[i - 1] & kOneBack[i]) + p[i] +
-                                                (p[i + 1] & kOneAhead[i]) + (p[i + 2] & kTwoAhead[i]));
-    mean[i] = static_cast<std::int16_t>(sum / 3);
-  }
-  for (int i = 0; i < detail::kBlockBytes; ++i) p[i] = Saturate(p[i], mean[i], s);
-}
-
-[[gnu::always_inline]] inline void SaturateRow(std::uint8_t* row, int W, const Saturation& s) {
-  int x = 0;
-  if (W > 0) SaturatePixel(row, s);
-  // Blocks start at pixel 1 and end before the last pixel, so the bytes read either side
-  // of a block lie within the row.
-  for (x = 1; x + detail::kBlockPixels < W; x += detail::kBlockPixels) SaturateBlock(row + 3 * x, s);
-  for (x = std::max(x, 1); x < W; ++x) SaturatePixel(row + 3 * x, s);
-}
-
 // Saturation(-1) makes all channels of a pixel its mean m; contrast and brightness steps
 // that follow it are applied to m while it is still in a register, so the sequence takes
 // one pass. At most kMaxGreyMaps steps are taken along.
@@ -243,49 +195,57 @@ struct GreyMaps {
   p[0] = p[1] = p[2] = v;
 }
 
-// For the three 16-byte parts of a 16-pixel block and each offset -2..+2: -1 in the lanes
-// whose byte at that offset belongs to the same pixel, 0 elsewhere.
-struct NeighbourMasks {
-  std::int16_t lane[3][5][kLaneCount];
-};
-
-constexpr NeighbourMasks MakeNeighbourMasks() {
-  NeighbourMasks m{};
-  for (int part = 0; part < 3; ++part)
-    for (int o = -2; o <= 2; ++o)
-      for (int j = 0; j < kLaneCount; ++j) {
-        const int r = (kLaneCount * part + j) % 3;
-        m.lane[part][o + 2][j] = (r + o >= 0 && r + o <= 2) ? -1 : 0;
-      }
-  return m;
+// The mean (div 3) of each of 16 pixels.
+[[gnu::always_inline]] inline Lanes PixelMeans(const PixelPlanes& v) {
+  const auto wide = [](Bytes b) { return __builtin_convertvector(b, UnsignedLanes); };
+  return __builtin_convertvector((wide(v.blue) + wide(v.green) + wide(v.red)) / 3, Lanes);
 }
 
-constexpr NeighbourMasks kNeighbourMasks = MakeNeighbourMasks();
+[[gnu::always_inline]] inline Lanes SaturateLanes(Lanes c, Lanes m, const Saturation& s) {
+  const Lanes d = Limit(c - m, s.negReach, s.reach);
+  return Limit(c + Limit(s.k * d, -255, 255), 0, 255);
+}
 
-// One block of 16 pixels; reads two bytes either side of it (masked off, but they must
-// exist). All three parts are computed before any is stored, since each reads bytes of
-// the others.
-[[gnu::always_inline]] inline void GreyBlock(std::uint8_t* p, const GreyMaps& g) {
-  Lanes out[3];
-  for (int part = 0; part < 3; ++part) {
-    const std::uint8_t* q = p + kLaneCount * part;
-    Lanes masks[5];
-    std::memcpy(masks, kNeighbourMasks.lane[part], sizeof masks);
-    const Lanes sum = (LoadLanes(q - 2) & masks[0]) + (LoadLanes(q - 1) & masks[1]) + LoadLanes(q) +
-                      (LoadLanes(q + 1) & masks[3]) + (LoadLanes(q + 2) & masks[4]);
-    const Lanes m = __builtin_convertvector(__builtin_convertvector(sum, UnsignedLanes) / 3, Lanes);
-    out[part] = MapGrey(g, m);
+// Rows of a per-pixel effect go in blocks of 16 pixels, each taken apart into its three
+// channels; the pixels after the last whole block one by one.
+[[gnu::always_inline]] inline void SaturateRow(std::uint8_t* row, int W, const Saturation& shared) {
+  const Saturation s = shared;  // a local copy cannot alias the row
+  int x = 0;
+  for (; x + detail::kBlockPixels <= W; x += detail::kBlockPixels) {
+    std::uint8_t* p = row + 3 * x;
+    const PixelPlanes v = detail::LoadPlanes(p);
+    const Lanes m = PixelMeans(v);
+    detail::StorePlanes(
+        p, {ToBytes(SaturateLanes(ToLanes(v.blue), m, s)), ToBytes(SaturateLanes(ToLanes(v.green), m, s)),
+            ToBytes(SaturateLanes(ToLanes(v.red), m, s))});
   }
-  for (int part = 0; part < 3; ++part) StoreLanes(p + kLaneCount * part, out[part]);
+  for (; x < W; ++x) SaturatePixel(row + 3 * x, s);
 }
 
-[[gnu::always_inline]] inline void GreyRow(std::uint8_t* row, int W, const GreyMaps& g) {
-  GreyPixel(row, g);
-  // Blocks start at pixel 1 and end before the last pixel, so the bytes read either side
-  // of a block lie within the row.
-  int x = 1;
-  for (; x + detail::kBlockPixels < W; x += detail::kBlockPixels) GreyBlock(row + 3 * x, g);
+// kMaps is the number of steps taken along, so that their loop unrolls.
+template <int kMaps>
+[[gnu::always_inline]] inline void GreyRow(std::uint8_t* row, int W, const GreyMaps& shared) {
+  const GreyMaps g = shared;  // a local copy cannot alias the row
+  int x = 0;
+  for (; x + detail::kBlockPixels <= W; x += detail::kBlockPixels) {
+    std::uint8_t* p = row + 3 * x;
+    Lanes m = PixelMeans(detail::LoadPlanes(p));
+    for (int i = 0; i < kMaps; ++i) m = MapLanes(g.maps[static_cast<std::size_t>(i)], m);
+    detail::StoreGrey(p, ToBytes(m));
+  }
   for (; x < W; ++x) GreyPixel(row + 3 * x, g);
+}
+
+// GreyRow for the number of steps `g` takes along (at most kMaps).
+template <int kMaps>
+[[gnu::always_inline]] inline void GreyRowFor(std::uint8_t* row, int W, const GreyMaps& g) {
+  if constexpr (kMaps > 0) {
+    if (g.count < kMaps) {
+      GreyRowFor<kMaps - 1>(row, W, g);
+      return;
+    }
+  }
+  GreyRow<kMaps>(row, W, g);
 }
 
 // One call, checked and with its patterns and limits worked out once for all rows.
@@ -377,7 +337,7 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       return;
     case EffectPrimitive::kSaturation:
       if (call.saturation.k == -1) {
-        GreyRow(row, W, call.grey);
+        GreyRowFor<kMaxGreyMaps>(row, W, call.grey);
       } else {
         SaturateRow(row, W, call.saturation);
       }
