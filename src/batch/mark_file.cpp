@@ -60,7 +60,8 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
                     RandomSource& random, MarkBuffers& buffers) {
   MarkResult result;
   RasterImage* toWrite = &buffers.original;
-  Orientation turnBack = Orientation::kUnrotated;
+  PictureTurn turnBack;
+  ImageMetadata metadata;
   if (read.placeholder) {
     result.message = read.status.message();
     MakePreview(request, buffers.original, buffers.output.preview);
@@ -84,12 +85,19 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
     result.warnings.insert(result.warnings.end(), buffers.output.warnings.begin(),
                            buffers.output.warnings.end());
     toWrite = &buffers.output.marked;
-    if (RotatesBackBeforeSaving(settings.orientation)) turnBack = settings.orientation.orientation;
+    const PictureTurn loadTurn = LoadTurn(settings.orientation.orientation, read.metadata.orientation);
+    const bool turnedBack = RotatesBackBeforeSaving(settings.orientation);
+    if (turnedBack) turnBack = loadTurn;
+    metadata = MetadataForOutput(read.metadata, loadTurn, turnedBack);
   }
 
   const StorageFormat format = PrepareForWriting(*toWrite, buffers.scratch, request.save, turnBack);
-  if (Status written = WriteOutputFile(*toWrite, format, request.save, request.output); !written)
+  std::string metadataWarning;
+  if (Status written =
+          WriteOutputFile(*toWrite, format, request.save, request.output, &metadata, &metadataWarning);
+      !written)
     return Failed(written.message());
+  if (!metadataWarning.empty()) result.warnings.push_back(metadataWarning);
   result.written = request.output;
   if (read.placeholder) {
     result.outcome = MarkOutcome::kPlaceholder;
@@ -116,10 +124,10 @@ std::string OutOfMemory(const std::filesystem::path& source) {
 
 // Turns and resizes a picture as the settings ask. Throws nothing: a picture too large to
 // turn or resize is emptied and the reason names `source`.
-Status ShapePicture(const std::filesystem::path& source, const ProgramSettings& settings, RasterImage& target,
-                    RasterImage& scratch) {
+Status ShapePicture(const std::filesystem::path& source, const ProgramSettings& settings, int exifOrientation,
+                    RasterImage& target, RasterImage& scratch) {
   try {
-    ApplyOrientation(target, settings.orientation.orientation, scratch);
+    ApplyTurn(target, LoadTurn(settings.orientation.orientation, exifOrientation), scratch);
     ApplySizePreset(target, settings.resize, scratch);
   } catch (const std::bad_alloc&) {
     target.Clear();
@@ -151,9 +159,10 @@ SourceImageRead ReadPictureToMark(const std::filesystem::path& source,
                                   const std::filesystem::path& placeholder, PlaceholderShape shape,
                                   const ProgramSettings& settings, RasterImage& target,
                                   RasterImage& scratch) {
-  SourceImageRead read = DecodeSourceImage(source, placeholder, target);
+  SourceImageRead read = DecodeSourceImage(source, placeholder, target, true);
   if (target.Empty() || (read.placeholder && shape == PlaceholderShape::kAsShipped)) return read;
-  if (Status shaped = ShapePicture(source, settings, target, scratch); !shaped) read.status = shaped;
+  if (Status shaped = ShapePicture(source, settings, read.metadata.orientation, target, scratch); !shaped)
+    read.status = shaped;
   return read;
 }
 
@@ -167,7 +176,7 @@ MarkResult MarkPicture(const MarkInput& input, RasterImage picture, const MarkFi
   return Guarded(request.source, [&] {
     buffers.original = std::move(picture);
     SourceImageRead read;
-    read.status = ShapePicture(request.source, input.settings, buffers.original, buffers.scratch);
+    read.status = ShapePicture(request.source, input.settings, 1, buffers.original, buffers.scratch);
     if (!read.status) return Failed(read.status.message());
     return MarkRead(input, request, read, random, buffers);
   });

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "imaging/status.h"
+
 namespace quillstone {
 
 // What a photo file says about itself besides its pixels, kept as the bytes it was stored
@@ -24,5 +26,13 @@ struct ImageMetadata {
 // Reads the metadata of a whole image file held in memory (JPEG, PNG, TIFF or WebP).
 // Metadata that cannot be parsed is left out: it never fails the picture.
 ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size);
+
+// Writes `metadata` into a whole JPEG, PNG, TIFF or WebP file held in memory, for a picture
+// of `width` x `height` pixels: the EXIF orientation becomes metadata.orientation, the pixel
+// dimensions are updated, the embedded thumbnail is dropped (it would show the unmarked
+// picture) and the software tag names this program. The file's own structure (a TIFF's
+// size, strips and samples) wins over the source's tags of the same name. On failure the
+// file is left as it was and the status says why.
+Status EmbedMetadata(std::string& file, const ImageMetadata& metadata, int width, int height);
 
 }  // namespace quillstone

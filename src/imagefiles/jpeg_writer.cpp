@@ -30,11 +30,11 @@ struct ErrorManager {
 
 void IgnoreMessage(j_common_ptr) {}
 
-// A destination manager that hands the compressed bytes to an AtomicFile in blocks; a
-// failed write becomes a library error (and the file remembers the reason).
+// A destination manager that hands the compressed bytes to a sink in blocks; a failed
+// write becomes a library error (and the sink remembers the reason).
 struct FileDestination {
   jpeg_destination_mgr base;
-  AtomicFile* file;
+  ByteSink* file;
   JOCTET* buffer;
   std::size_t bufferSize;
 };
@@ -124,10 +124,9 @@ bool RunCompress(const RasterImage& image, const JpegOptions& options, const Des
 
 }  // namespace
 
-Status WriteJpeg(const RasterImage& image, const std::filesystem::path& path, const JpegOptions& options) {
+Status EncodeJpeg(const RasterImage& image, ByteSink& file, const std::filesystem::path& path,
+                  const JpegOptions& options) {
   if (Status status = CheckJpegInput(image, options); !status) return status;
-  AtomicFile file;
-  if (Status status = file.Open(path); !status) return status;
   constexpr std::size_t kBlock = 1 << 16;
   std::vector<JOCTET> buffer(kBlock);
   FileDestination fileDestination{{}, &file, buffer.data(), buffer.size()};
@@ -135,13 +134,14 @@ Status WriteJpeg(const RasterImage& image, const std::filesystem::path& path, co
   fileDestination.base.empty_output_buffer = EmptyOutputBuffer;
   fileDestination.base.term_destination = TermDestination;
   std::string message;
-  if (!RunCompress(image, options, Destination{&fileDestination}, message)) {
-    // A failed write reports its own reason (disk full, ...) through Commit().
-    if (file.Failed()) return file.Commit();
-    file.Discard();
+  if (!RunCompress(image, options, Destination{&fileDestination}, message))
     return Status::Error("cannot write JPEG " + path.string() + ": " + message);
-  }
-  return file.Commit();
+  return Status::Ok();
+}
+
+Status WriteJpeg(const RasterImage& image, const std::filesystem::path& path, const JpegOptions& options) {
+  if (Status status = CheckJpegInput(image, options); !status) return status;
+  return WriteAtomically(path, [&](ByteSink& file) { return EncodeJpeg(image, file, path, options); });
 }
 
 Status EncodeJpeg(const RasterImage& image, const JpegOptions& options, std::vector<std::uint8_t>& out) {

@@ -6,6 +6,7 @@
 
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
+#include "platform/byte_sink.h"
 
 namespace quillstone {
 
@@ -24,6 +25,10 @@ struct JpegOptions {
 // Writes the file, replacing it only when the encoding succeeded (see AtomicFile).
 Status WriteJpeg(const RasterImage& image, const std::filesystem::path& path,
                  const JpegOptions& options = {});
+
+// Encodes the same file into a sink; errors name `path`.
+Status EncodeJpeg(const RasterImage& image, ByteSink& sink, const std::filesystem::path& path,
+                  const JpegOptions& options);
 
 // Encodes into memory; `out` holds the whole file afterwards (and is cleared on failure).
 Status EncodeJpeg(const RasterImage& image, const JpegOptions& options, std::vector<std::uint8_t>& out);

@@ -3,27 +3,28 @@
 #include <utility>
 
 #include "imagefiles/rotate_by_angle.h"
+#include "imaging/raster_flip.h"
 
 namespace quillstone {
 
 namespace {
 
-// Every orientation angle is a multiple of 90 degrees, so the turn goes through the
-// exact quarter-turn path and cannot fail.
-void TurnInPlace(RasterImage& image, int angleDegrees, RasterImage& scratch) {
-  if (image.Empty() || angleDegrees % 360 == 0) return;
-  RotateQuarterTurns(image, scratch, angleDegrees / 90);
+void TurnQuarters(RasterImage& image, int quarterTurns, RasterImage& scratch) {
+  if (image.Empty() || quarterTurns % 4 == 0) return;
+  RotateQuarterTurns(image, scratch, quarterTurns);
   std::swap(image, scratch);
 }
 
 }  // namespace
 
-void ApplyOrientation(RasterImage& image, Orientation orientation, RasterImage& scratch) {
-  TurnInPlace(image, LoadAngle(orientation), scratch);
+void ApplyTurn(RasterImage& image, PictureTurn turn, RasterImage& scratch) {
+  if (turn.mirror) FlipHorizontal(image);
+  TurnQuarters(image, turn.quarterTurns, scratch);
 }
 
-void RotateBack(RasterImage& image, Orientation orientation, RasterImage& scratch) {
-  TurnInPlace(image, BackAngle(orientation), scratch);
+void UndoTurn(RasterImage& image, PictureTurn turn, RasterImage& scratch) {
+  TurnQuarters(image, -turn.quarterTurns, scratch);
+  if (turn.mirror) FlipHorizontal(image);
 }
 
 }  // namespace quillstone

@@ -5,14 +5,14 @@
 
 namespace quillstone {
 
-// Turns a freshly loaded source image as the orientation choice asks (a quarter turn
-// clockwise for "Rotate 90 deg. clockwise", and so on). The turn is exact. scratch is a
-// work buffer the caller keeps between loads so that no memory is allocated once warm;
-// its pixels are unspecified afterwards. An empty image stays empty.
-void ApplyOrientation(RasterImage& image, Orientation orientation, RasterImage& scratch);
+// Turns a freshly loaded source image (LoadTurn: the orientation choice, or the camera's
+// EXIF orientation). The turn is exact. scratch is a work buffer the caller keeps between
+// loads so that no memory is allocated once warm; its pixels are unspecified afterwards.
+// An empty image stays empty.
+void ApplyTurn(RasterImage& image, PictureTurn turn, RasterImage& scratch);
 
 // Turns a marked image back to the alignment of the file it came from, before it is
-// saved: the exact inverse of ApplyOrientation for the same orientation.
-void RotateBack(RasterImage& image, Orientation orientation, RasterImage& scratch);
+// saved: the exact inverse of ApplyTurn for the same turn.
+void UndoTurn(RasterImage& image, PictureTurn turn, RasterImage& scratch);
 
 }  // namespace quillstone

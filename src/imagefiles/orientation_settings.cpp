@@ -8,14 +8,15 @@ namespace {
 
 struct OrientationEntry {
   std::string_view text;
-  int loadAngle;  // degrees counter-clockwise
+  int quarterTurns;  // counter-clockwise
 };
 
 constexpr std::array<OrientationEntry, kOrientationCount> kEntries = {{
     {"Unrotated image", 0},
-    {"Rotate 90 deg. clockwise", 270},
-    {"Rotate 180 deg. clockwise", 180},
-    {"Rotate 270 deg. clockwise", 90},
+    {"Rotate 90 deg. clockwise", 3},
+    {"Rotate 180 deg. clockwise", 2},
+    {"Rotate 270 deg. clockwise", 1},
+    {"As the camera recorded (EXIF)", 0},
 }};
 
 const OrientationEntry& EntryOf(Orientation orientation) {
@@ -36,12 +37,26 @@ std::optional<Orientation> OrientationFromText(std::string_view text) {
   return std::nullopt;
 }
 
-int LoadAngle(Orientation orientation) {
-  return EntryOf(orientation).loadAngle;
+PictureTurn ExifTurn(int exifOrientation) {
+  // Index: the EXIF orientation. A transposed picture (5) is a mirrored one turned a quarter
+  // counter-clockwise; a transversed one (7) a mirrored one turned a quarter clockwise.
+  constexpr std::array<PictureTurn, 9> kTurns = {{
+      {false, 0},
+      {false, 0},
+      {true, 0},
+      {false, 2},
+      {true, 2},
+      {true, 1},
+      {false, 3},
+      {true, 3},
+      {false, 1},
+  }};
+  return exifOrientation >= 1 && exifOrientation <= 8 ? kTurns[exifOrientation] : PictureTurn{};
 }
 
-int BackAngle(Orientation orientation) {
-  return -EntryOf(orientation).loadAngle;
+PictureTurn LoadTurn(Orientation orientation, int exifOrientation) {
+  if (orientation == Orientation::kAsCamera) return ExifTurn(exifOrientation);
+  return {false, EntryOf(orientation).quarterTurns};
 }
 
 }  // namespace quillstone

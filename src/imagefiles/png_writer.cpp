@@ -24,10 +24,10 @@ struct PngErrorState {
 
 void WarningFn(png_structp, png_const_charp) {}
 
-// libpng's output goes to the AtomicFile; a failed write becomes a library error (and the
-// file remembers the reason).
+// libpng's output goes to the sink; a failed write becomes a library error (and the sink
+// remembers the reason).
 void WriteFn(png_structp png, png_bytep data, std::size_t length) {
-  auto* file = static_cast<AtomicFile*>(png_get_io_ptr(png));
+  auto* file = static_cast<ByteSink*>(png_get_io_ptr(png));
   file->Write(data, length);
   if (file->Failed()) png_error(png, "write failed");
 }
@@ -64,7 +64,7 @@ struct PngJob {
   int colorType;
   int filterMask;
   int level;
-  AtomicFile* file;
+  ByteSink* file;
 };
 
 bool Encode(png_structp png, png_infop info, const PngJob& job) {
@@ -87,8 +87,8 @@ bool Encode(png_structp png, png_infop info, const PngJob& job) {
 
 }  // namespace
 
-Status WritePng(const RasterImage& image, const std::filesystem::path& path, const PngOptions& options,
-                const StorageFormat& format) {
+Status EncodePng(const RasterImage& image, ByteSink& file, const std::filesystem::path& path,
+                 const PngOptions& options, const StorageFormat& format) {
   if (Status status = CheckWritable(image, format); !status) return status;
   if (options.level < 1 || options.level > 9) {
     return Status::Error("PNG compression level " + std::to_string(options.level) + " is outside 1..9");
@@ -99,8 +99,6 @@ Status WritePng(const RasterImage& image, const std::filesystem::path& path, con
   std::vector<png_color> palette;
   for (const Rgb& c : format.palette) palette.push_back(png_color{c.r, c.g, c.b});
 
-  AtomicFile file;
-  if (Status status = file.Open(path); !status) return status;
   PngErrorState errors;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, ErrorFn, WarningFn);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
@@ -120,12 +118,13 @@ Status WritePng(const RasterImage& image, const std::filesystem::path& path, con
                    &file};
   const bool ok = Encode(png, info, job);
   png_destroy_write_struct(&png, &info);
-  if (!ok) {
-    if (file.Failed()) return file.Commit();  // reports the reason of the failed write
-    file.Discard();
-    return Status::Error("cannot write PNG " + path.string() + ": " + errors.message);
-  }
-  return file.Commit();
+  if (!ok) return Status::Error("cannot write PNG " + path.string() + ": " + errors.message);
+  return Status::Ok();
+}
+
+Status WritePng(const RasterImage& image, const std::filesystem::path& path, const PngOptions& options,
+                const StorageFormat& format) {
+  return WriteAtomically(path, [&](ByteSink& file) { return EncodePng(image, file, path, options, format); });
 }
 
 }  // namespace quillstone

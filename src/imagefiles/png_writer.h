@@ -6,6 +6,7 @@
 #include "imagefiles/storage_format.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
+#include "platform/byte_sink.h"
 
 namespace quillstone {
 
@@ -25,5 +26,8 @@ struct PngOptions {
 // completely (see AtomicFile); library errors come back as a Status.
 Status WritePng(const RasterImage& image, const std::filesystem::path& path, const PngOptions& options = {},
                 const StorageFormat& format = {});
+// Encodes the same file into a sink; errors name `path`.
+Status EncodePng(const RasterImage& image, ByteSink& sink, const std::filesystem::path& path,
+                 const PngOptions& options, const StorageFormat& format);
 
 }  // namespace quillstone

@@ -15,6 +15,8 @@ struct SaveOptions {
   PngOptions png;                               // "Filter:" None, "Compression level:" 1
   ColorDepth colorDepth = ColorDepth::kBits24;  // "Color depth"
   bool sepia = false;                           // "Apply sepia effect"
+  // "Strip metadata": write no EXIF, XMP, IPTC or colour profile of the source.
+  bool stripMetadata = false;
   friend bool operator==(const SaveOptions&, const SaveOptions&) = default;
 };
 

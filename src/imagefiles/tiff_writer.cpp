@@ -123,7 +123,7 @@ std::vector<TiffEntry> Directory(const DirectoryFields& f) {
 }
 
 // The strip: rows top first, each as the encoder stores it.
-void WriteStrip(AtomicFile& file, const RasterImage& image, RowEncoder& encoder) {
+void WriteStrip(ByteSink& file, const RasterImage& image, RowEncoder& encoder) {
   std::vector<std::uint8_t> row(encoder.RowBytes());
   for (int y = 0; y < image.Height(); ++y) {
     encoder.Encode(image.Row(y), row.data());
@@ -131,7 +131,7 @@ void WriteStrip(AtomicFile& file, const RasterImage& image, RowEncoder& encoder)
   }
 }
 
-void WriteRgb(AtomicFile& file, const RasterImage& image, const StorageFormat& format) {
+void WriteRgb(ByteSink& file, const RasterImage& image, const StorageFormat& format) {
   const auto w = static_cast<std::uint32_t>(image.Width());
   const auto h = static_cast<std::uint32_t>(image.Height());
   constexpr std::uint32_t kXRes = 8, kYRes = 16, kBitsPerSampleAt = 24, kSoftwareAt = 30, kStrip = 40;
@@ -162,7 +162,7 @@ void WriteRgb(AtomicFile& file, const RasterImage& image, const StorageFormat& f
   file.Write(directory.data(), directory.size());
 }
 
-void WritePalette(AtomicFile& file, const RasterImage& image, const StorageFormat& format) {
+void WritePalette(ByteSink& file, const RasterImage& image, const StorageFormat& format) {
   const auto w = static_cast<std::uint32_t>(image.Width());
   const auto h = static_cast<std::uint32_t>(image.Height());
   const std::uint32_t bits = static_cast<std::uint32_t>(format.Bits());
@@ -206,7 +206,7 @@ void WritePalette(AtomicFile& file, const RasterImage& image, const StorageForma
   file.Write(directory.data(), directory.size());
 }
 
-void WriteBilevel(AtomicFile& file, const RasterImage& image) {
+void WriteBilevel(ByteSink& file, const RasterImage& image) {
   const auto w = static_cast<std::uint32_t>(image.Width());
   const auto h = static_cast<std::uint32_t>(image.Height());
   // Black is zero: the bits are indexes into black, white whatever palette came along.
@@ -241,10 +241,8 @@ void WriteBilevel(AtomicFile& file, const RasterImage& image) {
 
 }  // namespace
 
-Status WriteTiff(const std::filesystem::path& path, const RasterImage& image, const StorageFormat& format) {
+Status EncodeTiff(ByteSink& file, const RasterImage& image, const StorageFormat& format) {
   if (Status status = CheckWritable(image, format); !status) return status;
-  AtomicFile file;
-  if (Status status = file.Open(path); !status) return status;
   switch (format.depth) {
     case ColorDepth::kBits1:
       WriteBilevel(file, image);
@@ -258,7 +256,12 @@ Status WriteTiff(const std::filesystem::path& path, const RasterImage& image, co
       WriteRgb(file, image, format);
       break;
   }
-  return file.Commit();
+  return Status::Ok();
+}
+
+Status WriteTiff(const std::filesystem::path& path, const RasterImage& image, const StorageFormat& format) {
+  if (Status status = CheckWritable(image, format); !status) return status;
+  return WriteAtomically(path, [&](ByteSink& file) { return EncodeTiff(file, image, format); });
 }
 
 }  // namespace quillstone

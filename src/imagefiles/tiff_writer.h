@@ -5,6 +5,7 @@
 #include "imagefiles/storage_format.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
+#include "platform/byte_sink.h"
 
 namespace quillstone {
 
@@ -30,5 +31,7 @@ namespace quillstone {
 // is refused and writes nothing.
 Status WriteTiff(const std::filesystem::path& path, const RasterImage& image,
                  const StorageFormat& format = {});
+// Encodes the same file into a sink.
+Status EncodeTiff(ByteSink& sink, const RasterImage& image, const StorageFormat& format);
 
 }  // namespace quillstone

@@ -17,24 +17,6 @@ void CopyPixel(std::uint8_t* d, const std::uint8_t* s) {
 
 }  // namespace
 
-void FlipLogoHorizontal(RasterImage& logo) {
-  const int W = logo.Width();
-  for (int y = 0; y < logo.Height() && W > 1; ++y) {
-    std::uint8_t* row = logo.Row(y);
-    for (int x = 0, mirror = W - 1; x < mirror; ++x, --mirror) {
-      std::swap_ranges(row + 3 * x, row + 3 * x + 3, row + 3 * mirror);
-    }
-  }
-}
-
-void FlipLogoVertical(RasterImage& logo) {
-  if (logo.Empty()) return;
-  const std::size_t bytes = static_cast<std::size_t>(logo.Width()) * 3;
-  for (int y = 0, mirror = logo.Height() - 1; y < mirror; ++y, --mirror) {
-    std::swap_ranges(logo.Row(y), logo.Row(y) + bytes, logo.Row(mirror));
-  }
-}
-
 void MirrorLogoRightHalf(RasterImage& logo) {
   const int W = logo.Width();
   for (int y = 0; y < logo.Height() && W > 0; ++y) {

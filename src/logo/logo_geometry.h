@@ -4,14 +4,8 @@
 
 namespace quillstone {
 
-// Flips, mirrors and the quarter turn of the logo, each in place. Rasters without pixels
-// are left as they are.
-
-// Left-right mirror image: column x takes column W - 1 - x.
-void FlipLogoHorizontal(RasterImage& logo);
-
-// Upside down: row y takes row H - 1 - y.
-void FlipLogoVertical(RasterImage& logo);
+// Mirrors and the quarter turn of the logo, each in place (its flips are FlipHorizontal
+// and FlipVertical). Rasters without pixels are left as they are.
 
 // The right half becomes the mirror image of the left half (A B C D E gives A B C B A,
 // A B C D gives A B B A); the left half and an odd middle column are kept.

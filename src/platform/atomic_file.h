@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "imaging/status.h"
+#include "platform/byte_sink.h"
 
 namespace quillstone {
 
@@ -24,10 +25,10 @@ Status ResolveWriteTarget(const std::filesystem::path& path, std::filesystem::pa
 // on the disk before the rename; a new file gets 0666 less the umask. A write-protected
 // file is not replaced, and a symbolic link is written through to its target
 // (ResolveWriteTarget).
-class AtomicFile {
+class AtomicFile final : public ByteSink {
  public:
   AtomicFile() = default;
-  ~AtomicFile() { Discard(); }
+  ~AtomicFile() override { Discard(); }
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
@@ -37,10 +38,10 @@ class AtomicFile {
   const std::filesystem::path& Path() const { return path_; }
 
   // Appends bytes. A failure is remembered and reported by Commit(); later writes do nothing.
-  void Write(const void* data, std::size_t size);
+  void Write(const void* data, std::size_t size) override;
   void WriteZeros(std::size_t size);
   // Whether a write has failed; Commit() then reports why.
-  bool Failed() const { return writeError_ != 0; }
+  bool Failed() const override { return writeError_ != 0; }
 
   // Flushes and closes the temporary file and renames it to the target path.
   Status Commit();
@@ -59,6 +60,22 @@ class AtomicFile {
   int writeError_ = 0;      // errno of the first failed write, 0 while all went well
   bool replacing_ = false;  // an existing file is replaced: its new content is synced first
 };
+
+// Writes a file through an AtomicFile: `encode` writes the bytes into the sink and returns
+// whether it succeeded. A failed write reports its own reason (disk full, ...); an encoder
+// failure leaves the target as it was and returns the encoder's status.
+template <typename Encode>
+Status WriteAtomically(const std::filesystem::path& path, Encode&& encode) {
+  AtomicFile file;
+  if (Status status = file.Open(path); !status) return status;
+  Status encoded = encode(static_cast<ByteSink&>(file));
+  if (!encoded) {
+    if (file.Failed()) return file.Commit();
+    file.Discard();
+    return encoded;
+  }
+  return file.Commit();
+}
 
 // Writes bytes to a file whole through an AtomicFile.
 Status WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes);

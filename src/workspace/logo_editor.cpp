@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "imagefiles/image_decoder.h"
+#include "imaging/raster_flip.h"
 #include "logo/logo_autocrop.h"
 #include "logo/logo_crop.h"
 #include "logo/logo_effects.h"
@@ -28,10 +29,10 @@ void LogoEditor::Run(LogoCommand command) {
   RasterImage& logo = working_;
   switch (command) {
     case LogoCommand::kFlipRight:
-      FlipLogoHorizontal(logo);
+      FlipHorizontal(logo);
       break;
     case LogoCommand::kFlipDown:
-      FlipLogoVertical(logo);
+      FlipVertical(logo);
       break;
     case LogoCommand::kMirrorRight:
       MirrorLogoRightHalf(logo);

@@ -76,10 +76,13 @@ FlowResult SaveInteractive(Workspace& workspace) {
   // The copy that is written; the marked image on screen and the source are left alone.
   RasterImage image = workspace.watermarkedImage();
   const OrientationSettings& orientation = workspace.settings().orientation;
-  const bool turnBack = !workspace.originalImage().Empty() && RotateBackEnabled(orientation) &&
+  // Only a picture that was turned when it was loaded can be turned back.
+  const PictureTurn loadTurn = LoadTurn(orientation.orientation, workspace.sourceMetadata().orientation);
+  const bool turnBack = !workspace.originalImage().Empty() && !loadTurn.IsIdentity() &&
                         prompter.AskYesNo(kQuestionCaption, kRotateBackQuestion);
 
   SaveOptions options;  // 24 bits, no sepia
+  options.stripMetadata = workspace.saveOptions().stripMetadata;
   options.format = SaveFormatFor(choice->path, choice->filterIndex);
   const std::filesystem::path path = SavePathFor(choice->path, options.format);
   // The dialog confirmed replacing the name it returned, not one with another extension.
@@ -94,8 +97,8 @@ FlowResult SaveInteractive(Workspace& workspace) {
     return FlowResult::Cancelled();
 
   RasterImage scratch;
-  const StorageFormat format = PrepareForWriting(
-      image, scratch, options, turnBack ? orientation.orientation : Orientation::kUnrotated);
+  const StorageFormat format =
+      PrepareForWriting(image, scratch, options, turnBack ? loadTurn : PictureTurn{});
   if (options.format == OutputFormat::kJpeg) {
     // The preview opens on the quality the last save used; its "Cancel" writes nothing.
     const JpegOptions& batch = workspace.saveOptions().jpeg;
@@ -109,10 +112,14 @@ FlowResult SaveInteractive(Workspace& workspace) {
     if (!png) return FlowResult::Cancelled();
     options.png = *png;
   }
-  if (const Status written = WriteOutputFile(image, format, options, path); !written) {
+  const ImageMetadata metadata = MetadataForOutput(workspace.sourceMetadata(), loadTurn, turnBack);
+  std::string metadataWarning;
+  if (const Status written = WriteOutputFile(image, format, options, path, &metadata, &metadataWarning);
+      !written) {
     prompter.ShowMessage(kSaveImageTitle, written.message(), MessageIcon::kError);
     return written;
   }
+  if (!metadataWarning.empty()) prompter.ShowMessage(kSaveImageTitle, metadataWarning, MessageIcon::kWarning);
   return FlowResult::Done();
 }
 

@@ -38,6 +38,7 @@ std::filesystem::path Workspace::UserFile(std::string_view name) const {
 void Workspace::SetSourceImage(RasterImage image, std::string fileName, std::string directory) {
   SaveCurrentIndividualText();
   original_ = std::move(image);
+  sourceMetadata_ = {};
   SetCurrentFile(std::move(fileName), std::move(directory));
 }
 
@@ -59,6 +60,7 @@ SourceImageRead Workspace::ReadSourceFile(const std::filesystem::path& path, Unr
                                                  settings_, decodeBuffer_, loadScratch_);
   if (!read.status && !read.placeholder) return read;
   std::swap(original_, decodeBuffer_);
+  sourceMetadata_ = read.metadata;
   sourceWarning_ =
       read.damage.empty() ? std::string() : "warning: " + path.filename().string() + ": " + read.damage;
   return read;

@@ -80,6 +80,9 @@ class Workspace {
   const std::vector<std::string>& watermarkText() const { return watermarkText_; }
 
   const RasterImage& originalImage() const { return original_; }
+  // The metadata of the file the source picture was read from; empty for a picture that
+  // came from elsewhere (the clipboard, a banner) and for the placeholder.
+  const ImageMetadata& sourceMetadata() const { return sourceMetadata_; }
   const RasterImage& logoImage() const { return logo_; }
   // The untouched copy of the logo that turns start from: the logo as loaded, or as the
   // logo tools last settled it.
@@ -222,6 +225,7 @@ class Workspace {
   ProgramSettings settings_;
   std::vector<std::string> watermarkText_;
   RasterImage original_;
+  ImageMetadata sourceMetadata_;
   RasterImage logo_;
   RasterImage logoCopy_;
   RasterImage texture_;

@@ -13,27 +13,11 @@ namespace {
 using testing::LetterRaster;
 using testing::Letters;
 
-TEST(OrientationSettings, EntriesTextsAndAngles) {
-  struct Case {
-    Orientation orientation;
-    const char* text;
-    int load;
-    int back;
-  };
-  for (const Case& c : {Case{Orientation::kUnrotated, "Unrotated image", 0, 0},
-                        Case{Orientation::kRotate90Clockwise, "Rotate 90 deg. clockwise", 270, -270},
-                        Case{Orientation::kRotate180Clockwise, "Rotate 180 deg. clockwise", 180, -180},
-                        Case{Orientation::kRotate270Clockwise, "Rotate 270 deg. clockwise", 90, -90}}) {
-    EXPECT_EQ(OrientationText(c.orientation), c.text);
-    EXPECT_EQ(OrientationFromText(c.text), c.orientation);
-    EXPECT_EQ(LoadAngle(c.orientation), c.load) << c.text;
-    EXPECT_EQ(BackAngle(c.orientation), c.back) << c.text;
-  }
-  EXPECT_EQ(OrientationFromText("rotate 90 deg. clockwise"), std::nullopt);  // texts compare exactly
+TEST(OrientationSettings, TextsCompareExactlyAndTurningBackNeedsATurningEntryAndTheCheckBox) {
+  EXPECT_EQ(OrientationFromText("Rotate 90 deg. clockwise"), Orientation::kRotate90Clockwise);
+  EXPECT_EQ(OrientationFromText("As the camera recorded (EXIF)"), Orientation::kAsCamera);
+  EXPECT_EQ(OrientationFromText("rotate 90 deg. clockwise"), std::nullopt);
   EXPECT_EQ(OrientationFromText(""), std::nullopt);
-}
-
-TEST(OrientationSettings, TurningBackNeedsARotatingEntryAndTheCheckBox) {
   struct Case {
     Orientation orientation;
     bool checked;
@@ -43,39 +27,58 @@ TEST(OrientationSettings, TurningBackNeedsARotatingEntryAndTheCheckBox) {
   for (const Case& c : {Case{Orientation::kUnrotated, true, false, false},
                         Case{Orientation::kRotate90Clockwise, false, true, false},
                         Case{Orientation::kRotate90Clockwise, true, true, true},
-                        Case{Orientation::kRotate270Clockwise, true, true, true}}) {
+                        Case{Orientation::kAsCamera, true, true, true}}) {
     const OrientationSettings s{c.orientation, c.checked};
     EXPECT_EQ(RotateBackEnabled(s), c.enabled) << OrientationText(c.orientation);
     EXPECT_EQ(RotatesBackBeforeSaving(s), c.turnsBack) << OrientationText(c.orientation) << " " << c.checked;
   }
 }
 
-class OrientationTurns : public ::testing::TestWithParam<Orientation> {};
-
-TEST_P(OrientationTurns, LoadTurnMatchesRotateByAngleAndTurningBackRestores) {
-  const Orientation orientation = GetParam();
+// The list's quarter turns are RotateByAngle's exact turns by the clockwise angle, whatever
+// the picture's EXIF orientation, and turning back restores the picture.
+TEST(OrientationTurns, ListEntriesTurnClockwiseAndTurningBackRestores) {
   const RasterImage original = testing::MakeGradientRaster(5, 2);
-  RasterImage expected;
-  ASSERT_TRUE(RotateByAngle(original, expected, colors::kBlack, LoadAngle(orientation)).ok());
-
-  RasterImage image = original;
-  RasterImage scratch;
-  ApplyOrientation(image, orientation, scratch);
-  EXPECT_EQ(image, expected);
-  RotateBack(image, orientation, scratch);
-  EXPECT_EQ(image, original);
+  for (const auto& [orientation, clockwise] :
+       {std::pair{Orientation::kUnrotated, 0}, std::pair{Orientation::kRotate90Clockwise, 90},
+        std::pair{Orientation::kRotate180Clockwise, 180}, std::pair{Orientation::kRotate270Clockwise, 270}}) {
+    RasterImage expected;
+    ASSERT_TRUE(RotateByAngle(original, expected, colors::kBlack, -clockwise).ok());
+    RasterImage image = original;
+    RasterImage scratch;
+    const PictureTurn turn = LoadTurn(orientation, 6);
+    ApplyTurn(image, turn, scratch);
+    EXPECT_EQ(image, expected) << clockwise;
+    UndoTurn(image, turn, scratch);
+    EXPECT_EQ(image, original) << clockwise;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllEntries, OrientationTurns,
-                         ::testing::Values(Orientation::kUnrotated, Orientation::kRotate90Clockwise,
-                                           Orientation::kRotate180Clockwise,
-                                           Orientation::kRotate270Clockwise));
-
-TEST(ApplyOrientation, NinetyClockwiseMovesTheTopLeftToTheTopRight) {
-  RasterImage image = LetterRaster({"abcd", "efgh"});
-  RasterImage scratch;
-  ApplyOrientation(image, Orientation::kRotate90Clockwise, scratch);
-  EXPECT_EQ(Letters(image), (std::vector<std::string>{"ea", "fb", "gc", "hd"}));
+// A camera stores "abc/def" in each of the eight EXIF orientations as below; every one
+// comes out upright, and turning back gives the stored pixels again.
+TEST(OrientationTurns, EveryExifOrientationComesOutUpright) {
+  const std::vector<std::string> upright = {"abc", "def"};
+  const std::vector<std::vector<std::string>> stored = {
+      {"abc", "def"},      // 1
+      {"cba", "fed"},      // 2: mirrored
+      {"fed", "cba"},      // 3: half a turn
+      {"def", "abc"},      // 4: upside down
+      {"ad", "be", "cf"},  // 5: transposed
+      {"cf", "be", "ad"},  // 6: to be turned a quarter clockwise
+      {"fc", "eb", "da"},  // 7: transversed
+      {"da", "eb", "fc"},  // 8: to be turned a quarter counter-clockwise
+  };
+  for (int exif = 1; exif <= 8; ++exif) {
+    RasterImage image = LetterRaster(stored[exif - 1]);
+    RasterImage scratch;
+    const PictureTurn turn = LoadTurn(Orientation::kAsCamera, exif);
+    ApplyTurn(image, turn, scratch);
+    EXPECT_EQ(Letters(image), upright) << exif;
+    UndoTurn(image, turn, scratch);
+    EXPECT_EQ(Letters(image), stored[exif - 1]) << exif;
+  }
+  EXPECT_TRUE(ExifTurn(0).IsIdentity());
+  EXPECT_TRUE(ExifTurn(9).IsIdentity());
+  EXPECT_TRUE(LoadTurn(Orientation::kUnrotated, 6).IsIdentity());
 }
 
 }  // namespace

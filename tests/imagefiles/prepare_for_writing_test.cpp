@@ -27,7 +27,7 @@ TEST(PrepareForWriting, DepthAndSepiaTogether) {
   options.sepia = true;
   testing::TempDir dir;
   const std::filesystem::path written = dir / "new_holiday.png";
-  const StorageFormat format = PrepareForWriting(marked, scratch, options, Orientation::kUnrotated);
+  const StorageFormat format = PrepareForWriting(marked, scratch, options, PictureTurn{});
   ASSERT_TRUE(WriteOutputFile(marked, format, options, written).ok());
   const auto check = testing::RunTool("pngcheck -v " + testing::ShellQuote(written.string()));
   EXPECT_NE(check.output.find("8-bit palette"), std::string::npos) << check.output;
@@ -51,7 +51,8 @@ TEST(PrepareForWriting, TurnsBackAndKeepsTheChosenDepth) {
   options.format = OutputFormat::kBmp;
   options.colorDepth = ColorDepth::kBits1;
   testing::TempDir dir;
-  const StorageFormat format = PrepareForWriting(marked, scratch, options, Orientation::kRotate90Clockwise);
+  const StorageFormat format =
+      PrepareForWriting(marked, scratch, options, LoadTurn(Orientation::kRotate90Clockwise, 1));
   ASSERT_TRUE(WriteOutputFile(marked, format, options, dir / "scan.bmp").ok());
   const auto bytes = testing::ReadBytes(dir / "scan.bmp");
   ASSERT_GE(bytes.size(), 30u);

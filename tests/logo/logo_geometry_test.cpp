@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "imaging/raster_flip.h"
 #include "logo/logo_rotation.h"
 #include "support/test_support.h"
 
@@ -43,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EditCase{"MirrorDownOdd", MirrorLogoBottomHalf, {"AB", "CD", "EF"}, {"AB", "CD", "AB"}},
                       EditCase{
                           "MirrorDownEven", MirrorLogoBottomHalf, {"A", "B", "C", "D"}, {"A", "B", "B", "A"}},
-                      EditCase{"FlipRight", FlipLogoHorizontal, {"ABC", "DEF"}, {"CBA", "FED"}},
-                      EditCase{"FlipDown", FlipLogoVertical, {"ABC", "DEF", "AAB"}, {"AAB", "DEF", "ABC"}},
+                      EditCase{"FlipRight", FlipHorizontal, {"ABC", "DEF"}, {"CBA", "FED"}},
+                      EditCase{"FlipDown", FlipVertical, {"ABC", "DEF", "AAB"}, {"AAB", "DEF", "ABC"}},
                       // Source pixel (x, y) lands at column y, row W - 1 - x.
                       EditCase{"QuarterTurn", RotateLogoQuarter, {"ABC", "DEF"}, {"CF", "BE", "AD"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -54,14 +55,14 @@ TEST(LogoGeometry, QuarterTurnTwiceFlipsBothWays) {
   RotateLogoQuarter(turned);
   RotateLogoQuarter(turned);
   RasterImage flipped = MakeGradientRaster(7, 5);
-  FlipLogoHorizontal(flipped);
-  FlipLogoVertical(flipped);
+  FlipHorizontal(flipped);
+  FlipVertical(flipped);
   EXPECT_EQ(turned, flipped);
 }
 
 TEST(LogoGeometry, EmptyLogosStayEmpty) {
   for (auto* operation :
-       {FlipLogoHorizontal, FlipLogoVertical, MirrorLogoRightHalf, MirrorLogoBottomHalf, RotateLogoQuarter}) {
+       {FlipHorizontal, FlipVertical, MirrorLogoRightHalf, MirrorLogoBottomHalf, RotateLogoQuarter}) {
     RasterImage logo;
     operation(logo);
     EXPECT_TRUE(logo.Empty());
@@ -81,8 +82,8 @@ TEST(RotateLogoByAngle, RightAnglesTurnExactly) {
   EXPECT_EQ(rotated.Width(), 30);
   EXPECT_EQ(rotated, turned);
   RasterImage flipped = MakeGradientRaster(40, 30);
-  FlipLogoHorizontal(flipped);
-  FlipLogoVertical(flipped);
+  FlipHorizontal(flipped);
+  FlipVertical(flipped);
   ASSERT_TRUE(RotateLogoByAngle(MakeGradientRaster(40, 30), 180, colors::kRed, rotated).ok());
   EXPECT_EQ(rotated, flipped);
 }

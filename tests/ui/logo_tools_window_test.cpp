@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "imagefiles/image_decoder.h"
+#include "imaging/raster_flip.h"
 #include "logo/logo_geometry.h"
 #include "logo/logo_rotation.h"
 #include "support/window_fixture.h"
@@ -115,7 +116,7 @@ TEST_F(LogoToolsWindowTest, SpecialWindowAppliesItsCommandsAndRendersOnce) {
     Press(dialog, "applylogo");
   });
   RasterImage expected = MakeGradientRaster(5, 4);
-  FlipLogoHorizontal(expected);
+  FlipHorizontal(expected);
   EXPECT_EQ(workspace.logoImage(), expected);
   EXPECT_EQ(renders, 1);
   EXPECT_EQ(Find<QLabel>("logowidthlabel")->text(), "width:5");

@@ -232,7 +232,7 @@ TEST_F(LoadSaveTest, TurningBackWritesATurnedCopyAndLeavesSourceAndRenderAlone) 
 
   RasterImage expected = marked;
   RasterImage scratch;
-  RotateBack(expected, Orientation::kRotate90Clockwise, scratch);
+  UndoTurn(expected, LoadTurn(Orientation::kRotate90Clockwise, 1), scratch);
   RasterImage written;
   ASSERT_TRUE(DecodeImageFile(pictures / "back.bmp", written));
   EXPECT_EQ(written.Width(), 6);

@@ -4,6 +4,7 @@
 
 #include "imagefiles/bmp_writer.h"
 #include "imagefiles/image_decoder.h"
+#include "imaging/raster_flip.h"
 #include "logo/logo_geometry.h"
 #include "logo/logo_rotation.h"
 #include "workspace/logo_editor.h"
@@ -194,7 +195,7 @@ TEST_F(LogoEditorTest, ApplyHandsOverTheEditedLogoAndRendersOnce) {
   EXPECT_EQ(workspace.logoImage(), framed);
   editor.Apply();
   RasterImage expected = MakeGradientRaster(6, 4);
-  FlipLogoHorizontal(expected);
+  FlipHorizontal(expected);
   EXPECT_EQ(workspace.logoImage(), expected);
   EXPECT_EQ(workspace.logoCopy(), expected);
   EXPECT_EQ(renders, 1);
