@@ -158,6 +158,11 @@ Status SetSepia(std::string_view, std::string_view, CliOptions& options) {
   return Status::Ok();
 }
 
+Status SetStripMetadata(std::string_view, std::string_view, CliOptions& options) {
+  options.save.stripMetadata = true;
+  return Status::Ok();
+}
+
 Status AddSet(std::string_view name, std::string_view value, CliOptions& options) {
   const std::size_t equals = value.find('=');
   if (equals == std::string_view::npos || equals == 0) return BadValue(name, value, "NAME=VALUE");
@@ -224,6 +229,10 @@ constexpr OptionSpec kOptions[] = {
      SetSwitch<&CliOptions::rotateBack>},
     {"--depth", "BITS", kForBoth, "1, 4, 8, 24 or 32 bits per pixel (24)", SetDepth},
     {"--sepia", "", kForBoth, "sepia toning", SetSepia},
+    {"--strip-metadata", "", kForBoth,
+     "write none of the source's EXIF, XMP, IPTC and colour profile\n"
+     "(JPEG, PNG and TIFF files keep them otherwise)",
+     SetStripMetadata},
     {"--quiet", "", kForBoth, "no progress display", SetSwitch<&CliOptions::quiet>},
 
     {"--source", "DIR", kForBatch, "folder of the source images", SetText<&CliOptions::source>},

@@ -140,11 +140,14 @@ QWidget* BatchPage::BuildGeneralOptions() {
             "ColorDepthGroup");
   controls_.Choice(depths, save.colorDepth);
   auto* sepia = controls_.Switch("applysepiaeffect", "Apply sepia effect", save.sepia, page);
+  auto* strip = controls_.Switch("stripmetadata", "Strip metadata (EXIF, XMP, IPTC, colour profile)",
+                                 save.stripMetadata, page);
   rotateBack_ = controls_.Switch("originalalignment", "Rotate image back to original alignment",
                                  workspace_.settings().orientation.rotateBack, page);
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(depths);
   layout->addWidget(sepia);
+  layout->addWidget(strip);
   layout->addWidget(rotateBack_);
   layout->addStretch(1);
   return page;

@@ -212,5 +212,12 @@ TEST_F(BatchPageTest, HistoryMenuShowsClickedFoldersAndRefusesOnesThatAreGone) {
   EXPECT_EQ(Find<QLineEdit>("destinationdirectory")->text(), "");
 }
 
+TEST_F(BatchPageTest, StripMetadataSwitchReachesTheSaveOptions) {
+  auto* strip = Find<QCheckBox>("stripmetadata");
+  EXPECT_FALSE(strip->isChecked());
+  strip->click();
+  EXPECT_TRUE(workspace.saveOptions().stripMetadata);
+}
+
 }  // namespace
 }  // namespace quillstone

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <exiv2/exiv2.hpp>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "batch/mark_file.h"
+#include "imagefiles/image_decoder.h"
+#include "imagefiles/jpeg_writer.h"
+#include "imagefiles/writer_test_tools.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+using testing::TempDir;
+
+// A colour profile's header is enough for the readers: size, the 'acsp' signature, no tags.
+std::string SmallProfile() {
+  std::string icc(132, '\0');
+  icc[3] = static_cast<char>(132);
+  icc.replace(36, 4, "acsp");
+  icc[64] = 'Q';  // bytes the copy must keep as they are
+  icc[100] = 'S';
+  return icc;
+}
+
+// Writes a JPEG of `picture` whose metadata the camera and the photographer set, through
+// exiv2 itself rather than the program's own writer.
+void WriteCameraJpeg(const RasterImage& picture, const std::filesystem::path& path, int orientation) {
+  ASSERT_TRUE(WriteJpeg(picture, path, {100, false, false}));
+  auto image = Exiv2::ImageFactory::open(path.string());
+  image->readMetadata();
+  Exiv2::ExifData& exif = image->exifData();
+  exif["Exif.Image.Artist"] = "Ada Photographer";
+  exif["Exif.Image.Copyright"] = "(c) 2026 Ada Photographer";
+  exif["Exif.Photo.DateTimeOriginal"] = "2026:05:04 10:11:12";
+  exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
+  Exiv2::URationalValue latitude;
+  latitude.read("48/1 51/1 30/1");
+  exif.add(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude"), &latitude);
+  exif["Exif.Image.Orientation"] = static_cast<std::uint16_t>(orientation);
+  exif["Exif.Photo.PixelXDimension"] = static_cast<std::uint32_t>(picture.Width());
+  image->xmpData()["Xmp.dc.rights"] = "All rights reserved";
+  image->iptcData()["Iptc.Application2.Byline"] = "Ada Photographer";
+  Exiv2::DataBuf icc(reinterpret_cast<const Exiv2::byte*>(SmallProfile().data()), 132);
+  image->setIccProfile(icc, false);
+  std::vector<std::uint8_t> thumbnail;
+  ASSERT_TRUE(EncodeJpeg(RasterImage(8, 8), {}, thumbnail));
+  Exiv2::ExifThumb(exif).setJpegThumbnail(thumbnail.data(), static_cast<long>(thumbnail.size()));
+  image->writeMetadata();
+}
+
+// Letters a..f as flat 16 x 16 squares of six far-apart colours.
+constexpr int kSquare = 16;
+Rgb SquareColour(char letter) {
+  constexpr Rgb kColours[] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                              {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
+  return kColours[letter - 'a'];
+}
+
+RasterImage Squares(const std::vector<std::string>& rows) {
+  RasterImage image(static_cast<int>(rows[0].size()) * kSquare, static_cast<int>(rows.size()) * kSquare);
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x)
+      image.SetPixel(x, y, SquareColour(rows[y / kSquare][x / kSquare]));
+  return image;
+}
+
+// The letters of the squares' centres, each the nearest of the six colours.
+std::vector<std::string> SquareLetters(const RasterImage& image) {
+  std::vector<std::string> rows;
+  for (int y = kSquare / 2; y < image.Height(); y += kSquare) {
+    std::string row;
+    for (int x = kSquare / 2; x < image.Width(); x += kSquare) {
+      const Rgb c = image.Pixel(x, y);
+      char best = 'a';
+      int bestDistance = 1 << 30;
+      for (char letter = 'a'; letter <= 'f'; ++letter) {
+        const Rgb e = SquareColour(letter);
+        const int d = (c.r - e.r) * (c.r - e.r) + (c.g - e.g) * (c.g - e.g) + (c.b - e.b) * (c.b - e.b);
+        if (d < bestDistance) bestDistance = d, best = letter;
+      }
+      row += best;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+class MetadataTest : public ::testing::Test {
+ protected:
+  MetadataTest() {
+    settings_.watermark.frame.outerOn = false;
+    settings_.watermark.frame.innerOn = false;
+  }
+
+  MarkResult Mark(const std::filesystem::path& source, const std::filesystem::path& output,
+                  SaveOptions save) {
+    const MarkInput input{settings_, none_, none_, text_, locale_};
+    MarkFileRequest request;
+    request.source = source;
+    request.output = output;
+    request.save = save;
+    RandomSource random(1);
+    MarkBuffers buffers;
+    return MarkFile(input, request, random, buffers);
+  }
+
+  static std::string ExifTool(const std::filesystem::path& file) {
+    return testing::RunTool("exiftool -s -G1 -a " + testing::ShellQuote(file.string())).output;
+  }
+
+  TempDir temp_;
+  ProgramSettings settings_;
+  RasterImage none_;
+  std::vector<std::string> text_;
+  LocaleInfo locale_;
+};
+
+// A photo turned upright keeps the photographer's tags in every format that carries them,
+// read back by an outside reader; its orientation becomes 1 and its thumbnail goes.
+TEST_F(MetadataTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesThem) {
+  QUILLSTONE_REQUIRE_TOOL("exiftool");
+  const std::filesystem::path source = temp_ / "portrait.jpg";
+  WriteCameraJpeg(testing::MakeGradientRaster(32, 16), source, 6);
+  for (const auto& [format, name] :
+       {std::pair{OutputFormat::kJpeg, "out.jpg"}, std::pair{OutputFormat::kPng, "out.png"},
+        std::pair{OutputFormat::kTiff, "out.tif"}}) {
+    SaveOptions save;
+    save.format = format;
+    const MarkResult result = Mark(source, temp_ / name, save);
+    ASSERT_EQ(result.outcome, MarkOutcome::kWritten) << name << ": " << result.message;
+    const std::string tags = ExifTool(temp_ / name);
+    for (const char* expected :
+         {"Ada Photographer", "(c) 2026 Ada Photographer", "2026:05:04 10:11:12", "GPSLatitude",
+          "All rights reserved", "Orientation                     : Horizontal (normal)",
+          "Software                        : Quillstone"})
+      EXPECT_NE(tags.find(expected), std::string::npos) << name << " lacks " << expected << "\n" << tags;
+    EXPECT_EQ(tags.find("ThumbnailImage"), std::string::npos) << name;
+    if (format == OutputFormat::kTiff) {
+      EXPECT_EQ(testing::RunTool("tiffinfo -D " + testing::ShellQuote((temp_ / name).string())).exitCode, 0);
+    }
+    EXPECT_NE(tags.find("ImageWidth                      : 16"), std::string::npos) << name;  // turned
+    const std::string bytes = testing::FileContents(temp_ / name);
+    const ImageMetadata read =
+        ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_EQ(read.icc, SmallProfile()) << name;
+    EXPECT_EQ(read.orientation, 1) << name;
+  }
+  // The IPTC byline is kept where the format has a place for it.
+  EXPECT_NE(ExifTool(temp_ / "out.jpg").find("By-line"), std::string::npos);
+
+  // Stripped, nothing of it is left; unturned and turned back, the camera's orientation stays.
+  SaveOptions strip;
+  strip.stripMetadata = true;
+  ASSERT_EQ(Mark(source, temp_ / "bare.jpg", strip).outcome, MarkOutcome::kWritten);
+  const std::string bare = ExifTool(temp_ / "bare.jpg");
+  for (const char* gone : {"Ada", "Orientation", "ICC", "All rights"})
+    EXPECT_EQ(bare.find(gone), std::string::npos) << gone << "\n" << bare;
+  settings_.orientation.rotateBack = true;
+  ASSERT_EQ(Mark(source, temp_ / "back.jpg", {}).outcome, MarkOutcome::kWritten);
+  EXPECT_NE(ExifTool(temp_ / "back.jpg").find("Rotate 90 CW"), std::string::npos);
+}
+
+// A camera stores one upright picture (three flat squares over three others) in each of
+// the eight EXIF orientations; marked as the camera recorded it, every one comes out
+// upright.
+TEST_F(MetadataTest, EveryCameraOrientationComesOutUpright) {
+  const std::vector<std::string> upright = {"abc", "def"};
+  const std::vector<std::vector<std::string>> stored = {
+      {"abc", "def"},     {"cba", "fed"},     {"fed", "cba"},     {"def", "abc"},
+      {"ad", "be", "cf"}, {"cf", "be", "ad"}, {"fc", "eb", "da"}, {"da", "eb", "fc"},
+  };
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    const std::filesystem::path source = temp_ / ("o" + std::to_string(orientation) + ".jpg");
+    WriteCameraJpeg(Squares(stored[orientation - 1]), source, orientation);
+    SaveOptions save;
+    save.format = OutputFormat::kBmp;
+    ASSERT_EQ(Mark(source, temp_ / "upright.bmp", save).outcome, MarkOutcome::kWritten);
+    RasterImage written;
+    ASSERT_TRUE(DecodeImageFile(temp_ / "upright.bmp", written));
+    EXPECT_EQ(SquareLetters(written), upright) << orientation;
+  }
+}
+
+}  // namespace
+}  // namespace quillstone
