@@ -79,7 +79,8 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
                                   context,
                                   input.locale,
                                   request.previewWidth,
-                                  request.previewHeight};
+                                  request.previewHeight,
+                                  input.logoAlpha};
     if (Status rendered = RenderWatermark(renderInput, random, buffers.output); !rendered)
       return Failed(request.source.filename().string() + ": " + rendered.message());
     result.warnings.insert(result.warnings.end(), buffers.output.warnings.begin(),

@@ -45,6 +45,8 @@ struct MarkInput {
   // The effect calls of a macro (MacroCalls), applied to every picture after it is turned
   // and resized and before it is marked; empty: none.
   std::span<const EffectCall> macro = {};
+  // The logo's alpha channel (one byte per logo pixel); empty: none.
+  std::span<const std::uint8_t> logoAlpha = {};
 };
 
 // One file to mark and where it goes.

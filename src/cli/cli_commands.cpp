@@ -100,8 +100,8 @@ int RunRenderCommand(const CliOptions& options, const CliStreams& streams) {
   request.save = options.save;
   request.save.format = *format;
   request.useIndividualText = options.individualText;
-  const MarkInput input{watermark.settings, watermark.logo,     watermark.texture,
-                        watermark.text,     SystemLocaleInfo(), watermark.macro};
+  const MarkInput input{watermark.settings, watermark.logo,  watermark.texture,  watermark.text,
+                        SystemLocaleInfo(), watermark.macro, watermark.logoAlpha};
   // Seeded as the first image of a batch, so that both commands give the same file.
   RandomSource random = options.seed ? RandomSource(BatchItemSeed(*options.seed, 0)) : RandomSource();
   MarkBuffers buffers;
@@ -140,8 +140,8 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
   BatchObserver observer;
   observer.stop = streams.stop;
   observer.onProgress = [&progress](const BatchProgress& step) { progress.Show(step); };
-  const MarkInput input{watermark.settings, watermark.logo,     watermark.texture,
-                        watermark.text,     SystemLocaleInfo(), watermark.macro};
+  const MarkInput input{watermark.settings, watermark.logo,  watermark.texture,  watermark.text,
+                        SystemLocaleInfo(), watermark.macro, watermark.logoAlpha};
   const BatchReport report = RunBatch(job, input, observer);
   progress.Finish();
   if (report.refusal) return UsageError(streams, *report.refusal);
@@ -173,8 +173,9 @@ int RunBannerCommand(const CliOptions& options, const CliStreams& streams) {
   request.output = options.output;
   request.save = options.save;
   request.save.format = *format;
-  const MarkInput input{watermark.settings, watermark.logo, watermark.texture, watermark.text,
-                        SystemLocaleInfo()};
+  const MarkInput input{watermark.settings, watermark.logo,     watermark.texture,
+                        watermark.text,     SystemLocaleInfo(), {},
+                        watermark.logoAlpha};
   RandomSource random = options.seed ? RandomSource(BatchItemSeed(*options.seed, 0)) : RandomSource();
   MarkBuffers buffers;
   const MarkResult result = MarkPicture(input, std::move(banner), request, random, buffers);

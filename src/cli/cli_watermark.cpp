@@ -118,13 +118,17 @@ Status PrepareWatermark(const CliOptions& options, CliWatermark& watermark) {
   if (options.rotateBack) watermark.settings.orientation.rotateBack = true;
 
   if (!options.logoFile.empty()) {
-    if (Status status = LoadLogoFile(options.logoFile, watermark.logo, watermark.untouchedLogo); !status) {
+    if (Status status = LoadLogoFile(options.logoFile, watermark.logo, watermark.untouchedLogo,
+                                     &watermark.untouchedAlpha);
+        !status) {
       return Status::Error("cannot load the logo: " + status.message());
     }
     watermark.settings.logoFileName = options.logoFile;
   } else if (!watermark.settings.logoFileName.empty() && LogoTakesPart(watermark.settings.watermark)) {
     const std::string path = ConfiguredLogoPath(watermark.settings.logoFileName, options.configFile);
-    if (Status status = LoadLogoFile(path, watermark.logo, watermark.untouchedLogo); !status) {
+    if (Status status =
+            LoadLogoFile(path, watermark.logo, watermark.untouchedLogo, &watermark.untouchedAlpha);
+        !status) {
       return Status::Error("cannot load the logo named in the configuration: " + status.message());
     }
   }
@@ -134,6 +138,12 @@ Status PrepareWatermark(const CliOptions& options, CliWatermark& watermark) {
     const LogoToolSettings& tools = watermark.settings.logoTools;
     if (Status status =
             RotateLogoByAngle(watermark.untouchedLogo, tools.angle, tools.rotationFill, watermark.logo);
+        !status) {
+      return Status::Error("cannot turn the logo: " + status.message());
+    }
+    if (Status status =
+            RotateLogoAlphaByAngle(watermark.untouchedAlpha, watermark.untouchedLogo.Width(),
+                                   watermark.untouchedLogo.Height(), tools.angle, watermark.logoAlpha);
         !status) {
       return Status::Error("cannot turn the logo: " + status.message());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct CliWatermark {
   std::vector<std::string> text;
   RasterImage logo;
   RasterImage untouchedLogo;
+  std::vector<std::uint8_t> logoAlpha;       // of `logo`; empty: none
+  std::vector<std::uint8_t> untouchedAlpha;  // of `untouchedLogo`
   RasterImage texture;
   std::vector<EffectCall> macro;  // the calls of --macro's commands; empty without it
 };

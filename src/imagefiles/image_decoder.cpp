@@ -130,11 +130,15 @@ SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::
   return read;
 }
 
-Status LoadLogoFile(const std::filesystem::path& path, RasterImage& logo, RasterImage& untouchedLogo) {
+Status LoadLogoFile(const std::filesystem::path& path, RasterImage& logo, RasterImage& untouchedLogo,
+                    std::vector<std::uint8_t>* alpha) {
   RasterImage decoded;
-  if (Status status = DecodeImageFile(path, decoded); !status) return status;
+  DecodeExtras extras;
+  extras.wantAlpha = alpha != nullptr;
+  if (Status status = DecodeImageFile(path, decoded, &extras); !status) return status;
   logo = std::move(decoded);
   untouchedLogo = logo;
+  if (alpha != nullptr) *alpha = std::move(extras.alpha);
   return Status::Ok();
 }
 

@@ -57,7 +57,10 @@ SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::
 // Loads a logo picked by the user: on success `logo` holds the decoded picture and
 // `untouchedLogo` a copy of it that the logo tools restore from. A file that cannot be read
 // leaves both as they were, so a bad pick never loses the current logo.
-Status LoadLogoFile(const std::filesystem::path& path, RasterImage& logo, RasterImage& untouchedLogo);
+// With `alpha`, a logo with an alpha channel gives it there (emptied for one without), so
+// that it blends by its transparency; without, transparency is composited onto white.
+Status LoadLogoFile(const std::filesystem::path& path, RasterImage& logo, RasterImage& untouchedLogo,
+                    std::vector<std::uint8_t>* alpha = nullptr);
 
 // Loads the margin texture the same way: replaced on success, kept on failure.
 Status LoadTextureFile(const std::filesystem::path& path, RasterImage& texture);

@@ -63,4 +63,28 @@ Status RotateLogoByAngle(const RasterImage& reference, int angle, ColorValue fil
   return Status::Ok();
 }
 
+Status RotateLogoAlphaByAngle(std::span<const std::uint8_t> alpha, int width, int height, int angle,
+                              std::vector<std::uint8_t>& result) {
+  if (alpha.empty() || alpha.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    result.clear();
+    return Status::Ok();
+  }
+  // The alpha travels as a grey picture through the very turn the pixels take.
+  RasterImage grey(width, height);
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = grey.Row(y);
+    const std::uint8_t* a = alpha.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = a[x];
+  }
+  RasterImage turned;
+  if (Status status = RotateLogoByAngle(grey, angle, colors::kBlack, turned); !status) return status;
+  result.resize(static_cast<std::size_t>(turned.Width()) * static_cast<std::size_t>(turned.Height()));
+  for (int y = 0; y < turned.Height(); ++y) {
+    const std::uint8_t* row = turned.Row(y);
+    std::uint8_t* a = result.data() + static_cast<std::size_t>(y) * turned.Width();
+    for (int x = 0; x < turned.Width(); ++x) a[x] = row[3 * x];
+  }
+  return Status::Ok();
+}
+
 }  // namespace quillstone

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
+#include <vector>
+
 #include "imaging/color_value.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
@@ -16,5 +20,11 @@ namespace quillstone {
 // An empty reference gives an empty result. A box beyond the raster limits is refused
 // with an error and result is left untouched. reference and result may be the same raster.
 Status RotateLogoByAngle(const RasterImage& reference, int angle, ColorValue fill, RasterImage& result);
+
+// Turns a logo's alpha channel (one byte per pixel of a width x height logo, row by row)
+// exactly as RotateLogoByAngle turns the logo's pixels; the corners the turn adds are
+// transparent. Empty alpha gives empty alpha.
+Status RotateLogoAlphaByAngle(std::span<const std::uint8_t> alpha, int width, int height, int angle,
+                              std::vector<std::uint8_t>& result);
 
 }  // namespace quillstone

@@ -141,6 +141,12 @@ class Render {
     out_.warnings.push_back(kLogoTooBigWarning);
   }
 
+  const std::uint8_t* LogoAlpha() const {
+    const std::size_t pixels =
+        static_cast<std::size_t>(in_.logo.Width()) * static_cast<std::size_t>(in_.logo.Height());
+    return !in_.logoAlpha.empty() && in_.logoAlpha.size() == pixels ? in_.logoAlpha.data() : nullptr;
+  }
+
   // The logo as the first stage: blended over the original as the marked image starts
   // from it (inside its margins when those come first).
   void LogoFirst() {
@@ -155,7 +161,7 @@ class Render {
       TextureOverlay(out_.scratch, in_.original, in_.settings.texture, in_.texture);
       source = &out_.scratch;
     }
-    BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels);
+    BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels, LogoAlpha());
   }
 
   // The logo after another stage: blended over what the earlier stages drew.
@@ -173,7 +179,7 @@ class Render {
       out_.scratch = out_.marked;
       source = &out_.scratch;
     }
-    BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels);
+    BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels, LogoAlpha());
   }
 
   // The text stage draws its box solid: every column (step 1) and no random colour. Its

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,9 @@ struct RenderInput {
   const LocaleInfo& locale;              // names and default formats of dates and times
   int previewWidth = 0;                  // the preview box; 0 makes no preview
   int previewHeight = 0;
+  // The logo's alpha channel, one byte per logo pixel row by row; empty: the logo has none
+  // (and so does one whose alpha does not match its size).
+  std::span<const std::uint8_t> logoAlpha = {};
 };
 
 // What a render produces. Keep one RenderOutput between renders: its rasters are reused,

@@ -68,12 +68,13 @@ std::optional<BatchReport> BatchFlow::Start(const BatchRunHooks& hooks) {
   // followed by name, in case something refreshes it meanwhile.
   const ProgramSettings settings = workspace_.settings();
   const RasterImage logo = workspace_.logoImage();
+  const std::vector<std::uint8_t> logoAlpha = workspace_.logoAlpha();
   const RasterImage texture = workspace_.textureImage();
   const std::vector<std::string> text = workspace_.watermarkText();
   const EffectMacro& macro = workspace_.effectMacro();
   const std::vector<EffectCall> macroCalls =
       macro.useForAllImages ? MacroCalls(macro.lines) : std::vector<EffectCall>();
-  const MarkInput input{settings, logo, texture, text, workspace_.locale(), macroCalls};
+  const MarkInput input{settings, logo, texture, text, workspace_.locale(), macroCalls, logoAlpha};
   SourceFileList& list = workspace_.sourceFiles();
   BatchObserver observer;
   observer.stop = &stop_;

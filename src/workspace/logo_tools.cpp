@@ -22,12 +22,17 @@ constexpr std::string_view kUseImageCaption = "Use watermarked image as logo";
 FlowResult TurnLogo(Workspace& workspace) {
   const LogoToolSettings& tools = workspace.settings().logoTools;
   RasterImage turned;
+  std::vector<std::uint8_t> turnedAlpha;
   Status status = RotateLogoByAngle(workspace.logoCopy(), tools.angle, tools.rotationFill, turned);
+  if (status) {
+    status = RotateLogoAlphaByAngle(workspace.logoCopyAlpha(), workspace.logoCopy().Width(),
+                                    workspace.logoCopy().Height(), tools.angle, turnedAlpha);
+  }
   if (!status) {
     workspace.prompter().ShowMessage(kLogoEffectsCaption, status.message(), MessageIcon::kError);
     return status;
   }
-  workspace.ChangeLogo(std::move(turned));
+  workspace.ChangeLogo(std::move(turned), std::move(turnedAlpha));
   return FlowResult::Done();
 }
 

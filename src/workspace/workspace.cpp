@@ -74,19 +74,26 @@ void Workspace::AcceptJpegPreview(const JpegOptions& chosen) {
 void Workspace::SetLogoImage(RasterImage logo) {
   logo_ = std::move(logo);
   logoCopy_ = logo_;
+  logoAlpha_.clear();
+  logoCopyAlpha_.clear();
 }
 
-void Workspace::ChangeLogo(RasterImage logo) {
+void Workspace::ChangeLogo(RasterImage logo, std::vector<std::uint8_t> alpha) {
   logo_ = std::move(logo);
+  logoAlpha_ = std::move(alpha);
 }
 
 void Workspace::KeepLogoAsUntouched() {
   logoCopy_ = logo_;
+  logoCopyAlpha_ = logoAlpha_;
 }
 
 Status Workspace::LoadLogo(const std::filesystem::path& path) {
-  Status status = LoadLogoFile(path, logo_, logoCopy_);
-  if (status) settings_.logoFileName = path.string();
+  Status status = LoadLogoFile(path, logo_, logoCopy_, &logoCopyAlpha_);
+  if (status) {
+    settings_.logoFileName = path.string();
+    logoAlpha_ = logoCopyAlpha_;
+  }
   return status;
 }
 
@@ -107,7 +114,7 @@ bool Workspace::Render() {
   if (!renderEnabled_) return false;
   const TextContext context{CurrentLocalDateTime(), currentFileName_, sourceDirectory_};
   const RenderInput input{original_, logo_,   texture_,      settings_.watermark, RenderText(),
-                          context,   locale_, previewWidth_, previewHeight_};
+                          context,   locale_, previewWidth_, previewHeight_,      logoAlpha_};
   // A render that is refused leaves the last marked picture; the reason goes to the status
   // bar, and so, once, does the damage of a picture just read.
   const Status rendered = RenderWatermark(input, random_, output_);
@@ -198,9 +205,11 @@ void Workspace::LoadStartPictures() {
     }
   }
   if (logo_.Empty()) {
-    const bool loaded =
-        !settings_.logoFileName.empty() && LoadLogoFile(settings_.logoFileName, logo_, logoCopy_);
-    if (!loaded) (void)LoadLogoFile(paths_.programDirectory / kSampleLogoName, logo_, logoCopy_);
+    const bool loaded = !settings_.logoFileName.empty() &&
+                        LoadLogoFile(settings_.logoFileName, logo_, logoCopy_, &logoCopyAlpha_);
+    if (!loaded)
+      (void)LoadLogoFile(paths_.programDirectory / kSampleLogoName, logo_, logoCopy_, &logoCopyAlpha_);
+    logoAlpha_ = logoCopyAlpha_;
   }
 }
 

@@ -87,6 +87,11 @@ class Workspace {
   // The untouched copy of the logo that turns start from: the logo as loaded, or as the
   // logo tools last settled it.
   const RasterImage& logoCopy() const { return logoCopy_; }
+  // The alpha channels of the logo and of its untouched copy, one byte per pixel; empty
+  // for a logo without transparency, and once the logo tools have changed it otherwise
+  // than by turning it.
+  const std::vector<std::uint8_t>& logoAlpha() const { return logoAlpha_; }
+  const std::vector<std::uint8_t>& logoCopyAlpha() const { return logoCopyAlpha_; }
   const RasterImage& watermarkedImage() const { return output_.marked; }
   const RenderOutput& lastRender() const { return output_; }
   // The margin texture; may be empty.
@@ -118,10 +123,11 @@ class Workspace {
   // Makes `fileName` in `directory` the current file and loads its per-image text (the
   // text of the file left is the caller's to store first).
   void SetCurrentFile(std::string fileName, std::string directory);
-  // A new logo, which also becomes its untouched copy.
+  // A new logo, which also becomes its untouched copy; it has no alpha channel.
   void SetLogoImage(RasterImage logo);
-  // Changes the logo that is blended and keeps its untouched copy (a turn, an autocrop).
-  void ChangeLogo(RasterImage logo);
+  // Changes the logo that is blended and keeps its untouched copy (a turn, with the alpha
+  // turned alike; an autocrop, which leaves no alpha).
+  void ChangeLogo(RasterImage logo, std::vector<std::uint8_t> alpha = {});
   // The logo as it is now becomes its untouched copy, so later turns start from it.
   void KeepLogoAsUntouched();
   // Loads a logo file; on success it is the logo and its path the logo file name.
@@ -228,6 +234,8 @@ class Workspace {
   ImageMetadata sourceMetadata_;
   RasterImage logo_;
   RasterImage logoCopy_;
+  std::vector<std::uint8_t> logoAlpha_;
+  std::vector<std::uint8_t> logoCopyAlpha_;
   RasterImage texture_;
   RasterImage loadScratch_;    // work buffer of orientation and size presets
   RasterImage decodeBuffer_;   // a file is decoded here, so one that fails keeps the source

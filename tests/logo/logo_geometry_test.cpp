@@ -88,6 +88,25 @@ TEST(RotateLogoByAngle, RightAnglesTurnExactly) {
   EXPECT_EQ(rotated, flipped);
 }
 
+// The alpha channel takes the very turn of the pixels, and the corners it gains are clear.
+TEST(RotateLogoByAngle, AlphaTurnsWithThePixels) {
+  const RasterImage logo = testing::MakeNoiseRaster(9, 5, 2);
+  std::vector<std::uint8_t> alpha;
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 9; ++x) alpha.push_back(logo.Pixel(x, y).r);
+  for (const int angle : {0, 30, 90, -45}) {
+    RasterImage turned;
+    std::vector<std::uint8_t> turnedAlpha;
+    ASSERT_TRUE(RotateLogoByAngle(logo, angle, colors::kBlack, turned).ok());
+    ASSERT_TRUE(RotateLogoAlphaByAngle(alpha, 9, 5, angle, turnedAlpha).ok());
+    ASSERT_EQ(turnedAlpha.size(), static_cast<std::size_t>(turned.Width() * turned.Height())) << angle;
+    for (int y = 0; y < turned.Height(); ++y)
+      for (int x = 0; x < turned.Width(); ++x)
+        ASSERT_EQ(turnedAlpha[y * turned.Width() + x], turned.Pixel(x, y).r)
+            << angle << ": " << x << ", " << y;
+  }
+}
+
 TEST(RotateLogoByAngle, FortyFiveDegreesGrowsTheBoxAndFillsTheCorners) {
   const RasterImage reference(100, 100, colors::kWhite);
   const ColorValue fill = MakeColor(1, 2, 3);

@@ -107,6 +107,44 @@ TEST(BlendLogo, ChannelOffKeepsTheSourceInBothModes) {
   }
 }
 
+// A logo with alpha, blending 100 % over blue: a half-transparent pixel (alpha 128) gives
+// 12800 * 200 div 25500 = 100, 12800 * 100 div 25500 = 50 and 12700 * 255 div 25500 = 127;
+// the transparent colour is blended like any other, and alpha 0 keeps the image.
+TEST(BlendLogo, AlphaSharesTheBlendPerPixelAndIgnoresTheTransparentColour) {
+  RasterImage image(3, 1, MakeColor(0, 0, 255));
+  const RasterImage source = image;
+  const RasterImage logo = testing::MakeRaster(
+      {"hkz"}, {{'h', MakeColor(200, 100, 0)}, {'k', MakeColor(1, 2, 3)}, {'z', MakeColor(10, 20, 30)}});
+  LogoSettings s;
+  s.alpha = 100;
+  s.transparentColor = MakeColor(1, 2, 3);
+  s.useTransparentColor = true;
+  const std::vector<std::uint8_t> alpha = {128, 255, 0};
+  BlendLogo(image, logo, source, 0, 0, s, ChannelMask{}, alpha.data());
+  EXPECT_EQ(image.Pixel(0, 0), (Rgb{100, 50, 127}));
+  EXPECT_EQ(image.Pixel(1, 0), (Rgb{1, 2, 3}));
+  EXPECT_EQ(image.Pixel(2, 0), (Rgb{0, 0, 255}));
+}
+
+TEST(BlendLogo, OpaqueAlphaBlendsExactlyAsNoAlphaUnderEveryRule) {
+  const RasterImage source = testing::MakeNoiseRaster(16, 8, 3);
+  const RasterImage logo = testing::MakeNoiseRaster(16, 8, 4);
+  const std::vector<std::uint8_t> opaque(16 * 8, 255);
+  for (const auto& [neutral, plain] :
+       {std::pair{false, false}, std::pair{true, true}, std::pair{true, false}}) {
+    LogoSettings s;
+    s.alpha = 37;
+    s.colorNeutral = neutral;
+    s.plain = plain;
+    s.useTransparentColor = false;
+    RasterImage withAlpha = source;
+    RasterImage without = source;
+    BlendLogo(withAlpha, logo, source, 0, 0, s, ChannelMask{}, opaque.data());
+    BlendLogo(without, logo, source, 0, 0, s, ChannelMask{});
+    EXPECT_EQ(withAlpha, without) << neutral << plain;
+  }
+}
+
 TEST(BlendLogoAtPlaces, OverlapShowsTheLaterLogoOverTheImage) {
   // A 3-wide logo on a 4-wide image at c1 and c2 (x0 = 2 - 1 = 1) overlaps in columns 1..2;
   // each overlap pixel is the logo blended over the image once, never over the first logo.

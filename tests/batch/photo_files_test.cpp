@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <exiv2/exiv2.hpp>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "batch/mark_file.h"
+#include "imagefiles/bmp_writer.h"
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/jpeg_writer.h"
 #include "imagefiles/writer_test_tools.h"
@@ -89,16 +91,16 @@ std::vector<std::string> SquareLetters(const RasterImage& image) {
   return rows;
 }
 
-class MetadataTest : public ::testing::Test {
+class PhotoFilesTest : public ::testing::Test {
  protected:
-  MetadataTest() {
+  PhotoFilesTest() {
     settings_.watermark.frame.outerOn = false;
     settings_.watermark.frame.innerOn = false;
   }
 
   MarkResult Mark(const std::filesystem::path& source, const std::filesystem::path& output,
                   SaveOptions save) {
-    const MarkInput input{settings_, none_, none_, text_, locale_};
+    const MarkInput input{settings_, logo_, none_, text_, locale_, {}, logoAlpha_};
     MarkFileRequest request;
     request.source = source;
     request.output = output;
@@ -115,13 +117,15 @@ class MetadataTest : public ::testing::Test {
   TempDir temp_;
   ProgramSettings settings_;
   RasterImage none_;
+  RasterImage logo_;
+  std::vector<std::uint8_t> logoAlpha_;
   std::vector<std::string> text_;
   LocaleInfo locale_;
 };
 
 // A photo turned upright keeps the photographer's tags in every format that carries them,
 // read back by an outside reader; its orientation becomes 1 and its thumbnail goes.
-TEST_F(MetadataTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesThem) {
+TEST_F(PhotoFilesTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesThem) {
   QUILLSTONE_REQUIRE_TOOL("exiftool");
   const std::filesystem::path source = temp_ / "portrait.jpg";
   WriteCameraJpeg(testing::MakeGradientRaster(32, 16), source, 6);
@@ -167,7 +171,7 @@ TEST_F(MetadataTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesThe
 // A camera stores one upright picture (three flat squares over three others) in each of
 // the eight EXIF orientations; marked as the camera recorded it, every one comes out
 // upright.
-TEST_F(MetadataTest, EveryCameraOrientationComesOutUpright) {
+TEST_F(PhotoFilesTest, EveryCameraOrientationComesOutUpright) {
   const std::vector<std::string> upright = {"abc", "def"};
   const std::vector<std::vector<std::string>> stored = {
       {"abc", "def"},     {"cba", "fed"},     {"fed", "cba"},     {"def", "abc"},
@@ -183,6 +187,28 @@ TEST_F(MetadataTest, EveryCameraOrientationComesOutUpright) {
     ASSERT_TRUE(DecodeImageFile(temp_ / "upright.bmp", written));
     EXPECT_EQ(SquareLetters(written), upright) << orientation;
   }
+}
+
+// A PNG logo written by another program, one pixel half transparent and one clear, blended
+// at 100 % over blue: 12800 * 200 div 25500 = 100, 12800 * 100 div 25500 = 50 and
+// 12700 * 255 div 25500 = 127; the clear pixel keeps the image.
+TEST_F(PhotoFilesTest, PngLogoBlendsByItsAlpha) {
+  QImage png(2, 1, QImage::Format_ARGB32);
+  png.setPixel(0, 0, qRgba(200, 100, 0, 128));
+  png.setPixel(1, 0, qRgba(10, 20, 30, 0));
+  ASSERT_TRUE(png.save(QString::fromStdString((temp_ / "logo.png").string())));
+  RasterImage untouched;
+  ASSERT_TRUE(LoadLogoFile(temp_ / "logo.png", logo_, untouched, &logoAlpha_));
+  EXPECT_EQ(logoAlpha_, (std::vector<std::uint8_t>{128, 0}));
+  ASSERT_TRUE(WriteBmp(RasterImage(4, 2, MakeColor(0, 0, 255)), temp_ / "blue.bmp"));
+  settings_.watermark.logo.alpha = 100;
+  SaveOptions save;
+  save.format = OutputFormat::kBmp;
+  ASSERT_EQ(Mark(temp_ / "blue.bmp", temp_ / "marked.bmp", save).outcome, MarkOutcome::kWritten);
+  RasterImage marked;
+  ASSERT_TRUE(DecodeImageFile(temp_ / "marked.bmp", marked));
+  EXPECT_EQ(marked.Pixel(0, 0), (Rgb{100, 50, 127}));
+  EXPECT_EQ(marked.Pixel(1, 0), (Rgb{0, 0, 255}));
 }
 
 }  // namespace
