@@ -27,6 +27,7 @@ namespace quillstone {
 namespace {
 
 constexpr const char* kProgramName = "quillstone-cli: ";
+constexpr std::string_view kOutputExtensions = " (use .bmp, .jpg, .tif, .wmf, .png or .webp)";
 
 int UsageError(const CliStreams& streams, std::string_view reason) {
   streams.err << kProgramName << TerminalText(OneLineMessage(reason)) << "\n";
@@ -54,7 +55,7 @@ Status ReadFileList(const CliOptions& options, const CliStreams& streams, std::v
   return Status::Ok();
 }
 
-// The format an output file name asks for: the five extensions of the batch page, and
+// The format an output file name asks for: the six extensions of the batch page, and
 // ".jpeg", ".jpe" and ".tiff" as the formats they name.
 std::optional<OutputFormat> RenderFormatFor(const std::string& output) {
   if (std::optional<OutputFormat> format = FormatFromExtension(output)) return format;
@@ -80,8 +81,8 @@ int DefaultJobs() {
 int RunRenderCommand(const CliOptions& options, const CliStreams& streams) {
   const std::optional<OutputFormat> format = RenderFormatFor(options.output);
   if (!format) {
-    return UsageError(
-        streams, "cannot tell the format of " + options.output + " (use .bmp, .jpg, .tif, .wmf or .png)");
+    return UsageError(streams,
+                      "cannot tell the format of " + options.output + std::string(kOutputExtensions));
   }
   std::error_code error;
   if (!std::filesystem::exists(options.input, error)) {
@@ -155,8 +156,8 @@ int RunBatchCommand(const CliOptions& options, const CliStreams& streams) {
 int RunBannerCommand(const CliOptions& options, const CliStreams& streams) {
   const std::optional<OutputFormat> format = RenderFormatFor(options.output);
   if (!format) {
-    return UsageError(
-        streams, "cannot tell the format of " + options.output + " (use .bmp, .jpg, .tif, .wmf or .png)");
+    return UsageError(streams,
+                      "cannot tell the format of " + options.output + std::string(kOutputExtensions));
   }
   CliWatermark watermark;
   if (Status status = PrepareWatermark(options, watermark); !status)

@@ -45,6 +45,7 @@ std::optional<OutputFormat> ParseFormat(std::string_view text) {
   if (lower == "tif" || lower == "tiff") return OutputFormat::kTiff;
   if (lower == "wmf") return OutputFormat::kWmf;
   if (lower == "png") return OutputFormat::kPng;
+  if (lower == "webp") return OutputFormat::kWebp;
   return std::nullopt;
 }
 
@@ -91,7 +92,7 @@ Status SetMask(std::string_view, std::string_view value, CliOptions& options) {
 
 Status SetFormat(std::string_view name, std::string_view value, CliOptions& options) {
   const std::optional<OutputFormat> format = ParseFormat(value);
-  if (!format) return BadValue(name, value, "bmp, jpg, tif, wmf or png");
+  if (!format) return BadValue(name, value, "bmp, jpg, tif, wmf, png or webp");
   options.save.format = *format;
   return Status::Ok();
 }
@@ -129,6 +130,11 @@ Status SetProgressive(std::string_view, std::string_view, CliOptions& options) {
 
 Status SetGreyscale(std::string_view, std::string_view, CliOptions& options) {
   options.save.jpeg.greyscale = true;
+  return Status::Ok();
+}
+
+Status SetWebpLossless(std::string_view, std::string_view, CliOptions& options) {
+  options.save.webp.lossless = true;
   return Status::Ok();
 }
 
@@ -211,11 +217,12 @@ constexpr OptionSpec kOptions[] = {
      "seed of the random colour noise: the same seed, the same files\n"
      "(without it the clock chooses)",
      SetSeed},
-    {"--quality", "1..100", kForAll, "JPEG quality (80)", SetQuality},
+    {"--quality", "1..100", kForAll, "JPEG and lossy WebP quality (80)", SetQuality},
     {"--progressive", "", kForAll, "progressive JPEG", SetProgressive},
     {"--grayscale", "", kForAll, "greyscale JPEG", SetGreyscale},
     {"--png-filter", "F", kForAll, "none, best, sub, up, average or paeth (none)", SetPngFilter},
     {"--png-level", "1..9", kForAll, "PNG compression level (1)", SetPngLevel},
+    {"--webp-lossless", "", kForAll, "lossless WebP (every pixel kept) instead of lossy", SetWebpLossless},
 
     {"--macro", "FILE.qstmac", kForBoth,
      "an effect macro saved by the effect window: its commands run on\n"
@@ -247,7 +254,7 @@ constexpr OptionSpec kOptions[] = {
      SetText<&CliOptions::destination>},
     {"--mask", "MASKS", kForBatch, "file masks separated by ';' (\"*.jpg;*.jpe\")", SetMask},
     {"--prefix", "TEXT", kForBatch, "file name prefix (\"new_\")", SetText<&CliOptions::prefix>},
-    {"--format", "F", kForBatch, "bmp, jpg, tif, wmf or png (jpg)", SetFormat},
+    {"--format", "F", kForBatch, "bmp, jpg, tif, wmf, png or webp (jpg)", SetFormat},
     {"--jobs", "N", kForBatch,
      "images marked at once (one per processor core); the files\n"
      "written are the same for any N",
@@ -421,7 +428,7 @@ std::string CliHelpText() {
   std::string text = R"(Usage:
   quillstone-cli render INPUT OUTPUT [options]
       Marks one image (BMP, JPEG, PNG, TIFF or WebP) and writes it in the format of OUTPUT's extension:
-      .bmp, .jpg (.jpeg), .tif (.tiff), .wmf or .png.
+      .bmp, .jpg (.jpeg), .tif (.tiff), .wmf, .png or .webp.
   quillstone-cli batch --source DIR --dest DIR [options]
   quillstone-cli batch --files-from LIST --dest DIR [options]
       Marks every image of DIR that matches the mask, or every image LIST names, and

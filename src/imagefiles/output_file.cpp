@@ -6,6 +6,7 @@
 #include "imagefiles/orientation.h"
 #include "imagefiles/sepia.h"
 #include "imagefiles/tiff_writer.h"
+#include "imagefiles/webp_writer.h"
 #include "platform/atomic_file.h"
 
 namespace quillstone {
@@ -22,6 +23,8 @@ Status EncodeWithMetadata(const RasterImage& image, const StorageFormat& format,
       return EncodeTiff(sink, image, format);
     case OutputFormat::kPng:
       return EncodePng(image, sink, path, options.png, format);
+    case OutputFormat::kWebp:
+      return EncodeWebp(image, sink, path, options.jpeg.quality, options.webp);
     case OutputFormat::kBmp:
     case OutputFormat::kWmf:
       break;
@@ -30,7 +33,8 @@ Status EncodeWithMetadata(const RasterImage& image, const StorageFormat& format,
 }
 
 bool CarriesMetadata(OutputFormat format) {
-  return format == OutputFormat::kJpeg || format == OutputFormat::kTiff || format == OutputFormat::kPng;
+  return format == OutputFormat::kJpeg || format == OutputFormat::kTiff || format == OutputFormat::kPng ||
+         format == OutputFormat::kWebp;
 }
 
 }  // namespace
@@ -76,6 +80,8 @@ Status WriteOutputFile(const RasterImage& image, const StorageFormat& format, co
       return WriteWmf(image, path, format);
     case OutputFormat::kPng:
       return WritePng(image, path, options.png, format);
+    case OutputFormat::kWebp:
+      return WriteWebp(image, path, options.jpeg.quality, options.webp);
   }
   return Status::Error("unknown output format");
 }

@@ -27,8 +27,9 @@ StorageFormat PrepareForWriting(RasterImage& image, RasterImage& scratch, const 
 ImageMetadata MetadataForOutput(const ImageMetadata& source, PictureTurn loadTurn, bool turnedBack);
 
 // Writes the image in the options' format (their JPEG and PNG choices apply to those
-// formats only) at the depth of `format`. The file is replaced only when it was written
-// completely; the error names the file and the reason. JPEG, PNG and TIFF files also carry
+// formats only; WebP takes the JPEG quality and its own lossless switch) at the depth of
+// `format`. The file is replaced only when it was written completely; the error names the
+// file and the reason. JPEG, PNG, TIFF and WebP files also carry
 // `metadata` (when given, not empty and not stripped by the options); metadata that cannot
 // be added leaves the file without it and says why in `warning`.
 Status WriteOutputFile(const RasterImage& image, const StorageFormat& format, const SaveOptions& options,

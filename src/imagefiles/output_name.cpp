@@ -7,7 +7,7 @@
 namespace quillstone {
 namespace {
 
-constexpr std::array<std::string_view, 5> kExtensions = {".bmp", ".jpg", ".tif", ".wmf", ".png"};
+constexpr std::array<std::string_view, 6> kExtensions = {".bmp", ".jpg", ".tif", ".wmf", ".png", ".webp"};
 
 }  // namespace
 

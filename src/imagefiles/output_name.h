@@ -10,13 +10,14 @@
 namespace quillstone {
 
 // The output formats, in the order of the "Save watermarked images as" choices.
-enum class OutputFormat : std::uint8_t { kBmp, kJpeg, kTiff, kWmf, kPng };
+// New formats join at the end, so that a stored index keeps its meaning.
+enum class OutputFormat : std::uint8_t { kBmp, kJpeg, kTiff, kWmf, kPng, kWebp };
 
-// ".bmp", ".jpg", ".tif", ".wmf" or ".png".
+// ".bmp", ".jpg", ".tif", ".wmf", ".png" or ".webp".
 std::string_view OutputExtension(OutputFormat format);
 
 // The format a typed file name asks for by its extension, compared without regard to case:
-// ".bmp", ".jpg", ".tif", ".wmf", ".png"; nothing for any other extension (".jpeg", ".tiff").
+// ".bmp", ".jpg", ".tif", ".wmf", ".png", ".webp"; nothing for any other extension (".jpeg", ".tiff").
 std::optional<OutputFormat> FormatFromExtension(std::string_view fileName);
 
 // The name with the part from its last dot on replaced by `extension` (which starts with

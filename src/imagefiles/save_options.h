@@ -4,6 +4,7 @@
 #include "imagefiles/output_name.h"
 #include "imagefiles/png_writer.h"
 #include "imagefiles/storage_format.h"
+#include "imagefiles/webp_writer.h"
 
 namespace quillstone {
 
@@ -13,6 +14,7 @@ struct SaveOptions {
   OutputFormat format = OutputFormat::kJpeg;    // "Save watermarked images as"
   JpegOptions jpeg;                             // "Compression" 80 %, "Progressive", "Grayscale"
   PngOptions png;                               // "Filter:" None, "Compression level:" 1
+  WebpOptions webp;                             // "Lossless" off; the quality is the JPEG one
   ColorDepth colorDepth = ColorDepth::kBits24;  // "Color depth"
   bool sepia = false;                           // "Apply sepia effect"
   // "Strip metadata": write no EXIF, XMP, IPTC or colour profile of the source.

@@ -83,14 +83,15 @@ QWidget* BatchPage::BuildSettings() {
   QWidget* destinationBox = BuildDestinationBox(column);
   auto* formats =
       Named(new RadioGroup("Save watermarked images as",
-                           {{"Bitmap", "Jpg", "Tiff 6.0 ", "Wmf", "Png"}, "RadioGroup1_%1"}, column),
+                           {{"Bitmap", "Jpg", "Tiff 6.0 ", "Wmf", "Png", "WebP"}, "RadioGroup1_%1"}, column),
             "RadioGroup1");
-  // The JPEG and PNG options act only for their own format.
+  // The JPEG, PNG and WebP options act only for their own format (WebP takes the JPEG quality).
   controls_.Choice(formats, save.format, [this](int) { ShowFormatOptions(); });
   optionPages_ = Named(new QTabWidget(column), "outputoptionpages");
   optionPages_->addTab(BuildGeneralOptions(), "General");
   optionPages_->addTab(BuildJpegOptions(), "Jpeg options");
   optionPages_->addTab(BuildPngOptions(), "Png options");
+  optionPages_->addTab(BuildWebpOptions(), "WebP options");
   auto* start = Named(new QPushButton("Start batch", column), "startbatch");
   connect(start, &QPushButton::clicked, this, &BatchPage::StartBatch);
 
@@ -192,6 +193,17 @@ QWidget* BatchPage::BuildPngOptions() {
   return pngPage_;
 }
 
+QWidget* BatchPage::BuildWebpOptions() {
+  webpPage_ = new QWidget(optionPages_);
+  auto* lossless =
+      controls_.Switch("webplossless_check", "Lossless", workspace_.saveOptions().webp.lossless, webpPage_);
+  auto* layout = new QVBoxLayout(webpPage_);
+  layout->addWidget(lossless);
+  layout->addWidget(new QLabel("Lossy files take the compression of the Jpeg options.", webpPage_));
+  layout->addStretch(1);
+  return webpPage_;
+}
+
 void BatchPage::ShowSettings() {
   const BatchPageFields& fields = flow_.fields();
   destination_->setText(ToQString(fields.destinationDirectory));
@@ -212,19 +224,21 @@ void BatchPage::ShowRotateBack() {
   rotateBack_->setEnabled(RotateBackEnabled(workspace_.settings().orientation));
 }
 
-// The JPEG options act only for "Jpg", the PNG options only for "Png"; the chosen one's
-// page comes to front.
+// The JPEG options act only for "Jpg" (their compression also for "WebP"), the PNG options
+// only for "Png", the WebP options only for "WebP"; the chosen one's page comes to front.
 void BatchPage::ShowFormatOptions() {
   const OutputFormat format = workspace_.saveOptions().format;
   const bool jpeg = format == OutputFormat::kJpeg;
   const bool png = format == OutputFormat::kPng;
-  optionPages_->setTabEnabled(optionPages_->indexOf(jpegPage_), jpeg);
+  const bool webp = format == OutputFormat::kWebp;
+  optionPages_->setTabEnabled(optionPages_->indexOf(jpegPage_), jpeg || webp);
   optionPages_->setTabEnabled(optionPages_->indexOf(pngPage_), png);
-  for (QWidget* widget : std::initializer_list<QWidget*>{quality_, progressive_, grayscale_}) {
-    widget->setEnabled(jpeg);
-  }
+  optionPages_->setTabEnabled(optionPages_->indexOf(webpPage_), webp);
+  quality_->setEnabled(jpeg || webp);
+  for (QWidget* widget : std::initializer_list<QWidget*>{progressive_, grayscale_}) widget->setEnabled(jpeg);
   if (jpeg) optionPages_->setCurrentWidget(jpegPage_);
   if (png) optionPages_->setCurrentWidget(pngPage_);
+  if (webp) optionPages_->setCurrentWidget(webpPage_);
 }
 
 bool BatchPage::ChooseSourceHistoryEntry(int index) {

@@ -69,6 +69,7 @@ class BatchPage : public QWidget {
   QWidget* BuildGeneralOptions();
   QWidget* BuildJpegOptions();
   QWidget* BuildPngOptions();
+  QWidget* BuildWebpOptions();
   QWidget* BuildPanel();
   void ShowFormatOptions();
   void StartBatch();
@@ -89,6 +90,7 @@ class BatchPage : public QWidget {
   QTabWidget* optionPages_ = nullptr;
   QWidget* jpegPage_ = nullptr;
   QWidget* pngPage_ = nullptr;
+  QWidget* webpPage_ = nullptr;
   QScrollBar* quality_ = nullptr;
   QCheckBox* progressive_ = nullptr;
   QCheckBox* grayscale_ = nullptr;

@@ -34,7 +34,7 @@ bool WritesOverCurrentSource(const Workspace& workspace, const std::filesystem::
 const std::vector<FileFilter>& ImageSaveFilters() {
   static const std::vector<FileFilter> filters = {
       {"Bitmaps (*.bmp)", "*.bmp"}, {"Jpg (*.jpg)", "*.jpg"}, {"Tiff 6.0 (*.tiff)", "*.tiff"},
-      {"Wmf (*.wmf)", "*.wmf"},     {"Png (*.png)", "*.png"},
+      {"Wmf (*.wmf)", "*.wmf"},     {"Png (*.png)", "*.png"}, {"WebP (*.webp)", "*.webp"},
   };
   return filters;
 }
@@ -111,6 +111,10 @@ FlowResult SaveInteractive(Workspace& workspace) {
     const auto png = prompter.ChoosePngOptions();
     if (!png) return FlowResult::Cancelled();
     options.png = *png;
+  } else if (options.format == OutputFormat::kWebp) {
+    // The quality of the last JPEG save and the batch page's lossless switch.
+    options.jpeg.quality = workspace.sharedJpegQuality();
+    options.webp = workspace.saveOptions().webp;
   }
   const ImageMetadata metadata = MetadataForOutput(workspace.sourceMetadata(), loadTurn, turnBack);
   std::string metadataWarning;

@@ -24,12 +24,12 @@ inline constexpr std::string_view kRotateBackQuestion =
     "Do you want to rotate the image back to it's original alignment,\nbefore saving ?";
 
 // The types of the save dialog, in the order of the output formats: bitmap, JPEG, TIFF,
-// metafile, PNG. The dialog starts on JPEG.
+// metafile, PNG, WebP. The dialog starts on JPEG.
 const std::vector<FileFilter>& ImageSaveFilters();
 inline constexpr int kInitialSaveFilter = static_cast<int>(OutputFormat::kJpeg);
 
 // The format a save writes: the one the typed extension names (".bmp", ".jpg", ".tif",
-// ".wmf", ".png" in any case), else the type chosen in the dialog (so ".jpeg" and ".tiff"
+// ".wmf", ".png", ".webp" in any case), else the type chosen in the dialog (so ".jpeg" and ".tiff"
 // keep the chosen type).
 OutputFormat SaveFormatFor(const std::filesystem::path& typed, int filterIndex);
 
@@ -50,7 +50,8 @@ std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputForm
 // before replacing the file the picture being marked was loaded from (by its name or through
 // a link); then for JPEG shows the compression preview, opened on the shared quality (its
 // "OK" makes its choice the shared one and the batch page's), and for PNG the options
-// window; Cancel in either writes nothing. Writes through
+// window; Cancel in either writes nothing. WebP is written at the shared JPEG quality with
+// the batch page's lossless switch. Writes through
 // PrepareForWriting and WriteOutputFile at 24 bits, without depth reduction or sepia. A
 // failed write is shown with its reason. True when a file was written.
 FlowResult SaveInteractive(Workspace& workspace);

@@ -27,18 +27,22 @@ std::vector<std::string> Words(std::string_view line) {
 
 TEST(CliOptionsTest, EveryBatchOption) {
   CliOptions options;
-  ASSERT_TRUE(Parse(Words("batch --source in --dest=out --mask *.bmp --prefix= --format PNG --quality 95 "
-                          "--progressive --grayscale --png-filter paeth --png-level=9 --depth 8 --sepia "
-                          "--rotate-back --individual-text --jobs 3 --config a.ini --text t.txt --logo l.bmp "
-                          "--texture x.jpg --set logoprozent=30 --set=maincolor=#FF8000 --quiet"),
-                    options)
-                  .ok());
+  ASSERT_TRUE(
+      Parse(
+          Words(
+              "batch --source in --dest=out --mask *.bmp --prefix= --format WEBP --quality 95 "
+              "--webp-lossless --progressive --grayscale --png-filter paeth --png-level=9 --depth 8 --sepia "
+              "--rotate-back --individual-text --jobs 3 --config a.ini --text t.txt --logo l.bmp "
+              "--texture x.jpg --set logoprozent=30 --set=maincolor=#FF8000 --quiet"),
+          options)
+          .ok());
   EXPECT_EQ(options.command, CliCommand::kBatch);
   EXPECT_EQ(options.source, "in");
   EXPECT_EQ(options.destination, "out");
   EXPECT_EQ(options.mask, "*.bmp");
   EXPECT_EQ(options.prefix, "");
-  EXPECT_EQ(options.save.format, OutputFormat::kPng);
+  EXPECT_EQ(options.save.format, OutputFormat::kWebp);
+  EXPECT_TRUE(options.save.webp.lossless);
   EXPECT_EQ(options.save.jpeg, (JpegOptions{95, true, true}));
   EXPECT_EQ(options.save.png, (PngOptions{PngFilter::kPaeth, 9}));
   EXPECT_EQ(options.save.colorDepth, ColorDepth::kBits8);
@@ -107,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--quality", "0"}, "expected 1..100"},
         UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--quality", "8O"}, "\"8O\" for --quality"},
         UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--format", "gif"},
-                       "bmp, jpg, tif, wmf or png"},
+                       "bmp, jpg, tif, wmf, png or webp"},
         UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--set", "logoprozent"}, "NAME=VALUE"},
         UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--sepia=1"}, "--sepia takes no value"},
         UsageErrorCase{{"render", "in.jpg", "out.jpg", "--format", "png"},
