@@ -6,9 +6,9 @@
 #include "effects/color_fill.h"
 #include "effects/color_style_presets.h"
 #include "effects/convolve3x3.h"
+#include "effects/grayscale.h"
 #include "effects/paper_edges.h"
 #include "effects/vertical_mosaic.h"
-#include "imaging/grayscale.h"
 
 namespace quillstone {
 

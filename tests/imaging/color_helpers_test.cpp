@@ -2,7 +2,6 @@
 
 #include "imaging/arithmetic.h"
 #include "imaging/color_value.h"
-#include "imaging/grayscale.h"
 #include "imaging/random_source.h"
 #include "imaging/raster_image.h"
 #include "support/test_support.h"
@@ -40,13 +39,6 @@ TEST(Arithmetic, TruncAndClamp) {
   EXPECT_EQ(Clamp255(-5), 0);
   EXPECT_EQ(Clamp255(300), 255);
   EXPECT_EQ(Clamp255(17), 17);
-}
-
-TEST(Grayscale, UsesIntegerWeights) {
-  RasterImage image = testing::MakeRaster({"wr"}, {{'w', colors::kWhite}, {'r', colors::kRed}});
-  GrayscaleInPlace(image);
-  EXPECT_EQ(image.Pixel(0, 0), (Rgb{255, 255, 255}));
-  EXPECT_EQ(image.Pixel(1, 0), (Rgb{76, 76, 76}));  // 77 * 255 >> 8
 }
 
 TEST(RasterImage, RowsArePaddedToFourBytes) {
