@@ -61,7 +61,7 @@ namespace blend {
 // the in-place case, restrict-qualified for distinct rows, so the compiler knows how
 // they overlap.
 template <class DestPtr, class SourcePtr>
-inline void Run(DestPtr dest, SourcePtr source, int pixels, const BlendPattern& p) {
+[[gnu::always_inline]] inline void Run(DestPtr dest, SourcePtr source, int pixels, const BlendPattern& p) {
   int x = 0;
   // scale * s <= 100 * 255 fits 16 bits, and division by the constant 100 becomes a
   // multiply-high, so the block runs in 16-bit vector lanes.
@@ -77,19 +77,19 @@ inline void Run(DestPtr dest, SourcePtr source, int pixels, const BlendPattern& 
   }
 }
 
-inline void InPlace(std::uint8_t* row, int pixels, const BlendPattern& p) {
+[[gnu::always_inline]] inline void InPlace(std::uint8_t* row, int pixels, const BlendPattern& p) {
   Run(row, row, pixels, p);
 }
 
-inline void Apart(std::uint8_t* __restrict dest, const std::uint8_t* __restrict source, int pixels,
-                  const BlendPattern& p) {
+[[gnu::always_inline]] inline void Apart(std::uint8_t* __restrict dest, const std::uint8_t* __restrict source,
+                                         int pixels, const BlendPattern& p) {
   Run(dest, source, pixels, p);
 }
 }  // namespace blend
 
 // Blends `pixels` pixels of `source` into `dest`; the two are the same row or do not overlap.
-inline void ApplyBlendPattern(std::uint8_t* dest, const std::uint8_t* source, int pixels,
-                              const BlendPattern& pattern) {
+[[gnu::always_inline]] inline void ApplyBlendPattern(std::uint8_t* dest, const std::uint8_t* source,
+                                                     int pixels, const BlendPattern& pattern) {
   const BlendPattern p = pattern;  // a local copy cannot alias the rows
   if (dest == source) {
     blend::InPlace(dest, pixels, p);
