@@ -65,6 +65,10 @@ void ApplyEffectSequence(RasterImage& image, const EffectSequence& sequence);
 // raster (each row takes all calls before the next row; see image_effects.cpp).
 void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls);
 
+// ApplyEffectCalls for rows y0 <= y < y1 only (limited to the image): each row gets what
+// the whole pass gives it, so bands applied in turn give the whole pass's pixels.
+void ApplyEffectCallsToRows(RasterImage& image, std::span<const EffectCall> calls, int y0, int y1);
+
 // Shorthands for writing sequences as data.
 namespace effect_calls {
 constexpr EffectCall ChannelFill(ChannelFillMode mode) {

@@ -391,25 +391,27 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
   }
 }
 
-[[gnu::always_inline]] inline void ApplyByRowBody(RasterImage& image,
-                                                  const std::vector<PreparedCall>& calls) {
+[[gnu::always_inline]] inline void ApplyByRowBody(RasterImage& image, const std::vector<PreparedCall>& calls,
+                                                  int y0, int y1) {
   const int W = image.Width();
   const int H = image.Height();
-  for (int y = 0; y < H; ++y) {
+  for (int y = y0; y < y1; ++y) {
     std::uint8_t* row = image.Row(y);
     for (const PreparedCall& call : calls) ApplyToRow(call, row, y, W, H);
   }
 }
 
-[[gnu::noinline]] void ApplyByRowBaseline(RasterImage& image, const std::vector<PreparedCall>& calls) {
-  ApplyByRowBody(image, calls);
+[[gnu::noinline]] void ApplyByRowBaseline(RasterImage& image, const std::vector<PreparedCall>& calls, int y0,
+                                          int y1) {
+  ApplyByRowBody(image, calls, y0, y1);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 // The same with 256-bit vectors, for processors that have them.
 [[gnu::target("avx2"), gnu::noinline]] void ApplyByRowAvx2(RasterImage& image,
-                                                           const std::vector<PreparedCall>& calls) {
-  ApplyByRowBody(image, calls);
+                                                           const std::vector<PreparedCall>& calls, int y0,
+                                                           int y1) {
+  ApplyByRowBody(image, calls, y0, y1);
 }
 
 #endif
@@ -424,7 +426,13 @@ void ApplyOne(RasterImage& image, const EffectCall& call) {
 // pixels when all its calls are applied to one row before the next row is taken; the
 // raster is then read and written once instead of once per call.
 void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls) {
-  if (image.Empty()) return;
+  ApplyEffectCallsToRows(image, calls, 0, image.Height());
+}
+
+void ApplyEffectCallsToRows(RasterImage& image, std::span<const EffectCall> calls, int y0, int y1) {
+  y0 = std::max(y0, 0);
+  y1 = std::min(y1, image.Height());
+  if (image.Empty() || y0 >= y1) return;
   std::vector<PreparedCall> prepared;
   for (const EffectCall& call : calls) {
     PreparedCall p = Prepare(call, image.Width(), image.Height());
@@ -445,11 +453,11 @@ void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls) {
   if (prepared.empty()) return;
 #if defined(__x86_64__) || defined(__i386__)
   if (HasAvx2()) {
-    ApplyByRowAvx2(image, prepared);
+    ApplyByRowAvx2(image, prepared, y0, y1);
     return;
   }
 #endif
-  ApplyByRowBaseline(image, prepared);
+  ApplyByRowBaseline(image, prepared, y0, y1);
 }
 
 void ChannelFillEffect(RasterImage& image, ChannelFillMode mode) {

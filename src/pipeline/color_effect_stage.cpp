@@ -1,5 +1,6 @@
 #include "pipeline/color_effect_stage.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -79,6 +80,10 @@ void Filter(RasterImage& image, RasterImage& scratch, const Kernel3x3& kernel, i
   std::swap(image, scratch);
 }
 
+// Rows of a band for styles made of two steps: a few rows of a large image, well within
+// the second-level cache.
+constexpr int kBandRows = 8;
+
 constexpr PaperStyle kPaperStyles[kPaperCount] = {PaperStyle::kRectangles, PaperStyle::kRoundedLeft,
                                                   PaperStyle::kEllipses};
 
@@ -121,10 +126,16 @@ void ApplyColorEffect(RasterImage& image, RasterImage& scratch, const ColorEffec
       ColorBand(GradientSide::kRight, image, image, fill, strength);
       ColorBand(GradientSide::kLeft, image, image, fill, strength);
       return;
-    case ColorStyle::kBlackAndWhiteFullColor:
-      ApplyEffectSequence(image, *ColorStylePreset(ColorStyle::kBlackAndWhite));
-      FullColorOverlay(image, image, fill);
+    case ColorStyle::kBlackAndWhiteFullColor: {
+      // Band by band, so that the overlay finds each band still in the cache.
+      const auto blackAndWhite = ColorStylePreset(ColorStyle::kBlackAndWhite)->Calls();
+      for (int y0 = 0; y0 < image.Height(); y0 += kBandRows) {
+        const int y1 = std::min(y0 + kBandRows, image.Height());
+        ApplyEffectCallsToRows(image, blackAndWhite, y0, y1);
+        ColorBox(ColorBoxKind::kFullColor, image, image, fill, 0, y0, image.Width(), y1);
+      }
       return;
+    }
     case ColorStyle::kVerticalMosaic:
       VerticalMosaic(image, settings.mosaicRows, settings.step);
       return;

@@ -387,8 +387,9 @@ TEST(StripeNegative, AgreesWithThePlainPass) {
 
 // Sequences are applied row by row with some steps joined into one; every colour-style
 // preset, every effect command and some longer mixed sequences must give the pixels of
-// the plain primitives applied one whole pass after another. The sizes cover single
-// pixels, the 16-pixel blocks and their remainders, one- and two-row rasters.
+// the plain primitives applied one whole pass after another, also when applied band by
+// band. The sizes cover single pixels, the 16-pixel blocks and their remainders, one- and
+// two-row rasters.
 TEST(EffectSequences, AgreeWithPlainPassesOneAfterAnother) {
   using namespace effect_calls;
   std::vector<std::vector<EffectCall>> sequences;
@@ -416,6 +417,10 @@ TEST(EffectSequences, AgreeWithPlainPassesOneAfterAnother) {
       RasterImage actual = source;
       ApplyEffectCalls(actual, sequences[i]);
       ASSERT_EQ(actual, expected) << "sequence " << i << " on " << width << "x" << height;
+      // In bands of two rows, the first reaching above the raster.
+      actual = source;
+      for (int y0 = -1; y0 < height; y0 += 2) ApplyEffectCallsToRows(actual, sequences[i], y0, y0 + 2);
+      ASSERT_EQ(actual, expected) << "sequence " << i << " in bands on " << width << "x" << height;
     }
   }
 }
