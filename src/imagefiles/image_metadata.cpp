@@ -1,10 +1,16 @@
 #include "imagefiles/image_metadata.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <exception>
 #include <exiv2/exiv2.hpp>
 #include <mutex>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillstone {
 
@@ -77,13 +83,152 @@ void MergeExif(Exiv2::ExifData& target, const ImageMetadata& metadata, int width
   SetIfPresent(target, "Exif.Photo.PixelYDimension", static_cast<std::uint32_t>(height));
 }
 
+Status EmbedMetadataWhole(std::string& file, const ImageMetadata& metadata, int width, int height);
+
+void PutBigEndian32(std::string& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+// A PNG's colour profile: an iCCP chunk (a name, compression method 0, the deflated
+// profile) right after IHDR, where readers look for it before the palette and the image.
+void PutPngProfile(std::string& png, const std::string& profile) {
+  constexpr std::size_t kAfterHeader = 8 + 12 + 13;
+  if (profile.empty() || png.size() < kAfterHeader || png.compare(12, 4, "IHDR") != 0) return;
+  uLongf packedSize = compressBound(static_cast<uLong>(profile.size()));
+  std::string packed(packedSize, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                reinterpret_cast<const Bytef*>(profile.data()), static_cast<uLong>(profile.size()),
+                Z_BEST_COMPRESSION) != Z_OK)
+    return;
+  packed.resize(packedSize);
+  std::string chunk(4, '\0');
+  chunk += "iCCP";
+  chunk += std::string_view("ICC profile\0\0", 13);
+  chunk += packed;
+  PutBigEndian32(chunk, 0, static_cast<std::uint32_t>(chunk.size() - 8));
+  const std::uint32_t crc = static_cast<std::uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), static_cast<uInt>(chunk.size() - 4)));
+  chunk += std::string(4, '\0');
+  PutBigEndian32(chunk, chunk.size() - 4, crc);
+  png.insert(kAfterHeader, chunk);
+}
+
+// Where a JPEG's entropy-coded data begins: the offset of its first SOS marker, after
+// which no metadata segment comes; 0 when the bytes are not a JPEG or have no SOS.
+std::size_t JpegHeaderLength(const std::uint8_t* bytes, std::size_t size) {
+  if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return 0;
+  std::size_t at = 2;
+  while (at + 4 <= size) {
+    if (bytes[at] != 0xFF) return 0;
+    const std::uint8_t marker = bytes[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (marker == 0xDA) return at;
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+      at += 2;
+      continue;
+    }
+    at += 2 + (static_cast<std::size_t>(bytes[at + 2]) << 8 | bytes[at + 3]);
+  }
+  return 0;
+}
+
+// A JPEG's segments before its image data, ended as a file: all the metadata library reads
+// or rewrites, so a photo's megabytes of image data are never copied through it.
+std::string JpegHead(const std::uint8_t* bytes, std::size_t headerLength) {
+  std::string head(reinterpret_cast<const char*>(bytes), headerLength);
+  head += "\xFF\xD9";
+  return head;
+}
+
+// A colour profile is stored in a JPEG as APP2 segments of "ICC_PROFILE\0", a sequence
+// number from 1, the count, and up to 65519 bytes of the profile each.
+constexpr std::string_view kProfileTag{"ICC_PROFILE\0", 12};
+constexpr std::size_t kProfileChunk = 65519;
+
+struct Segment {
+  std::size_t at;      // offset of its 0xFF
+  std::size_t length;  // bytes in all, marker included
+  std::uint8_t marker;
+};
+
+// The segments of a JPEG head (JpegHead) between SOI and the end.
+std::vector<Segment> SegmentsOf(const std::string& head) {
+  std::vector<Segment> segments;
+  std::size_t at = 2;
+  while (at + 4 <= head.size() && static_cast<std::uint8_t>(head[at]) == 0xFF) {
+    const auto marker = static_cast<std::uint8_t>(head[at + 1]);
+    if (marker == 0xD9 || marker == 0xDA) break;
+    const std::size_t length = 2 + (static_cast<std::size_t>(static_cast<std::uint8_t>(head[at + 2])) << 8 |
+                                    static_cast<std::uint8_t>(head[at + 3]));
+    if (at + length > head.size()) break;
+    segments.push_back({at, length, marker});
+    at += length;
+  }
+  return segments;
+}
+
+// Takes the colour profile's segments out of a JPEG head and returns the profile, its
+// pieces in the order of their sequence numbers (empty when there is none).
+std::string TakeJpegProfile(std::string& head) {
+  std::vector<std::pair<int, std::string>> pieces;
+  const std::vector<Segment> segments = SegmentsOf(head);
+  for (auto it = segments.rbegin(); it != segments.rend(); ++it) {
+    const std::size_t data = it->at + 4;
+    if (it->marker != 0xE2 || it->length < 4 + kProfileTag.size() + 2 ||
+        head.compare(data, kProfileTag.size(), kProfileTag) != 0)
+      continue;
+    const int sequence = static_cast<std::uint8_t>(head[data + kProfileTag.size()]);
+    const std::size_t first = data + kProfileTag.size() + 2;
+    pieces.emplace_back(sequence, head.substr(first, it->at + it->length - first));
+    head.erase(it->at, it->length);
+  }
+  std::stable_sort(pieces.begin(), pieces.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::string profile;
+  for (const auto& piece : pieces) profile += piece.second;
+  return profile;
+}
+
+// Puts a colour profile into a JPEG head, after its APP0 and APP1 segments.
+void PutJpegProfile(std::string& head, const std::string& profile) {
+  if (profile.empty()) return;
+  std::size_t at = 2;
+  for (const Segment& segment : SegmentsOf(head)) {
+    if (segment.marker != 0xE0 && segment.marker != 0xE1) break;
+    at = segment.at + segment.length;
+  }
+  const std::size_t count = (profile.size() + kProfileChunk - 1) / kProfileChunk;
+  std::string segments;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view piece = std::string_view(profile).substr(i * kProfileChunk, kProfileChunk);
+    const std::size_t length = 2 + kProfileTag.size() + 2 + piece.size();
+    segments += "\xFF\xE2";
+    segments += static_cast<char>(length >> 8);
+    segments += static_cast<char>(length & 0xFF);
+    segments += kProfileTag;
+    segments += static_cast<char>(i + 1);
+    segments += static_cast<char>(count);
+    segments += piece;
+  }
+  head.insert(at, segments);
+}
+
 }  // namespace
 
 ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size) {
   ImageMetadata metadata;
   try {
     PrepareLibrary();
-    Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(bytes, static_cast<long>(size));
+    const std::size_t headerLength = JpegHeaderLength(bytes, size);
+    // A JPEG's profile is read apart, so that one the library would refuse costs nothing else.
+    std::string head = headerLength > 0 ? JpegHead(bytes, headerLength) : std::string();
+    if (headerLength > 0) metadata.icc = TakeJpegProfile(head);
+    Exiv2::Image::AutoPtr image =
+        headerLength > 0 ? Exiv2::ImageFactory::open(BytesOf(head), static_cast<long>(head.size()))
+                         : Exiv2::ImageFactory::open(bytes, static_cast<long>(size));
     if (image.get() == nullptr) return {};
     image->readMetadata();
     const Exiv2::ExifData& exif = image->exifData();
@@ -104,7 +249,7 @@ ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size) {
       const Exiv2::DataBuf iptc = Exiv2::IptcParser::encode(image->iptcData());
       metadata.iptc.assign(reinterpret_cast<const char*>(iptc.pData_), static_cast<std::size_t>(iptc.size_));
     }
-    if (image->iccProfileDefined()) {
+    if (headerLength == 0 && image->iccProfileDefined()) {
       const Exiv2::DataBuf* icc = image->iccProfile();
       metadata.icc.assign(reinterpret_cast<const char*>(icc->pData_), static_cast<std::size_t>(icc->size_));
     }
@@ -116,6 +261,27 @@ ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size) {
 }
 
 Status EmbedMetadata(std::string& file, const ImageMetadata& metadata, int width, int height) {
+  // A JPEG's metadata is written into its head alone, which then goes before its image data.
+  const auto* fileBytes = reinterpret_cast<const std::uint8_t*>(file.data());
+  const std::size_t headerLength = JpegHeaderLength(fileBytes, file.size());
+  if (headerLength > 0) {
+    std::string head = JpegHead(fileBytes, headerLength);
+    ImageMetadata withoutProfile = metadata;
+    withoutProfile.icc.clear();
+    if (Status status = EmbedMetadataWhole(head, withoutProfile, width, height); !status) return status;
+    if (head.size() < 2 || head.compare(head.size() - 2, 2, "\xFF\xD9") != 0)
+      return Status::Error("cannot add metadata: the JPEG head came back without its end");
+    head.resize(head.size() - 2);
+    PutJpegProfile(head, metadata.icc);
+    file.replace(0, headerLength, head);
+    return Status::Ok();
+  }
+  return EmbedMetadataWhole(file, metadata, width, height);
+}
+
+namespace {
+
+Status EmbedMetadataWhole(std::string& file, const ImageMetadata& metadata, int width, int height) {
   try {
     PrepareLibrary();
     Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(BytesOf(file), static_cast<long>(file.size()));
@@ -139,7 +305,9 @@ Status EmbedMetadata(std::string& file, const ImageMetadata& metadata, int width
                                     static_cast<std::uint32_t>(metadata.iptc.size())) == 0)
         image->setIptcData(iptc);
     }
-    if (!metadata.icc.empty()) {
+    // JPEG and PNG profiles are written apart (PutJpegProfile, PutPngProfile).
+    const bool png = image->mimeType() == "image/png";
+    if (!metadata.icc.empty() && !png) {
       Exiv2::DataBuf icc(BytesOf(metadata.icc), static_cast<long>(metadata.icc.size()));
       image->setIccProfile(icc, false);
     }
@@ -152,10 +320,13 @@ Status EmbedMetadata(std::string& file, const ImageMetadata& metadata, int width
     io.close();
     if (read != size) return Status::Error("cannot add metadata: the written file cannot be read back");
     file = std::move(written);
+    if (png) PutPngProfile(file, metadata.icc);
   } catch (const std::exception& error) {
     return Status::Error(std::string("cannot add metadata: ") + error.what());
   }
   return Status::Ok();
 }
+
+}  // namespace
 
 }  // namespace quillstone

@@ -18,19 +18,35 @@ namespace {
 
 using testing::TempDir;
 
-// A colour profile's header is enough for the readers: size, the 'acsp' signature, no tags.
+// A small display profile with one text tag, as readers expect one: header, tag table and
+// the tag, 200 bytes.
 std::string SmallProfile() {
-  std::string icc(132, '\0');
-  icc[3] = static_cast<char>(132);
+  std::string icc(200, '\0');
+  const auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) icc[at + i] = static_cast<char>(v >> (24 - 8 * i));
+  };
+  put32(0, 200);
+  put32(8, 0x02100000);  // version 2.1
+  icc.replace(12, 4, "mntr");
+  icc.replace(16, 4, "RGB ");
+  icc.replace(20, 4, "XYZ ");
   icc.replace(36, 4, "acsp");
-  icc[64] = 'Q';  // bytes the copy must keep as they are
-  icc[100] = 'S';
+  put32(68, 0x0000F6D6);  // the D50 illuminant
+  put32(72, 0x00010000);
+  put32(76, 0x0000D32D);
+  put32(128, 1);  // one tag: the copyright text
+  icc.replace(132, 4, "cprt");
+  put32(136, 144);
+  put32(140, 56);
+  icc.replace(144, 4, "text");
+  icc.replace(152, 15, "Quillstone test");
   return icc;
 }
 
 // Writes a JPEG of `picture` whose metadata the camera and the photographer set, through
 // exiv2 itself rather than the program's own writer.
-void WriteCameraJpeg(const RasterImage& picture, const std::filesystem::path& path, int orientation) {
+void WriteCameraJpeg(const RasterImage& picture, const std::filesystem::path& path, int orientation,
+                     bool withProfile = false) {
   ASSERT_TRUE(WriteJpeg(picture, path, {100, false, false}));
   auto image = Exiv2::ImageFactory::open(path.string());
   image->readMetadata();
@@ -46,12 +62,18 @@ void WriteCameraJpeg(const RasterImage& picture, const std::filesystem::path& pa
   exif["Exif.Photo.PixelXDimension"] = static_cast<std::uint32_t>(picture.Width());
   image->xmpData()["Xmp.dc.rights"] = "All rights reserved";
   image->iptcData()["Iptc.Application2.Byline"] = "Ada Photographer";
-  Exiv2::DataBuf icc(reinterpret_cast<const Exiv2::byte*>(SmallProfile().data()), 132);
-  image->setIccProfile(icc, false);
   std::vector<std::uint8_t> thumbnail;
   ASSERT_TRUE(EncodeJpeg(RasterImage(8, 8), {}, thumbnail));
   Exiv2::ExifThumb(exif).setJpegThumbnail(thumbnail.data(), static_cast<long>(thumbnail.size()));
   image->writeMetadata();
+  if (!withProfile) return;
+  // The profile through exiftool, a writer of its own.
+  const std::filesystem::path profile = path.parent_path() / "profile.icc";
+  testing::WriteFile(profile, SmallProfile());
+  ASSERT_EQ(testing::RunTool("exiftool -q -overwrite_original '-ICC_Profile<=" + profile.string() + "' " +
+                             testing::ShellQuote(path.string()))
+                .exitCode,
+            0);
 }
 
 // Letters a..f as flat 16 x 16 squares of six far-apart colours.
@@ -128,7 +150,7 @@ class PhotoFilesTest : public ::testing::Test {
 TEST_F(PhotoFilesTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesThem) {
   QUILLSTONE_REQUIRE_TOOL("exiftool");
   const std::filesystem::path source = temp_ / "portrait.jpg";
-  WriteCameraJpeg(testing::MakeGradientRaster(32, 16), source, 6);
+  WriteCameraJpeg(testing::MakeGradientRaster(32, 16), source, 6, true);
   for (const auto& [format, name] :
        {std::pair{OutputFormat::kJpeg, "out.jpg"}, std::pair{OutputFormat::kPng, "out.png"},
         std::pair{OutputFormat::kTiff, "out.tif"}}) {
@@ -152,6 +174,11 @@ TEST_F(PhotoFilesTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesT
         ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     EXPECT_EQ(read.icc, SmallProfile()) << name;
     EXPECT_EQ(read.orientation, 1) << name;
+    RasterImage written;
+    DecodeExtras extras;
+    ASSERT_TRUE(DecodeImageFile(temp_ / name, written, &extras)) << name;
+    EXPECT_EQ(written.Width(), 16) << name;
+    EXPECT_EQ(extras.damage, "") << name;
   }
   // The IPTC byline is kept where the format has a place for it.
   EXPECT_NE(ExifTool(temp_ / "out.jpg").find("By-line"), std::string::npos);
