@@ -75,6 +75,22 @@ TEST(PictureDecode, AnOpaquePictureGivesNoAlpha) {
   EXPECT_EQ(out, kTwoPixels);
 }
 
+// An ancillary chunk with a bad checksum is skipped: the picture decodes, and libpng's
+// warning is carried out as damage.
+TEST(PictureDecode, PngWarningIsCarriedOutAsDamage) {
+  testing::TempDir dir;
+  testing::WriteTestPng(dir / "whole.png", kTwoPixels, PngLayout::kRgb8);
+  std::string bytes = testing::FileContents(dir / "whole.png");
+  const std::string badText("\0\0\0\3tEXta\0b\0\0\0\0", 15);  // length, type, data, wrong CRC
+  bytes.insert(33, badText);                                  // after the signature and IHDR
+  testing::WriteFile(dir / "damaged.png", bytes);
+  RasterImage out;
+  DecodeExtras extras;
+  ASSERT_TRUE(DecodeImageFile(dir / "damaged.png", out, &extras).ok());
+  EXPECT_EQ(out, kTwoPixels);
+  EXPECT_NE(extras.damage.find("CRC"), std::string::npos) << extras.damage;
+}
+
 // A file of the right kind cut in half, and one of another kind under the name, fail with
 // the decoder's reason and leave the raster empty.
 TEST(PictureDecode, TruncatedAndForeignFilesFailWithAReason) {
