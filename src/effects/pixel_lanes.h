@@ -64,6 +64,29 @@ struct PixelPlanes {
 };
 
 namespace planes {
+// Byte shuffles with a mask vector: lane j takes byte mask[j] of a (0..15) or of b
+// (16..31). GCC has them built in; clang (the fuzzing builds) gets the same in plain code.
+#if defined(__clang__)
+[[gnu::always_inline]] inline Bytes Shuffle(Bytes a, Bytes b, Bytes mask) {
+  Bytes r;
+  for (int j = 0; j < kLaneCount; ++j) {
+    const int m = mask[j] & (2 * kLaneCount - 1);
+    r[j] = m < kLaneCount ? a[m] : b[m - kLaneCount];
+  }
+  return r;
+}
+[[gnu::always_inline]] inline Bytes Shuffle(Bytes a, Bytes mask) {
+  return Shuffle(a, a, mask & (kLaneCount - 1));
+}
+#else
+[[gnu::always_inline]] inline Bytes Shuffle(Bytes a, Bytes b, Bytes mask) {
+  return __builtin_shuffle(a, b, mask);
+}
+[[gnu::always_inline]] inline Bytes Shuffle(Bytes a, Bytes mask) {
+  return __builtin_shuffle(a, mask);
+}
+#endif
+
 // A shuffle mask: lane j picks byte at(j).
 template <class At, std::size_t... j>
 constexpr Bytes Mask(At at, std::index_sequence<j...>) {
@@ -86,7 +109,7 @@ template <int c>
 [[gnu::always_inline]] inline Bytes Channel(Bytes v0, Bytes v1, Bytes v2) {
   constexpr Bytes kFirst = FirstPart(c);
   constexpr Bytes kLast = LastPart(c);
-  return __builtin_shuffle(__builtin_shuffle(v0, v1, kFirst), v2, kLast);
+  return Shuffle(Shuffle(v0, v1, kFirst), v2, kLast);
 }
 
 // For output part k (bytes 16k..16k+15 of the 48), byte t is channel (16k + t) mod 3 of
@@ -113,13 +136,13 @@ template <int k>
                                              const Bytes& red) {
   constexpr Bytes kBlueGreen = BlueGreen(k);
   constexpr Bytes kAddRed = AddRed(k);
-  StoreBytes(p + kLaneCount * k, __builtin_shuffle(__builtin_shuffle(blue, green, kBlueGreen), red, kAddRed));
+  StoreBytes(p + kLaneCount * k, Shuffle(Shuffle(blue, green, kBlueGreen), red, kAddRed));
 }
 
 template <int k>
 [[gnu::always_inline]] inline void StoreGreyPart(std::uint8_t* p, const Bytes& grey) {
   constexpr Bytes kRepeat = Repeat(k);
-  StoreBytes(p + kLaneCount * k, __builtin_shuffle(grey, kRepeat));
+  StoreBytes(p + kLaneCount * k, Shuffle(grey, kRepeat));
 }
 }  // namespace planes
 
