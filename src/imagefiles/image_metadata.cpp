@@ -226,9 +226,8 @@ ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size) {
     // A JPEG's profile is read apart, so that one the library would refuse costs nothing else.
     std::string head = headerLength > 0 ? JpegHead(bytes, headerLength) : std::string();
     if (headerLength > 0) metadata.icc = TakeJpegProfile(head);
-    Exiv2::Image::AutoPtr image =
-        headerLength > 0 ? Exiv2::ImageFactory::open(BytesOf(head), static_cast<long>(head.size()))
-                         : Exiv2::ImageFactory::open(bytes, static_cast<long>(size));
+    auto image = headerLength > 0 ? Exiv2::ImageFactory::open(BytesOf(head), static_cast<long>(head.size()))
+                                  : Exiv2::ImageFactory::open(bytes, static_cast<long>(size));
     if (image.get() == nullptr) return {};
     image->readMetadata();
     const Exiv2::ExifData& exif = image->exifData();
@@ -284,7 +283,7 @@ namespace {
 Status EmbedMetadataWhole(std::string& file, const ImageMetadata& metadata, int width, int height) {
   try {
     PrepareLibrary();
-    Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(BytesOf(file), static_cast<long>(file.size()));
+    auto image = Exiv2::ImageFactory::open(BytesOf(file), static_cast<long>(file.size()));
     if (image.get() == nullptr) return Status::Error("cannot add metadata: unknown file type");
     image->readMetadata();
     Exiv2::ExifData exif = image->exifData();
