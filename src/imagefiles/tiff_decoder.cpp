@@ -88,15 +88,25 @@ struct RgbaImageEnder {
   void operator()(TIFFRGBAImage* image) const { TIFFRGBAImageEnd(image); }
 };
 
-// The colours of a packed ABGR pixel with its alpha taken back out (libtiff hands colours
-// over multiplied by their alpha), as blue, green, red, alpha bytes.
-void UnpackRow(const std::uint32_t* packed, int width, bool hasAlpha, std::uint8_t* bgra) {
+// Whether libtiff's RGBA reader hands the colours over multiplied by their alpha: it
+// multiplies unassociated RGB colours itself, and passes grey ones through as stored.
+bool PremultipliedColours(const TIFFRGBAImage& image) {
+  return image.alpha == EXTRASAMPLE_ASSOCALPHA ||
+         (image.alpha == EXTRASAMPLE_UNASSALPHA && image.photometric == PHOTOMETRIC_RGB);
+}
+
+// The colours of a packed ABGR pixel, with their alpha taken back out when they were
+// multiplied by it, as blue, green, red, alpha bytes.
+void UnpackRow(const std::uint32_t* packed, int width, bool hasAlpha, bool premultiplied,
+               std::uint8_t* bgra) {
   for (int x = 0; x < width; ++x, bgra += 4) {
     const std::uint32_t p = packed[x];
     const unsigned a = hasAlpha ? TIFFGetA(p) : 255;
     const unsigned rgb[3] = {TIFFGetB(p), TIFFGetG(p), TIFFGetR(p)};
     for (int c = 0; c < 3; ++c) {
-      const unsigned value = a == 255 ? rgb[c] : a == 0 ? 0 : std::min(255u, (rgb[c] * 255 + a / 2) / a);
+      const unsigned value = !premultiplied || a == 255 ? rgb[c]
+                             : a == 0                   ? 0
+                                                        : std::min(255u, (rgb[c] * 255 + a / 2) / a);
       bgra[c] = static_cast<std::uint8_t>(value);
     }
     bgra[3] = static_cast<std::uint8_t>(a);
@@ -138,6 +148,7 @@ Status Decode(const std::uint8_t* bytes, std::size_t size, RasterImage& out, std
   image.orientation = ORIENTATION_TOPLEFT;
   image.req_orientation = ORIENTATION_TOPLEFT;
   const bool hasAlpha = image.alpha != 0;
+  const bool premultiplied = PremultipliedColours(image);
 
   // The picture is read a strip (or a row of tiles) at a time, so that the library decodes
   // each strip once and the packed pixels never take more than that.
@@ -167,7 +178,7 @@ Status Decode(const std::uint8_t* bytes, std::size_t size, RasterImage& out, std
       return fail("the TIFF image data is damaged");
     for (std::uint32_t r = 0; r < rows; ++r) {
       const int y = static_cast<int>(top + r);
-      UnpackRow(packed.data() + static_cast<std::size_t>(width) * r, w, hasAlpha, bgra.data());
+      UnpackRow(packed.data() + static_cast<std::size_t>(width) * r, w, hasAlpha, premultiplied, bgra.data());
       StoreBgraRow(bgra.data(), w, out.Row(y),
                    alphaRows != nullptr ? alphaRows + static_cast<std::size_t>(w) * y : nullptr);
     }

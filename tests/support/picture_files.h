@@ -78,19 +78,21 @@ inline void WriteTestPng(const std::filesystem::path& path, const RasterImage& i
 }
 
 // 8 or 16 bits per sample, in strips of two rows or in 16 x 16 tiles, with the compression
-// given (COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE, ...).
+// given (COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE, ...); RGB, or grey
+// (the green channel).
 inline void WriteTestTiff(const std::filesystem::path& path, const RasterImage& image, int bits, bool tiled,
-                          int compression, const std::vector<std::uint8_t>& alpha = {}) {
+                          int compression, const std::vector<std::uint8_t>& alpha = {}, bool grey = false) {
   TIFF* tif = TIFFOpen(path.c_str(), "w");
   ASSERT_NE(tif, nullptr);
-  const int samples = alpha.empty() ? 3 : 4;
+  const int colours = grey ? 1 : 3;
+  const int samples = alpha.empty() ? colours : colours + 1;
   const int width = image.Width();
   const int height = image.Height();
   TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
   TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
   TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, bits);
   TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
-  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, grey ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_RGB);
   TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
   TIFFSetField(tif, TIFFTAG_COMPRESSION, compression);
   if (!alpha.empty()) {
@@ -111,8 +113,12 @@ inline void WriteTestTiff(const std::filesystem::path& path, const RasterImage& 
       for (int x = left; x < left + columns; ++x) {
         const bool inside = x < width && y < height;
         const Rgb c = inside ? image.Pixel(x, y) : Rgb{};
-        values.insert(values.end(), {c.r, c.g, c.b});
-        if (samples == 4) values.push_back(inside ? alpha[static_cast<std::size_t>(y * width + x)] : 0);
+        if (grey) {
+          values.push_back(c.g);
+        } else {
+          values.insert(values.end(), {c.r, c.g, c.b});
+        }
+        if (samples > colours) values.push_back(inside ? alpha[static_cast<std::size_t>(y * width + x)] : 0);
       }
     }
     std::vector<std::uint8_t> bytes;
