@@ -1,5 +1,6 @@
 #include "imagefiles/image_metadata.h"
 
+#include <webp/mux.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -64,6 +65,16 @@ void SetIfPresent(Exiv2::XmpData& xmp, const char* key, std::uint32_t value) {
   if (it != xmp.end()) it->setValue(std::to_string(value));
 }
 
+// The source's XMP with the orientation and dimensions of the picture written; false when
+// there is none (or it cannot be parsed).
+bool AdjustedXmp(const ImageMetadata& metadata, int width, int height, Exiv2::XmpData& xmp) {
+  if (metadata.xmp.empty() || Exiv2::XmpParser::decode(xmp, metadata.xmp) != 0) return false;
+  SetIfPresent(xmp, "Xmp.tiff.Orientation", static_cast<std::uint32_t>(metadata.orientation));
+  SetIfPresent(xmp, "Xmp.exif.PixelXDimension", static_cast<std::uint32_t>(width));
+  SetIfPresent(xmp, "Xmp.exif.PixelYDimension", static_cast<std::uint32_t>(height));
+  return true;
+}
+
 // The source's EXIF merged under the written file's own: orientation, dimensions and
 // software as the picture written has them, no thumbnail.
 void MergeExif(Exiv2::ExifData& target, const ImageMetadata& metadata, int width, int height) {
@@ -84,6 +95,7 @@ void MergeExif(Exiv2::ExifData& target, const ImageMetadata& metadata, int width
 }
 
 Status EmbedMetadataWhole(std::string& file, const ImageMetadata& metadata, int width, int height);
+Status EmbedWebpMetadata(std::string& file, const ImageMetadata& metadata, int width, int height);
 
 void PutBigEndian32(std::string& bytes, std::size_t at, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
@@ -260,6 +272,8 @@ ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size) {
 }
 
 Status EmbedMetadata(std::string& file, const ImageMetadata& metadata, int width, int height) {
+  if (file.size() >= 12 && file.compare(0, 4, "RIFF") == 0 && file.compare(8, 4, "WEBP") == 0)
+    return EmbedWebpMetadata(file, metadata, width, height);
   // A JPEG's metadata is written into its head alone, which then goes before its image data.
   const auto* fileBytes = reinterpret_cast<const std::uint8_t*>(file.data());
   const std::size_t headerLength = JpegHeaderLength(fileBytes, file.size());
@@ -289,16 +303,8 @@ Status EmbedMetadataWhole(std::string& file, const ImageMetadata& metadata, int 
     Exiv2::ExifData exif = image->exifData();
     MergeExif(exif, metadata, width, height);
     image->setExifData(exif);
-    if (!metadata.xmp.empty()) {
-      Exiv2::XmpData xmp;
-      if (Exiv2::XmpParser::decode(xmp, metadata.xmp) == 0) {
-        SetIfPresent(xmp, "Xmp.tiff.Orientation", static_cast<std::uint32_t>(metadata.orientation));
-        SetIfPresent(xmp, "Xmp.exif.PixelXDimension", static_cast<std::uint32_t>(width));
-        SetIfPresent(xmp, "Xmp.exif.PixelYDimension", static_cast<std::uint32_t>(height));
-        image->setXmpData(xmp);
-      }
-    }
-    if (!metadata.iptc.empty() && image->mimeType() != "image/webp") {
+    if (Exiv2::XmpData xmp; AdjustedXmp(metadata, width, height, xmp)) image->setXmpData(xmp);
+    if (!metadata.iptc.empty()) {
       Exiv2::IptcData iptc;
       if (Exiv2::IptcParser::decode(iptc, BytesOf(metadata.iptc),
                                     static_cast<std::uint32_t>(metadata.iptc.size())) == 0)
@@ -324,6 +330,42 @@ Status EmbedMetadataWhole(std::string& file, const ImageMetadata& metadata, int 
     return Status::Error(std::string("cannot add metadata: ") + error.what());
   }
   return Status::Ok();
+}
+
+// A WebP's metadata goes in through libwebpmux as its ICCP, EXIF and XMP chunks (the
+// metadata library of this Debian release writes a WebP profile under the wrong name).
+Status EmbedWebpMetadata(std::string& file, const ImageMetadata& metadata, int width, int height) {
+  Exiv2::Blob exif;
+  std::string xmpPacket;
+  try {
+    PrepareLibrary();
+    Exiv2::ExifData merged;
+    MergeExif(merged, metadata, width, height);
+    Exiv2::ExifParser::encode(exif, Exiv2::littleEndian, merged);
+    if (Exiv2::XmpData xmp; AdjustedXmp(metadata, width, height, xmp))
+      Exiv2::XmpParser::encode(xmpPacket, xmp);
+  } catch (const std::exception& error) {
+    return Status::Error(std::string("cannot add metadata: ") + error.what());
+  }
+  const WebPData image{reinterpret_cast<const std::uint8_t*>(file.data()), file.size()};
+  WebPMux* mux = WebPMuxCreate(&image, 0);
+  if (mux == nullptr) return Status::Error("cannot add metadata: the WebP file cannot be read back");
+  bool ok = true;
+  const auto set = [&](const char* fourcc, const void* bytes, std::size_t size) {
+    if (size == 0 || !ok) return;
+    const WebPData chunk{static_cast<const std::uint8_t*>(bytes), size};
+    ok = WebPMuxSetChunk(mux, fourcc, &chunk, 1) == WEBP_MUX_OK;
+  };
+  set("ICCP", metadata.icc.data(), metadata.icc.size());
+  set("EXIF", exif.data(), exif.size());
+  set("XMP ", xmpPacket.data(), xmpPacket.size());
+  WebPData assembled;
+  WebPDataInit(&assembled);
+  ok = ok && WebPMuxAssemble(mux, &assembled) == WEBP_MUX_OK;
+  WebPMuxDelete(mux);
+  if (ok) file.assign(reinterpret_cast<const char*>(assembled.bytes), assembled.size);
+  WebPDataClear(&assembled);
+  return ok ? Status::Ok() : Status::Error("cannot add metadata: the WebP chunks cannot be written");
 }
 
 }  // namespace

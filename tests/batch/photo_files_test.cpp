@@ -151,9 +151,17 @@ TEST_F(PhotoFilesTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesT
   QUILLSTONE_REQUIRE_TOOL("exiftool");
   const std::filesystem::path source = temp_ / "portrait.jpg";
   WriteCameraJpeg(testing::MakeGradientRaster(32, 16), source, 6, true);
-  for (const auto& [format, name] :
-       {std::pair{OutputFormat::kJpeg, "out.jpg"}, std::pair{OutputFormat::kPng, "out.png"},
-        std::pair{OutputFormat::kTiff, "out.tif"}}) {
+  // Each file also passes its format's own checker.
+  struct Output {
+    OutputFormat format;
+    const char* name;
+    const char* checker;
+  };
+  for (const auto& [format, name, checker] :
+       {Output{OutputFormat::kJpeg, "out.jpg", "djpeg -fast -outfile /dev/null"},
+        Output{OutputFormat::kPng, "out.png", "pngcheck"},
+        Output{OutputFormat::kTiff, "out.tif", "tiffinfo -D"},
+        Output{OutputFormat::kWebp, "out.webp", "webpmux -info"}}) {
     SaveOptions save;
     save.format = format;
     const MarkResult result = Mark(source, temp_ / name, save);
@@ -165,9 +173,9 @@ TEST_F(PhotoFilesTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesT
           "Software                        : Quillstone"})
       EXPECT_NE(tags.find(expected), std::string::npos) << name << " lacks " << expected << "\n" << tags;
     EXPECT_EQ(tags.find("ThumbnailImage"), std::string::npos) << name;
-    if (format == OutputFormat::kTiff) {
-      EXPECT_EQ(testing::RunTool("tiffinfo -D " + testing::ShellQuote((temp_ / name).string())).exitCode, 0);
-    }
+    const testing::ToolRun check =
+        testing::RunTool(std::string(checker) + " " + testing::ShellQuote((temp_ / name).string()));
+    EXPECT_EQ(check.exitCode, 0) << name << "\n" << check.output;
     EXPECT_NE(tags.find("ImageWidth                      : 16"), std::string::npos) << name;  // turned
     const std::string bytes = testing::FileContents(temp_ / name);
     const ImageMetadata read =
