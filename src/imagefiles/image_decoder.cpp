@@ -104,7 +104,9 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, Deco
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const Status status = DecodeMemory(kind, data, bytes.size(), out, alpha, damage);
   if (!status) return Status::Error("cannot decode " + name + ": " + status.message());
-  if (extras != nullptr && extras->wantMetadata) extras->metadata = ReadImageMetadata(data, bytes.size());
+  // A bitmap carries no metadata; it is not handed to the metadata reader, which would copy it.
+  if (extras != nullptr && extras->wantMetadata && kind != ImageFileKind::kBmp)
+    extras->metadata = ReadImageMetadata(data, bytes.size());
   return status;
 }
 
