@@ -13,9 +13,9 @@ namespace quillstone {
 
 namespace {
 
-// Encodes the formats that can carry metadata into a sink.
-Status EncodeWithMetadata(const RasterImage& image, const StorageFormat& format, const SaveOptions& options,
-                          const std::filesystem::path& path, ByteSink& sink) {
+// Encodes the formats that can carry metadata (all but BMP and EMF) into a sink.
+Status EncodeOutput(const RasterImage& image, const StorageFormat& format, const SaveOptions& options,
+                    const std::filesystem::path& path, ByteSink& sink) {
   switch (options.format) {
     case OutputFormat::kJpeg:
       return EncodeJpeg(image, sink, path, options.jpeg);
@@ -30,11 +30,6 @@ Status EncodeWithMetadata(const RasterImage& image, const StorageFormat& format,
       break;
   }
   return Status::Error("unknown output format");
-}
-
-bool CarriesMetadata(OutputFormat format) {
-  return format == OutputFormat::kJpeg || format == OutputFormat::kTiff || format == OutputFormat::kPng ||
-         format == OutputFormat::kWebp;
 }
 
 }  // namespace
@@ -60,30 +55,17 @@ Status WriteOutputFile(const RasterImage& image, const StorageFormat& format, co
                        const std::filesystem::path& path, const ImageMetadata* metadata,
                        std::string* warning) {
   if (warning != nullptr) warning->clear();
-  if (metadata != nullptr && !metadata->Empty() && !options.stripMetadata &&
-      CarriesMetadata(options.format)) {
-    MemorySink sink;
-    if (Status encoded = EncodeWithMetadata(image, format, options, path, sink); !encoded) return encoded;
-    if (Status embedded = EmbedMetadata(sink.bytes, *metadata, image.Width(), image.Height());
-        !embedded && warning != nullptr)
-      *warning = path.filename().string() + ": " + embedded.message();
-    return WriteFileReplacing(path, sink.bytes);
-  }
-  switch (options.format) {
-    case OutputFormat::kBmp:
-      return WriteBmp(image, path, format);
-    case OutputFormat::kJpeg:
-      return WriteJpeg(image, path, options.jpeg);
-    case OutputFormat::kTiff:
-      return WriteTiff(path, image, format);
-    case OutputFormat::kWmf:
-      return WriteWmf(image, path, format);
-    case OutputFormat::kPng:
-      return WritePng(image, path, options.png, format);
-    case OutputFormat::kWebp:
-      return WriteWebp(image, path, options.jpeg.quality, options.webp);
-  }
-  return Status::Error("unknown output format");
+  if (options.format == OutputFormat::kBmp) return WriteBmp(image, path, format);
+  if (options.format == OutputFormat::kWmf) return WriteWmf(image, path, format);
+  const auto encode = [&](ByteSink& sink) { return EncodeOutput(image, format, options, path, sink); };
+  if (metadata == nullptr || metadata->Empty() || options.stripMetadata) return WriteAtomically(path, encode);
+  // With metadata the file is made in memory, given its metadata and written once.
+  MemorySink sink;
+  if (Status encoded = encode(sink); !encoded) return encoded;
+  if (Status embedded = EmbedMetadata(sink.bytes, *metadata, image.Width(), image.Height());
+      !embedded && warning != nullptr)
+    *warning = path.filename().string() + ": " + embedded.message();
+  return WriteFileReplacing(path, sink.bytes);
 }
 
 }  // namespace quillstone
