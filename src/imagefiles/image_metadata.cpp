@@ -76,7 +76,7 @@ bool AdjustedXmp(const ImageMetadata& metadata, int width, int height, Exiv2::Xm
 }
 
 // The source's EXIF merged under the written file's own: orientation, dimensions and
-// software as the picture written has them, no thumbnail.
+// software as the picture written has them; its thumbnail stays behind (CarriedOver).
 void MergeExif(Exiv2::ExifData& target, const ImageMetadata& metadata, int width, int height) {
   Exiv2::ExifData source;
   if (!metadata.exif.empty()) {
@@ -87,7 +87,6 @@ void MergeExif(Exiv2::ExifData& target, const ImageMetadata& metadata, int width
     if (!CarriedOver(datum) || target.findKey(Exiv2::ExifKey(datum.key())) != target.end()) continue;
     target.add(datum);
   }
-  Exiv2::ExifThumb(target).erase();
   target["Exif.Image.Orientation"] = static_cast<std::uint16_t>(metadata.orientation);
   target["Exif.Image.Software"] = kSoftware;
   SetIfPresent(target, "Exif.Photo.PixelXDimension", static_cast<std::uint32_t>(width));
