@@ -238,7 +238,7 @@ constexpr OptionSpec kOptions[] = {
     {"--sepia", "", kForBoth, "sepia toning", SetSepia},
     {"--strip-metadata", "", kForBoth,
      "write none of the source's EXIF, XMP, IPTC and colour profile\n"
-     "(JPEG, PNG and TIFF files keep them otherwise)",
+     "(JPEG, PNG, TIFF and WebP files keep them otherwise)",
      SetStripMetadata},
     {"--quiet", "", kForBoth, "no progress display", SetSwitch<&CliOptions::quiet>},
 
