@@ -148,20 +148,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BandCase{GradientSide::kRight, 4, 7, 5, {3, 4, 0, 7}, 3, 0},
                       BandCase{GradientSide::kLeft, 100, 7, 0, {0, 100, 0, 7}, 100, 100}));
 
-// Grey 100 under white at full blending: share 100 at the edge falling by 5 per column:
-// 255, then 127.5 + 50 ten columns in, 12.75 + 95 at the band's last column, then 100.
-TEST(ColorBand, LeftAndRightBandValuesAndExtent) {
-  for (const GradientSide side : {GradientSide::kLeft, GradientSide::kRight}) {
-    RasterImage image(100, 2, MakeColor(100, 100, 100));
-    ColorBand(side, image, image, Params(100, colors::kWhite), 5);
-    const auto column = [&](int fromEdge) { return side == GradientSide::kLeft ? fromEdge : 99 - fromEdge; };
-    const std::vector<int> expected{255, 177, 107};
-    for (const auto& [i, fromEdge] : {std::pair{0, 0}, {1, 10}, {2, 19}})
-      EXPECT_EQ(image.Pixel(column(fromEdge), 1).g, expected[i]) << fromEdge;
-    for (int fromEdge = 20; fromEdge < 100; ++fromEdge) ASSERT_EQ(image.Pixel(column(fromEdge), 0).r, 100);
-  }
-}
-
 // The weight is a single-precision value: with blending 70 over a 20-column band, column 2
 // has share 62.999996 and red 100 over black gives 62 (a double share of exactly 63 would
 // give 63); with blending 75, even column 0 has share 74.99999 and 4 over black gives 2.
@@ -177,29 +163,6 @@ TEST(ColorBand, SinglePrecisionWeightDecidesTruncation) {
     ColorBand(GradientSide::kLeft, image, image, Params(c.blending, MakeColor(c.red, 0, 0)), 5);
     EXPECT_EQ(image.Pixel(c.x, 0).r, c.expected) << "blending " << c.blending;
   }
-}
-
-TEST(ColorBand, RowBandsTestTheStepOnRows) {
-  RasterImage image(3, 100, colors::kBlack);
-  ColorBand(GradientSide::kTop, image, image, Params(100, colors::kWhite, 5), 2);
-  for (int y = 0; y < 100; ++y) {
-    const bool coloured = y < 50 && y % 5 == 0;
-    ASSERT_EQ(image.Pixel(1, y).r != 0, coloured) << "row " << y;
-  }
-  EXPECT_EQ(image.Pixel(2, 25).r, 127);  // share (50 - 25) / 0.5 = 50
-}
-
-TEST(ColorBand, ChannelMaskAndPerTermArithmetic) {
-  // Share 37.5 at column 5 of a 20-column band with blending 50:
-  // red 75 + 6.25 = 81.25, green 37.5 + 12.5 = 50, blue 18.75 + 18.75 = 37.5.
-  RasterImage image(100, 1, MakeColor(10, 20, 30));
-  ColorBand(GradientSide::kLeft, image, image, Params(50, MakeColor(200, 100, 50)), 5);
-  EXPECT_EQ(image.Pixel(5, 0), (Rgb{81, 50, 37}));
-  RasterImage masked(100, 1, MakeColor(10, 20, 30));
-  FillParams p = Params(50, MakeColor(200, 100, 50));
-  p.channels.green = false;
-  ColorBand(GradientSide::kLeft, masked, masked, p, 5);
-  EXPECT_EQ(masked.Pixel(5, 0), (Rgb{81, 20, 37}));
 }
 
 TEST(ColorBand, ZeroSpanDrawsNothing) {

@@ -18,90 +18,6 @@ using testing::GreyRaster;
 using testing::Greys;
 using Greys2D = std::vector<std::vector<int>>;
 
-// Per-pixel effects on a flat image. 37 pixels wide so the 16-pixel blocks and the
-// remainder are both covered; every pixel must come out the same.
-struct PixelCase {
-  const char* name;
-  std::function<void(RasterImage&)> effect;
-  Rgb in;
-  Rgb out;
-};
-
-class PerPixelEffect : public ::testing::TestWithParam<PixelCase> {};
-
-TEST_P(PerPixelEffect, MapsEveryPixel) {
-  const PixelCase& c = GetParam();
-  RasterImage image(37, 3, MakeColor(c.in));
-  c.effect(image);
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x) ASSERT_EQ(image.Pixel(x, y), c.out) << "at " << x << "," << y;
-}
-
-const Rgb kSample{10, 20, 30};
-
-INSTANTIATE_TEST_SUITE_P(
-    Effects, PerPixelEffect,
-    ::testing::Values(
-        PixelCase{"FillRed",
-                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kFullRed); },
-                  kSample,
-                  {255, 20, 30}},
-        PixelCase{"FillGreen",
-                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kFullGreen); },
-                  kSample,
-                  {10, 255, 30}},
-        PixelCase{"FillBlue",
-                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kFullBlue); },
-                  kSample,
-                  {10, 20, 255}},
-        PixelCase{"JustRed",
-                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kJustRed); },
-                  kSample,
-                  {10, 0, 0}},
-        PixelCase{"JustGreen",
-                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kJustGreen); },
-                  kSample,
-                  {0, 20, 0}},
-        PixelCase{"JustBlue",
-                  [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode::kJustBlue); },
-                  kSample,
-                  {0, 0, 30}},
-        PixelCase{"FillUnknownMode", [](RasterImage& i) { ChannelFillEffect(i, ChannelFillMode{7}); },
-                  kSample, kSample},
-        PixelCase{"InvertAll", [](RasterImage& i) { InvertEffect(i, 0); }, kSample, {245, 235, 225}},
-        PixelCase{"InvertRed", [](RasterImage& i) { InvertEffect(i, 1); }, kSample, {245, 20, 30}},
-        PixelCase{"InvertGreen", [](RasterImage& i) { InvertEffect(i, 2); }, kSample, {10, 235, 30}},
-        PixelCase{"InvertBlue", [](RasterImage& i) { InvertEffect(i, 3); }, kSample, {10, 20, 225}},
-        PixelCase{"InvertUnknownSelector", [](RasterImage& i) { InvertEffect(i, 4); }, kSample, kSample},
-        // c + k (c - 127), clamped: 63 -> 0, 64 -> 1, 191 -> 255.
-        PixelCase{"Contrast1Low", [](RasterImage& i) { ContrastEffect(i, 1); }, {63, 64, 127}, {0, 1, 127}},
-        PixelCase{
-            "Contrast1High", [](RasterImage& i) { ContrastEffect(i, 1); }, {191, 192, 128}, {255, 255, 129}},
-        // "Negative": 254 - c floored at 0, so both 254 and 255 become 0.
-        PixelCase{
-            "NegativeLow", [](RasterImage& i) { ContrastEffect(i, -2); }, {0, 127, 200}, {254, 127, 54}},
-        PixelCase{"NegativeHigh", [](RasterImage& i) { ContrastEffect(i, -2); }, {254, 255, 1}, {0, 0, 253}},
-        PixelCase{"HugeFactorSaturates",
-                  [](RasterImage& i) { ContrastEffect(i, 1 << 30); },
-                  {126, 127, 128},
-                  {0, 127, 255}},
-        // m = (10 + 20 + 31) div 3 = 20.
-        PixelCase{"Greyscale", [](RasterImage& i) { SaturationEffect(i, -1); }, {10, 20, 31}, {20, 20, 20}},
-        PixelCase{"Saturation1", [](RasterImage& i) { SaturationEffect(i, 1); }, {10, 20, 31}, {0, 20, 42}},
-        PixelCase{
-            "Saturation10", [](RasterImage& i) { SaturationEffect(i, 10); }, {10, 20, 31}, {0, 20, 141}},
-        PixelCase{"SaturationMinus10",
-                  [](RasterImage& i) { SaturationEffect(i, -10); },
-                  {10, 20, 31},
-                  {110, 20, 0}},
-        PixelCase{"BrightnessUp",
-                  [](RasterImage& i) { BrightnessEffect(i, 10); },
-                  {250, 100, 245},
-                  {255, 110, 255}},
-        PixelCase{
-            "BrightnessDown", [](RasterImage& i) { BrightnessEffect(i, -10); }, {5, 100, 10}, {0, 90, 0}}),
-    [](const ::testing::TestParamInfo<PixelCase>& info) { return info.param.name; });
-
 TEST(StripeNegative, ColumnBandsOfWPlusOneInvertedThenWKept) {
   RasterImage image(100, 2, colors::kBlack);
   ColumnStripeNegative(image, kAllChannels, 20);
@@ -342,7 +258,7 @@ RasterImage RandomRaster(int width, int height, RandomSource& random) {
 }
 
 // The effects keep their arithmetic in 16-bit lanes; that must not change any result.
-// Each effect on its own against the plain pass in wide arithmetic, on random pixels (with
+// Each per-pixel effect on its own against the plain pass in wide arithmetic, on random pixels (with
 // the extremes) for small, large and out-of-range factors. 41 pixels wide: blocks, edges and rest.
 TEST(ImageEffects, AgreeWithTheUnboundedFormulas) {
   using namespace effect_calls;
@@ -362,6 +278,19 @@ TEST(ImageEffects, AgreeWithTheUnboundedFormulas) {
       effect(actual);
       ASSERT_EQ(actual, expected) << "primitive " << static_cast<int>(call.primitive) << ", factor " << k;
     }
+  }
+  // Channel fills and inversions for every mode and selector, known or not.
+  for (int k = -1; k <= 8; ++k) {
+    RasterImage expected = source;
+    reference::Apply(expected, ChannelFill(static_cast<ChannelFillMode>(k)));
+    RasterImage actual = source;
+    ChannelFillEffect(actual, static_cast<ChannelFillMode>(k));
+    ASSERT_EQ(actual, expected) << "channel fill " << k;
+    expected = source;
+    reference::Apply(expected, Invert(k));
+    actual = source;
+    InvertEffect(actual, k);
+    ASSERT_EQ(actual, expected) << "invert " << k;
   }
 }
 
