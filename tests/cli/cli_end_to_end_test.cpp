@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -298,17 +297,6 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
   EXPECT_EQ(written.Width(), 20);
 }
 
-// Pictures that take a while to compress.
-RasterImage NoiseRaster(int width, int height, unsigned seed) {
-  std::mt19937 generator(seed);
-  RasterImage image(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (std::uint8_t* p = image.Row(y); p < image.Row(y) + 3 * width; ++p)
-      *p = static_cast<std::uint8_t>(generator());
-  }
-  return image;
-}
-
 QStringList Arguments(const std::vector<std::string>& arguments) {
   QStringList list;
   for (const std::string& argument : arguments) list << QString::fromStdString(argument);
@@ -523,7 +511,7 @@ TEST_F(CliEndToEndTest, LongestNamesAreWritten) {
 // temporary file is left, the run says how far it got and exits with 1.
 TEST_F(CliEndToEndTest, TerminationLeavesNoTemporaryFiles) {
   for (int i = 0; i < 12; ++i) {
-    ASSERT_TRUE(WriteBmp(NoiseRaster(900, 700, static_cast<unsigned>(i)),
+    ASSERT_TRUE(WriteBmp(testing::MakeNoiseRaster(900, 700, static_cast<std::uint32_t>(i) + 1),
                          source() / ("p" + std::to_string(i) + ".bmp"))
                     .ok());
   }

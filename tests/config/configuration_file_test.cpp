@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "config/setting_table.h"
 #include "support/test_support.h"
@@ -11,9 +10,7 @@
 namespace quillstone {
 namespace {
 
-void Put(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::WriteFile;
 
 // Every stored value differs from both the window's initial value and the reader default.
 ProgramSettings Unusual() {
@@ -147,7 +144,7 @@ TEST(Configuration, SaveAndLoadRestoreEverySetting) {
 
 TEST(Configuration, AFileWithOnlyRedOffReadsEveryOtherReaderDefault) {
   testing::TempDir dir;
-  Put(dir / "c.ini", "[GENERAL]\nredon=0\n");
+  WriteFile(dir / "c.ini", "[GENERAL]\nredon=0\n");
   ProgramSettings settings = Unusual();
   SetUnstored(settings);
   ASSERT_TRUE(ReadConfiguration(dir / "c.ini", settings).ok());
@@ -249,7 +246,7 @@ TEST(Configuration, ABannerFieldThatIsNoNumberLeavesBothBannerKeysOut) {
   EXPECT_NE(text.find("STRENGTH03=5\n"), std::string::npos);  // the rest is still written
 
   // Over an older file, the old sizes stay as they were.
-  Put(dir / "old.ini", "[BANNERSECTION]\nBANNERWIDTH=300\nBANNERHEIGTH=40\n");
+  WriteFile(dir / "old.ini", "[BANNERSECTION]\nBANNERWIDTH=300\nBANNERHEIGTH=40\n");
   s.banner = {"640", "", 0};
   ASSERT_TRUE(WriteConfiguration(dir / "old.ini", s).ok());
   ProgramSettings read;
@@ -270,7 +267,7 @@ TEST(Configuration, RewriteKeepsUnknownLinesAndSections) {
   const std::string before =
       "; my settings\r\n[GENERAL]\r\nredon=1\r\nmystery=42\r\n\r\n[PLUGINS]\r\nenabled=yes\r\n"
       "[TEXTSECTION]\r\n  FontName = Old Font\r\n";
-  Put(dir / "c.ini", before);
+  WriteFile(dir / "c.ini", before);
   ProgramSettings s;
   s.watermark.channels.red = false;
   s.watermark.text.font.face = "New Font";
@@ -293,7 +290,7 @@ TEST(Configuration, RewriteKeepsUnknownLinesAndSections) {
 
 TEST(Configuration, ALogoNameWithALineBreakIsRefusedAndTheOldFileKept) {
   testing::TempDir dir;
-  Put(dir / "c.ini", "[GENERAL]\nredon=0\n");
+  WriteFile(dir / "c.ini", "[GENERAL]\nredon=0\n");
   ProgramSettings s;
   s.logoFileName = "evil\n[GENERAL]\nredon=1";
   const Status status = WriteConfiguration(dir / "c.ini", s);

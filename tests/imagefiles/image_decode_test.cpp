@@ -1,4 +1,3 @@
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -10,17 +9,15 @@ namespace quillstone {
 namespace {
 
 // A 2 x 1 bitmap: red then green (24 bits, one row padded to 8 bytes).
-const std::vector<std::uint8_t> kTinyBmp = {
+const std::vector<std::uint8_t> kTinyBmpBytes = {
     'B', 'M', 62,  0, 0,   0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
     40,  0,   0,   0, 2,   0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0,
     0,   0,   0,   0, 0,   0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0,  // info header
     0,   0,   255, 0, 255, 0, 0, 0,                                        // pixels B, G, R
 };
+const std::string kTinyBmp(kTinyBmpBytes.begin(), kTinyBmpBytes.end());
 
-void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using testing::WriteFile;
 
 TEST(ImageFileKind, ComesFromTheExtensionInAnyLetterCase) {
   const std::pair<const char*, ImageFileKind> cases[] = {
@@ -66,7 +63,7 @@ TEST(DecodeImageFile, FailuresNameTheFileAndTheCause) {
 TEST(LoadLogoFile, KeepsTheCurrentLogoWhenTheFileCannotBeRead) {
   testing::TempDir dir;
   WriteFile(dir / "logo.bmp", kTinyBmp);
-  WriteFile(dir / "broken.bmp", {'B', 'M', 1, 2, 3});
+  WriteFile(dir / "broken.bmp", "BM\x01\x02\x03");
   RasterImage logo(3, 3, colors::kWhite);
   RasterImage untouched = logo;
   EXPECT_FALSE(LoadLogoFile(dir / "broken.bmp", logo, untouched).ok());
@@ -89,11 +86,11 @@ TEST(LoadLogoFile, KeepsTheCurrentLogoWhenTheFileCannotBeRead) {
 TEST(DecodeSourceImage, PlaceholderOnlyForJpegsAndDamageIsReported) {
   testing::TempDir dir;
   WriteFile(dir / "placeholder.bmp", kTinyBmp);
-  WriteFile(dir / "broken.bmp", {'B', 'M', 1, 2, 3});
-  WriteFile(dir / "broken.jpg", {'n', 'o', 'n', 'e'});
+  WriteFile(dir / "broken.bmp", "BM\x01\x02\x03");
+  WriteFile(dir / "broken.jpg", "none");
   ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(256, 192), dir / "whole.jpg").ok());
   const std::string whole = testing::FileContents(dir / "whole.jpg");
-  std::ofstream(dir / "cut.jpg", std::ios::binary) << whole.substr(0, whole.size() * 2 / 3);
+  WriteFile(dir / "cut.jpg", whole.substr(0, whole.size() * 2 / 3));
   const struct {
     const char* name;
     bool ok;

@@ -140,22 +140,6 @@ RasterImage PlainSmoothResize(const RasterImage& source, int width, int height) 
   return result;
 }
 
-RasterImage NoisyRaster(int width, int height) {
-  RasterImage image(width, height);
-  std::uint32_t state = 2463534242u;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      state ^= state << 13;
-      state ^= state >> 17;
-      state ^= state << 5;
-      image.SetPixel(x, y,
-                     Rgb{static_cast<std::uint8_t>(state), static_cast<std::uint8_t>(state >> 8),
-                         static_cast<std::uint8_t>(state >> 16)});
-    }
-  }
-  return image;
-}
-
 // The fast resampler (running sums, multiply-and-shift means for small areas, corrected
 // reciprocals for large ones) against the plain definition at many scales.
 TEST(SmoothResize, AgreesWithThePlainDefinition) {
@@ -164,7 +148,7 @@ TEST(SmoothResize, AgreesWithThePlainDefinition) {
   };
   for (const Case& c : {Case{101, 75, 50, 37}, Case{50, 40, 7, 9}, Case{13, 11, 40, 33}, Case{64, 48, 64, 48},
                         Case{300, 200, 3, 2}, Case{257, 3, 1, 1}, Case{1, 90, 5, 7}, Case{97, 89, 96, 13}}) {
-    const RasterImage source = NoisyRaster(c.fromW, c.fromH);
+    const RasterImage source = testing::MakeNoiseRaster(c.fromW, c.fromH);
     EXPECT_EQ(Smoothed(source, c.toW, c.toH), PlainSmoothResize(source, c.toW, c.toH))
         << c.fromW << "x" << c.fromH << " to " << c.toW << "x" << c.toH;
   }
