@@ -1,67 +1,18 @@
 #include "imagefiles/jpeg_writer.h"
 
 #include <algorithm>
-#include <csetjmp>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
-// jpeglib.h needs size_t and FILE declared first.
-#include <jerror.h>
-#include <jpeglib.h>
 
+#include "imagefiles/jpeg_glue.h"
 #include "platform/atomic_file.h"
 
 namespace quillstone {
 namespace {
 
-// libjpeg reports a fatal error through error_exit, which must not return; ours jumps back
-// to the compressing function with the library's message.
-struct ErrorManager {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr cinfo) {
-  auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, manager->message);
-  std::longjmp(manager->jump, 1);
-}
-
-void IgnoreMessage(j_common_ptr) {}
-
-// A destination manager that hands the compressed bytes to a sink in blocks; a failed
-// write becomes a library error (and the sink remembers the reason).
-struct FileDestination {
-  jpeg_destination_mgr base;
-  ByteSink* file;
-  JOCTET* buffer;
-  std::size_t bufferSize;
-};
-
-void InitDestination(j_compress_ptr cinfo) {
-  auto* dest = reinterpret_cast<FileDestination*>(cinfo->dest);
-  dest->base.next_output_byte = dest->buffer;
-  dest->base.free_in_buffer = dest->bufferSize;
-}
-
-boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
-  auto* dest = reinterpret_cast<FileDestination*>(cinfo->dest);
-  dest->file->Write(dest->buffer, dest->bufferSize);
-  if (dest->file->Failed()) ERREXIT(cinfo, JERR_FILE_WRITE);
-  InitDestination(cinfo);
-  return TRUE;
-}
-
-void TermDestination(j_compress_ptr cinfo) {
-  auto* dest = reinterpret_cast<FileDestination*>(cinfo->dest);
-  dest->file->Write(dest->buffer, dest->bufferSize - dest->base.free_in_buffer);
-  if (dest->file->Failed()) ERREXIT(cinfo, JERR_FILE_WRITE);
-}
-
-// Where the compressed bytes go: a file, or a growing malloc'd memory block.
+// Where the compressed bytes go: a sink, or a growing malloc'd memory block.
 struct Destination {
-  FileDestination* file = nullptr;
+  JpegSinkDestination* sink = nullptr;
   unsigned char** buffer = nullptr;
   unsigned long* size = nullptr;
 };
@@ -77,12 +28,12 @@ Status CheckJpegInput(const RasterImage& image, const JpegOptions& options) {
 // Runs the whole compression. Holds no objects with destructors, since a library error
 // leaves it through longjmp. Returns false when the library failed; the caller destroys
 // `cinfo` either way.
-bool Compress(ErrorManager& errors, jpeg_compress_struct& cinfo, const RasterImage& image,
+bool Compress(JpegErrors& errors, jpeg_compress_struct& cinfo, const RasterImage& image,
               const JpegOptions& options, const Destination& destination) {
   if (setjmp(errors.jump)) return false;
   jpeg_create_compress(&cinfo);
-  if (destination.file != nullptr) {
-    cinfo.dest = &destination.file->base;
+  if (destination.sink != nullptr) {
+    cinfo.dest = destination.sink->Manager();
   } else {
     jpeg_mem_dest(&cinfo, destination.buffer, destination.size);
   }
@@ -111,11 +62,9 @@ bool Compress(ErrorManager& errors, jpeg_compress_struct& cinfo, const RasterIma
 // Compresses into `destination`; the error text, if any, goes to `message`.
 bool RunCompress(const RasterImage& image, const JpegOptions& options, const Destination& destination,
                  std::string& message) {
-  ErrorManager errors{};
+  JpegErrors errors{};
   jpeg_compress_struct cinfo{};
-  cinfo.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = ErrorExit;
-  errors.base.output_message = IgnoreMessage;
+  cinfo.err = UseJpegErrors(errors);
   const bool ok = Compress(errors, cinfo, image, options, destination);
   if (!ok) message = errors.message;
   jpeg_destroy_compress(&cinfo);
@@ -127,14 +76,9 @@ bool RunCompress(const RasterImage& image, const JpegOptions& options, const Des
 Status EncodeJpeg(const RasterImage& image, ByteSink& file, const std::filesystem::path& path,
                   const JpegOptions& options) {
   if (Status status = CheckJpegInput(image, options); !status) return status;
-  constexpr std::size_t kBlock = 1 << 16;
-  std::vector<JOCTET> buffer(kBlock);
-  FileDestination fileDestination{{}, &file, buffer.data(), buffer.size()};
-  fileDestination.base.init_destination = InitDestination;
-  fileDestination.base.empty_output_buffer = EmptyOutputBuffer;
-  fileDestination.base.term_destination = TermDestination;
+  JpegSinkDestination destination(file);
   std::string message;
-  if (!RunCompress(image, options, Destination{&fileDestination}, message))
+  if (!RunCompress(image, options, Destination{&destination}, message))
     return Status::Error("cannot write JPEG " + path.string() + ": " + message);
   return Status::Ok();
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "imaging/raster_image.h"
+
+namespace quillstone {
+
+// The quantised DCT coefficients of one 8 x 8 block, in natural (row by row) order.
+using CoefficientBlock = std::array<std::int16_t, 64>;
+
+// One component of a JPEG picture as its encoder lays it out.
+struct BlockComponent {
+  int h = 1;  // horizontal and vertical sampling factors
+  int v = 1;
+  int widthInBlocks = 0;  // blocks that hold picture samples (no padding blocks)
+  int heightInBlocks = 0;
+  std::array<std::uint16_t, 64> quant{};  // quantisation table, natural order
+};
+
+// A JPEG picture's block layout: one component (grey) or three (Y, Cb, Cr), whose sampling
+// factors each divide the largest. A unit is the pixels of one interleaved MCU:
+// 8 * maxH x 8 * maxV pixels; component c has h x v blocks in each unit.
+struct BlockLayout {
+  int width = 0;
+  int height = 0;
+  int maxH = 1;
+  int maxV = 1;
+  std::vector<BlockComponent> components;
+
+  int UnitWidth() const { return 8 * maxH; }
+  int UnitHeight() const { return 8 * maxV; }
+  int UnitsAcross() const { return (width + UnitWidth() - 1) / UnitWidth(); }
+  int UnitsDown() const { return (height + UnitHeight() - 1) / UnitHeight(); }
+};
+
+// Encodes the unit at (unitX, unitY) of `image` (the layout's size) exactly as libjpeg's
+// compressor does with its defaults: its fixed-point RGB to YCbCr (or grey) conversion,
+// the last column and row repeated past the picture's edge, its box downsampling with the
+// alternating rounding bias, the accurate integer forward DCT and rounding to the nearest
+// multiple of the quantiser. `blocks` receives each component's h x v blocks, component
+// after component, row by row; blocks past the component's edge are left out (the writer
+// makes its own padding blocks), so their entries hold nothing meaningful.
+void EncodeUnit(const RasterImage& image, const BlockLayout& layout, int unitX, int unitY,
+                std::vector<CoefficientBlock>& blocks);
+
+}  // namespace quillstone

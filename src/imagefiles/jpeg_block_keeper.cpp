@@ -1,0 +1,222 @@
+#include "imagefiles/jpeg_block_keeper.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "imagefiles/jpeg_block_encoder.h"
+#include "imagefiles/jpeg_glue.h"
+
+namespace quillstone {
+
+namespace {
+
+// Everything a keeping write touches lives here, outside the function that calls setjmp, so
+// that a longjmp never skips a destructor.
+struct Session {
+  JpegErrors errors{};
+  jpeg_decompress_struct source{};
+  jpeg_compress_struct output{};
+  bool sourceMade = false;
+  bool outputMade = false;
+  std::string problem;  // why the stream's blocks cannot be kept
+  BlockLayout layout;
+  std::vector<std::uint8_t> changed;  // per unit of one unit row
+  std::vector<CoefficientBlock> blocks;
+  std::vector<JBLOCKARRAY> rows;  // per component: the block rows of one unit row
+  KeptBlocksCount count;
+
+  Session() {
+    source.err = UseJpegErrors(errors);
+    output.err = source.err;
+  }
+  ~Session() {
+    if (outputMade) jpeg_destroy_compress(&output);
+    if (sourceMade) jpeg_destroy_decompress(&source);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+};
+
+// Why the blocks of a stream whose header has been read cannot be kept; empty when they can.
+std::string LayoutProblem(const jpeg_decompress_struct& source) {
+  if (source.data_precision != 8)
+    return "the source has " + std::to_string(source.data_precision) + "-bit samples";
+  if (source.jpeg_color_space != JCS_YCbCr && source.jpeg_color_space != JCS_GRAYSCALE)
+    return source.jpeg_color_space == JCS_CMYK || source.jpeg_color_space == JCS_YCCK
+               ? "the source's colours are CMYK"
+               : "the source's colours are neither YCbCr nor grey";
+  for (int ci = 0; ci < source.num_components; ++ci) {
+    const jpeg_component_info& c = source.comp_info[ci];
+    if (source.max_h_samp_factor % c.h_samp_factor != 0 || source.max_v_samp_factor % c.v_samp_factor != 0)
+      return "the source's chroma sampling is fractional";
+  }
+  return {};
+}
+
+// The segments the metadata writer owns: EXIF and XMP (APP1), the colour profile (APP2),
+// IPTC (APP13); and the JFIF segment (APP0) the library writes itself.
+bool OwnedElsewhere(const jpeg_marker_struct& marker) {
+  const std::string_view data(reinterpret_cast<const char*>(marker.data), marker.data_length);
+  const auto startsWith = [&](std::string_view tag) { return data.substr(0, tag.size()) == tag; };
+  switch (marker.marker) {
+    case JPEG_APP0:
+      return startsWith(std::string_view("JFIF\0", 5));
+    case JPEG_APP0 + 1:
+      return startsWith(std::string_view("Exif\0", 5)) || startsWith("http://ns.adobe.com/");
+    case JPEG_APP0 + 2:
+      return startsWith(std::string_view("ICC_PROFILE\0", 12));
+    case JPEG_APP0 + 13:
+      return startsWith(std::string_view("Photoshop 3.0\0", 14));
+    default:
+      return false;
+  }
+}
+
+void MakeLayout(Session& s) {
+  const jpeg_compress_struct& out = s.output;
+  s.layout.width = static_cast<int>(out.image_width);
+  s.layout.height = static_cast<int>(out.image_height);
+  s.layout.maxH = s.source.max_h_samp_factor;
+  s.layout.maxV = s.source.max_v_samp_factor;
+  s.layout.components.resize(static_cast<std::size_t>(out.num_components));
+  for (int ci = 0; ci < out.num_components; ++ci) {
+    const jpeg_component_info& from = s.source.comp_info[ci];
+    BlockComponent& c = s.layout.components[static_cast<std::size_t>(ci)];
+    c.h = from.h_samp_factor;
+    c.v = from.v_samp_factor;
+    c.widthInBlocks = static_cast<int>(from.width_in_blocks);
+    c.heightInBlocks = static_cast<int>(from.height_in_blocks);
+    const JQUANT_TBL* table = out.quant_tbl_ptrs[out.comp_info[ci].quant_tbl_no];
+    // A zero quantiser only comes from a broken table; it is taken as 1.
+    for (int i = 0; i < 64; ++i) c.quant[i] = std::max<std::uint16_t>(table->quantval[i], 1);
+  }
+}
+
+// Marks in s.changed the units of unit row `unitY` where the two pictures differ.
+void FindChangedUnits(Session& s, const RasterImage& decoded, const RasterImage& marked, int unitY) {
+  const BlockLayout& layout = s.layout;
+  s.changed.assign(static_cast<std::size_t>(layout.UnitsAcross()), 0);
+  const int firstRow = unitY * layout.UnitHeight();
+  const int endRow = std::min(firstRow + layout.UnitHeight(), layout.height);
+  for (int y = firstRow; y < endRow; ++y) {
+    const std::uint8_t* a = decoded.Row(y);
+    const std::uint8_t* b = marked.Row(y);
+    for (int ux = 0; ux < layout.UnitsAcross(); ++ux) {
+      if (s.changed[ux]) continue;
+      const int x0 = ux * layout.UnitWidth();
+      const int width = std::min(layout.UnitWidth(), layout.width - x0);
+      s.changed[ux] = std::memcmp(a + 3 * x0, b + 3 * x0, 3 * static_cast<std::size_t>(width)) != 0;
+    }
+  }
+}
+
+// Encodes the changed units of every unit row again into the source's coefficient arrays.
+void ReplaceChangedUnits(Session& s, jvirt_barray_ptr* arrays, const RasterImage& decoded,
+                         const RasterImage& marked) {
+  const BlockLayout& layout = s.layout;
+  auto common = reinterpret_cast<j_common_ptr>(&s.source);
+  for (int uy = 0; uy < layout.UnitsDown(); ++uy) {
+    FindChangedUnits(s, decoded, marked, uy);
+    if (std::find(s.changed.begin(), s.changed.end(), 1) == s.changed.end()) continue;
+    std::vector<JBLOCKARRAY>& rows = s.rows;
+    rows.resize(layout.components.size());
+    for (std::size_t ci = 0; ci < rows.size(); ++ci) {
+      const int v = layout.components[ci].v;
+      rows[ci] = (*s.source.mem->access_virt_barray)(common, arrays[ci], static_cast<JDIMENSION>(uy * v),
+                                                     static_cast<JDIMENSION>(v), TRUE);
+    }
+    for (int ux = 0; ux < layout.UnitsAcross(); ++ux) {
+      if (!s.changed[ux]) continue;
+      ++s.count.encoded;
+      EncodeUnit(marked, layout, ux, uy, s.blocks);
+      std::size_t next = 0;
+      for (std::size_t ci = 0; ci < rows.size(); ++ci) {
+        const BlockComponent& c = layout.components[ci];
+        for (int by = 0; by < c.v; ++by) {
+          for (int bx = 0; bx < c.h; ++bx, ++next) {
+            const int blockX = ux * c.h + bx;
+            if (blockX >= c.widthInBlocks || uy * c.v + by >= c.heightInBlocks) continue;
+            std::memcpy(rows[ci][by][blockX], s.blocks[next].data(), sizeof(JBLOCK));
+          }
+        }
+      }
+    }
+  }
+}
+
+// Reads the source's header into s.source; false when its blocks cannot be kept.
+// Library errors jump back to the caller's setjmp.
+bool ReadSourceHeader(Session& s, std::span<const std::uint8_t> file) {
+  jpeg_create_decompress(&s.source);
+  s.sourceMade = true;
+  jpeg_mem_src(&s.source, file.data(), static_cast<unsigned long>(file.size()));
+  jpeg_save_markers(&s.source, JPEG_COM, 0xFFFF);
+  for (int n = 0; n < 16; ++n) jpeg_save_markers(&s.source, JPEG_APP0 + n, 0xFFFF);
+  jpeg_read_header(&s.source, TRUE);
+  s.problem = LayoutProblem(s.source);
+  return s.problem.empty();
+}
+
+// The whole keeping write; returns false on a library error or a refused source. Holds no
+// objects with destructors, since a library error leaves it through longjmp.
+bool Keep(Session& s, const RasterImage& marked, const JpegBlocksSource& from, JpegSinkDestination& sink) {
+  if (setjmp(s.errors.jump)) return false;
+  if (!ReadSourceHeader(s, from.file)) return false;
+  jvirt_barray_ptr* arrays = jpeg_read_coefficients(&s.source);
+  if (s.source.err->num_warnings > 0) {
+    s.problem = "the source is damaged";
+    return false;
+  }
+  if (static_cast<int>(s.source.image_width) != marked.Width() ||
+      static_cast<int>(s.source.image_height) != marked.Height() || from.decoded.Width() != marked.Width() ||
+      from.decoded.Height() != marked.Height()) {
+    s.problem = "the picture's size changed";
+    return false;
+  }
+  jpeg_create_compress(&s.output);
+  s.outputMade = true;
+  s.output.dest = sink.Manager();
+  jpeg_copy_critical_parameters(&s.source, &s.output);
+  if (s.source.progressive_mode) jpeg_simple_progression(&s.output);
+  s.output.optimize_coding = TRUE;
+  s.output.restart_interval = s.source.restart_interval;
+  MakeLayout(s);
+  s.count.units = s.layout.UnitsAcross() * s.layout.UnitsDown();
+  ReplaceChangedUnits(s, arrays, from.decoded, marked);
+  jpeg_write_coefficients(&s.output, arrays);
+  for (jpeg_saved_marker_ptr m = s.source.marker_list; m != nullptr; m = m->next) {
+    if (!OwnedElsewhere(*m)) jpeg_write_marker(&s.output, m->marker, m->data, m->data_length);
+  }
+  jpeg_finish_compress(&s.output);
+  jpeg_finish_decompress(&s.source);
+  return true;
+}
+
+// Reads only the header; false on a library error, leaving the reason in the session.
+bool ReadHeaderOnly(Session& s, std::span<const std::uint8_t> file) {
+  if (setjmp(s.errors.jump)) return false;
+  return ReadSourceHeader(s, file);
+}
+
+}  // namespace
+
+std::string JpegBlocksProblem(std::span<const std::uint8_t> file) {
+  Session s;
+  if (ReadHeaderOnly(s, file)) return {};
+  return s.problem.empty() ? std::string("the source cannot be read: ") + s.errors.message : s.problem;
+}
+
+Status EncodeKeepingBlocks(const RasterImage& marked, const JpegBlocksSource& source, ByteSink& sink,
+                           const std::filesystem::path& path, KeptBlocksCount* count) {
+  Session s;
+  JpegSinkDestination destination(sink);
+  const bool kept = Keep(s, marked, source, destination);
+  if (count != nullptr) *count = s.count;
+  if (kept) return Status::Ok();
+  return Status::Error("cannot write JPEG " + path.string() + ": " +
+                       (s.problem.empty() ? std::string(s.errors.message) : s.problem));
+}
+
+}  // namespace quillstone

@@ -1,0 +1,244 @@
+#include "imagefiles/jpeg_block_keeper.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+
+#include "imagefiles/jpeg_decoder.h"
+#include "support/test_support.h"
+
+namespace quillstone {
+namespace {
+
+std::span<const std::uint8_t> Bytes(const std::string& file) {
+  return {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()};
+}
+
+// What a JPEG stream holds, read back through libjpeg's coefficient calls.
+struct Coefficients {
+  std::string sampling;  // "2x2 1x1 1x1"
+  bool progressive = false;
+  unsigned restart = 0;
+  std::vector<std::string> comments;
+  struct Plane {
+    int h, v, across, down;
+    std::vector<std::array<JCOEF, DCTSIZE2>> blocks;  // row by row
+  };
+  std::vector<Plane> planes;
+};
+
+Coefficients ReadCoefficients(const std::string& file) {
+  jpeg_decompress_struct cinfo{};
+  jpeg_error_mgr errors{};
+  cinfo.err = jpeg_std_error(&errors);
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, Bytes(file).data(), file.size());
+  jpeg_save_markers(&cinfo, JPEG_COM, 0xFFFF);
+  jpeg_read_header(&cinfo, TRUE);
+  jvirt_barray_ptr* arrays = jpeg_read_coefficients(&cinfo);
+  Coefficients out;
+  out.progressive = cinfo.progressive_mode;
+  out.restart = cinfo.restart_interval;
+  for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next)
+    out.comments.emplace_back(reinterpret_cast<const char*>(m->data), m->data_length);
+  for (int ci = 0; ci < cinfo.num_components; ++ci) {
+    const jpeg_component_info& c = cinfo.comp_info[ci];
+    out.sampling += (ci ? " " : "") + std::to_string(c.h_samp_factor) + "x" + std::to_string(c.v_samp_factor);
+    Coefficients::Plane plane{c.h_samp_factor,
+                              c.v_samp_factor,
+                              static_cast<int>(c.width_in_blocks),
+                              static_cast<int>(c.height_in_blocks),
+                              {}};
+    for (JDIMENSION y = 0; y < c.height_in_blocks; ++y) {
+      JBLOCKARRAY row =
+          (*cinfo.mem->access_virt_barray)(reinterpret_cast<j_common_ptr>(&cinfo), arrays[ci], y, 1, FALSE);
+      for (JDIMENSION x = 0; x < c.width_in_blocks; ++x)
+        std::copy(row[0][x], row[0][x] + DCTSIZE2, plane.blocks.emplace_back().begin());
+    }
+    out.planes.push_back(std::move(plane));
+  }
+  jpeg_destroy_decompress(&cinfo);
+  return out;
+}
+
+// libjpeg's own encode of `image` with the source's tables, sampling and colours.
+std::string EncodeLikeSource(const RasterImage& image, const std::string& source) {
+  jpeg_decompress_struct in{};
+  jpeg_compress_struct out{};
+  jpeg_error_mgr errors{};
+  in.err = out.err = jpeg_std_error(&errors);
+  jpeg_create_decompress(&in);
+  jpeg_mem_src(&in, Bytes(source).data(), source.size());
+  jpeg_read_header(&in, TRUE);
+  jpeg_read_coefficients(&in);
+  jpeg_create_compress(&out);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&out, &buffer, &size);
+  jpeg_copy_critical_parameters(&in, &out);
+  out.in_color_space = JCS_EXT_BGR;
+  out.input_components = 3;
+  out.dct_method = JDCT_ISLOW;
+  jpeg_start_compress(&out, TRUE);
+  while (out.next_scanline < out.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(image.Row(static_cast<int>(out.next_scanline)));
+    jpeg_write_scanlines(&out, &row, 1);
+  }
+  jpeg_finish_compress(&out);
+  jpeg_destroy_compress(&out);
+  jpeg_destroy_decompress(&in);
+  std::string file(reinterpret_cast<const char*>(buffer), size);
+  std::free(buffer);
+  return file;
+}
+
+RasterImage Decode(const std::string& file) {
+  RasterImage image;
+  EXPECT_TRUE(DecodeJpegMemory(Bytes(file).data(), file.size(), image));
+  return image;
+}
+
+// Paints a small colourful patch, as a logo would be.
+void PaintPatch(RasterImage& image, int left, int top, int width, int height) {
+  for (int y = std::max(top, 0); y < std::min(top + height, image.Height()); ++y)
+    for (int x = std::max(left, 0); x < std::min(left + width, image.Width()); ++x)
+      image.SetPixel(x, y,
+                     Rgb{static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(255 - 30 * y),
+                         static_cast<std::uint8_t>(17 * (x + y))});
+}
+
+struct ErrorSum {
+  int max = 0;
+  double mean = 0;
+};
+
+struct KeepCase {
+  const char* file;
+  const char* sampling;
+};
+
+class KeepBlocksTest : public ::testing::TestWithParam<KeepCase> {};
+
+// A corner logo and a small patch: every block of a unit the marks left alone is the
+// source's; every block of a changed unit is libjpeg's own encode of the marked picture
+// with the source's tables; decoded, the output is the source outside the changed units
+// and a one-pixel ring; and mode, restart interval and comments are kept.
+TEST_P(KeepBlocksTest, KeepsUntouchedUnitsAndEncodesChangedOnesAsLibjpeg) {
+  QUILLSTONE_REQUIRE_TESTDATA(data);
+  const std::string source = testing::FileContents(data / GetParam().file);
+  ASSERT_FALSE(source.empty());
+  const RasterImage original = Decode(source);
+  RasterImage marked = original;
+  PaintPatch(marked, original.Width() - 13, original.Height() - 9, 13, 9);
+  PaintPatch(marked, 9, 3, 5, 5);
+
+  MemorySink sink;
+  KeptBlocksCount count;
+  ASSERT_TRUE(EncodeKeepingBlocks(marked, {Bytes(source), original}, sink, "out.jpg", &count));
+  const Coefficients from = ReadCoefficients(source);
+  const Coefficients written = ReadCoefficients(sink.bytes);
+  const Coefficients reference = ReadCoefficients(EncodeLikeSource(marked, source));
+  ASSERT_EQ(from.sampling, GetParam().sampling);
+  EXPECT_EQ(written.sampling, from.sampling);
+  EXPECT_EQ(written.progressive, from.progressive);
+  EXPECT_EQ(written.restart, from.restart);
+  EXPECT_EQ(written.comments, from.comments);
+
+  // The units the marks changed, by their pixels.
+  int maxH = 1, maxV = 1;
+  for (const auto& p : from.planes) maxH = std::max(maxH, p.h), maxV = std::max(maxV, p.v);
+  const int unitW = 8 * maxH, unitH = 8 * maxV;
+  const int across = (original.Width() + unitW - 1) / unitW, down = (original.Height() + unitH - 1) / unitH;
+  std::vector<char> changedUnits(static_cast<std::size_t>(across) * down, 0);
+  for (int y = 0; y < original.Height(); ++y)
+    for (int x = 0; x < original.Width(); ++x)
+      if (!(original.Pixel(x, y) == marked.Pixel(x, y))) changedUnits[y / unitH * across + x / unitW] = 1;
+  const auto changedUnit = [&](int ux, int uy) { return changedUnits[uy * across + ux] != 0; };
+  const int changed = static_cast<int>(std::count(changedUnits.begin(), changedUnits.end(), 1));
+  EXPECT_EQ(count.encoded, changed);
+  EXPECT_EQ(count.units, across * down);
+
+  for (std::size_t ci = 0; ci < written.planes.size(); ++ci) {
+    const auto& plane = written.planes[ci];
+    for (int by = 0; by < plane.down; ++by) {
+      for (int bx = 0; bx < plane.across; ++bx) {
+        const std::size_t at = static_cast<std::size_t>(by) * plane.across + bx;
+        const auto& expected = changedUnit(bx / plane.h, by / plane.v) ? reference.planes[ci].blocks[at]
+                                                                       : from.planes[ci].blocks[at];
+        ASSERT_EQ(plane.blocks[at], expected) << "component " << ci << " block " << bx << "," << by;
+      }
+    }
+  }
+
+  // Decoded: the source's pixels away from the changed units; inside them an error
+  // against the marked picture no larger than libjpeg's whole encode has.
+  const RasterImage out = Decode(sink.bytes);
+  const RasterImage whole = Decode(EncodeLikeSource(marked, source));
+  ErrorSum ours, libjpeg;
+  int inside = 0;
+  for (int y = 0; y < original.Height(); ++y) {
+    for (int x = 0; x < original.Width(); ++x) {
+      bool near = false;
+      for (int dy = -1; dy <= 1 && !near; ++dy)
+        for (int dx = -1; dx <= 1 && !near; ++dx) {
+          const int nx = std::clamp(x + dx, 0, original.Width() - 1);
+          const int ny = std::clamp(y + dy, 0, original.Height() - 1);
+          near = changedUnit(nx / unitW, ny / unitH);
+        }
+      if (!near) {
+        ASSERT_TRUE(out.Pixel(x, y) == original.Pixel(x, y)) << x << "," << y;
+        continue;
+      }
+      if (!changedUnit(x / unitW, y / unitH)) continue;
+      ++inside;
+      for (const auto& [sum, image] : {std::pair{&ours, &out}, std::pair{&libjpeg, &whole}}) {
+        const Rgb a = image->Pixel(x, y), b = marked.Pixel(x, y);
+        for (const int d : {a.r - b.r, a.g - b.g, a.b - b.b}) {
+          sum->max = std::max(sum->max, std::abs(d));
+          sum->mean += std::abs(d);
+        }
+      }
+    }
+  }
+  ASSERT_GT(inside, 0);
+  EXPECT_LE(ours.max, libjpeg.max);
+  EXPECT_LE(ours.mean / inside, libjpeg.mean / inside);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, KeepBlocksTest,
+    ::testing::Values(KeepCase{"jpeg/jpeg-decoder/reftest/progressive3.jpg", "1x1 1x1 1x1"},
+                      KeepCase{"jpeg/jpeg-decoder/crashtest/multiple-0xff-before-eoi.jpg", "2x1 1x1 1x1"},
+                      KeepCase{"jpeg/libjpeg-turbo/testorig.jpg", "2x2 1x1 1x1"},
+                      KeepCase{"jpeg/libjpeg-turbo/testimgp.jpg", "2x2 1x1 1x1"},
+                      KeepCase{"jpeg/libjpeg-turbo/testimggray.jpg", "1x1"},
+                      KeepCase{"jpeg/jpegsuite/baseline/32x32x8_restarts.jpg", "1x1"},
+                      KeepCase{"jpeg/jpegsuite/baseline/32x32x8_comments.jpg", "1x1"}),
+    [](const ::testing::TestParamInfo<KeepCase>& info) {
+      std::string name = std::filesystem::path(info.param.file).stem().string();
+      std::replace_if(
+          name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+      return name;
+    });
+
+// Streams whose blocks cannot be kept say why before anything is written.
+TEST(KeepBlocksRefusal, NamesWhyAStreamIsRefused) {
+  QUILLSTONE_REQUIRE_TESTDATA(data);
+  const std::string cmyk = testing::FileContents(data / "jpeg/jpegsuite/baseline/32x32x8_cmyk.jpg");
+  const std::string rgb = testing::FileContents(data / "jpeg/jpegsuite/baseline/32x32x8_rgb.jpg");
+  EXPECT_EQ(JpegBlocksProblem(Bytes(cmyk)), "the source's colours are CMYK");
+  EXPECT_EQ(JpegBlocksProblem(Bytes(rgb)), "the source's colours are neither YCbCr nor grey");
+  EXPECT_NE(JpegBlocksProblem(Bytes("not a jpeg")).find("cannot be read"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillstone
