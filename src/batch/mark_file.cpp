@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "batch/block_keeping.h"
 #include "batch/directory_text.h"
 #include "imagefiles/orientation.h"
 #include "imagefiles/output_file.h"
@@ -62,13 +63,19 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
   RasterImage* toWrite = &buffers.original;
   PictureTurn turnBack;
   ImageMetadata metadata;
+  BlockKeeping keeping;
   if (read.placeholder) {
     result.message = read.status.message();
     MakePreview(request, buffers.original, buffers.output.preview);
   } else {
     if (!read.damage.empty()) result.warnings.push_back(read.damage);
-    ApplyEffectCalls(buffers.original, input.macro);
     const ProgramSettings& settings = input.settings;
+    const PictureTurn loadTurn = LoadTurn(settings.orientation.orientation, read.metadata.orientation);
+    const bool turnedBack = RotatesBackBeforeSaving(settings.orientation);
+    keeping = PlanBlockKeeping(request.save, settings, request.source, read, loadTurn, turnedBack);
+    // The source's pixels as decoded, to find the units the marks leave alone.
+    if (keeping.active) buffers.decodedSource = buffers.original;
+    ApplyEffectCalls(buffers.original, input.macro);
     const TextContext context{request.now ? *request.now : CurrentLocalDateTime(),
                               request.source.filename().string(), FolderOf(request.source)};
     const RenderInput renderInput{buffers.original,
@@ -86,16 +93,24 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
     result.warnings.insert(result.warnings.end(), buffers.output.warnings.begin(),
                            buffers.output.warnings.end());
     toWrite = &buffers.output.marked;
-    const PictureTurn loadTurn = LoadTurn(settings.orientation.orientation, read.metadata.orientation);
-    const bool turnedBack = RotatesBackBeforeSaving(settings.orientation);
     if (turnedBack) turnBack = loadTurn;
     metadata = MetadataForOutput(read.metadata, loadTurn, turnedBack);
   }
 
   const StorageFormat format = PrepareForWriting(*toWrite, buffers.scratch, request.save, turnBack);
+  const JpegBlocksSource kept{
+      {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()},
+      buffers.decodedSource};
+  if (keeping.active) {
+    UndoTurn(buffers.decodedSource, turnBack, buffers.scratch);
+    keeping.active = buffers.decodedSource.Width() == toWrite->Width() &&
+                     buffers.decodedSource.Height() == toWrite->Height();
+    if (!keeping.active) keeping.warning = KeptNoBlocksForSize();
+  }
+  if (!keeping.warning.empty()) result.warnings.push_back(keeping.warning);
   std::string metadataWarning;
-  if (Status written =
-          WriteOutputFile(*toWrite, format, request.save, request.output, &metadata, &metadataWarning);
+  if (Status written = WriteOutputFile(*toWrite, format, request.save, request.output, &metadata,
+                                       &metadataWarning, keeping.active ? &kept : nullptr);
       !written)
     return Failed(written.message());
   if (!metadataWarning.empty()) result.warnings.push_back(metadataWarning);

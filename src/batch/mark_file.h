@@ -21,7 +21,8 @@ namespace quillstone {
 // The one road from a picture file to its marked file, which the command line's render,
 // every image of a batch run and the window's load, render and save take:
 //   ReadPictureToMark (decode, orient, resize) -> the effect macro, when one is given ->
-//   RenderWatermark -> PrepareForWriting (colour depth, turn back, sepia) -> WriteOutputFile.
+//   RenderWatermark -> PrepareForWriting (colour depth, turn back, sepia) -> WriteOutputFile
+//   (on the source's JPEG blocks when the save options ask and PlanBlockKeeping allows it).
 // MarkFile runs them all for one file and lets no exception out.
 
 // What became of one file marked (one image of a batch run, or the command line's render).
@@ -81,6 +82,7 @@ struct MarkResult {
 struct MarkBuffers {
   RasterImage original;
   RasterImage scratch;
+  RasterImage decodedSource;  // with kept JPEG blocks: the source as decoded, before marking
   RenderOutput output;
   std::vector<std::string> text;  // the per-image text
 };

@@ -202,9 +202,10 @@ bool ReadHeaderOnly(Session& s, std::span<const std::uint8_t> file) {
 
 }  // namespace
 
-std::string JpegBlocksProblem(std::span<const std::uint8_t> file) {
+std::string JpegBlocksProblem(std::span<const std::uint8_t> file, bool greyOutput) {
   Session s;
-  if (ReadHeaderOnly(s, file)) return {};
+  if (ReadHeaderOnly(s, file))
+    return greyOutput && s.source.num_components != 1 ? "the output is greyscale" : "";
   return s.problem.empty() ? std::string("the source cannot be read: ") + s.errors.message : s.problem;
 }
 

@@ -19,9 +19,9 @@ struct JpegBlocksSource {
 };
 
 // Empty when the blocks of this JPEG stream can be kept (8-bit YCbCr or grey whose
-// sampling factors each divide the largest); otherwise why not, one short clause
-// ("the source's colours are CMYK").
-std::string JpegBlocksProblem(std::span<const std::uint8_t> file);
+// sampling factors each divide the largest, and grey when `greyOutput` asks for grey);
+// otherwise why not, one short clause ("the source's colours are CMYK").
+std::string JpegBlocksProblem(std::span<const std::uint8_t> file, bool greyOutput = false);
 
 // How many units (interleaved MCUs) a written file has, and how many of them were encoded
 // anew.

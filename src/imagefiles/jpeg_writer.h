@@ -15,6 +15,9 @@ struct JpegOptions {
   int quality = 80;          // 1..100; quantisation tables scaled with baseline-compatible limits
   bool greyscale = false;    // one grey component instead of colour (YCbCr)
   bool progressive = false;  // the standard simple progression script instead of one sequential scan
+  // "Keep untouched JPEG blocks": a marked JPEG photo is written on its source's blocks
+  // (EncodeKeepingBlocks), its quality and mode the source's, where nothing else forbids it.
+  bool keepUntouchedBlocks = false;
   friend bool operator==(const JpegOptions&, const JpegOptions&) = default;
 };
 

@@ -15,9 +15,10 @@ namespace {
 
 // Encodes the formats that can carry metadata (all but BMP and EMF) into a sink.
 Status EncodeOutput(const RasterImage& image, const StorageFormat& format, const SaveOptions& options,
-                    const std::filesystem::path& path, ByteSink& sink) {
+                    const std::filesystem::path& path, const JpegBlocksSource* keptBlocks, ByteSink& sink) {
   switch (options.format) {
     case OutputFormat::kJpeg:
+      if (keptBlocks != nullptr) return EncodeKeepingBlocks(image, *keptBlocks, sink, path);
       return EncodeJpeg(image, sink, path, options.jpeg);
     case OutputFormat::kTiff:
       return EncodeTiff(sink, image, format);
@@ -52,12 +53,14 @@ ImageMetadata MetadataForOutput(const ImageMetadata& source, PictureTurn loadTur
 }
 
 Status WriteOutputFile(const RasterImage& image, const StorageFormat& format, const SaveOptions& options,
-                       const std::filesystem::path& path, const ImageMetadata* metadata,
-                       std::string* warning) {
+                       const std::filesystem::path& path, const ImageMetadata* metadata, std::string* warning,
+                       const JpegBlocksSource* keptBlocks) {
   if (warning != nullptr) warning->clear();
   if (options.format == OutputFormat::kBmp) return WriteBmp(image, path, format);
   if (options.format == OutputFormat::kWmf) return WriteWmf(image, path, format);
-  const auto encode = [&](ByteSink& sink) { return EncodeOutput(image, format, options, path, sink); };
+  const auto encode = [&](ByteSink& sink) {
+    return EncodeOutput(image, format, options, path, keptBlocks, sink);
+  };
   if (metadata == nullptr || metadata->Empty() || options.stripMetadata) return WriteAtomically(path, encode);
   // With metadata the file is made in memory, given its metadata and written once.
   MemorySink sink;

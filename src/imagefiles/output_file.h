@@ -4,6 +4,7 @@
 #include <string>
 
 #include "imagefiles/image_metadata.h"
+#include "imagefiles/jpeg_block_keeper.h"
 #include "imagefiles/orientation_settings.h"
 #include "imagefiles/save_options.h"
 #include "imaging/raster_image.h"
@@ -31,9 +32,10 @@ ImageMetadata MetadataForOutput(const ImageMetadata& source, PictureTurn loadTur
 // `format`. The file is replaced only when it was written completely; the error names the
 // file and the reason. JPEG, PNG, TIFF and WebP files also carry
 // `metadata` (when given, not empty and not stripped by the options); metadata that cannot
-// be added leaves the file without it and says why in `warning`.
+// be added leaves the file without it and says why in `warning`. A JPEG is written on the
+// blocks of `keptBlocks` when given (EncodeKeepingBlocks), its metadata alike.
 Status WriteOutputFile(const RasterImage& image, const StorageFormat& format, const SaveOptions& options,
                        const std::filesystem::path& path, const ImageMetadata* metadata = nullptr,
-                       std::string* warning = nullptr);
+                       std::string* warning = nullptr, const JpegBlocksSource* keptBlocks = nullptr);
 
 }  // namespace quillstone

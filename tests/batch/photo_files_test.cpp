@@ -246,5 +246,76 @@ TEST_F(PhotoFilesTest, PngLogoBlendsByItsAlpha) {
   EXPECT_EQ(marked.Pixel(1, 0), (Rgb{0, 0, 255}));
 }
 
+// With kept JPEG blocks a photo marked in a corner keeps its own quantisers, the metadata
+// the ordinary road gives it and, away from the logo, its decoded pixels; whatever changes
+// the whole picture or its geometry writes it the ordinary way, byte for byte, and says why.
+TEST_F(PhotoFilesTest, KeptJpegBlocksOrTheReasonWhyNot) {
+  const std::filesystem::path upright = temp_ / "upright.jpg", turned = temp_ / "turned.jpg";
+  WriteCameraJpeg(testing::MakeGradientRaster(64, 48), upright, 1);
+  WriteCameraJpeg(testing::MakeGradientRaster(64, 48), turned, 6);
+  logo_ = RasterImage(5, 5, MakeColor(255, 255, 255));
+  using Change = void (*)(ProgramSettings&, SaveOptions&);
+  struct Case {
+    const char* name;
+    const std::filesystem::path& source;
+    Change change;
+    const char* reason;  // nullptr: the blocks are kept
+  };
+  const Case cases[] = {
+      {"kept", upright, [](ProgramSettings&, SaveOptions&) {}, nullptr},
+      {"turned back", turned, [](ProgramSettings& s, SaveOptions&) { s.orientation.rotateBack = true; },
+       nullptr},
+      {"turned", turned, [](ProgramSettings&, SaveOptions&) {}, "the picture was turned"},
+      {"resized", upright, [](ProgramSettings& s, SaveOptions&) { s.resize.preset = SizePreset::kPercent50; },
+       "the picture was resized"},
+      {"framed", upright, [](ProgramSettings& s, SaveOptions&) { s.watermark.frame.outerOn = true; },
+       "a frame or margin changed the picture's size"},
+      {"sepia", upright, [](ProgramSettings&, SaveOptions& o) { o.sepia = true; },
+       "sepia tones the whole picture"},
+      {"depth", upright, [](ProgramSettings&, SaveOptions& o) { o.colorDepth = ColorDepth::kBits8; },
+       "the colour depth changes"},
+      {"grey", upright, [](ProgramSettings&, SaveOptions& o) { o.jpeg.greyscale = true; },
+       "the output is greyscale"},
+  };
+  RasterImage source;
+  ASSERT_TRUE(DecodeImageFile(upright, source));
+  for (const Case& c : cases) {
+    const ProgramSettings before = settings_;
+    SaveOptions save;
+    c.change(settings_, save);
+    save.jpeg.keepUntouchedBlocks = true;
+    const MarkResult kept = Mark(c.source, temp_ / "kept.jpg", save);
+    save.jpeg.keepUntouchedBlocks = false;
+    const MarkResult plain = Mark(c.source, temp_ / "plain.jpg", save);
+    settings_ = before;
+    ASSERT_EQ(plain.outcome, MarkOutcome::kWritten) << c.name;
+    const std::string keptBytes = testing::FileContents(temp_ / "kept.jpg");
+    const std::string plainBytes = testing::FileContents(temp_ / "plain.jpg");
+    if (c.reason != nullptr) {
+      EXPECT_EQ(kept.warnings, std::vector<std::string>{std::string("Kept no JPEG blocks: ") + c.reason})
+          << c.name;
+      EXPECT_EQ(keptBytes, plainBytes) << c.name;
+      continue;
+    }
+    EXPECT_EQ(kept.outcome, MarkOutcome::kWritten) << c.name;
+    EXPECT_EQ(testing::FirstQuantiser(temp_ / "kept.jpg"), 1) << c.name;
+    EXPECT_EQ(testing::FirstQuantiser(temp_ / "plain.jpg"), 6) << c.name;
+    const auto metadata = [](const std::string& file) {
+      return ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
+    };
+    EXPECT_EQ(metadata(keptBytes), metadata(plainBytes)) << c.name;
+    RasterImage written;
+    ASSERT_TRUE(DecodeImageFile(temp_ / "kept.jpg", written)) << c.name;
+    if (&c.source != &upright) continue;
+    // The logo covers the top left unit; the one-pixel ring reaches into the next.
+    for (int y = 0; y < source.Height(); ++y) {
+      for (int x = 0; x < source.Width(); ++x) {
+        if (x <= 16 && y <= 16) continue;
+        ASSERT_EQ(written.Pixel(x, y), source.Pixel(x, y)) << x << "," << y;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quillstone
