@@ -169,6 +169,11 @@ Status SetStripMetadata(std::string_view, std::string_view, CliOptions& options)
   return Status::Ok();
 }
 
+Status SetKeepJpegBlocks(std::string_view, std::string_view, CliOptions& options) {
+  options.save.jpeg.keepUntouchedBlocks = true;
+  return Status::Ok();
+}
+
 Status AddSet(std::string_view name, std::string_view value, CliOptions& options) {
   const std::size_t equals = value.find('=');
   if (equals == std::string_view::npos || equals == 0) return BadValue(name, value, "NAME=VALUE");
@@ -240,6 +245,11 @@ constexpr OptionSpec kOptions[] = {
      "write none of the source's EXIF, XMP, IPTC and colour profile\n"
      "(JPEG, PNG, TIFF and WebP files keep them otherwise)",
      SetStripMetadata},
+    {"--keep-jpeg-blocks", "", kForBoth,
+     "a JPEG photo written as JPEG keeps every block the marks leave\n"
+     "alone and its own quality; refused (and said why) when resizing,\n"
+     "turning, depth, sepia, greyscale or a frame changes the picture",
+     SetKeepJpegBlocks},
     {"--quiet", "", kForBoth, "no progress display", SetSwitch<&CliOptions::quiet>},
 
     {"--source", "DIR", kForBatch, "folder of the source images", SetText<&CliOptions::source>},

@@ -162,6 +162,9 @@ QWidget* BatchPage::BuildJpegOptions() {
                               LabelText(qualityLabel, "%1%"));
   progressive_ = controls_.Switch("progressive_check", "Progressive", jpeg.progressive, jpegPage_);
   grayscale_ = controls_.Switch("grayscale_check", "Grayscale", jpeg.greyscale, jpegPage_);
+  auto* keepBlocks = controls_.Switch("keepjpegblocks_check", "Keep untouched JPEG blocks",
+                                      jpeg.keepUntouchedBlocks, jpegPage_);
+  auto* keepNote = new QLabel("(a JPEG photo keeps its own quality; Compression does not apply)", jpegPage_);
   auto* preview = Named(new QPushButton("Preview", jpegPage_), "jpegpreviewbutton");
   connect(preview, &QPushButton::clicked, this, [this] {
     if (BatchJpegPreviewCommand(workspace_).failed()) return;
@@ -176,6 +179,10 @@ QWidget* BatchPage::BuildJpegOptions() {
   layout->addLayout(qualityRow);
   layout->addWidget(progressive_);
   layout->addWidget(grayscale_);
+  auto* keepRow = new QHBoxLayout;
+  keepRow->addWidget(keepBlocks);
+  keepRow->addWidget(keepNote, 1);
+  layout->addLayout(keepRow);
   layout->addWidget(preview);
   layout->addStretch(1);
   return jpegPage_;

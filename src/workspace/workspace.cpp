@@ -68,7 +68,10 @@ SourceImageRead Workspace::ReadSourceFile(const std::filesystem::path& path, Unr
 
 void Workspace::AcceptJpegPreview(const JpegOptions& chosen) {
   sharedJpegQuality_ = chosen.quality;
+  // The preview chooses quality, grey and mode; keeping the blocks stays the page's choice.
+  const bool keepBlocks = saveOptions_.jpeg.keepUntouchedBlocks;
   saveOptions_.jpeg = chosen;
+  saveOptions_.jpeg.keepUntouchedBlocks = keepBlocks;
 }
 
 void Workspace::SetLogoImage(RasterImage logo) {

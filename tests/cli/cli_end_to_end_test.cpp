@@ -412,6 +412,24 @@ TEST_F(CliEndToEndTest, DamagedJpegIsMarkedWithAWarningAndCountedApart) {
                                                       "2 written, 1 damaged"}));
 }
 
+// --keep-jpeg-blocks: a photo marked in a corner keeps its own quantisers whatever --quality
+// says; one that its frames make larger is written the ordinary way, and the run says why.
+TEST_F(CliEndToEndTest, KeepJpegBlocksOrSayWhyNot) {
+  std::vector<std::string> keep = {"--keep-jpeg-blocks", "--quality", "30",    "--logo",
+                                   Path("logo.bmp"),     "--mask",    "a.jpg", "--quiet"};
+  CliRun run = RunCli(Batch(keep));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Lines(run.err).front(),
+            "warning: a.jpg: Kept no JPEG blocks: a frame or margin changed the picture's size");
+  EXPECT_NE(testing::FirstQuantiser(dest() / "new_a.jpg"), testing::FirstQuantiser(source() / "a.jpg"));
+
+  keep.insert(keep.end(), {"--set", "frameouterstatus=0", "--set", "frameinnerstatus=0"});
+  run = RunCli(Batch(keep));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;
+  EXPECT_EQ(testing::FirstQuantiser(dest() / "new_a.jpg"), testing::FirstQuantiser(source() / "a.jpg"));
+}
+
 // The placeholder stands in for an unreadable photo, but the run says so and fails.
 TEST_F(CliEndToEndTest, PlaceholderIsCountedApartAndFailsTheRun) {
   std::ofstream(source() / "c.jpg") << "no picture";

@@ -212,11 +212,18 @@ TEST_F(BatchPageTest, HistoryMenuShowsClickedFoldersAndRefusesOnesThatAreGone) {
   EXPECT_EQ(Find<QLineEdit>("destinationdirectory")->text(), "");
 }
 
-TEST_F(BatchPageTest, StripMetadataSwitchReachesTheSaveOptions) {
+TEST_F(BatchPageTest, SaveSwitchesReachTheSaveOptions) {
   auto* strip = Find<QCheckBox>("stripmetadata");
   EXPECT_FALSE(strip->isChecked());
   strip->click();
   EXPECT_TRUE(workspace.saveOptions().stripMetadata);
+  auto* keep = Find<QCheckBox>("keepjpegblocks_check");
+  EXPECT_FALSE(keep->isChecked());
+  keep->click();
+  EXPECT_TRUE(workspace.saveOptions().jpeg.keepUntouchedBlocks);
+  // The JPEG preview picks quality, grey and mode, and leaves the kept blocks alone.
+  workspace.AcceptJpegPreview(JpegOptions{35, true, false});
+  EXPECT_TRUE(workspace.saveOptions().jpeg.keepUntouchedBlocks);
 }
 
 }  // namespace
