@@ -12,29 +12,15 @@ struct WildcardCase {
 };
 
 TEST(FileMask, Wildcards) {
-  for (const WildcardCase& c : {
-           WildcardCase{"IMG_1.JPG", "*.jpg", true},
-           WildcardCase{"img_1.jpg", "*.JPG", true},
-           WildcardCase{"a.jpg.bak", "*.jpg", false},
-           WildcardCase{"a.jpeg", "*.jpg", false},
-           WildcardCase{"a.jpeg", "*.jpe*", true},
-           WildcardCase{"a.jpe", "*.jpe*", true},
-           WildcardCase{".jpg", "*.jpg", true},
-           WildcardCase{"jpg", "*.jpg", false},
-           WildcardCase{"a.b.c.jpg", "*.*.jpg", true},
-           WildcardCase{"abc", "a?c", true},
-           WildcardCase{"ac", "a?c", false},
-           WildcardCase{"a\xC3\xA9"
-                        "c",
-                        "a?c", true},  // one character, two bytes
-           WildcardCase{"\xC3\x89t\xC3\xA9.jpg", "*.jpg", true},
-           WildcardCase{"aaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*c", false},
-           WildcardCase{"anything", "*", true},
-           WildcardCase{"", "*", true},
-           WildcardCase{"", "?", false},
-           WildcardCase{"photo.jpg", "photo.jpg", true},
-           WildcardCase{"photo.jpg", "Photo.JPG", true},
-       }) {
+  using W = WildcardCase;
+  for (const W& c :
+       {W{"IMG_1.JPG", "*.jpg", true}, W{"img_1.jpg", "*.JPG", true}, W{"a.jpg.bak", "*.jpg", false},
+        W{"a.jpeg", "*.jpg", false}, W{"a.jpeg", "*.jpe*", true}, W{"a.jpe", "*.jpe*", true},
+        W{".jpg", "*.jpg", true}, W{"jpg", "*.jpg", false}, W{"a.b.c.jpg", "*.*.jpg", true},
+        W{"abc", "a?c", true}, W{"ac", "a?c", false},
+        W{"a\u00E9c", "a?c", true} /* one character, two bytes */, W{"\xC3\x89t\xC3\xA9.jpg", "*.jpg", true},
+        W{"aaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*c", false}, W{"anything", "*", true}, W{"", "*", true},
+        W{"", "?", false}, W{"photo.jpg", "photo.jpg", true}, W{"photo.jpg", "Photo.JPG", true}}) {
     EXPECT_EQ(MatchesWildcard(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
   }
 }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "batch/file_mask.h"
 #include "support/test_support.h"
@@ -13,10 +12,6 @@ namespace quillstone {
 namespace {
 
 using Names = std::vector<std::string>;
-
-void Touch(const std::filesystem::path& path) {
-  std::ofstream(path) << "x";
-}
 
 TEST(SourceFileList, OrderFoldsLetterCase) {
   Names names{"b.jpg", "IMG_9.jpg", "_x.jpg", "A.jpg", "a.jpg", "IMG_10.jpg", "c.JPG", "B.jpg"};
@@ -28,7 +23,7 @@ TEST(SourceFileList, OrderFoldsLetterCase) {
 TEST(SourceFileList, ListsMatchingRegularFilesWithoutRegardToCase) {
   testing::TempDir dir;
   for (const char* name : {"b.JPG", "a.jpg", "C.jpe", "d.bmp", "e.jpeg", ".hidden.jpg", "notes.txt"}) {
-    Touch(dir / name);
+    testing::WriteFile(dir / name, "x");
   }
   std::filesystem::create_directory(dir / "folder.jpg");
   std::filesystem::create_symlink("a.jpg", dir / "link.jpg");
@@ -47,7 +42,7 @@ TEST(SourceFileList, ListsMatchingRegularFilesWithoutRegardToCase) {
 
 TEST(SourceFileList, RefreshKeepsTheSelectedNameOrTakesTheFirst) {
   testing::TempDir dir;
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) Touch(dir / name);
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) testing::WriteFile(dir / name, "x");
   SourceFileList list;
   ASSERT_TRUE(list.Refresh(dir.path().string(), kDefaultFileMask).ok());
   EXPECT_EQ(list.directory(), dir.path().string() + "/");
@@ -55,7 +50,7 @@ TEST(SourceFileList, RefreshKeepsTheSelectedNameOrTakesTheFirst) {
   ASSERT_TRUE(list.SelectName("B.JPG"));
   EXPECT_EQ(list.SelectedPath(), dir.path().string() + "/b.jpg");
 
-  Touch(dir / "0.jpg");
+  testing::WriteFile(dir / "0.jpg", "x");
   ASSERT_TRUE(list.Refresh(dir.path().string(), kDefaultFileMask).ok());
   EXPECT_EQ(list.SelectedName(), "b.jpg");
   EXPECT_EQ(list.PositionLabel(), "3/4");

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -15,17 +14,14 @@ namespace {
 
 using testing::TempDir;
 
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
 TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
   TempDir temp;
   ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(5, 3), temp / "logo.bmp").ok());
-  WriteText(temp / "work.ini",
-            "[GENERAL]\r\ncombination=7\r\n[LOGOSECTION]\r\nLOGOFILENAME=logo.bmp\r\nlogoprozent=25\r\n");
-  WriteText(temp / "work.txt", "first\r\nsecond\r\n");
-  WriteText(temp / "other.txt", "other");
+  testing::WriteFile(
+      temp / "work.ini",
+      "[GENERAL]\r\ncombination=7\r\n[LOGOSECTION]\r\nLOGOFILENAME=logo.bmp\r\nlogoprozent=25\r\n");
+  testing::WriteFile(temp / "work.txt", "first\r\nsecond\r\n");
+  testing::WriteFile(temp / "other.txt", "other");
 
   CliOptions options;
   options.configFile = (temp / "work.ini").string();
@@ -46,7 +42,7 @@ TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
 
 TEST(CliWatermarkTest, MissingFilesAreSetUpErrors) {
   TempDir temp;
-  WriteText(temp / "broken.bmp", "BM");
+  testing::WriteFile(temp / "broken.bmp", "BM");
   const auto failure = [](CliOptions options) {
     CliWatermark watermark;
     return PrepareWatermark(options, watermark).message();

@@ -98,12 +98,4 @@ inline std::string FirstDifference(const RasterImage& a, const RasterImage& b) {
 }
 
 // Files left in a folder, to see that no temporary file stays behind.
-inline std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 }  // namespace quillstone::testing

@@ -10,14 +10,6 @@ namespace {
 
 using testing::MakeGradientRaster;
 
-// A logo of `inner` framed by `border` pixels of `background` on every side.
-RasterImage Framed(const RasterImage& inner, int border, ColorValue background) {
-  RasterImage logo(inner.Width() + 2 * border, inner.Height() + 2 * border, background);
-  for (int y = 0; y < inner.Height(); ++y)
-    for (int x = 0; x < inner.Width(); ++x) logo.SetPixel(border + x, border + y, inner.Pixel(x, y));
-  return logo;
-}
-
 // 80 x 40 with no white and no red pixel in it: r = x + 1, g = y + 1, b = 7.
 RasterImage Inner() {
   RasterImage inner(80, 40);
@@ -36,7 +28,7 @@ class AutocropBorder : public ::testing::TestWithParam<BorderCase> {};
 
 TEST_P(AutocropBorder, RemovesTheUniformBorderAndKeepsTheColours) {
   const RasterImage inner = Inner();
-  const RasterImage logo = Framed(inner, 10, GetParam().background);
+  const RasterImage logo = testing::Framed(inner, 10, 10, 10, 10, GetParam().background);
   ASSERT_EQ(logo.Width(), 100);
   ASSERT_EQ(logo.Height(), 60);
   RasterImage cropped;
@@ -59,9 +51,9 @@ INSTANTIATE_TEST_SUITE_P(Autocrop, AutocropBorder,
 
 // A corner of another colour crops nothing, also when it differs only in blue.
 TEST(AutocropLogo, CornerOfAnotherColourCropsNothing) {
-  RasterImage red = Framed(Inner(), 10, colors::kWhite);
+  RasterImage red = testing::Framed(Inner(), 10, 10, 10, 10, colors::kWhite);
   red.SetPixel(99, 59, colors::kRed);
-  RasterImage blue = Framed(Inner(), 3, MakeColor(200, 200, 201));
+  RasterImage blue = testing::Framed(Inner(), 3, 3, 3, 3, MakeColor(200, 200, 201));
   blue.SetPixel(0, 0, MakeColor(200, 200, 200));
   for (const auto& [logo, corner] :
        {std::pair{red, CropCorner::kBottomRight}, {blue, CropCorner::kTopLeft}}) {

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -82,6 +83,22 @@ RasterImage MakeGradientRaster(int width, int height) {
     }
   }
   return image;
+}
+
+RasterImage Framed(const RasterImage& inner, int left, int top, int right, int bottom,
+                   ColorValue background) {
+  RasterImage framed(left + inner.Width() + right, top + inner.Height() + bottom, background);
+  for (int y = 0; y < inner.Height(); ++y)
+    for (int x = 0; x < inner.Width(); ++x) framed.SetPixel(left + x, top + y, inner.Pixel(x, y));
+  return framed;
+}
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 RasterImage MakeNoiseRaster(int width, int height, std::uint32_t seed) {

@@ -64,6 +64,12 @@ RasterImage MakeRaster(const std::vector<std::string>& rows,
 // A raster of the given size where every pixel differs: r = x, g = y, b = x + y (mod 256).
 RasterImage MakeGradientRaster(int width, int height);
 
+// `inner` inside borders of `background` that are `left`, `top`, `right` and `bottom` pixels wide.
+RasterImage Framed(const RasterImage& inner, int left, int top, int right, int bottom, ColorValue background);
+
+// The names in a folder, sorted.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
+
 // A raster of reproducible noise: every byte from a small linear congruential generator.
 RasterImage MakeNoiseRaster(int width, int height, std::uint32_t seed = 1);
 

@@ -9,10 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "support/window_fixture.h"
 #include "ui/color_swatch.h"
 #include "ui/render_debounce.h"
 #include "workspace/scripted_prompter.h"
@@ -30,13 +30,6 @@ struct Fields {
   int row = 0;
   ColorValue color = colors::kBlack;
 };
-
-void Click(QWidget* widget) {
-  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-}
 
 // One control of each kind bound to `fields`, the immediate renders counted and the
 // later ones going through the window's debounce.
@@ -168,10 +161,10 @@ TEST_F(WidgetFactoryTest, SwatchWritesAChosenColourAndRendersOnCancelOnlyWhenAsk
     WidgetFactory factory({[&renders] { ++renders; }, {}});
     ColorSwatch* bound = factory.Swatch("bound", color, prompter, &page, c.cancelled);
     prompter.colors = {std::nullopt, colors::kBlue};
-    Click(bound);
+    testing::Click(bound);
     EXPECT_EQ(color, colors::kWhite);
     EXPECT_EQ(renders, c.rendersAfterCancel);
-    Click(bound);
+    testing::Click(bound);
     EXPECT_EQ(color, colors::kBlue);
     EXPECT_EQ(bound->color(), colors::kBlue);
     EXPECT_EQ(renders, c.rendersAfterCancel + 1);

@@ -47,14 +47,6 @@ class LoadSaveTest : public testing::WorkspaceTest {
     return SaveInteractive(workspace).done();
   }
 
-  std::vector<std::string> FilesIn(const TempDir& dir) const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
   TempDir pictures;
   std::vector<std::string> rendered;
   std::vector<std::vector<std::string>> renderedText;
@@ -157,7 +149,7 @@ TEST_P(SaveFormatTest, WritesTheFormatTheNameOrTheTypeAsks) {
 
   ASSERT_TRUE(Save(c.typed, c.filter)) << (prompter.messages.empty() ? "" : prompter.messages.back());
 
-  EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{c.written});
+  EXPECT_EQ(testing::FolderEntries(pictures.path()), std::vector<std::string>{c.written});
   EXPECT_EQ(testing::FileContents(pictures / c.written).substr(0, std::string(c.magic).size()), c.magic);
   EXPECT_EQ(prompter.pngWindows, c.pngWindows);
   EXPECT_EQ(static_cast<int>(prompter.jpegOpenedOn.size()), c.jpegPreviews);
@@ -186,7 +178,7 @@ TEST_F(LoadSaveTest, SaveWritesNothingUnlessConfirmedAndNamesAFailure) {
   EXPECT_EQ(testing::FileContents(pictures / "kept.tif"), "old");
   EXPECT_EQ(prompter.questions.size(), 1u);
   EXPECT_TRUE(prompter.messages.empty());
-  EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{"kept.tif"});
+  EXPECT_EQ(testing::FolderEntries(pictures.path()), std::vector<std::string>{"kept.tif"});
 
   EXPECT_FALSE(Save("missing/out.bmp", OutputFormat::kBmp));
   ASSERT_EQ(prompter.messages.size(), 1u);
@@ -203,7 +195,7 @@ TEST_F(LoadSaveTest, JpegPreviewOpensOnTheQualityItReplacesAndCancelChangesNothi
   ASSERT_TRUE(Save("q.jpg", OutputFormat::kJpeg));
   prompter.saveChoices = {SaveFileChoice{pictures / "cancelled.jpg", kInitialSaveFilter}};
   EXPECT_TRUE(SaveInteractive(workspace).cancelled());
-  EXPECT_EQ(FilesIn(pictures), std::vector<std::string>{"q.jpg"});
+  EXPECT_EQ(testing::FolderEntries(pictures.path()), std::vector<std::string>{"q.jpg"});
   EXPECT_EQ(prompter.proposedNames.front(), "beach.2024.jpg");
   EXPECT_EQ(testing::FirstQuantiser(pictures / "q.jpg"), 23);
 
@@ -292,7 +284,7 @@ TEST_F(LoadSaveTest, PictureTooLargeForItsFramesKeepsTheLastMarkedPictureAndSave
   EXPECT_EQ(prompter.messages.back(),
             std::string(kSaveImageTitle) +
                 ": image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
-  EXPECT_EQ(FilesIn(pictures), (std::vector<std::string>{"small.bmp", "wide.bmp"}));
+  EXPECT_EQ(testing::FolderEntries(pictures.path()), (std::vector<std::string>{"small.bmp", "wide.bmp"}));
 }
 
 // A photo cut short is shown as far as it decodes, and the status line says it is damaged.

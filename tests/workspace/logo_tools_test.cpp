@@ -18,15 +18,6 @@ using testing::MakeGradientRaster;
 using testing::TempDir;
 using testing::Turned;
 
-// A gradient core of `width` x `height` on white, with borders of the given widths.
-RasterImage Framed(int width, int height, int left, int top, int right, int bottom) {
-  const RasterImage core = MakeGradientRaster(width, height);
-  RasterImage framed(left + width + right, top + height + bottom, colors::kWhite);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) framed.SetPixel(left + x, top + y, core.Pixel(x, y));
-  return framed;
-}
-
 // A workspace marking an 8 x 8 gradient with a 30 x 20 gradient logo at the top-left place,
 // no frames; renders are counted.
 class LogoToolsTest : public testing::WorkspaceTest {
@@ -83,7 +74,7 @@ TEST_F(LogoToolsTest, ResetMakesTheTurnedLogoTheReferenceWithoutTurningOrRenderi
 }
 
 TEST_F(LogoToolsTest, AutocropCutsTheLogoBlendedAndKeepsTheUncroppedCopy) {
-  const RasterImage framed = Framed(6, 4, 2, 3, 1, 2);
+  const RasterImage framed = testing::Framed(MakeGradientRaster(6, 4), 2, 3, 1, 2, colors::kWhite);
   workspace.SetLogoImage(framed);
   workspace.settings().logoTools.cropCorner = CropCorner::kBottomRight;
   AutocropLogoCommand(workspace);
@@ -187,7 +178,7 @@ TEST_F(LogoEditorTest, ClosingWithoutApplyLeavesTheLogoAsItWas) {
 }
 
 TEST_F(LogoEditorTest, ApplyHandsOverTheEditedLogoAndRendersOnce) {
-  const RasterImage framed = Framed(6, 4, 1, 2, 3, 1);
+  const RasterImage framed = testing::Framed(MakeGradientRaster(6, 4), 1, 2, 3, 1, colors::kWhite);
   workspace.SetLogoImage(framed);
   editor.Open();
   editor.Run(LogoCommand::kFlipRight);
