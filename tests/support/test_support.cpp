@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -49,6 +50,28 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
+}
+
+void ScopedEnvironment::Set(const char* name, const char* value) {
+  const char* old = std::getenv(name);
+  saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+  if (value) {
+    ::setenv(name, value, 1);
+  } else {
+    ::unsetenv(name);
+  }
+  ::tzset();
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+    if (it->second) {
+      ::setenv(it->first, it->second->c_str(), 1);
+    } else {
+      ::unsetenv(it->first);
+    }
+  }
+  ::tzset();
 }
 
 RasterImage MakeRaster(const std::vector<std::string>& rows,

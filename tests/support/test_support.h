@@ -42,6 +42,20 @@ int FirstQuantiser(const std::filesystem::path& path);
 // Writes the bytes as the whole file, replacing what was there.
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Sets environment variables for one test and puts the old values back afterwards; the
+// time zone follows TZ at once.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment() = default;
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+  ~ScopedEnvironment();
+  void Set(const char* name, const char* value);
+
+ private:
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
 // A fresh, empty temporary folder, removed when the object goes.
 class TempDir {
  public:

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -15,24 +14,8 @@ namespace quillstone {
 namespace {
 
 // Sets the process time zone for one test and restores the old one afterwards.
-class ScopedTimeZone {
- public:
-  explicit ScopedTimeZone(const char* tz) {
-    if (const char* old = std::getenv("TZ")) old_ = old;
-    setenv("TZ", tz, 1);
-    tzset();
-  }
-  ~ScopedTimeZone() {
-    if (old_) {
-      setenv("TZ", old_->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
- private:
-  std::optional<std::string> old_;
+struct ScopedTimeZone : testing::ScopedEnvironment {
+  explicit ScopedTimeZone(const char* tz) { Set("TZ", tz); }
 };
 
 // Sets a file's last-write time to seconds (UTC, since 1970) and nanoseconds.
