@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <tuple>
 #include <vector>
 
 #include "imaging/arithmetic.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <string>
 
 #include "effects/color_style_presets.h"
 #include "effects/image_effects.h"

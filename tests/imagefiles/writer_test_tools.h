@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 
 #include <QImage>
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

@@ -17,17 +17,12 @@ struct PreviewCase {
 };
 
 TEST(ResizePreviewSize, ScalesTheLongerSideAndRoundsHalvesToEven) {
-  for (const PreviewCase& c : {
-           PreviewCase{100, 60, 50, {50, 30}},
-           PreviewCase{60, 100, 50, {30, 50}},
-           PreviewCase{10, 5, 50, {5, 2}},   // 2.5 rounds to the even 2
-           PreviewCase{7, 5, 150, {10, 7}},  // ratio 10/7, 7.14
-           PreviewCase{200, 100, 100, {200, 100}},
-           PreviewCase{33, 33, 200, {66, 66}},
-           PreviewCase{3, 1, 50, {1, 1}},  // a side of 0 would empty the logo
-           PreviewCase{1, 1, 1, {1, 1}},
-           PreviewCase{0, 0, 50, {0, 0}},
-       }) {
+  using P = PreviewCase;
+  // 10 x 5 at 50 %: 2.5 rounds to the even 2; 7 x 5 at 150 %: ratio 10 / 7, 7.14; 3 x 1 at
+  // 50 %: a side of 0 would empty the logo.
+  for (const P& c : {P{100, 60, 50, {50, 30}}, P{60, 100, 50, {30, 50}}, P{10, 5, 50, {5, 2}},
+                     P{7, 5, 150, {10, 7}}, P{200, 100, 100, {200, 100}}, P{33, 33, 200, {66, 66}},
+                     P{3, 1, 50, {1, 1}}, P{1, 1, 1, {1, 1}}, P{0, 0, 50, {0, 0}}}) {
     EXPECT_EQ(ResizePreviewSize(c.w, c.h, c.percent), c.expected) << c.w << "x" << c.h << " at " << c.percent;
   }
 }

@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <algorithm>
 #include <string>
 
 #include "platform/canvas.h"

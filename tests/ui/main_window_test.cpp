@@ -14,7 +14,6 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QWheelEvent>
-#include <fstream>
 #include <set>
 
 #include "config/configuration_file.h"

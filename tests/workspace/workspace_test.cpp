@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "config/configuration_file.h"
 #include "imagefiles/bmp_writer.h"
 #include "platform/atomic_file.h"
