@@ -18,6 +18,9 @@ struct Entry {
   friend bool operator==(const Entry&, const Entry&) = default;
 };
 
+using E = Entry;
+using P = std::pair<std::size_t, Entry>;
+
 std::ostream& operator<<(std::ostream& os, const Entry& e) {
   return os << "{" << e.tag << ", " << e.type << ", " << e.count << ", " << e.value << "}";
 }
@@ -93,21 +96,11 @@ TEST(TiffWriter, TwoByTwoRgbFileIsLaidOutExactly) {
   // Top row first, red, green, blue.
   EXPECT_EQ(Slice(bytes, 40, 12),
             (std::vector<std::uint8_t>{255, 0, 0, 0, 255, 0, 0, 0, 255, 0x11, 0x22, 0x33}));
-  EXPECT_EQ(ReadDirectory(bytes), (std::vector<Entry>{{254, 4, 1, 0},
-                                                      {256, 3, 1, 2},
-                                                      {257, 3, 1, 2},
-                                                      {258, 3, 3, 24},
-                                                      {259, 3, 1, 1},
-                                                      {262, 3, 1, 2},
-                                                      {273, 4, 1, 40},
-                                                      {277, 3, 1, 3},
-                                                      {278, 4, 1, 2},
-                                                      {279, 4, 1, 12},
-                                                      {282, 5, 1, 8},
-                                                      {283, 5, 1, 16},
-                                                      {284, 3, 1, 1},
-                                                      {296, 3, 1, 2},
-                                                      {305, 2, 10, 30}}));
+  EXPECT_EQ(ReadDirectory(bytes),
+            (std::vector<Entry>{E{254, 4, 1, 0}, E{256, 3, 1, 2}, E{257, 3, 1, 2}, E{258, 3, 3, 24},
+                                E{259, 3, 1, 1}, E{262, 3, 1, 2}, E{273, 4, 1, 40}, E{277, 3, 1, 3},
+                                E{278, 4, 1, 2}, E{279, 4, 1, 12}, E{282, 5, 1, 8}, E{283, 5, 1, 16},
+                                E{284, 3, 1, 1}, E{296, 3, 1, 2}, E{305, 2, 10, 30}}));
   EXPECT_EQ(Le32(bytes, 234), 0u);  // no next directory
   CheckWithLibtiff(dir / "a.tif", 2, 2, 8);
 }
@@ -138,13 +131,8 @@ TEST(TiffWriter, EightBitPaletteLayout) {
   EXPECT_EQ(Le16(bytes, 8 + 2 * 216), 5u * 256);  // first extra grey
   EXPECT_EQ(Slice(bytes, 1570, 6), (std::vector<std::uint8_t>{180, 215, 0, 0, 0, 215}));
   ExpectEntries(bytes, 15,
-                {{3, {258, 3, 1, 8}},
-                 {5, {262, 3, 1, 3}},
-                 {6, {273, 4, 1, 1570}},
-                 {9, {279, 4, 1, 6}},
-                 {10, {282, 5, 1, 1544}},
-                 {13, {305, 2, 10, 1560}},
-                 {14, {320, 3, 768, 8}}});
+                {P{3, {258, 3, 1, 8}}, P{5, {262, 3, 1, 3}}, P{6, {273, 4, 1, 1570}}, P{9, {279, 4, 1, 6}},
+                 P{10, {282, 5, 1, 1544}}, P{13, {305, 2, 10, 1560}}, P{14, {320, 3, 768, 8}}});
   CheckWithLibtiff(dir / "p.tif", 3, 2, 8);
 }
 
@@ -158,8 +146,9 @@ TEST(TiffWriter, FourBitRowsKeepEveryColumn) {
   const auto bytes = testing::ReadBytes(dir / "p.tif");
   const std::uint32_t strip = 8 + 96 + 16 + 10;
   EXPECT_EQ(Slice(bytes, strip, 3), (std::vector<std::uint8_t>{0x0F, 0x9C, 0xF0}));
-  ExpectEntries(bytes, 15,
-                {{1, {256, 3, 1, 5}}, {6, {273, 4, 1, strip}}, {9, {279, 4, 1, 3}}, {14, {320, 3, 48, 8}}});
+  ExpectEntries(
+      bytes, 15,
+      {P{1, {256, 3, 1, 5}}, P{6, {273, 4, 1, strip}}, P{9, {279, 4, 1, 3}}, P{14, {320, 3, 48, 8}}});
   CheckWithLibtiff(dir / "p.tif", 5, 1, 4);
 }
 
@@ -176,14 +165,8 @@ TEST(TiffWriter, BilevelLayout) {
   EXPECT_EQ(Slice(bytes, 8, 4), (std::vector<std::uint8_t>{0xA0, 0xC0, 0x00, 0x40}));
   // As the RGB directory, less the planar configuration, with one sample of one bit.
   ExpectEntries(bytes, 14,
-                {{1, {256, 3, 1, 10}},
-                 {3, {258, 3, 1, 1}},
-                 {5, {262, 3, 1, 1}},
-                 {6, {273, 4, 1, 8}},
-                 {7, {277, 3, 1, 1}},
-                 {9, {279, 4, 1, 4}},
-                 {12, {296, 3, 1, 2}},
-                 {13, {305, 2, 10, 28}}});
+                {P{1, {256, 3, 1, 10}}, P{3, {258, 3, 1, 1}}, P{5, {262, 3, 1, 1}}, P{6, {273, 4, 1, 8}},
+                 P{7, {277, 3, 1, 1}}, P{9, {279, 4, 1, 4}}, P{12, {296, 3, 1, 2}}, P{13, {305, 2, 10, 28}}});
   CheckWithLibtiff(dir / "b.tif", 10, 2, 1);
 }
 

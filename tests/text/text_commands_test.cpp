@@ -50,23 +50,15 @@ class TextCommands : public ::testing::Test {
 
 TEST_F(TextCommands, EveryCommand) {
   ScopedTimeZone utc("UTC0");
-  const std::pair<const char*, const char*> cases[] = {
-      {"Image $FN$ ($WIDTH$x$height$)", "Image beach.jpg (640x480)"},
-      {"$date$", "05.03.2024"},
-      {"$fdate$", "14.11.2023"},
-      {"$time$", "14:07:09:045"},
-      {"$ftime$", "22:13:20:000"},
-      {"$fn$", "beach.jpg"},
-      {"$fnwe$", "beach"},
-      {"$width$/$height$", "640/480"},
-      {"$Date$ $DATE$ $dAtE$", "05.03.2024 05.03.2024 05.03.2024"},
-      {"$fn$$fn$", "beach.jpgbeach.jpg"},
-      {"$fnwe$$fn$", "beachbeach.jpg"},
-      {"no commands here", "no commands here"},
-      {"$date $unknown$ $$fn$$ $ fn$", "$date $unknown$ $beach.jpg$ $ fn$"},
-      {"", ""},
-  };
-  for (const auto& [line, expected] : cases) EXPECT_EQ(Expand(line), expected) << line;
+  using C = std::pair<const char*, const char*>;
+  for (const auto& [line, expected] :
+       {C{"Image $FN$ ($WIDTH$x$height$)", "Image beach.jpg (640x480)"}, C{"$date$", "05.03.2024"},
+        C{"$fdate$", "14.11.2023"}, C{"$time$", "14:07:09:045"}, C{"$ftime$", "22:13:20:000"},
+        C{"$fn$", "beach.jpg"}, C{"$fnwe$", "beach"}, C{"$width$/$height$", "640/480"},
+        C{"$Date$ $DATE$ $dAtE$", "05.03.2024 05.03.2024 05.03.2024"}, C{"$fn$$fn$", "beach.jpgbeach.jpg"},
+        C{"$fnwe$$fn$", "beachbeach.jpg"}, C{"no commands here", "no commands here"},
+        C{"$date $unknown$ $$fn$$ $ fn$", "$date $unknown$ $beach.jpg$ $ fn$"}, C{"", ""}})
+    EXPECT_EQ(Expand(line), expected) << line;
 }
 
 TEST_F(TextCommands, DateIsTodayAtMidnightAndTimeIsOnTheZeroDate) {
