@@ -116,16 +116,6 @@ TEST_F(BatchRunnerTest, RefusedRunTouchesNothing) {
   EXPECT_FALSE(std::filesystem::exists(source() / "new_a.bmp"));
 }
 
-TEST_F(BatchRunnerTest, NamesTheOutputAfterTheSourceWithTheFormatsExtension) {
-  WriteTestJpeg(source() / "holiday.JPEG");
-  job_.names = {"holiday.JPEG"};
-  job_.save.format = OutputFormat::kPng;
-  const BatchReport report = Run();
-  EXPECT_EQ(report.written, 1);
-  EXPECT_TRUE(std::filesystem::is_regular_file(dest() / "new_holiday.png"));
-  EXPECT_EQ(report.items[0].outputPath, (dest() / "new_holiday.png").string());
-}
-
 // PNG, TIFF and WebP sources (in every layout the decoders convert) are marked to the pixels
 // their bitmap gives; grey files against the bitmap of their grey picture.
 TEST_F(BatchRunnerTest, SourcesOfEveryFormatAreMarkedLikeTheirBitmap) {
