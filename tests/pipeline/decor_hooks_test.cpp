@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "pipeline/render_watermark.h"
+#include "pipeline/render_fixture.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -16,25 +13,7 @@ constexpr ColorValue kBottom = MakeColor(40, 50, 60);
 constexpr ColorValue kLeft = MakeColor(0, 0, 255);
 constexpr ColorValue kRight = MakeColor(70, 80, 90);
 
-// Renders with everything but the settings fixed: an empty text, a fixed clock.
-struct Renderer {
-  RasterImage original;
-  RasterImage logo;
-  RasterImage texture;
-  WatermarkSettings settings;
-  std::vector<std::string> text;
-  TextContext context;
-  LocaleInfo locale;
-  RenderOutput output;
-
-  const RasterImage& Render() {
-    RandomSource random(1);
-    EXPECT_TRUE(
-        RenderWatermark({original, logo, texture, settings, text, context, locale, 40, 30}, random, output)
-            .ok());
-    return output.marked;
-  }
-};
+using Renderer = testing::RenderFixture;
 
 // Settings that only place the logo, at the given places, fully opaque unless told.
 WatermarkSettings LogoOnly(std::initializer_list<LogoPlace> places, int alpha = 100) {
@@ -66,7 +45,7 @@ TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
   r.logo = RasterImage(10, 10, colors::kWhite);
   r.settings = LogoOnly({LogoPlace::kBottomRight});
   r.settings.frame = {true, true, kOuter, kInner, 3, 2};
-  const RasterImage& marked = r.Render();
+  const RasterImage& marked = r.Render().marked;
   ASSERT_EQ(marked.Width(), 110);
   ASSERT_EQ(marked.Height(), 60);
   EXPECT_EQ(r.output.sizeLabel, "110x60");
@@ -87,7 +66,7 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
   r.settings.texture.enabled = true;
   r.settings.texture.mode = TextureMode::kBeforeWatermarking;
   SetMargins(r.settings.texture, 10, 0, 5, 5);
-  const RasterImage& marked = r.Render();
+  const RasterImage& marked = r.Render().marked;
   ASSERT_EQ(marked.Width(), 110);
   ASSERT_EQ(marked.Height(), 60);
   // Top left: half logo grey over the left colour (0, 0, 255): 100, 100, 100 + 127.
@@ -107,7 +86,7 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
   r.settings.texture.enabled = true;
   r.settings.texture.mode = TextureMode::kBeforeWatermarking;
   SetMargins(r.settings.texture, 0, 0, 2, 0);
-  const RasterImage& onResult = r.Render();
+  const RasterImage& onResult = r.Render().marked;
   ASSERT_EQ(onResult.Width(), 22);
   EXPECT_TRUE(AllPixels(onResult, 0, 0, 2, 4, MakeColor(100, 100, 227)));
   EXPECT_TRUE(AllPixels(onResult, 2, 0, 4, 4, MakeColor(100, 100, 100)));
@@ -123,7 +102,7 @@ TEST(DecorHooks, MarginsAfterGoAroundTheFrames) {
   r.settings.texture.mode = TextureMode::kAfterWatermarking;
   SetMargins(r.settings.texture, 3, 4, 5, 6);
   for (int run = 0; run < 2; ++run) {  // the kept output's buffers are reused
-    const RasterImage& marked = r.Render();
+    const RasterImage& marked = r.Render().marked;
     ASSERT_EQ(marked.Width(), 20 + 4 + 11);
     ASSERT_EQ(marked.Height(), 10 + 4 + 7);
     EXPECT_EQ(r.output.sizeLabel, "35x21");
@@ -143,7 +122,7 @@ TEST(DecorHooks, MarginsOffLeaveTheSizeAlone) {
   r.original = testing::MakeGradientRaster(20, 10);
   r.settings = LogoOnly({});
   SetMargins(r.settings.texture, 3, 4, 5, 6);  // margins set, but the switch is off
-  EXPECT_EQ(r.Render(), r.original);
+  EXPECT_EQ(r.Render().marked, r.original);
 }
 
 }  // namespace

@@ -9,37 +9,14 @@
 #include "pipeline/color_effect_stage.h"
 #include "pipeline/logo_stage.h"
 #include "pipeline/preview.h"
+#include "pipeline/render_fixture.h"
 #include "support/test_support.h"
 #include "text/text_stage.h"
 
 namespace quillstone {
 namespace {
 
-// Owns everything a render reads, so each test sets only what it looks at.
-struct RenderFixture {
-  RasterImage original;
-  RasterImage logo;
-  RasterImage texture;
-  WatermarkSettings settings;
-  std::vector<std::string> text;
-  TextContext context{{2026, 12, 6, 14, 5, 9, 0}, "photo.jpg", "/photos/"};
-  LocaleInfo locale;
-  RandomSource random{7};
-  RenderOutput output;
-
-  RenderFixture() {
-    settings.frame.outerOn = false;
-    settings.frame.innerOn = false;
-  }
-
-  const RenderOutput& Render(int boxWidth = 40, int boxHeight = 30) {
-    EXPECT_TRUE(
-        RenderWatermark({original, logo, texture, settings, text, context, locale, boxWidth, boxHeight},
-                        random, output)
-            .ok());
-    return output;
-  }
-};
+using testing::RenderFixture;
 
 TEST(EffectiveStrength, SelectedItemPlusOneAndNeverOneForMultiBandStyles) {
   struct Case {
