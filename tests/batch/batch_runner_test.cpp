@@ -20,7 +20,7 @@ namespace {
 
 using testing::FileContents;
 using testing::TempDir;
-using testing::WriteBytes;
+using testing::WriteFile;
 using testing::WriteTestBmp;
 using testing::WriteTestJpeg;
 
@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(Jobs, BatchJobsTest, ::testing::Values(1, 2, 3));
 
 TEST_F(BatchRunnerTest, CorruptJpegGetsThePlaceholderUnderItsName) {
   WriteTestJpeg(source() / "a.jpg");
-  WriteBytes(source() / "b.jpg", "this is no JPEG at all");
+  WriteFile(source() / "b.jpg", "this is no JPEG at all");
   WriteTestJpeg(source() / "c.jpg");
   job_.names = {"a.jpg", "b.jpg", "c.jpg"};
   const BatchReport report = Run();
@@ -245,8 +245,8 @@ TEST_F(BatchRunnerTest, CorruptJpegGetsThePlaceholderUnderItsName) {
 
 TEST_F(BatchRunnerTest, BrokenBitmapAndUnknownKindFailWithoutWritingTheirNeighbour) {
   WriteTestBmp(source() / "a.bmp");
-  WriteBytes(source() / "b.bmp", "BM but nothing after it");
-  WriteBytes(source() / "c.gif", "GIF89a");
+  WriteFile(source() / "b.bmp", "BM but nothing after it");
+  WriteFile(source() / "c.gif", "GIF89a");
   WriteTestBmp(source() / "d.bmp", 10, 10);
   job_.names = {"a.bmp", "b.bmp", "c.gif", "d.bmp"};
   const BatchReport report = Run();
@@ -325,8 +325,8 @@ TEST_F(BatchRunnerTest, IndividualTextsReplaceTheWatermarkText) {
   text_ = {"GLOBAL"};
   WriteTestBmp(source() / "a.bmp", 60, 30);
   WriteTestBmp(source() / "b.bmp", 60, 30);
-  WriteBytes(source() / "a.bmp.txt", "own\r\ntext\r\n");
-  WriteBytes(source() / "b.txt", "not the side file of b.bmp");
+  WriteFile(source() / "a.bmp.txt", "own\r\ntext\r\n");
+  WriteFile(source() / "b.txt", "not the side file of b.bmp");
   job_.names = {"a.bmp", "b.bmp"};
 
   job_.useIndividualText = true;
@@ -344,7 +344,7 @@ TEST_F(BatchRunnerTest, IndividualTextsReplaceTheWatermarkText) {
 
 TEST_F(BatchRunnerTest, TurnsImagesBackOnlyWhenAskedAndNotThePlaceholder) {
   WriteTestBmp(source() / "a.bmp", 20, 12);
-  WriteBytes(source() / "b.jpg", "broken");
+  WriteFile(source() / "b.jpg", "broken");
   job_.names = {"a.bmp", "b.jpg"};
   settings_.orientation.orientation = Orientation::kRotate90Clockwise;
   ASSERT_EQ(Run().written, 1);
@@ -360,7 +360,7 @@ TEST_F(BatchRunnerTest, TurnsImagesBackOnlyWhenAskedAndNotThePlaceholder) {
 
 TEST_F(BatchRunnerTest, FinishedItemsCarryAPreview) {
   WriteTestBmp(source() / "a.bmp", 40, 20);
-  WriteBytes(source() / "b.jpg", "broken");
+  WriteFile(source() / "b.jpg", "broken");
   job_.names = {"a.bmp", "b.jpg"};
   job_.previewWidth = 10;
   job_.previewHeight = 10;

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
-#include <string>
 
 #include "imagefiles/bmp_writer.h"
 #include "imagefiles/jpeg_writer.h"
@@ -18,10 +16,6 @@ inline void WriteTestJpeg(const std::filesystem::path& path, int width = 24, int
 
 inline void WriteTestBmp(const std::filesystem::path& path, int width = 20, int height = 12) {
   ASSERT_TRUE(WriteBmp(MakeGradientRaster(width, height), path).ok()) << path;
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // The placeholder picture shipped in data/.

@@ -57,8 +57,8 @@ TEST_F(BatchFlowTest, StartChecksStopWithTheirMessageBeforeTheQuestion) {
 // corrupt JPEG among good pictures are named in one message after the run.
 TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
   testing::WriteTestJpeg(source / "a.jpg", 30, 20);
-  testing::WriteBytes(source / "b.bmp", "BM broken");
-  testing::WriteBytes(source / "c.jpg", "not a jpeg");
+  testing::WriteFile(source / "b.bmp", "BM broken");
+  testing::WriteFile(source / "c.jpg", "not a jpeg");
   ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
   ASSERT_TRUE(ChangeFileMask(workspace, "*.jpg;*.bmp"));
   flow.fields().destinationDirectory = destination.path().string();

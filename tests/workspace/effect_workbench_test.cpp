@@ -126,7 +126,7 @@ TEST_F(EffectWorkbenchTest, MacroFilesThroughTheDialogs) {
             (std::vector<std::string>{"Save Quillstone Macro", "Load Quillstone Macro"}));
 
   // A file that is no macro, or a cancelled dialog, leaves the macro as it was.
-  testing::WriteBytes(home / "photo.qstmac", std::string("\xFF\xD8\xFF\0\0", 5));
+  testing::WriteFile(home / "photo.qstmac", std::string("\xFF\xD8\xFF\0\0", 5));
   prompter.files = {home / "photo.qstmac"};
   EXPECT_FALSE(bench.LoadMacroCommand());
   EXPECT_FALSE(bench.LoadMacroCommand());

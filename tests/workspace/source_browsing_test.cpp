@@ -22,8 +22,8 @@ class SourceBrowsingTest : public testing::WorkspaceTest {
 // the current image, its name and its per-image text alone; opening turns as chosen.
 TEST_F(SourceBrowsingTest, OpeningListedFiles) {
   testing::WriteTestJpeg(source / "a.jpg", 30, 20);
-  testing::WriteBytes(source / "b.bmp", "BM broken");
-  testing::WriteBytes(source / "c.jpg", "not a jpeg");
+  testing::WriteFile(source / "b.bmp", "BM broken");
+  testing::WriteFile(source / "c.jpg", "not a jpeg");
   ASSERT_TRUE(WriteFileReplacing((source / "a.jpg.txt").string(), "Beach\r\n"));
   workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
   ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
@@ -52,7 +52,7 @@ TEST_F(SourceBrowsingTest, OpeningListedFiles) {
 }
 
 TEST_F(SourceBrowsingTest, PreviewAddsTheFolderToTheHistoryAndKeepsTheImageBeingMarked) {
-  testing::WriteBytes(source / "c.jpg", "not a jpeg");
+  testing::WriteFile(source / "c.jpg", "not a jpeg");
   ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
   RasterImage preview;
   ASSERT_TRUE(PreviewFile(workspace, preview));
