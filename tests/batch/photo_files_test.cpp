@@ -8,6 +8,7 @@
 
 #include "batch/mark_file.h"
 #include "imagefiles/bmp_writer.h"
+#include "imagefiles/geometry_rasters.h"
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/jpeg_writer.h"
 #include "imagefiles/writer_test_tools.h"
@@ -208,10 +209,7 @@ TEST_F(PhotoFilesTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesT
 // upright.
 TEST_F(PhotoFilesTest, EveryCameraOrientationComesOutUpright) {
   const std::vector<std::string> upright = {"abc", "def"};
-  const std::vector<std::vector<std::string>> stored = {
-      {"abc", "def"},     {"cba", "fed"},     {"fed", "cba"},     {"def", "abc"},
-      {"ad", "be", "cf"}, {"cf", "be", "ad"}, {"fc", "eb", "da"}, {"da", "eb", "fc"},
-  };
+  const auto& stored = testing::kExifStoredLetters;
   for (int orientation = 1; orientation <= 8; ++orientation) {
     const std::filesystem::path source = temp_ / ("o" + std::to_string(orientation) + ".jpg");
     WriteCameraJpeg(Squares(stored[orientation - 1]), source, orientation);

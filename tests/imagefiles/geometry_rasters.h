@@ -32,4 +32,16 @@ inline std::vector<std::string> Letters(const RasterImage& image) {
   return rows;
 }
 
+// "abc" over "def" as a camera stores it in each of the eight EXIF orientations, 1 first.
+inline const std::vector<std::vector<std::string>> kExifStoredLetters = {
+    {"abc", "def"},      // 1
+    {"cba", "fed"},      // 2: mirrored
+    {"fed", "cba"},      // 3: half a turn
+    {"def", "abc"},      // 4: upside down
+    {"ad", "be", "cf"},  // 5: transposed
+    {"cf", "be", "ad"},  // 6: to be turned a quarter clockwise
+    {"fc", "eb", "da"},  // 7: transversed
+    {"da", "eb", "fc"},  // 8: to be turned a quarter counter-clockwise
+};
+
 }  // namespace quillstone::testing

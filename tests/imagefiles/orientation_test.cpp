@@ -53,20 +53,11 @@ TEST(OrientationTurns, ListEntriesTurnClockwiseAndTurningBackRestores) {
   }
 }
 
-// A camera stores "abc/def" in each of the eight EXIF orientations as below; every one
-// comes out upright, and turning back gives the stored pixels again.
+// A camera stores "abc/def" in each of the eight EXIF orientations; every one comes out
+// upright, and turning back gives the stored pixels again.
 TEST(OrientationTurns, EveryExifOrientationComesOutUpright) {
   const std::vector<std::string> upright = {"abc", "def"};
-  const std::vector<std::vector<std::string>> stored = {
-      {"abc", "def"},      // 1
-      {"cba", "fed"},      // 2: mirrored
-      {"fed", "cba"},      // 3: half a turn
-      {"def", "abc"},      // 4: upside down
-      {"ad", "be", "cf"},  // 5: transposed
-      {"cf", "be", "ad"},  // 6: to be turned a quarter clockwise
-      {"fc", "eb", "da"},  // 7: transversed
-      {"da", "eb", "fc"},  // 8: to be turned a quarter counter-clockwise
-  };
+  const auto& stored = testing::kExifStoredLetters;
   for (int exif = 1; exif <= 8; ++exif) {
     RasterImage image = LetterRaster(stored[exif - 1]);
     RasterImage scratch;
