@@ -44,6 +44,13 @@ CliRun RunCli(const std::vector<std::string>& arguments) {
   return run;
 }
 
+using Args = std::vector<std::string>;
+
+Args operator+(Args arguments, const Args& more) {
+  arguments.insert(arguments.end(), more.begin(), more.end());
+  return arguments;
+}
+
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -64,10 +71,8 @@ class CliEndToEndTest : public ::testing::Test {
   std::filesystem::path dest() const { return temp_ / "dest"; }
   std::string Path(const std::string& name) const { return (temp_ / name).string(); }
 
-  std::vector<std::string> Batch(std::vector<std::string> extra) const {
-    std::vector<std::string> arguments = {"batch", "--source", source().string(), "--dest", dest().string()};
-    arguments.insert(arguments.end(), extra.begin(), extra.end());
-    return arguments;
+  Args Batch(const Args& extra) const {
+    return Args{"batch", "--source", source().string(), "--dest", dest().string()} + extra;
   }
 
   TempDir temp_;
@@ -103,12 +108,8 @@ TEST_F(CliEndToEndTest, RenderMarksLikeTheBatch) {
   const std::vector<std::string> marking = {
       "--logo", Path("logo.bmp"), "--set", "combination=3", "--set", "randomchecked=1", "--seed",
       "5",      "--depth",        "8",     "--sepia"};
-  std::vector<std::string> render = {"render", (source() / "a.jpg").string(), Path("a.png")};
-  render.insert(render.end(), marking.begin(), marking.end());
-  ASSERT_EQ(RunCli(render).status, 0);
-  std::vector<std::string> batch = marking;
-  batch.insert(batch.end(), {"--format", "png", "--mask", "a.jpg", "--prefix", ""});
-  const CliRun run = RunCli(Batch(batch));
+  ASSERT_EQ(RunCli(Args{"render", (source() / "a.jpg").string(), Path("a.png")} + marking).status, 0);
+  const CliRun run = RunCli(Batch(marking + Args{"--format", "png", "--mask", "a.jpg", "--prefix", ""}));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(testing::FileContents(dest() / "a.png"), testing::FileContents(temp_ / "a.png"));
 }
@@ -123,9 +124,8 @@ TEST_F(CliEndToEndTest, MacroRunsOnEachPictureBeforeItIsMarked) {
     ASSERT_TRUE(RunEffectCommand(picture, word));
   ASSERT_TRUE(WriteBmp(picture, temp_ / "prepared.bmp"));
   const std::vector<std::string> marking = {"--logo", Path("logo.bmp"), "--seed", "5"};
-  const auto run = [&](std::vector<std::string> arguments) {
-    arguments.insert(arguments.end(), marking.begin(), marking.end());
-    const CliRun result = RunCli(arguments);
+  const auto run = [&](const Args& arguments) {
+    const CliRun result = RunCli(arguments + marking);
     EXPECT_EQ(result.status, 0) << result.err;
   };
   run({"render", (source() / "a.jpg").string(), Path("macro.bmp"), "--macro", Path("m.qstmac")});
@@ -178,9 +178,7 @@ TEST_F(CliEndToEndTest, BannerSizeFromTheSettingsAndItsRefusal) {
 
   for (const std::vector<std::string>& size :
        {std::vector<std::string>{"--set", "BANNERWIDTH=3000"}, {"--set", "BANNERHEIGTH=0"}}) {
-    std::vector<std::string> arguments = {"banner", Path("refused.png")};
-    arguments.insert(arguments.end(), size.begin(), size.end());
-    run = RunCli(arguments);
+    run = RunCli(Args{"banner", Path("refused.png")} + size);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(
         run.err,
@@ -567,14 +565,13 @@ TEST_F(CliEndToEndTest, FilesFromAListAndSpreadOverJobs) {
   std::filesystem::create_directories(temp_ / "other");
   ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(24, 16), temp_ / "other" / "c.jpg").ok());
   const std::vector<std::string> marking = {"--logo", Path("logo.bmp"), "--seed", "3", "--quiet"};
-  const auto runList = [&](const std::string& list, std::vector<std::string> arguments) {
-    arguments.insert(arguments.end(), marking.begin(), marking.end());
+  const auto runList = [&](const std::string& list, const Args& arguments) {
     std::istringstream in(list);
     std::ostringstream out;
     std::ostringstream err;
     CliStreams streams{out, err};
     streams.in = &in;
-    return CliRun{RunCommandLine(arguments, streams), out.str(), err.str()};
+    return CliRun{RunCommandLine(arguments + marking, streams), out.str(), err.str()};
   };
   const std::string a = (source() / "a.jpg").string();
   CliRun run = runList(a + "\n" + Path("missing.jpg") + "\r\n\n" + Path("other/c.jpg") + "\n",
@@ -608,9 +605,7 @@ TEST_F(CliEndToEndTest, FilesFromAListAndSpreadOverJobs) {
   ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(16, 24), source() / "c.jpg").ok());
   ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(30, 10), source() / "d.jpg").ok());
   for (const char* folder : {"one", "two"}) std::filesystem::create_directories(temp_ / folder);
-  std::vector<std::string> whole = {"batch", "--source", source().string(), "--dest", Path("one")};
-  whole.insert(whole.end(), marking.begin(), marking.end());
-  ASSERT_EQ(RunCli(whole).status, 0);
+  ASSERT_EQ(RunCli(Args{"batch", "--source", source().string(), "--dest", Path("one")} + marking).status, 0);
   const std::string command =
       "cd '" + temp_.path().string() + "' && ls source/*.jpg | parallel --will-cite --pipe -N 2 '" +
       QUILLSTONE_CLI_PROGRAM +
