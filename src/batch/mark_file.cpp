@@ -64,6 +64,7 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
   PictureTurn turnBack;
   ImageMetadata metadata;
   BlockKeeping keeping;
+  RasterImage* decodedSource = &buffers.original;
   if (read.placeholder) {
     result.message = read.status.message();
     MakePreview(request, buffers.original, buffers.output.preview);
@@ -73,8 +74,12 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
     const PictureTurn loadTurn = LoadTurn(settings.orientation.orientation, read.metadata.orientation);
     const bool turnedBack = RotatesBackBeforeSaving(settings.orientation);
     keeping = PlanBlockKeeping(request.save, settings, request.source, read, loadTurn, turnedBack);
-    // The source's pixels as decoded, to find the units the marks leave alone.
-    if (keeping.active) buffers.decodedSource = buffers.original;
+    // The source's pixels as decoded, to find the units the marks leave alone: the render
+    // leaves the original as it is, a macro changes it in place.
+    if (keeping.active && !input.macro.empty()) {
+      buffers.decodedSource = buffers.original;
+      decodedSource = &buffers.decodedSource;
+    }
     ApplyEffectCalls(buffers.original, input.macro);
     const TextContext context{request.now ? *request.now : CurrentLocalDateTime(),
                               request.source.filename().string(), FolderOf(request.source)};
@@ -99,12 +104,11 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
 
   const StorageFormat format = PrepareForWriting(*toWrite, buffers.scratch, request.save, turnBack);
   const JpegBlocksSource kept{
-      {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()},
-      buffers.decodedSource};
+      {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()}, *decodedSource};
   if (keeping.active) {
-    UndoTurn(buffers.decodedSource, turnBack, buffers.scratch);
-    keeping.active = buffers.decodedSource.Width() == toWrite->Width() &&
-                     buffers.decodedSource.Height() == toWrite->Height();
+    UndoTurn(*decodedSource, turnBack, buffers.scratch);
+    keeping.active =
+        decodedSource->Width() == toWrite->Width() && decodedSource->Height() == toWrite->Height();
     if (!keeping.active) keeping.warning = KeptNoBlocksForSize();
   }
   if (!keeping.warning.empty()) result.warnings.push_back(keeping.warning);

@@ -82,7 +82,10 @@ struct MarkResult {
 struct MarkBuffers {
   RasterImage original;
   RasterImage scratch;
-  RasterImage decodedSource;  // with kept JPEG blocks: the source as decoded, before marking
+  // With kept JPEG blocks and a macro: the source as decoded, before the macro changes the
+  // original. (Without a macro the original itself is the decoded source; with kept blocks
+  // and a turn back it is turned back after marking.)
+  RasterImage decodedSource;
   RenderOutput output;
   std::vector<std::string> text;  // the per-image text
 };

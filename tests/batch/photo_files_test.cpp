@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch/mark_file.h"
+#include "effects/image_effects.h"
 #include "imagefiles/bmp_writer.h"
 #include "imagefiles/geometry_rasters.h"
 #include "imagefiles/image_decoder.h"
@@ -123,7 +124,7 @@ class PhotoFilesTest : public ::testing::Test {
 
   MarkResult Mark(const std::filesystem::path& source, const std::filesystem::path& output,
                   SaveOptions save) {
-    const MarkInput input{settings_, logo_, none_, text_, locale_, {}, logoAlpha_};
+    const MarkInput input{settings_, logo_, none_, text_, locale_, macro_, logoAlpha_};
     MarkFileRequest request;
     request.source = source;
     request.output = output;
@@ -142,6 +143,7 @@ class PhotoFilesTest : public ::testing::Test {
   RasterImage none_;
   RasterImage logo_;
   std::vector<std::uint8_t> logoAlpha_;
+  std::vector<EffectCall> macro_;
   std::vector<std::string> text_;
   LocaleInfo locale_;
 };
@@ -313,6 +315,16 @@ TEST_F(PhotoFilesTest, KeptJpegBlocksOrTheReasonWhyNot) {
       }
     }
   }
+
+  // A macro that inverts the photo changes every unit, though the render's original is the
+  // inverted one.
+  macro_ = {effect_calls::Invert(kAllChannels)};
+  SaveOptions save;
+  save.jpeg.keepUntouchedBlocks = true;
+  ASSERT_EQ(Mark(upright, temp_ / "inverted.jpg", save).outcome, MarkOutcome::kWritten);
+  RasterImage inverted;
+  ASSERT_TRUE(DecodeImageFile(temp_ / "inverted.jpg", inverted));
+  EXPECT_NEAR(inverted.Pixel(40, 40).g, 255 - source.Pixel(40, 40).g, 4);
 }
 
 }  // namespace
