@@ -6,6 +6,8 @@
 #   ours --jobs 2  the same with --jobs 2
 #   bare codec     libjpeg-turbo alone, no marking: djpeg -dct int | cjpeg -quality 80
 #                  -baseline -dct int, one file after the other (the floor of any marking)
+#   ours kept      quillstone-cli batch with --keep-jpeg-blocks and the logo alone, --jobs 1:
+#                  the photo's own blocks written back, those under the logo encoded again
 #   ImageMagick    convert: the logo at 50 %, a translucent box and the two text lines,
 #                  quality 80
 #   libvips        vips composite2 of the half-transparent logo, Q=80 (no text: it does
@@ -44,7 +46,7 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work"/{ours1,ours2,bare,magick,vips}
+mkdir -p "$work"/{ours1,ours2,bare,magick,vips,kept}
 
 # The marks: a 200 x 80 logo (its black border is the transparent colour) and two lines.
 "$im" -size 200x80 xc:black -fill '#FF8028' -draw 'rectangle 10,10 189,69' -type TrueColor "BMP3:$work/logo.bmp"
@@ -59,6 +61,9 @@ ours() {
     "--set combination=1 --set logoprozent=50 --set textvertical=2 --set fontname='DejaVu Sans'" \
     "--set fontsize=24 --set frameouterstatus=0 --set frameinnerstatus=0"
 }
+kept="'$cli' batch --source '$photos' --mask 'photo*.jpg' --dest '$work/kept' --quiet --jobs 1\
+ --logo '$work/logo.bmp' --keep-jpeg-blocks --set combination=1 --set logoprozent=50\
+ --set frameouterstatus=0 --set frameinnerstatus=0"
 each() { echo "for f in '$photos'/photo*.jpg; do n=\$(basename \"\$f\"); $1; done"; }
 bare=$(each "djpeg -dct int \"\$f\" | cjpeg -quality 80 -baseline -dct int > '$work/bare/'\$n")
 box="-fill '#00008080' -draw 'rectangle 0,$((height - 80)) 520,$height'"
@@ -66,13 +71,14 @@ text="-fill '#FFFFC6' -font DejaVu-Sans -pointsize 32 -gravity SouthWest -annota
 magick=$(each "'$im' \"\$f\" '$work/logo.png' -geometry +0+0 -composite $box $text -quality 80 '$work/magick/'\$n")
 vips=$(each "vips composite2 \"\$f\" '$work/logo.png' '$work/vips/'\"\$n\"'[Q=80]' over")
 
-names=("ours --jobs 1" "ours --jobs 2" "bare djpeg | cjpeg" "ImageMagick convert" "libvips composite2")
+names=("ours --jobs 1" "ours --jobs 2" "bare djpeg | cjpeg" "ImageMagick convert" "libvips composite2"
+  "ours kept JPEG blocks")
 hyperfine --style none --runs "$runs" --warmup 1 --export-csv "$work/times.csv" \
   -n "${names[0]}" "$(ours 1)" -n "${names[1]}" "$(ours 2)" -n "${names[2]}" "$bare" \
-  -n "${names[3]}" "$magick" -n "${names[4]}" "$vips" >/dev/null
+  -n "${names[3]}" "$magick" -n "${names[4]}" "$vips" -n "${names[5]}" "$kept" >/dev/null
 
 # Every output must be there: a run that failed quietly would look fast.
-for dir in ours1 ours2 bare magick vips; do
+for dir in ours1 ours2 bare magick vips kept; do
   made=$(find "$work/$dir" -name '*.jpg' | wc -l)
   [[ $made -eq $count ]] || { echo "compare: $dir wrote $made of $count files" >&2; exit 1; }
 done
@@ -89,7 +95,7 @@ awk -F, -v count="$count" '
   }
   END {
     printf "  %-24s %9s %9s\n", "", "wall ms", "cpu ms"
-    for (i = 1; i <= 5; ++i) printf "  %-24s %9.0f %9.0f\n", name[i], wall[i], cpu[i]
+    for (i = 1; i <= 6; ++i) printf "  %-24s %9.0f %9.0f\n", name[i], wall[i], cpu[i]
     printf "  ours --jobs 1 / bare codec:       %.2f wall, %.2f cpu   (aim <= 1.2)\n",
       wall[1] / wall[3], cpu[1] / cpu[3]
     printf "  throughput 2 jobs / 1 job:        %.2f              (aim >= 1.8)\n", wall[1] / wall[2]
@@ -97,4 +103,10 @@ awk -F, -v count="$count" '
       wall[4] / wall[2], cpu[4] / cpu[2]
     printf "  libvips / ours --jobs 2:         %.2f wall, %.2f cpu   (aim >= 1.8)\n",
       wall[5] / wall[2], cpu[5] / cpu[2]
+    printf "  ours kept / bare codec:           %.2f wall, %.2f cpu   (aim <= 0.4)\n",
+      wall[6] / wall[3], cpu[6] / cpu[3]
   }' "$work/times.csv"
+source_bytes=$(cat "$photos"/photo*.jpg | wc -c)
+kept_bytes=$(cat "$work"/kept/*.jpg | wc -c)
+awk -v kept="$kept_bytes" -v source="$source_bytes" \
+  'BEGIN { printf "  kept JPEG blocks / source size:   %.4f            (aim 0.98..1.02)\n", kept / source }'

@@ -39,11 +39,14 @@ std::filesystem::path CameraJpeg(bool metadata) {
 }
 
 // One logo-marked batch item, decode to encode, with the source's metadata kept (1) or
-// with a source that has none (0).
+// with a source that has none (0); written the ordinary way (keep 0) or on the source's
+// JPEG blocks (keep 1, without frames, which would change the picture's size).
 void BM_MarkFile(benchmark::State& state) {
   const bool metadata = state.range(0) != 0;
   const std::filesystem::path source = CameraJpeg(metadata);
   ProgramSettings settings;
+  const bool keep = state.range(1) != 0;
+  settings.watermark.frame.outerOn = settings.watermark.frame.innerOn = !keep;
   const RasterImage logo = bench::BenchLogo();
   const RasterImage texture;
   const std::vector<std::string> text;
@@ -52,6 +55,7 @@ void BM_MarkFile(benchmark::State& state) {
   MarkFileRequest request;
   request.source = source;
   request.output = source.parent_path() / "marked.jpg";
+  request.save.jpeg.keepUntouchedBlocks = keep;
   MarkBuffers buffers;
   RandomSource random(1);
   for (auto _ : state) {
@@ -59,7 +63,14 @@ void BM_MarkFile(benchmark::State& state) {
     if (result.outcome != MarkOutcome::kWritten) state.SkipWithError(result.message.c_str());
   }
 }
-BENCHMARK(BM_MarkFile)->ArgName("metadata")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MarkFile)
+    ->ArgNames({"metadata", "keep"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace quillstone
