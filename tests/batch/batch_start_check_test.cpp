@@ -20,28 +20,37 @@ TEST(BatchPrefixTest, DropsSurroundingBlanksOnly) {
 // One job that passes every check; each case spoils one thing.
 struct StartCheckCase {
   const char* label;
-  void (*spoil)(BatchJob& job, const std::filesystem::path& temp);
-  std::string expected;  // the message, or "" for none
+  const char* destination;  // in the temp folder, or blank as it stands; null keeps "dest"
+  bool noImages;
+  const char* prefix;
+  std::string_view expected;  // the message, or "" for none
 };
 
 class StartCheckTest : public ::testing::TestWithParam<StartCheckCase> {};
 
 TEST_P(StartCheckTest, RefusesWithItsMessage) {
+  const StartCheckCase& c = GetParam();
   TempDir temp;
   std::filesystem::create_directories(temp / "source" / "sub");
   std::filesystem::create_directories(temp / "dest");
+  std::filesystem::create_directory(temp / "Source");
   std::filesystem::create_directory_symlink(temp / "source", temp / "link");
   BatchJob job;
   job.sourceDirectory = (temp / "source").string() + "/";
   job.destinationDirectory = (temp / "dest").string();
   job.names = {"a.jpg", "b.jpg"};
-  GetParam().spoil(job, temp.path());
+  if (c.destination != nullptr) {
+    const bool blank = std::string_view(c.destination).find_first_not_of(' ') == std::string_view::npos;
+    job.destinationDirectory = blank ? c.destination : (temp / c.destination).string();
+  }
+  if (c.noImages) job.names.clear();
+  job.prefix = c.prefix;
 
   const Status status = CheckBatchStart(job);
-  if (GetParam().expected.empty()) {
+  if (c.expected.empty()) {
     EXPECT_TRUE(status.ok()) << status.message();
   } else {
-    EXPECT_EQ(status.message(), GetParam().expected);
+    EXPECT_EQ(status.message(), c.expected);
   }
 }
 
@@ -49,59 +58,21 @@ const std::string kPrefixRefusal = "must not contain \"/\" or \"..\"";
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, StartCheckTest,
-    ::testing::Values(
-        StartCheckCase{"Passes", [](BatchJob&, const std::filesystem::path&) {}, ""},
-        StartCheckCase{"BlankDestination",
-                       [](BatchJob& job, const std::filesystem::path&) { job.destinationDirectory = "  "; },
-                       std::string(kNoDestinationMessage)},
-        // The first failing check speaks: an empty destination before an empty list.
-        StartCheckCase{"BlankDestinationAndNoImages",
-                       [](BatchJob& job, const std::filesystem::path&) {
-                         job.destinationDirectory.clear();
-                         job.names.clear();
-                       },
-                       std::string(kNoDestinationMessage)},
-        StartCheckCase{"SameText",
-                       [](BatchJob& job, const std::filesystem::path& t) {
-                         job.destinationDirectory = (t / "source").string();
-                       },
-                       std::string(kSameDirectoryMessage)},
-        StartCheckCase{"SameThroughLink",
-                       [](BatchJob& job, const std::filesystem::path& t) {
-                         job.destinationDirectory = (t / "link").string();
-                       },
-                       std::string(kSameDirectoryMessage)},
-        StartCheckCase{"SameThroughDotDot",
-                       [](BatchJob& job, const std::filesystem::path& t) {
-                         job.destinationDirectory = (t / "source" / "sub" / "..").string();
-                       },
-                       std::string(kSameDirectoryMessage)},
-        // Letter case makes another folder: a second one, and one that does not exist yet.
-        StartCheckCase{"FolderDifferingInLetterCase",
-                       [](BatchJob& job, const std::filesystem::path& t) {
-                         std::filesystem::create_directory(t / "Source");
-                         job.destinationDirectory = (t / "Source").string();
-                       },
-                       ""},
-        StartCheckCase{"MissingFolderDifferingInLetterCase",
-                       [](BatchJob& job, const std::filesystem::path& t) {
-                         job.destinationDirectory = (t / "SOURCE/").string();
-                       },
-                       std::string(kMissingDestinationMessage)},
-        StartCheckCase{"NoImages", [](BatchJob& job, const std::filesystem::path&) { job.names.clear(); },
-                       std::string(kNoImagesMessage)},
-        StartCheckCase{
-            "MissingDestination",
-            [](BatchJob& job,
-               const std::filesystem::path& t) { job.destinationDirectory = (t / "nothere").string(); },
-            std::string(kMissingDestinationMessage)},
-        StartCheckCase{
-            "SubdirectoryOfSource",
-            [](BatchJob& job, const std::filesystem::path&
-                                  t) { job.destinationDirectory = (t / "source" / "sub").string(); },
-            ""},
-        StartCheckCase{"BlankPrefix", [](BatchJob& job, const std::filesystem::path&) { job.prefix = "  "; },
-                       ""}),
+    ::testing::Values(StartCheckCase{"Passes", nullptr, false, "", ""},
+                      StartCheckCase{"BlankDestination", "  ", false, "", kNoDestinationMessage},
+                      // The first failing check speaks: an empty destination before an empty list.
+                      StartCheckCase{"BlankDestinationAndNoImages", "", true, "", kNoDestinationMessage},
+                      StartCheckCase{"SameText", "source", false, "", kSameDirectoryMessage},
+                      StartCheckCase{"SameThroughLink", "link", false, "", kSameDirectoryMessage},
+                      StartCheckCase{"SameThroughDotDot", "source/sub/..", false, "", kSameDirectoryMessage},
+                      // Letter case makes another folder: a second one, and one that does not exist yet.
+                      StartCheckCase{"FolderDifferingInLetterCase", "Source", false, "", ""},
+                      StartCheckCase{"MissingFolderDifferingInLetterCase", "SOURCE/", false, "",
+                                     kMissingDestinationMessage},
+                      StartCheckCase{"NoImages", nullptr, true, "", kNoImagesMessage},
+                      StartCheckCase{"MissingDestination", "nothere", false, "", kMissingDestinationMessage},
+                      StartCheckCase{"SubdirectoryOfSource", "source/sub", false, "", ""},
+                      StartCheckCase{"BlankPrefix", nullptr, false, "  ", ""}),
     [](const ::testing::TestParamInfo<StartCheckCase>& info) { return std::string(info.param.label); });
 
 TEST(StartCheckTest, RefusesPrefixesThatLeaveTheDestination) {
