@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bench_images.h"
+#include "pipeline/logo_stage.h"
 #include "pipeline/preview.h"
 #include "pipeline/render_watermark.h"
 
@@ -29,6 +30,22 @@ void BM_CopyImage(benchmark::State& state) {
                           static_cast<std::int64_t>(source.ByteCount()));
 }
 BENCHMARK(BM_CopyImage)->Unit(benchmark::kMillisecond);
+
+// The 200 x 80 logo tiled at 50 % spacing over the 4000 x 3000 image, blended in place (the
+// stage alone; compare with BM_CopyImage). Argument: 0 a logo without alpha, 1 with one.
+void BM_TileLogo(benchmark::State& state) {
+  static const RasterImage logo = bench::BenchLogo();
+  const std::vector<std::uint8_t> alpha(static_cast<std::size_t>(logo.Width()) * logo.Height(), 200);
+  RasterImage image = Photo();
+  LogoSettings settings;
+  settings.tile = true;
+  settings.tileSpacing = 50;
+  for (auto _ : state) {
+    BlendLogoTiled(image, logo, image, settings, ChannelMask{}, state.range(0) != 0 ? alpha.data() : nullptr);
+    benchmark::DoNotOptimize(image.Bits());
+  }
+}
+BENCHMARK(BM_TileLogo)->ArgName("alpha")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // One full render with the given settings, reusing the output between iterations as the
 // window and the batch runner do.

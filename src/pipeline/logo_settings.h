@@ -20,6 +20,9 @@ enum class LogoPlace : int {
 };
 inline constexpr int kLogoPlaceCount = 9;
 
+// The angles the window offers for a tiled logo, in the order of its list.
+inline constexpr std::array<int, 5> kTileAngles{0, 30, 45, -30, -45};
+
 struct LogoSettings {
   int alpha = 50;                                  // logo share in percent, 0..100
   std::array<bool, kLogoPlaceCount> places{true};  // c1..c9; only c1 on
@@ -27,6 +30,13 @@ struct LogoSettings {
   ColorValue transparentColor = colors::kBlack;
   bool colorNeutral = false;  // logo modulates the image's brightness
   bool plain = true;          // colour-neutral ratio never brightens
+  // Sized per image: the logo's longer side becomes this share of the image's shorter side.
+  bool relativeSize = false;
+  int relativePercent = 10;  // 1..100
+  // Tiled over the whole image instead of placed at the nine places.
+  bool tile = false;
+  int tileSpacing = 50;  // the gap between tiles in percent of the logo's side, 0..400
+  int tileAngle = 0;     // degrees the tiled logo is turned counter-clockwise, -45..45
   friend bool operator==(const LogoSettings&, const LogoSettings&) = default;
 };
 

@@ -38,4 +38,23 @@ bool BlendLogoAtPlaces(RasterImage& dest, const RasterImage& logo, const RasterI
                        const LogoSettings& settings, ChannelMask channels,
                        const std::uint8_t* alpha = nullptr);
 
+// The grid a tiled logo is blended on: one tile's top-left corner at (x0, y0), the centre
+// place, and the others every stepX to the side and every stepY up and down, each odd row
+// shifted right by half a step. The steps are the logo's sides plus the spacing in percent
+// of them (0..kMaxTileSpacing).
+inline constexpr int kMaxTileSpacing = 400;
+struct TileGrid {
+  int x0 = 0;
+  int y0 = 0;
+  int stepX = 1;
+  int stepY = 1;
+};
+TileGrid TileGridFor(int imageWidth, int imageHeight, int logoWidth, int logoHeight, int spacingPercent);
+
+// Blends the logo on the tile grid of settings.tileSpacing over the whole image, row by
+// row, tiles at the edges cut off; the places are not used. dest and source have the same
+// size and may be the same raster (tiles never overlap). The pixel rules are BlendLogo's.
+void BlendLogoTiled(RasterImage& dest, const RasterImage& logo, const RasterImage& source,
+                    const LogoSettings& settings, ChannelMask channels, const std::uint8_t* alpha = nullptr);
+
 }  // namespace quillstone
