@@ -166,6 +166,15 @@ const SettingDescriptor kTable[] = {
     Integer("PAPERCOLOR", "STRENGTH02", 1, 25, 5, QS_NUMBER(watermark.color.paperStrengths[1])),
     Integer("PAPERCOLOR", "STRENGTH03", 1, 25, 5, QS_NUMBER(watermark.color.paperStrengths[2])),
 
+    // Marks sized to each image and tiled logos; a file without these keys marks as before.
+    Switch("RELATIVESECTION", "logorelative", 0, QS_NUMBER(watermark.logo.relativeSize)),
+    Integer("RELATIVESECTION", "logorelativepercent", 1, 100, 10, QS_NUMBER(watermark.logo.relativePercent)),
+    Switch("RELATIVESECTION", "textrelative", 0, QS_NUMBER(watermark.text.relativeSize)),
+    Integer("RELATIVESECTION", "textrelativepercent", 1, 100, 5, QS_NUMBER(watermark.text.relativePercent)),
+    Switch("RELATIVESECTION", "logotile", 0, QS_NUMBER(watermark.logo.tile)),
+    Integer("RELATIVESECTION", "logotilespacing", 0, 400, 50, QS_NUMBER(watermark.logo.tileSpacing)),
+    Integer("RELATIVESECTION", "logotileangle", -45, 45, 0, QS_NUMBER(watermark.logo.tileAngle)),
+
     // Settings without a key: they start at their window values on every run.
     Unstored("action", SettingType::kInteger, 0, 2, QS_NUMBER(watermark.action)),
     Unstored("texthorizontal", SettingType::kInteger, 0, 2, QS_NUMBER(watermark.text.horizontal)),

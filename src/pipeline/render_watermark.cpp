@@ -12,6 +12,7 @@
 #include "decor/texture_overlay.h"
 #include "imaging/raster_size.h"
 #include "pipeline/color_effect_stage.h"
+#include "pipeline/logo_fit.h"
 #include "pipeline/logo_stage.h"
 #include "pipeline/preview.h"
 #include "platform/date_time.h"
@@ -141,18 +142,35 @@ class Render {
     out_.warnings.push_back(kLogoTooBigWarning);
   }
 
-  const std::uint8_t* LogoAlpha() const {
-    const std::size_t pixels =
-        static_cast<std::size_t>(in_.logo.Width()) * static_cast<std::size_t>(in_.logo.Height());
-    return !in_.logoAlpha.empty() && in_.logoAlpha.size() == pixels ? in_.logoAlpha.data() : nullptr;
+  // The logo this image is marked with, fitted to its size (and turned for tiling) on first
+  // use; none, with the reason in the warnings, when it cannot be.
+  const FittedLogo* Logo() {
+    if (!fitted_) {
+      FittedLogo fitted;
+      if (Status status = FitLogo(in_.logo, in_.logoAlpha, in_.settings.logo, in_.original.Width(),
+                                  in_.original.Height(), out_.logoFit, fitted);
+          !status) {
+        out_.warnings.push_back(status.message());
+        fitted = {};
+      }
+      fitted_ = fitted;
+    }
+    return fitted_->logo != nullptr ? &*fitted_ : nullptr;
+  }
+
+  static const std::uint8_t* Alpha(const FittedLogo& logo) {
+    return logo.alpha.empty() ? nullptr : logo.alpha.data();
   }
 
   // The logo as the first stage: blended over the original as the marked image starts
   // from it (inside its margins when those come first).
   void LogoFirst() {
-    const RasterImage& logo = in_.logo;
     if (in_.original.Empty()) return;
-    if (logo.Width() > out_.marked.Width() || logo.Height() > out_.marked.Height()) {
+    const FittedLogo* fitted = Logo();
+    if (fitted == nullptr) return;
+    const RasterImage& logo = *fitted->logo;
+    const bool tiled = in_.settings.logo.tile;
+    if (!tiled && (logo.Width() > out_.marked.Width() || logo.Height() > out_.marked.Height())) {
       ReportLogoTooBig();
       return;
     }
@@ -161,25 +179,37 @@ class Render {
       TextureOverlay(out_.scratch, in_.original, in_.settings.texture, in_.texture);
       source = &out_.scratch;
     }
-    BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels, LogoAlpha());
+    Blend(logo, *source, Alpha(*fitted));
   }
 
   // The logo after another stage: blended over what the earlier stages drew.
   void LogoOnResult() {
-    const RasterImage& logo = in_.logo;
-    if (logo.Width() > in_.original.Width() || logo.Width() > out_.marked.Width() ||
-        logo.Height() > in_.original.Height() || logo.Height() > out_.marked.Height()) {
+    const FittedLogo* fitted = Logo();
+    if (fitted == nullptr) return;
+    const RasterImage& logo = *fitted->logo;
+    const bool tiled = in_.settings.logo.tile;
+    if (!tiled && (logo.Width() > in_.original.Width() || logo.Width() > out_.marked.Width() ||
+                   logo.Height() > in_.original.Height() || logo.Height() > out_.marked.Height())) {
       ReportLogoTooBig();
       return;
     }
     if (in_.original.Empty()) return;
+    // Tiles never overlap, so tiling can read what it writes.
     const RasterImage* source = &out_.marked;
-    if (PlacesOverlap(in_.settings.logo, out_.marked.Width(), out_.marked.Height(), logo.Width(),
-                      logo.Height())) {
+    if (!tiled && PlacesOverlap(in_.settings.logo, out_.marked.Width(), out_.marked.Height(), logo.Width(),
+                                logo.Height())) {
       out_.scratch = out_.marked;
       source = &out_.scratch;
     }
-    BlendLogoAtPlaces(out_.marked, logo, *source, in_.settings.logo, in_.settings.channels, LogoAlpha());
+    Blend(logo, *source, Alpha(*fitted));
+  }
+
+  void Blend(const RasterImage& logo, const RasterImage& source, const std::uint8_t* alpha) {
+    if (in_.settings.logo.tile) {
+      BlendLogoTiled(out_.marked, logo, source, in_.settings.logo, in_.settings.channels, alpha);
+    } else {
+      BlendLogoAtPlaces(out_.marked, logo, source, in_.settings.logo, in_.settings.channels, alpha);
+    }
   }
 
   // The text stage draws its box solid: every column (step 1) and no random colour. Its
@@ -197,6 +227,7 @@ class Render {
   const RenderInput& in_;
   RandomSource& random_;
   RenderOutput& out_;
+  std::optional<FittedLogo> fitted_;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "imaging/random_source.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
+#include "pipeline/logo_fit.h"
 #include "pipeline/watermark_settings.h"
 #include "platform/locale_info.h"
 #include "text/text_context.h"
@@ -44,7 +45,8 @@ struct RenderOutput {
   // What the render could not do, one plain sentence each (kLogoTooBigWarning), for
   // standard error and the batch report; empty when it did everything asked.
   std::vector<std::string> warnings;
-  RasterImage scratch;  // blend source and margin working copy
+  RasterImage scratch;     // blend source and margin working copy
+  LogoFitBuffers logoFit;  // the logo sized to the image or turned for tiling
 };
 
 // The status-bar message of a logo that does not fit: this text followed by the time.

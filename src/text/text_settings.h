@@ -63,6 +63,10 @@ struct TextSettings {
   int textBlending = 50;        // text share in percent, 0..100
   ThreeDSettings threeD;
   ShinySettings shiny;
+  // Sized per image: the font size is chosen so that the first line takes this share of
+  // the image's height, whatever the font's points say.
+  bool relativeSize = false;
+  int relativePercent = 5;  // 1..100
   // Date and time format strings of "$date$" and "$time$"; empty means the system's
   // short date and long time formats.
   std::string dateFormat;

@@ -105,20 +105,23 @@ void SetUnstored(ProgramSettings& s) {
 TEST(Configuration, WritesEveryKeyInOrder) {
   testing::TempDir dir;
   ASSERT_TRUE(WriteConfiguration(dir / "c.ini", ProgramSettings{}).ok());
-  EXPECT_EQ(testing::FileContents(dir / "c.ini"),
-            "[GENERAL]\nredon=1\nblueon=1\ngreenon=1\ncombination=0\nchanges=1\n\n"
-            "[LOGOSECTION]\nLOGOFILENAME=\nlogotransparentcolor=0\nlogotransparent=1\nlogoprozent=50\n"
-            "logopos1=1\nlogopos2=0\nlogopos3=0\nlogopos4=0\nlogopos5=0\nlogopos6=0\nlogopos7=0\nlogopos8=0\n"
-            "logopos9=0\n\n"
-            "[COLORSECTION]\nmaincolor=16711680\nrandomchecked=0\nblendinginpercent=50\nstepinpixel=5\n"
-            "colorstyleselection=7\ncolorstylewidth=4\ncolorimagewidth=0\n\n"
-            "[TEXTSECTION]\nhoriz1=1\nhoriz2=0\nhoriz3=0\nvert1=1\nvert2=0\nvert3=0\nfontcolor=13041663\n"
-            "fontname=MS Sans Serif\nfontsize=8\ntextbackgroundcolor=8388608\ntextcolorstyle=1\n"
-            "textblending=50\ntextblendingalpha=50\ntextextracenter=0\n\n"
-            "[BANNERSECTION]\nBACKGROUNDBANNER=13041663\nBANNERWIDTH=470\nBANNERHEIGTH=60\n\n"
-            "[FRAMESECTION]\nFRAMEOUTER=255\nFRAMEINNER=16777215\nFRAMEOUTERSTATUS=1\nFRAMEINNERSTATUS=1\n\n"
-            "[PAPERCOLOR]\nPAPER01=15790320\nPAPER02=15790320\nPAPER03=15790320\nSTRENGTH01=5\nSTRENGTH02=5\n"
-            "STRENGTH03=5\n");
+  EXPECT_EQ(
+      testing::FileContents(dir / "c.ini"),
+      "[GENERAL]\nredon=1\nblueon=1\ngreenon=1\ncombination=0\nchanges=1\n\n"
+      "[LOGOSECTION]\nLOGOFILENAME=\nlogotransparentcolor=0\nlogotransparent=1\nlogoprozent=50\n"
+      "logopos1=1\nlogopos2=0\nlogopos3=0\nlogopos4=0\nlogopos5=0\nlogopos6=0\nlogopos7=0\nlogopos8=0\n"
+      "logopos9=0\n\n"
+      "[COLORSECTION]\nmaincolor=16711680\nrandomchecked=0\nblendinginpercent=50\nstepinpixel=5\n"
+      "colorstyleselection=7\ncolorstylewidth=4\ncolorimagewidth=0\n\n"
+      "[TEXTSECTION]\nhoriz1=1\nhoriz2=0\nhoriz3=0\nvert1=1\nvert2=0\nvert3=0\nfontcolor=13041663\n"
+      "fontname=MS Sans Serif\nfontsize=8\ntextbackgroundcolor=8388608\ntextcolorstyle=1\n"
+      "textblending=50\ntextblendingalpha=50\ntextextracenter=0\n\n"
+      "[BANNERSECTION]\nBACKGROUNDBANNER=13041663\nBANNERWIDTH=470\nBANNERHEIGTH=60\n\n"
+      "[FRAMESECTION]\nFRAMEOUTER=255\nFRAMEINNER=16777215\nFRAMEOUTERSTATUS=1\nFRAMEINNERSTATUS=1\n\n"
+      "[PAPERCOLOR]\nPAPER01=15790320\nPAPER02=15790320\nPAPER03=15790320\nSTRENGTH01=5\nSTRENGTH02=5\n"
+      "STRENGTH03=5\n\n"
+      "[RELATIVESECTION]\nlogorelative=0\nlogorelativepercent=10\ntextrelative=0\ntextrelativepercent=5\n"
+      "logotile=0\nlogotilespacing=50\nlogotileangle=0\n");
 }
 
 TEST(Configuration, SaveAndLoadRestoreEverySetting) {

@@ -1,0 +1,165 @@
+#include "pipeline/logo_fit.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "pipeline/logo_stage.h"
+#include "pipeline/render_watermark.h"
+
+namespace quillstone {
+namespace {
+
+constexpr ColorValue kGrey = 0x00808080;
+const Rgb kRed{255, 0, 0};
+
+TEST(RelativeLogoSize, LongerSideTakesItsShareOfTheShorterImageSide) {
+  struct Case {
+    int w, h, W, H, percent;
+    LogoExtent expected;
+  };
+  const Case cases[] = {
+      {100, 50, 2000, 1000, 10, {100, 50}},  // already its share
+      {100, 50, 2000, 1000, 20, {200, 100}},
+      {100, 50, 500, 400, 10, {40, 20}},
+      {50, 100, 400, 500, 10, {20, 40}},   // a tall logo by its height
+      {180, 48, 640, 480, 12, {58, 15}},   // 57.6 and 15.47 rounded
+      {300, 1, 1000, 1000, 10, {100, 1}},  // never thinner than a pixel
+      {10, 10, 3, 50, 1, {1, 1}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RelativeLogoSize(c.w, c.h, c.W, c.H, c.percent), c.expected)
+        << c.w << "x" << c.h << " at " << c.percent << "% of " << c.W << "x" << c.H;
+  }
+}
+
+// A logo already at its size is not resampled (the resampler is no identity); a scaled one
+// takes its alpha along; untouched settings hand the logo through as it is.
+TEST(FitLogo, ScalesPixelsAndAlphaTogetherAndOnlyWhenNeeded) {
+  RasterImage logo(100, 50, MakeColor(200, 10, 10));
+  logo.SetPixel(0, 0, Rgb{1, 2, 3});
+  const std::vector<std::uint8_t> alpha(100 * 50, 128);
+  LogoSettings settings;
+  LogoFitBuffers buffers;
+  FittedLogo fitted;
+  ASSERT_TRUE(FitLogo(logo, alpha, settings, 500, 400, buffers, fitted));
+  EXPECT_EQ(fitted.logo, &logo);
+  EXPECT_EQ(fitted.alpha.data(), alpha.data());
+
+  settings.relativeSize = true;
+  ASSERT_TRUE(FitLogo(logo, alpha, settings, 2000, 1000, buffers, fitted));
+  EXPECT_EQ(fitted.logo, &logo);
+
+  ASSERT_TRUE(FitLogo(logo, alpha, settings, 500, 400, buffers, fitted));
+  ASSERT_EQ(fitted.logo->Width(), 40);
+  ASSERT_EQ(fitted.logo->Height(), 20);
+  ASSERT_EQ(fitted.alpha.size(), 40u * 20u);
+  for (const std::uint8_t a : fitted.alpha) ASSERT_EQ(a, 128);
+  EXPECT_EQ(fitted.logo->Pixel(20, 10), (Rgb{200, 10, 10}));
+}
+
+// Tiled at an angle, the corners the turn adds and the transparent colour stay out of the
+// image: only the logo's own colour is blended.
+TEST(FitLogo, TurnedTileBlendsNoCornerAndNoTransparentPixel) {
+  RasterImage logo(20, 10, MakeColor(255, 0, 0));
+  logo.SetPixel(0, 0, Rgb{0, 0, 0});  // the transparent colour
+  LogoSettings settings;
+  settings.alpha = 100;
+  settings.tile = true;
+  settings.tileAngle = 45;
+  LogoFitBuffers buffers;
+  FittedLogo fitted;
+  ASSERT_TRUE(FitLogo(logo, {}, settings, 200, 120, buffers, fitted));
+  ASSERT_GT(fitted.logo->Width(), 20);
+  ASSERT_EQ(fitted.alpha.size(), static_cast<std::size_t>(fitted.logo->Width()) * fitted.logo->Height());
+  RasterImage image(200, 120, kGrey);
+  const RasterImage source = image;
+  BlendLogoTiled(image, *fitted.logo, source, settings, ChannelMask{}, fitted.alpha.data());
+  int red = 0;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      const Rgb p = image.Pixel(x, y);
+      if (p == kRed) {
+        ++red;
+      } else {
+        ASSERT_EQ(p, source.Pixel(x, y)) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_GT(red, 200 * 120 / 8);
+}
+
+class TiledLogo : public ::testing::Test {
+ protected:
+  TiledLogo() {
+    settings_.alpha = 100;
+    settings_.tile = true;
+    settings_.tileSpacing = 50;
+  }
+  RasterImage Tiled() {
+    RasterImage image(200, 120, kGrey);
+    BlendLogoTiled(image, logo_, image, settings_, ChannelMask{});
+    return image;
+  }
+  RasterImage logo_{20, 10, MakeColor(255, 0, 0)};
+  LogoSettings settings_;
+};
+
+// With 50 % spacing the steps are 30 and 15; a tile sits on the centre place (90, 55), the
+// rows above and below are shifted by 15, and every corner of the image has tiles.
+TEST_F(TiledLogo, CoversCentreAndCornersOnAShiftedGrid) {
+  const TileGrid grid = TileGridFor(200, 120, 20, 10, 50);
+  EXPECT_EQ(grid.x0, 90);
+  EXPECT_EQ(grid.y0, 55);
+  EXPECT_EQ(grid.stepX, 30);
+  EXPECT_EQ(grid.stepY, 15);
+  const RasterImage image = Tiled();
+  const auto red = [&](int x, int y) { return image.Pixel(x, y) == kRed; };
+  EXPECT_TRUE(red(100, 60));  // the centre
+  EXPECT_TRUE(red(90, 55) && red(109, 64) && !red(110, 55) && !red(90, 65));
+  // Row y = 40..49 is shifted: tiles at -15, 15, 45, ...
+  EXPECT_TRUE(red(0, 40) && red(4, 40) && !red(5, 40) && !red(14, 40) && red(15, 40));
+  EXPECT_FALSE(red(0, 50));  // between two rows
+  for (const auto& [cx, cy] : {std::pair{0, 0}, {170, 0}, {0, 105}, {170, 105}}) {
+    bool covered = false;
+    for (int y = cy; y < cy + 15; ++y)
+      for (int x = cx; x < cx + 30; ++x) covered = covered || red(x, y);
+    EXPECT_TRUE(covered) << "corner " << cx << "," << cy;
+  }
+}
+
+// Spacing 0 leaves no gap: the rows of tiles cover the whole image.
+TEST_F(TiledLogo, NoSpacingCoversEveryPixel) {
+  settings_.tileSpacing = 0;
+  const RasterImage image = Tiled();
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) ASSERT_EQ(image.Pixel(x, y), kRed) << x << "," << y;
+}
+
+// Through the render: tiling ignores the places and a logo larger than the image is cut
+// at the edges instead of refused; off, the places and the size check are as before.
+TEST(RenderTiledLogo, IgnoresPlacesAndCutsTilesAtTheEdges) {
+  const RasterImage original(60, 40, kGrey);
+  const RasterImage logo(80, 50, MakeColor(255, 0, 0));
+  const RasterImage texture;
+  WatermarkSettings settings;
+  settings.frame.outerOn = settings.frame.innerOn = false;
+  settings.logo.alpha = 100;
+  settings.logo.places.fill(false);
+  settings.logo.tile = true;
+  const std::vector<std::string> text;
+  const TextContext context;
+  const LocaleInfo locale;
+  RandomSource random(1);
+  RenderOutput output;
+  ASSERT_TRUE(RenderWatermark({original, logo, texture, settings, text, context, locale}, random, output));
+  EXPECT_TRUE(output.warnings.empty());
+  EXPECT_EQ(output.marked.Pixel(0, 0), kRed);
+  EXPECT_EQ(output.marked.Pixel(59, 39), kRed);
+  settings.logo.tile = false;
+  ASSERT_TRUE(RenderWatermark({original, logo, texture, settings, text, context, locale}, random, output));
+  EXPECT_EQ(output.warnings, std::vector<std::string>{kLogoTooBigWarning});
+}
+
+}  // namespace
+}  // namespace quillstone
