@@ -114,6 +114,29 @@ void BlendTextStrip(RasterImage& image, const RasterImage& strip, int stripTop, 
   }
 }
 
+int RelativeFontPoints(const TextSettings& settings, int imageHeight) {
+  const int target = std::max(1, (imageHeight * std::clamp(settings.relativePercent, 1, 100) + 50) / 100);
+  FontDescription d = LineFontDescription(settings.font.face, BaseLineFormat(settings));
+  const auto height = [&d](int points) {
+    d.points = points;
+    return Font(d).Height();
+  };
+  // The smallest size whose line reaches the target, or the one below it when that comes
+  // closer; line heights grow with the size.
+  int low = 1;
+  int high = kMaxRelativeFontPoints;
+  while (low < high) {
+    const int mid = low + (high - low) / 2;
+    if (height(mid) >= target) {
+      high = mid;
+    } else {
+      low = mid + 1;
+    }
+  }
+  if (low > 1 && target - height(low - 1) < height(low) - target) return low - 1;
+  return low;
+}
+
 void RenderTextWatermark(RasterImage& image, const TextStageInput& in) {
   if (in.lines.empty() || image.Empty()) return;
   const TextSettings& s = in.settings;
@@ -128,8 +151,10 @@ void RenderTextWatermark(RasterImage& image, const TextStageInput& in) {
                                  .timeFormat = s.timeFormat,
                                  .imageWidth = width,
                                  .imageHeight = height,
-                                 .locale = &in.locale};
-  const TextLineFormat base = BaseLineFormat(s);
+                                 .locale = &in.locale,
+                                 .camera = &in.context.camera};
+  TextLineFormat base = BaseLineFormat(s);
+  if (s.relativeSize) base.points = RelativeFontPoints(s, height);
   std::vector<Font> fonts;
   std::vector<ProcessedLine> lines;
   std::vector<LineMetrics> metrics;

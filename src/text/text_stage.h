@@ -5,6 +5,7 @@
 
 #include "imaging/channel_mask.h"
 #include "imaging/raster_image.h"
+#include "platform/font.h"
 #include "platform/locale_info.h"
 #include "text/text_context.h"
 #include "text/text_settings.h"
@@ -26,6 +27,13 @@ struct TextStageInput {
 // on a copy of the rows the block covers and blends that strip back in. Works in place;
 // the image keeps its size. An empty text changes nothing.
 void RenderTextWatermark(RasterImage& image, const TextStageInput& input);
+
+// The largest font size a text sized to the image may take: the largest a font is drawn at.
+inline constexpr int kMaxRelativeFontPoints = kMaxFontPixels * 72 / kFontDotsPerInch;
+
+// The font size in points whose line height (the text font in its style) comes closest to
+// settings.relativePercent of imageHeight, at least 1 pixel; on a tie the smaller size.
+int RelativeFontPoints(const TextSettings& settings, int imageHeight);
 
 // Blends the strip into the image rows from stripTop down: PercentBlend(percent, strip,
 // image) for each channel on in the mask, the image's value for the others. Every strip

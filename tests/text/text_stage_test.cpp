@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,30 @@ TEST(TextStage, BlockHigherThanTheImageStartsAtTheTopWhateverTheAlignment) {
     f.settings.vertical = v;
     EXPECT_TRUE(f.Run() == top) << static_cast<int>(v);
   }
+}
+
+// Sized to the image, the first line is the share of its height that was asked for, within
+// what whole point sizes allow, and the font's own points no longer count.
+TEST(TextStage, RelativeSizeGivesTheLineItsShareOfTheImageHeight) {
+  TextSettings settings;
+  settings.font = {"DejaVu Sans", 10};
+  settings.relativeSize = true;
+  for (const auto& [percent, imageHeight] : {std::pair{5, 1000}, {10, 200}, {1, 8000}, {100, 300}}) {
+    settings.relativePercent = percent;
+    const int points = RelativeFontPoints(settings, imageHeight);
+    const int lineHeight = Font({settings.font.face, points}).Height();
+    const int target = imageHeight * percent / 100;
+    EXPECT_LE(std::abs(lineHeight - target), 1)
+        << percent << "% of " << imageHeight << ": " << points << " pt";
+  }
+  Stage stage;
+  stage.image = RasterImage(300, 1000, colors::kWhite);
+  stage.settings.relativeSize = true;
+  stage.settings.relativePercent = 5;
+  stage.lines = {"Hg"};
+  const InkBox ink = stage.Ink();
+  EXPECT_GE(ink.y2 - ink.y1 + 1, 35);  // the glyphs of a 50-pixel line, not of a 20-point one
+  EXPECT_LE(ink.y2 - ink.y1 + 1, 50);
 }
 
 TEST(TextStage, EmptyTextDrawsNothing) {
