@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "imaging/camera_data.h"
 #include "imaging/status.h"
 
 namespace quillstone {
@@ -34,5 +35,9 @@ ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size);
 // size, strips and samples) wins over the source's tags of the same name. On failure the
 // file is left as it was and the status says why.
 Status EmbedMetadata(std::string& file, const ImageMetadata& metadata, int width, int height);
+
+// The camera's notes a text can show, read from the EXIF block; every field the block lacks
+// (or a block that cannot be parsed) gives an empty value.
+CameraData ReadCameraData(const ImageMetadata& metadata);
 
 }  // namespace quillstone

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "imaging/ascii_case.h"
 #include "platform/file_time.h"
 #include "text/ascii_match.h"
 #include "text/date_time_format.h"
@@ -46,7 +47,36 @@ LocalDateTime TimeOnly(const LocalDateTime& t) {
   return result;
 }
 
+// The camera's field as a text shows it.
+std::string CameraText(const CameraData& camera, CameraField field, const std::string& dateFormat,
+                       const std::string& timeFormat, const LocaleInfo& locale) {
+  const std::string& value = camera[field];
+  if (field != CameraField::kDateTimeOriginal) return value;
+  const std::optional<LocalDateTime> taken = ParseExifDateTime(value);
+  if (!taken) return value;
+  return FormatDateTime(dateFormat, *taken, locale) + " " + FormatDateTime(timeFormat, *taken, locale);
+}
+
 }  // namespace
+
+std::optional<LocalDateTime> ParseExifDateTime(std::string_view text) {
+  // Digits at every place but the separators "YYYY:MM:DD HH:MM:SS".
+  constexpr std::string_view kShape = "0000:00:00 00:00:00";
+  if (text.size() != kShape.size()) return std::nullopt;
+  for (std::size_t i = 0; i < kShape.size(); ++i) {
+    const bool digit = text[i] >= '0' && text[i] <= '9';
+    if (kShape[i] == '0' ? !digit : text[i] != kShape[i]) return std::nullopt;
+  }
+  const auto number = [text](std::size_t at, std::size_t digits) {
+    int n = 0;
+    for (std::size_t i = at; i < at + digits; ++i) n = n * 10 + (text[i] - '0');
+    return n;
+  };
+  LocalDateTime t{number(0, 4), number(5, 2), number(8, 2), number(11, 2), number(14, 2), number(17, 2), 0};
+  if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 || t.minute > 59 || t.second > 59)
+    return std::nullopt;
+  return t;
+}
 
 std::string FileNameWithoutExtension(std::string_view fileName) {
   const size_t dot = fileName.find_last_of('.');
@@ -90,6 +120,16 @@ std::string ExpandTextCommands(std::string_view line, const ExpansionContext& co
   ReplaceCommand(text, "$fnwe$", [&] { return FileNameWithoutExtension(context.fileName); });
   ReplaceCommand(text, "$width$", [&] { return std::to_string(context.imageWidth); });
   ReplaceCommand(text, "$height$", [&] { return std::to_string(context.imageHeight); });
+  if (FindFolded(text, "$exif:") != std::string::npos) {
+    static const CameraData kNone;
+    const CameraData& camera = context.camera != nullptr ? *context.camera : kNone;
+    for (int i = 0; i < kCameraFieldCount; ++i) {
+      const std::string command = "$exif:" + ToLowerAscii(kCameraFieldNames[i]) + "$";
+      ReplaceCommand(text, command, [&] {
+        return CameraText(camera, static_cast<CameraField>(i), dateFormat, timeFormat, locale);
+      });
+    }
+  }
   return text;
 }
 

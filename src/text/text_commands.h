@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "imaging/camera_data.h"
 #include "platform/date_time.h"
 #include "platform/locale_info.h"
 
@@ -18,6 +20,7 @@ struct ExpansionContext {
   int imageWidth = 0;           // "$width$", "$height$": the image as the text stage sees it
   int imageHeight = 0;
   const LocaleInfo* locale = nullptr;  // names and separators; null: SystemLocaleInfo()
+  const CameraData* camera = nullptr;  // "$exif:NAME$"; null: the picture has none
 };
 
 // Replaces the commands of a line by their values, in this order, each command at every
@@ -29,9 +32,14 @@ struct ExpansionContext {
 //   "$fn$"      the file name
 //   "$fnwe$"    the file name without its extension
 //   "$width$", "$height$"  the image size in pixels, decimal
+//   "$exif:NAME$"  the camera's field NAME (kCameraFieldNames), nothing when it has none;
+//               DateTimeOriginal in the date format, a space and the time format
 // Only ASCII letters fold, so "$DATE$" is "$date$". Text a command inserts is not searched
 // again for that command (later commands do look at it).
 std::string ExpandTextCommands(std::string_view line, const ExpansionContext& context);
+
+// "YYYY:MM:DD HH:MM:SS", the way EXIF stores a moment; none when the text is not one.
+std::optional<LocalDateTime> ParseExifDateTime(std::string_view text);
 
 // The file name without its extension: the extension runs from the last "." to the end
 // unless a "/" follows that dot. "photo.large.jpg" gives "photo.large", ".profile" "".

@@ -13,6 +13,7 @@
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/jpeg_writer.h"
 #include "imagefiles/writer_test_tools.h"
+#include "support/ink_box.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -325,6 +326,56 @@ TEST_F(PhotoFilesTest, KeptJpegBlocksOrTheReasonWhyNot) {
   RasterImage inverted;
   ASSERT_TRUE(DecodeImageFile(temp_ / "inverted.jpg", inverted));
   EXPECT_NEAR(inverted.Pixel(40, 40).g, 255 - source.Pixel(40, 40).g, 4);
+}
+
+// "$exif:NAME$" reads the photo being marked: the artist's name from a photo that holds it
+// marks exactly like the name typed, and a photo without camera data gets no text.
+TEST_F(PhotoFilesTest, CameraDataInTheTextComesFromEachPhoto) {
+  const RasterImage picture(64, 48, MakeColor(40, 90, 160));
+  WriteCameraJpeg(picture, temp_ / "camera.jpg", 1);
+  ASSERT_TRUE(WriteJpeg(picture, temp_ / "plain.jpg", {100, false, false}));
+  const std::string bytes = testing::FileContents(temp_ / "camera.jpg");
+  const CameraData camera =
+      ReadCameraData(ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  EXPECT_EQ(camera[CameraField::kArtist], "Ada Photographer");
+  EXPECT_EQ(camera[CameraField::kDateTimeOriginal], "2026:05:04 10:11:12");
+  EXPECT_EQ(camera[CameraField::kModel], "");
+
+  settings_.watermark.action = WatermarkAction::kUseText;
+  SaveOptions save;
+  save.format = OutputFormat::kBmp;
+  const auto marked = [&](const char* source, std::string line, const char* output) {
+    text_ = {std::move(line)};
+    EXPECT_EQ(Mark(temp_ / source, temp_ / output, save).outcome, MarkOutcome::kWritten);
+    return testing::FileContents(temp_ / output);
+  };
+  const std::string withArtist = marked("camera.jpg", "$exif:Artist$", "a.bmp");
+  EXPECT_EQ(withArtist, marked("camera.jpg", "Ada Photographer", "b.bmp"));
+  EXPECT_NE(withArtist, marked("camera.jpg", "", "e.bmp"));
+  EXPECT_EQ(marked("plain.jpg", "$exif:Artist$$exif:DateTimeOriginal$", "c.bmp"),
+            marked("plain.jpg", "", "d.bmp"));
+}
+
+// A batch over photos of very different sizes with a relative logo marks each with a logo
+// of the same share: the box of the changed pixels is half the shorter side wide.
+TEST_F(PhotoFilesTest, RelativeLogoTakesTheSameShareOfEveryPhoto) {
+  logo_ = RasterImage(40, 20, MakeColor(255, 0, 0));
+  settings_.watermark.logo.alpha = 100;
+  settings_.watermark.logo.relativeSize = true;
+  settings_.watermark.logo.relativePercent = 50;
+  SaveOptions save;
+  save.format = OutputFormat::kBmp;
+  for (const int width : {640, 4000, 8000}) {
+    const RasterImage photo(width, width / 10, MakeColor(90, 90, 90));
+    const std::filesystem::path source = temp_ / ("photo" + std::to_string(width) + ".bmp");
+    ASSERT_TRUE(WriteBmp(photo, source));
+    ASSERT_EQ(Mark(source, temp_ / "marked.bmp", save).outcome, MarkOutcome::kWritten);
+    RasterImage marked;
+    ASSERT_TRUE(DecodeImageFile(temp_ / "marked.bmp", marked));
+    const testing::InkBox box = testing::InkBoxOf(marked, photo);
+    SCOPED_TRACE(width);
+    EXPECT_EQ(box, (testing::InkBox{0, 0, width / 20 - 1, width / 40 - 1}));
+  }
 }
 
 }  // namespace

@@ -61,6 +61,30 @@ TEST_F(TextCommands, EveryCommand) {
     EXPECT_EQ(Expand(line), expected) << line;
 }
 
+// The camera's fields as they are, the moment of the shot in the date and time formats;
+// a field the photo lacks, and a photo without camera data, give nothing.
+TEST_F(TextCommands, CameraDataFromThePhoto) {
+  CameraData camera;
+  camera[CameraField::kArtist] = "Ada";
+  camera[CameraField::kFNumber] = "F2.8";
+  camera[CameraField::kDateTimeOriginal] = "2026:05:04 10:11:12";
+  context_.timeFormat = "hh:mm";
+  const std::string line = "$exif:Artist$, $EXIF:FNUMBER$, $exif:DateTimeOriginal$, [$exif:Model$]";
+  EXPECT_EQ(Expand(line), ", , , []");
+  context_.camera = &camera;
+  EXPECT_EQ(Expand(line), "Ada, F2.8, 04.05.2026 10:11, []");
+  // A moment the camera wrote oddly shows as written.
+  camera[CameraField::kDateTimeOriginal] = "2026:13:04 10:11:12";
+  EXPECT_EQ(Expand("$exif:DateTimeOriginal$"), "2026:13:04 10:11:12");
+}
+
+TEST(ExifDateTime, OnlyTheCamerasShapeParses) {
+  EXPECT_EQ(ParseExifDateTime("2026:05:04 10:11:12"), (LocalDateTime{2026, 5, 4, 10, 11, 12, 0}));
+  for (const char* bad : {"", "2026:05:04", "2026-05-04 10:11:12", "2026:00:04 10:11:12",
+                          "2026:05:04 24:00:00", "    :  :     :  :  ", "2026:05:04 10:11:12 "})
+    EXPECT_FALSE(ParseExifDateTime(bad)) << bad;
+}
+
 TEST_F(TextCommands, DateIsTodayAtMidnightAndTimeIsOnTheZeroDate) {
   context_.dateFormat = "dd.mm.yyyy hh:mm:ss:zzz";
   context_.timeFormat = "dd.mm.yyyy hh:mm:ss:zzz";
