@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <string_view>
 
+#include "imaging/ascii_case.h"
+#include "imaging/camera_data.h"
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
 #include "ui/qt_text.h"
@@ -97,6 +99,7 @@ CommandWindow::CommandWindow(TextTools& tools, WatermarkSettings& settings, Prom
   auto* commandPages = Named(new QTabWidget(this), "textcommandpages");
   commandPages->addTab(BuildInfoTagsPage(), "Info-tags");
   commandPages->addTab(BuildFormatTagsPage(), "Textformat-tags");
+  commandPages->addTab(BuildCameraDataPage(), "Camera data");
   threeD_ = new ThreeDPage(settings_.text, tools_, prompter_, requests_, this);
   pages_ = Named(new QTabWidget(this), "commandpages");
   pages_->addTab(commandPages, "Textcommands");
@@ -130,6 +133,29 @@ QWidget* CommandWindow::BuildInfoTagsPage() {
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left, 1);
   layout->addWidget(BuildFormatListsBox());
+  return page;
+}
+
+// The camera's notes kept in the photo, "$exif:NAME$"; a photo without them shows nothing.
+QWidget* CommandWindow::BuildCameraDataPage() {
+  auto* page = new QWidget;
+  auto* box = new QGroupBox("Camera data", page);
+  auto* grid = new QGridLayout(box);
+  for (const std::string_view name : kCameraFieldNames) {
+    const std::string literal = "$exif:" + std::string(name) + "$";
+    const std::string buttonName = "insertexif" + ToLowerAscii(name);
+    QPushButton* button = InsertButton(buttonName.c_str(), box);
+    connect(button, &QPushButton::clicked, this, [this, literal] { tools_.InsertCommand(literal); });
+    const QString meaning =
+        name == "DateTimeOriginal"
+            ? QStringLiteral("When the photo was taken, in the date and time format")
+            : QStringLiteral("The photo's %1, as the camera noted it").arg(ToQString(name));
+    AddRow(grid, button, ToQString(literal), meaning);
+  }
+  grid->setColumnStretch(2, 1);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(box);
+  layout->addStretch(1);
   return page;
 }
 

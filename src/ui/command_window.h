@@ -40,6 +40,7 @@ class CommandWindow : public QDialog {
 
  private:
   QWidget* BuildInfoTagsPage();
+  QWidget* BuildCameraDataPage();
   QWidget* BuildFormatTagsPage();
   QWidget* BuildColorTagBox();
   QWidget* BuildFormatListsBox();

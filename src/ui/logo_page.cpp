@@ -10,7 +10,9 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "pipeline/logo_stage.h"
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
 #include "ui/logo_effects_panel.h"
@@ -46,12 +48,14 @@ LogoPage::LogoPage(Workspace& workspace, QWidget* parent)
       settings_(workspace.settings().watermark),
       controls_({[this] { emit renderNow(); }, [this] { emit renderLater(); }}) {
   QWidget* blendBox = BuildBlendingBox();
+  placeBox_ = BuildPlaceBox();
   auto* top = new QHBoxLayout;
-  top->addWidget(BuildPlaceBox());
+  top->addWidget(placeBox_);
   top->addWidget(BuildOptionBox(), 1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(blendBox);
   layout->addLayout(top);
+  layout->addWidget(BuildSizeBox());
   effects_ = new LogoEffectsPanel(workspace_, this);
   connect(effects_, &LogoEffectsPanel::logoChanged, this, [this] { ShowLogo(workspace_.logoImage()); });
   connect(effects_, &LogoEffectsPanel::renderLater, this, &LogoPage::renderLater);
@@ -118,6 +122,44 @@ QWidget* LogoPage::BuildOptionBox() {
   return box;
 }
 
+// The logo sized to each image, and tiled over it instead of placed.
+QWidget* LogoPage::BuildSizeBox() {
+  LogoSettings& logo = settings_.logo;
+  auto* box = new QGroupBox("Logo size and tiling", this);
+  auto* percentLabel = Named(new QLabel(box), "logorelativelabel");
+  auto* percent = controls_.Slider({"logorelativepercent", 1, 100, 5}, logo.relativePercent, box,
+                                   LabelText(percentLabel, "%1% of the shorter side"));
+  auto* relative = controls_.Switch("logorelative", "Logo size relative to the image", logo.relativeSize, box,
+                                    [percent](bool on) { percent->setEnabled(on); });
+  auto* spacingLabel = Named(new QLabel(box), "logotilespacinglabel");
+  auto* spacing = controls_.Slider({"logotilespacing", 0, kMaxTileSpacing, 25}, logo.tileSpacing, box,
+                                   LabelText(spacingLabel, "Spacing %1%"));
+  tileAngle_ = Named(new QComboBox(box), "logotileangle");
+  for (const int angle : kTileAngles) tileAngle_->addItem(QStringLiteral("%1\u00B0").arg(angle));
+  connect(tileAngle_, &QComboBox::activated, this, [this](int index) {
+    settings_.logo.tileAngle = kTileAngles[static_cast<std::size_t>(index)];
+    emit renderNow();
+  });
+  // The places are not used while the logo is tiled.
+  auto* tile = controls_.Switch("logotile", "Tile the logo across the image", logo.tile, box,
+                                [this, spacing](bool on) {
+                                  spacing->setEnabled(on);
+                                  tileAngle_->setEnabled(on);
+                                  placeBox_->setEnabled(!on);
+                                });
+  auto* layout = new QGridLayout(box);
+  layout->addWidget(relative, 0, 0);
+  layout->addWidget(percentLabel, 0, 1);
+  layout->addWidget(percent, 0, 2);
+  layout->addWidget(tile, 1, 0);
+  layout->addWidget(spacingLabel, 1, 1);
+  layout->addWidget(spacing, 1, 2);
+  layout->addWidget(new QLabel("Angle:", box), 2, 1);
+  layout->addWidget(tileAngle_, 2, 2);
+  layout->setColumnStretch(2, 1);
+  return box;
+}
+
 // The logo itself, with the colour under the pointer and its size.
 QWidget* LogoPage::BuildLogoBox() {
   auto* box = new QGroupBox("Logo", this);
@@ -144,6 +186,9 @@ QWidget* LogoPage::BuildLogoBox() {
 void LogoPage::ShowSettings() {
   controls_.ShowAll();
   transparentColor_->SetColor(settings_.logo.transparentColor);
+  const auto angle = std::find(kTileAngles.begin(), kTileAngles.end(), settings_.logo.tileAngle);
+  tileAngle_->setCurrentIndex(angle != kTileAngles.end() ? static_cast<int>(angle - kTileAngles.begin())
+                                                         : -1);
   effects_->ShowSettings();
 }
 

@@ -45,6 +45,7 @@ class LogoPage : public QWidget {
   QWidget* BuildBlendingBox();
   QWidget* BuildPlaceBox();
   QWidget* BuildOptionBox();
+  QWidget* BuildSizeBox();
   QWidget* BuildLogoBox();
   void ShowAlphaLabels(int alpha);
   void SetAllPlaces(bool on);
@@ -58,6 +59,8 @@ class LogoPage : public QWidget {
   QLabel* logoPercent_ = nullptr;
   QLabel* imagePercent_ = nullptr;
   QComboBox* presets_ = nullptr;
+  QWidget* placeBox_ = nullptr;
+  QComboBox* tileAngle_ = nullptr;
   ColorSwatch* transparentColor_ = nullptr;
   QCheckBox* plain_ = nullptr;
   LogoEffectsPanel* effects_ = nullptr;

@@ -3,6 +3,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
+#include "imaging/camera_data.h"
+
 namespace quillstone {
 
 void AddTextCommandsMenu(QPlainTextEdit* edit) {
@@ -14,6 +16,11 @@ void AddTextCommandsMenu(QPlainTextEdit* edit) {
          {"$date$", "$fdate$", "$time$", "$ftime$", "$fn$", "$fnwe$", "$width$", "$height$"}) {
       const QString literal = QString::fromLatin1(command);
       menu->addAction("Insert " + literal, edit, [edit, literal] { edit->insertPlainText(literal); });
+    }
+    QMenu* camera = menu->addMenu("Camera data");
+    for (const std::string_view name : kCameraFieldNames) {
+      const QString literal = QStringLiteral("$exif:%1$").arg(QLatin1String(name.data(), name.size()));
+      camera->addAction("Insert " + literal, edit, [edit, literal] { edit->insertPlainText(literal); });
     }
     menu->exec(edit->viewport()->mapToGlobal(position));
     delete menu;

@@ -147,6 +147,16 @@ QWidget* TextPage::BuildFontBox() {
   layout->addWidget(larger, 0, 2);
   layout->addWidget(smaller, 0, 3);
   layout->addWidget(fontLabel_, 1, 0, 1, 4);
+  // Sized per image, the first line takes a share of the image's height instead.
+  auto* percentLabel = Named(new QLabel(box), "textrelativelabel");
+  auto* percent = controls_.Slider({"textrelativepercent", 1, 100, 5}, settings_.text.relativePercent, box,
+                                   LabelText(percentLabel, "%1% of the image height"));
+  auto* relative =
+      controls_.Switch("textrelative", "Text size relative to the image", settings_.text.relativeSize, box,
+                       [percent](bool on) { percent->setEnabled(on); });
+  layout->addWidget(relative, 2, 0, 1, 2);
+  layout->addWidget(percentLabel, 2, 2, 1, 2);
+  layout->addWidget(percent, 3, 0, 1, 4);
   return box;
 }
 

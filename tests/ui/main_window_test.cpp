@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
@@ -132,6 +133,27 @@ TEST_F(MainWindowTest, ClearAndSetAllRenderOnceEach) {
   EXPECT_EQ(renders, 2);
   for (const bool on : workspace.settings().watermark.logo.places) EXPECT_FALSE(on);
   EXPECT_FALSE(Find<QCheckBox>("c5")->isChecked());
+}
+
+// The relative sizes and tiling are wired to their settings; tiling sets the places aside.
+TEST_F(MainWindowTest, RelativeSizeAndTilingControlsSetTheirSettings) {
+  const WatermarkSettings& s = workspace.settings().watermark;
+  Find<QCheckBox>("logorelative")->click();
+  Find<QCheckBox>("textrelative")->click();
+  Find<QCheckBox>("logotile")->click();
+  EXPECT_EQ(renders, 3);
+  EXPECT_TRUE(s.logo.relativeSize && s.text.relativeSize && s.logo.tile);
+  EXPECT_FALSE(Find<QCheckBox>("c1")->isEnabled());
+  Find<QScrollBar>("logorelativepercent")->setValue(12);
+  Find<QScrollBar>("logotilespacing")->setValue(100);
+  Find<QScrollBar>("textrelativepercent")->setValue(7);
+  EXPECT_EQ(s.logo.relativePercent, 12);
+  EXPECT_EQ(s.logo.tileSpacing, 100);
+  EXPECT_EQ(s.text.relativePercent, 7);
+  auto* angle = Find<QComboBox>("logotileangle");
+  angle->setCurrentIndex(3);
+  emit angle->activated(3);
+  EXPECT_EQ(s.logo.tileAngle, -30);
 }
 
 TEST_F(MainWindowTest, PaperColorSwatchRendersAlsoWhenCancelled) {
