@@ -55,17 +55,23 @@ template <class Scale, unsigned kDivisor>
     d[i] = static_cast<std::uint8_t>(add[i] + static_cast<Scale>(scale[i] * s[i]) / kDivisor);
 }
 
-// The loop for distinct rows (restrict, so it vectorises without an overlap check) and for
-// a row blended in place.
+// The loop for distinct rows: restrict, so it vectorises without an overlap check.
+template <class Scale, unsigned kDivisor>
+[[gnu::always_inline]] inline void PaintLoopApart(std::uint8_t* __restrict d,
+                                                  const std::uint8_t* __restrict s,
+                                                  const std::uint8_t* __restrict add,
+                                                  const Scale* __restrict scale, int bytes) {
+  PaintLoop<Scale, kDivisor>(d, s, add, scale, bytes);
+}
+
+// A row blended in place reads each byte before it writes it.
 template <class Scale, unsigned kDivisor>
 [[gnu::always_inline]] inline void PaintSpanBody(std::uint8_t* d, const std::uint8_t* s,
                                                  const std::uint8_t* add, const Scale* scale, int bytes) {
   if (d == s) {
     PaintLoop<Scale, kDivisor>(d, d, add, scale, bytes);
   } else {
-    [](std::uint8_t* __restrict dd, const std::uint8_t* __restrict ss, const std::uint8_t* __restrict aa,
-       const Scale* __restrict sc,
-       int n) { PaintLoop<Scale, kDivisor>(dd, ss, aa, sc, n); }(d, s, add, scale, bytes);
+    PaintLoopApart<Scale, kDivisor>(d, s, add, scale, bytes);
   }
 }
 
