@@ -6,20 +6,15 @@
 
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
+#include "logo/logo_resample.h"
 #include "pipeline/logo_settings.h"
 
 namespace quillstone {
 
-struct LogoExtent {
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const LogoExtent&, const LogoExtent&) = default;
-};
-
 // The size of a logoWidth x logoHeight logo whose longer side takes `percent` of the shorter
 // side of an imageWidth x imageHeight image: the longer side is round(shorter * percent /
 // 100), the other keeps the logo's proportion, both rounded half up and at least 1.
-LogoExtent RelativeLogoSize(int logoWidth, int logoHeight, int imageWidth, int imageHeight, int percent);
+LogoSize RelativeLogoSize(int logoWidth, int logoHeight, int imageWidth, int imageHeight, int percent);
 
 // The logo as one image is marked with it, and its alpha (empty: none).
 struct FittedLogo {
