@@ -251,10 +251,13 @@ template <int kMaps>
 // One call, checked and with its patterns and limits worked out once for all rows.
 struct PreparedCall {
   EffectPrimitive primitive = EffectPrimitive::kSmooth;
-  bool active = true;          // false: the call changes nothing
-  BitPattern bits;             // channel fill, inversion and stripes
-  int period = 1;              // stripes: 2w + 1
-  int inverted = 1;            // stripes: w + 1 inverted columns or rows per period
+  bool active = true;  // false: the call changes nothing
+  BitPattern bits;     // channel fill, inversion and stripes
+  int period = 1;      // stripes: 2w + 1
+  int inverted = 1;    // stripes: w + 1 inverted columns or rows per period
+  // Column stripes: the flip of each byte of a row, so that every row is one XOR pass
+  // instead of a pattern per band.
+  std::vector<std::uint8_t> columnFlips;
   std::int16_t threshold = 0;  // solarize, -1..255
   Saturation saturation{};
   ChannelMap map;           // contrast, brightness
@@ -282,6 +285,13 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       const int w = std::min(call.bandWidth, RasterImage::kMaxSide);
       p.period = 2 * w + 1;
       p.inverted = w + 1;
+      if (p.active && call.primitive == EffectPrimitive::kColumnStripeNegative) {
+        p.columnFlips.assign(static_cast<std::size_t>(W) * 3, 0);
+        for (int x = 0; x < W; ++x) {
+          if (x % p.period >= p.inverted) continue;
+          for (int c = 0; c < 3; ++c) p.columnFlips[3 * static_cast<std::size_t>(x) + c] = p.bits.flip[c];
+        }
+      }
       break;
     }
     case EffectPrimitive::kContrast:
@@ -324,10 +334,12 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
     case EffectPrimitive::kInvert:
       detail::ApplyBitPattern(row, W, call.bits);
       return;
-    case EffectPrimitive::kColumnStripeNegative:
-      for (int x = 0; x < W; x += call.period)
-        detail::ApplyBitPattern(row + 3 * x, std::min(call.inverted, W - x), call.bits);
+    case EffectPrimitive::kColumnStripeNegative: {
+      const std::uint8_t* __restrict flips = call.columnFlips.data();
+      std::uint8_t* __restrict p = row;
+      for (int i = 0; i < 3 * W; ++i) p[i] ^= flips[i];
       return;
+    }
     case EffectPrimitive::kRowStripeNegative:
       if (y % call.period < call.inverted) detail::ApplyBitPattern(row, W, call.bits);
       return;
