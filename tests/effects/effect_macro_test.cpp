@@ -33,15 +33,6 @@ TEST(EffectMacro, OnePassEqualsTheCommandsInTurnSkippingOtherLines) {
   }
 }
 
-TEST(EffectMacro, RepeatedWordsAccumulateAndUnknownLinesGiveNoCalls) {
-  RasterImage image(3, 1, MakeColor(0, 127, 255));
-  ApplyEffectCalls(image, MacroCalls(std::vector<std::string>{"negative"}));
-  EXPECT_EQ(image.Pixel(1, 0), (Rgb{254, 127, 0}));
-  ApplyEffectCalls(image, MacroCalls(std::vector<std::string>{"negative", "negative"}));
-  EXPECT_EQ(image.Pixel(1, 0), (Rgb{254, 127, 0})) << "inverted twice more";
-  EXPECT_TRUE(MacroCalls(std::vector<std::string>{"Negative", "negative ", " negative", ""}).empty());
-}
-
 // Every line comes back as it was, blank lines and lines of no macro word included, so a
 // file written from a loaded list is the file that was loaded.
 TEST(MacroFile, RoundTripsEveryLineByteForByte) {
