@@ -32,16 +32,6 @@ TEST(ImageFileKind, ComesFromTheExtensionInAnyLetterCase) {
   for (const auto& [path, kind] : cases) EXPECT_EQ(ImageFileKindFor(path), kind) << path;
 }
 
-TEST(DecodeImageFile, ReadsABitmapNamedWithAnUpperCaseExtension) {
-  testing::TempDir dir;
-  WriteFile(dir / "tiny.DIB", kTinyBmp);
-  RasterImage out;
-  ASSERT_TRUE(DecodeImageFile(dir / "tiny.DIB", out).ok());
-  ASSERT_EQ(out.Width(), 2);
-  EXPECT_EQ(out.Pixel(0, 0), (Rgb{255, 0, 0}));
-  EXPECT_EQ(out.Pixel(1, 0), (Rgb{0, 255, 0}));
-}
-
 TEST(DecodeImageFile, FailuresNameTheFileAndTheCause) {
   testing::TempDir dir;
   WriteFile(dir / "photo.JPG", kTinyBmp);  // a bitmap under a JPEG name
