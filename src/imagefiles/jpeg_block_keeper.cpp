@@ -146,6 +146,25 @@ void ReplaceChangedUnits(Session& s, jvirt_barray_ptr* arrays, const RasterImage
   }
 }
 
+// Whether the source's Huffman tables are the ones `output` holds (the standard tables, after
+// jpeg_copy_critical_parameters): then the kept blocks cost what they cost in the source
+// without a statistics pass.
+bool SameHuffmanTables(const jpeg_decompress_struct& source, const jpeg_compress_struct& output) {
+  const auto same = [](const JHUFF_TBL* a, const JHUFF_TBL* b) {
+    if (a == nullptr) return true;  // a slot the source leaves empty uses nothing
+    if (b == nullptr || std::memcmp(a->bits, b->bits, sizeof a->bits) != 0) return false;
+    int symbols = 0;
+    for (int i = 1; i <= 16; ++i) symbols += a->bits[i];
+    return std::memcmp(a->huffval, b->huffval, static_cast<std::size_t>(symbols)) == 0;
+  };
+  for (int i = 0; i < NUM_HUFF_TBLS; ++i) {
+    if (!same(source.dc_huff_tbl_ptrs[i], output.dc_huff_tbl_ptrs[i]) ||
+        !same(source.ac_huff_tbl_ptrs[i], output.ac_huff_tbl_ptrs[i]))
+      return false;
+  }
+  return true;
+}
+
 // Reads the source's header into s.source; false when its blocks cannot be kept.
 // Library errors jump back to the caller's setjmp.
 bool ReadSourceHeader(Session& s, std::span<const std::uint8_t> file) {
@@ -180,7 +199,9 @@ bool Keep(Session& s, const RasterImage& marked, const JpegBlocksSource& from, J
   s.output.dest = sink.Manager();
   jpeg_copy_critical_parameters(&s.source, &s.output);
   if (s.source.progressive_mode) jpeg_simple_progression(&s.output);
-  s.output.optimize_coding = TRUE;
+  // A sequential source with the standard tables keeps them; others get tables computed for
+  // the data (progressive ones always do).
+  s.output.optimize_coding = s.source.progressive_mode || !SameHuffmanTables(s.source, s.output);
   s.output.restart_interval = s.source.restart_interval;
   MakeLayout(s);
   s.count.units = s.layout.UnitsAcross() * s.layout.UnitsDown();

@@ -35,7 +35,8 @@ struct KeptBlocksCount {
 // application segments (all but those that carry EXIF, XMP, IPTC and the colour profile,
 // which the metadata writer owns) are kept, every unit whose pixels equal the decoded
 // source's keeps its coefficients as they are, and only the units that differ are encoded
-// again from `marked` (EncodeUnit). The Huffman tables are computed for the data.
+// again from `marked` (EncodeUnit). A sequential source with the standard Huffman tables
+// keeps them; other sources get tables computed for the data.
 // Errors of the library, a source that JpegBlocksProblem refuses or one of another size
 // come back as an error naming `path`.
 Status EncodeKeepingBlocks(const RasterImage& marked, const JpegBlocksSource& source, ByteSink& sink,

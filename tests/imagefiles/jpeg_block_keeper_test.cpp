@@ -199,6 +199,11 @@ TEST_P(KeepBlocksTest, KeepsUntouchedUnitsAndEncodesChangedOnesAsLibjpeg) {
   const auto ours = error(out), libjpeg = error(Decode(whole));
   EXPECT_LE(ours.first, libjpeg.first);
   EXPECT_LE(ours.second, libjpeg.second);
+
+  // Unmarked, the file costs no more than the source (within 2 %).
+  MemorySink unmarked;
+  ASSERT_TRUE(EncodeKeepingBlocks(original, {Bytes(source), original}, unmarked, "same.jpg"));
+  EXPECT_LE(unmarked.bytes.size(), source.size() * 1.02);
 }
 
 INSTANTIATE_TEST_SUITE_P(
