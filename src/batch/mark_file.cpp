@@ -46,7 +46,7 @@ const std::vector<std::string>& TextToMark(const MarkInput& input, const MarkFil
 }
 
 void MakePreview(const MarkFileRequest& request, const RasterImage& image, RasterImage& preview) {
-  const PreviewSize size =
+  const ImageSize size =
       PreviewSizeFor(image.Width(), image.Height(), request.previewWidth, request.previewHeight);
   if (size.width <= 0 || size.height <= 0) {
     preview.Clear();

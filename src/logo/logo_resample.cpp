@@ -10,7 +10,7 @@
 
 namespace quillstone {
 
-LogoSize ResizePreviewSize(int w, int h, int percent) {
+ImageSize ResizePreviewSize(int w, int h, int percent) {
   if (w <= 0 || h <= 0) return {0, 0};
   percent = std::clamp(percent, kMinLogoResizePercent, kMaxLogoResizePercent);
   const int tw = Trunc(static_cast<double>(w) * percent / 100.0);
@@ -44,7 +44,7 @@ void PlainStretch(const RasterImage& source, int targetWidth, int targetHeight, 
 }
 
 void MakeResizedLogo(const RasterImage& logo, int percent, bool smooth, RasterImage& resized) {
-  const LogoSize size = ResizePreviewSize(logo.Width(), logo.Height(), percent);
+  const ImageSize size = ResizePreviewSize(logo.Width(), logo.Height(), percent);
   if (smooth) {
     SmoothResize(logo, resized, size.width, size.height);
   } else {

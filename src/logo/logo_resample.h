@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagefiles/fit_into_box.h"
 #include "imaging/raster_image.h"
 
 namespace quillstone {
@@ -8,17 +9,11 @@ namespace quillstone {
 inline constexpr int kMinLogoResizePercent = 1;
 inline constexpr int kMaxLogoResizePercent = 200;
 
-struct LogoSize {
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const LogoSize&, const LogoSize&) = default;
-};
-
 // The size of the resize preview of a w x h logo at `percent` (1..200): the longer side
 // scaled by Trunc(side * percent / 100), the other by the same ratio, both rounded to the
 // nearest whole number with halves to even. A logo with pixels never gets a side of 0:
 // such a side becomes 1, so that using the preview cannot empty the logo.
-LogoSize ResizePreviewSize(int w, int h, int percent);
+ImageSize ResizePreviewSize(int w, int h, int percent);
 
 // Plain nearest-neighbour stretch: target pixel (c, r) is source pixel
 // (c * w div W', r * h div H').

@@ -17,7 +17,7 @@ int ScaleRounded(std::int64_t a, std::int64_t b, std::int64_t c) {
 
 // Resizes an alpha channel with the resampler of the pixels, so both stay aligned: the
 // channel goes through a grey raster.
-void ResizeAlpha(std::span<const std::uint8_t> alpha, int width, int height, LogoSize size,
+void ResizeAlpha(std::span<const std::uint8_t> alpha, int width, int height, ImageSize size,
                  RasterImage& scratch, std::vector<std::uint8_t>& result) {
   RasterImage grey(width, height);
   for (int y = 0; y < height; ++y) {
@@ -50,7 +50,7 @@ void OpaqueAlpha(const RasterImage& logo, const LogoSettings& settings, std::vec
 
 }  // namespace
 
-LogoSize RelativeLogoSize(int logoWidth, int logoHeight, int imageWidth, int imageHeight, int percent) {
+ImageSize RelativeLogoSize(int logoWidth, int logoHeight, int imageWidth, int imageHeight, int percent) {
   if (logoWidth <= 0 || logoHeight <= 0) return {};
   const int shorter = std::min(imageWidth, imageHeight);
   const int longSide = std::max(1, ScaleRounded(shorter, std::clamp(percent, 1, 100), 100));
@@ -68,10 +68,10 @@ Status FitLogo(const RasterImage& logo, std::span<const std::uint8_t> alpha, con
   if (logo.Empty()) return Status::Ok();
 
   if (settings.relativeSize && imageWidth > 0 && imageHeight > 0) {
-    const LogoSize size =
+    const ImageSize size =
         RelativeLogoSize(logo.Width(), logo.Height(), imageWidth, imageHeight, settings.relativePercent);
     // The resampler is no identity at the same size, so a logo that fits stays untouched.
-    if (size != LogoSize{logo.Width(), logo.Height()}) {
+    if (size != ImageSize{logo.Width(), logo.Height()}) {
       SmoothResize(logo, buffers.sized, size.width, size.height);
       std::span<const std::uint8_t> sizedAlpha;
       if (!alpha.empty()) {

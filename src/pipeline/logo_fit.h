@@ -14,7 +14,7 @@ namespace quillstone {
 // The size of a logoWidth x logoHeight logo whose longer side takes `percent` of the shorter
 // side of an imageWidth x imageHeight image: the longer side is round(shorter * percent /
 // 100), the other keeps the logo's proportion, both rounded half up and at least 1.
-LogoSize RelativeLogoSize(int logoWidth, int logoHeight, int imageWidth, int imageHeight, int percent);
+ImageSize RelativeLogoSize(int logoWidth, int logoHeight, int imageWidth, int imageHeight, int percent);
 
 // The logo as one image is marked with it, and its alpha (empty: none).
 struct FittedLogo {

@@ -5,16 +5,12 @@
 #include <vector>
 
 #include "effects/cpu_features.h"
-#include "imaging/arithmetic.h"
 
 namespace quillstone {
 
-PreviewSize PreviewSizeFor(int width, int height, int boxWidth, int boxHeight) {
+ImageSize PreviewSizeFor(int width, int height, int boxWidth, int boxHeight) {
   if (width <= 0 || height <= 0 || boxWidth < 1 || boxHeight < 1) return {};
-  const double scaleX = static_cast<double>(width) / boxWidth;
-  const double scaleY = static_cast<double>(height) / boxHeight;
-  if (scaleX >= scaleY) return {boxWidth, Trunc(height / scaleX)};
-  return {Trunc(width / scaleY), boxHeight};
+  return FitIntoBox(width, height, boxWidth, boxHeight);
 }
 
 std::string SizeLabel(const RasterImage& image) {

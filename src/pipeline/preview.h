@@ -2,20 +2,15 @@
 
 #include <string>
 
+#include "imagefiles/fit_into_box.h"
 #include "imaging/raster_image.h"
 
 namespace quillstone {
 
-struct PreviewSize {
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const PreviewSize&, const PreviewSize&) = default;
-};
-
 // The size of the preview of an image of width x height in a box of boxWidth x
-// boxHeight: the box's width or height, whichever the image fills first, the other side
-// scaled and truncated. Small images are enlarged too. An empty image or box gives 0 x 0.
-PreviewSize PreviewSizeFor(int width, int height, int boxWidth, int boxHeight);
+// boxHeight: the picture fitted into the box (FitIntoBox), so small images are enlarged
+// too. An empty image or box gives 0 x 0.
+ImageSize PreviewSizeFor(int width, int height, int boxWidth, int boxHeight);
 
 // Resamples source to target's size by area averaging: every target pixel is the mean of
 // the source area it covers (partly covered source pixels count by their share).

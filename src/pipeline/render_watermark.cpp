@@ -128,7 +128,7 @@ class Render {
       TextureOverlay(out_.scratch, out_.marked, s.texture, in_.texture);
       std::swap(out_.scratch, out_.marked);
     }
-    const PreviewSize size =
+    const ImageSize size =
         PreviewSizeFor(out_.marked.Width(), out_.marked.Height(), in_.previewWidth, in_.previewHeight);
     AreaAverageResize(out_.marked, size.width, size.height, out_.preview);
     out_.sizeLabel = SizeLabel(out_.marked);

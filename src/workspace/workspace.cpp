@@ -137,7 +137,7 @@ bool Workspace::Render() {
 
 void Workspace::RefitPreview(int width, int height) {
   SetPreviewBox(width, height);
-  const PreviewSize size = PreviewSizeFor(output_.marked.Width(), output_.marked.Height(), width, height);
+  const ImageSize size = PreviewSizeFor(output_.marked.Width(), output_.marked.Height(), width, height);
   AreaAverageResize(output_.marked, size.width, size.height, output_.preview);
   output_.status.reset();
   if (renderObserver_) renderObserver_();

@@ -13,7 +13,7 @@ struct PreviewCase {
   int w;
   int h;
   int percent;
-  LogoSize expected;
+  ImageSize expected;
 };
 
 TEST(ResizePreviewSize, ScalesTheLongerSideAndRoundsHalvesToEven) {

@@ -16,7 +16,7 @@ const Rgb kRed{255, 0, 0};
 TEST(RelativeLogoSize, LongerSideTakesItsShareOfTheShorterImageSide) {
   struct Case {
     int w, h, W, H, percent;
-    LogoSize expected;
+    ImageSize expected;
   };
   const Case cases[] = {
       {100, 50, 2000, 1000, 10, {100, 50}},  // already its share
