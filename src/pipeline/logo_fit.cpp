@@ -18,8 +18,8 @@ int ScaleRounded(std::int64_t a, std::int64_t b, std::int64_t c) {
 // Resizes an alpha channel with the resampler of the pixels, so both stay aligned: the
 // channel goes through a grey raster.
 void ResizeAlpha(std::span<const std::uint8_t> alpha, int width, int height, ImageSize size,
-                 RasterImage& scratch, std::vector<std::uint8_t>& result) {
-  RasterImage grey(width, height);
+                 RasterImage& grey, RasterImage& scratch, std::vector<std::uint8_t>& result) {
+  grey.Resize(width, height);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* d = grey.Row(y);
     const std::uint8_t* a = alpha.data() + static_cast<std::size_t>(y) * width;
@@ -75,7 +75,8 @@ Status FitLogo(const RasterImage& logo, std::span<const std::uint8_t> alpha, con
       SmoothResize(logo, buffers.sized, size.width, size.height);
       std::span<const std::uint8_t> sizedAlpha;
       if (!alpha.empty()) {
-        ResizeAlpha(alpha, logo.Width(), logo.Height(), size, buffers.scratch, buffers.sizedAlpha);
+        ResizeAlpha(alpha, logo.Width(), logo.Height(), size, buffers.alphaGrey, buffers.scratch,
+                    buffers.sizedAlpha);
         sizedAlpha = buffers.sizedAlpha;
       }
       fitted = {&buffers.sized, sizedAlpha};

@@ -28,6 +28,7 @@ struct LogoFitBuffers {
   std::vector<std::uint8_t> sizedAlpha;
   RasterImage turned;
   std::vector<std::uint8_t> turnedAlpha;
+  RasterImage alphaGrey;  // the alpha as a grey picture, to resize it like the pixels
   RasterImage scratch;
 };
 
