@@ -83,7 +83,7 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
     ApplyEffectCalls(buffers.original, input.macro);
     const TextContext context{request.now ? *request.now : CurrentLocalDateTime(),
                               request.source.filename().string(), FolderOf(request.source),
-                              ReadCameraData(read.metadata)};
+                              read.metadata.camera};
     const RenderInput renderInput{buffers.original,
                                   input.logo,
                                   input.texture,

@@ -227,6 +227,43 @@ void PutJpegProfile(std::string& head, const std::string& profile) {
   head.insert(at, segments);
 }
 
+// The camera's notes a text can show. A field the library cannot read leaves them all empty
+// without costing the rest of the metadata.
+CameraData CameraDataOf(const Exiv2::ExifData& exif) {
+  // Where each field lives, and whether it shows as stored or as its reading with units.
+  struct Source {
+    CameraField field;
+    const char* key;
+    bool interpreted;
+  };
+  static constexpr Source kSources[] = {
+      {CameraField::kArtist, "Exif.Image.Artist", false},
+      {CameraField::kCopyright, "Exif.Image.Copyright", false},
+      {CameraField::kMake, "Exif.Image.Make", false},
+      {CameraField::kModel, "Exif.Image.Model", false},
+      {CameraField::kLensModel, "Exif.Photo.LensModel", false},
+      {CameraField::kDateTimeOriginal, "Exif.Photo.DateTimeOriginal", false},
+      {CameraField::kExposureTime, "Exif.Photo.ExposureTime", true},
+      {CameraField::kFNumber, "Exif.Photo.FNumber", true},
+      {CameraField::kIso, "Exif.Photo.ISOSpeedRatings", true},
+      {CameraField::kFocalLength, "Exif.Photo.FocalLength", true},
+  };
+  CameraData camera;
+  try {
+    for (const Source& source : kSources) {
+      const auto it = exif.findKey(Exiv2::ExifKey(source.key));
+      if (it == exif.end()) continue;
+      std::string value = source.interpreted ? it->print(&exif) : it->toString();
+      // Cameras pad their strings with spaces and NULs.
+      while (!value.empty() && (value.back() == ' ' || value.back() == '\0')) value.pop_back();
+      camera[source.field] = std::move(value);
+    }
+  } catch (const std::exception&) {
+    return {};
+  }
+  return camera;
+}
+
 }  // namespace
 
 ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size) {
@@ -248,6 +285,7 @@ ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size) {
         const long value = orientation->toLong();
         if (value >= 1 && value <= 8) metadata.orientation = static_cast<int>(value);
       }
+      metadata.camera = CameraDataOf(exif);
       Exiv2::Blob blob;
       const Exiv2::ByteOrder order =
           image->byteOrder() == Exiv2::invalidByteOrder ? Exiv2::littleEndian : image->byteOrder();
@@ -368,44 +406,5 @@ Status EmbedWebpMetadata(std::string& file, const ImageMetadata& metadata, int w
 }
 
 }  // namespace
-
-CameraData ReadCameraData(const ImageMetadata& metadata) {
-  // Where each field lives, and whether it shows as stored or as its reading with units.
-  struct Source {
-    CameraField field;
-    const char* key;
-    bool interpreted;
-  };
-  static constexpr Source kSources[] = {
-      {CameraField::kArtist, "Exif.Image.Artist", false},
-      {CameraField::kCopyright, "Exif.Image.Copyright", false},
-      {CameraField::kMake, "Exif.Image.Make", false},
-      {CameraField::kModel, "Exif.Image.Model", false},
-      {CameraField::kLensModel, "Exif.Photo.LensModel", false},
-      {CameraField::kDateTimeOriginal, "Exif.Photo.DateTimeOriginal", false},
-      {CameraField::kExposureTime, "Exif.Photo.ExposureTime", true},
-      {CameraField::kFNumber, "Exif.Photo.FNumber", true},
-      {CameraField::kIso, "Exif.Photo.ISOSpeedRatings", true},
-      {CameraField::kFocalLength, "Exif.Photo.FocalLength", true},
-  };
-  CameraData camera;
-  if (metadata.exif.empty()) return camera;
-  try {
-    PrepareLibrary();
-    Exiv2::ExifData exif;
-    Exiv2::ExifParser::decode(exif, BytesOf(metadata.exif), static_cast<std::uint32_t>(metadata.exif.size()));
-    for (const Source& source : kSources) {
-      const auto it = exif.findKey(Exiv2::ExifKey(source.key));
-      if (it == exif.end()) continue;
-      std::string value = source.interpreted ? it->print(&exif) : it->toString();
-      // Cameras pad their strings with spaces and NULs.
-      while (!value.empty() && (value.back() == ' ' || value.back() == '\0')) value.pop_back();
-      camera[source.field] = std::move(value);
-    }
-  } catch (const std::exception&) {
-    return {};
-  }
-  return camera;
-}
 
 }  // namespace quillstone

@@ -19,6 +19,9 @@ struct ImageMetadata {
   // The camera's EXIF orientation, 1..8 (1: upright; 2..8 turned and mirrored as EXIF
   // defines them); 1 when the file gives none or a value out of range.
   int orientation = 1;
+  // What the camera noted that a text can show, read from the EXIF block like the
+  // orientation; a field the block lacks is empty. Never written back.
+  CameraData camera;
 
   bool Empty() const { return exif.empty() && xmp.empty() && iptc.empty() && icc.empty(); }
   friend bool operator==(const ImageMetadata&, const ImageMetadata&) = default;
@@ -35,9 +38,5 @@ ImageMetadata ReadImageMetadata(const std::uint8_t* bytes, std::size_t size);
 // size, strips and samples) wins over the source's tags of the same name. On failure the
 // file is left as it was and the status says why.
 Status EmbedMetadata(std::string& file, const ImageMetadata& metadata, int width, int height);
-
-// The camera's notes a text can show, read from the EXIF block; every field the block lacks
-// (or a block that cannot be parsed) gives an empty value.
-CameraData ReadCameraData(const ImageMetadata& metadata);
 
 }  // namespace quillstone

@@ -26,6 +26,11 @@ inline constexpr std::array<std::string_view, kCameraFieldCount> kCameraFieldNam
     "Artist",           "Copyright",    "Make",    "Model", "LensModel",
     "DateTimeOriginal", "ExposureTime", "FNumber", "ISO",   "FocalLength"};
 
+// The text command that shows the field of that NAME: "$exif:NAME$".
+inline std::string CameraCommand(std::string_view name) {
+  return "$exif:" + std::string(name) + "$";
+}
+
 // The fields of one photo as text ready to show ("1/250 s", "F2.8", "50.0 mm"), except the
 // date and time of the shot, which stays as the camera wrote it ("2024:06:01 14:30:05") for
 // the text to format. Empty: the photo does not say.

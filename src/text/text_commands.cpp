@@ -124,7 +124,7 @@ std::string ExpandTextCommands(std::string_view line, const ExpansionContext& co
     static const CameraData kNone;
     const CameraData& camera = context.camera != nullptr ? *context.camera : kNone;
     for (int i = 0; i < kCameraFieldCount; ++i) {
-      const std::string command = "$exif:" + ToLowerAscii(kCameraFieldNames[i]) + "$";
+      const std::string command = ToLowerAscii(CameraCommand(kCameraFieldNames[i]));
       ReplaceCommand(text, command, [&] {
         return CameraText(camera, static_cast<CameraField>(i), dateFormat, timeFormat, locale);
       });

@@ -142,7 +142,7 @@ QWidget* CommandWindow::BuildCameraDataPage() {
   auto* box = new QGroupBox("Camera data", page);
   auto* grid = new QGridLayout(box);
   for (const std::string_view name : kCameraFieldNames) {
-    const std::string literal = "$exif:" + std::string(name) + "$";
+    const std::string literal = CameraCommand(name);
     const std::string buttonName = "insertexif" + ToLowerAscii(name);
     QPushButton* button = InsertButton(buttonName.c_str(), box);
     connect(button, &QPushButton::clicked, this, [this, literal] { tools_.InsertCommand(literal); });

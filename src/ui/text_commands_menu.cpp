@@ -19,7 +19,7 @@ void AddTextCommandsMenu(QPlainTextEdit* edit) {
     }
     QMenu* camera = menu->addMenu("Camera data");
     for (const std::string_view name : kCameraFieldNames) {
-      const QString literal = QStringLiteral("$exif:%1$").arg(QLatin1String(name.data(), name.size()));
+      const QString literal = QString::fromStdString(CameraCommand(name));
       camera->addAction("Insert " + literal, edit, [edit, literal] { edit->insertPlainText(literal); });
     }
     menu->exec(edit->viewport()->mapToGlobal(position));

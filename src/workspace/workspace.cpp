@@ -39,7 +39,6 @@ void Workspace::SetSourceImage(RasterImage image, std::string fileName, std::str
   SaveCurrentIndividualText();
   original_ = std::move(image);
   sourceMetadata_ = {};
-  sourceCamera_ = {};
   SetCurrentFile(std::move(fileName), std::move(directory));
 }
 
@@ -62,7 +61,6 @@ SourceImageRead Workspace::ReadSourceFile(const std::filesystem::path& path, Unr
   if (!read.status && !read.placeholder) return read;
   std::swap(original_, decodeBuffer_);
   sourceMetadata_ = read.metadata;
-  sourceCamera_ = ReadCameraData(sourceMetadata_);
   sourceWarning_ =
       read.damage.empty() ? std::string() : "warning: " + path.filename().string() + ": " + read.damage;
   return read;
@@ -117,7 +115,8 @@ const std::vector<std::string>& Workspace::RenderText() const {
 
 bool Workspace::Render() {
   if (!renderEnabled_) return false;
-  const TextContext context{CurrentLocalDateTime(), currentFileName_, sourceDirectory_, sourceCamera_};
+  const TextContext context{CurrentLocalDateTime(), currentFileName_, sourceDirectory_,
+                            sourceMetadata_.camera};
   const RenderInput input{original_, logo_,   texture_,      settings_.watermark, RenderText(),
                           context,   locale_, previewWidth_, previewHeight_,      logoAlpha_};
   // A render that is refused leaves the last marked picture; the reason goes to the status

@@ -232,7 +232,6 @@ class Workspace {
   std::vector<std::string> watermarkText_;
   RasterImage original_;
   ImageMetadata sourceMetadata_;
-  CameraData sourceCamera_;  // read from sourceMetadata_ once, for every render's text
   RasterImage logo_;
   RasterImage logoCopy_;
   std::vector<std::uint8_t> logoAlpha_;

@@ -336,7 +336,7 @@ TEST_F(PhotoFilesTest, CameraDataInTheTextComesFromEachPhoto) {
   ASSERT_TRUE(WriteJpeg(picture, temp_ / "plain.jpg", {100, false, false}));
   const std::string bytes = testing::FileContents(temp_ / "camera.jpg");
   const CameraData camera =
-      ReadCameraData(ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+      ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()).camera;
   EXPECT_EQ(camera[CameraField::kArtist], "Ada Photographer");
   EXPECT_EQ(camera[CameraField::kDateTimeOriginal], "2026:05:04 10:11:12");
   EXPECT_EQ(camera[CameraField::kModel], "");
