@@ -57,7 +57,7 @@ void MakePreview(const MarkFileRequest& request, const RasterImage& image, Raste
 
 // Renders the picture in buffers.original (the placeholder, when `read` says so, is written
 // unmarked) and writes it.
-MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, const SourceImageRead& read,
+MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, SourceImageRead& read,
                     RandomSource& random, MarkBuffers& buffers) {
   MarkResult result;
   RasterImage* toWrite = &buffers.original;
@@ -108,9 +108,7 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
       {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()}, *decodedSource};
   if (keeping.active) {
     UndoTurn(*decodedSource, turnBack, buffers.scratch);
-    keeping.active =
-        decodedSource->Width() == toWrite->Width() && decodedSource->Height() == toWrite->Height();
-    if (!keeping.active) keeping.warning = KeptNoBlocksForSize();
+    DropBlocksOfAnotherSize(keeping, *decodedSource, *toWrite);
   }
   if (!keeping.warning.empty()) result.warnings.push_back(keeping.warning);
   std::string metadataWarning;
@@ -132,9 +130,9 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, cons
 
 MarkResult Mark(const MarkInput& input, const MarkFileRequest& request, RandomSource& random,
                 MarkBuffers& buffers) {
-  const SourceImageRead read =
+  SourceImageRead read =
       ReadPictureToMark(request.source, request.placeholder, PlaceholderShape::kAsShipped, input.settings,
-                        buffers.original, buffers.scratch);
+                        buffers.original, buffers.scratch, AsksToKeepBlocks(request.save));
   if (!read.status && !read.placeholder) return Failed(read.status.message());
   return MarkRead(input, request, read, random, buffers);
 }
@@ -178,9 +176,10 @@ MarkResult Guarded(const std::filesystem::path& source, Marking&& mark) {
 
 SourceImageRead ReadPictureToMark(const std::filesystem::path& source,
                                   const std::filesystem::path& placeholder, PlaceholderShape shape,
-                                  const ProgramSettings& settings, RasterImage& target,
-                                  RasterImage& scratch) {
-  SourceImageRead read = DecodeSourceImage(source, placeholder, target, true);
+                                  const ProgramSettings& settings, RasterImage& target, RasterImage& scratch,
+                                  bool keepFileBytes) {
+  SourceImageRead read =
+      DecodeSourceImage(source, placeholder, target, {.metadata = true, .fileBytes = keepFileBytes});
   if (target.Empty() || (read.placeholder && shape == PlaceholderShape::kAsShipped)) return read;
   if (Status shaped = ShapePicture(source, settings, read.metadata.orientation, target, scratch); !shaped)
     read.status = shaped;

@@ -95,11 +95,13 @@ struct MarkBuffers {
 enum class PlaceholderShape { kLikeAnyPicture, kAsShipped };
 
 // Decodes a picture into `target` (DecodeSourceImage: an unreadable JPEG gives the
-// placeholder when one is named) and turns and resizes it as the settings ask. Throws
-// nothing: a picture too large to turn or resize leaves the target empty with the reason.
+// placeholder when one is named) with its metadata and, with `keepFileBytes`, the file's
+// bytes, and turns and resizes it as the settings ask. Throws nothing: a picture too large
+// to turn or resize leaves the target empty with the reason.
 SourceImageRead ReadPictureToMark(const std::filesystem::path& source,
                                   const std::filesystem::path& placeholder, PlaceholderShape shape,
-                                  const ProgramSettings& settings, RasterImage& target, RasterImage& scratch);
+                                  const ProgramSettings& settings, RasterImage& target, RasterImage& scratch,
+                                  bool keepFileBytes = false);
 
 // Marks the request's source and writes it: ReadPictureToMark, the macro, the text (the watermark
 // text, or the per-image text), RenderWatermark, PrepareForWriting (turning back when the

@@ -80,6 +80,7 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, Deco
     extras->damage.clear();
     extras->alpha.clear();
     extras->metadata = {};
+    extras->fileBytes.clear();
     damage = &extras->damage;
     if (extras->wantAlpha) alpha = &extras->alpha;
   }
@@ -107,17 +108,20 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, Deco
   // A bitmap carries no metadata; it is not handed to the metadata reader, which would copy it.
   if (extras != nullptr && extras->wantMetadata && kind != ImageFileKind::kBmp)
     extras->metadata = ReadImageMetadata(data, bytes.size());
+  if (extras != nullptr && extras->wantFileBytes) extras->fileBytes = std::move(bytes);
   return status;
 }
 
 SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
-                                  RasterImage& target, bool wantMetadata) {
+                                  RasterImage& target, SourceReadWants wants) {
   SourceImageRead read;
   DecodeExtras extras;
-  extras.wantMetadata = wantMetadata;
+  extras.wantMetadata = wants.metadata;
+  extras.wantFileBytes = wants.fileBytes;
   read.status = DecodeImageFile(path, target, &extras);
   read.damage = std::move(extras.damage);
   read.metadata = std::move(extras.metadata);
+  read.fileBytes = std::move(extras.fileBytes);
   if (read.status || placeholder.empty() || ImageFileKindFor(path) != ImageFileKind::kJpeg) return read;
   // The placeholder stands in for a photo that is there but cannot be read; a name that
   // names no file (a mistyped entry of a list) fails, rather than leaving a file behind.

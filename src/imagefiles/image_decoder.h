@@ -35,6 +35,9 @@ struct DecodeExtras {
   std::vector<std::uint8_t> alpha;
   // With wantMetadata: the file's metadata; empty (orientation 1) otherwise.
   ImageMetadata metadata;
+  bool wantFileBytes = false;  // fill `fileBytes`
+  // With wantFileBytes: the file as it was read, when it decoded; empty otherwise.
+  std::string fileBytes;
 };
 Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, DecodeExtras* extras = nullptr);
 
@@ -43,7 +46,14 @@ struct SourceImageRead {
   Status status;             // the file's own reason when it could not be decoded
   bool placeholder = false;  // the target holds the placeholder picture in its stead
   std::string damage;        // the decoder's warning for a damaged file decoded all the same
-  ImageMetadata metadata;    // with wantMetadata: the source's metadata (none for a placeholder)
+  ImageMetadata metadata;    // with metadata asked: the source's metadata (none for a placeholder)
+  std::string fileBytes;     // with the bytes asked: the source file as read (none for a placeholder)
+};
+
+// What DecodeSourceImage gives besides the picture.
+struct SourceReadWants {
+  bool metadata = false;
+  bool fileBytes = false;  // the file's bytes, for a writer that copies from them
 };
 
 // Decodes a source picture into `target` as DecodeImageFile does, except that a JPEG that
@@ -52,7 +62,7 @@ struct SourceImageRead {
 // none. Should the placeholder fail too, the status names both reasons and the target is
 // empty.
 SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
-                                  RasterImage& target, bool wantMetadata = false);
+                                  RasterImage& target, SourceReadWants wants = {});
 
 // Loads a logo picked by the user: on success `logo` holds the decoded picture and
 // `untouchedLogo` a copy of it that the logo tools restore from. A file that cannot be read

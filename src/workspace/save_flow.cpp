@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "batch/block_keeping.h"
+#include "imagefiles/jpeg_block_keeper.h"
 #include "imagefiles/output_file.h"
 #include "platform/file_checks.h"
 #include "workspace/source_browsing.h"
@@ -20,12 +22,18 @@ std::filesystem::path SaveStartDirectory(const Workspace& workspace) {
   return std::filesystem::path(folder);
 }
 
+// The file the current picture was loaded from; empty when there is none.
+std::filesystem::path CurrentSourcePath(const Workspace& workspace) {
+  if (workspace.currentFileName().empty()) return {};
+  return std::filesystem::path(workspace.sourceDirectory()) / workspace.currentFileName();
+}
+
 // Whether writing `path` would replace the file the current picture was loaded from.
 bool WritesOverCurrentSource(const Workspace& workspace, const std::filesystem::path& path) {
-  if (workspace.currentFileName().empty()) return false;
+  const std::filesystem::path source = CurrentSourcePath(workspace);
+  if (source.empty()) return false;
   std::error_code error;
-  const bool same = std::filesystem::equivalent(
-      path, std::filesystem::path(workspace.sourceDirectory()) / workspace.currentFileName(), error);
+  const bool same = std::filesystem::equivalent(path, source, error);
   return !error && same;
 }
 
@@ -107,6 +115,8 @@ FlowResult SaveInteractive(Workspace& workspace) {
     if (!chosen) return FlowResult::Cancelled();
     workspace.AcceptJpegPreview(*chosen);
     options.jpeg = *chosen;
+    // Like stripping the metadata, keeping the source's blocks is the batch page's switch.
+    options.jpeg.keepUntouchedBlocks = workspace.saveOptions().jpeg.keepUntouchedBlocks;
   } else if (options.format == OutputFormat::kPng) {
     const auto png = prompter.ChoosePngOptions();
     if (!png) return FlowResult::Cancelled();
@@ -117,13 +127,21 @@ FlowResult SaveInteractive(Workspace& workspace) {
     options.webp = workspace.saveOptions().webp;
   }
   const ImageMetadata metadata = MetadataForOutput(workspace.sourceMetadata(), loadTurn, turnBack);
+  RasterImage decodedSource;
+  const BlockKeeping keeping = PlanBlockKeepingForSave(
+      options, workspace.settings(), CurrentSourcePath(workspace), loadTurn, turnBack, image, decodedSource);
+  const JpegBlocksSource kept{
+      {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()}, decodedSource};
   std::string metadataWarning;
-  if (const Status written = WriteOutputFile(image, format, options, path, &metadata, &metadataWarning);
+  if (const Status written = WriteOutputFile(image, format, options, path, &metadata, &metadataWarning,
+                                             keeping.active ? &kept : nullptr);
       !written) {
     prompter.ShowMessage(kSaveImageTitle, written.message(), MessageIcon::kError);
     return written;
   }
-  if (!metadataWarning.empty()) prompter.ShowMessage(kSaveImageTitle, metadataWarning, MessageIcon::kWarning);
+  std::string warnings = keeping.warning;
+  if (!metadataWarning.empty()) warnings += (warnings.empty() ? "" : "\n") + metadataWarning;
+  if (!warnings.empty()) prompter.ShowMessage(kSaveImageTitle, warnings, MessageIcon::kWarning);
   return FlowResult::Done();
 }
 

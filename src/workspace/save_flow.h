@@ -52,8 +52,10 @@ std::filesystem::path SavePathFor(const std::filesystem::path& typed, OutputForm
 // "OK" makes its choice the shared one and the batch page's), and for PNG the options
 // window; Cancel in either writes nothing. WebP is written at the shared JPEG quality with
 // the batch page's lossless switch. Writes through
-// PrepareForWriting and WriteOutputFile at 24 bits, without depth reduction or sepia. A
-// failed write is shown with its reason. True when a file was written.
+// PrepareForWriting and WriteOutputFile at 24 bits, without depth reduction or sepia; a JPEG
+// on the source's blocks when the batch page's "Keep untouched JPEG blocks" is on and
+// PlanBlockKeepingForSave allows it, else the ordinary way with a warning that says why. A
+// failed write is shown with its reason. Done when a file was written.
 FlowResult SaveInteractive(Workspace& workspace);
 
 // The batch page's "Preview": the compression preview on the marked image, whose "Prev.
