@@ -9,7 +9,6 @@
 #include "batch/mark_file.h"
 #include "effects/image_effects.h"
 #include "imagefiles/bmp_writer.h"
-#include "imagefiles/geometry_rasters.h"
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/jpeg_writer.h"
 #include "imagefiles/writer_test_tools.h"
@@ -77,43 +76,6 @@ void WriteCameraJpeg(const RasterImage& picture, const std::filesystem::path& pa
                              testing::ShellQuote(path.string()))
                 .exitCode,
             0);
-}
-
-// Letters a..f as flat 16 x 16 squares of six far-apart colours.
-constexpr int kSquare = 16;
-Rgb SquareColour(char letter) {
-  constexpr Rgb kColours[] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
-                              {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
-  return kColours[letter - 'a'];
-}
-
-RasterImage Squares(const std::vector<std::string>& rows) {
-  RasterImage image(static_cast<int>(rows[0].size()) * kSquare, static_cast<int>(rows.size()) * kSquare);
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x)
-      image.SetPixel(x, y, SquareColour(rows[y / kSquare][x / kSquare]));
-  return image;
-}
-
-// The letters of the squares' centres, each the nearest of the six colours.
-std::vector<std::string> SquareLetters(const RasterImage& image) {
-  std::vector<std::string> rows;
-  for (int y = kSquare / 2; y < image.Height(); y += kSquare) {
-    std::string row;
-    for (int x = kSquare / 2; x < image.Width(); x += kSquare) {
-      const Rgb c = image.Pixel(x, y);
-      char best = 'a';
-      int bestDistance = 1 << 30;
-      for (char letter = 'a'; letter <= 'f'; ++letter) {
-        const Rgb e = SquareColour(letter);
-        const int d = (c.r - e.r) * (c.r - e.r) + (c.g - e.g) * (c.g - e.g) + (c.b - e.b) * (c.b - e.b);
-        if (d < bestDistance) bestDistance = d, best = letter;
-      }
-      row += best;
-    }
-    rows.push_back(row);
-  }
-  return rows;
 }
 
 class PhotoFilesTest : public ::testing::Test {
@@ -205,24 +167,6 @@ TEST_F(PhotoFilesTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesT
   settings_.orientation.rotateBack = true;
   ASSERT_EQ(Mark(source, temp_ / "back.jpg", {}).outcome, MarkOutcome::kWritten);
   EXPECT_NE(ExifTool(temp_ / "back.jpg").find("Rotate 90 CW"), std::string::npos);
-}
-
-// A camera stores one upright picture (three flat squares over three others) in each of
-// the eight EXIF orientations; marked as the camera recorded it, every one comes out
-// upright.
-TEST_F(PhotoFilesTest, EveryCameraOrientationComesOutUpright) {
-  const std::vector<std::string> upright = {"abc", "def"};
-  const auto& stored = testing::kExifStoredLetters;
-  for (int orientation = 1; orientation <= 8; ++orientation) {
-    const std::filesystem::path source = temp_ / ("o" + std::to_string(orientation) + ".jpg");
-    WriteCameraJpeg(Squares(stored[orientation - 1]), source, orientation);
-    SaveOptions save;
-    save.format = OutputFormat::kBmp;
-    ASSERT_EQ(Mark(source, temp_ / "upright.bmp", save).outcome, MarkOutcome::kWritten);
-    RasterImage written;
-    ASSERT_TRUE(DecodeImageFile(temp_ / "upright.bmp", written));
-    EXPECT_EQ(SquareLetters(written), upright) << orientation;
-  }
 }
 
 // A PNG logo written by another program, one pixel half transparent and one clear, blended
