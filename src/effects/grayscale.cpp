@@ -4,7 +4,6 @@
 
 #include "effects/cpu_features.h"
 #include "effects/pixel_lanes.h"
-#include "effects/row_blocks.h"
 
 namespace quillstone {
 
@@ -16,17 +15,27 @@ namespace {
   return static_cast<std::uint8_t>((77 * p[2] + 151 * p[1] + 28 * p[0]) >> 8);
 }
 
-// Blocks of 16 pixels taken apart into their channels; the weights sum to 256, so the
-// weighted sum stays within 16 bits.
-[[gnu::always_inline]] inline void GreyRowBody(std::uint8_t* row, int width) {
+// The grey values of 16 pixels; the weights sum to 256, so the weighted sum stays within
+// 16 bits.
+[[gnu::always_inline]] inline detail::Lanes GreyValues(detail::Lanes blue, detail::Lanes green,
+                                                       detail::Lanes red) {
   using detail::UnsignedLanes;
-  const auto wide = [](detail::Bytes b) { return __builtin_convertvector(b, UnsignedLanes); };
+  const auto u = [](detail::Lanes v) { return reinterpret_cast<UnsignedLanes>(v); };
+  return reinterpret_cast<detail::Lanes>((77 * u(red) + 151 * u(green) + 28 * u(blue)) >> 8);
+}
+
+// Blocks of 32 pixels taken apart into their channels, the pixels after the last whole
+// block one by one.
+[[gnu::always_inline]] inline void GreyRowBody(std::uint8_t* row, int width) {
+  using detail::WidenFirst;
+  using detail::WidenSecond;
   int x = 0;
-  for (; x + detail::kBlockPixels <= width; x += detail::kBlockPixels) {
+  for (; x + detail::kPlanePixels <= width; x += detail::kPlanePixels) {
     std::uint8_t* p = row + 3 * x;
     const detail::PixelPlanes v = detail::LoadPlanes(p);
-    const UnsignedLanes grey = (77 * wide(v.red) + 151 * wide(v.green) + 28 * wide(v.blue)) >> 8;
-    detail::StoreGrey(p, __builtin_convertvector(grey, detail::Bytes));
+    detail::StoreGrey(
+        p, detail::Narrow(GreyValues(WidenFirst(v.blue), WidenFirst(v.green), WidenFirst(v.red)),
+                          GreyValues(WidenSecond(v.blue), WidenSecond(v.green), WidenSecond(v.red))));
   }
   for (std::uint8_t* p = row + 3 * x; x < width; ++x, p += 3) p[0] = p[1] = p[2] = Grey(p);
 }

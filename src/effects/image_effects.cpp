@@ -53,6 +53,7 @@ using detail::StoreLanes;
 using detail::ToBytes;
 using detail::ToLanes;
 using detail::UnsignedLanes;
+using detail::WideBytes;
 
 // A contrast or brightness step on channel values: c := clamped(c + k (c - 127)) or
 // c := clamped(c + k), k limited to +-255; both as c := clamped(c + scale (c - 127) + add)
@@ -175,9 +176,21 @@ Saturation SaturationFor(std::int16_t k) {
 // one pass. At most kMaxGreyMaps steps are taken along.
 constexpr int kMaxGreyMaps = 4;
 
+// Steps of the form clamped(a c + b) applied in turn give, for c within 0..255, one such
+// step limited to lo..hi: clamp(scale c + add, lo, hi). `line` holds it when scale c + add
+// stays within 16 bits for every c (else the steps are applied one by one).
+struct GreyLine {
+  std::int16_t scale = 1;
+  std::int16_t add = 0;
+  std::int16_t lo = 0;
+  std::int16_t hi = 255;
+};
+
 struct GreyMaps {
   std::array<ChannelMap, kMaxGreyMaps> maps{};
   int count = 0;
+  GreyLine line;
+  bool lined = true;  // line gives what the maps give
 };
 
 [[gnu::always_inline]] inline std::uint8_t MapGrey(const GreyMaps& g, std::int16_t m) {
@@ -185,9 +198,39 @@ struct GreyMaps {
   return static_cast<std::uint8_t>(m);
 }
 
-[[gnu::always_inline]] inline Lanes MapGrey(const GreyMaps& g, Lanes m) {
-  for (int i = 0; i < g.count; ++i) m = MapLanes(g.maps[static_cast<std::size_t>(i)], m);
-  return m;
+// The maps of `g` as one line, checked against the maps for every grey value.
+void FoldGreyMaps(GreyMaps& g) {
+  std::int64_t scale = 1, add = 0, lo = 0, hi = 255;
+  const auto value = [](const ChannelMap& map, std::int64_t c) {
+    return std::clamp<std::int64_t>(c + std::clamp<std::int64_t>(map.scale * (c - 127) + map.add, -255, 255),
+                                    0, 255);
+  };
+  for (int i = 0; i < g.count; ++i) {
+    // Each map is clamped(c + scale (c - 127) + add) = clamped((1 + scale) c + add - 127 scale),
+    // monotonic in c, so the limits of what came before map to the new limits.
+    const ChannelMap& map = g.maps[static_cast<std::size_t>(i)];
+    const std::int64_t a = 1 + map.scale;
+    const std::int64_t b = map.add - 127 * std::int64_t{map.scale};
+    const std::int64_t atLo = value(map, lo);
+    const std::int64_t atHi = value(map, hi);
+    scale *= a;
+    add = a * add + b;
+    lo = std::min(atLo, atHi);
+    hi = std::max(atLo, atHi);
+    if (std::abs(scale) * 255 + std::abs(add) > 32767) {
+      g.lined = false;
+      return;
+    }
+  }
+  g.line = {static_cast<std::int16_t>(scale), static_cast<std::int16_t>(add), static_cast<std::int16_t>(lo),
+            static_cast<std::int16_t>(hi)};
+  for (int m = 0; m < 256; ++m) {
+    const auto folded = std::clamp<std::int64_t>(scale * m + add, lo, hi);
+    if (folded != MapGrey(g, static_cast<std::int16_t>(m))) {
+      g.lined = false;
+      return;
+    }
+  }
 }
 
 [[gnu::always_inline]] inline void GreyPixel(std::uint8_t* p, const GreyMaps& g) {
@@ -195,10 +238,22 @@ struct GreyMaps {
   p[0] = p[1] = p[2] = v;
 }
 
-// The mean (div 3) of each of 16 pixels.
-[[gnu::always_inline]] inline Lanes PixelMeans(const PixelPlanes& v) {
-  const auto wide = [](Bytes b) { return __builtin_convertvector(b, UnsignedLanes); };
-  return __builtin_convertvector((wide(v.blue) + wide(v.green) + wide(v.red)) / 3, Lanes);
+// The mean (div 3) of each of 16 pixels, from their channels in 16-bit lanes.
+[[gnu::always_inline]] inline Lanes PixelMeans(Lanes blue, Lanes green, Lanes red) {
+  return reinterpret_cast<Lanes>(reinterpret_cast<UnsignedLanes>(blue + green + red) / 3);
+}
+
+// The means of the pixels of a PixelPlanes, in the lanes WidenFirst and WidenSecond give.
+struct PlaneMeans {
+  Lanes first;
+  Lanes second;
+};
+
+[[gnu::always_inline]] inline PlaneMeans Means(const PixelPlanes& v) {
+  using detail::WidenFirst;
+  using detail::WidenSecond;
+  return {PixelMeans(WidenFirst(v.blue), WidenFirst(v.green), WidenFirst(v.red)),
+          PixelMeans(WidenSecond(v.blue), WidenSecond(v.green), WidenSecond(v.red))};
 }
 
 [[gnu::always_inline]] inline Lanes SaturateLanes(Lanes c, Lanes m, const Saturation& s) {
@@ -206,46 +261,100 @@ struct GreyMaps {
   return Limit(c + Limit(s.k * d, -255, 255), 0, 255);
 }
 
-// Rows of a per-pixel effect go in blocks of 16 pixels, each taken apart into its three
-// channels; the pixels after the last whole block one by one.
+// One channel of 32 pixels (a wide vector) with the means of its pixels.
+[[gnu::always_inline]] inline WideBytes SaturateChannel(WideBytes c, const PlaneMeans& m,
+                                                        const Saturation& s) {
+  return detail::Narrow(SaturateLanes(detail::WidenFirst(c), m.first, s),
+                        SaturateLanes(detail::WidenSecond(c), m.second, s));
+}
+
+// Byte operations that stop at 0 and 255, written with a minimum.
+[[gnu::always_inline]] inline WideBytes SubtractSaturated(WideBytes a, WideBytes b) {
+  return a - (a < b ? a : b);
+}
+[[gnu::always_inline]] inline WideBytes AddSaturated(WideBytes a, WideBytes b) {
+  const WideBytes room = ~a;
+  return a + (b < room ? b : room);
+}
+
+// Saturation(1) of one channel byte c with its pixel's mean m: clamped(2c - m), which is
+// c + (c - m) when c >= m and c - (m - c) below, each stopping at 255 or 0. Byte operations
+// on the pixels as they lie, so nothing is widened or put back together.
+[[gnu::always_inline]] inline WideBytes SaturateOnce(WideBytes c, WideBytes m) {
+  return SubtractSaturated(AddSaturated(c, SubtractSaturated(c, m)), SubtractSaturated(m, c));
+}
+
+template <int k>
+[[gnu::always_inline]] inline void SaturatePartOnce(std::uint8_t* p, WideBytes means) {
+  detail::StorePart(p, k, SaturateOnce(detail::LoadPart(p, k), detail::GreyPart<k>(means)));
+}
+
+// Rows of a per-pixel effect go in blocks of 32 pixels, each taken apart into its three
+// channels; the pixels after the last whole block one by one. kOnce: the factor is 1.
+template <bool kOnce>
 [[gnu::always_inline]] inline void SaturateRow(std::uint8_t* row, int W, const Saturation& shared) {
   const Saturation s = shared;  // a local copy cannot alias the row
   int x = 0;
-  for (; x + detail::kBlockPixels <= W; x += detail::kBlockPixels) {
+  for (; x + detail::kPlanePixels <= W; x += detail::kPlanePixels) {
     std::uint8_t* p = row + 3 * x;
     const PixelPlanes v = detail::LoadPlanes(p);
-    const Lanes m = PixelMeans(v);
-    detail::StorePlanes(
-        p, {ToBytes(SaturateLanes(ToLanes(v.blue), m, s)), ToBytes(SaturateLanes(ToLanes(v.green), m, s)),
-            ToBytes(SaturateLanes(ToLanes(v.red), m, s))});
+    const PlaneMeans m = Means(v);
+    if constexpr (kOnce) {
+      const WideBytes means = detail::Narrow(m.first, m.second);
+      SaturatePartOnce<0>(p, means);
+      SaturatePartOnce<1>(p, means);
+      SaturatePartOnce<2>(p, means);
+    } else {
+      detail::StorePlanes(
+          p, {SaturateChannel(v.blue, m, s), SaturateChannel(v.green, m, s), SaturateChannel(v.red, m, s)});
+    }
   }
   for (; x < W; ++x) SaturatePixel(row + 3 * x, s);
 }
 
-// kMaps is the number of steps taken along, so that their loop unrolls.
-template <int kMaps>
-[[gnu::always_inline]] inline void GreyRow(std::uint8_t* row, int W, const GreyMaps& shared) {
-  const GreyMaps g = shared;  // a local copy cannot alias the row
+// Grey rows: `grey` maps the means of 16 pixels to their grey values.
+template <class Grey>
+[[gnu::always_inline]] inline void GreyRow(std::uint8_t* row, int W, const GreyMaps& g, Grey grey) {
   int x = 0;
-  for (; x + detail::kBlockPixels <= W; x += detail::kBlockPixels) {
+  for (; x + detail::kPlanePixels <= W; x += detail::kPlanePixels) {
     std::uint8_t* p = row + 3 * x;
-    Lanes m = PixelMeans(detail::LoadPlanes(p));
-    for (int i = 0; i < kMaps; ++i) m = MapLanes(g.maps[static_cast<std::size_t>(i)], m);
-    detail::StoreGrey(p, ToBytes(m));
+    const PlaneMeans m = Means(detail::LoadPlanes(p));
+    detail::StoreGrey(p, detail::Narrow(grey(m.first), grey(m.second)));
   }
   for (; x < W; ++x) GreyPixel(row + 3 * x, g);
 }
 
-// GreyRow for the number of steps `g` takes along (at most kMaps).
+// kMaps is the number of steps taken along, so that their loop unrolls.
 template <int kMaps>
-[[gnu::always_inline]] inline void GreyRowFor(std::uint8_t* row, int W, const GreyMaps& g) {
+[[gnu::always_inline]] inline void GreyRowChain(std::uint8_t* row, int W, const GreyMaps& g) {
+  GreyRow(row, W, g, [&g](Lanes m) {
+    for (int i = 0; i < kMaps; ++i) m = MapLanes(g.maps[static_cast<std::size_t>(i)], m);
+    return m;
+  });
+}
+
+// GreyRowChain for the number of steps `g` takes along (at most kMaps).
+template <int kMaps>
+[[gnu::always_inline]] inline void GreyRowChainFor(std::uint8_t* row, int W, const GreyMaps& g) {
   if constexpr (kMaps > 0) {
     if (g.count < kMaps) {
-      GreyRowFor<kMaps - 1>(row, W, g);
+      GreyRowChainFor<kMaps - 1>(row, W, g);
       return;
     }
   }
-  GreyRow<kMaps>(row, W, g);
+  GreyRowChain<kMaps>(row, W, g);
+}
+
+[[gnu::always_inline]] inline void GreyRowFor(std::uint8_t* row, int W, const GreyMaps& shared) {
+  const GreyMaps g = shared;  // a local copy cannot alias the row
+  if (g.count == 0) {
+    GreyRow(row, W, g, [](Lanes m) { return m; });
+  } else if (g.lined) {
+    const GreyLine line = g.line;
+    GreyRow(row, W, g, [line](Lanes m) { return Limit(line.scale * m + line.add, line.lo, line.hi); });
+  } else {
+    GreyRowChainFor<kMaxGreyMaps>(row, W, g);
+  }
 }
 
 // One call, checked and with its patterns and limits worked out once for all rows.
@@ -349,9 +458,13 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       return;
     case EffectPrimitive::kSaturation:
       if (call.saturation.k == -1) {
-        GreyRowFor<kMaxGreyMaps>(row, W, call.grey);
+        GreyRowFor(row, W, call.grey);
+      } else if (call.saturation.k == 1) {
+        SaturateRow<true>(row, W, call.saturation);
+      } else if (call.saturation.k == 0) {
+        return;
       } else {
-        SaturateRow(row, W, call.saturation);
+        SaturateRow<false>(row, W, call.saturation);
       }
       return;
     case EffectPrimitive::kSmooth: {
@@ -463,6 +576,9 @@ void ApplyEffectCallsToRows(RasterImage& image, std::span<const EffectCall> call
     prepared.push_back(p);
   }
   if (prepared.empty()) return;
+  for (PreparedCall& p : prepared) {
+    if (p.primitive == EffectPrimitive::kSaturation) FoldGreyMaps(p.grey);
+  }
 #if defined(__x86_64__) || defined(__i386__)
   if (HasAvx2()) {
     ApplyByRowAvx2(image, prepared, y0, y1);

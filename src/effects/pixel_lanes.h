@@ -54,116 +54,204 @@ inline constexpr int kLaneCount = 16;
   return raised < high ? raised : high;
 }
 
-// Sixteen pixels (48 bytes, blue green red) taken apart into one vector per channel, and
-// put back together. The byte moves are constant shuffles, which become byte-shuffle
-// instructions where the processor has them.
+// Thirty-two pixels (96 bytes, blue green red) taken apart into one 256-bit vector per
+// channel, and put back together. The vectors hold two blocks of 16 pixels (48 bytes), the
+// first block in their first 128 bits and the second in their last 128 bits, so that
+// every byte move stays within its half: constant shuffles within halves are single
+// byte-shuffle instructions on 256-bit vectors where the processor has them.
+using WideBytes = std::uint8_t __attribute__((vector_size(32)));
+inline constexpr int kPlanePixels = 2 * kLaneCount;  // pixels of one PixelPlanes
+inline constexpr int kHalfBytes = 3 * kLaneCount;    // bytes of the first block
+
 struct PixelPlanes {
-  Bytes blue;
-  Bytes green;
-  Bytes red;
+  WideBytes blue;
+  WideBytes green;
+  WideBytes red;
 };
 
 namespace planes {
-// Byte shuffles with a mask vector: lane j takes byte mask[j] of a (0..15) or of b
-// (16..31). GCC has them built in; clang (the fuzzing builds) gets the same in plain code.
+// Byte shuffles with a mask vector: lane j takes byte mask[j] of a (0..n-1) or of b
+// (n..2n-1). GCC has them built in; clang (the fuzzing builds) gets the same in plain code.
 #if defined(__clang__)
-[[gnu::always_inline]] inline Bytes Shuffle(Bytes a, Bytes b, Bytes mask) {
-  Bytes r;
-  for (int j = 0; j < kLaneCount; ++j) {
-    const int m = mask[j] & (2 * kLaneCount - 1);
-    r[j] = m < kLaneCount ? a[m] : b[m - kLaneCount];
+template <class V>
+[[gnu::always_inline]] inline V Shuffle(V a, V b, V mask) {
+  constexpr int n = sizeof(V);
+  V r;
+  for (int j = 0; j < n; ++j) {
+    const int m = mask[j] & (2 * n - 1);
+    r[j] = m < n ? a[m] : b[m - n];
   }
   return r;
 }
-[[gnu::always_inline]] inline Bytes Shuffle(Bytes a, Bytes mask) {
-  return Shuffle(a, a, mask & (kLaneCount - 1));
+template <class V>
+[[gnu::always_inline]] inline V Shuffle(V a, V mask) {
+  return Shuffle(a, a, mask & (sizeof(V) - 1));
 }
 #else
-[[gnu::always_inline]] inline Bytes Shuffle(Bytes a, Bytes b, Bytes mask) {
+template <class V>
+[[gnu::always_inline]] inline V Shuffle(V a, V b, V mask) {
   return __builtin_shuffle(a, b, mask);
 }
-[[gnu::always_inline]] inline Bytes Shuffle(Bytes a, Bytes mask) {
+template <class V>
+[[gnu::always_inline]] inline V Shuffle(V a, V mask) {
   return __builtin_shuffle(a, mask);
 }
 #endif
 
-// A shuffle mask: lane j picks byte at(j).
+// A shuffle mask within halves: lane j of either half picks byte at(j mod 16) of its own
+// half of the sources, at(j) < 16 from the first source and 16..31 from the second.
 template <class At, std::size_t... j>
-constexpr Bytes Mask(At at, std::index_sequence<j...>) {
-  return Bytes{static_cast<std::uint8_t>(at(static_cast<int>(j)))...};
+constexpr WideBytes Mask(At at, std::index_sequence<j...>) {
+  constexpr int n = kLaneCount;
+  const auto pick = [at](int lane) {
+    const int half = lane / n;
+    const int m = at(lane % n);
+    return static_cast<std::uint8_t>(m < n ? half * n + m : 2 * n + half * n + m - n);
+  };
+  return WideBytes{pick(static_cast<int>(j))...};
 }
 template <class At>
-constexpr Bytes Mask(At at) {
-  return Mask(at, std::make_index_sequence<kLaneCount>{});
+constexpr WideBytes Mask(At at) {
+  return Mask(at, std::make_index_sequence<2 * kLaneCount>{});
 }
 
-// For channel c, lane j takes byte 3j + c of the 48: first from the first 32 bytes into
-// the lanes that lie there, then the rest from the last 16.
-constexpr Bytes FirstPart(int c) {
+// For channel c, lane j of a half takes byte 3j + c of that half's block: first from its
+// first 32 bytes into the lanes that lie there, then the rest from the last 16.
+constexpr WideBytes FirstPart(int c) {
   return Mask([c](int j) { return 3 * j + c < 32 ? 3 * j + c : 0; });
 }
-constexpr Bytes LastPart(int c) {
+constexpr WideBytes LastPart(int c) {
   return Mask([c](int j) { return 3 * j + c < 32 ? j : kLaneCount + 3 * j + c - 32; });
 }
 template <int c>
-[[gnu::always_inline]] inline Bytes Channel(Bytes v0, Bytes v1, Bytes v2) {
-  constexpr Bytes kFirst = FirstPart(c);
-  constexpr Bytes kLast = LastPart(c);
+[[gnu::always_inline]] inline WideBytes Channel(const WideBytes& v0, const WideBytes& v1,
+                                                const WideBytes& v2) {
+  constexpr WideBytes kFirst = FirstPart(c);
+  constexpr WideBytes kLast = LastPart(c);
   return Shuffle(Shuffle(v0, v1, kFirst), v2, kLast);
 }
 
-// For output part k (bytes 16k..16k+15 of the 48), byte t is channel (16k + t) mod 3 of
+// For output part k (bytes 16k..16k+15 of a block), byte t is channel (16k + t) mod 3 of
 // pixel (16k + t) div 3: blue and green first, then red.
-constexpr Bytes BlueGreen(int k) {
+constexpr WideBytes BlueGreen(int k) {
   return Mask([k](int t) {
     const int i = kLaneCount * k + t;
     return i % 3 == 2 ? 0 : (i % 3) * kLaneCount + i / 3;
   });
 }
-constexpr Bytes AddRed(int k) {
+constexpr WideBytes AddRed(int k) {
   return Mask([k](int t) {
     const int i = kLaneCount * k + t;
     return i % 3 == 2 ? kLaneCount + i / 3 : t;
   });
 }
 // The same pixel value in all three channels.
-constexpr Bytes Repeat(int k) {
+constexpr WideBytes Repeat(int k) {
   return Mask([k](int t) { return (kLaneCount * k + t) / 3; });
 }
 
-template <int k>
-[[gnu::always_inline]] inline void StorePart(std::uint8_t* p, const Bytes& blue, const Bytes& green,
-                                             const Bytes& red) {
-  constexpr Bytes kBlueGreen = BlueGreen(k);
-  constexpr Bytes kAddRed = AddRed(k);
-  StoreBytes(p + kLaneCount * k, Shuffle(Shuffle(blue, green, kBlueGreen), red, kAddRed));
+template <std::size_t... j>
+[[gnu::always_inline]] inline WideBytes Join(Bytes a, Bytes b, std::index_sequence<j...>) {
+  return __builtin_shufflevector(a, b, static_cast<int>(j)...);
 }
-
-template <int k>
-[[gnu::always_inline]] inline void StoreGreyPart(std::uint8_t* p, const Bytes& grey) {
-  constexpr Bytes kRepeat = Repeat(k);
-  StoreBytes(p + kLaneCount * k, Shuffle(grey, kRepeat));
+template <std::size_t... j>
+[[gnu::always_inline]] inline Bytes Part(WideBytes v, std::index_sequence<j...>) {
+  return __builtin_shufflevector(v, v, static_cast<int>(j)...);
+}
+template <std::size_t... j>
+[[gnu::always_inline]] inline Bytes SecondPart(WideBytes v, std::index_sequence<j...>) {
+  return __builtin_shufflevector(v, v, static_cast<int>(j + kLaneCount)...);
 }
 }  // namespace planes
 
+// A wide vector made of two halves.
+[[gnu::always_inline]] inline WideBytes Join(Bytes low, Bytes high) {
+  return planes::Join(low, high, std::make_index_sequence<2 * kLaneCount>{});
+}
+
+namespace planes {
+// Lane j of the 16-bit lanes: byte j of the first (kSecond: last) 8 of its half, the
+// high byte 0 from the second source (zero).
+template <bool kSecond, std::size_t... j>
+constexpr WideBytes WidenMask(std::index_sequence<j...>) {
+  const auto at = [](int lane) {
+    const int half = lane / kLaneCount;
+    const int t = lane % kLaneCount;
+    return static_cast<std::uint8_t>(t % 2 ? 2 * kLaneCount : half * kLaneCount + (kSecond ? 8 : 0) + t / 2);
+  };
+  return WideBytes{at(static_cast<int>(j))...};
+}
+// The low bytes of the lanes of both sources, the first source's in the first 8 bytes of
+// each half.
+template <std::size_t... j>
+constexpr WideBytes NarrowMask(std::index_sequence<j...>) {
+  const auto at = [](int lane) {
+    const int half = lane / kLaneCount;
+    const int t = lane % kLaneCount;
+    return static_cast<std::uint8_t>(t < 8 ? half * kLaneCount + 2 * t
+                                           : 2 * kLaneCount + half * kLaneCount + 2 * (t - 8));
+  };
+  return WideBytes{at(static_cast<int>(j))...};
+}
+}  // namespace planes
+
+// A wide vector as two vectors of 16-bit lanes without moving bytes between its halves:
+// the first holds bytes 0..7 and 16..23 (pixels 0..7 and 16..23 of a channel), the second
+// bytes 8..15 and 24..31. Narrow puts them back (lane values within 0..255).
+[[gnu::always_inline]] inline Lanes WidenFirst(WideBytes v) {
+  constexpr WideBytes kMask = planes::WidenMask<false>(std::make_index_sequence<2 * kLaneCount>{});
+  return reinterpret_cast<Lanes>(planes::Shuffle(v, WideBytes{}, kMask));
+}
+[[gnu::always_inline]] inline Lanes WidenSecond(WideBytes v) {
+  constexpr WideBytes kMask = planes::WidenMask<true>(std::make_index_sequence<2 * kLaneCount>{});
+  return reinterpret_cast<Lanes>(planes::Shuffle(v, WideBytes{}, kMask));
+}
+[[gnu::always_inline]] inline WideBytes Narrow(Lanes first, Lanes second) {
+  constexpr WideBytes kMask = planes::NarrowMask(std::make_index_sequence<2 * kLaneCount>{});
+  return planes::Shuffle(reinterpret_cast<WideBytes>(first), reinterpret_cast<WideBytes>(second), kMask);
+}
+
+// Part k (bytes 16k..16k+15) of both blocks, and its store.
+[[gnu::always_inline]] inline WideBytes LoadPart(const std::uint8_t* p, int k) {
+  return Join(LoadBytes(p + kLaneCount * k), LoadBytes(p + kHalfBytes + kLaneCount * k));
+}
+[[gnu::always_inline]] inline void StorePart(std::uint8_t* p, int k, WideBytes v) {
+  StoreBytes(p + kLaneCount * k, planes::Part(v, std::make_index_sequence<kLaneCount>{}));
+  StoreBytes(p + kHalfBytes + kLaneCount * k, planes::SecondPart(v, std::make_index_sequence<kLaneCount>{}));
+}
+
 [[gnu::always_inline]] inline PixelPlanes LoadPlanes(const std::uint8_t* p) {
-  const Bytes v0 = LoadBytes(p);
-  const Bytes v1 = LoadBytes(p + kLaneCount);
-  const Bytes v2 = LoadBytes(p + 2 * kLaneCount);
+  const WideBytes v0 = LoadPart(p, 0);
+  const WideBytes v1 = LoadPart(p, 1);
+  const WideBytes v2 = LoadPart(p, 2);
   return {planes::Channel<0>(v0, v1, v2), planes::Channel<1>(v0, v1, v2), planes::Channel<2>(v0, v1, v2)};
 }
 
-[[gnu::always_inline]] inline void StorePlanes(std::uint8_t* p, const PixelPlanes& v) {
-  planes::StorePart<0>(p, v.blue, v.green, v.red);
-  planes::StorePart<1>(p, v.blue, v.green, v.red);
-  planes::StorePart<2>(p, v.blue, v.green, v.red);
+template <int k>
+[[gnu::always_inline]] inline WideBytes Interleave(const PixelPlanes& v) {
+  constexpr WideBytes kBlueGreen = planes::BlueGreen(k);
+  constexpr WideBytes kAddRed = planes::AddRed(k);
+  return planes::Shuffle(planes::Shuffle(v.blue, v.green, kBlueGreen), v.red, kAddRed);
 }
 
-// Stores the 16 values as grey pixels (all three channels the same).
-[[gnu::always_inline]] inline void StoreGrey(std::uint8_t* p, Bytes grey) {
-  planes::StoreGreyPart<0>(p, grey);
-  planes::StoreGreyPart<1>(p, grey);
-  planes::StoreGreyPart<2>(p, grey);
+[[gnu::always_inline]] inline void StorePlanes(std::uint8_t* p, const PixelPlanes& v) {
+  StorePart(p, 0, Interleave<0>(v));
+  StorePart(p, 1, Interleave<1>(v));
+  StorePart(p, 2, Interleave<2>(v));
+}
+
+// Part k of the grey pixels whose values `grey` holds (all three channels the same).
+template <int k>
+[[gnu::always_inline]] inline WideBytes GreyPart(WideBytes grey) {
+  constexpr WideBytes kRepeat = planes::Repeat(k);
+  return planes::Shuffle(grey, kRepeat);
+}
+
+// Stores the 32 values as grey pixels.
+[[gnu::always_inline]] inline void StoreGrey(std::uint8_t* p, WideBytes grey) {
+  StorePart(p, 0, GreyPart<0>(grey));
+  StorePart(p, 1, GreyPart<1>(grey));
+  StorePart(p, 2, GreyPart<2>(grey));
 }
 #pragma GCC diagnostic pop
 
