@@ -12,12 +12,14 @@
 #include "batch_test_files.h"
 #include "imagefiles/image_decoder.h"
 #include "pipeline/render_watermark.h"
+#include "support/decoded_file.h"
 #include "support/picture_files.h"
 #include "support/test_support.h"
 
 namespace quillstone {
 namespace {
 
+using testing::Decoded;
 using testing::FileContents;
 using testing::TempDir;
 using testing::WriteFile;
@@ -61,12 +63,6 @@ class BatchRunnerTest : public ::testing::Test {
     RenderOutput output;
     EXPECT_TRUE(RenderWatermark(input, random, output).ok());
     return output.marked;
-  }
-
-  RasterImage Decoded(const std::filesystem::path& path) {
-    RasterImage image;
-    EXPECT_TRUE(DecodeImageFile(path, image).ok()) << path;
-    return image;
   }
 
   TempDir temp_;

@@ -12,6 +12,7 @@
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/jpeg_writer.h"
 #include "imagefiles/writer_test_tools.h"
+#include "support/decoded_file.h"
 #include "support/ink_box.h"
 #include "support/test_support.h"
 
@@ -314,9 +315,7 @@ TEST_F(PhotoFilesTest, RelativeLogoTakesTheSameShareOfEveryPhoto) {
     const std::filesystem::path source = temp_ / ("photo" + std::to_string(width) + ".bmp");
     ASSERT_TRUE(WriteBmp(photo, source));
     ASSERT_EQ(Mark(source, temp_ / "marked.bmp", save).outcome, MarkOutcome::kWritten);
-    RasterImage marked;
-    ASSERT_TRUE(DecodeImageFile(temp_ / "marked.bmp", marked));
-    const testing::InkBox box = testing::InkBoxOf(marked, photo);
+    const testing::InkBox box = testing::InkBoxOf(testing::Decoded(temp_ / "marked.bmp"), photo);
     SCOPED_TRACE(width);
     EXPECT_EQ(box, (testing::InkBox{0, 0, width / 20 - 1, width / 40 - 1}));
   }

@@ -18,8 +18,8 @@
 #include "cli/cli_commands.h"
 #include "effects/effect_commands.h"
 #include "imagefiles/bmp_writer.h"
-#include "imagefiles/image_decoder.h"
 #include "imagefiles/jpeg_writer.h"
+#include "support/decoded_file.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -112,8 +112,7 @@ TEST_F(CliEndToEndTest, RenderMarksLikeTheBatch) {
 // alike: the same bytes as marking, without a macro, the picture those commands made.
 TEST_F(CliEndToEndTest, MacroRunsOnEachPictureBeforeItIsMarked) {
   std::ofstream(temp_ / "m.qstmac", std::ios::binary) << "solarizegrey\r\nEmboss\r\nnegative\r\nsmooth\r\n";
-  RasterImage picture;
-  ASSERT_TRUE(DecodeImageFile(source() / "a.jpg", picture));
+  RasterImage picture = testing::Decoded(source() / "a.jpg");
   for (const char* word : {"solarizegrey", "negative", "smooth"})
     ASSERT_TRUE(RunEffectCommand(picture, word));
   ASSERT_TRUE(WriteBmp(picture, temp_ / "prepared.bmp"));
@@ -137,10 +136,9 @@ TEST_F(CliEndToEndTest, BannerSizeFromTheSettings) {
       RunCli({"banner", Path("b.bmp"), "--set", "BACKGROUNDBANNER=#102030", "--set", "BANNERHEIGTH=25",
               "--set", "frameouterstatus=0", "--set", "frameinnerstatus=0"});
   ASSERT_EQ(run.status, 0) << run.err;
-  RasterImage written;
-  ASSERT_TRUE(DecodeImageFile(Path("b.bmp"), written).ok());
-  EXPECT_EQ(written.Width(), 470);
-  EXPECT_EQ(written.Height(), 25);
+  const RasterImage written = testing::Decoded(Path("b.bmp"));
+  ASSERT_EQ(written.Width(), 470);
+  ASSERT_EQ(written.Height(), 25);
   EXPECT_EQ(written.Pixel(469, 24), (Rgb{0x10, 0x20, 0x30}));
 }
 
@@ -265,9 +263,7 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
                     "FRAMEINNERSTATUS=0"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Lines(run.err).back(), "2 written");
-  RasterImage written;
-  EXPECT_TRUE(DecodeImageFile(dest() / "new_b.jpg", written).ok());
-  EXPECT_EQ(written.Width(), 20);
+  EXPECT_EQ(testing::Decoded(dest() / "new_b.jpg").Width(), 20);
 }
 
 QStringList Arguments(const std::vector<std::string>& arguments) {
@@ -290,9 +286,7 @@ TEST_F(CliEndToEndTest, LogoIsTurnedOntoTheFill) {
               "logoprozent=100", "--set", "logotransparent=0", "--set", "FRAMEOUTERSTATUS=0", "--set",
               "FRAMEINNERSTATUS=0", "--set", "logoangle=45", "--set", "logorotationfill=#808080"});
   ASSERT_EQ(run.status, 0) << run.err;
-  RasterImage marked;
-  ASSERT_TRUE(DecodeImageFile(temp_ / "out.bmp", marked).ok());
-  EXPECT_EQ(marked,
+  EXPECT_EQ(testing::Decoded(temp_ / "out.bmp"),
             testing::MakeRaster({"-gbwww", "rgcwww", "ry-www", "wwwwww", "wwwwww", "wwwwww"}, legend));
 }
 

@@ -8,10 +8,10 @@
 #include <QScrollBar>
 #include <functional>
 
-#include "imagefiles/image_decoder.h"
 #include "imaging/raster_flip.h"
 #include "logo/logo_geometry.h"
 #include "logo/logo_rotation.h"
+#include "support/decoded_file.h"
 #include "support/window_fixture.h"
 #include "ui/color_swatch.h"
 #include "ui/image_view.h"
@@ -91,9 +91,7 @@ TEST_F(LogoToolsWindowTest, UseTransparentAutocropAndSaveWorkOnTheLogo) {
 
   prompter.files = {home / "logo.bmp"};
   Find<QPushButton>("savelogo")->click();
-  RasterImage saved;
-  ASSERT_TRUE(DecodeImageFile(home / "logo.bmp", saved));
-  EXPECT_EQ(saved, workspace.logoImage());
+  EXPECT_EQ(testing::Decoded(home / "logo.bmp"), workspace.logoImage());
 }
 
 TEST_F(LogoToolsWindowTest, SpecialWindowAppliesItsCommandsAndRendersOnce) {

@@ -5,7 +5,7 @@
 
 #include "config/configuration_file.h"
 #include "imagefiles/bmp_writer.h"
-#include "imagefiles/image_decoder.h"
+#include "support/decoded_file.h"
 #include "support/test_support.h"
 #include "workspace/banner_flow.h"
 #include "workspace/scripted_prompter.h"
@@ -57,12 +57,10 @@ TEST(BannerCommandLine, WritesThePixelsOfTheWindowsBanner) {
   ASSERT_TRUE(process.waitForFinished(60000));
   ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
 
-  RasterImage written;
-  ASSERT_TRUE(DecodeImageFile(home / "cli.bmp", written).ok());
   const RasterImage& marked = workspace.watermarkedImage();
   ASSERT_EQ(marked.Width(), 320 + 2 * 4);
   ASSERT_EQ(marked.Height(), 48 + 6 + 2 * 4);
-  EXPECT_TRUE(written == marked) << "the files differ";
+  EXPECT_TRUE(testing::Decoded(home / "cli.bmp") == marked) << "the files differ";
 }
 
 }  // namespace

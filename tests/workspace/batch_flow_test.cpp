@@ -10,7 +10,7 @@
 #include "batch/batch_test_files.h"
 #include "batch/mark_file.h"
 #include "effects/effect_commands.h"
-#include "imagefiles/image_decoder.h"
+#include "support/decoded_file.h"
 #include "workspace/source_browsing.h"
 #include "workspace/workspace_fixture.h"
 
@@ -88,9 +88,7 @@ TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
   EXPECT_NE(message.find("\n\nUnreadable, written as the placeholder picture:\nc.jpg: "), std::string::npos);
   // The last image is opened again: the placeholder, under its own name.
   EXPECT_EQ(workspace.currentFileName(), "c.jpg");
-  RasterImage placeholder;
-  ASSERT_TRUE(DecodeImageFile(testing::PlaceholderPicture(), placeholder));
-  EXPECT_EQ(workspace.originalImage(), placeholder);
+  EXPECT_EQ(workspace.originalImage(), testing::Decoded(testing::PlaceholderPicture()));
 }
 
 // With "Use macro for all images" each picture gets the macro after it is turned and

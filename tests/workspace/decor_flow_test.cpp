@@ -4,7 +4,7 @@
 
 #include "decor/banner.h"
 #include "imagefiles/bmp_writer.h"
-#include "imagefiles/image_decoder.h"
+#include "support/decoded_file.h"
 #include "workspace/banner_flow.h"
 #include "workspace/source_loading.h"
 #include "workspace/texture_flow.h"
@@ -96,9 +96,7 @@ TEST_F(DecorFlowTest, NewBannerIsTheRenderedSourceInTheListAndOnDisk) {
   EXPECT_EQ(workspace.sourceDirectory(), home.path().string() + "/");
   EXPECT_EQ(workspace.sourceFiles().SelectedName(), std::string(kBannerFileName));
   EXPECT_EQ(workspace.sourceFiles().masks(), kLoadedImageMask);
-  RasterImage written;
-  ASSERT_TRUE(DecodeImageFile(home / std::string(kBannerFileName), written).ok());
-  EXPECT_EQ(written, workspace.originalImage());
+  EXPECT_EQ(testing::Decoded(home / std::string(kBannerFileName)), workspace.originalImage());
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0], "Banner: " + std::string(kBannerSavedMessage));
 }

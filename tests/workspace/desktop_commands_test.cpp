@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch_test_files.h"
-#include "imagefiles/image_decoder.h"
 #include "imagefiles/size_preset.h"
+#include "support/decoded_file.h"
 #include "workspace/desktop_fakes.h"
 #include "workspace/workspace_fixture.h"
 
@@ -23,12 +23,6 @@ class DesktopCommandsTest : public testing::WorkspaceTest {
     workspace.SetSourceImage(MakeGradientRaster(30, 20), "g.bmp", home.path().string());
     workspace.Render();
   }
-
-  RasterImage Read(const std::filesystem::path& file) {
-    RasterImage image;
-    EXPECT_TRUE(DecodeImageFile(file, image)) << file;
-    return image;
-  }
 };
 
 // A picture from the clipboard becomes the source through "temp.bmp", selected in the list
@@ -46,7 +40,7 @@ TEST_F(DesktopCommandsTest, ClipboardInGoesThroughTheHoldingFile) {
   ApplySizePreset(resized, workspace.settings().resize, scratch);
   EXPECT_EQ(workspace.originalImage(), resized);
   EXPECT_LT(resized.Width(), 64);
-  EXPECT_EQ(Read(home / "temp.bmp"), workspace.originalImage());
+  EXPECT_EQ(testing::Decoded(home / "temp.bmp"), workspace.originalImage());
   EXPECT_EQ(prompter.messages.back(), "Clipboard: " + std::string(kClipboardReminder));
 
   // No picture, or No: nothing changes; the reminder only follows the question answered Yes.
@@ -77,7 +71,7 @@ TEST_F(DesktopCommandsTest, WallpaperStylesAndTheOldOneBackOnFailure) {
   EXPECT_EQ(wallpaper.applied[0].placement, "stretched");
   EXPECT_EQ(wallpaper.applied[1].placement, "centered");
   EXPECT_EQ(wallpaper.applied[1].pictureUri, "file://" + (home / "wallpaper.bmp").string());
-  EXPECT_EQ(Read(home / "wallpaper.bmp"), workspace.watermarkedImage());
+  EXPECT_EQ(testing::Decoded(home / "wallpaper.bmp"), workspace.watermarkedImage());
 
   // Refused: the wallpaper before goes back and the reason is shown.
   const Wallpaper before = wallpaper.current;
@@ -99,7 +93,7 @@ TEST_F(DesktopCommandsTest, WallpaperStylesAndTheOldOneBackOnFailure) {
 TEST_F(DesktopCommandsTest, FullViewHandsTemp2ToTheDesktop) {
   ASSERT_TRUE(ShowFullViewCommand(workspace));
   EXPECT_EQ(opener.opened, std::vector<std::filesystem::path>{home / "temp2.bmp"});
-  EXPECT_EQ(Read(home / "temp2.bmp"), workspace.watermarkedImage());
+  EXPECT_EQ(testing::Decoded(home / "temp2.bmp"), workspace.watermarkedImage());
 }
 
 TEST_F(DesktopCommandsTest, RefusedPriorityKeepsTheOneInForce) {

@@ -9,6 +9,7 @@
 #include "imagefiles/orientation.h"
 #include "platform/atomic_file.h"
 #include "platform/text_file.h"
+#include "support/decoded_file.h"
 #include "workspace/save_flow.h"
 #include "workspace/source_browsing.h"
 #include "workspace/source_loading.h"
@@ -225,8 +226,7 @@ TEST_F(LoadSaveTest, TurningBackWritesATurnedCopyAndLeavesSourceAndRenderAlone) 
   RasterImage expected = marked;
   RasterImage scratch;
   UndoTurn(expected, LoadTurn(Orientation::kRotate90Clockwise, 1), scratch);
-  RasterImage written;
-  ASSERT_TRUE(DecodeImageFile(pictures / "back.bmp", written));
+  const RasterImage written = testing::Decoded(pictures / "back.bmp");
   EXPECT_EQ(written.Width(), 6);
   EXPECT_EQ(written, expected);
   EXPECT_EQ(workspace.originalImage(), source);

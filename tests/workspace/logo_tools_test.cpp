@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "imagefiles/bmp_writer.h"
-#include "imagefiles/image_decoder.h"
 #include "imaging/raster_flip.h"
 #include "logo/logo_geometry.h"
 #include "logo/logo_rotation.h"
+#include "support/decoded_file.h"
 #include "workspace/logo_editor.h"
 #include "workspace/source_loading.h"
 #include "workspace/workspace_fixture.h"
@@ -88,9 +88,7 @@ TEST_F(LogoToolsTest, SavingTheLogoWritesABitmapAndNamesAFailure) {
   prompter.files = {home / "mine.bmp"};
   ASSERT_TRUE(SaveLogoAsBitmap(workspace, workspace.logoImage()));
   EXPECT_EQ(prompter.dialogTitles.back(), "Save your logo");
-  RasterImage read;
-  ASSERT_TRUE(DecodeImageFile(home / "mine.bmp", read));
-  EXPECT_EQ(read, workspace.logoImage());
+  EXPECT_EQ(testing::Decoded(home / "mine.bmp"), workspace.logoImage());
 
   prompter.files = {home / "missing" / "mine.bmp"};
   EXPECT_FALSE(SaveLogoAsBitmap(workspace, workspace.logoImage()));
@@ -109,9 +107,7 @@ TEST_F(LogoToolsTest, LogoBecomesTheSourceThroughTheHoldingFile) {
   EXPECT_EQ(prompter.questions.back(),
             "Question: Do you really want to use the logo as image for watermarking ?");
   EXPECT_EQ(workspace.originalImage(), logo);
-  RasterImage held;
-  ASSERT_TRUE(DecodeImageFile(home / kTemporaryImageName, held));
-  EXPECT_EQ(held, logo);
+  EXPECT_EQ(testing::Decoded(home / kTemporaryImageName), logo);
   EXPECT_EQ(workspace.currentFileName(), kTemporaryImageName);
   EXPECT_EQ(std::filesystem::path(workspace.sourceDirectory()), home.path() / "");
   EXPECT_EQ(workspace.sourceFiles().SelectedName(), kTemporaryImageName);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch_test_files.h"
-#include "imagefiles/image_decoder.h"
 #include "platform/atomic_file.h"
 #include "platform/text_file.h"
+#include "support/decoded_file.h"
 #include "workspace/workspace_fixture.h"
 
 namespace quillstone {
@@ -45,9 +45,8 @@ TEST_F(SourceBrowsingTest, OpeningListedFiles) {
 
   ASSERT_TRUE(StepSourceFile(workspace, SourceStep::kNext));
   EXPECT_EQ(workspace.currentFileName(), "c.jpg");
-  RasterImage placeholder;
-  ASSERT_TRUE(DecodeImageFile(testing::PlaceholderPicture(), placeholder));
-  EXPECT_EQ(workspace.originalImage().Width(), placeholder.Height()) << "turned like any picture";
+  EXPECT_EQ(workspace.originalImage().Width(), testing::Decoded(testing::PlaceholderPicture()).Height())
+      << "turned like any picture";
   EXPECT_EQ(renders, 2);
 }
 
@@ -56,9 +55,7 @@ TEST_F(SourceBrowsingTest, PreviewAddsTheFolderToTheHistoryAndKeepsTheImageBeing
   ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
   RasterImage preview;
   ASSERT_TRUE(PreviewFile(workspace, preview));
-  RasterImage placeholder;
-  ASSERT_TRUE(DecodeImageFile(testing::PlaceholderPicture(), placeholder));
-  EXPECT_EQ(preview, placeholder);
+  EXPECT_EQ(preview, testing::Decoded(testing::PlaceholderPicture()));
   EXPECT_EQ(workspace.sourceHistory().entries(), std::vector<std::string>{source.path().string() + "/"});
   EXPECT_EQ(workspace.currentFileName(), "");
   EXPECT_EQ(renders, 0);
