@@ -169,6 +169,7 @@ TEST_F(CliEndToEndTest, BatchWithAFailedImageExitsWithOne) {
 // "@" stands for the temporary folder; a batch row gets "--source" and "--dest" first.
 TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
   std::ofstream(temp_ / "broken.jpg") << "no picture";
+  std::ofstream(temp_ / "broken.bmp") << "BM";
   std::ofstream(temp_ / "words.txt") << "Negative\nlogo\n";
   const std::string input = testing::FileContents(source() / "a.jpg");
   const std::string banner =
@@ -194,6 +195,9 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
       {{"batch", "--dest", "@/nothere"}, 2, "destination directory does not exist"},
       {{"batch", "--source", "@/nosource"}, 2, "nosource"},
       {{"batch", "--config", "@/none.ini"}, 2, "none.ini"},
+      {{"batch", "--text", "@/none.txt"}, 2, "none.txt"},
+      {{"batch", "--logo", "@/broken.bmp"}, 2, "cannot load the logo"},
+      {{"batch", "--texture", "@/none.jpg"}, 2, "cannot load the texture"},
       {{"batch", "--macro", "@/none.qstmac"}, 2, "cannot read the macro none.qstmac"},
       {{"batch", "--macro", "@/source/a.jpg"}, 2, "a.jpg: it is not a text file"},
       {{"batch", "--quality", "0"}, 2, "--quality"},
@@ -217,8 +221,9 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
     EXPECT_NE(lines[0].find(c.expected), std::string::npos) << lines[0];
   }
   EXPECT_EQ(testing::FileContents(source() / "a.jpg"), input);
-  EXPECT_EQ(testing::FolderEntries(temp_.path()),
-            (std::vector<std::string>{"broken.jpg", "dest", "logo.bmp", "source", "words.txt"}));
+  EXPECT_EQ(
+      testing::FolderEntries(temp_.path()),
+      (std::vector<std::string>{"broken.bmp", "broken.jpg", "dest", "logo.bmp", "source", "words.txt"}));
   EXPECT_TRUE(std::filesystem::is_empty(dest()));
 }
 

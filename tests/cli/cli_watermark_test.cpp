@@ -40,27 +40,6 @@ TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
   EXPECT_EQ(withText.text, (std::vector<std::string>{"other"}));
 }
 
-TEST(CliWatermarkTest, MissingFilesAreSetUpErrors) {
-  TempDir temp;
-  testing::WriteFile(temp / "broken.bmp", "BM");
-  const auto failure = [](CliOptions options) {
-    CliWatermark watermark;
-    return PrepareWatermark(options, watermark).message();
-  };
-  CliOptions config;
-  config.configFile = (temp / "none.ini").string();
-  EXPECT_NE(failure(config).find("none.ini"), std::string::npos);
-  CliOptions text;
-  text.textFile = (temp / "none.txt").string();
-  EXPECT_NE(failure(text).find("none.txt"), std::string::npos);
-  CliOptions logo;
-  logo.logoFile = (temp / "broken.bmp").string();
-  EXPECT_NE(failure(logo).find("cannot load the logo"), std::string::npos);
-  CliOptions texture;
-  texture.textureFile = (temp / "none.jpg").string();
-  EXPECT_NE(failure(texture).find("cannot load the texture"), std::string::npos);
-}
-
 TEST(CliWatermarkTest, SettingsListingNamesEverySetting) {
   const std::string listing = SettingsListing();
   std::istringstream lines(listing);
