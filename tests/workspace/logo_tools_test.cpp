@@ -100,8 +100,17 @@ TEST_F(LogoToolsTest, SavingTheLogoWritesABitmapAndNamesAFailure) {
 TEST_F(LogoToolsTest, LogoBecomesTheSourceThroughTheHoldingFile) {
   EXPECT_FALSE(UseLogoAsImage(workspace));  // No
   EXPECT_FALSE(std::filesystem::exists(home / kTemporaryImageName));
+
+  // A holding file that cannot be written changes nothing.
+  std::filesystem::create_directory(home / kTemporaryImageName);  // a folder in its place
+  prompter.answers = {true};
+  EXPECT_FALSE(UseLogoAsImage(workspace));
+  EXPECT_EQ(workspace.currentFileName(), "g.bmp");
+  EXPECT_EQ(workspace.originalImage(), MakeGradientRaster(8, 8));
+  EXPECT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(renders, 0);
 
+  std::filesystem::remove(home / kTemporaryImageName);
   prompter.answers = {true};
   ASSERT_TRUE(UseLogoAsImage(workspace));
   EXPECT_EQ(prompter.questions.back(),
@@ -113,16 +122,6 @@ TEST_F(LogoToolsTest, LogoBecomesTheSourceThroughTheHoldingFile) {
   EXPECT_EQ(workspace.sourceFiles().SelectedName(), kTemporaryImageName);
   EXPECT_EQ(renders, 1);
   EXPECT_EQ(workspace.watermarkedImage().Width(), 30);
-}
-
-TEST_F(LogoToolsTest, AHoldingFileThatCannotBeWrittenChangesNothing) {
-  std::filesystem::create_directory(home / kTemporaryImageName);  // a folder in its place
-  prompter.answers = {true};
-  EXPECT_FALSE(UseLogoAsImage(workspace));
-  EXPECT_EQ(workspace.currentFileName(), "g.bmp");
-  EXPECT_EQ(workspace.originalImage(), MakeGradientRaster(8, 8));
-  EXPECT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(renders, 0);
 }
 
 TEST_F(LogoToolsTest, MarkedImageBecomesTheLogoThatTheNextRenderBlends) {
