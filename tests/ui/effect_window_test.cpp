@@ -99,8 +99,6 @@ TEST_F(EffectWindowTest, MenuEntryOpensItWithTheMacroDialogsAndTheSourceSteps) {
                    EXPECT_EQ(dialog.workbench().previewImage(),
                              WithCommands(MakeGradientRaster(14, 9), {"negative"}));
                  });
-  EXPECT_EQ(prompter.dialogTitles,
-            (std::vector<std::string>{"Save Quillstone Macro", "Load Quillstone Macro"}));
 }
 
 }  // namespace
