@@ -101,24 +101,13 @@ TEST_F(DecorFlowTest, NewBannerIsTheRenderedSourceInTheListAndOnDisk) {
   EXPECT_EQ(prompter.messages[0], "Banner: " + std::string(kBannerSavedMessage));
 }
 
+// A size the banner refuses (the banner tests say which) is named by the check and by the
+// creation alike, and creates nothing.
 TEST_F(DecorFlowTest, RefusedBannerSizeSaysSoAndCreatesNothing) {
-  const std::pair<const char*, const char*> cases[] = {{"3000", "60"}, {"470", "0"}, {"", "60"}};
-  for (const auto& [width, height] : cases) {
-    SCOPED_TRACE(std::string(width) + " x " + height);
-    prompter.messages.clear();
-    workspace.settings().banner.width = width;
-    workspace.settings().banner.height = height;
-    EXPECT_FALSE(CheckBannerFields(workspace));
-    EXPECT_FALSE(CreateBannerSource(workspace));
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[0], prompter.messages[1]);
-    EXPECT_EQ(prompter.messages[0].rfind("Stop: ", 0), 0u) << prompter.messages[0];
-  }
-  EXPECT_EQ(prompter.messages[0], "Stop: The banner width \"\" is not a number.");
   workspace.settings().banner.width = "3000";
-  prompter.messages.clear();
-  CreateBannerSource(workspace);
-  EXPECT_EQ(prompter.messages[0], "Stop: " + std::string(kBannerTooLargeMessage));
+  EXPECT_FALSE(CheckBannerFields(workspace));
+  EXPECT_FALSE(CreateBannerSource(workspace));
+  EXPECT_EQ(prompter.messages, std::vector<std::string>(2, "Stop: " + std::string(kBannerTooLargeMessage)));
   EXPECT_FALSE(std::filesystem::exists(home / std::string(kBannerFileName)));
   EXPECT_EQ(workspace.originalImage(), RasterImage(20, 10, kGrey));
   EXPECT_EQ(workspace.currentFileName(), "grey.bmp");
