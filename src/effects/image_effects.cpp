@@ -44,14 +44,9 @@ std::int16_t LimitFactor(int k) {
 
 #pragma GCC diagnostic ignored "-Wpsabi"
 using detail::Bytes;
-using detail::kLaneCount;
 using detail::Lanes;
 using detail::Limit;
-using detail::LoadLanes;
 using detail::PixelPlanes;
-using detail::StoreLanes;
-using detail::ToBytes;
-using detail::ToLanes;
 using detail::UnsignedLanes;
 using detail::WideBytes;
 
@@ -80,21 +75,33 @@ ChannelMap BrightnessMap(std::int16_t k) {
   return Limit(c + Limit(t, -255, 255), 0, 255);
 }
 
+// Blocks of 32 bytes; contrast 1, clamped(2c - 127), is done on the bytes themselves.
 [[gnu::always_inline]] inline void MapRow(const ChannelMap& map, std::uint8_t* p, int bytes) {
+  constexpr int kBlock = sizeof(WideBytes);
   int i = 0;
-  for (; i + kLaneCount <= bytes; i += kLaneCount) StoreLanes(p + i, MapLanes(map, LoadLanes(p + i)));
+  if (map.scale == 1 && map.add == 0) {
+    const WideBytes middle = WideBytes{} + 127;
+    for (; i + kBlock <= bytes; i += kBlock)
+      detail::StoreBytes(p + i, detail::AwayFrom(detail::LoadBytes<WideBytes>(p + i), middle));
+  } else {
+    for (; i + kBlock <= bytes; i += kBlock) {
+      const WideBytes v = detail::LoadBytes<WideBytes>(p + i);
+      detail::StoreBytes(
+          p + i, detail::Narrow(MapLanes(map, detail::WidenFirst(v)), MapLanes(map, detail::WidenSecond(v))));
+    }
+  }
   for (; i < bytes; ++i) p[i] = MapValue(map, p[i]);
 }
 
-// Applies `map` (channel value to channel value, in 16-bit arithmetic) to `bytes` channel
-// bytes. Fixed blocks of 16 bytes become whole vector operations.
+// Applies `map` (channel byte to channel byte) to `bytes` channel bytes. Fixed blocks of 32
+// bytes become whole vector operations on bytes.
 template <class Map>
 [[gnu::always_inline]] inline void MapBytes(std::uint8_t* p, int bytes, Map map) {
   int i = 0;
-  for (; i + 16 <= bytes; i += 16) {
-    for (int j = 0; j < 16; ++j) p[i + j] = map(static_cast<std::int16_t>(p[i + j]));
+  for (; i + 32 <= bytes; i += 32) {
+    for (int j = 0; j < 32; ++j) p[i + j] = map(p[i + j]);
   }
-  for (; i < bytes; ++i) p[i] = map(static_cast<std::int16_t>(p[i]));
+  for (; i < bytes; ++i) p[i] = map(p[i]);
 }
 
 // The flip pattern of a channel selector; false when the selector names no channel.
@@ -268,25 +275,10 @@ struct PlaneMeans {
                         SaturateLanes(detail::WidenSecond(c), m.second, s));
 }
 
-// Byte operations that stop at 0 and 255, written with a minimum.
-[[gnu::always_inline]] inline WideBytes SubtractSaturated(WideBytes a, WideBytes b) {
-  return a - (a < b ? a : b);
-}
-[[gnu::always_inline]] inline WideBytes AddSaturated(WideBytes a, WideBytes b) {
-  const WideBytes room = ~a;
-  return a + (b < room ? b : room);
-}
-
-// Saturation(1) of one channel byte c with its pixel's mean m: clamped(2c - m), which is
-// c + (c - m) when c >= m and c - (m - c) below, each stopping at 255 or 0. Byte operations
-// on the pixels as they lie, so nothing is widened or put back together.
-[[gnu::always_inline]] inline WideBytes SaturateOnce(WideBytes c, WideBytes m) {
-  return SubtractSaturated(AddSaturated(c, SubtractSaturated(c, m)), SubtractSaturated(m, c));
-}
-
+// Saturation(1) of part k of a block: each byte moved away from its pixel's mean.
 template <int k>
 [[gnu::always_inline]] inline void SaturatePartOnce(std::uint8_t* p, WideBytes means) {
-  detail::StorePart(p, k, SaturateOnce(detail::LoadPart(p, k), detail::GreyPart<k>(means)));
+  detail::StorePart(p, k, detail::AwayFrom(detail::LoadPart(p, k), detail::GreyPart<k>(means)));
 }
 
 // Rows of a per-pixel effect go in blocks of 32 pixels, each taken apart into its three
@@ -367,7 +359,7 @@ struct PreparedCall {
   // Column stripes: the flip of each byte of a row, so that every row is one XOR pass
   // instead of a pattern per band.
   std::vector<std::uint8_t> columnFlips;
-  std::int16_t threshold = 0;  // solarize, -1..255
+  std::uint8_t threshold = 0;  // solarize
   Saturation saturation{};
   ChannelMap map;           // contrast, brightness
   GreyMaps grey;            // saturation -1 with the steps fused into it
@@ -422,8 +414,9 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       p.active = W >= 3 && H >= 2;
       break;
     case EffectPrimitive::kSolarize:
-      p.active = W >= 3 && H >= 2;
-      p.threshold = static_cast<std::int16_t>(std::clamp(call.value, -1, 255));
+      // A threshold below 0 inverts no channel.
+      p.active = W >= 3 && H >= 2 && call.value >= 0;
+      p.threshold = static_cast<std::uint8_t>(std::min(call.value, 255));
       break;
     case EffectPrimitive::kAverage:
       p.active = W >= 3;
@@ -491,18 +484,22 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       const int bytes = 3 * (W - 2);
       std::uint8_t* p = row + 3;
       int i = 0;
+      // The difference in bytes: the larger less the smaller.
+      const auto emboss = [](std::uint8_t a, std::uint8_t b) {
+        return static_cast<std::uint8_t>((a > b ? a - b : b - a) + 128);
+      };
       for (; i + detail::kBlockBytes <= bytes; i += detail::kBlockBytes, p += detail::kBlockBytes) {
-        for (int j = 0; j < detail::kBlockBytes; ++j)
-          p[j] = static_cast<std::uint8_t>(std::abs(p[j] - p[j + 3]) + 128);
+        for (int j = 0; j < detail::kBlockBytes; ++j) p[j] = emboss(p[j], p[j + 3]);
       }
-      for (int j = 0; j < bytes - i; ++j) p[j] = static_cast<std::uint8_t>(std::abs(p[j] - p[j + 3]) + 128);
+      for (int j = 0; j < bytes - i; ++j) p[j] = emboss(p[j], p[j + 3]);
       return;
     }
     case EffectPrimitive::kSolarize: {
       if (y > H - 2) return;
-      const std::int16_t t = call.threshold;
+      // 255 - c is c with every bit flipped.
+      const std::uint8_t t = call.threshold;
       MapBytes(row + 3, 3 * (W - 2),
-               [t](std::int16_t c) { return static_cast<std::uint8_t>(c <= t ? 255 - c : c); });
+               [t](std::uint8_t c) { return static_cast<std::uint8_t>(c <= t ? c ^ 0xFF : c); });
       return;
     }
     case EffectPrimitive::kAverage: {

@@ -17,32 +17,17 @@ using Bytes = std::uint8_t __attribute__((vector_size(16)));
 using UnsignedLanes = std::uint16_t __attribute__((vector_size(32)));
 inline constexpr int kLaneCount = 16;
 
-[[gnu::always_inline]] inline Bytes LoadBytes(const std::uint8_t* p) {
-  Bytes b;
+// A vector of bytes (16 or 32) as they lie in memory, and its store.
+template <class V = Bytes>
+[[gnu::always_inline]] inline V LoadBytes(const std::uint8_t* p) {
+  V b;
   std::memcpy(&b, p, sizeof b);
   return b;
 }
 
-[[gnu::always_inline]] inline void StoreBytes(std::uint8_t* p, Bytes b) {
+template <class V>
+[[gnu::always_inline]] inline void StoreBytes(std::uint8_t* p, const V& b) {
   std::memcpy(p, &b, sizeof b);
-}
-
-[[gnu::always_inline]] inline Lanes ToLanes(Bytes b) {
-  return __builtin_convertvector(b, Lanes);
-}
-
-// Values must be within 0..255.
-[[gnu::always_inline]] inline Bytes ToBytes(Lanes v) {
-  return __builtin_convertvector(v, Bytes);
-}
-
-[[gnu::always_inline]] inline Lanes LoadLanes(const std::uint8_t* p) {
-  return ToLanes(LoadBytes(p));
-}
-
-// Values must be within 0..255.
-[[gnu::always_inline]] inline void StoreLanes(std::uint8_t* p, Lanes v) {
-  StoreBytes(p, ToBytes(v));
 }
 
 // Written in this form (bounds as vectors, the kept value first) the compiler emits one
@@ -209,6 +194,22 @@ constexpr WideBytes NarrowMask(std::index_sequence<j...>) {
 [[gnu::always_inline]] inline WideBytes Narrow(Lanes first, Lanes second) {
   constexpr WideBytes kMask = planes::NarrowMask(std::make_index_sequence<2 * kLaneCount>{});
   return planes::Shuffle(reinterpret_cast<WideBytes>(first), reinterpret_cast<WideBytes>(second), kMask);
+}
+
+// Byte operations that stop at 0 and 255, written with a minimum.
+[[gnu::always_inline]] inline WideBytes SubtractSaturated(WideBytes a, WideBytes b) {
+  return a - (a < b ? a : b);
+}
+[[gnu::always_inline]] inline WideBytes AddSaturated(WideBytes a, WideBytes b) {
+  const WideBytes room = ~a;
+  return a + (b < room ? b : room);
+}
+
+// Each byte c moved away from m by its distance to m: clamped(2c - m), which is c + (c - m)
+// when c >= m and c - (m - c) below, each stopping at 255 or 0; byte operations only, so
+// nothing is widened.
+[[gnu::always_inline]] inline WideBytes AwayFrom(WideBytes c, WideBytes m) {
+  return SubtractSaturated(AddSaturated(c, SubtractSaturated(c, m)), SubtractSaturated(m, c));
 }
 
 // Part k (bytes 16k..16k+15) of both blocks, and its store.
