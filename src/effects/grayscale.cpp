@@ -24,18 +24,15 @@ namespace {
   return reinterpret_cast<detail::Lanes>((77 * u(red) + 151 * u(green) + 28 * u(blue)) >> 8);
 }
 
-// Blocks of 32 pixels taken apart into their channels, the pixels after the last whole
+// Blocks of 32 pixels taken apart into their channels in 16-bit lanes, the pixels after the last whole
 // block one by one.
 [[gnu::always_inline]] inline void GreyRowBody(std::uint8_t* row, int width) {
-  using detail::WidenFirst;
-  using detail::WidenSecond;
   int x = 0;
   for (; x + detail::kPlanePixels <= width; x += detail::kPlanePixels) {
     std::uint8_t* p = row + 3 * x;
-    const detail::PixelPlanes v = detail::LoadPlanes(p);
-    detail::StoreGrey(
-        p, detail::Narrow(GreyValues(WidenFirst(v.blue), WidenFirst(v.green), WidenFirst(v.red)),
-                          GreyValues(WidenSecond(v.blue), WidenSecond(v.green), WidenSecond(v.red))));
+    const detail::PixelLanes v = detail::LoadPixelLanes(p);
+    detail::StoreGrey(p, detail::Narrow(GreyValues(v.first.blue, v.first.green, v.first.red),
+                                        GreyValues(v.second.blue, v.second.green, v.second.red)));
   }
   for (std::uint8_t* p = row + 3 * x; x < width; ++x, p += 3) p[0] = p[1] = p[2] = Grey(p);
 }

@@ -256,6 +256,11 @@ struct PlaneMeans {
   Lanes second;
 };
 
+[[gnu::always_inline]] inline PlaneMeans Means(const detail::PixelLanes& v) {
+  return {PixelMeans(v.first.blue, v.first.green, v.first.red),
+          PixelMeans(v.second.blue, v.second.green, v.second.red)};
+}
+
 [[gnu::always_inline]] inline PlaneMeans Means(const PixelPlanes& v) {
   using detail::WidenFirst;
   using detail::WidenSecond;
@@ -289,14 +294,15 @@ template <bool kOnce>
   int x = 0;
   for (; x + detail::kPlanePixels <= W; x += detail::kPlanePixels) {
     std::uint8_t* p = row + 3 * x;
-    const PixelPlanes v = detail::LoadPlanes(p);
-    const PlaneMeans m = Means(v);
     if constexpr (kOnce) {
+      const PlaneMeans m = Means(detail::LoadPixelLanes(p));
       const WideBytes means = detail::Narrow(m.first, m.second);
       SaturatePartOnce<0>(p, means);
       SaturatePartOnce<1>(p, means);
       SaturatePartOnce<2>(p, means);
     } else {
+      const PixelPlanes v = detail::LoadPlanes(p);
+      const PlaneMeans m = Means(v);
       detail::StorePlanes(
           p, {SaturateChannel(v.blue, m, s), SaturateChannel(v.green, m, s), SaturateChannel(v.red, m, s)});
     }
@@ -310,7 +316,7 @@ template <class Grey>
   int x = 0;
   for (; x + detail::kPlanePixels <= W; x += detail::kPlanePixels) {
     std::uint8_t* p = row + 3 * x;
-    const PlaneMeans m = Means(detail::LoadPlanes(p));
+    const PlaneMeans m = Means(detail::LoadPixelLanes(p));
     detail::StoreGrey(p, detail::Narrow(grey(m.first), grey(m.second)));
   }
   for (; x < W; ++x) GreyPixel(row + 3 * x, g);
