@@ -1,16 +1,38 @@
 #include "imagefiles/jpeg_block_keeper.h"
 
+#include <jerror.h>
+
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 
 #include "imagefiles/jpeg_block_encoder.h"
 #include "imagefiles/jpeg_glue.h"
+#include "imaging/large_buffer.h"
 
 namespace quillstone {
 
 namespace {
+
+// The whole-image coefficient arrays of a keeping write, which stand in for libjpeg's own:
+// those come from plain malloc and are first touched page by page, which costs more than
+// decoding the blocks; these share one buffer of huge pages, as rasters do. libjpeg sees
+// each array as an opaque jvirt_barray_ptr and reaches its rows through the memory
+// manager's methods, which the session replaces.
+struct BlockArray {
+  JDIMENSION blocksPerRow = 0;
+  JDIMENSION rows = 0;
+  std::vector<JBLOCKROW> rowPointers;
+};
+
+struct BlockArrays {
+  std::vector<std::unique_ptr<BlockArray>> arrays;
+  LargeBuffer memory;
+  void (*libraryRealize)(j_common_ptr) = nullptr;  // realizes what the library's own methods asked
+};
 
 // Everything a keeping write touches lives here, outside the function that calls setjmp, so
 // that a longjmp never skips a destructor.
@@ -26,6 +48,7 @@ struct Session {
   std::vector<CoefficientBlock> blocks;
   std::vector<JBLOCKARRAY> rows;  // per component: the block rows of one unit row
   KeptBlocksCount count;
+  BlockArrays blockArrays;
 
   Session() {
     source.err = UseJpegErrors(errors);
@@ -38,6 +61,64 @@ struct Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 };
+
+BlockArrays& ArraysOf(j_common_ptr cinfo) {
+  return static_cast<Session*>(cinfo->client_data)->blockArrays;
+}
+
+jvirt_barray_ptr RequestBlockArray(j_common_ptr cinfo, int, boolean, JDIMENSION blocksPerRow, JDIMENSION rows,
+                                   JDIMENSION) {
+  BlockArrays& all = ArraysOf(cinfo);
+  try {
+    auto array = std::make_unique<BlockArray>();
+    array->blocksPerRow = blocksPerRow;
+    array->rows = rows;
+    all.arrays.push_back(std::move(array));
+  } catch (const std::bad_alloc&) {
+    ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 1);
+  }
+  return reinterpret_cast<jvirt_barray_ptr>(all.arrays.back().get());
+}
+
+// Gives every array its rows in one zeroed buffer (a sequential stream's decoder writes only
+// a block's nonzero coefficients).
+void RealizeBlockArrays(j_common_ptr cinfo) {
+  BlockArrays& all = ArraysOf(cinfo);
+  all.libraryRealize(cinfo);
+  std::size_t blocks = 0;
+  for (const auto& array : all.arrays) blocks += std::size_t{array->blocksPerRow} * array->rows;
+  try {
+    all.memory = AllocateLargeBuffer(std::max<std::size_t>(blocks, 1) * sizeof(JBLOCK));
+    std::memset(all.memory.get(), 0, blocks * sizeof(JBLOCK));
+    auto* next = reinterpret_cast<JBLOCKROW>(all.memory.get());
+    for (const auto& array : all.arrays) {
+      array->rowPointers.resize(array->rows);
+      for (JBLOCKROW& row : array->rowPointers) {
+        row = next;
+        next += array->blocksPerRow;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 2);
+  }
+}
+
+JBLOCKARRAY AccessBlockArray(j_common_ptr cinfo, jvirt_barray_ptr ptr, JDIMENSION startRow, JDIMENSION rows,
+                             boolean) {
+  auto* array = reinterpret_cast<BlockArray*>(ptr);
+  if (startRow + rows > array->rows || array->rowPointers.empty()) ERREXIT(cinfo, JERR_BAD_VIRTUAL_ACCESS);
+  return array->rowPointers.data() + startRow;
+}
+
+// Makes the source's coefficient arrays the session's own (the compressor reads them
+// through AccessBlockArray too).
+void UseOwnBlockArrays(Session& s) {
+  s.source.client_data = &s;
+  s.blockArrays.libraryRealize = s.source.mem->realize_virt_arrays;
+  s.source.mem->request_virt_barray = RequestBlockArray;
+  s.source.mem->realize_virt_arrays = RealizeBlockArrays;
+  s.source.mem->access_virt_barray = AccessBlockArray;
+}
 
 // Why the blocks of a stream whose header has been read cannot be kept; empty when they can.
 std::string LayoutProblem(const jpeg_decompress_struct& source) {
@@ -170,6 +251,7 @@ bool SameHuffmanTables(const jpeg_decompress_struct& source, const jpeg_compress
 bool ReadSourceHeader(Session& s, std::span<const std::uint8_t> file) {
   jpeg_create_decompress(&s.source);
   s.sourceMade = true;
+  UseOwnBlockArrays(s);
   jpeg_mem_src(&s.source, file.data(), static_cast<unsigned long>(file.size()));
   jpeg_save_markers(&s.source, JPEG_COM, 0xFFFF);
   for (int n = 0; n < 16; ++n) jpeg_save_markers(&s.source, JPEG_APP0 + n, 0xFFFF);
@@ -196,6 +278,8 @@ bool Keep(Session& s, const RasterImage& marked, const JpegBlocksSource& from, J
   }
   jpeg_create_compress(&s.output);
   s.outputMade = true;
+  s.output.client_data = &s;
+  s.output.mem->access_virt_barray = AccessBlockArray;
   s.output.dest = sink.Manager();
   jpeg_copy_critical_parameters(&s.source, &s.output);
   if (s.source.progressive_mode) jpeg_simple_progression(&s.output);

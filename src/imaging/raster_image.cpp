@@ -1,7 +1,5 @@
 #include "imaging/raster_image.h"
 
-#include <sys/mman.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -64,35 +62,9 @@ RasterImage& RasterImage::operator=(RasterImage&& other) noexcept {
   return *this;
 }
 
-void RasterImage::FreeBuffer::operator()(std::uint8_t* p) const {
-  std::free(p);
-}
-
-namespace {
-
-// Buffers of photo size are aligned to 2 MiB and offered to the kernel for huge pages:
-// first touching a 36 MB image in 4 KiB pages costs thousands of page faults, as much
-// as decoding the JPEG that fills it.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
-std::uint8_t* AllocateBuffer(std::size_t bytes) {
-  void* p = nullptr;
-  if (bytes >= 2 * kHugePage) {
-    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    p = std::aligned_alloc(kHugePage, rounded);
-    if (p != nullptr) madvise(p, rounded, MADV_HUGEPAGE);
-  } else {
-    p = std::malloc(bytes);
-  }
-  if (p == nullptr) throw std::bad_alloc();
-  return static_cast<std::uint8_t*>(p);
-}
-
-}  // namespace
-
 void RasterImage::Reserve(std::size_t bytes) {
   if (bytes <= capacity_) return;
-  data_.reset(AllocateBuffer(bytes));  // on failure the raster keeps its old buffer
+  data_ = AllocateLargeBuffer(bytes);  // on failure the raster keeps its old buffer
   capacity_ = bytes;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "imaging/color_value.h"
+#include "imaging/large_buffer.h"
 
 namespace quillstone {
 
@@ -75,11 +76,8 @@ class RasterImage {
   int width_ = 0;
   int height_ = 0;
   std::ptrdiff_t stride_ = 0;
-  struct FreeBuffer {
-    void operator()(std::uint8_t* p) const;
-  };
   std::size_t capacity_ = 0;
-  std::unique_ptr<std::uint8_t[], FreeBuffer> data_;
+  LargeBuffer data_;
 };
 
 // Throws std::length_error with a readable reason when a raster of this size is not
