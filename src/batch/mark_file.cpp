@@ -105,7 +105,9 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
 
   const StorageFormat format = PrepareForWriting(*toWrite, buffers.scratch, request.save, turnBack);
   const JpegBlocksSource kept{
-      {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()}, *decodedSource};
+      {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()},
+      *decodedSource,
+      &buffers.keptBlocks};
   if (keeping.active) {
     UndoTurn(*decodedSource, turnBack, buffers.scratch);
     DropBlocksOfAnotherSize(keeping, *decodedSource, *toWrite);

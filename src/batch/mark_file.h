@@ -9,6 +9,7 @@
 #include "config/program_settings.h"
 #include "effects/effect_sequence.h"
 #include "imagefiles/image_decoder.h"
+#include "imagefiles/jpeg_block_keeper.h"
 #include "imagefiles/save_options.h"
 #include "imaging/random_source.h"
 #include "imaging/raster_image.h"
@@ -86,6 +87,7 @@ struct MarkBuffers {
   // original. (Without a macro the original itself is the decoded source; with kept blocks
   // and a turn back it is turned back after marking.)
   RasterImage decodedSource;
+  BlockArraysMemory keptBlocks;  // the source's coefficients, with kept JPEG blocks
   RenderOutput output;
   std::vector<std::string> text;  // the per-image text
 };

@@ -30,7 +30,8 @@ struct BlockArray {
 
 struct BlockArrays {
   std::vector<std::unique_ptr<BlockArray>> arrays;
-  LargeBuffer memory;
+  BlockArraysMemory ownMemory;
+  BlockArraysMemory* memory = &ownMemory;
   void (*libraryRealize)(j_common_ptr) = nullptr;  // realizes what the library's own methods asked
 };
 
@@ -88,9 +89,15 @@ void RealizeBlockArrays(j_common_ptr cinfo) {
   std::size_t blocks = 0;
   for (const auto& array : all.arrays) blocks += std::size_t{array->blocksPerRow} * array->rows;
   try {
-    all.memory = AllocateLargeBuffer(std::max<std::size_t>(blocks, 1) * sizeof(JBLOCK));
-    std::memset(all.memory.get(), 0, blocks * sizeof(JBLOCK));
-    auto* next = reinterpret_cast<JBLOCKROW>(all.memory.get());
+    BlockArraysMemory& memory = *all.memory;
+    if (memory.bytes < blocks * sizeof(JBLOCK)) {
+      memory.buffer.reset();  // the old buffer goes before the larger one comes
+      memory.bytes = 0;
+      memory.buffer = AllocateLargeBuffer(std::max<std::size_t>(blocks, 1) * sizeof(JBLOCK));
+      memory.bytes = blocks * sizeof(JBLOCK);
+    }
+    std::memset(memory.buffer.get(), 0, blocks * sizeof(JBLOCK));
+    auto* next = reinterpret_cast<JBLOCKROW>(memory.buffer.get());
     for (const auto& array : all.arrays) {
       array->rowPointers.resize(array->rows);
       for (JBLOCKROW& row : array->rowPointers) {
@@ -264,6 +271,7 @@ bool ReadSourceHeader(Session& s, std::span<const std::uint8_t> file) {
 // objects with destructors, since a library error leaves it through longjmp.
 bool Keep(Session& s, const RasterImage& marked, const JpegBlocksSource& from, JpegSinkDestination& sink) {
   if (setjmp(s.errors.jump)) return false;
+  if (from.memory != nullptr) s.blockArrays.memory = from.memory;
   if (!ReadSourceHeader(s, from.file)) return false;
   jvirt_barray_ptr* arrays = jpeg_read_coefficients(&s.source);
   if (s.source.err->num_warnings > 0) {
@@ -286,6 +294,8 @@ bool Keep(Session& s, const RasterImage& marked, const JpegBlocksSource& from, J
   // A sequential source with the standard tables keeps them; others get tables computed for
   // the data (progressive ones always do).
   s.output.optimize_coding = s.source.progressive_mode || !SameHuffmanTables(s.source, s.output);
+  // An arithmetic-coded source stays arithmetic-coded (it needs no tables of statistics).
+  s.output.arith_code = s.source.arith_code;
   s.output.restart_interval = s.source.restart_interval;
   MakeLayout(s);
   s.count.units = s.layout.UnitsAcross() * s.layout.UnitsDown();

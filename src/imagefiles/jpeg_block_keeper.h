@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "imaging/large_buffer.h"
 #include "imaging/raster_image.h"
 #include "imaging/status.h"
 #include "platform/byte_sink.h"
@@ -13,9 +14,17 @@ namespace quillstone {
 
 // What a marked picture can keep of its JPEG source: the file, and the pixels it decoded
 // to before the picture was marked (the same size as the marked picture).
+// The memory of the whole-image coefficient arrays, kept from file to file by a caller that
+// writes many (a batch thread), so that each file after the first touches no fresh pages.
+struct BlockArraysMemory {
+  LargeBuffer buffer;
+  std::size_t bytes = 0;
+};
+
 struct JpegBlocksSource {
   std::span<const std::uint8_t> file;
   const RasterImage& decoded;
+  BlockArraysMemory* memory = nullptr;  // none: the write allocates its own
 };
 
 // Empty when the blocks of this JPEG stream can be kept (8-bit YCbCr or grey whose
