@@ -3,6 +3,8 @@
 #include <jerror.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -50,6 +52,8 @@ struct Session {
   std::vector<JBLOCKARRAY> rows;  // per component: the block rows of one unit row
   KeptBlocksCount count;
   BlockArrays blockArrays;
+  // The AC symbols (run and size) the blocks encoded anew need, per Huffman table slot.
+  std::array<std::array<bool, 256>, NUM_HUFF_TBLS> acSymbolsNeeded{};
 
   Session() {
     source.err = UseJpegErrors(errors);
@@ -200,6 +204,35 @@ void FindChangedUnits(Session& s, const RasterImage& decoded, const RasterImage&
   }
 }
 
+// The zigzag order in which a block's coefficients are coded: kZigzag[k] is the natural
+// (row by row) index of the k-th.
+constexpr std::array<int, 64> kZigzag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                                         12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                                         35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                                         58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+
+// The bit count of a coefficient's magnitude: its Huffman category.
+int Category(int value) {
+  return std::bit_width(static_cast<unsigned>(value < 0 ? -value : value));
+}
+
+// Notes the AC symbols a sequential Huffman coder writes for `block`: a run of zeros with the
+// next value's category, sixteen zeros (0xF0), and the end of the block (0x00).
+void NoteAcSymbols(const CoefficientBlock& block, std::array<bool, 256>& needed) {
+  int run = 0;
+  for (int k = 1; k < 64; ++k) {
+    const int value = block[static_cast<std::size_t>(kZigzag[static_cast<std::size_t>(k)])];
+    if (value == 0) {
+      ++run;
+      continue;
+    }
+    for (; run > 15; run -= 16) needed[0xF0] = true;
+    needed[static_cast<std::size_t>((run << 4) + Category(value))] = true;
+    run = 0;
+  }
+  if (run > 0) needed[0x00] = true;
+}
+
 // Encodes the changed units of every unit row again into the source's coefficient arrays.
 void ReplaceChangedUnits(Session& s, jvirt_barray_ptr* arrays, const RasterImage& decoded,
                          const RasterImage& marked) {
@@ -227,6 +260,7 @@ void ReplaceChangedUnits(Session& s, jvirt_barray_ptr* arrays, const RasterImage
             const int blockX = ux * c.h + bx;
             if (blockX >= c.widthInBlocks || uy * c.v + by >= c.heightInBlocks) continue;
             std::memcpy(rows[ci][by][blockX], s.blocks[next].data(), sizeof(JBLOCK));
+            NoteAcSymbols(s.blocks[next], s.acSymbolsNeeded[s.source.comp_info[ci].ac_tbl_no & 3]);
           }
         }
       }
@@ -251,6 +285,98 @@ bool SameHuffmanTables(const jpeg_decompress_struct& source, const jpeg_compress
       return false;
   }
   return true;
+}
+
+// The symbols a Huffman table holds a code for; none for a table that names a symbol twice,
+// which a decoder reads but libjpeg's coder refuses.
+std::array<bool, 256> SymbolsOf(const JHUFF_TBL& table) {
+  std::array<bool, 256> present{};
+  int symbols = 0;
+  for (int i = 1; i <= 16; ++i) symbols += table.bits[i];
+  for (int i = 0; i < std::min(symbols, 256); ++i) {
+    if (present[table.huffval[i]]) return {};
+    present[table.huffval[i]] = true;
+  }
+  return present;
+}
+
+// Whether the source's own Huffman tables can code the output: every DC difference of every
+// block in coding order (restarts start again from zero), the AC symbols of the blocks
+// encoded anew, and what the coder's padding blocks at the right and bottom edges write (a
+// zero difference and an end of block). The kept blocks' AC symbols were coded with these
+// tables in the source.
+bool SourceTablesCover(Session& s, jvirt_barray_ptr* arrays) {
+  const jpeg_decompress_struct& src = s.source;
+  auto common = reinterpret_cast<j_common_ptr>(&s.source);
+  const bool interleaved = src.num_components > 1;
+  const int unitsAcross = interleaved ? s.layout.UnitsAcross() : src.comp_info[0].width_in_blocks;
+  const int unitsDown = interleaved ? s.layout.UnitsDown() : src.comp_info[0].height_in_blocks;
+  std::array<std::array<bool, 256>, NUM_HUFF_TBLS> dcNeeded{};
+  for (int ci = 0; interleaved && ci < src.num_components; ++ci) {
+    const jpeg_component_info& c = src.comp_info[ci];
+    if (unitsAcross * c.h_samp_factor == static_cast<int>(c.width_in_blocks) &&
+        unitsDown * c.v_samp_factor == static_cast<int>(c.height_in_blocks))
+      continue;  // no padding blocks
+    dcNeeded[c.dc_tbl_no & 3][0] = true;
+    s.acSymbolsNeeded[c.ac_tbl_no & 3][0x00] = true;
+  }
+  std::vector<int> predictor(static_cast<std::size_t>(src.num_components), 0);
+  long unit = 0;
+  for (int uy = 0; uy < unitsDown; ++uy) {
+    for (int ux = 0; ux < unitsAcross; ++ux, ++unit) {
+      if (src.restart_interval != 0 && unit % src.restart_interval == 0)
+        std::fill(predictor.begin(), predictor.end(), 0);
+      for (int ci = 0; ci < src.num_components; ++ci) {
+        const jpeg_component_info& c = src.comp_info[ci];
+        const int h = interleaved ? c.h_samp_factor : 1, v = interleaved ? c.v_samp_factor : 1;
+        const auto width = static_cast<int>(c.width_in_blocks), height = static_cast<int>(c.height_in_blocks);
+        for (int by = uy * v; by < std::min(uy * v + v, height); ++by) {
+          const JBLOCKROW row =
+              (*src.mem->access_virt_barray)(common, arrays[ci], static_cast<JDIMENSION>(by), 1, FALSE)[0];
+          for (int bx = ux * h; bx < std::min(ux * h + h, width); ++bx) {
+            const int dc = row[bx][0];
+            dcNeeded[c.dc_tbl_no & 3][static_cast<std::size_t>(Category(dc - predictor[ci]))] = true;
+            predictor[ci] = dc;
+          }
+        }
+      }
+    }
+  }
+  for (int i = 0; i < NUM_HUFF_TBLS; ++i) {
+    const auto covers = [](const JHUFF_TBL* table, const std::array<bool, 256>& needed) {
+      if (std::find(needed.begin(), needed.end(), true) == needed.end()) return true;
+      if (table == nullptr) return false;
+      const std::array<bool, 256> present = SymbolsOf(*table);
+      for (std::size_t symbol = 0; symbol < 256; ++symbol) {
+        if (needed[symbol] && !present[symbol]) return false;
+      }
+      return true;
+    };
+    if (!covers(src.dc_huff_tbl_ptrs[i], dcNeeded[i]) ||
+        !covers(src.ac_huff_tbl_ptrs[i], s.acSymbolsNeeded[i]))
+      return false;
+  }
+  return true;
+}
+
+// Gives the output the source's Huffman tables and their assignment to the components.
+void UseSourceTables(Session& s) {
+  auto common = reinterpret_cast<j_common_ptr>(&s.output);
+  const auto copy = [&](const JHUFF_TBL* from, JHUFF_TBL*& to) {
+    if (from == nullptr) return;
+    if (to == nullptr) to = jpeg_alloc_huff_table(common);
+    std::memcpy(to->bits, from->bits, sizeof to->bits);
+    std::memcpy(to->huffval, from->huffval, sizeof to->huffval);
+    to->sent_table = FALSE;
+  };
+  for (int i = 0; i < NUM_HUFF_TBLS; ++i) {
+    copy(s.source.dc_huff_tbl_ptrs[i], s.output.dc_huff_tbl_ptrs[i]);
+    copy(s.source.ac_huff_tbl_ptrs[i], s.output.ac_huff_tbl_ptrs[i]);
+  }
+  for (int ci = 0; ci < s.output.num_components; ++ci) {
+    s.output.comp_info[ci].dc_tbl_no = s.source.comp_info[ci].dc_tbl_no;
+    s.output.comp_info[ci].ac_tbl_no = s.source.comp_info[ci].ac_tbl_no;
+  }
 }
 
 // Reads the source's header into s.source; false when its blocks cannot be kept.
@@ -291,15 +417,24 @@ bool Keep(Session& s, const RasterImage& marked, const JpegBlocksSource& from, J
   s.output.dest = sink.Manager();
   jpeg_copy_critical_parameters(&s.source, &s.output);
   if (s.source.progressive_mode) jpeg_simple_progression(&s.output);
-  // A sequential source with the standard tables keeps them; others get tables computed for
-  // the data (progressive ones always do).
-  s.output.optimize_coding = s.source.progressive_mode || !SameHuffmanTables(s.source, s.output);
   // An arithmetic-coded source stays arithmetic-coded (it needs no tables of statistics).
   s.output.arith_code = s.source.arith_code;
   s.output.restart_interval = s.source.restart_interval;
   MakeLayout(s);
   s.count.units = s.layout.UnitsAcross() * s.layout.UnitsDown();
   ReplaceChangedUnits(s, arrays, from.decoded, marked);
+  // A sequential Huffman-coded source keeps its tables when they code the new blocks too: then
+  // the kept blocks cost what they cost in the source, without a statistics pass. Otherwise
+  // tables are computed for the data (a progressive source's always are).
+  s.output.optimize_coding = !s.source.arith_code;
+  if (!s.source.progressive_mode && !s.source.arith_code) {
+    if (SameHuffmanTables(s.source, s.output)) {
+      s.output.optimize_coding = FALSE;
+    } else if (SourceTablesCover(s, arrays)) {
+      UseSourceTables(s);
+      s.output.optimize_coding = FALSE;
+    }
+  }
   jpeg_write_coefficients(&s.output, arrays);
   for (jpeg_saved_marker_ptr m = s.source.marker_list; m != nullptr; m = m->next) {
     if (!OwnedElsewhere(*m)) jpeg_write_marker(&s.output, m->marker, m->data, m->data_length);
