@@ -423,14 +423,15 @@ bool Keep(Session& s, const RasterImage& marked, const JpegBlocksSource& from, J
   MakeLayout(s);
   s.count.units = s.layout.UnitsAcross() * s.layout.UnitsDown();
   ReplaceChangedUnits(s, arrays, from.decoded, marked);
-  // A sequential Huffman-coded source keeps its tables when they code the new blocks too: then
-  // the kept blocks cost what they cost in the source, without a statistics pass. Otherwise
-  // tables are computed for the data (a progressive source's always are).
+  // A sequential Huffman-coded source of one scan keeps its tables when they code the new
+  // blocks too: then the kept blocks cost what they cost in the source, without a statistics
+  // pass (with more scans, a table may have been defined anew between them). Otherwise tables
+  // are computed for the data (a progressive source's always are).
   s.output.optimize_coding = !s.source.arith_code;
   if (!s.source.progressive_mode && !s.source.arith_code) {
     if (SameHuffmanTables(s.source, s.output)) {
       s.output.optimize_coding = FALSE;
-    } else if (SourceTablesCover(s, arrays)) {
+    } else if (s.source.input_scan_number == 1 && SourceTablesCover(s, arrays)) {
       UseSourceTables(s);
       s.output.optimize_coding = FALSE;
     }
