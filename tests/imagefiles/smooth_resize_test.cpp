@@ -34,15 +34,6 @@ TEST(SmoothResize, LargeAreasAverageExactly) {
   EXPECT_EQ(Smoothed(source, 1, 1).Pixel(0, 0), (Rgb{128, 128, 128}));
 }
 
-TEST(SmoothResize, KeepsAFlatColourFlatAtOddScales) {
-  // 101 x 75 to 50 x 37 reaches one beyond the last column and row; counting those
-  // positions with the edge pixel keeps every mean at the flat colour.
-  const RasterImage flat(101, 75, MakeColor(7, 130, 251));
-  const RasterImage result = Smoothed(flat, 50, 37);
-  EXPECT_EQ(result, RasterImage(50, 37, MakeColor(7, 130, 251)));
-  EXPECT_EQ(Smoothed(flat, 173, 240), RasterImage(173, 240, MakeColor(7, 130, 251)));
-}
-
 // The definition written out plainly: span ends step by from / to in single precision and
 // stop at the last pixel; start and end round half up, a position beyond the source counts
 // as the edge pixel, and the mean of a span's positions rounds half up.

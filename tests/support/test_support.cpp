@@ -163,6 +163,14 @@ std::vector<std::vector<int>> Greys(const RasterImage& image) {
   return rows;
 }
 
+int LargestDifference(const RasterImage& a, const RasterImage& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return 256;
+  int largest = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < 3 * a.Width(); ++x) largest = std::max(largest, std::abs(a.Row(y)[x] - b.Row(y)[x]));
+  return largest;
+}
+
 int CountPixels(const RasterImage& image, ColorValue color) {
   int n = 0;
   for (int y = 0; y < image.Height(); ++y)

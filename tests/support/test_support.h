@@ -87,6 +87,9 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
 // A raster of reproducible noise: every byte from a small linear congruential generator.
 RasterImage MakeNoiseRaster(int width, int height, std::uint32_t seed = 1);
 
+// The largest difference of any channel between two rasters; 256 when their sizes differ.
+int LargestDifference(const RasterImage& a, const RasterImage& b);
+
 // How many pixels have exactly the colour.
 int CountPixels(const RasterImage& image, ColorValue color);
 
