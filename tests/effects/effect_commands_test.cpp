@@ -130,49 +130,29 @@ INSTANTIATE_TEST_SUITE_P(
                       // Solarize 64: (245, 235, 224); grey 234; contrast -10 -> 0; contrast -2 -> 254.
                       PresetCase{ColorStyle::kSolarizeBlackAndWhite, {10, 20, 31}, {254, 254, 254}}));
 
-TEST(ColorStylePresets, OnlyTheFixedSequenceStyles) {
-  EXPECT_EQ(ColorStylePreset(ColorStyle::kAllFourSides), nullptr);
-  EXPECT_EQ(ColorStylePreset(ColorStyle::kVerticalMosaic), nullptr);
-  EXPECT_EQ(ColorStylePreset(static_cast<ColorStyle>(-1)), nullptr);
-  for (int style = ColorStyleIndex(kFirstPresetStyle); style <= ColorStyleIndex(kLastPresetStyle); ++style)
-    EXPECT_NE(ColorStylePreset(static_cast<ColorStyle>(style)), nullptr);
-  EXPECT_EQ(*ColorStylePreset(ColorStyle::kBlackAndWhiteFullColor),
-            *ColorStylePreset(ColorStyle::kBlackAndWhite));
-}
-
+// Bands of w + 1 inverted columns (or rows) alternate with w kept ones for widths 20, 40
+// and 60; the grids invert by both, so where a column band meets a row band it is kept.
 TEST(ColorStylePresets, StripeWidthsTwentyFortySixty) {
-  // Column 20 + k * 20 is the last inverted column of the first band for widths 20, 40, 60;
-  // rows likewise for the row stripes; the combined styles restore the first band's corner.
   struct Stripe {
     ColorStyle style;
-    int lastInverted;
-    bool columns;
+    int w;
+    bool columns, rows;
   };
   using enum ColorStyle;
-  for (const Stripe s : {Stripe{kNegative20Columns, 20, true}, Stripe{kNegative40Columns, 40, true},
-                         Stripe{kNegative60Columns, 60, true}, Stripe{kNegative20Rows, 20, false},
-                         Stripe{kNegative40Rows, 40, false}, Stripe{kNegative60Rows, 60, false}}) {
+  for (const Stripe s :
+       {Stripe{kNegative20Columns, 20, true, false}, Stripe{kNegative40Columns, 40, true, false},
+        Stripe{kNegative60Columns, 60, true, false}, Stripe{kNegative20Rows, 20, false, true},
+        Stripe{kNegative40Rows, 40, false, true}, Stripe{kNegative60Rows, 60, false, true},
+        Stripe{kNegative20Grid, 20, true, true}, Stripe{kNegative40Grid, 40, true, true},
+        Stripe{kNegative60Grid, 60, true, true}}) {
     RasterImage image(70, 70, colors::kBlack);
     ApplyEffectSequence(image, *ColorStylePreset(s.style));
-    const int last = s.lastInverted;
-    const Rgb inside = s.columns ? image.Pixel(last, 69) : image.Pixel(69, last);
-    const Rgb outside = s.columns ? image.Pixel(last + 1, 69) : image.Pixel(69, last + 1);
-    EXPECT_EQ(inside, SplitColor(colors::kWhite)) << "style " << ColorStyleIndex(s.style);
-    EXPECT_EQ(outside, SplitColor(colors::kBlack)) << "style " << ColorStyleIndex(s.style);
-  }
-  struct Grid {
-    ColorStyle style;
-    int w;
-  };
-  for (const Grid g : {Grid{kNegative20Grid, 20}, Grid{kNegative40Grid, 40}, Grid{kNegative60Grid, 60}}) {
-    RasterImage image(70, 70, colors::kBlack);
-    ApplyEffectSequence(image, *ColorStylePreset(g.style));
-    const int w = g.w;
-    const int style = ColorStyleIndex(g.style);
-    EXPECT_EQ(image.Pixel(0, 0), SplitColor(colors::kBlack)) << "style " << style;
-    EXPECT_EQ(image.Pixel(w + 1, 0), SplitColor(colors::kWhite)) << "style " << style;
-    EXPECT_EQ(image.Pixel(0, w + 1), SplitColor(colors::kWhite)) << "style " << style;
-    EXPECT_EQ(image.Pixel(w + 1, w + 1), SplitColor(colors::kBlack)) << "style " << style;
+    for (int y = 0; y < 70; ++y)
+      for (int x = 0; x < 70; ++x) {
+        const bool inverted = (s.columns && x % (2 * s.w + 1) <= s.w) != (s.rows && y % (2 * s.w + 1) <= s.w);
+        ASSERT_EQ(image.Pixel(x, y), SplitColor(inverted ? colors::kWhite : colors::kBlack))
+            << "style " << ColorStyleIndex(s.style) << " at " << x << ", " << y;
+      }
   }
 }
 

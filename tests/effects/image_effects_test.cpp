@@ -14,41 +14,6 @@
 namespace quillstone {
 namespace {
 
-// Rasters too narrow or too low for the neighbourhood effects, and empty ones, pass through.
-TEST(ImageEffects, SmallAndEmptyRastersAreLeftAlone) {
-  const std::vector<std::function<void(RasterImage&)>> neighbourhood{
-      SmoothEffect, [](RasterImage& i) { MosaicEffect(i, 1); }, EmbossEffect,
-      [](RasterImage& i) { SolarizeEffect(i, 255); }, [](RasterImage& i) { AverageEffect(i, -1); }};
-  for (const auto& effect : neighbourhood) {
-    RasterImage narrow = testing::MakeGradientRaster(2, 5);
-    const RasterImage before = narrow;
-    effect(narrow);
-    EXPECT_EQ(narrow, before);
-  }
-  for (const auto& effect :
-       {std::function<void(RasterImage&)>(EmbossEffect),
-        std::function<void(RasterImage&)>([](RasterImage& i) { SolarizeEffect(i, 255); })}) {
-    RasterImage low = testing::MakeGradientRaster(6, 1);
-    const RasterImage before = low;
-    effect(low);
-    EXPECT_EQ(low, before);
-  }
-  RasterImage empty;
-  ChannelFillEffect(empty, ChannelFillMode::kFullRed);
-  InvertEffect(empty, 0);
-  ColumnStripeNegative(empty, 0, 20);
-  RowStripeNegative(empty, 0, 20);
-  ContrastEffect(empty, 1);
-  SaturationEffect(empty, 1);
-  SmoothEffect(empty);
-  MosaicEffect(empty, 5);
-  EmbossEffect(empty);
-  SolarizeEffect(empty, 128);
-  AverageEffect(empty, 128);
-  BrightnessEffect(empty, 10);
-  EXPECT_TRUE(empty.Empty());
-}
-
 // The primitives written out plainly, pixel by pixel over the whole raster, for checking
 // sequences against: one pass per call, in wide arithmetic.
 namespace reference {
@@ -160,42 +125,47 @@ RasterImage RandomRaster(int width, int height, RandomSource& random) {
 // Each effect on its own against the plain pass in wide arithmetic, on random pixels (with
 // the extremes) for small, large and out-of-range factors. 41 pixels wide: blocks, edges and
 // rest. The neighbourhood effects work in place, each pixel seeing what was already done to
-// its left neighbour, and spare the edges (emboss and solarize also the last row).
+// its left neighbour, and spare the edges (emboss and solarize also the last row), so rasters
+// too narrow or too low for them, and empty ones, pass through.
 TEST(ImageEffects, AgreeWithTheUnboundedFormulas) {
   using namespace effect_calls;
   RandomSource random(5);
-  const RasterImage source = RandomRaster(41, 23, random);
-  for (int k : {-(1 << 30), -1000, -256, -255, -129, -11, -10, -2,  -1,   0,      1,
-                2,          3,     10,   127,  128,  200, 255, 256, 1000, 1 << 30}) {
-    const std::pair<EffectCall, std::function<void(RasterImage&)>> effects[] = {
-        {Saturation(k), [k](RasterImage& i) { SaturationEffect(i, k); }},
-        {Contrast(k), [k](RasterImage& i) { ContrastEffect(i, k); }},
-        {Brightness(k), [k](RasterImage& i) { BrightnessEffect(i, k); }},
-        {Solarize(k), [k](RasterImage& i) { SolarizeEffect(i, k); }},
-        {Mosaic(k), [k](RasterImage& i) { MosaicEffect(i, k); }},
-        {Average(k), [k](RasterImage& i) { AverageEffect(i, k); }},
-        {Smooth(), SmoothEffect},
-        {Emboss(), EmbossEffect}};
-    for (const auto& [call, effect] : effects) {
-      RasterImage expected = source;
-      reference::Apply(expected, call);
-      RasterImage actual = source;
-      effect(actual);
-      ASSERT_EQ(actual, expected) << "primitive " << static_cast<int>(call.primitive) << ", factor " << k;
+  for (const RasterImage& source : {RandomRaster(41, 23, random), RandomRaster(2, 5, random),
+                                    RandomRaster(6, 1, random), RasterImage()}) {
+    const std::string size = std::to_string(source.Width()) + "x" + std::to_string(source.Height());
+    for (int k : {-(1 << 30), -1000, -256, -255, -129, -11, -10, -2,  -1,   0,      1,
+                  2,          3,     10,   127,  128,  200, 255, 256, 1000, 1 << 30}) {
+      const std::pair<EffectCall, std::function<void(RasterImage&)>> effects[] = {
+          {Saturation(k), [k](RasterImage& i) { SaturationEffect(i, k); }},
+          {Contrast(k), [k](RasterImage& i) { ContrastEffect(i, k); }},
+          {Brightness(k), [k](RasterImage& i) { BrightnessEffect(i, k); }},
+          {Solarize(k), [k](RasterImage& i) { SolarizeEffect(i, k); }},
+          {Mosaic(k), [k](RasterImage& i) { MosaicEffect(i, k); }},
+          {Average(k), [k](RasterImage& i) { AverageEffect(i, k); }},
+          {Smooth(), SmoothEffect},
+          {Emboss(), EmbossEffect}};
+      for (const auto& [call, effect] : effects) {
+        RasterImage expected = source;
+        reference::Apply(expected, call);
+        RasterImage actual = source;
+        effect(actual);
+        ASSERT_EQ(actual, expected) << size << " primitive " << static_cast<int>(call.primitive)
+                                    << ", factor " << k;
+      }
     }
-  }
-  // Channel fills and inversions for every mode and selector, known or not.
-  for (int k = -1; k <= 8; ++k) {
-    RasterImage expected = source;
-    reference::Apply(expected, ChannelFill(static_cast<ChannelFillMode>(k)));
-    RasterImage actual = source;
-    ChannelFillEffect(actual, static_cast<ChannelFillMode>(k));
-    ASSERT_EQ(actual, expected) << "channel fill " << k;
-    expected = source;
-    reference::Apply(expected, Invert(k));
-    actual = source;
-    InvertEffect(actual, k);
-    ASSERT_EQ(actual, expected) << "invert " << k;
+    // Channel fills and inversions for every mode and selector, known or not.
+    for (int k = -1; k <= 8; ++k) {
+      RasterImage expected = source;
+      reference::Apply(expected, ChannelFill(static_cast<ChannelFillMode>(k)));
+      RasterImage actual = source;
+      ChannelFillEffect(actual, static_cast<ChannelFillMode>(k));
+      ASSERT_EQ(actual, expected) << size << " channel fill " << k;
+      expected = source;
+      reference::Apply(expected, Invert(k));
+      actual = source;
+      InvertEffect(actual, k);
+      ASSERT_EQ(actual, expected) << size << " invert " << k;
+    }
   }
 }
 
@@ -203,20 +173,20 @@ TEST(ImageEffects, AgreeWithTheUnboundedFormulas) {
 TEST(StripeNegative, AgreesWithThePlainPass) {
   using namespace effect_calls;
   RandomSource random(9);
-  const RasterImage source = RandomRaster(37, 9, random);
-  for (int channels : {-1, 0, 1, 2, 3, 5})
-    for (int w : {-3, -1, 0, 1, 2, 20}) {
-      RasterImage expected = source;
-      reference::Apply(expected, ColumnStripes(channels, w));
-      RasterImage actual = source;
-      ColumnStripeNegative(actual, channels, w);
-      ASSERT_EQ(actual, expected) << "columns " << channels << ", " << w;
-      expected = source;
-      reference::Apply(expected, RowStripes(channels, w));
-      actual = source;
-      RowStripeNegative(actual, channels, w);
-      ASSERT_EQ(actual, expected) << "rows " << channels << ", " << w;
-    }
+  for (const RasterImage& source : {RandomRaster(37, 9, random), RasterImage()})
+    for (int channels : {-1, 0, 1, 2, 3, 5})
+      for (int w : {-3, -1, 0, 1, 2, 20}) {
+        RasterImage expected = source;
+        reference::Apply(expected, ColumnStripes(channels, w));
+        RasterImage actual = source;
+        ColumnStripeNegative(actual, channels, w);
+        ASSERT_EQ(actual, expected) << "columns " << channels << ", " << w;
+        expected = source;
+        reference::Apply(expected, RowStripes(channels, w));
+        actual = source;
+        RowStripeNegative(actual, channels, w);
+        ASSERT_EQ(actual, expected) << "rows " << channels << ", " << w;
+      }
 }
 
 // Sequences are applied row by row with some steps joined into one; every colour-style

@@ -7,23 +7,18 @@
 namespace quillstone {
 namespace {
 
-TEST(VerticalMosaic, BlocksRepeatTheirFirstRow) {
-  const RasterImage source = testing::MakeGradientRaster(5, 9);
-  RasterImage image = source;
-  VerticalMosaic(image, 4, 1);
-  for (int y = 0; y < 9; ++y)
-    for (int x = 0; x < 5; ++x) ASSERT_EQ(image.Pixel(x, y), source.Pixel(x, y - y % 4)) << x << "," << y;
-}
-
-TEST(VerticalMosaic, OnlyStepColumnsAreCopied) {
-  const RasterImage source = testing::MakeGradientRaster(7, 5);
-  RasterImage image = source;
-  VerticalMosaic(image, 2, 3);
-  for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 7; ++x) {
-      const int from = x % 3 == 0 ? y - y % 2 : y;
-      ASSERT_EQ(image.Pixel(x, y), source.Pixel(x, from)) << x << "," << y;
-    }
+// Blocks of rows repeat their first row, in every step-th column only.
+TEST(VerticalMosaic, BlocksRepeatTheirFirstRowInStepColumns) {
+  const RasterImage source = testing::MakeGradientRaster(7, 9);
+  for (const auto& [rows, step] : {std::pair{4, 1}, {2, 3}}) {
+    RasterImage image = source;
+    VerticalMosaic(image, rows, step);
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 7; ++x) {
+        const int from = x % step == 0 ? y - y % rows : y;
+        ASSERT_EQ(image.Pixel(x, y), source.Pixel(x, from)) << rows << " rows, step " << step << ": " << x;
+      }
+  }
 }
 
 TEST(VerticalMosaic, OneRowBlocksChangeNothing) {
