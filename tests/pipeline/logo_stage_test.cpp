@@ -169,19 +169,5 @@ TEST(BlendLogoAtPlaces, LogoBiggerThanImageBlendsNothing) {
   EXPECT_TRUE(image == source);
 }
 
-TEST(BlendLogoAtPlaces, LogoAsLargeAsImageIsTheSameAtEveryPlace) {
-  const RasterImage source = testing::MakeGradientRaster(6, 4);
-  const RasterImage logo = testing::MakeGradientRaster(6, 4);
-  LogoSettings one;
-  one.useTransparentColor = false;
-  LogoSettings all = one;
-  all.places.fill(true);
-  RasterImage a = source;
-  RasterImage b = source;
-  BlendLogoAtPlaces(a, logo, source, one, ChannelMask{});
-  BlendLogoAtPlaces(b, logo, source, all, ChannelMask{});
-  EXPECT_TRUE(a == b);
-}
-
 }  // namespace
 }  // namespace quillstone

@@ -95,6 +95,7 @@ TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
   EXPECT_EQ(out.preview.Width(), 133);  // 480 / 100 > 640 / 200: full height, width 640 / 4.8
   EXPECT_EQ(out.preview.Height(), 100);
   EXPECT_EQ(out.preview.Pixel(66, 50), SplitColor(colors::kBlue));
+  EXPECT_TRUE(f.Render(0, 100).preview.Empty()) << "without a box there is no preview";
 }
 
 // Every combination runs its stages in its own order: a logo, a text box and a colour
@@ -180,13 +181,6 @@ TEST(RenderWatermark, ActiveActionChoosesTheSingleStage) {
   EXPECT_EQ(f.output.marked.Pixel(5, 5), (Rgb{0, 0, 0})) << "logo only: no colour effect";
   f.settings.action = WatermarkAction::kUseText;
   EXPECT_TRUE(f.Render().marked == f.original) << "text only, no text: the original";
-}
-
-// The preview is the picture fitted into its box; without a picture or a box there is none.
-TEST(PreviewSizeFor, FitsIntoTheBoxAndIsEmptyWithoutOne) {
-  EXPECT_EQ(PreviewSizeFor(640, 480, 200, 100), (ImageSize{133, 100}));
-  EXPECT_EQ(PreviewSizeFor(0, 0, 200, 150), (ImageSize{}));
-  EXPECT_EQ(PreviewSizeFor(100, 100, 0, 150), (ImageSize{}));
 }
 
 TEST(AreaAverageResize, AveragesTheCoveredArea) {
