@@ -134,10 +134,12 @@ TEST(LayOutTextBlock, DoubleStrength3DGrowsTheStripAndShiftsTheLines) {
   single.threeD.doubleStrength = false;
   EXPECT_EQ(LayOutTextBlock(kTwoLines, single, 100, 80).extra3D, 0);
   EXPECT_EQ(LayOutTextBlock(kTwoLines, Aligned(H::kLeft, V::kTop), 100, 80).extra3D, 0);
-  // "All off" draws no outline, but the block still grows.
+  // "All off" draws no outline, but the block still grows and the lines still move.
   TextSettings allOff = WithDouble3D(Aligned(H::kLeft, V::kTop), 3);
   allOff.threeD.directions.fill(false);
-  EXPECT_EQ(LayOutTextBlock(kTwoLines, allOff, 100, 80).stripHeight, 26);
+  const TextBlockLayout moved = LayOutTextBlock(kTwoLines, allOff, 100, 80);
+  EXPECT_EQ(moved.stripHeight, 26);
+  EXPECT_EQ(moved.lines, (std::vector<LinePlacement>{{3, 1, true}, {3, 11, true}}));
 }
 
 TEST(LayOutTextBlock, StripIsLiftedWhenThe3DGrowthPassesTheBottom) {
