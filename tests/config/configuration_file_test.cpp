@@ -157,13 +157,6 @@ TEST(Configuration, AFileWithOnlyRedOffReadsEveryOtherReaderDefault) {
   EXPECT_EQ(settings, expected);
 }
 
-TEST(Configuration, AMissingFileReadsAllReaderDefaults) {
-  testing::TempDir dir;
-  ProgramSettings settings = Unusual();
-  ASSERT_TRUE(ReadConfiguration(dir / "none.ini", settings).ok());
-  EXPECT_EQ(settings, ReaderDefaults());
-}
-
 TEST(Configuration, AnUnreadableFileChangesNothing) {
   testing::TempDir dir;
   ProgramSettings settings = Unusual();
@@ -346,6 +339,7 @@ TEST(Configuration, SaveReportsATextThatCannotBeWritten) {
   EXPECT_TRUE(std::filesystem::is_regular_file(dir / "work.ini"));
 }
 
+// Missing default files read as a file without any key, and the text stays.
 TEST(Configuration, ReloadDefaultsReadsTheDefaultFiles) {
   testing::TempDir dir;
   ProgramSettings settings = Unusual();
@@ -355,7 +349,6 @@ TEST(Configuration, ReloadDefaultsReadsTheDefaultFiles) {
   EXPECT_EQ(text, std::vector<std::string>{"current"});
 
   ASSERT_TRUE(SaveConfigurationFiles(dir / kDefaultConfigurationName, Unusual(), {"default text"}).ok());
-  EXPECT_TRUE(std::filesystem::exists(dir / kDefaultTextName));
   settings = {};
   ASSERT_TRUE(ReloadDefaults(dir.path(), settings, text).ok());
   EXPECT_EQ(settings, Unusual());

@@ -45,13 +45,6 @@ TEST(TextureOverlay, ColouredBandsAroundThePicture) {
   EXPECT_TRUE(AllPixels(destination, 105, 0, 110, 60, kRight));
   for (int y = 0; y < 50; ++y)
     for (int x = 0; x < 100; ++x) ASSERT_EQ(destination.Pixel(5 + x, 10 + y), source.Pixel(x, y));
-  // The bottom band and its corners.
-  TextureOverlay(destination, MakeGradientRaster(20, 10), Margins(0, 4, 3, 2), RasterImage());
-  ASSERT_EQ(destination.Width(), 25);
-  ASSERT_EQ(destination.Height(), 14);
-  EXPECT_TRUE(AllPixels(destination, 3, 10, 23, 14, kBottom));
-  EXPECT_TRUE(AllPixels(destination, 0, 10, 3, 14, kLeft));
-  EXPECT_TRUE(AllPixels(destination, 23, 10, 25, 14, kRight));
 }
 
 struct PlacementCase {

@@ -50,16 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
                       EditCase{"QuarterTurn", RotateLogoQuarter, {"ABC", "DEF"}, {"CF", "BE", "AD"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LogoGeometry, QuarterTurnTwiceFlipsBothWays) {
-  RasterImage turned = MakeGradientRaster(7, 5);
-  RotateLogoQuarter(turned);
-  RotateLogoQuarter(turned);
-  RasterImage flipped = MakeGradientRaster(7, 5);
-  FlipHorizontal(flipped);
-  FlipVertical(flipped);
-  EXPECT_EQ(turned, flipped);
-}
-
 TEST(LogoGeometry, EmptyLogosStayEmpty) {
   for (auto* operation :
        {FlipHorizontal, FlipVertical, MirrorLogoRightHalf, MirrorLogoBottomHalf, RotateLogoQuarter}) {

@@ -41,24 +41,12 @@ TEST(MakeResizedLogo, UsingTheHalfSizeTwiceGivesAQuarter) {
   }
 }
 
-RasterImage RedRow(const std::vector<int>& values) {
-  RasterImage image(static_cast<int>(values.size()), 1);
-  for (int x = 0; x < image.Width(); ++x) image.SetPixel(x, 0, MakeColor(values[x], 0, 0));
-  return image;
-}
-
-std::vector<int> RedsOf(const RasterImage& image) {
-  std::vector<int> reds;
-  for (int x = 0; x < image.Width(); ++x) reds.push_back(image.Pixel(x, 0).r);
-  return reds;
-}
-
 TEST(PlainStretch, PicksNearestPixels) {
   RasterImage target;
-  PlainStretch(RedRow({1, 2, 3, 4}), 2, 1, target);
-  EXPECT_EQ(RedsOf(target), (std::vector<int>{1, 3}));
-  PlainStretch(RedRow({1, 2}), 5, 1, target);
-  EXPECT_EQ(RedsOf(target), (std::vector<int>{1, 1, 1, 2, 2}));
+  PlainStretch(testing::GreyRaster({{1, 2, 3, 4}}), 2, 1, target);
+  EXPECT_EQ(testing::Greys(target), (std::vector<std::vector<int>>{{1, 3}}));
+  PlainStretch(testing::GreyRaster({{1, 2}}), 5, 1, target);
+  EXPECT_EQ(testing::Greys(target), (std::vector<std::vector<int>>{{1, 1, 1, 2, 2}}));
 }
 
 }  // namespace
