@@ -20,63 +20,70 @@ FillParams Params(int blending, ColorValue color, int step = 1) {
   return p;
 }
 
-TEST(FullColorOverlay, StepColoursEveryNthColumnOnly) {
-  RasterImage image(12, 3, colors::kBlack);
-  FullColorOverlay(image, image, Params(50, colors::kBlue, 5));
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 12; ++x) {
-      const Rgb expected = x % 5 == 0 ? Rgb{0, 0, 127} : Rgb{0, 0, 0};
-      ASSERT_EQ(image.Pixel(x, y), expected) << x << "," << y;
+// A raster in which every column sees every channel value 0..255 down its first 256 rows,
+// the values of the three channels and of neighbouring columns differing, followed by
+// random rows.
+RasterImage EveryValueRaster(int width, int height, RandomSource& random) {
+  RasterImage image(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      if (y < 256) {
+        image.SetPixel(x, y,
+                       Rgb{static_cast<std::uint8_t>(y + 7 * x), static_cast<std::uint8_t>(y + 101 * x + 85),
+                           static_cast<std::uint8_t>(255 - y + 3 * x)});
+      } else {
+        image.SetPixel(
+            x, y,
+            Rgb{static_cast<std::uint8_t>(random.Below(256)), static_cast<std::uint8_t>(random.Below(256)),
+                static_cast<std::uint8_t>(random.Below(256))});
+      }
     }
+  return image;
 }
 
-// (a * C) div 100 + ((100 - a) * S) div 100, each term truncated on its own. The image is
-// 21 pixels wide so that both the 16-pixel blocks and the rest are checked.
-struct BlendCase {
-  int blending;
-  int color;
-  int source;
-  int expected;
-};
-
-class OverlayBlend : public ::testing::TestWithParam<BlendCase> {};
-
-TEST_P(OverlayBlend, EachTermTruncated) {
-  const BlendCase c = GetParam();
-  RasterImage image(21, 2, MakeColor(c.source, c.source, c.source));
-  FullColorOverlay(image, image, Params(c.blending, MakeColor(c.color, c.color, c.color)));
-  EXPECT_EQ(testing::Greys(image)[1], std::vector<int>(21, c.expected));
+// The source pixel s with every channel that is on replaced by mix(colour channel, s channel).
+template <typename Mix>
+Rgb MixWhereOn(const FillParams& p, Rgb s, Mix mix) {
+  const Rgb c = SplitColor(p.color);
+  const auto value = [&](bool on, int cc, int v) { return static_cast<std::uint8_t>(on ? mix(cc, v) : v); };
+  return Rgb{value(p.channels.red, c.r, s.r), value(p.channels.green, c.g, s.g),
+             value(p.channels.blue, c.b, s.b)};
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, OverlayBlend,
-                         ::testing::Values(BlendCase{50, 255, 0, 127}, BlendCase{33, 255, 255, 254},
-                                           BlendCase{100, 17, 200, 17}, BlendCase{1, 0, 255, 252},
-                                           BlendCase{99, 255, 0, 252}, BlendCase{50, 255, 255, 254},
-                                           // blending outside 1..100 is limited to it
-                                           BlendCase{250, 17, 200, 17}, BlendCase{0, 255, 100, 101}));
-
-TEST(FullColorOverlay, ChannelsSwitchedOffKeepTheSource) {
-  RasterImage image(20, 1, MakeColor(200, 100, 0));
-  FillParams p = Params(33, MakeColor(255, 0, 255));
-  p.channels.red = false;
-  FullColorOverlay(image, image, p);
-  // green: 0 + 67 * 100 / 100 = 67; blue: 33 * 255 / 100 = 84 + 0.
-  EXPECT_EQ(image.Pixel(0, 0), (Rgb{200, 67, 84}));
-  EXPECT_EQ(image.Pixel(19, 0), (Rgb{200, 67, 84}));
-  p.step = 3;
-  RasterImage stepped(7, 1, MakeColor(200, 100, 0));
-  FullColorOverlay(stepped, stepped, p);
-  EXPECT_EQ(stepped.Pixel(6, 0), (Rgb{200, 67, 84}));
-  EXPECT_EQ(stepped.Pixel(5, 0), (Rgb{200, 100, 0}));
+// The overlay written out pixel by pixel: (a C) div 100 + ((100 - a) S) div 100, each term
+// truncated on its own, the blending a limited to 1..100, every step-th column from the
+// first (the other columns keep what the destination held), channels that are off kept.
+RasterImage ReferenceOverlay(RasterImage out, const RasterImage& source, const FillParams& p) {
+  const int a = std::clamp(p.blending, 1, 100);
+  for (int y = 0; y < source.Height(); ++y)
+    for (int x = 0; x < source.Width(); x += std::max(p.step, 1))
+      out.SetPixel(x, y, MixWhereOn(p, source.Pixel(x, y), [a](int c, int v) {
+                     return a * c / 100 + (100 - a) * v / 100;
+                   }));
+  return out;
 }
 
-TEST(FullColorOverlay, BlendsFromSourceIntoDestAndSkipsOtherColumns) {
-  const RasterImage source(6, 2, colors::kWhite);
-  RasterImage dest(6, 2, colors::kBlack);
-  FullColorOverlay(dest, source, Params(50, colors::kBlack, 2));
-  EXPECT_EQ(dest.Pixel(0, 0), (Rgb{127, 127, 127}));
-  EXPECT_EQ(dest.Pixel(1, 0), (Rgb{0, 0, 0}));
-  EXPECT_EQ(dest.Pixel(4, 1), (Rgb{127, 127, 127}));
+// Every source value, blendings at and beyond the ends, steps, channel masks and colours,
+// in place and from a source into another raster; 37 columns: whole vector blocks and a rest.
+TEST(FullColorOverlay, AgreesWithThePerPixelFormula) {
+  RandomSource random(29);
+  const RasterImage source = EveryValueRaster(37, 258, random);
+  for (const int blending : {-5, 0, 1, 2, 33, 50, 67, 99, 100, 250}) {
+    for (const int step : {0, 1, 3, 16}) {
+      FillParams p =
+          Params(blending, (blending + step) % 2 == 0 ? MakeColor(17, 0, 200) : colors::kWhite, step);
+      p.channels.red = blending % 2 == 0;
+      p.channels.blue = step != 3;
+      RasterImage inPlace = source;
+      FullColorOverlay(inPlace, inPlace, p);
+      ASSERT_EQ(inPlace, ReferenceOverlay(source, source, p)) << "blending " << blending << " step " << step;
+      const RasterImage black(37, 258, colors::kBlack);
+      RasterImage target = black;
+      FullColorOverlay(target, source, p);
+      ASSERT_EQ(target, ReferenceOverlay(black, source, p))
+          << "apart, blending " << blending << " step " << step;
+    }
+  }
 }
 
 // Every visited pixel draws red, green and blue in turn, also the pixels the step skips.
@@ -264,33 +271,6 @@ TEST(ColorBox, EmptyAndZeroSpanBoxesDrawNothing) {
   EXPECT_EQ(image, RasterImage(5, 5, colors::kBlack));
 }
 
-}  // namespace
-}  // namespace quillstone
-
-namespace quillstone {
-namespace {
-
-// A raster in which every column sees every channel value 0..255 down its first 256 rows,
-// the values of the three channels and of neighbouring columns differing, followed by
-// random rows.
-RasterImage EveryValueRaster(int width, int height, RandomSource& random) {
-  RasterImage image(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      if (y < 256) {
-        image.SetPixel(x, y,
-                       Rgb{static_cast<std::uint8_t>(y + 7 * x), static_cast<std::uint8_t>(y + 101 * x + 85),
-                           static_cast<std::uint8_t>(255 - y + 3 * x)});
-      } else {
-        image.SetPixel(
-            x, y,
-            Rgb{static_cast<std::uint8_t>(random.Below(256)), static_cast<std::uint8_t>(random.Below(256)),
-                static_cast<std::uint8_t>(random.Below(256))});
-      }
-    }
-  return image;
-}
-
 // The band written out pixel by pixel: Trunc(C f / 100 + (100 - f) S / 100) in double
 // precision with the single-precision weight f, every step-th column (row for top and
 // bottom) of the band, channels that are off kept.
@@ -298,20 +278,15 @@ RasterImage ReferenceBand(GradientSide side, const RasterImage& source, const Fi
   RasterImage out = source;
   const GradientGeometry g = BandGeometry(side, source.Width(), source.Height(), strength);
   if (g.span <= 0) return out;
-  const Rgb color = SplitColor(p.color);
   const bool columns = side == GradientSide::kLeft || side == GradientSide::kRight;
   for (int y = g.area.y0; y < g.area.y1; ++y)
     for (int x = g.area.x0; x < g.area.x1; ++x) {
       const int t = columns ? x : y;
       if (t % p.step != 0) continue;
       const double w = GradientWeight(side, p.blending, g.span, g.anchor - t);
-      const Rgb s = source.Pixel(x, y);
-      auto value = [&](bool on, int c, int v) {
-        return on ? Clamp255(Trunc(c * w / 100.0 + (100.0 - w) * v / 100.0)) : static_cast<std::uint8_t>(v);
-      };
-      out.SetPixel(x, y,
-                   Rgb{value(p.channels.red, color.r, s.r), value(p.channels.green, color.g, s.g),
-                       value(p.channels.blue, color.b, s.b)});
+      out.SetPixel(x, y, MixWhereOn(p, source.Pixel(x, y), [w](int c, int v) {
+                     return Clamp255(Trunc(c * w / 100.0 + (100.0 - w) * v / 100.0));
+                   }));
     }
   return out;
 }
