@@ -124,7 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ColorCase{"$fcn12$fcn00ff00$", "$fcn12$fcn00ff00$", kN, kS, kD},
                       ColorCase{"$fcn12345$", "$fcn12345$", kN, kS, kD},
                       ColorCase{"$fcn123456", "$fcn123456", kN, kS, kD},
-                      ColorCase{"$fcn12345$x", "$fcn12345$x", kN, kS, kD},
                       // Digits are not checked: 'G' counts 23, so "FG" is 263, which spills into green.
                       ColorCase{"$fcnFG0000$", "", 0x000107, kS, kD},
                       ColorCase{"$fcngg0000$", "", 391 /* 16 * 23 + 23 */, kS, kD},
