@@ -51,43 +51,10 @@ ProgramSettings Unusual() {
   return s;
 }
 
-// What a file without any key yields, written out by hand from the key table.
-ProgramSettings ReaderDefaults() {
-  ProgramSettings s;
-  WatermarkSettings& w = s.watermark;
-  w.channels = {true, true, true};
-  w.combination = CombinationOrder::kLT;
-  s.configurationWritten = false;
-  s.logoFileName = "";
-  w.logo.transparentColor = 0;
-  w.logo.useTransparentColor = true;
-  w.logo.alpha = 70;
-  w.logo.places = {true, true, true, true, true, true, true, true, true};
-  w.color.color = 0;
-  w.color.randomColor = true;
-  w.color.blending = 50;
-  w.color.step = 5;
-  w.color.style = ColorStyleIndex(ColorStyle::kBottomToTop);
-  w.color.strengthItem = 7;
-  w.text.useImageWidth = false;
-  w.text.horizontal = HorizontalAlign::kLeft;
-  w.text.vertical = VerticalAlign::kTop;
-  w.text.fontColor = 16777215;
-  w.text.font.face = "MS Sans Serif";
-  w.text.font.points = 10;
-  w.text.backgroundColor = 16711680;
-  w.text.backgroundStyle = TextBoxStyle::kBottomToTop;  // 7, beyond the list, selects the last
-  w.text.backgroundBlending = 50;
-  w.text.textBlending = 50;
-  w.text.extraCenter = false;
-  s.banner = {"470", "60", 0};
-  w.frame.outerColor = 0;
-  w.frame.innerColor = 16777215;
-  w.frame.outerOn = true;
-  w.frame.innerOn = true;
-  w.color.paperColors = {8421504, 8421504, 8421504};
-  w.color.paperStrengths = {5, 5, 5};
-  return s;
+// The settings as a file without any key leaves them.
+ProgramSettings ReadFromEmptyFile(ProgramSettings settings) {
+  ApplyConfiguration(ProfileFile{}, settings);
+  return settings;
 }
 
 // Settings without a key, set away from their initial values: reading must keep them.
@@ -145,14 +112,28 @@ TEST(Configuration, SaveAndLoadRestoreEverySetting) {
   EXPECT_EQ(other, expected);
 }
 
-TEST(Configuration, AFileWithOnlyRedOffReadsEveryOtherReaderDefault) {
+// Every stored setting a file lacks reads as the table's default for it; the text box
+// style's 7 lies beyond its list and selects the last entry.
+TEST(Configuration, AMissingKeyReadsTheTablesDefault) {
+  const ProgramSettings read = ReadFromEmptyFile(Unusual());
+  for (const SettingDescriptor& setting : SettingTable()) {
+    if (!setting.stored()) continue;
+    const std::string expected = setting.type == SettingType::kText ? std::string(setting.readerDefaultText)
+                                 : setting.name == "textcolorstyle" ? "5"
+                                                                    : std::to_string(setting.readerDefault);
+    EXPECT_EQ(SettingValueText(read, setting), expected) << setting.name;
+  }
+}
+
+TEST(Configuration, AFileWithOnlyRedOffReadsEveryOtherKeyAsMissing) {
   testing::TempDir dir;
   WriteFile(dir / "c.ini", "[GENERAL]\nredon=0\n");
   ProgramSettings settings = Unusual();
   SetUnstored(settings);
   ASSERT_TRUE(ReadConfiguration(dir / "c.ini", settings).ok());
-  ProgramSettings expected = ReaderDefaults();
+  ProgramSettings expected = Unusual();
   SetUnstored(expected);
+  expected = ReadFromEmptyFile(expected);
   expected.watermark.channels.red = false;
   EXPECT_EQ(settings, expected);
 }
@@ -345,7 +326,7 @@ TEST(Configuration, ReloadDefaultsReadsTheDefaultFiles) {
   ProgramSettings settings = Unusual();
   std::vector<std::string> text{"current"};
   ASSERT_TRUE(ReloadDefaults(dir.path(), settings, text).ok());
-  EXPECT_EQ(settings, ReaderDefaults());
+  EXPECT_EQ(settings, ReadFromEmptyFile(Unusual()));
   EXPECT_EQ(text, std::vector<std::string>{"current"});
 
   ASSERT_TRUE(SaveConfigurationFiles(dir / kDefaultConfigurationName, Unusual(), {"default text"}).ok());
