@@ -169,8 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ApplyCase{SizePreset::kPercent50, true, false, 101, 75, {50, 37}},
                       ApplyCase{
                           SizePreset::kPercent50, false, true, 101, 75, {50, 37}},  // sharpen needs smooth
-                      ApplyCase{SizePreset::kPercent200, true, true, 1500, 1000, {1998, 1331}},
-                      ApplyCase{SizePreset::kCustomSize, true, true, 800, 800, {238, 238}},
                       // 25% of 8 x 8 is 2 x 2: too small to sharpen, kept unsharpened.
                       ApplyCase{SizePreset::kPercent25, true, true, 8, 8, {2, 2}}));
 
