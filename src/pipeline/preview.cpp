@@ -50,71 +50,160 @@ std::vector<std::vector<Tap>> AreaTaps(int from, int to) {
   return taps;
 }
 
-// Adds four source rows (or one) into the 16-bit sums, replacing them when kFresh: the rows
-// are added in registers, so the sums are read and written once per four rows.
-template <bool kFresh>
-[[gnu::always_inline]] inline void AddFourRows(const std::uint8_t* r0, const std::uint8_t* r1,
-                                               const std::uint8_t* r2, const std::uint8_t* r3,
-                                               std::uint16_t* __restrict sum, std::size_t bytes) {
-  for (std::size_t i = 0; i < bytes; ++i) {
-    sum[i] = static_cast<std::uint16_t>((kFresh ? 0 : sum[i]) + r0[i] + r1[i] + r2[i] + r3[i]);
+// s plus byte i of the first kRows rows, in 16 bits (a plain byte add that vectorises).
+template <int kRows>
+[[gnu::always_inline]] inline std::uint16_t Sum(std::uint16_t s, const std::uint8_t* r0,
+                                                const std::uint8_t* r1, const std::uint8_t* r2,
+                                                const std::uint8_t* r3, std::size_t i) {
+  if constexpr (kRows == 1) return static_cast<std::uint16_t>(s + r0[i]);
+  if constexpr (kRows == 2) return static_cast<std::uint16_t>(s + r0[i] + r1[i]);
+  if constexpr (kRows == 3) return static_cast<std::uint16_t>(s + r0[i] + r1[i] + r2[i]);
+  return static_cast<std::uint16_t>(s + r0[i] + r1[i] + r2[i] + r3[i]);
+}
+
+// The rows of one pass over the sums (1 to 4) and those of the pass after it.
+struct PassRows {
+  const std::uint8_t* const* rows;
+  const std::uint8_t* const* next;
+  std::size_t nextCount;  // 0 to 4
+};
+
+// Calls body(from, to) over 0..bytes in chunks, each after asking for the bytes kAhead
+// further on in its rows, or at the start of the next pass's rows near the end. A pass
+// reads a few rows of some kilobytes each side by side, and the processor would otherwise
+// find each row's start only when it is read.
+template <int kRows, class Body>
+[[gnu::always_inline]] inline void Streamed(const PassRows& pass, std::size_t bytes, Body body) {
+  constexpr std::size_t kChunk = 512;
+  constexpr std::size_t kAhead = 4096;
+  std::size_t i = 0;
+  for (; i + kChunk <= bytes; i += kChunk) {
+    const std::size_t at = i + kAhead;
+    for (std::size_t k = 0; k < 4; ++k) {
+      const std::uint8_t* ahead = nullptr;
+      if (at < bytes) {
+        if (k < kRows) ahead = pass.rows[k] + at;
+      } else if (k < pass.nextCount) {
+        ahead = pass.next[k] + (at - bytes);
+      }
+      if (ahead != nullptr) {
+        for (std::size_t j = 0; j < kChunk; j += 64) __builtin_prefetch(ahead + j);
+      }
+    }
+    body(i, i + kChunk);
+  }
+  body(i, bytes);
+}
+
+// Adds kRows source rows (1 to 4) into the 16-bit sums, replacing them when kFresh: the
+// rows are added in registers, so the sums are read and written once per four rows.
+template <int kRows, bool kFresh>
+[[gnu::always_inline]] inline void AddRows(const PassRows& pass, std::uint16_t* __restrict sum,
+                                           std::size_t bytes) {
+  const std::uint8_t* r0 = pass.rows[0];
+  const std::uint8_t* r1 = pass.rows[kRows > 1 ? 1 : 0];
+  const std::uint8_t* r2 = pass.rows[kRows > 2 ? 2 : 0];
+  const std::uint8_t* r3 = pass.rows[kRows > 3 ? 3 : 0];
+  Streamed<kRows>(pass, bytes, [=](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) sum[i] = Sum<kRows>(kFresh ? 0 : sum[i], r0, r1, r2, r3, i);
+  });
+}
+
+// The last kRows rows of a run of one share, with the sums of its earlier rows when kSums,
+// multiplied by the share into acc (replacing it when kFresh), in the same pass.
+template <int kRows, bool kSums, bool kFresh>
+[[gnu::always_inline]] inline void AddWeighted(const PassRows& pass, const std::uint16_t* __restrict sum,
+                                               std::uint32_t weight, std::uint32_t* __restrict acc,
+                                               std::size_t bytes) {
+  const std::uint8_t* r0 = pass.rows[0];
+  const std::uint8_t* r1 = pass.rows[kRows > 1 ? 1 : 0];
+  const std::uint8_t* r2 = pass.rows[kRows > 2 ? 2 : 0];
+  const std::uint8_t* r3 = pass.rows[kRows > 3 ? 3 : 0];
+  Streamed<kRows>(pass, bytes, [=](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+      acc[i] = (kFresh ? 0u : acc[i]) + Sum<kRows>(kSums ? sum[i] : 0, r0, r1, r2, r3, i) * weight;
+  });
+}
+
+template <bool kSums, bool kFresh>
+[[gnu::always_inline]] inline void AddWeightedRows(std::size_t count, const PassRows& rows,
+                                                   const std::uint16_t* sum, std::uint32_t weight,
+                                                   std::uint32_t* acc, std::size_t bytes) {
+  switch (count) {
+    case 1:
+      AddWeighted<1, kSums, kFresh>(rows, sum, weight, acc, bytes);
+      return;
+    case 2:
+      AddWeighted<2, kSums, kFresh>(rows, sum, weight, acc, bytes);
+      return;
+    case 3:
+      AddWeighted<3, kSums, kFresh>(rows, sum, weight, acc, bytes);
+      return;
+    default:
+      AddWeighted<4, kSums, kFresh>(rows, sum, weight, acc, bytes);
+      return;
   }
 }
 
-template <bool kFresh>
-[[gnu::always_inline]] inline void AddOneRow(const std::uint8_t* r0, std::uint16_t* __restrict sum,
-                                             std::size_t bytes) {
-  for (std::size_t i = 0; i < bytes; ++i) sum[i] = static_cast<std::uint16_t>((kFresh ? 0 : sum[i]) + r0[i]);
-}
-
-// The source rows of one target row, each with its share, summed into acc (cleared
-// first). Rows of equal share (all but the partly covered ends) are first added up in 16
-// bits, a plain byte add that vectorises, and multiplied by their share once.
-[[gnu::always_inline]] inline void AccumulateBody(const RasterImage& source, const std::vector<Tap>& taps,
-                                                  std::uint32_t* __restrict acc,
+// The source rows of one target row, each with its share, summed into acc. Rows of equal
+// share (all but the partly covered ends) are added up in 16 bits, four at a time, and
+// multiplied by their share once, together with their last one to four rows; the first
+// run written replaces acc, so acc is never cleared and each run adds to it once. `rows`
+// holds the target row's source rows (one per tap) and after them up to four rows the
+// next target row starts with, which the last pass asks for ahead.
+[[gnu::always_inline]] inline void AccumulateBody(const std::vector<const std::uint8_t*>& rows,
+                                                  const std::vector<Tap>& taps, std::uint32_t* __restrict acc,
                                                   std::uint16_t* __restrict run, std::size_t bytes) {
-  std::fill(acc, acc + bytes, 0);
+  const auto pass = [&rows](std::size_t first, std::size_t count) {
+    const std::size_t next = first + count;
+    return PassRows{rows.data() + first, rows.data() + next, std::min<std::size_t>(rows.size() - next, 4)};
+  };
+  bool fresh = true;
   std::size_t k = 0;
   while (k < taps.size()) {
     // A run of taps with the same share, at most 257 rows so 16 bits cannot overflow.
     const std::uint32_t w = taps[k].weight;
     std::size_t end = k + 1;
     while (end < taps.size() && taps[end].weight == w && end - k < 257) ++end;
-    if (end - k == 1) {
-      const std::uint8_t* row = source.Row(taps[k].index);
-      for (std::size_t i = 0; i < bytes; ++i) acc[i] += row[i] * w;
-    } else {
-      const Tap* t = taps.data() + k;
-      const Tap* const last = taps.data() + end;
-      const auto row = [&source](const Tap* tap) { return source.Row(tap->index); };
-      if (last - t >= 4) {
-        AddFourRows<true>(row(t), row(t + 1), row(t + 2), row(t + 3), run, bytes);
-        t += 4;
+    const std::size_t last = end - 1 - (end - 1 - k) % 4;  // its last one to four rows
+    for (std::size_t t = k; t < last; t += 4) {
+      if (t == k) {
+        AddRows<4, true>(pass(t, 4), run, bytes);
       } else {
-        AddOneRow<true>(row(t++), run, bytes);
+        AddRows<4, false>(pass(t, 4), run, bytes);
       }
-      for (; last - t >= 4; t += 4)
-        AddFourRows<false>(row(t), row(t + 1), row(t + 2), row(t + 3), run, bytes);
-      for (; t < last; ++t) AddOneRow<false>(row(t), run, bytes);
-      for (std::size_t i = 0; i < bytes; ++i) acc[i] += run[i] * w;
     }
+    const std::size_t count = end - last;
+    const PassRows lastRows = pass(last, count);
+    if (last == k) {
+      if (fresh) {
+        AddWeightedRows<false, true>(count, lastRows, run, w, acc, bytes);
+      } else {
+        AddWeightedRows<false, false>(count, lastRows, run, w, acc, bytes);
+      }
+    } else if (fresh) {
+      AddWeightedRows<true, true>(count, lastRows, run, w, acc, bytes);
+    } else {
+      AddWeightedRows<true, false>(count, lastRows, run, w, acc, bytes);
+    }
+    fresh = false;
     k = end;
   }
 }
 
-[[gnu::noinline]] void AccumulateBaseline(const RasterImage& source, const std::vector<Tap>& taps,
-                                          std::uint32_t* __restrict acc, std::uint16_t* __restrict run,
-                                          std::size_t bytes) {
-  AccumulateBody(source, taps, acc, run, bytes);
+[[gnu::noinline]] void AccumulateBaseline(const std::vector<const std::uint8_t*>& rows,
+                                          const std::vector<Tap>& taps, std::uint32_t* __restrict acc,
+                                          std::uint16_t* __restrict run, std::size_t bytes) {
+  AccumulateBody(rows, taps, acc, run, bytes);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 // The same with 256-bit vectors, for processors that have them.
-[[gnu::target("avx2"), gnu::noinline]] void AccumulateAvx2(const RasterImage& source,
+[[gnu::target("avx2"), gnu::noinline]] void AccumulateAvx2(const std::vector<const std::uint8_t*>& rows,
                                                            const std::vector<Tap>& taps,
                                                            std::uint32_t* __restrict acc,
                                                            std::uint16_t* __restrict run, std::size_t bytes) {
-  AccumulateBody(source, taps, acc, run, bytes);
+  AccumulateBody(rows, taps, acc, run, bytes);
 }
 #endif
 
@@ -134,12 +223,20 @@ void AreaAverageResize(const RasterImage& source, int width, int height, RasterI
   const std::size_t rowBytes = static_cast<std::size_t>(source.Width()) * 3;
   std::vector<std::uint32_t> acc(rowBytes);
   std::vector<std::uint16_t> run(rowBytes);
+  std::vector<const std::uint8_t*> rows;
   auto accumulate = &AccumulateBaseline;
 #if defined(__x86_64__) || defined(__i386__)
   if (HasAvx2()) accumulate = &AccumulateAvx2;
 #endif
   for (int ty = 0; ty < height; ++ty) {
-    accumulate(source, yTaps[static_cast<std::size_t>(ty)], acc.data(), run.data(), rowBytes);
+    const auto& taps = yTaps[static_cast<std::size_t>(ty)];
+    rows.clear();
+    for (const Tap& tap : taps) rows.push_back(source.Row(tap.index));
+    if (ty + 1 < height) {
+      const auto& next = yTaps[static_cast<std::size_t>(ty) + 1];
+      for (std::size_t k = 0; k < next.size() && k < 4; ++k) rows.push_back(source.Row(next[k].index));
+    }
+    accumulate(rows, taps, acc.data(), run.data(), rowBytes);
     std::uint8_t* out = target.Row(ty);
     for (int tx = 0; tx < width; ++tx) {
       std::uint64_t b = 0, g = 0, r = 0;
