@@ -50,6 +50,26 @@ std::vector<std::vector<Tap>> AreaTaps(int from, int to) {
   return taps;
 }
 
+// Consecutive taps of one share: all but the partly covered ends of a cell share one.
+struct TapRun {
+  std::size_t first;  // index into the taps
+  std::size_t count;
+  std::uint32_t weight;
+};
+
+// The taps as runs of at most maxCount taps of the same share, so that a run's values can
+// be added up before they are multiplied by its share.
+std::vector<TapRun> RunsOf(const std::vector<Tap>& taps, std::size_t maxCount) {
+  std::vector<TapRun> runs;
+  for (std::size_t k = 0; k < taps.size();) {
+    std::size_t end = k + 1;
+    while (end < taps.size() && taps[end].weight == taps[k].weight && end - k < maxCount) ++end;
+    runs.push_back({k, end - k, taps[k].weight});
+    k = end;
+  }
+  return runs;
+}
+
 // s plus byte i of the first kRows rows, in 16 bits (a plain byte add that vectorises).
 template <int kRows>
 [[gnu::always_inline]] inline std::uint16_t Sum(std::uint16_t s, const std::uint8_t* r0,
@@ -152,19 +172,18 @@ template <bool kSums, bool kFresh>
 // holds the target row's source rows (one per tap) and after them up to four rows the
 // next target row starts with, which the last pass asks for ahead.
 [[gnu::always_inline]] inline void AccumulateBody(const std::vector<const std::uint8_t*>& rows,
-                                                  const std::vector<Tap>& taps, std::uint32_t* __restrict acc,
+                                                  const std::vector<TapRun>& runs,
+                                                  std::uint32_t* __restrict acc,
                                                   std::uint16_t* __restrict run, std::size_t bytes) {
   const auto pass = [&rows](std::size_t first, std::size_t count) {
     const std::size_t next = first + count;
     return PassRows{rows.data() + first, rows.data() + next, std::min<std::size_t>(rows.size() - next, 4)};
   };
   bool fresh = true;
-  std::size_t k = 0;
-  while (k < taps.size()) {
-    // A run of taps with the same share, at most 257 rows so 16 bits cannot overflow.
-    const std::uint32_t w = taps[k].weight;
-    std::size_t end = k + 1;
-    while (end < taps.size() && taps[end].weight == w && end - k < 257) ++end;
+  for (const TapRun& r : runs) {
+    const std::size_t k = r.first;
+    const std::size_t end = r.first + r.count;
+    const std::uint32_t w = r.weight;
     const std::size_t last = end - 1 - (end - 1 - k) % 4;  // its last one to four rows
     for (std::size_t t = k; t < last; t += 4) {
       if (t == k) {
@@ -187,23 +206,22 @@ template <bool kSums, bool kFresh>
       AddWeightedRows<true, false>(count, lastRows, run, w, acc, bytes);
     }
     fresh = false;
-    k = end;
   }
 }
 
 [[gnu::noinline]] void AccumulateBaseline(const std::vector<const std::uint8_t*>& rows,
-                                          const std::vector<Tap>& taps, std::uint32_t* __restrict acc,
+                                          const std::vector<TapRun>& runs, std::uint32_t* __restrict acc,
                                           std::uint16_t* __restrict run, std::size_t bytes) {
-  AccumulateBody(rows, taps, acc, run, bytes);
+  AccumulateBody(rows, runs, acc, run, bytes);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 // The same with 256-bit vectors, for processors that have them.
 [[gnu::target("avx2"), gnu::noinline]] void AccumulateAvx2(const std::vector<const std::uint8_t*>& rows,
-                                                           const std::vector<Tap>& taps,
+                                                           const std::vector<TapRun>& runs,
                                                            std::uint32_t* __restrict acc,
                                                            std::uint16_t* __restrict run, std::size_t bytes) {
-  AccumulateBody(rows, taps, acc, run, bytes);
+  AccumulateBody(rows, runs, acc, run, bytes);
 }
 #endif
 
@@ -228,6 +246,11 @@ void AreaAverageResize(const RasterImage& source, int width, int height, RasterI
 #if defined(__x86_64__) || defined(__i386__)
   if (HasAvx2()) accumulate = &AccumulateAvx2;
 #endif
+  // A run of equal shares is added up before it is multiplied: 16-bit row sums of at most
+  // 257 rows, and 32-bit sums of at most 256 accumulator values (each below 2^24).
+  std::vector<std::vector<TapRun>> yRuns, xRuns;
+  for (const auto& taps : yTaps) yRuns.push_back(RunsOf(taps, 257));
+  for (const auto& taps : xTaps) xRuns.push_back(RunsOf(taps, 256));
   for (int ty = 0; ty < height; ++ty) {
     const auto& taps = yTaps[static_cast<std::size_t>(ty)];
     rows.clear();
@@ -236,15 +259,22 @@ void AreaAverageResize(const RasterImage& source, int width, int height, RasterI
       const auto& next = yTaps[static_cast<std::size_t>(ty) + 1];
       for (std::size_t k = 0; k < next.size() && k < 4; ++k) rows.push_back(source.Row(next[k].index));
     }
-    accumulate(rows, taps, acc.data(), run.data(), rowBytes);
+    accumulate(rows, yRuns[static_cast<std::size_t>(ty)], acc.data(), run.data(), rowBytes);
     std::uint8_t* out = target.Row(ty);
     for (int tx = 0; tx < width; ++tx) {
+      const auto& taps = xTaps[static_cast<std::size_t>(tx)];
       std::uint64_t b = 0, g = 0, r = 0;
-      for (const Tap& vx : xTaps[static_cast<std::size_t>(tx)]) {
-        const std::uint32_t* p = acc.data() + 3 * static_cast<std::size_t>(vx.index);
-        b += std::uint64_t{p[0]} * vx.weight;
-        g += std::uint64_t{p[1]} * vx.weight;
-        r += std::uint64_t{p[2]} * vx.weight;
+      for (const TapRun& x : xRuns[static_cast<std::size_t>(tx)]) {
+        const std::uint32_t* p = acc.data() + 3 * static_cast<std::size_t>(taps[x.first].index);
+        std::uint32_t sb = 0, sg = 0, sr = 0;
+        for (std::size_t k = 0; k < x.count; ++k, p += 3) {
+          sb += p[0];
+          sg += p[1];
+          sr += p[2];
+        }
+        b += std::uint64_t{sb} * x.weight;
+        g += std::uint64_t{sg} * x.weight;
+        r += std::uint64_t{sr} * x.weight;
       }
       // Both shares sum to 2^16, so the total weight is 2^32; round to nearest.
       constexpr std::uint64_t kHalf = std::uint64_t{1} << 31;
