@@ -355,6 +355,56 @@ template <int kMaps>
   }
 }
 
+// The three pixels of a mosaic run starting at p (its left pixel) get their mean colour.
+[[gnu::always_inline]] inline void MosaicRun(std::uint8_t* p) {
+  for (int c = 0; c < 3; ++c) {
+    const auto mean = static_cast<std::uint8_t>((p[c] + p[c + 3] + p[c + 6]) / 3);
+    p[c] = p[c + 3] = p[c + 6] = mean;
+  }
+}
+
+namespace mosaic {
+// Within each half: the lanes of the first, second and third pixel of a run (its first 9
+// bytes) as 16-bit lanes 0..2, and the three means (low bytes of lanes 0..2) repeated
+// over the 9 bytes of the run.
+template <int kPixel>
+constexpr WideBytes PixelMask() {
+  return detail::planes::Mask([](int t) { return t < 6 && t % 2 == 0 ? 3 * kPixel + t / 2 : 16; });
+}
+constexpr WideBytes kRepeatMeans = detail::planes::Mask([](int t) { return 2 * (t % 3); });
+}  // namespace mosaic
+
+// Per row, every step-th pixel from `step` on with its neighbours. Runs of steps from 3 on
+// do not overlap and read no pixel another run writes, so two runs at a time are summed in
+// the two halves of one vector (each loaded with 16 bytes from its left pixel, so they go
+// while those lie within the row) and only their 9 bytes are stored; steps 1 and 2 chain
+// each run to the one before, pixel by pixel.
+[[gnu::always_inline]] inline void MosaicRow(std::uint8_t* row, int W, int step) {
+  int x = step;
+  if (step >= 3) {
+    const std::ptrdiff_t apart = 3 * static_cast<std::ptrdiff_t>(step);
+    // Written so that no sum can overflow for any step.
+    for (; x <= W - 2 - step && 3 * (x + step - 1) + detail::kLaneCount <= 3 * W; x += 2 * step) {
+      std::uint8_t* p = row + 3 * (x - 1);
+      const WideBytes v = detail::Join(detail::LoadBytes(p), detail::LoadBytes(p + apart));
+      const auto pixel = [&v](const WideBytes& mask) {
+        return reinterpret_cast<UnsignedLanes>(detail::planes::Shuffle(v, WideBytes{}, mask));
+      };
+      const UnsignedLanes sum =
+          pixel(mosaic::PixelMask<0>()) + pixel(mosaic::PixelMask<1>()) + pixel(mosaic::PixelMask<2>());
+      const WideBytes means =
+          detail::planes::Shuffle(reinterpret_cast<WideBytes>(sum / 3), mosaic::kRepeatMeans);
+      const Bytes first = detail::planes::Part(means, std::make_index_sequence<detail::kLaneCount>{});
+      const Bytes second = detail::planes::SecondPart(means, std::make_index_sequence<detail::kLaneCount>{});
+      std::memcpy(p, &first, 8);
+      p[8] = first[8];
+      std::memcpy(p + apart, &second, 8);
+      p[apart + 8] = second[8];
+    }
+  }
+  for (; x <= W - 2; x += step) MosaicRun(row + 3 * (x - 1));
+}
+
 // One call, checked and with its patterns and limits worked out once for all rows.
 struct PreparedCall {
   EffectPrimitive primitive = EffectPrimitive::kSmooth;
@@ -475,13 +525,7 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       return;
     }
     case EffectPrimitive::kMosaic:
-      for (int x = call.step; x <= W - 2; x += call.step) {
-        std::uint8_t* p = row + 3 * x;
-        for (int c = 0; c < 3; ++c) {
-          const auto mean = static_cast<std::uint8_t>((p[c - 3] + p[c] + p[c + 3]) / 3);
-          p[c - 3] = p[c] = p[c + 3] = mean;
-        }
-      }
+      MosaicRow(row, W, call.step);
       return;
     case EffectPrimitive::kEmboss: {
       if (y > H - 2) return;
