@@ -70,15 +70,26 @@ std::vector<TapRun> RunsOf(const std::vector<Tap>& taps, std::size_t maxCount) {
   return runs;
 }
 
+// The rows of a pass as four pointers, the unused ones repeating the first.
+struct FourRows {
+  const std::uint8_t* r0;
+  const std::uint8_t* r1;
+  const std::uint8_t* r2;
+  const std::uint8_t* r3;
+};
+
+template <int kRows>
+FourRows RowsOf(const std::uint8_t* const* rows) {
+  return {rows[0], rows[kRows > 1 ? 1 : 0], rows[kRows > 2 ? 2 : 0], rows[kRows > 3 ? 3 : 0]};
+}
+
 // s plus byte i of the first kRows rows, in 16 bits (a plain byte add that vectorises).
 template <int kRows>
-[[gnu::always_inline]] inline std::uint16_t Sum(std::uint16_t s, const std::uint8_t* r0,
-                                                const std::uint8_t* r1, const std::uint8_t* r2,
-                                                const std::uint8_t* r3, std::size_t i) {
-  if constexpr (kRows == 1) return static_cast<std::uint16_t>(s + r0[i]);
-  if constexpr (kRows == 2) return static_cast<std::uint16_t>(s + r0[i] + r1[i]);
-  if constexpr (kRows == 3) return static_cast<std::uint16_t>(s + r0[i] + r1[i] + r2[i]);
-  return static_cast<std::uint16_t>(s + r0[i] + r1[i] + r2[i] + r3[i]);
+[[gnu::always_inline]] inline std::uint16_t Sum(std::uint16_t s, const FourRows& r, std::size_t i) {
+  if constexpr (kRows == 1) return static_cast<std::uint16_t>(s + r.r0[i]);
+  if constexpr (kRows == 2) return static_cast<std::uint16_t>(s + r.r0[i] + r.r1[i]);
+  if constexpr (kRows == 3) return static_cast<std::uint16_t>(s + r.r0[i] + r.r1[i] + r.r2[i]);
+  return static_cast<std::uint16_t>(s + r.r0[i] + r.r1[i] + r.r2[i] + r.r3[i]);
 }
 
 // The rows of one pass over the sums (1 to 4) and those of the pass after it.
@@ -120,12 +131,9 @@ template <int kRows, class Body>
 template <int kRows, bool kFresh>
 [[gnu::always_inline]] inline void AddRows(const PassRows& pass, std::uint16_t* __restrict sum,
                                            std::size_t bytes) {
-  const std::uint8_t* r0 = pass.rows[0];
-  const std::uint8_t* r1 = pass.rows[kRows > 1 ? 1 : 0];
-  const std::uint8_t* r2 = pass.rows[kRows > 2 ? 2 : 0];
-  const std::uint8_t* r3 = pass.rows[kRows > 3 ? 3 : 0];
+  const FourRows r = RowsOf<kRows>(pass.rows);
   Streamed<kRows>(pass, bytes, [=](std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < to; ++i) sum[i] = Sum<kRows>(kFresh ? 0 : sum[i], r0, r1, r2, r3, i);
+    for (std::size_t i = from; i < to; ++i) sum[i] = Sum<kRows>(kFresh ? 0 : sum[i], r, i);
   });
 }
 
@@ -135,13 +143,10 @@ template <int kRows, bool kSums, bool kFresh>
 [[gnu::always_inline]] inline void AddWeighted(const PassRows& pass, const std::uint16_t* __restrict sum,
                                                std::uint32_t weight, std::uint32_t* __restrict acc,
                                                std::size_t bytes) {
-  const std::uint8_t* r0 = pass.rows[0];
-  const std::uint8_t* r1 = pass.rows[kRows > 1 ? 1 : 0];
-  const std::uint8_t* r2 = pass.rows[kRows > 2 ? 2 : 0];
-  const std::uint8_t* r3 = pass.rows[kRows > 3 ? 3 : 0];
+  const FourRows r = RowsOf<kRows>(pass.rows);
   Streamed<kRows>(pass, bytes, [=](std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to; ++i)
-      acc[i] = (kFresh ? 0u : acc[i]) + Sum<kRows>(kSums ? sum[i] : 0, r0, r1, r2, r3, i) * weight;
+      acc[i] = (kFresh ? 0u : acc[i]) + Sum<kRows>(kSums ? sum[i] : 0, r, i) * weight;
   });
 }
 
