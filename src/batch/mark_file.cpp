@@ -1,10 +1,15 @@
 #include "batch/mark_file.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <new>
+#include <optional>
+#include <span>
 
 #include "batch/block_keeping.h"
 #include "batch/directory_text.h"
+#include "imagefiles/decode_limits.h"
 #include "imagefiles/orientation.h"
 #include "imagefiles/output_file.h"
 #include "imagefiles/size_preset.h"
@@ -56,9 +61,13 @@ void MakePreview(const MarkFileRequest& request, const RasterImage& image, Raste
 }
 
 // Renders the picture in buffers.original (the placeholder, when `read` says so, is written
-// unmarked) and writes it.
+// unmarked) and writes it. With `reach` the source was scanned into buffers.keptBlocks and
+// decoded only around the units the marks may change (`reach`), so it is written by copying
+// its bits or not at all: when that cannot be done `copyRefused` is set and nothing is
+// written.
 MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, SourceImageRead& read,
-                    RandomSource& random, MarkBuffers& buffers) {
+                    RandomSource& random, MarkBuffers& buffers, const UnitRect* reach = nullptr,
+                    bool* copyRefused = nullptr) {
   MarkResult result;
   RasterImage* toWrite = &buffers.original;
   PictureTurn turnBack;
@@ -74,6 +83,10 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
     const PictureTurn loadTurn = LoadTurn(settings.orientation.orientation, read.metadata.orientation);
     const bool turnedBack = RotatesBackBeforeSaving(settings.orientation);
     keeping = PlanBlockKeeping(request.save, settings, request.source, read, loadTurn, turnedBack);
+    if (reach != nullptr && !keeping.active) {
+      *copyRefused = true;
+      return result;
+    }
     // The source's pixels as decoded, to find the units the marks leave alone: the render
     // leaves the original as it is, a macro changes it in place.
     if (keeping.active && !input.macro.empty()) {
@@ -104,10 +117,14 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
   }
 
   const StorageFormat format = PrepareForWriting(*toWrite, buffers.scratch, request.save, turnBack);
+  KeptBlocksCount keptCount;
   const JpegBlocksSource kept{
-      {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()},
-      *decodedSource,
-      &buffers.keptBlocks};
+      .file = {reinterpret_cast<const std::uint8_t*>(keeping.file.data()), keeping.file.size()},
+      .decoded = *decodedSource,
+      .memory = &buffers.keptBlocks,
+      .scanned = reach != nullptr,
+      .changeable = reach != nullptr ? *reach : UnitRect{},
+      .written = &keptCount};
   if (keeping.active) {
     UndoTurn(*decodedSource, turnBack, buffers.scratch);
     DropBlocksOfAnotherSize(keeping, *decodedSource, *toWrite);
@@ -116,8 +133,13 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
   std::string metadataWarning;
   if (Status written = WriteOutputFile(*toWrite, format, request.save, request.output, &metadata,
                                        &metadataWarning, keeping.active ? &kept : nullptr);
-      !written)
+      !written) {
+    if (reach != nullptr && !keptCount.copiedBits) {
+      *copyRefused = true;
+      return {};
+    }
     return Failed(written.message());
+  }
   if (!metadataWarning.empty()) result.warnings.push_back(metadataWarning);
   result.written = request.output;
   if (read.placeholder) {
@@ -130,8 +152,53 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
   return result;
 }
 
+// Marks a JPEG whose blocks are to be kept decoding only the units the marks may change
+// (RenderReach) and a ring of units around them, whose outer pixels the units' own decode
+// may get wrong: the source is scanned first, and written by copying its bits. None when that
+// cannot be done (a macro, a text, a preview, a turn, settings that change more, a source
+// whose bits cannot be copied, tables that cannot code the new blocks); the caller then
+// marks the file the ordinary way, nothing having been written.
+std::optional<MarkResult> MarkAroundReach(const MarkInput& input, const MarkFileRequest& request,
+                                          RandomSource& random, MarkBuffers& buffers) {
+  if (!AsksToKeepBlocks(request.save) || !input.macro.empty() || request.useIndividualText ||
+      request.previewWidth > 0 || request.previewHeight > 0)
+    return std::nullopt;
+  SourceImageRead read;
+  if (!ReadJpegSourceFile(request.source, read) ||
+      !LoadTurn(input.settings.orientation.orientation, read.metadata.orientation).IsIdentity())
+    return std::nullopt;
+  KeptBlocksMemory& memory = buffers.keptBlocks;
+  const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(read.fileBytes.data()),
+                                           read.fileBytes.size());
+  if (!ScanJpegSource(file, memory)) return std::nullopt;
+  const BlockLayout& layout = memory.blockLayout;
+  if (std::int64_t{layout.width} * layout.height > kDecodeMaxPixels) return std::nullopt;
+  buffers.original.Resize(layout.width, layout.height);
+  const TextContext context;
+  const std::optional<PixelRect> marks =
+      RenderReach({buffers.original, input.logo, input.texture, input.settings.watermark, input.text, context,
+                   input.locale, 0, 0, input.logoAlpha});
+  if (!marks) return std::nullopt;
+  const int unitWidth = layout.UnitWidth(), unitHeight = layout.UnitHeight();
+  UnitRect reach{marks->x0 / unitWidth, marks->y0 / unitHeight, (marks->x1 + unitWidth - 1) / unitWidth,
+                 (marks->y1 + unitHeight - 1) / unitHeight};
+  if (reach.x0 < reach.x1 && reach.y0 < reach.y1) {
+    const UnitRect ring{std::max(reach.x0 - 1, 0), std::max(reach.y0 - 1, 0),
+                        std::min(reach.x1 + 1, layout.UnitsAcross()),
+                        std::min(reach.y1 + 1, layout.UnitsDown())};
+    if (!DecodeScannedUnits(file, memory, ring, buffers.original)) return std::nullopt;
+  } else {
+    reach = {};
+  }
+  bool copyRefused = false;
+  MarkResult result = MarkRead(input, request, read, random, buffers, &reach, &copyRefused);
+  if (copyRefused) return std::nullopt;
+  return result;
+}
+
 MarkResult Mark(const MarkInput& input, const MarkFileRequest& request, RandomSource& random,
                 MarkBuffers& buffers) {
+  if (std::optional<MarkResult> marked = MarkAroundReach(input, request, random, buffers)) return *marked;
   SourceImageRead read =
       ReadPictureToMark(request.source, request.placeholder, PlaceholderShape::kAsShipped, input.settings,
                         buffers.original, buffers.scratch, AsksToKeepBlocks(request.save));

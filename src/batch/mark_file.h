@@ -87,7 +87,7 @@ struct MarkBuffers {
   // original. (Without a macro the original itself is the decoded source; with kept blocks
   // and a turn back it is turned back after marking.)
   RasterImage decodedSource;
-  BlockArraysMemory keptBlocks;  // the source's coefficients, with kept JPEG blocks
+  KeptBlocksMemory keptBlocks;  // the source's coefficients, with kept JPEG blocks
   RenderOutput output;
   std::vector<std::string> text;  // the per-image text
 };

@@ -112,6 +112,16 @@ Status DecodeImageFile(const std::filesystem::path& path, RasterImage& out, Deco
   return status;
 }
 
+bool ReadJpegSourceFile(const std::filesystem::path& path, SourceImageRead& read) {
+  if (ImageFileKindFor(path) != ImageFileKind::kJpeg) return false;
+  const auto check = [](std::string_view leading) { return SignatureProblem(ImageFileKind::kJpeg, leading); };
+  if (!ReadWholeFile(path, kMaxImageFileBytes, read.fileBytes, check).read()) return false;
+  read.metadata =
+      ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(read.fileBytes.data()), read.fileBytes.size());
+  read.status = Status::Ok();
+  return true;
+}
+
 SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
                                   RasterImage& target, SourceReadWants wants) {
   SourceImageRead read;

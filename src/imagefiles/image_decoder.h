@@ -64,6 +64,11 @@ struct SourceReadWants {
 SourceImageRead DecodeSourceImage(const std::filesystem::path& path, const std::filesystem::path& placeholder,
                                   RasterImage& target, SourceReadWants wants = {});
 
+// Reads a JPEG source's bytes and metadata without decoding its pixels, for a caller that
+// decodes only part of it. False when the file has no JPEG name or signature or cannot be
+// read; the caller then decodes it the ordinary way, which says why.
+bool ReadJpegSourceFile(const std::filesystem::path& path, SourceImageRead& read);
+
 // Loads a logo picked by the user: on success `logo` holds the decoded picture and
 // `untouchedLogo` a copy of it that the logo tools restore from. A file that cannot be read
 // leaves both as they were, so a bad pick never loses the current logo.

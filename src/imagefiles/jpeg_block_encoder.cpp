@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace quillstone {
 
@@ -173,6 +174,24 @@ void EncodeUnit(const RasterImage& image, const BlockLayout& layout, int unitX, 
         }
         TransformAndQuantise(data, c.quant, blocks[next]);
       }
+    }
+  }
+}
+
+void FindChangedUnits(const RasterImage& a, const RasterImage& b, const BlockLayout& layout, int unitY,
+                      std::vector<std::uint8_t>& changed, int firstX, int endX) {
+  changed.assign(static_cast<std::size_t>(layout.UnitsAcross()), 0);
+  const int firstRow = unitY * layout.UnitHeight();
+  const int endRow = std::min(firstRow + layout.UnitHeight(), layout.height);
+  for (int y = firstRow; y < endRow; ++y) {
+    const std::uint8_t* rowA = a.Row(y);
+    const std::uint8_t* rowB = b.Row(y);
+    for (int ux = firstX; ux < (endX < 0 ? layout.UnitsAcross() : endX); ++ux) {
+      if (changed[static_cast<std::size_t>(ux)]) continue;
+      const int x0 = ux * layout.UnitWidth();
+      const int width = std::min(layout.UnitWidth(), layout.width - x0);
+      changed[static_cast<std::size_t>(ux)] =
+          std::memcmp(rowA + 3 * x0, rowB + 3 * x0, 3 * static_cast<std::size_t>(width)) != 0;
     }
   }
 }

@@ -11,6 +11,13 @@ namespace quillstone {
 // The quantised DCT coefficients of one 8 x 8 block, in natural (row by row) order.
 using CoefficientBlock = std::array<std::int16_t, 64>;
 
+// The zigzag order in which a block's coefficients are coded: kZigzag[k] is the natural
+// (row by row) index of the k-th.
+inline constexpr std::array<int, 64> kZigzag = {
+    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
+    41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
+    30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+
 // One component of a JPEG picture as its encoder lays it out.
 struct BlockComponent {
   int h = 1;  // horizontal and vertical sampling factors
@@ -45,5 +52,11 @@ struct BlockLayout {
 // makes its own padding blocks), so their entries hold nothing meaningful.
 void EncodeUnit(const RasterImage& image, const BlockLayout& layout, int unitX, int unitY,
                 std::vector<CoefficientBlock>& blocks);
+
+// Sets changed[ux] to 1 for each unit of unit row `unitY` where the two pictures (of the
+// layout's size) differ, to 0 for the others; only the units in [firstX, endX) are compared
+// (endX -1: to the last).
+void FindChangedUnits(const RasterImage& a, const RasterImage& b, const BlockLayout& layout, int unitY,
+                      std::vector<std::uint8_t>& changed, int firstX = 0, int endX = -1);
 
 }  // namespace quillstone

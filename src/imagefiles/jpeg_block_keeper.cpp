@@ -8,10 +8,14 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "imagefiles/jpeg_bitstream.h"
 #include "imagefiles/jpeg_block_encoder.h"
+#include "imagefiles/jpeg_block_splice.h"
+#include "imagefiles/jpeg_decoder.h"
 #include "imagefiles/jpeg_glue.h"
 #include "imaging/large_buffer.h"
 
@@ -32,8 +36,8 @@ struct BlockArray {
 
 struct BlockArrays {
   std::vector<std::unique_ptr<BlockArray>> arrays;
-  BlockArraysMemory ownMemory;
-  BlockArraysMemory* memory = &ownMemory;
+  KeptBlocksMemory ownMemory;
+  KeptBlocksMemory* memory = &ownMemory;
   void (*libraryRealize)(j_common_ptr) = nullptr;  // realizes what the library's own methods asked
 };
 
@@ -93,7 +97,7 @@ void RealizeBlockArrays(j_common_ptr cinfo) {
   std::size_t blocks = 0;
   for (const auto& array : all.arrays) blocks += std::size_t{array->blocksPerRow} * array->rows;
   try {
-    BlockArraysMemory& memory = *all.memory;
+    KeptBlocksMemory& memory = *all.memory;
     if (memory.bytes < blocks * sizeof(JBLOCK)) {
       memory.buffer.reset();  // the old buffer goes before the larger one comes
       memory.bytes = 0;
@@ -147,14 +151,11 @@ std::string LayoutProblem(const jpeg_decompress_struct& source) {
   return {};
 }
 
-// The segments the metadata writer owns: EXIF and XMP (APP1), the colour profile (APP2),
-// IPTC (APP13); and the JFIF segment (APP0) the library writes itself.
-bool OwnedElsewhere(const jpeg_marker_struct& marker) {
-  const std::string_view data(reinterpret_cast<const char*>(marker.data), marker.data_length);
+// The segments the metadata writer owns: EXIF and XMP (APP1), the colour profile (APP2) and
+// IPTC (APP13).
+bool MetadataSegment(int marker, std::string_view data) {
   const auto startsWith = [&](std::string_view tag) { return data.substr(0, tag.size()) == tag; };
-  switch (marker.marker) {
-    case JPEG_APP0:
-      return startsWith(std::string_view("JFIF\0", 5));
+  switch (marker) {
     case JPEG_APP0 + 1:
       return startsWith(std::string_view("Exif\0", 5)) || startsWith("http://ns.adobe.com/");
     case JPEG_APP0 + 2:
@@ -166,54 +167,35 @@ bool OwnedElsewhere(const jpeg_marker_struct& marker) {
   }
 }
 
-void MakeLayout(Session& s) {
-  const jpeg_compress_struct& out = s.output;
-  s.layout.width = static_cast<int>(out.image_width);
-  s.layout.height = static_cast<int>(out.image_height);
-  s.layout.maxH = s.source.max_h_samp_factor;
-  s.layout.maxV = s.source.max_v_samp_factor;
-  s.layout.components.resize(static_cast<std::size_t>(out.num_components));
-  for (int ci = 0; ci < out.num_components; ++ci) {
-    const jpeg_component_info& from = s.source.comp_info[ci];
-    BlockComponent& c = s.layout.components[static_cast<std::size_t>(ci)];
+// The saved segments libjpeg's compressor is not to write again: the metadata, and the JFIF
+// segment (APP0) it writes itself.
+bool OwnedElsewhere(const jpeg_marker_struct& marker) {
+  const std::string_view data(reinterpret_cast<const char*>(marker.data), marker.data_length);
+  return (marker.marker == JPEG_APP0 && data.substr(0, 5) == std::string_view("JFIF\0", 5)) ||
+         MetadataSegment(marker.marker, data);
+}
+
+BlockLayout LayoutOf(const jpeg_decompress_struct& source) {
+  BlockLayout layout;
+  layout.width = static_cast<int>(source.image_width);
+  layout.height = static_cast<int>(source.image_height);
+  layout.maxH = source.max_h_samp_factor;
+  layout.maxV = source.max_v_samp_factor;
+  layout.components.resize(static_cast<std::size_t>(source.num_components));
+  for (int ci = 0; ci < source.num_components; ++ci) {
+    const jpeg_component_info& from = source.comp_info[ci];
+    BlockComponent& c = layout.components[static_cast<std::size_t>(ci)];
     c.h = from.h_samp_factor;
     c.v = from.v_samp_factor;
     c.widthInBlocks = static_cast<int>(from.width_in_blocks);
     c.heightInBlocks = static_cast<int>(from.height_in_blocks);
-    const JQUANT_TBL* table = out.quant_tbl_ptrs[out.comp_info[ci].quant_tbl_no];
-    // A zero quantiser only comes from a broken table; it is taken as 1.
-    for (int i = 0; i < 64; ++i) c.quant[i] = std::max<std::uint16_t>(table->quantval[i], 1);
+    // A missing table fails the library's own checks first; a zero quantiser only comes
+    // from a broken table and is taken as 1.
+    const JQUANT_TBL* table = source.quant_tbl_ptrs[from.quant_tbl_no & 3];
+    for (int i = 0; i < 64 && table != nullptr; ++i)
+      c.quant[i] = std::max<std::uint16_t>(table->quantval[i], 1);
   }
-}
-
-// Marks in s.changed the units of unit row `unitY` where the two pictures differ.
-void FindChangedUnits(Session& s, const RasterImage& decoded, const RasterImage& marked, int unitY) {
-  const BlockLayout& layout = s.layout;
-  s.changed.assign(static_cast<std::size_t>(layout.UnitsAcross()), 0);
-  const int firstRow = unitY * layout.UnitHeight();
-  const int endRow = std::min(firstRow + layout.UnitHeight(), layout.height);
-  for (int y = firstRow; y < endRow; ++y) {
-    const std::uint8_t* a = decoded.Row(y);
-    const std::uint8_t* b = marked.Row(y);
-    for (int ux = 0; ux < layout.UnitsAcross(); ++ux) {
-      if (s.changed[ux]) continue;
-      const int x0 = ux * layout.UnitWidth();
-      const int width = std::min(layout.UnitWidth(), layout.width - x0);
-      s.changed[ux] = std::memcmp(a + 3 * x0, b + 3 * x0, 3 * static_cast<std::size_t>(width)) != 0;
-    }
-  }
-}
-
-// The zigzag order in which a block's coefficients are coded: kZigzag[k] is the natural
-// (row by row) index of the k-th.
-constexpr std::array<int, 64> kZigzag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
-                                         12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
-                                         35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
-                                         58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
-
-// The bit count of a coefficient's magnitude: its Huffman category.
-int Category(int value) {
-  return std::bit_width(static_cast<unsigned>(value < 0 ? -value : value));
+  return layout;
 }
 
 // Notes the AC symbols a sequential Huffman coder writes for `block`: a run of zeros with the
@@ -227,7 +209,7 @@ void NoteAcSymbols(const CoefficientBlock& block, std::array<bool, 256>& needed)
       continue;
     }
     for (; run > 15; run -= 16) needed[0xF0] = true;
-    needed[static_cast<std::size_t>((run << 4) + Category(value))] = true;
+    needed[static_cast<std::size_t>((run << 4) + HuffmanCategory(value))] = true;
     run = 0;
   }
   if (run > 0) needed[0x00] = true;
@@ -239,7 +221,7 @@ void ReplaceChangedUnits(Session& s, jvirt_barray_ptr* arrays, const RasterImage
   const BlockLayout& layout = s.layout;
   auto common = reinterpret_cast<j_common_ptr>(&s.source);
   for (int uy = 0; uy < layout.UnitsDown(); ++uy) {
-    FindChangedUnits(s, decoded, marked, uy);
+    FindChangedUnits(decoded, marked, layout, uy, s.changed);
     if (std::find(s.changed.begin(), s.changed.end(), 1) == s.changed.end()) continue;
     std::vector<JBLOCKARRAY>& rows = s.rows;
     rows.resize(layout.components.size());
@@ -335,7 +317,7 @@ bool SourceTablesCover(Session& s, jvirt_barray_ptr* arrays) {
               (*src.mem->access_virt_barray)(common, arrays[ci], static_cast<JDIMENSION>(by), 1, FALSE)[0];
           for (int bx = ux * h; bx < std::min(ux * h + h, width); ++bx) {
             const int dc = row[bx][0];
-            dcNeeded[c.dc_tbl_no & 3][static_cast<std::size_t>(Category(dc - predictor[ci]))] = true;
+            dcNeeded[c.dc_tbl_no & 3][static_cast<std::size_t>(HuffmanCategory(dc - predictor[ci]))] = true;
             predictor[ci] = dc;
           }
         }
@@ -420,7 +402,7 @@ bool Keep(Session& s, const RasterImage& marked, const JpegBlocksSource& from, J
   // An arithmetic-coded source stays arithmetic-coded (it needs no tables of statistics).
   s.output.arith_code = s.source.arith_code;
   s.output.restart_interval = s.source.restart_interval;
-  MakeLayout(s);
+  s.layout = LayoutOf(s.source);
   s.count.units = s.layout.UnitsAcross() * s.layout.UnitsDown();
   ReplaceChangedUnits(s, arrays, from.decoded, marked);
   // A sequential Huffman-coded source of one scan keeps its tables when they code the new
@@ -451,6 +433,107 @@ bool ReadHeaderOnly(Session& s, std::span<const std::uint8_t> file) {
   return ReadSourceHeader(s, file);
 }
 
+// The markers the header walk names.
+constexpr int kStartOfImage = 0xD8;
+constexpr int kBaselineFrame = 0xC0;
+constexpr int kExtendedFrame = 0xC1;
+constexpr int kHuffmanTables = 0xC4;
+constexpr int kQuantTables = 0xDB;
+constexpr int kStartOfScan = 0xDA;
+
+// Calls `segment(marker, bytes)` for each segment of the header of `file` before its entropy-
+// coded data (the start-of-image marker first, the scan header last, fill bytes left out);
+// false when they do not follow one another as they should.
+template <typename Segment>
+bool ForEachHeaderSegment(std::span<const std::uint8_t> file, std::size_t scanStart, Segment&& segment) {
+  if (scanStart < 2 || scanStart > file.size() || file[0] != 0xFF || file[1] != kStartOfImage) return false;
+  segment(kStartOfImage, file.first(2));
+  std::size_t at = 2;
+  while (at < scanStart) {
+    if (file[at] != 0xFF) return false;
+    while (at + 1 < scanStart && file[at + 1] == 0xFF) ++at;  // fill bytes before a marker
+    if (at + 4 > scanStart) return false;
+    const std::size_t end = at + 2 + (std::size_t{file[at + 2]} << 8 | file[at + 3]);
+    if (end > scanStart || end < at + 4) return false;
+    segment(file[at + 1], file.subspan(at, end - at));
+    at = end;
+  }
+  return true;
+}
+
+// Sets up memory's layouts for a source whose header s.source holds; false when its blocks
+// cannot be copied as bits: not one sequential Huffman-coded scan of all its components in
+// their order, a single component sampled other than 1 x 1, or a table missing or unusable.
+bool MakeScanLayout(const Session& s, KeptBlocksMemory& memory) {
+  const jpeg_decompress_struct& src = s.source;
+  if (src.progressive_mode || src.arith_code || src.comps_in_scan != src.num_components ||
+      src.err->num_warnings > 0)
+    return false;
+  memory.blockLayout = LayoutOf(src);
+  ScanLayout& scan = memory.scanLayout;
+  scan = {};
+  const bool interleaved = src.num_components > 1;
+  scan.unitsAcross =
+      interleaved ? memory.blockLayout.UnitsAcross() : static_cast<int>(src.comp_info[0].width_in_blocks);
+  scan.unitsDown =
+      interleaved ? memory.blockLayout.UnitsDown() : static_cast<int>(src.comp_info[0].height_in_blocks);
+  scan.restartInterval = static_cast<int>(src.restart_interval);
+  for (int ci = 0; ci < src.num_components; ++ci) {
+    const jpeg_component_info& comp = src.comp_info[ci];
+    if (src.cur_comp_info[ci] != &comp || src.quant_tbl_ptrs[comp.quant_tbl_no & 3] == nullptr) return false;
+    if (!interleaved && (comp.h_samp_factor != 1 || comp.v_samp_factor != 1)) return false;
+    const auto table = [&](const JHUFF_TBL* from, int slot) {
+      if (from != nullptr && !scan.tables[static_cast<std::size_t>(slot)])
+        scan.tables[static_cast<std::size_t>(slot)] = MakeHuffmanCode(
+            std::span<const std::uint8_t, 17>(from->bits), std::span<const std::uint8_t, 256>(from->huffval));
+      return scan.tables[static_cast<std::size_t>(slot)].has_value();
+    };
+    const int dc = comp.dc_tbl_no & 3;
+    const int ac = NUM_HUFF_TBLS + (comp.ac_tbl_no & 3);
+    if (!table(src.dc_huff_tbl_ptrs[dc], dc) || !table(src.ac_huff_tbl_ptrs[ac - NUM_HUFF_TBLS], ac))
+      return false;
+    scan.components.push_back({comp.h_samp_factor, comp.v_samp_factor, dc, ac});
+  }
+  return true;
+}
+
+// Reads the header and scans the entropy-coded data into memory; false as ScanJpegSource.
+bool Scan(std::span<const std::uint8_t> file, KeptBlocksMemory& memory) {
+  Session s;
+  if (!ReadHeaderOnly(s, file) || !MakeScanLayout(s, memory)) return false;
+  memory.scanStart = static_cast<std::size_t>(s.source.src->next_input_byte - file.data());
+  return ScanEntropyData(file.subspan(memory.scanStart), memory.scanLayout, memory.scan);
+}
+
+// Writes the output by copying the source's bits: its header without the metadata segments,
+// then SpliceChangedUnits. False, having written nothing, when the source does not allow it
+// (Scan), its size is not the pictures' or its tables lack a code the new blocks need.
+bool KeepByCopyingBits(const RasterImage& marked, const JpegBlocksSource& from, ByteSink& sink,
+                       KeptBlocksCount& count) {
+  KeptBlocksMemory ownMemory;
+  KeptBlocksMemory& memory = from.memory != nullptr ? *from.memory : ownMemory;
+  if (!from.scanned && !Scan(from.file, memory)) return false;
+  const BlockLayout& layout = memory.blockLayout;
+  if (layout.width != marked.Width() || layout.height != marked.Height() ||
+      from.decoded.Width() != marked.Width() || from.decoded.Height() != marked.Height())
+    return false;
+  std::vector<std::uint8_t>& out = memory.output;
+  out.clear();
+  out.reserve(from.file.size() + from.file.size() / 8 + 1024);
+  ForEachHeaderSegment(from.file, memory.scanStart, [&](int marker, std::span<const std::uint8_t> bytes) {
+    const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (marker == kStartOfImage || !MetadataSegment(marker, data.substr(4)))
+      out.insert(out.end(), bytes.begin(), bytes.end());
+  });
+  int encoded = 0;
+  if (!SpliceChangedUnits(memory.scan, memory.scanLayout, layout, from.decoded, marked,
+                          from.scanned ? &from.changeable : nullptr, out, encoded))
+    return false;
+  sink.Write(out.data(), out.size());
+  count = {layout.UnitsAcross() * layout.UnitsDown(), encoded, true};
+  return true;
+}
+
 }  // namespace
 
 std::string JpegBlocksProblem(std::span<const std::uint8_t> file, bool greyOutput) {
@@ -460,8 +543,59 @@ std::string JpegBlocksProblem(std::span<const std::uint8_t> file, bool greyOutpu
   return s.problem.empty() ? std::string("the source cannot be read: ") + s.errors.message : s.problem;
 }
 
+bool ScanJpegSource(std::span<const std::uint8_t> file, KeptBlocksMemory& memory) {
+  return Scan(file, memory);
+}
+
+bool DecodeScannedUnits(std::span<const std::uint8_t> file, KeptBlocksMemory& memory, UnitRect units,
+                        RasterImage& target) {
+  const BlockLayout& layout = memory.blockLayout;
+  const bool interleaved = memory.scanLayout.components.size() > 1;
+  const int unitWidth = interleaved ? layout.UnitWidth() : 8;
+  const int unitHeight = interleaved ? layout.UnitHeight() : 8;
+  const int left = units.x0 * unitWidth, top = units.y0 * unitHeight;
+  const int width = std::min(units.x1 * unitWidth, layout.width) - left;
+  const int height = std::min(units.y1 * unitHeight, layout.height) - top;
+  if (width <= 0 || height <= 0 || target.Width() != layout.width || target.Height() != layout.height)
+    return false;
+  // The units' own picture: the source's tables, its frame header with their size, no
+  // restarts, and their blocks' codes.
+  std::vector<std::uint8_t>& out = memory.output;
+  out.clear();
+  const bool header =
+      ForEachHeaderSegment(file, memory.scanStart, [&](int marker, std::span<const std::uint8_t> bytes) {
+        const bool frame = marker == kBaselineFrame || marker == kExtendedFrame;
+        if (!frame && marker != kStartOfImage && marker != kQuantTables && marker != kHuffmanTables &&
+            marker != kStartOfScan)
+          return;
+        const std::size_t at = out.size();
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        if (frame && bytes.size() >= 9) {  // its height and width
+          out[at + 5] = static_cast<std::uint8_t>(height >> 8);
+          out[at + 6] = static_cast<std::uint8_t>(height);
+          out[at + 7] = static_cast<std::uint8_t>(width >> 8);
+          out[at + 8] = static_cast<std::uint8_t>(width);
+        }
+      });
+  if (!header || !CopyUnits(memory.scan, memory.scanLayout, units, out)) return false;
+  std::string damage;
+  if (!DecodeJpegMemory(out.data(), out.size(), memory.units, &damage) || !damage.empty() ||
+      memory.units.Width() != width || memory.units.Height() != height)
+    return false;
+  for (int y = 0; y < height; ++y)
+    std::memcpy(target.Row(top + y) + 3 * left, memory.units.Row(y), 3 * static_cast<std::size_t>(width));
+  return true;
+}
+
 Status EncodeKeepingBlocks(const RasterImage& marked, const JpegBlocksSource& source, ByteSink& sink,
                            const std::filesystem::path& path, KeptBlocksCount* count) {
+  if (!source.throughLibrary) {
+    KeptBlocksCount copied;
+    if (KeepByCopyingBits(marked, source, sink, copied)) {
+      if (count != nullptr) *count = copied;
+      return sink.Failed() ? Status::Error("cannot write JPEG " + path.string()) : Status::Ok();
+    }
+  }
   Session s;
   JpegSinkDestination destination(sink);
   const bool kept = Keep(s, marked, source, destination);

@@ -18,7 +18,8 @@ Status EncodeOutput(const RasterImage& image, const StorageFormat& format, const
                     const std::filesystem::path& path, const JpegBlocksSource* keptBlocks, ByteSink& sink) {
   switch (options.format) {
     case OutputFormat::kJpeg:
-      if (keptBlocks != nullptr) return EncodeKeepingBlocks(image, *keptBlocks, sink, path);
+      if (keptBlocks != nullptr)
+        return EncodeKeepingBlocks(image, *keptBlocks, sink, path, keptBlocks->written);
       return EncodeJpeg(image, sink, path, options.jpeg);
     case OutputFormat::kTiff:
       return EncodeTiff(sink, image, format);

@@ -1,5 +1,6 @@
 #include "pipeline/render_watermark.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -270,6 +271,45 @@ std::string RenderSizeProblem(const WatermarkSettings& settings, int width, int 
                                             : "";
   return "image too large: " + std::to_string(width) + " \u00D7 " + std::to_string(height) + added + " " +
          problem;
+}
+
+std::optional<PixelRect> RenderReach(const RenderInput& input) {
+  const WatermarkSettings& s = input.settings;
+  if (s.texture.enabled || s.frame.outerOn || s.frame.innerOn) return std::nullopt;
+  // The stages that run; a text stage draws nothing without lines.
+  bool logo = false;
+  const auto add = [&](Stage stage) {
+    if (stage == Stage::kLogo) logo = true;
+    return stage == Stage::kLogo || (stage == Stage::kText && input.text.empty());
+  };
+  if (s.combination == CombinationOrder::kActive) {
+    const Stage stage = s.action == WatermarkAction::kPlaceLogo ? Stage::kLogo
+                        : s.action == WatermarkAction::kUseText ? Stage::kText
+                                                                : Stage::kColor;
+    if (!add(stage)) return std::nullopt;
+  } else {
+    const StageList list = StagesOf(s.combination);
+    for (int i = 0; i < list.count; ++i) {
+      if (!add(list.stages[static_cast<std::size_t>(i)])) return std::nullopt;
+    }
+  }
+  const int W = input.original.Width(), H = input.original.Height();
+  if (!logo || input.logo.Empty() || W <= 0 || H <= 0) return PixelRect{};
+  if (s.logo.tile) return std::nullopt;
+  const ImageSize size = s.logo.relativeSize ? RelativeLogoSize(input.logo.Width(), input.logo.Height(), W, H,
+                                                                s.logo.relativePercent)
+                                             : ImageSize{input.logo.Width(), input.logo.Height()};
+  if (size.width > W || size.height > H) return PixelRect{};
+  std::optional<PixelRect> reach;
+  for (int i = 0; i < kLogoPlaceCount; ++i) {
+    if (!s.logo.places[static_cast<std::size_t>(i)]) continue;
+    const LogoPosition p = LogoPlacePosition(static_cast<LogoPlace>(i), W, H, size.width, size.height);
+    const PixelRect at{p.x0, p.y0, p.x0 + size.width, p.y0 + size.height};
+    reach = reach ? PixelRect{std::min(reach->x0, at.x0), std::min(reach->y0, at.y0),
+                              std::max(reach->x1, at.x1), std::max(reach->y1, at.y1)}
+                  : at;
+  }
+  return reach.value_or(PixelRect{});
 }
 
 Status RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output) {

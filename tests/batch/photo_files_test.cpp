@@ -86,13 +86,14 @@ class PhotoFilesTest : public ::testing::Test {
     settings_.watermark.frame.innerOn = false;
   }
 
-  MarkResult Mark(const std::filesystem::path& source, const std::filesystem::path& output,
-                  SaveOptions save) {
+  MarkResult Mark(const std::filesystem::path& source, const std::filesystem::path& output, SaveOptions save,
+                  int previewSide = 0) {
     const MarkInput input{settings_, logo_, none_, text_, locale_, macro_, logoAlpha_};
     MarkFileRequest request;
     request.source = source;
     request.output = output;
     request.save = save;
+    request.previewWidth = request.previewHeight = previewSide;
     RandomSource random(1);
     MarkBuffers buffers;
     return MarkFile(input, request, random, buffers);
@@ -231,6 +232,11 @@ TEST_F(PhotoFilesTest, KeptJpegBlocksOrTheReasonWhyNot) {
     c.change(settings_, save);
     save.jpeg.keepUntouchedBlocks = true;
     const MarkResult kept = Mark(c.source, temp_ / "kept.jpg", save);
+    // A preview needs the whole picture decoded; without one only the units around the
+    // logo are, and the file is the same.
+    ASSERT_EQ(Mark(c.source, temp_ / "whole.jpg", save, 20).outcome, kept.outcome) << c.name;
+    EXPECT_EQ(testing::FileContents(temp_ / "whole.jpg"), testing::FileContents(temp_ / "kept.jpg"))
+        << c.name;
     save.jpeg.keepUntouchedBlocks = false;
     const MarkResult plain = Mark(c.source, temp_ / "plain.jpg", save);
     settings_ = before;

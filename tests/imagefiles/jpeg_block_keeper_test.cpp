@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
@@ -79,8 +80,9 @@ Coefficients ReadCoefficients(const std::string& file) {
   return out;
 }
 
-// libjpeg's own encode of `image` with the source's tables, sampling and colours.
-std::string EncodeLikeSource(const RasterImage& image, const std::string& source) {
+// libjpeg's own encode of `image` with the source's quantisation tables, sampling and
+// colours, and the restart interval given.
+std::string EncodeLikeSource(const RasterImage& image, const std::string& source, unsigned restart = 0) {
   jpeg_decompress_struct in{};
   jpeg_compress_struct out{};
   jpeg_error_mgr errors{};
@@ -97,6 +99,7 @@ std::string EncodeLikeSource(const RasterImage& image, const std::string& source
   out.in_color_space = JCS_EXT_BGR;
   out.input_components = 3;
   out.dct_method = JDCT_ISLOW;
+  out.restart_interval = restart;
   jpeg_start_compress(&out, TRUE);
   while (out.next_scanline < out.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(image.Row(static_cast<int>(out.next_scanline)));
@@ -126,9 +129,13 @@ void PaintPatch(RasterImage& image, int left, int top, int width, int height) {
 struct KeepCase {
   const char* file;
   const char* sampling;
+  bool copiesBits;       // a sequential Huffman-coded stream whose tables code the new blocks
+  unsigned restart = 0;  // nonzero: the file encoded again by libjpeg with this restart interval
 };
 
-class KeepBlocksTest : public ::testing::TestWithParam<KeepCase> {};
+// Each case is written by copying the source's bits where it can and, to compare, through
+// the library's coefficient arrays.
+class KeepBlocksTest : public ::testing::TestWithParam<std::tuple<KeepCase, bool>> {};
 
 // A corner logo and a small patch: every block of a unit the marks left alone is the
 // source's; every block of a changed unit is libjpeg's own encode of the marked picture
@@ -137,8 +144,10 @@ class KeepBlocksTest : public ::testing::TestWithParam<KeepCase> {};
 // whole encode; mode, restart interval and comments are kept.
 TEST_P(KeepBlocksTest, KeepsUntouchedUnitsAndEncodesChangedOnesAsLibjpeg) {
   QUILLSTONE_REQUIRE_TESTDATA(data);
-  SCOPED_TRACE(GetParam().file);
-  const std::string source = testing::FileContents(data / GetParam().file);
+  const auto& [param, throughLibrary] = GetParam();
+  SCOPED_TRACE(std::string(param.file) + (throughLibrary ? " through the library" : ""));
+  std::string source = testing::FileContents(data / param.file);
+  if (param.restart > 0) source = EncodeLikeSource(Decode(source), source, param.restart);
   const RasterImage original = Decode(source);
   RasterImage marked = original;
   PaintPatch(marked, original.Width() - 13, original.Height() - 9, 13, 9);
@@ -146,14 +155,18 @@ TEST_P(KeepBlocksTest, KeepsUntouchedUnitsAndEncodesChangedOnesAsLibjpeg) {
 
   // The cases share the arrays' memory, as a batch thread's files do: what one file leaves
   // there must not reach the next.
-  static BlockArraysMemory memory;
+  static KeptBlocksMemory memory;
   MemorySink sink;
   KeptBlocksCount count;
-  ASSERT_TRUE(EncodeKeepingBlocks(marked, {Bytes(source), original, &memory}, sink, "out.jpg", &count));
+  ASSERT_TRUE(EncodeKeepingBlocks(
+      marked,
+      {.file = Bytes(source), .decoded = original, .memory = &memory, .throughLibrary = throughLibrary}, sink,
+      "out.jpg", &count));
+  EXPECT_EQ(count.copiedBits, param.copiesBits && !throughLibrary);
   const std::string whole = EncodeLikeSource(marked, source);
   const Coefficients from = ReadCoefficients(source), written = ReadCoefficients(sink.bytes),
                      reference = ReadCoefficients(whole);
-  ASSERT_EQ(from.sampling, GetParam().sampling);
+  ASSERT_EQ(from.sampling, param.sampling);
   EXPECT_EQ(written.sampling, from.sampling);
   EXPECT_EQ(written.progressive, from.progressive);
   EXPECT_EQ(written.arithmetic, from.arithmetic);
@@ -216,7 +229,10 @@ TEST_P(KeepBlocksTest, KeepsUntouchedUnitsAndEncodesChangedOnesAsLibjpeg) {
   // Unmarked, the file costs no more than the source (within 2 %); a sequential Huffman-coded
   // one keeps the source's own tables.
   MemorySink unmarked;
-  ASSERT_TRUE(EncodeKeepingBlocks(original, {Bytes(source), original, &memory}, unmarked, "same.jpg"));
+  ASSERT_TRUE(EncodeKeepingBlocks(
+      original,
+      {.file = Bytes(source), .decoded = original, .memory = &memory, .throughLibrary = throughLibrary},
+      unmarked, "same.jpg"));
   EXPECT_LE(unmarked.bytes.size(), source.size() * 1.02);
   if (!from.progressive && !from.arithmetic) {
     EXPECT_EQ(ReadCoefficients(unmarked.bytes).huffman, from.huffman);
@@ -225,14 +241,57 @@ TEST_P(KeepBlocksTest, KeepsUntouchedUnitsAndEncodesChangedOnesAsLibjpeg) {
 
 INSTANTIATE_TEST_SUITE_P(
     Corpus, KeepBlocksTest,
-    ::testing::Values(KeepCase{"jpeg/jpeg-decoder/reftest/progressive3.jpg", "1x1 1x1 1x1"},
-                      KeepCase{"jpeg/jpeg-decoder/crashtest/multiple-0xff-before-eoi.jpg", "2x1 1x1 1x1"},
-                      KeepCase{"jpeg/libjpeg-turbo/testorig.jpg", "2x2 1x1 1x1"},
-                      KeepCase{"jpeg/libjpeg-turbo/testimgp.jpg", "2x2 1x1 1x1"},
-                      KeepCase{"jpeg/libjpeg-turbo/testimgari.jpg", "2x2 1x1 1x1"},
-                      KeepCase{"jpeg/libjpeg-turbo/testimggray.jpg", "1x1"},
-                      KeepCase{"jpeg/jpegsuite/baseline/32x32x8_restarts.jpg", "1x1"},
-                      KeepCase{"jpeg/jpegsuite/baseline/32x32x8_comments.jpg", "1x1"}));
+    ::testing::Combine(
+        ::testing::Values(KeepCase{"jpeg/jpeg-decoder/reftest/progressive3.jpg", "1x1 1x1 1x1", false},
+                          KeepCase{"jpeg/jpeg-decoder/crashtest/multiple-0xff-before-eoi.jpg", "2x1 1x1 1x1",
+                                   true},
+                          KeepCase{"jpeg/libjpeg-turbo/testorig.jpg", "2x2 1x1 1x1", true},
+                          KeepCase{"jpeg/libjpeg-turbo/testorig.jpg", "2x2 1x1 1x1", true, 7},
+                          KeepCase{"jpeg/libjpeg-turbo/testimgp.jpg", "2x2 1x1 1x1", false},
+                          KeepCase{"jpeg/libjpeg-turbo/testimgari.jpg", "2x2 1x1 1x1", false},
+                          KeepCase{"jpeg/libjpeg-turbo/testimggray.jpg", "1x1", true},
+                          KeepCase{"jpeg/libjpeg-turbo/testimggray.jpg", "1x1", true, 5},
+                          KeepCase{"jpeg/jpegsuite/baseline/32x32x8_restarts.jpg", "1x1", false},
+                          KeepCase{"jpeg/jpegsuite/baseline/32x32x8_comments.jpg", "1x1", false}),
+        ::testing::Bool()));
+
+// Units decoded as a picture of their own are the whole picture's pixels inside their ring
+// of units (up to the picture's edges), and nothing else of the target is touched.
+TEST(DecodeScannedUnits, GivesTheWholeDecodeInsideTheUnitsRing) {
+  QUILLSTONE_REQUIRE_TESTDATA(data);
+  struct Case {
+    const char* file;
+    unsigned restart;
+    UnitRect units;
+  };
+  for (const Case& c : {Case{"jpeg/libjpeg-turbo/testorig.jpg", 0, {3, 2, 9, 7}},
+                        Case{"jpeg/libjpeg-turbo/testorig.jpg", 4, {10, 5, 15, 10}},
+                        Case{"jpeg/jpeg-decoder/crashtest/multiple-0xff-before-eoi.jpg", 0, {0, 0, 6, 4}},
+                        Case{"jpeg/libjpeg-turbo/testimggray.jpg", 3, {20, 10, 29, 19}}}) {
+    SCOPED_TRACE(c.file);
+    std::string file = testing::FileContents(data / c.file);
+    if (c.restart > 0) file = EncodeLikeSource(Decode(file), file, c.restart);
+    const RasterImage whole = Decode(file);
+    KeptBlocksMemory memory;
+    ASSERT_TRUE(ScanJpegSource(Bytes(file), memory));
+    RasterImage target(whole.Width(), whole.Height(), 0x123456);
+    ASSERT_TRUE(DecodeScannedUnits(Bytes(file), memory, c.units, target));
+    const int unitW = memory.blockLayout.UnitWidth(), unitH = memory.blockLayout.UnitHeight();
+    const int across = memory.scanLayout.unitsAcross, down = memory.scanLayout.unitsDown;
+    const UnitRect inner{c.units.x0 > 0 ? c.units.x0 + 1 : 0, c.units.y0 > 0 ? c.units.y0 + 1 : 0,
+                         c.units.x1 < across ? c.units.x1 - 1 : across,
+                         c.units.y1 < down ? c.units.y1 - 1 : down};
+    for (int y = 0; y < whole.Height(); ++y) {
+      for (int x = 0; x < whole.Width(); ++x) {
+        if (inner.Contains(x / unitW, y / unitH)) {
+          ASSERT_EQ(target.Pixel(x, y), whole.Pixel(x, y)) << x << "," << y;
+        } else if (!c.units.Contains(x / unitW, y / unitH)) {
+          ASSERT_EQ(target.Pixel(x, y), SplitColor(0x123456)) << x << "," << y;
+        }
+      }
+    }
+  }
+}
 
 // Streams whose blocks cannot be kept say why before anything is written.
 TEST(KeepBlocksRefusal, NamesWhyAStreamIsRefused) {

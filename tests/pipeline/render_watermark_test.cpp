@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,60 @@ TEST(EffectiveStrength, SelectedItemPlusOneAndNeverOneForMultiBandStyles) {
     s.strengthItem = c.item;
     s.style = ColorStyleIndex(c.style);
     EXPECT_EQ(EffectiveStrength(s), c.expected) << "item " << c.item << " style " << s.style;
+  }
+}
+
+// What a render may change is known before it runs for a logo at its places: every pixel
+// it changes lies in the reach; where it cannot be known there is no reach.
+TEST(RenderReach, HoldsEveryPixelTheRenderChanges) {
+  struct Case {
+    const char* name;
+    std::function<void(testing::RenderFixture&)> set;
+    bool known;
+  };
+  const auto places = [](std::initializer_list<int> on) {
+    return [on](testing::RenderFixture& f) {
+      f.settings.logo.places.fill(false);
+      for (const int i : on) f.settings.logo.places[static_cast<std::size_t>(i)] = true;
+    };
+  };
+  using enum CombinationOrder;
+  const std::vector<Case> cases = {
+      {"the first place", places({0}), true},
+      {"corners and centre", places({0, 2, 4, 6, 8}), true},
+      {"relative size",
+       [&](auto& f) {
+         places({8})(f);
+         f.settings.logo.relativeSize = true;
+         f.settings.logo.relativePercent = 40;
+       },
+       true},
+      {"logo then no text", [](auto& f) { f.settings.combination = kTL; }, true},
+      {"a logo bigger than the image", [](auto& f) { f.logo = RasterImage(41, 5, colors::kWhite); }, true},
+      {"logo then text", [](auto& f) { f.settings.combination = kLT, f.text = {"x"}; }, false},
+      {"a colour effect", [](auto& f) { f.settings.combination = kLC; }, false},
+      {"a tiled logo", [](auto& f) { f.settings.logo.tile = true; }, false},
+      {"a frame", [](auto& f) { f.settings.frame.outerOn = true; }, false},
+      {"margins", [](auto& f) { f.settings.texture.enabled = true; }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::RenderFixture f;
+    f.original = testing::MakeGradientRaster(40, 30);
+    f.logo = RasterImage(9, 5, colors::kWhite);
+    c.set(f);
+    const std::optional<PixelRect> reach =
+        RenderReach({f.original, f.logo, f.texture, f.settings, f.text, f.context, f.locale});
+    ASSERT_EQ(reach.has_value(), c.known);
+    if (!reach) continue;
+    const RasterImage& marked = f.Render().marked;
+    for (int y = 0; y < f.original.Height(); ++y) {
+      for (int x = 0; x < f.original.Width(); ++x) {
+        if (x < reach->x0 || x >= reach->x1 || y < reach->y0 || y >= reach->y1) {
+          ASSERT_EQ(marked.Pixel(x, y), f.original.Pixel(x, y)) << x << "," << y;
+        }
+      }
+    }
   }
 }
 

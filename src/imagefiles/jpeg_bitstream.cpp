@@ -1,0 +1,266 @@
+#include "imagefiles/jpeg_bitstream.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace quillstone {
+
+namespace {
+
+constexpr int kLook = HuffmanCode::kLookBits;
+constexpr int kSkip = HuffmanCode::kSkipBits;
+constexpr int kMaxDcCategory = 11;  // 8-bit samples
+
+// The 32 bits from bit position `pos` on, the first in the highest bit.
+std::uint32_t Peek32(const std::uint8_t* data, std::uint64_t pos) {
+  std::uint64_t word;
+  std::memcpy(&word, data + (pos >> 3), sizeof word);
+  word = __builtin_bswap64(word);
+  return static_cast<std::uint32_t>((word << (pos & 7)) >> 32);
+}
+
+// The symbol whose code starts at `pos`, which moves past the code; -1 when no code of the
+// table starts there.
+int ReadSymbol(const HuffmanCode& table, const std::uint8_t* data, std::uint64_t& pos) {
+  const std::uint32_t word = Peek32(data, pos);
+  if (const std::uint16_t entry = table.look[word >> (32 - kLook)]; entry != 0) {
+    pos += entry >> 8;
+    return entry & 0xFF;
+  }
+  for (int length = kLook + 1; length <= 16; ++length) {
+    const auto code = static_cast<std::int32_t>(word >> (32 - length));
+    if (code <= table.maxCode[static_cast<std::size_t>(length)]) {
+      pos += static_cast<std::uint64_t>(length);
+      return table
+          .values[static_cast<std::size_t>(code + table.valueOffset[static_cast<std::size_t>(length)])];
+    }
+  }
+  return -1;
+}
+
+// Reads the entropy-coded bytes of `bytes` into scan.data without stuffing, noting where
+// each restart interval starts; false when restart markers come out of order or the scan
+// ends with anything but the end of the image.
+bool Unstuff(std::span<const std::uint8_t> bytes, EntropyScan& scan) {
+  scan.data.resize(bytes.size() + 8);
+  scan.intervalStarts.assign(1, 0);
+  std::uint8_t* out = scan.data.data();
+  std::size_t written = 0;
+  std::size_t i = 0;
+  int nextRestart = 0;
+  for (;;) {
+    const void* mark = std::memchr(bytes.data() + i, 0xFF, bytes.size() - i);
+    const std::size_t at =
+        mark == nullptr ? bytes.size() : static_cast<const std::uint8_t*>(mark) - bytes.data();
+    std::memcpy(out + written, bytes.data() + i, at - i);
+    written += at - i;
+    if (at + 1 >= bytes.size()) return false;  // no marker ends the scan
+    const std::uint8_t code = bytes[at + 1];
+    if (code == 0x00) {
+      out[written++] = 0xFF;
+      i = at + 2;
+    } else if (code == 0xFF) {
+      i = at + 1;  // a fill byte before a marker
+    } else if (code >= 0xD0 && code <= 0xD7) {
+      if (code - 0xD0 != nextRestart) return false;
+      nextRestart = (nextRestart + 1) & 7;
+      scan.intervalStarts.push_back(static_cast<std::uint32_t>(written));
+      i = at + 2;
+    } else if (code == 0xD9) {
+      scan.length = at;
+      break;
+    } else {
+      return false;
+    }
+  }
+  scan.data.resize(written);
+  scan.data.resize(written + 8, 0);
+  return true;
+}
+
+// Reads one block's codes from `pos`; false when they are not sound.
+bool ReadBlock(const HuffmanCode& dc, const HuffmanCode& ac, const std::uint8_t* data, std::uint64_t& pos,
+               int& predictor, CodedBlock& block) {
+  block.start = static_cast<std::uint32_t>(pos);
+  const int size = ReadSymbol(dc, data, pos);
+  if (size < 0 || size > kMaxDcCategory) return false;
+  if (size > 0) {
+    const std::uint32_t raw = Peek32(data, pos) >> (32 - size);
+    pos += static_cast<std::uint64_t>(size);
+    predictor += raw < (1u << (size - 1)) ? static_cast<int>(raw) - (1 << size) + 1 : static_cast<int>(raw);
+  }
+  if (HuffmanCategory(predictor) > kMaxDcCategory) return false;
+  block.dc = predictor;
+  block.acStart = static_cast<std::uint32_t>(pos);
+  // k counts the coefficients passed; a block ends when it reaches 64 or at its end of
+  // block. Codes that pass more are not sound.
+  int k = 1;
+  while (k < 64) {
+    if (const std::uint16_t entry = ac.skip[Peek32(data, pos) >> (32 - kSkip)]; entry != 0) {
+      pos += entry & 0xFF;
+      k += entry >> 8;
+      continue;
+    }
+    const int symbol = ReadSymbol(ac, data, pos);
+    if (symbol < 0) return false;
+    const int run = symbol >> 4;
+    const int bits = symbol & 15;
+    pos += static_cast<std::uint64_t>(bits);
+    k += bits != 0 ? run + 1 : run == 15 ? 16 : HuffmanCode::kEndOfBlock;
+  }
+  if (k > 64 && k < HuffmanCode::kEndOfBlock) return false;
+  block.end = static_cast<std::uint32_t>(pos);
+  return true;
+}
+
+}  // namespace
+
+std::optional<HuffmanCode> MakeHuffmanCode(std::span<const std::uint8_t, 17> counts,
+                                           std::span<const std::uint8_t, 256> symbols) {
+  HuffmanCode table;
+  std::array<bool, 256> named{};
+  std::uint32_t code = 0;
+  int p = 0;
+  for (int length = 1; length <= 16; ++length) {
+    const int n = counts[static_cast<std::size_t>(length)];
+    if (p + n > 256) return std::nullopt;
+    table.valueOffset[static_cast<std::size_t>(length)] = p - static_cast<std::int32_t>(code);
+    for (int i = 0; i < n; ++i, ++p, ++code) {
+      const std::uint8_t symbol = symbols[static_cast<std::size_t>(p)];
+      if (named[symbol]) return std::nullopt;
+      named[symbol] = true;
+      table.values[static_cast<std::size_t>(p)] = symbol;
+      table.code[symbol] = static_cast<std::uint16_t>(code);
+      table.length[symbol] = static_cast<std::uint8_t>(length);
+      if (length <= kLook) {
+        const std::uint32_t first = code << (kLook - length);
+        for (std::uint32_t fill = 0; fill < (1u << (kLook - length)); ++fill)
+          table.look[first + fill] = static_cast<std::uint16_t>((length << 8) | symbol);
+      }
+      const int run = symbol >> 4, size = symbol & 15;
+      if (const int reach = length + size; reach <= kSkip) {
+        const int passed = size != 0 ? run + 1 : run == 15 ? 16 : HuffmanCode::kEndOfBlock;
+        const std::uint32_t first = code << (kSkip - length);
+        // Each continuation of the code's value bits reaches as far.
+        for (std::uint32_t fill = 0; fill < (1u << (kSkip - length)); ++fill)
+          table.skip[first + fill] = static_cast<std::uint16_t>((passed << 8) | reach);
+      }
+    }
+    // No code may be all ones, so one past the last must still fit the length.
+    if (code >= (1u << length)) return std::nullopt;
+    table.maxCode[static_cast<std::size_t>(length)] = n > 0 ? static_cast<std::int32_t>(code) - 1 : -1;
+    code <<= 1;
+  }
+  table.maxCode[17] = INT32_MAX;
+  return table;
+}
+
+int ScanLayout::BlocksPerUnit() const {
+  int blocks = 0;
+  for (const ScanComponent& c : components) blocks += c.h * c.v;
+  return blocks;
+}
+
+bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layout, EntropyScan& scan) {
+  for (const ScanComponent& c : layout.components) {
+    if (!layout.tables[static_cast<std::size_t>(c.dc)] || !layout.tables[static_cast<std::size_t>(c.ac)])
+      return false;
+  }
+  if (!Unstuff(bytes, scan)) return false;
+  const long units = static_cast<long>(layout.unitsAcross) * layout.unitsDown;
+  const long interval = layout.restartInterval > 0 ? layout.restartInterval : units;
+  if (units <= 0 || static_cast<long>(scan.intervalStarts.size()) != (units + interval - 1) / interval)
+    return false;
+  scan.blocks.resize(static_cast<std::size_t>(units * layout.BlocksPerUnit()));
+  const std::uint8_t* data = scan.data.data();
+  const std::size_t dataBytes = scan.data.size() - 8;
+  std::array<int, 4> predictor{};
+  std::uint64_t pos = 0;
+  std::uint64_t endOfInterval = 0;
+  std::size_t next = 0;
+  for (long unit = 0; unit < units; ++unit) {
+    if (unit % interval == 0) {
+      if ((pos + 7) / 8 * 8 != endOfInterval) return false;  // short, or bytes left over
+      const auto index = static_cast<std::size_t>(unit / interval);
+      pos = std::uint64_t{scan.intervalStarts[index]} * 8;
+      endOfInterval =
+          8 *
+          std::uint64_t{index + 1 < scan.intervalStarts.size() ? scan.intervalStarts[index + 1] : dataBytes};
+      predictor.fill(0);
+    }
+    for (std::size_t ci = 0; ci < layout.components.size(); ++ci) {
+      const ScanComponent& c = layout.components[ci];
+      for (int b = 0; b < c.h * c.v; ++b) {
+        if (!ReadBlock(layout.Dc(c), layout.Ac(c), data, pos, predictor[ci], scan.blocks[next++]))
+          return false;
+      }
+    }
+    if (pos > endOfInterval) return false;
+  }
+  return (pos + 7) / 8 * 8 == endOfInterval;
+}
+
+void BitWriter::Put(std::uint32_t bits, int count) {
+  bits_ = (bits_ << count) | (bits & ((std::uint64_t{1} << count) - 1));
+  count_ += count;
+  while (count_ >= 8) {
+    count_ -= 8;
+    const auto byte = static_cast<std::uint8_t>(bits_ >> count_);
+    out_.push_back(byte);
+    if (byte == 0xFF) out_.push_back(0x00);
+  }
+}
+
+void BitWriter::Copy(const std::uint8_t* data, std::uint64_t from, std::uint64_t to) {
+  while (from < to) {
+    const int n = static_cast<int>(std::min<std::uint64_t>(32, to - from));
+    Put(static_cast<std::uint32_t>(std::uint64_t{Peek32(data, from)} >> (32 - n)), n);
+    from += static_cast<std::uint64_t>(n);
+  }
+}
+
+void BitWriter::PadToByte() {
+  if (count_ > 0) Put((1u << (8 - count_)) - 1, 8 - count_);
+}
+
+void BitWriter::Marker(std::uint8_t code) {
+  PadToByte();
+  out_.push_back(0xFF);
+  out_.push_back(code);
+}
+
+bool PutDcDifference(BitWriter& writer, int difference, const HuffmanCode& table) {
+  const int size = HuffmanCategory(difference);
+  if (size > kMaxDcCategory || table.length[static_cast<std::size_t>(size)] == 0) return false;
+  writer.Put(table.code[static_cast<std::size_t>(size)], table.length[static_cast<std::size_t>(size)]);
+  if (size > 0) writer.Put(static_cast<std::uint32_t>(difference < 0 ? difference - 1 : difference), size);
+  return true;
+}
+
+bool PutAcCoefficients(BitWriter& writer, const CoefficientBlock& block, const HuffmanCode& table) {
+  const auto put = [&](int symbol) {
+    const std::uint8_t length = table.length[static_cast<std::size_t>(symbol)];
+    if (length == 0) return false;
+    writer.Put(table.code[static_cast<std::size_t>(symbol)], length);
+    return true;
+  };
+  int run = 0;
+  for (int k = 1; k < 64; ++k) {
+    const int value = block[static_cast<std::size_t>(kZigzag[static_cast<std::size_t>(k)])];
+    if (value == 0) {
+      ++run;
+      continue;
+    }
+    for (; run > 15; run -= 16) {
+      if (!put(0xF0)) return false;
+    }
+    const int size = HuffmanCategory(value);
+    if (size > 10 || !put((run << 4) | size)) return false;
+    writer.Put(static_cast<std::uint32_t>(value < 0 ? value - 1 : value), size);
+    run = 0;
+  }
+  return run == 0 || put(0x00);
+}
+
+}  // namespace quillstone

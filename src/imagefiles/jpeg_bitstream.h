@@ -1,0 +1,122 @@
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "imagefiles/jpeg_block_encoder.h"
+
+namespace quillstone {
+
+// The entropy-coded data of a sequential, Huffman-coded JPEG scan at the level of bits:
+// reading where every block's codes lie, and writing codes and stretches of bits again.
+// Lets a writer copy the blocks a mark leaves alone as the very bits the source holds.
+
+// The bit count of a coefficient's magnitude: its Huffman category.
+inline int HuffmanCategory(int value) {
+  return std::bit_width(static_cast<unsigned>(value < 0 ? -value : value));
+}
+
+// One Huffman table, for reading codes and writing them.
+struct HuffmanCode {
+  // Reading: the codes of up to kLookBits bits by their leading bits, (length << 8) |
+  // symbol, 0 for a longer code; the longer ones through maxCode and valueOffset.
+  static constexpr int kLookBits = 9;
+  std::array<std::uint16_t, 1 << kLookBits> look{};
+  std::array<std::int32_t, 18> maxCode{};
+  std::array<std::int32_t, 17> valueOffset{};
+  std::array<std::uint8_t, 256> values{};
+  // Skipping AC codes: by the leading kSkipBits bits, how far a code with its value's bits
+  // reaches, (coefficients passed << 8) | bits; an end of block passes kEndOfBlock; 0 for
+  // a code with its value's bits longer than kSkipBits, read through `look`.
+  static constexpr int kSkipBits = 12;
+  static constexpr int kEndOfBlock = 128;
+  std::array<std::uint16_t, 1 << kSkipBits> skip{};
+  // Writing: each symbol's code and its length (0: the table has no code for it).
+  std::array<std::uint16_t, 256> code{};
+  std::array<std::uint8_t, 256> length{};
+};
+
+// The table that `counts` (codes of each length 1..16; counts[0] unused) and `symbols`
+// define; none when they make no prefix code or name a symbol twice.
+std::optional<HuffmanCode> MakeHuffmanCode(std::span<const std::uint8_t, 17> counts,
+                                           std::span<const std::uint8_t, 256> symbols);
+
+// One component of a scan, in scan order.
+struct ScanComponent {
+  int h = 1;  // blocks across and down in each unit (1 x 1 in a scan of one component)
+  int v = 1;
+  int dc = 0;  // its tables in ScanLayout::tables
+  int ac = 0;
+};
+
+// The units of a scan: the interleaved MCUs of all components, or the blocks of one.
+struct ScanLayout {
+  int unitsAcross = 0;
+  int unitsDown = 0;
+  int restartInterval = 0;  // units between restart markers; 0: none
+  std::vector<ScanComponent> components;
+  std::array<std::optional<HuffmanCode>, 8> tables;  // those the components use are set
+
+  int BlocksPerUnit() const;
+  const HuffmanCode& Dc(const ScanComponent& c) const { return *tables[static_cast<std::size_t>(c.dc)]; }
+  const HuffmanCode& Ac(const ScanComponent& c) const { return *tables[static_cast<std::size_t>(c.ac)]; }
+};
+
+// Where one coded block lies in EntropyScan::data, as bit positions, and its DC value.
+struct CodedBlock {
+  std::uint32_t start = 0;    // its DC difference's code
+  std::uint32_t acStart = 0;  // its AC codes
+  std::uint32_t end = 0;      // just after its last code
+  std::int32_t dc = 0;        // the DC value (the differences summed)
+};
+
+struct EntropyScan {
+  // The entropy-coded bytes without their stuffing and restart markers (each restart
+  // interval starts on a byte), followed by eight zero bytes.
+  std::vector<std::uint8_t> data;
+  std::vector<CodedBlock> blocks;  // every block in coding order, padding blocks included
+  std::vector<std::uint32_t> intervalStarts;
+  std::size_t length = 0;  // bytes of the scan in the file, up to the marker that ends it
+};
+
+// Reads the entropy-coded segment that starts `bytes` (just after the scan header) into
+// `scan`. False when a table the layout names is missing, or when the data is not sound: a
+// code no table holds, more than 64 coefficients in a block, restart markers out of order
+// or in the wrong number, data that runs short or has whole bytes left over after an
+// interval's last block, or a scan ended by a marker other than the
+// end of the image.
+bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layout, EntropyScan& scan);
+
+// Appends entropy-coded bits to a byte vector, stuffing a zero after every 0xFF.
+class BitWriter {
+ public:
+  explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+
+  // Appends the low `count` bits of `bits` (count <= 32).
+  void Put(std::uint32_t bits, int count);
+  // Appends the bits [from, to) of destuffed data (followed by eight readable bytes).
+  void Copy(const std::uint8_t* data, std::uint64_t from, std::uint64_t to);
+  // Fills the last byte with one bits.
+  void PadToByte();
+  // Pads and appends a marker (0xFF, code).
+  void Marker(std::uint8_t code);
+
+ private:
+  std::vector<std::uint8_t>& out_;
+  std::uint64_t bits_ = 0;
+  int count_ = 0;
+};
+
+// Writes a DC difference with its table; false when the table has no code for its size.
+bool PutDcDifference(BitWriter& writer, int difference, const HuffmanCode& table);
+
+// Writes the AC coefficients of a block (natural order) as a sequential Huffman coder does:
+// runs of zeros with the next value's size, sixteen zeros as 0xF0, an end of block when
+// zeros end it. False when the table lacks a symbol the block needs.
+bool PutAcCoefficients(BitWriter& writer, const CoefficientBlock& block, const HuffmanCode& table);
+
+}  // namespace quillstone
