@@ -81,7 +81,7 @@ bool Unstuff(std::span<const std::uint8_t> bytes, EntropyScan& scan) {
 
 // Reads one block's codes from `pos`; false when they are not sound.
 bool ReadBlock(const HuffmanCode& dc, const HuffmanCode& ac, const std::uint8_t* data, std::uint64_t& pos,
-               int& predictor, CodedBlock& block) {
+               int& predictor, CodedBlock& block, std::array<long, 256>& frequency) {
   block.start = static_cast<std::uint32_t>(pos);
   const int size = ReadSymbol(dc, data, pos);
   if (size < 0 || size > kMaxDcCategory) return false;
@@ -97,13 +97,15 @@ bool ReadBlock(const HuffmanCode& dc, const HuffmanCode& ac, const std::uint8_t*
   // block. Codes that pass more are not sound.
   int k = 1;
   while (k < 64) {
-    if (const std::uint16_t entry = ac.skip[Peek32(data, pos) >> (32 - kSkip)]; entry != 0) {
+    if (const std::uint32_t entry = ac.skip[Peek32(data, pos) >> (32 - kSkip)]; entry != 0) {
       pos += entry & 0xFF;
-      k += entry >> 8;
+      k += (entry >> 8) & 0xFF;
+      ++frequency[entry >> 16];
       continue;
     }
     const int symbol = ReadSymbol(ac, data, pos);
     if (symbol < 0) return false;
+    ++frequency[static_cast<std::size_t>(symbol)];
     const int run = symbol >> 4;
     const int bits = symbol & 15;
     pos += static_cast<std::uint64_t>(bits);
@@ -144,7 +146,7 @@ std::optional<HuffmanCode> MakeHuffmanCode(std::span<const std::uint8_t, 17> cou
         const std::uint32_t first = code << (kSkip - length);
         // Each continuation of the code's value bits reaches as far.
         for (std::uint32_t fill = 0; fill < (1u << (kSkip - length)); ++fill)
-          table.skip[first + fill] = static_cast<std::uint16_t>((passed << 8) | reach);
+          table.skip[first + fill] = static_cast<std::uint32_t>((symbol << 16) | (passed << 8) | reach);
       }
     }
     // No code may be all ones, so one past the last must still fit the length.
@@ -173,6 +175,7 @@ bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layo
   if (units <= 0 || static_cast<long>(scan.intervalStarts.size()) != (units + interval - 1) / interval)
     return false;
   scan.blocks.resize(static_cast<std::size_t>(units * layout.BlocksPerUnit()));
+  scan.acFrequency = {};
   const std::uint8_t* data = scan.data.data();
   const std::size_t dataBytes = scan.data.size() - 8;
   std::array<int, 4> predictor{};
@@ -192,7 +195,8 @@ bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layo
     for (std::size_t ci = 0; ci < layout.components.size(); ++ci) {
       const ScanComponent& c = layout.components[ci];
       for (int b = 0; b < c.h * c.v; ++b) {
-        if (!ReadBlock(layout.Dc(c), layout.Ac(c), data, pos, predictor[ci], scan.blocks[next++]))
+        if (!ReadBlock(layout.Dc(c), layout.Ac(c), data, pos, predictor[ci], scan.blocks[next++],
+                       scan.acFrequency[static_cast<std::size_t>(c.ac)]))
           return false;
       }
     }
@@ -201,12 +205,18 @@ bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layo
   return (pos + 7) / 8 * 8 == endOfInterval;
 }
 
-void BitWriter::Put(std::uint32_t bits, int count) {
-  bits_ = (bits_ << count) | (bits & ((std::uint64_t{1} << count) - 1));
-  count_ += count;
-  while (count_ >= 8) {
-    count_ -= 8;
-    const auto byte = static_cast<std::uint8_t>(bits_ >> count_);
+void BitWriter::Emit32() {
+  count_ -= 32;
+  const auto word = static_cast<std::uint32_t>(bits_ >> count_);
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(word >> 24), static_cast<std::uint8_t>(word >> 16),
+                                 static_cast<std::uint8_t>(word >> 8), static_cast<std::uint8_t>(word)};
+  // A byte of ones in the word is a zero byte in its complement.
+  const std::uint32_t inverted = ~word;
+  if (((inverted - 0x01010101u) & ~inverted & 0x80808080u) == 0) {
+    out_.insert(out_.end(), bytes, bytes + 4);
+    return;
+  }
+  for (const std::uint8_t byte : bytes) {
     out_.push_back(byte);
     if (byte == 0xFF) out_.push_back(0x00);
   }
@@ -221,7 +231,16 @@ void BitWriter::Copy(const std::uint8_t* data, std::uint64_t from, std::uint64_t
 }
 
 void BitWriter::PadToByte() {
-  if (count_ > 0) Put((1u << (8 - count_)) - 1, 8 - count_);
+  if (const int fill = (8 - count_ % 8) % 8; fill > 0) {
+    bits_ = (bits_ << fill) | ((1u << fill) - 1);
+    count_ += fill;
+  }
+  while (count_ >= 8) {
+    count_ -= 8;
+    const auto byte = static_cast<std::uint8_t>(bits_ >> count_);
+    out_.push_back(byte);
+    if (byte == 0xFF) out_.push_back(0x00);
+  }
 }
 
 void BitWriter::Marker(std::uint8_t code) {
@@ -239,28 +258,61 @@ bool PutDcDifference(BitWriter& writer, int difference, const HuffmanCode& table
 }
 
 bool PutAcCoefficients(BitWriter& writer, const CoefficientBlock& block, const HuffmanCode& table) {
-  const auto put = [&](int symbol) {
+  bool coded = true;
+  ForEachAcSymbol(block, [&](int symbol, int value) {
     const std::uint8_t length = table.length[static_cast<std::size_t>(symbol)];
-    if (length == 0) return false;
+    if (length == 0 || (symbol & 15) > 10) {
+      coded = false;
+      return;
+    }
     writer.Put(table.code[static_cast<std::size_t>(symbol)], length);
-    return true;
-  };
-  int run = 0;
-  for (int k = 1; k < 64; ++k) {
-    const int value = block[static_cast<std::size_t>(kZigzag[static_cast<std::size_t>(k)])];
-    if (value == 0) {
-      ++run;
-      continue;
+    writer.Put(static_cast<std::uint32_t>(value < 0 ? value - 1 : value), symbol & 15);
+  });
+  return coded;
+}
+
+namespace {
+
+// Calls symbol(symbol, codeStart, valueStart) for each AC code of a scanned block.
+template <typename Symbol>
+void ForEachAcCode(const std::uint8_t* data, const CodedBlock& block, const HuffmanCode& table,
+                   Symbol&& symbol) {
+  std::uint64_t pos = block.acStart;
+  while (pos < block.end) {
+    const std::uint64_t start = pos;
+    int code;
+    if (const std::uint32_t entry = table.skip[Peek32(data, pos) >> (32 - kSkip)]; entry != 0) {
+      code = static_cast<int>(entry >> 16);
+      pos += (entry & 0xFF) - static_cast<std::uint64_t>(code & 15);
+    } else {
+      code = ReadSymbol(table, data, pos);
+      if (code < 0) return;  // the scan read the same codes with the same table
     }
-    for (; run > 15; run -= 16) {
-      if (!put(0xF0)) return false;
-    }
-    const int size = HuffmanCategory(value);
-    if (size > 10 || !put((run << 4) | size)) return false;
-    writer.Put(static_cast<std::uint32_t>(value < 0 ? value - 1 : value), size);
-    run = 0;
+    symbol(code, start, pos);
+    pos += static_cast<std::uint64_t>(code & 15);
   }
-  return run == 0 || put(0x00);
+}
+
+}  // namespace
+
+void CountAcCodes(const std::uint8_t* data, const CodedBlock& block, const HuffmanCode& table,
+                  std::array<long, 256>& frequency, int weight) {
+  ForEachAcCode(data, block, table, [&](int symbol, std::uint64_t, std::uint64_t) {
+    frequency[static_cast<std::size_t>(symbol)] += weight;
+  });
+}
+
+bool RecodeAcCodes(BitWriter& writer, const std::uint8_t* data, const CodedBlock& block,
+                   const HuffmanCode& from, const HuffmanCode& to) {
+  bool coded = true;
+  ForEachAcCode(data, block, from, [&](int symbol, std::uint64_t, std::uint64_t value) {
+    const std::uint8_t length = to.length[static_cast<std::size_t>(symbol)];
+    if (length == 0) coded = false;
+    const int size = symbol & 15;
+    const std::uint32_t bits = size > 0 ? Peek32(data, value) >> (32 - size) : 0;
+    writer.Put((std::uint32_t{to.code[static_cast<std::size_t>(symbol)]} << size) | bits, length + size);
+  });
+  return coded;
 }
 
 }  // namespace quillstone

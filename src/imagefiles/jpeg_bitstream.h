@@ -29,12 +29,13 @@ struct HuffmanCode {
   std::array<std::int32_t, 18> maxCode{};
   std::array<std::int32_t, 17> valueOffset{};
   std::array<std::uint8_t, 256> values{};
-  // Skipping AC codes: by the leading kSkipBits bits, how far a code with its value's bits
-  // reaches, (coefficients passed << 8) | bits; an end of block passes kEndOfBlock; 0 for
-  // a code with its value's bits longer than kSkipBits, read through `look`.
+  // Skipping AC codes: by the leading kSkipBits bits, the symbol and how far its code with
+  // its value's bits reaches, (symbol << 16) | (coefficients passed << 8) | bits; an end of
+  // block passes kEndOfBlock; 0 for a code with its value's bits longer than kSkipBits, read
+  // through `look`.
   static constexpr int kSkipBits = 12;
   static constexpr int kEndOfBlock = 128;
-  std::array<std::uint16_t, 1 << kSkipBits> skip{};
+  std::array<std::uint32_t, 1 << kSkipBits> skip{};
   // Writing: each symbol's code and its length (0: the table has no code for it).
   std::array<std::uint16_t, 256> code{};
   std::array<std::uint8_t, 256> length{};
@@ -80,6 +81,8 @@ struct EntropyScan {
   std::vector<std::uint8_t> data;
   std::vector<CodedBlock> blocks;  // every block in coding order, padding blocks included
   std::vector<std::uint32_t> intervalStarts;
+  // How often each AC symbol is coded, by table slot (ScanLayout::tables).
+  std::array<std::array<long, 256>, 8> acFrequency{};
   std::size_t length = 0;  // bytes of the scan in the file, up to the marker that ends it
 };
 
@@ -97,7 +100,11 @@ class BitWriter {
   explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
 
   // Appends the low `count` bits of `bits` (count <= 32).
-  void Put(std::uint32_t bits, int count);
+  void Put(std::uint32_t bits, int count) {
+    bits_ = (bits_ << count) | (bits & ((std::uint64_t{1} << count) - 1));
+    count_ += count;
+    if (count_ >= 32) Emit32();
+  }
   // Appends the bits [from, to) of destuffed data (followed by eight readable bytes).
   void Copy(const std::uint8_t* data, std::uint64_t from, std::uint64_t to);
   // Fills the last byte with one bits.
@@ -106,6 +113,8 @@ class BitWriter {
   void Marker(std::uint8_t code);
 
  private:
+  void Emit32();  // the 32 oldest bits waiting; fewer than 32 wait after each Put
+
   std::vector<std::uint8_t>& out_;
   std::uint64_t bits_ = 0;
   int count_ = 0;
@@ -114,9 +123,36 @@ class BitWriter {
 // Writes a DC difference with its table; false when the table has no code for its size.
 bool PutDcDifference(BitWriter& writer, int difference, const HuffmanCode& table);
 
-// Writes the AC coefficients of a block (natural order) as a sequential Huffman coder does:
-// runs of zeros with the next value's size, sixteen zeros as 0xF0, an end of block when
-// zeros end it. False when the table lacks a symbol the block needs.
+// Calls symbol(symbol, value) for each AC symbol a sequential Huffman coder writes for a
+// block (natural order): a run of zeros with the next value's size and that value, sixteen
+// zeros (0xF0), the end of the block when zeros end it (0x00); value 0 for the last two.
+template <typename Symbol>
+void ForEachAcSymbol(const CoefficientBlock& block, Symbol&& symbol) {
+  int run = 0;
+  for (int k = 1; k < 64; ++k) {
+    const int value = block[static_cast<std::size_t>(kZigzag[static_cast<std::size_t>(k)])];
+    if (value == 0) {
+      ++run;
+      continue;
+    }
+    for (; run > 15; run -= 16) symbol(0xF0, 0);
+    symbol((run << 4) | HuffmanCategory(value), value);
+    run = 0;
+  }
+  if (run > 0) symbol(0x00, 0);
+}
+
+// Writes the AC coefficients of a block as ForEachAcSymbol gives them, each symbol's code
+// followed by its value's bits. False when the table lacks a symbol the block needs.
 bool PutAcCoefficients(BitWriter& writer, const CoefficientBlock& block, const HuffmanCode& table);
+
+// Adds `weight` to the count of each AC symbol of a scanned block's codes.
+void CountAcCodes(const std::uint8_t* data, const CodedBlock& block, const HuffmanCode& table,
+                  std::array<long, 256>& frequency, int weight = 1);
+
+// Writes a scanned block's AC codes again with another table: each symbol's code from `to`,
+// its value's bits as they are. False when `to` lacks one of its symbols.
+bool RecodeAcCodes(BitWriter& writer, const std::uint8_t* data, const CodedBlock& block,
+                   const HuffmanCode& from, const HuffmanCode& to);
 
 }  // namespace quillstone

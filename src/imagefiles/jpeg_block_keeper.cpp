@@ -442,8 +442,8 @@ constexpr int kQuantTables = 0xDB;
 constexpr int kStartOfScan = 0xDA;
 
 // Calls `segment(marker, bytes)` for each segment of the header of `file` before its entropy-
-// coded data (the start-of-image marker first, the scan header last, fill bytes left out);
-// false when they do not follow one another as they should.
+// coded data (the start-of-image marker first, the scan header last, fill bytes and markers
+// without a segment left out); false when they do not follow one another as they should.
 template <typename Segment>
 bool ForEachHeaderSegment(std::span<const std::uint8_t> file, std::size_t scanStart, Segment&& segment) {
   if (scanStart < 2 || scanStart > file.size() || file[0] != 0xFF || file[1] != kStartOfImage) return false;
@@ -452,6 +452,11 @@ bool ForEachHeaderSegment(std::span<const std::uint8_t> file, std::size_t scanSt
   while (at < scanStart) {
     if (file[at] != 0xFF) return false;
     while (at + 1 < scanStart && file[at + 1] == 0xFF) ++at;  // fill bytes before a marker
+    if (at + 2 > scanStart) return false;
+    if (const std::uint8_t marker = file[at + 1]; marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+      at += 2;  // a marker without a segment, which decoders pass over: left out
+      continue;
+    }
     if (at + 4 > scanStart) return false;
     const std::size_t end = at + 2 + (std::size_t{file[at + 2]} << 8 | file[at + 3]);
     if (end > scanStart || end < at + 4) return false;
@@ -505,9 +510,30 @@ bool Scan(std::span<const std::uint8_t> file, KeptBlocksMemory& memory) {
   return ScanEntropyData(file.subspan(memory.scanStart), memory.scanLayout, memory.scan);
 }
 
-// Writes the output by copying the source's bits: its header without the metadata segments,
-// then SpliceChangedUnits. False, having written nothing, when the source does not allow it
-// (Scan), its size is not the pictures' or its tables lack a code the new blocks need.
+// Appends a DHT segment defining `tables` (by slot: DC 0..3, AC 4..7).
+void AppendHuffmanTables(const std::array<std::optional<HuffmanSpec>, 8>& tables,
+                         std::vector<std::uint8_t>& out) {
+  const std::size_t at = out.size();
+  out.insert(out.end(), {0xFF, static_cast<std::uint8_t>(kHuffmanTables), 0, 0});
+  for (std::size_t slot = 0; slot < tables.size(); ++slot) {
+    if (!tables[slot]) continue;
+    out.push_back(static_cast<std::uint8_t>((slot >= NUM_HUFF_TBLS ? 0x10 : 0x00) | (slot % NUM_HUFF_TBLS)));
+    int symbols = 0;
+    for (int i = 1; i <= 16; ++i) {
+      out.push_back(tables[slot]->counts[static_cast<std::size_t>(i)]);
+      symbols += tables[slot]->counts[static_cast<std::size_t>(i)];
+    }
+    out.insert(out.end(), tables[slot]->symbols.begin(), tables[slot]->symbols.begin() + symbols);
+  }
+  const std::size_t length = out.size() - at - 2;
+  out[at + 2] = static_cast<std::uint8_t>(length >> 8);
+  out[at + 3] = static_cast<std::uint8_t>(length);
+}
+
+// Writes the output from the source's bits (PlanSplice, WriteSplice): its header without the
+// metadata segments, and with tables of its own when the source's cannot code it. False,
+// having written nothing, when the source does not allow it (Scan), its size is not the
+// pictures' or a block cannot be coded.
 bool KeepByCopyingBits(const RasterImage& marked, const JpegBlocksSource& from, ByteSink& sink,
                        KeptBlocksCount& count) {
   KeptBlocksMemory ownMemory;
@@ -517,20 +543,24 @@ bool KeepByCopyingBits(const RasterImage& marked, const JpegBlocksSource& from, 
   if (layout.width != marked.Width() || layout.height != marked.Height() ||
       from.decoded.Width() != marked.Width() || from.decoded.Height() != marked.Height())
     return false;
+  SplicePlan& plan = memory.plan;
+  PlanSplice(memory.scan, memory.scanLayout, layout, from.decoded, marked,
+             from.scanned ? &from.changeable : nullptr, plan);
+  const bool newTables = plan.NewTables();
   std::vector<std::uint8_t>& out = memory.output;
   out.clear();
   out.reserve(from.file.size() + from.file.size() / 8 + 1024);
-  ForEachHeaderSegment(from.file, memory.scanStart, [&](int marker, std::span<const std::uint8_t> bytes) {
-    const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (marker == kStartOfImage || !MetadataSegment(marker, data.substr(4)))
-      out.insert(out.end(), bytes.begin(), bytes.end());
-  });
-  int encoded = 0;
-  if (!SpliceChangedUnits(memory.scan, memory.scanLayout, layout, from.decoded, marked,
-                          from.scanned ? &from.changeable : nullptr, out, encoded))
-    return false;
+  const bool header =
+      ForEachHeaderSegment(from.file, memory.scanStart, [&](int marker, std::span<const std::uint8_t> bytes) {
+        const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        if (marker != kStartOfImage && MetadataSegment(marker, data.substr(4))) return;
+        if (newTables && marker == kHuffmanTables) return;
+        if (newTables && marker == kStartOfScan) AppendHuffmanTables(plan.newTables, out);
+        out.insert(out.end(), bytes.begin(), bytes.end());
+      });
+  if (!header || !WriteSplice(memory.scan, memory.scanLayout, layout, plan, out)) return false;
   sink.Write(out.data(), out.size());
-  count = {layout.UnitsAcross() * layout.UnitsDown(), encoded, true};
+  count = {layout.UnitsAcross() * layout.UnitsDown(), plan.encoded, true};
   return true;
 }
 

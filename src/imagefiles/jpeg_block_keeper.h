@@ -8,6 +8,7 @@
 
 #include "imagefiles/jpeg_bitstream.h"
 #include "imagefiles/jpeg_block_encoder.h"
+#include "imagefiles/jpeg_block_splice.h"
 #include "imagefiles/unit_rect.h"
 #include "imaging/large_buffer.h"
 #include "imaging/raster_image.h"
@@ -27,6 +28,7 @@ struct KeptBlocksMemory {
   BlockLayout blockLayout;
   std::size_t scanStart = 0;  // where the entropy-coded data starts in the file
   EntropyScan scan;
+  SplicePlan plan;
   std::vector<std::uint8_t> output;
   RasterImage units;  // the pixels DecodeScannedUnits decodes
 };

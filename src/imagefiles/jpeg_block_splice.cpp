@@ -1,123 +1,216 @@
 #include "imagefiles/jpeg_block_splice.h"
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
 
 namespace quillstone {
 
 namespace {
 
-// The writer's state: the bits to copy that have not been written yet, as one stretch of
-// the source so that runs of kept blocks are copied at once, and each component's DC
-// predictor in the output and in the source.
-struct Splice {
-  BitWriter writer;
-  const std::uint8_t* data;
-  std::uint64_t copyFrom = 0;
-  std::uint64_t copyTo = 0;
-  std::array<int, 4> outPredictor{};
-  std::array<int, 4> sourcePredictor{};
-
-  void Flush() {
-    writer.Copy(data, copyFrom, copyTo);
-    copyFrom = copyTo = 0;
-  }
-  void Copy(std::uint64_t from, std::uint64_t to) {
-    if (copyTo != from || copyFrom == copyTo) {
-      Flush();
-      copyFrom = from;
-    }
-    copyTo = to;
-  }
-  void Restart(int index) {
-    Flush();
-    writer.Marker(static_cast<std::uint8_t>(0xD0 + (index & 7)));
-    outPredictor.fill(0);
-    sourcePredictor.fill(0);
-  }
-  // Keeps the source's codes of one block: all of them when the output's predictor is the
-  // source's, else its DC difference written again and its AC codes copied.
-  bool Keep(const CodedBlock& block, std::size_t ci, const HuffmanCode& dc) {
-    if (outPredictor[ci] == sourcePredictor[ci]) {
-      Copy(block.start, block.end);
-    } else {
-      Flush();
-      if (!PutDcDifference(writer, block.dc - outPredictor[ci], dc)) return false;
-      Copy(block.acStart, block.end);
-    }
-    outPredictor[ci] = sourcePredictor[ci] = block.dc;
-    return true;
-  }
+// One block of the output, in coding order.
+struct OutputBlock {
+  std::size_t component;
+  const CodedBlock& source;       // the source's block at its place
+  const CoefficientBlock* fresh;  // its coefficients encoded anew; null: the source's kept
+  int difference;                 // its DC difference in the output
+  bool sameCodes;                 // kept with the source's DC difference: its codes as they are
 };
 
-}  // namespace
-
-bool SpliceChangedUnits(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
-                        const RasterImage& decoded, const RasterImage& marked, const UnitRect* changeable,
-                        std::vector<std::uint8_t>& out, int& encoded) {
-  Splice s{BitWriter(out), scan.data.data()};
+// Calls restart(index) where the n-th restart marker goes and block(OutputBlock) for every
+// block of the output, padding blocks included, keeping each component's DC predictor in
+// the output and in the source.
+template <typename Restart, typename Block>
+void ForEachOutputBlock(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
+                        const SplicePlan& plan, Restart&& restart, Block&& block) {
+  static const CoefficientBlock kPadding{};
   const bool interleaved = scanLayout.components.size() > 1;
-  const CoefficientBlock noCoefficients{};
-  std::vector<std::uint8_t> changed;
-  std::vector<CoefficientBlock> blocks;
-  std::size_t next = 0;
+  std::array<int, 4> outPredictor{}, sourcePredictor{};
+  std::size_t next = 0, fresh = 0;
   long unit = 0;
-  encoded = 0;
+  const long interval = scanLayout.restartInterval;
   for (int uy = 0; uy < scanLayout.unitsDown; ++uy) {
-    if (changeable == nullptr) {
-      FindChangedUnits(decoded, marked, layout, uy, changed);
-    } else if (uy >= changeable->y0 && uy < changeable->y1) {
-      FindChangedUnits(decoded, marked, layout, uy, changed, changeable->x0, changeable->x1);
-    } else {
-      changed.assign(static_cast<std::size_t>(scanLayout.unitsAcross), 0);
-    }
     for (int ux = 0; ux < scanLayout.unitsAcross; ++ux, ++unit) {
-      const long interval = scanLayout.restartInterval;
-      if (interval > 0 && unit > 0 && unit % interval == 0) s.Restart(static_cast<int>(unit / interval - 1));
-      if (!changed[static_cast<std::size_t>(ux)]) {
-        for (std::size_t ci = 0; ci < scanLayout.components.size(); ++ci) {
-          const ScanComponent& c = scanLayout.components[ci];
-          for (int b = 0; b < c.h * c.v; ++b) {
-            if (!s.Keep(scan.blocks[next++], ci, scanLayout.Dc(c))) return false;
-          }
-        }
-        continue;
+      if (interval > 0 && unit > 0 && unit % interval == 0) {
+        restart(static_cast<int>(unit / interval - 1));
+        outPredictor.fill(0);
+        sourcePredictor.fill(0);
       }
-      ++encoded;
-      s.Flush();
-      EncodeUnit(marked, layout, ux, uy, blocks);
-      std::size_t fresh = 0;
+      const bool changed = plan.changed[static_cast<std::size_t>(unit)] != 0;
       for (std::size_t ci = 0; ci < scanLayout.components.size(); ++ci) {
         const ScanComponent& c = scanLayout.components[ci];
         const BlockComponent& bc = layout.components[ci];
         for (int by = 0; by < c.v; ++by) {
-          for (int bx = 0; bx < c.h; ++bx, ++fresh) {
-            s.sourcePredictor[ci] = scan.blocks[next++].dc;
-            // A padding block past the component's edge repeats the DC before it.
-            const bool inside =
-                !interleaved || (ux * c.h + bx < bc.widthInBlocks && uy * c.v + by < bc.heightInBlocks);
-            const CoefficientBlock& block = inside ? blocks[fresh] : noCoefficients;
-            const int dc = inside ? block[0] : s.outPredictor[ci];
-            if (!PutDcDifference(s.writer, dc - s.outPredictor[ci], scanLayout.Dc(c)) ||
-                !PutAcCoefficients(s.writer, block, scanLayout.Ac(c)))
-              return false;
-            s.outPredictor[ci] = dc;
+          for (int bx = 0; bx < c.h; ++bx) {
+            const CodedBlock& source = scan.blocks[next++];
+            int dc = source.dc;
+            const CoefficientBlock* coefficients = nullptr;
+            if (changed) {
+              // A padding block past the component's edge repeats the DC before it.
+              const bool inside =
+                  !interleaved || (ux * c.h + bx < bc.widthInBlocks && uy * c.v + by < bc.heightInBlocks);
+              const CoefficientBlock& ours = plan.blocks[fresh++];
+              coefficients = inside ? &ours : &kPadding;
+              dc = inside ? ours[0] : outPredictor[ci];
+            }
+            block(OutputBlock{ci, source, coefficients, dc - outPredictor[ci],
+                              !changed && outPredictor[ci] == sourcePredictor[ci]});
+            outPredictor[ci] = dc;
+            sourcePredictor[ci] = source.dc;
           }
         }
       }
     }
   }
-  s.Flush();
-  s.writer.Marker(0xD9);
-  return true;
+}
+
+// The bits to copy that have not been written yet, as one stretch of the source, so that
+// runs of kept blocks are copied at once.
+struct PendingCopy {
+  BitWriter& writer;
+  const std::uint8_t* data;
+  std::uint64_t from = 0;
+  std::uint64_t to = 0;
+
+  void Flush() {
+    writer.Copy(data, from, to);
+    from = to = 0;
+  }
+  void Add(std::uint64_t start, std::uint64_t end) {
+    if (to != start || from == to) {
+      Flush();
+      from = start;
+    }
+    to = end;
+  }
+};
+
+bool HasCode(const HuffmanCode& table, int symbol) {
+  return symbol < 256 && table.length[static_cast<std::size_t>(symbol)] != 0;
+}
+
+}  // namespace
+
+bool SplicePlan::NewTables() const {
+  for (const auto& table : newTables) {
+    if (table) return true;
+  }
+  return false;
+}
+
+void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
+                const RasterImage& decoded, const RasterImage& marked, const UnitRect* changeable,
+                SplicePlan& plan) {
+  plan.changed.assign(
+      static_cast<std::size_t>(scanLayout.unitsAcross) * static_cast<std::size_t>(scanLayout.unitsDown), 0);
+  plan.blocks.clear();
+  plan.encoded = 0;
+  plan.newTables = {};
+  std::vector<std::uint8_t> row;
+  std::vector<CoefficientBlock> unit;
+  for (int uy = 0; uy < scanLayout.unitsDown; ++uy) {
+    if (changeable == nullptr) {
+      FindChangedUnits(decoded, marked, layout, uy, row);
+    } else if (uy >= changeable->y0 && uy < changeable->y1) {
+      FindChangedUnits(decoded, marked, layout, uy, row, changeable->x0, changeable->x1);
+    } else {
+      continue;
+    }
+    for (int ux = 0; ux < scanLayout.unitsAcross; ++ux) {
+      if (!row[static_cast<std::size_t>(ux)]) continue;
+      plan.changed[static_cast<std::size_t>(uy) * static_cast<std::size_t>(scanLayout.unitsAcross) +
+                   static_cast<std::size_t>(ux)] = 1;
+      ++plan.encoded;
+      EncodeUnit(marked, layout, ux, uy, unit);
+      plan.blocks.insert(plan.blocks.end(), unit.begin(), unit.end());
+    }
+  }
+  if (plan.encoded == 0) return;  // every block's codes as they are
+  bool coded = true;
+  ForEachOutputBlock(
+      scan, scanLayout, layout, plan, [](int) {},
+      [&](const OutputBlock& b) {
+        if (b.sameCodes || !coded) return;
+        const ScanComponent& c = scanLayout.components[b.component];
+        coded =
+            HuffmanCategory(b.difference) <= 11 && HasCode(scanLayout.Dc(c), HuffmanCategory(b.difference));
+        if (b.fresh != nullptr)
+          ForEachAcSymbol(*b.fresh,
+                          [&](int symbol, int) { coded = coded && HasCode(scanLayout.Ac(c), symbol); });
+      });
+  if (coded) return;
+  // The AC symbols are the source's, as the scan counted them, less those of the changed
+  // units' source blocks and with those of their new blocks.
+  std::array<std::array<long, 256>, 8> frequency = scan.acFrequency;
+  ForEachOutputBlock(
+      scan, scanLayout, layout, plan, [](int) {},
+      [&](const OutputBlock& b) {
+        const ScanComponent& c = scanLayout.components[b.component];
+        ++frequency[static_cast<std::size_t>(c.dc)]
+                   [static_cast<std::size_t>(std::min(HuffmanCategory(b.difference), 255))];
+        if (b.fresh == nullptr) return;
+        auto& ac = frequency[static_cast<std::size_t>(c.ac)];
+        CountAcCodes(scan.data.data(), b.source, scanLayout.Ac(c), ac, -1);
+        ForEachAcSymbol(*b.fresh, [&](int symbol, int) { ++ac[static_cast<std::size_t>(symbol)]; });
+      });
+  for (const ScanComponent& c : scanLayout.components) {
+    for (const int slot : {c.dc, c.ac})
+      plan.newTables[static_cast<std::size_t>(slot)] =
+          OptimalHuffmanTable(frequency[static_cast<std::size_t>(slot)]);
+  }
+}
+
+bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
+                 const SplicePlan& plan, std::vector<std::uint8_t>& out) {
+  const bool recode = plan.NewTables();
+  std::array<std::optional<HuffmanCode>, 8> made;
+  for (std::size_t slot = 0; slot < made.size(); ++slot) {
+    if (const auto& spec = plan.newTables[slot]) made[slot] = MakeHuffmanCode(spec->counts, spec->symbols);
+  }
+  const auto table = [&](int slot) -> const HuffmanCode* {
+    const auto& from =
+        recode ? made[static_cast<std::size_t>(slot)] : scanLayout.tables[static_cast<std::size_t>(slot)];
+    return from ? &*from : nullptr;
+  };
+  BitWriter writer(out);
+  const std::uint8_t* data = scan.data.data();
+  PendingCopy copy{writer, data};
+  bool coded = true;
+  ForEachOutputBlock(
+      scan, scanLayout, layout, plan,
+      [&](int index) {
+        copy.Flush();
+        writer.Marker(static_cast<std::uint8_t>(0xD0 + (index & 7)));
+      },
+      [&](const OutputBlock& b) {
+        if (!recode && b.sameCodes) {
+          copy.Add(b.source.start, b.source.end);
+          return;
+        }
+        copy.Flush();
+        const ScanComponent& c = scanLayout.components[b.component];
+        const HuffmanCode* dc = table(c.dc);
+        const HuffmanCode* ac = table(c.ac);
+        if (dc == nullptr || ac == nullptr || !PutDcDifference(writer, b.difference, *dc)) {
+          coded = false;
+          return;
+        }
+        if (b.fresh != nullptr) {
+          coded = PutAcCoefficients(writer, *b.fresh, *ac) && coded;
+        } else if (recode) {
+          coded = RecodeAcCodes(writer, data, b.source, scanLayout.Ac(c), *ac) && coded;
+        } else {
+          copy.Add(b.source.acStart, b.source.end);
+        }
+      });
+  copy.Flush();
+  writer.Marker(0xD9);
+  return coded;
 }
 
 bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, UnitRect units,
                std::vector<std::uint8_t>& out) {
-  Splice s{BitWriter(out), scan.data.data()};
-  // The source's predictors never match the new neighbours' but by chance: every DC
-  // difference is written again.
-  s.sourcePredictor.fill(-1 << 20);
+  BitWriter writer(out);
+  std::array<int, 4> predictor{};
   const auto perUnit = static_cast<std::size_t>(scanLayout.BlocksPerUnit());
   for (int uy = units.y0; uy < units.y1; ++uy) {
     for (int ux = units.x0; ux < units.x1; ++ux) {
@@ -127,15 +220,78 @@ bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, UnitRect u
       for (std::size_t ci = 0; ci < scanLayout.components.size(); ++ci) {
         const ScanComponent& c = scanLayout.components[ci];
         for (int b = 0; b < c.h * c.v; ++b) {
-          if (!s.Keep(scan.blocks[next++], ci, scanLayout.Dc(c))) return false;
-          s.sourcePredictor[ci] = -1 << 20;
+          const CodedBlock& block = scan.blocks[next++];
+          if (!PutDcDifference(writer, block.dc - predictor[ci], scanLayout.Dc(c))) return false;
+          writer.Copy(scan.data.data(), block.acStart, block.end);
+          predictor[ci] = block.dc;
         }
       }
     }
   }
-  s.Flush();
-  s.writer.Marker(0xD9);
+  writer.Marker(0xD9);
   return true;
+}
+
+HuffmanSpec OptimalHuffmanTable(const std::array<long, 256>& frequency) {
+  // Symbol 256 stands for one code point kept free, so that no code is all ones.
+  std::array<long, 257> freq{};
+  std::copy(frequency.begin(), frequency.end(), freq.begin());
+  freq[256] = 1;
+  std::array<int, 257> codeSize{};
+  std::array<int, 257> others;
+  others.fill(-1);
+  for (;;) {
+    // The two rarest symbols still apart, the higher symbol on a tie.
+    int c1 = -1, c2 = -1;
+    for (int i = 0; i <= 256; ++i) {
+      if (freq[static_cast<std::size_t>(i)] != 0 &&
+          (c1 < 0 || freq[static_cast<std::size_t>(i)] <= freq[static_cast<std::size_t>(c1)]))
+        c1 = i;
+    }
+    for (int i = 0; i <= 256; ++i) {
+      if (freq[static_cast<std::size_t>(i)] != 0 && i != c1 &&
+          (c2 < 0 || freq[static_cast<std::size_t>(i)] <= freq[static_cast<std::size_t>(c2)]))
+        c2 = i;
+    }
+    if (c2 < 0) break;
+    freq[static_cast<std::size_t>(c1)] += freq[static_cast<std::size_t>(c2)];
+    freq[static_cast<std::size_t>(c2)] = 0;
+    for (++codeSize[static_cast<std::size_t>(c1)]; others[static_cast<std::size_t>(c1)] >= 0;)
+      ++codeSize[static_cast<std::size_t>(c1 = others[static_cast<std::size_t>(c1)])];
+    others[static_cast<std::size_t>(c1)] = c2;
+    for (++codeSize[static_cast<std::size_t>(c2)]; others[static_cast<std::size_t>(c2)] >= 0;)
+      ++codeSize[static_cast<std::size_t>(c2 = others[static_cast<std::size_t>(c2)])];
+  }
+  std::array<int, 33> bits{};
+  for (const int size : codeSize) {
+    if (size > 0) ++bits[static_cast<std::size_t>(std::min(size, 32))];
+  }
+  // No code longer than 16 bits: two codes of the longest length give way to one a bit
+  // shorter and a prefix of a shorter code becomes two longer ones.
+  for (int i = 32; i > 16; --i) {
+    while (bits[static_cast<std::size_t>(i)] > 0) {
+      int j = i - 2;
+      while (bits[static_cast<std::size_t>(j)] == 0) --j;
+      bits[static_cast<std::size_t>(i)] -= 2;
+      ++bits[static_cast<std::size_t>(i - 1)];
+      bits[static_cast<std::size_t>(j + 1)] += 2;
+      --bits[static_cast<std::size_t>(j)];
+    }
+  }
+  int longest = 16;
+  while (longest > 0 && bits[static_cast<std::size_t>(longest)] == 0) --longest;
+  --bits[static_cast<std::size_t>(longest)];  // the code point kept free
+  HuffmanSpec spec;
+  for (int i = 1; i <= 16; ++i)
+    spec.counts[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bits[static_cast<std::size_t>(i)]);
+  std::size_t p = 0;
+  for (int size = 1; size <= 32; ++size) {
+    for (int symbol = 0; symbol < 256; ++symbol) {
+      if (codeSize[static_cast<std::size_t>(symbol)] == size)
+        spec.symbols[p++] = static_cast<std::uint8_t>(symbol);
+    }
+  }
+  return spec;
 }
 
 }  // namespace quillstone

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "imagefiles/jpeg_bitstream.h"
@@ -10,23 +12,54 @@
 
 namespace quillstone {
 
-// Appends to `out` the entropy-coded data of a scan made of `scan`'s: every unit where
-// `decoded` and `marked` (the layout's size) differ is encoded anew from `marked`
-// (EncodeUnit, with the padding blocks a coder adds at the right and bottom edges: the DC
-// of the block before and no AC), every other unit keeps the very bits of its codes, a kept
-// block whose predecessor changed gets its DC difference written again, the restart
-// markers fall where `scanLayout` puts them, and the end-of-image marker closes it.
-// Only the units in `changeable` (none: all) are compared.
-// `encoded` receives the number of units encoded anew. False when a Huffman table lacks a
-// code the new blocks need (`out` then holds a partial scan).
-bool SpliceChangedUnits(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
-                        const RasterImage& decoded, const RasterImage& marked, const UnitRect* changeable,
-                        std::vector<std::uint8_t>& out, int& encoded);
+// A scan written again from a scanned source (EntropyScan) with the units where two pictures
+// differ encoded anew: every other unit keeps its blocks, and where the source's Huffman
+// tables code everything the output holds, the very bits of their codes.
+
+// The counts and symbols that define a Huffman table, as a DHT segment holds them.
+struct HuffmanSpec {
+  std::array<std::uint8_t, 17> counts{};  // codes of each length 1..16; [0] unused
+  std::array<std::uint8_t, 256> symbols{};
+};
+
+struct SplicePlan {
+  std::vector<std::uint8_t> changed;     // per unit in coding order
+  std::vector<CoefficientBlock> blocks;  // the changed units' blocks (EncodeUnit), unit after unit
+  int encoded = 0;                       // units changed
+  // Empty when the source's tables code the output; otherwise tables computed for the
+  // output's symbols, by table slot (DC 0..3, AC 4..7), those the components use set.
+  std::array<std::optional<HuffmanSpec>, 8> newTables;
+  bool NewTables() const;
+};
+
+// Finds the units where `decoded` and `marked` (the layout's size) differ, only those in
+// `changeable` (none: all) compared, encodes them anew from `marked` (EncodeUnit), and
+// decides whether the source's Huffman tables code the output: every DC difference as the
+// output has it (a kept block's changes where the block before it changed), the new blocks'
+// AC symbols, and the padding blocks a coder adds at the right and bottom edges (the DC of
+// the block before and no AC). When they do not, tables are computed for the output's
+// symbols as a JPEG encoder computes optimal ones.
+void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
+                const RasterImage& decoded, const RasterImage& marked, const UnitRect* changeable,
+                SplicePlan& plan);
+
+// Appends to `out` the entropy-coded data the plan describes, the restart markers where
+// `scanLayout` puts them and the end-of-image marker. With the source's tables a kept block
+// keeps the bits of its codes (its DC difference written again where the block before it
+// changed); with new tables every code is written anew and the bits of the values copied.
+// False when a table lacks a code (a DC difference beyond what 8-bit samples give).
+bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
+                 const SplicePlan& plan, std::vector<std::uint8_t>& out);
 
 // Appends to `out` the entropy-coded data of a picture made of the units `units` of `scan`:
 // each block's DC difference written again for its new neighbours, its AC codes copied, and
 // the end-of-image marker. False when a DC difference has no code in the table.
 bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, UnitRect units,
                std::vector<std::uint8_t>& out);
+
+// The table a JPEG encoder computes for symbol frequencies `frequency`: code lengths by
+// merging the two rarest (ties: the higher symbol), no code longer than 16 bits and none
+// made of ones only.
+HuffmanSpec OptimalHuffmanTable(const std::array<long, 256>& frequency);
 
 }  // namespace quillstone
