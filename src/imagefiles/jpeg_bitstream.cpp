@@ -158,6 +158,37 @@ std::optional<HuffmanCode> MakeHuffmanCode(std::span<const std::uint8_t, 17> cou
   return table;
 }
 
+std::optional<HuffmanSpec> ExtendHuffmanTable(const HuffmanSpec& table,
+                                              const std::array<bool, 256>& missing) {
+  int present = 0, longest = 1;
+  std::array<std::uint32_t, 17> next{};  // the first code after those of each length
+  std::uint32_t code = 0;
+  for (int length = 1; length <= 16; ++length) {
+    code += table.counts[static_cast<std::size_t>(length)];
+    next[static_cast<std::size_t>(length)] = code;
+    present += table.counts[static_cast<std::size_t>(length)];
+    if (table.counts[static_cast<std::size_t>(length)] != 0) longest = length;
+    code <<= 1;
+  }
+  const int wanted = static_cast<int>(std::count(missing.begin(), missing.end(), true));
+  if (wanted == 0) return table;
+  if (present + wanted > 256) return std::nullopt;
+  for (int length = longest; length <= 16; ++length) {
+    // The free codes run from the first after the last one up to all ones, which is barred.
+    const std::uint32_t first = next[static_cast<std::size_t>(longest)] << (length - longest);
+    if (first + static_cast<std::uint32_t>(wanted) > (1u << length) - 1) continue;
+    HuffmanSpec extended = table;
+    extended.counts[static_cast<std::size_t>(length)] =
+        static_cast<std::uint8_t>(extended.counts[static_cast<std::size_t>(length)] + wanted);
+    std::size_t at = static_cast<std::size_t>(present);
+    for (std::size_t symbol = 0; symbol < missing.size(); ++symbol) {
+      if (missing[symbol]) extended.symbols[at++] = static_cast<std::uint8_t>(symbol);
+    }
+    return extended;
+  }
+  return std::nullopt;
+}
+
 int ScanLayout::BlocksPerUnit() const {
   int blocks = 0;
   for (const ScanComponent& c : components) blocks += c.h * c.v;

@@ -20,6 +20,17 @@ inline int HuffmanCategory(int value) {
   return std::bit_width(static_cast<unsigned>(value < 0 ? -value : value));
 }
 
+// The counts and symbols that define a Huffman table, as a DHT segment holds them.
+struct HuffmanSpec {
+  std::array<std::uint8_t, 17> counts{};  // codes of each length 1..16; [0] unused
+  std::array<std::uint8_t, 256> symbols{};
+};
+
+// The table extended by codes for the symbols `missing` names, every code it has kept as it
+// is: the new codes follow the last one, all of one length, the shortest at which they fit
+// without a code of ones only. None when they do not fit within 16 bits.
+std::optional<HuffmanSpec> ExtendHuffmanTable(const HuffmanSpec& table, const std::array<bool, 256>& missing);
+
 // One Huffman table, for reading codes and writing them.
 struct HuffmanCode {
   // Reading: the codes of up to kLookBits bits by their leading bits, (length << 8) |
@@ -61,6 +72,7 @@ struct ScanLayout {
   int restartInterval = 0;  // units between restart markers; 0: none
   std::vector<ScanComponent> components;
   std::array<std::optional<HuffmanCode>, 8> tables;  // those the components use are set
+  std::array<std::optional<HuffmanSpec>, 8> specs;   // the same, as the stream defines them
 
   int BlocksPerUnit() const;
   const HuffmanCode& Dc(const ScanComponent& c) const { return *tables[static_cast<std::size_t>(c.dc)]; }

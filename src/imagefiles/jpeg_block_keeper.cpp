@@ -488,10 +488,14 @@ bool MakeScanLayout(const Session& s, KeptBlocksMemory& memory) {
     if (src.cur_comp_info[ci] != &comp || src.quant_tbl_ptrs[comp.quant_tbl_no & 3] == nullptr) return false;
     if (!interleaved && (comp.h_samp_factor != 1 || comp.v_samp_factor != 1)) return false;
     const auto table = [&](const JHUFF_TBL* from, int slot) {
-      if (from != nullptr && !scan.tables[static_cast<std::size_t>(slot)])
-        scan.tables[static_cast<std::size_t>(slot)] = MakeHuffmanCode(
-            std::span<const std::uint8_t, 17>(from->bits), std::span<const std::uint8_t, 256>(from->huffval));
-      return scan.tables[static_cast<std::size_t>(slot)].has_value();
+      const auto at = static_cast<std::size_t>(slot);
+      if (from != nullptr && !scan.tables[at]) {
+        HuffmanSpec& spec = scan.specs[at].emplace();
+        std::copy(std::begin(from->bits), std::end(from->bits), spec.counts.begin());
+        std::copy(std::begin(from->huffval), std::end(from->huffval), spec.symbols.begin());
+        scan.tables[at] = MakeHuffmanCode(spec.counts, spec.symbols);
+      }
+      return scan.tables[at].has_value();
     };
     const int dc = comp.dc_tbl_no & 3;
     const int ac = NUM_HUFF_TBLS + (comp.ac_tbl_no & 3);
@@ -555,7 +559,15 @@ bool KeepByCopyingBits(const RasterImage& marked, const JpegBlocksSource& from, 
         const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         if (marker != kStartOfImage && MetadataSegment(marker, data.substr(4))) return;
         if (newTables && marker == kHuffmanTables) return;
-        if (newTables && marker == kStartOfScan) AppendHuffmanTables(plan.newTables, out);
+        if (newTables && marker == kStartOfScan) {
+          // The tables the scan uses, new or the source's.
+          std::array<std::optional<HuffmanSpec>, 8> tables;
+          for (const ScanComponent& c : memory.scanLayout.components) {
+            for (const auto slot : {static_cast<std::size_t>(c.dc), static_cast<std::size_t>(c.ac)})
+              tables[slot] = plan.newTables[slot] ? plan.newTables[slot] : memory.scanLayout.specs[slot];
+          }
+          AppendHuffmanTables(tables, out);
+        }
         out.insert(out.end(), bytes.begin(), bytes.end());
       });
   if (!header || !WriteSplice(memory.scan, memory.scanLayout, layout, plan, out)) return false;

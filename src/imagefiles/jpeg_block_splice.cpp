@@ -105,6 +105,7 @@ void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Blo
   plan.blocks.clear();
   plan.encoded = 0;
   plan.newTables = {};
+  plan.recodeAll = false;
   std::vector<std::uint8_t> row;
   std::vector<CoefficientBlock> unit;
   for (int uy = 0; uy < scanLayout.unitsDown; ++uy) {
@@ -125,19 +126,32 @@ void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Blo
     }
   }
   if (plan.encoded == 0) return;  // every block's codes as they are
+  // The symbols each table lacks.
+  std::array<std::array<bool, 256>, 8> missing{};
   bool coded = true;
+  const auto need = [&](int slot, int symbol) {
+    if (HasCode(*scanLayout.tables[static_cast<std::size_t>(slot)], symbol)) return;
+    missing[static_cast<std::size_t>(slot)][static_cast<std::size_t>(symbol)] = true;
+    coded = false;
+  };
   ForEachOutputBlock(
       scan, scanLayout, layout, plan, [](int) {},
       [&](const OutputBlock& b) {
-        if (b.sameCodes || !coded) return;
+        if (b.sameCodes) return;
         const ScanComponent& c = scanLayout.components[b.component];
-        coded =
-            HuffmanCategory(b.difference) <= 11 && HasCode(scanLayout.Dc(c), HuffmanCategory(b.difference));
-        if (b.fresh != nullptr)
-          ForEachAcSymbol(*b.fresh,
-                          [&](int symbol, int) { coded = coded && HasCode(scanLayout.Ac(c), symbol); });
+        need(c.dc, std::min(HuffmanCategory(b.difference), 255));
+        if (b.fresh != nullptr) ForEachAcSymbol(*b.fresh, [&](int symbol, int) { need(c.ac, symbol); });
       });
   if (coded) return;
+  bool extended = true;
+  for (std::size_t slot = 0; slot < missing.size() && extended; ++slot) {
+    if (std::find(missing[slot].begin(), missing[slot].end(), true) == missing[slot].end()) continue;
+    plan.newTables[slot] = ExtendHuffmanTable(*scanLayout.specs[slot], missing[slot]);
+    extended = plan.newTables[slot].has_value();
+  }
+  if (extended) return;
+  plan.newTables = {};
+  plan.recodeAll = true;
   // The AC symbols are the source's, as the scan counted them, less those of the changed
   // units' source blocks and with those of their new blocks.
   std::array<std::array<long, 256>, 8> frequency = scan.acFrequency;
@@ -161,14 +175,14 @@ void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Blo
 
 bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
                  const SplicePlan& plan, std::vector<std::uint8_t>& out) {
-  const bool recode = plan.NewTables();
+  const bool recode = plan.recodeAll;
   std::array<std::optional<HuffmanCode>, 8> made;
   for (std::size_t slot = 0; slot < made.size(); ++slot) {
     if (const auto& spec = plan.newTables[slot]) made[slot] = MakeHuffmanCode(spec->counts, spec->symbols);
   }
   const auto table = [&](int slot) -> const HuffmanCode* {
-    const auto& from =
-        recode ? made[static_cast<std::size_t>(slot)] : scanLayout.tables[static_cast<std::size_t>(slot)];
+    const auto at = static_cast<std::size_t>(slot);
+    const auto& from = made[at] ? made[at] : scanLayout.tables[at];
     return from ? &*from : nullptr;
   };
   BitWriter writer(out);

@@ -16,19 +16,16 @@ namespace quillstone {
 // differ encoded anew: every other unit keeps its blocks, and where the source's Huffman
 // tables code everything the output holds, the very bits of their codes.
 
-// The counts and symbols that define a Huffman table, as a DHT segment holds them.
-struct HuffmanSpec {
-  std::array<std::uint8_t, 17> counts{};  // codes of each length 1..16; [0] unused
-  std::array<std::uint8_t, 256> symbols{};
-};
-
 struct SplicePlan {
   std::vector<std::uint8_t> changed;     // per unit in coding order
   std::vector<CoefficientBlock> blocks;  // the changed units' blocks (EncodeUnit), unit after unit
   int encoded = 0;                       // units changed
-  // Empty when the source's tables code the output; otherwise tables computed for the
-  // output's symbols, by table slot (DC 0..3, AC 4..7), those the components use set.
+  // Empty when the source's tables code the output; otherwise the tables the output uses
+  // in their stead, by table slot (DC 0..3, AC 4..7): the source's own extended by the
+  // codes they lack (ExtendHuffmanTable), or, when those do not fit (`recodeAll`), tables
+  // computed for the output's symbols for every slot the components use.
   std::array<std::optional<HuffmanSpec>, 8> newTables;
+  bool recodeAll = false;  // every block's codes written anew with newTables
   bool NewTables() const;
 };
 
@@ -37,8 +34,9 @@ struct SplicePlan {
 // decides whether the source's Huffman tables code the output: every DC difference as the
 // output has it (a kept block's changes where the block before it changed), the new blocks'
 // AC symbols, and the padding blocks a coder adds at the right and bottom edges (the DC of
-// the block before and no AC). When they do not, tables are computed for the output's
-// symbols as a JPEG encoder computes optimal ones.
+// the block before and no AC). When they do not, the tables that lack codes are extended,
+// so that every kept block keeps its bits; when the codes do not fit, tables are computed
+// for the output's symbols as a JPEG encoder computes optimal ones.
 void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
                 const RasterImage& decoded, const RasterImage& marked, const UnitRect* changeable,
                 SplicePlan& plan);
@@ -46,7 +44,7 @@ void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Blo
 // Appends to `out` the entropy-coded data the plan describes, the restart markers where
 // `scanLayout` puts them and the end-of-image marker. With the source's tables a kept block
 // keeps the bits of its codes (its DC difference written again where the block before it
-// changed); with new tables every code is written anew and the bits of the values copied.
+// changed); with recodeAll every code is written anew and the bits of the values copied.
 // False when a table lacks a code (a DC difference beyond what 8-bit samples give).
 bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
                  const SplicePlan& plan, std::vector<std::uint8_t>& out);

@@ -127,11 +127,47 @@ void PaintPatch(RasterImage& image, int left, int top, int width, int height) {
       image.SetPixel(x, y, MakeColor(40 * x, 255 - 30 * y, 17 * (x + y)));
 }
 
+// A flat grey picture whose AC table has one code of each length 1..16 and no room for
+// more: the blocks a mark adds need symbols it lacks, so the output gets tables of its own.
+std::string FlatGreyWithFullTables() {
+  const RasterImage flat(32, 24, MakeColor(128, 128, 128));
+  jpeg_compress_struct out{};
+  jpeg_error_mgr errors{};
+  out.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&out);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&out, &buffer, &size);
+  out.image_width = 32;
+  out.image_height = 24;
+  out.input_components = 3;
+  out.in_color_space = JCS_EXT_BGR;
+  jpeg_set_defaults(&out);
+  jpeg_set_colorspace(&out, JCS_GRAYSCALE);
+  JHUFF_TBL* ac = out.ac_huff_tbl_ptrs[0];
+  std::fill(std::begin(ac->bits), std::end(ac->bits), 1);
+  ac->bits[0] = 0;
+  const UINT8 symbols[16] = {0x00, 0xF0, 0x01, 0x11, 0x21, 0x31, 0x41, 0x51,
+                             0x61, 0x71, 0x81, 0x91, 0xA1, 0xB1, 0xC1, 0xD1};
+  std::copy(std::begin(symbols), std::end(symbols), ac->huffval);
+  jpeg_start_compress(&out, TRUE);
+  while (out.next_scanline < out.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(flat.Row(static_cast<int>(out.next_scanline)));
+    jpeg_write_scanlines(&out, &row, 1);
+  }
+  jpeg_finish_compress(&out);
+  jpeg_destroy_compress(&out);
+  std::string file(reinterpret_cast<const char*>(buffer), size);
+  std::free(buffer);
+  return file;
+}
+
 struct KeepCase {
-  const char* file;
+  const char* file;  // in the corpus, or a name for `make`
   const char* sampling;
-  bool copiesBits;       // a sequential Huffman-coded stream of one scan
-  unsigned restart = 0;  // nonzero: the file encoded again by libjpeg with this restart interval
+  bool copiesBits;                  // a sequential Huffman-coded stream of one scan
+  unsigned restart = 0;             // nonzero: the file encoded again by libjpeg with this restart interval
+  std::string (*make)() = nullptr;  // makes the source instead
 };
 
 // Each case is written by copying the source's bits where it can and, to compare, through
@@ -147,7 +183,7 @@ TEST_P(KeepBlocksTest, KeepsUntouchedUnitsAndEncodesChangedOnesAsLibjpeg) {
   QUILLSTONE_REQUIRE_TESTDATA(data);
   const auto& [param, throughLibrary] = GetParam();
   SCOPED_TRACE(std::string(param.file) + (throughLibrary ? " through the library" : ""));
-  std::string source = testing::FileContents(data / param.file);
+  std::string source = param.make != nullptr ? param.make() : testing::FileContents(data / param.file);
   if (param.restart > 0) source = EncodeLikeSource(Decode(source), source, param.restart);
   const RasterImage original = Decode(source);
   RasterImage marked = original;
@@ -253,7 +289,8 @@ INSTANTIATE_TEST_SUITE_P(
                           KeepCase{"jpeg/libjpeg-turbo/testimggray.jpg", "1x1", true},
                           KeepCase{"jpeg/libjpeg-turbo/testimggray.jpg", "1x1", true, 5},
                           KeepCase{"jpeg/jpegsuite/baseline/32x32x8_restarts.jpg", "1x1", true},
-                          KeepCase{"jpeg/jpegsuite/baseline/32x32x8_comments.jpg", "1x1", true}),
+                          KeepCase{"jpeg/jpegsuite/baseline/32x32x8_comments.jpg", "1x1", true},
+                          KeepCase{"flat grey, full tables", "1x1", true, 0, FlatGreyWithFullTables}),
         ::testing::Bool()));
 
 // Units decoded as a picture of their own are the whole picture's pixels inside their ring
@@ -291,6 +328,39 @@ TEST(DecodeScannedUnits, GivesTheWholeDecodeInsideTheUnitsRing) {
         }
       }
     }
+  }
+}
+
+// A table takes codes for the symbols it lacks after its last code, at the shortest length
+// where they fit, every code it had staying as it was; a table without room takes none.
+TEST(ExtendHuffmanTable, AddsCodesAfterTheLastAndKeepsTheOthers) {
+  struct Case {
+    std::vector<int> lengths;  // the table: one symbol (0, 1, ...) of each length given
+    int wanted;                // symbols 0x80, 0x81, ... to add
+    int newLength;             // their length; 0: they do not fit
+  };
+  for (const Case& c :
+       {Case{{2, 2, 3}, 2, 3}, Case{{1, 2, 3}, 1, 4}, Case{{1, 2, 3}, 3, 5}, Case{{1, 2}, 1, 3},
+        Case{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, 1, 0}}) {
+    HuffmanSpec table;
+    for (std::size_t i = 0; i < c.lengths.size(); ++i) {
+      ++table.counts[static_cast<std::size_t>(c.lengths[i])];
+      table.symbols[i] = static_cast<std::uint8_t>(i);
+    }
+    std::array<bool, 256> missing{};
+    for (int i = 0; i < c.wanted; ++i) missing[static_cast<std::size_t>(0x80 + i)] = true;
+    const std::optional<HuffmanSpec> extended = ExtendHuffmanTable(table, missing);
+    ASSERT_EQ(extended.has_value(), c.newLength > 0) << c.lengths.size() << " codes, " << c.wanted << " more";
+    if (!extended) continue;
+    const std::optional<HuffmanCode> before = MakeHuffmanCode(table.counts, table.symbols);
+    const std::optional<HuffmanCode> after = MakeHuffmanCode(extended->counts, extended->symbols);
+    ASSERT_TRUE(before && after);
+    for (std::size_t i = 0; i < c.lengths.size(); ++i) {
+      EXPECT_EQ(after->code[i], before->code[i]);
+      EXPECT_EQ(after->length[i], before->length[i]);
+    }
+    for (int i = 0; i < c.wanted; ++i)
+      EXPECT_EQ(after->length[static_cast<std::size_t>(0x80 + i)], c.newLength);
   }
 }
 
