@@ -310,49 +310,147 @@ template <bool kOnce>
   for (; x < W; ++x) SaturatePixel(row + 3 * x, s);
 }
 
-// Grey rows: `grey` maps the means of 16 pixels to their grey values.
-template <class Grey>
-[[gnu::always_inline]] inline void GreyRow(std::uint8_t* row, int W, const GreyMaps& g, Grey grey) {
+// The grey values of a row: `grey` maps the means of 16 pixels to their grey values, and
+// `load` gives the channel lanes of a block of 32 pixels; the values of each block go to
+// block(x, values), those of the pixels after the last block to one(x, value).
+template <class Grey, class Load, class Block, class One>
+[[gnu::always_inline]] inline void GreyValues(const std::uint8_t* row, int W, const GreyMaps& g, Grey grey,
+                                              Load load, Block block, One one) {
   int x = 0;
   for (; x + detail::kPlanePixels <= W; x += detail::kPlanePixels) {
-    std::uint8_t* p = row + 3 * x;
-    const PlaneMeans m = Means(detail::LoadPixelLanes(p));
-    detail::StoreGrey(p, detail::Narrow(grey(m.first), grey(m.second)));
+    const PlaneMeans m = Means(load(row + 3 * x));
+    block(x, detail::Narrow(grey(m.first), grey(m.second)));
   }
-  for (; x < W; ++x) GreyPixel(row + 3 * x, g);
-}
-
-// kMaps is the number of steps taken along, so that their loop unrolls.
-template <int kMaps>
-[[gnu::always_inline]] inline void GreyRowChain(std::uint8_t* row, int W, const GreyMaps& g) {
-  GreyRow(row, W, g, [&g](Lanes m) {
-    for (int i = 0; i < kMaps; ++i) m = MapLanes(g.maps[static_cast<std::size_t>(i)], m);
-    return m;
-  });
-}
-
-// GreyRowChain for the number of steps `g` takes along (at most kMaps).
-template <int kMaps>
-[[gnu::always_inline]] inline void GreyRowChainFor(std::uint8_t* row, int W, const GreyMaps& g) {
-  if constexpr (kMaps > 0) {
-    if (g.count < kMaps) {
-      GreyRowChainFor<kMaps - 1>(row, W, g);
-      return;
-    }
+  for (; x < W; ++x) {
+    const std::uint8_t* p = row + 3 * x;
+    one(x, MapGrey(g, static_cast<std::int16_t>((p[0] + p[1] + p[2]) / 3)));
   }
-  GreyRowChain<kMaps>(row, W, g);
 }
 
-[[gnu::always_inline]] inline void GreyRowFor(std::uint8_t* row, int W, const GreyMaps& shared) {
-  const GreyMaps g = shared;  // a local copy cannot alias the row
+// The grey step's way from means to grey values, for the steps `g` takes along: none, one
+// clamped line, or the steps in turn (kMaps is their number, so that their loop unrolls).
+template <class Use>
+[[gnu::always_inline]] inline void WithGrey(const GreyMaps& g, Use use) {
   if (g.count == 0) {
-    GreyRow(row, W, g, [](Lanes m) { return m; });
+    use([](Lanes m) __attribute__((always_inline)) { return m; });
   } else if (g.lined) {
     const GreyLine line = g.line;
-    GreyRow(row, W, g, [line](Lanes m) { return Limit(line.scale * m + line.add, line.lo, line.hi); });
+    use([line](Lanes m)
+            __attribute__((always_inline)) { return Limit(line.scale * m + line.add, line.lo, line.hi); });
   } else {
-    GreyRowChainFor<kMaxGreyMaps>(row, W, g);
+    const auto chain =
+        [&g, &use ]<int kMaps>(std::integral_constant<int, kMaps>) __attribute__((always_inline)) {
+      use([&g](Lanes m) __attribute__((always_inline)) {
+        for (int i = 0; i < kMaps; ++i) m = MapLanes(g.maps[static_cast<std::size_t>(i)], m);
+        return m;
+      });
+    };
+    static_assert(kMaxGreyMaps == 4);
+    switch (g.count) {
+      case 1:
+        chain(std::integral_constant<int, 1>{});
+        return;
+      case 2:
+        chain(std::integral_constant<int, 2>{});
+        return;
+      case 3:
+        chain(std::integral_constant<int, 3>{});
+        return;
+      default:
+        chain(std::integral_constant<int, 4>{});
+        return;
+    }
   }
+}
+
+// Solarize of whole bytes: every byte at or below t flipped (255 - c is c with every bit
+// flipped).
+[[gnu::always_inline]] inline WideBytes SolarizeBytes(WideBytes c, WideBytes t) {
+  return c ^ reinterpret_cast<WideBytes>(c <= t);
+}
+
+// A grey row (saturation -1 with the steps it takes along), the solarize before it and the
+// emboss after it joined in. Solarize flips the bytes as they are loaded; it leaves the
+// first and last pixel alone, whose grey values are then worked out again from their bytes
+// as they were. Emboss needs the grey value of each pixel's right neighbour, so the row's
+// grey values go to `greys` first and the embossed values are then made from them 32 at a
+// time: |g(x) - g(x + 1)| + 128 (low 8 bits) for x in 1..W-2, and g(x) at both ends.
+[[gnu::always_inline]] inline void GreyRowFor(std::uint8_t* row, int W, const GreyMaps& shared, int solarize,
+                                              bool emboss, std::uint8_t* __restrict greys) {
+  const GreyMaps g = shared;  // a local copy cannot alias the row
+  std::array<std::uint8_t, 6> ends{};
+  if (solarize >= 0) {
+    std::memcpy(ends.data(), row, 3);
+    std::memcpy(ends.data() + 3, row + 3 * (W - 1), 3);
+  }
+  WithGrey(
+      g, [&](auto grey) __attribute__((always_inline)) {
+        const auto store = [row](int x, WideBytes values) __attribute__((always_inline)) {
+          detail::StoreGrey(row + 3 * x, values);
+        };
+        const auto keep = [greys](int x, WideBytes values) __attribute__((always_inline)) {
+          detail::StoreBytes(greys + x, values);
+        };
+        const auto storeOne = [row](int x, std::uint8_t v) __attribute__((always_inline)) {
+          row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = v;
+        };
+        const auto keepOne = [greys](int x, std::uint8_t v) __attribute__((always_inline)) {
+          greys[x] = v;
+        };
+        const auto plain = [&](const std::uint8_t* p) __attribute__((always_inline)) {
+          return detail::LoadPixelLanes(p);
+        };
+        const WideBytes threshold = WideBytes{} + static_cast<std::uint8_t>(std::max(solarize, 0));
+        const auto flipped = [threshold](const std::uint8_t* p) __attribute__((always_inline)) {
+          return detail::LoadPixelLanes(
+              p, [threshold](WideBytes v)
+                     __attribute__((always_inline)) { return SolarizeBytes(v, threshold); });
+        };
+        if (solarize >= 0) {
+          // The pixels after the last block are solarized byte by byte first.
+          const int rest = W % detail::kPlanePixels;
+          for (int i = 3 * (W - rest); i < 3 * W; ++i)
+            row[i] = static_cast<std::uint8_t>(row[i] <= threshold[0] ? row[i] ^ 0xFF : row[i]);
+          if (emboss) {
+            GreyValues(row, W, g, grey, flipped, keep, keepOne);
+          } else {
+            GreyValues(row, W, g, grey, flipped, store, storeOne);
+          }
+        } else if (emboss) {
+          GreyValues(row, W, g, grey, plain, keep, keepOne);
+        } else {
+          GreyValues(row, W, g, grey, plain, store, storeOne);
+        }
+      });
+  if (solarize >= 0) {
+    // The ends as they were before solarize.
+    for (int end = 0; end < 2; ++end) {
+      const std::uint8_t* p = ends.data() + 3 * end;
+      const std::uint8_t v = MapGrey(g, static_cast<std::int16_t>((p[0] + p[1] + p[2]) / 3));
+      const int x = end == 0 ? 0 : W - 1;
+      if (emboss) {
+        greys[x] = v;
+      } else {
+        row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = v;
+      }
+    }
+  }
+  if (!emboss) return;
+  const WideBytes middle = WideBytes{} + 128;
+  int x = 0;
+  for (; x + detail::kPlanePixels + 1 <= W; x += detail::kPlanePixels) {
+    const WideBytes a = detail::LoadBytes<WideBytes>(greys + x);
+    const WideBytes b = detail::LoadBytes<WideBytes>(greys + x + 1);
+    detail::StoreGrey(row + 3 * x, ((a > b ? a : b) - (a < b ? a : b)) + middle);
+  }
+  for (; x < W - 1; ++x) {
+    const std::uint8_t a = greys[x];
+    const std::uint8_t b = greys[x + 1];
+    const auto v = static_cast<std::uint8_t>((a > b ? a - b : b - a) + 128);
+    row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = v;
+  }
+  // Both ends keep their grey values.
+  for (const int end : {0, W - 1}) row[3 * end] = row[3 * end + 1] = row[3 * end + 2] = greys[end];
 }
 
 // The three pixels of a mosaic run starting at p (its left pixel) get their mean colour.
@@ -387,7 +485,7 @@ constexpr WideBytes kRepeatMeans = detail::planes::Mask([](int t) { return 2 * (
     for (; x <= W - 2 - step && 3 * (x + step - 1) + detail::kLaneCount <= 3 * W; x += 2 * step) {
       std::uint8_t* p = row + 3 * (x - 1);
       const WideBytes v = detail::Join(detail::LoadBytes(p), detail::LoadBytes(p + apart));
-      const auto pixel = [&v](const WideBytes& mask) {
+      const auto pixel = [&v](const WideBytes& mask) __attribute__((always_inline)) {
         return reinterpret_cast<UnsignedLanes>(detail::planes::Shuffle(v, WideBytes{}, mask));
       };
       const UnsignedLanes sum =
@@ -417,11 +515,13 @@ struct PreparedCall {
   std::vector<std::uint8_t> columnFlips;
   std::uint8_t threshold = 0;  // solarize
   Saturation saturation{};
-  ChannelMap map;           // contrast, brightness
-  GreyMaps grey;            // saturation -1 with the steps fused into it
-  int step = 1;             // mosaic
-  int level = 0;            // average
-  std::uint8_t level8 = 0;  // average: the grey that replaces a bright run
+  ChannelMap map;            // contrast, brightness
+  GreyMaps grey;             // saturation -1 with the steps fused into it
+  int solarizeBefore = -1;   // saturation -1: the threshold of a solarize joined in before it
+  bool embossAfter = false;  // saturation -1: an emboss joined in after it
+  int step = 1;              // mosaic
+  int level = 0;             // average
+  std::uint8_t level8 = 0;   // average: the grey that replaces a bright run
 };
 
 // The stripe band width is limited to the largest side, beyond which one band already
@@ -486,7 +586,7 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
 // Applies one prepared call to row y of a W x H raster. Every effect computes a row from
 // that row's own values (and its index) alone.
 [[gnu::always_inline]] inline void ApplyToRow(const PreparedCall& call, std::uint8_t* row, int y, int W,
-                                              int H) {
+                                              int H, std::uint8_t* greys) {
   switch (call.primitive) {
     case EffectPrimitive::kChannelFill:
     case EffectPrimitive::kInvert:
@@ -507,7 +607,9 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       return;
     case EffectPrimitive::kSaturation:
       if (call.saturation.k == -1) {
-        GreyRowFor(row, W, call.grey);
+        // Solarize and emboss leave the last row alone.
+        const bool inner = y <= H - 2;
+        GreyRowFor(row, W, call.grey, inner ? call.solarizeBefore : -1, inner && call.embossAfter, greys);
       } else if (call.saturation.k == 1) {
         SaturateRow<true>(row, W, call.saturation);
       } else if (call.saturation.k == 0) {
@@ -567,9 +669,10 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
                                                   int y0, int y1) {
   const int W = image.Width();
   const int H = image.Height();
+  std::vector<std::uint8_t> greys(static_cast<std::size_t>(W));
   for (int y = y0; y < y1; ++y) {
     std::uint8_t* row = image.Row(y);
-    for (const PreparedCall& call : calls) ApplyToRow(call, row, y, W, H);
+    for (const PreparedCall& call : calls) ApplyToRow(call, row, y, W, H, greys.data());
   }
 }
 
@@ -609,14 +712,26 @@ void ApplyEffectCallsToRows(RasterImage& image, std::span<const EffectCall> call
   for (const EffectCall& call : calls) {
     PreparedCall p = Prepare(call, image.Width(), image.Height());
     if (!p.active) continue;
-    // Contrast and brightness right after a greyscale step join it.
+    // Contrast and brightness right after a greyscale step join it, and so do a solarize
+    // right before it and an emboss after it (after which no step joins).
+    const bool isGrey = p.primitive == EffectPrimitive::kSaturation && p.saturation.k == -1;
     if (!prepared.empty()) {
       PreparedCall& last = prepared.back();
       const bool isMap =
           p.primitive == EffectPrimitive::kContrast || p.primitive == EffectPrimitive::kBrightness;
-      if (isMap && last.primitive == EffectPrimitive::kSaturation && last.saturation.k == -1 &&
-          last.grey.count < kMaxGreyMaps) {
+      const bool afterGrey =
+          last.primitive == EffectPrimitive::kSaturation && last.saturation.k == -1 && !last.embossAfter;
+      if (isMap && afterGrey && last.grey.count < kMaxGreyMaps) {
         last.grey.maps[static_cast<std::size_t>(last.grey.count++)] = p.map;
+        continue;
+      }
+      if (p.primitive == EffectPrimitive::kEmboss && afterGrey) {
+        last.embossAfter = true;
+        continue;
+      }
+      if (isGrey && last.primitive == EffectPrimitive::kSolarize) {
+        p.solarizeBefore = last.threshold;
+        prepared.back() = p;
         continue;
       }
     }

@@ -275,6 +275,15 @@ template <bool kSecond>
   return {planes::PairLanes<false>(v0, v1), planes::PairLanes<true>(v1, v2)};
 }
 
+// The same with every byte passed through `step` (a byte-wise step on wide vectors) first.
+template <class Step>
+[[gnu::always_inline]] inline PixelLanes LoadPixelLanes(const std::uint8_t* p, Step step) {
+  const WideBytes v0 = step(LoadPart(p, 0));
+  const WideBytes v1 = step(LoadPart(p, 1));
+  const WideBytes v2 = step(LoadPart(p, 2));
+  return {planes::PairLanes<false>(v0, v1), planes::PairLanes<true>(v1, v2)};
+}
+
 template <int k>
 [[gnu::always_inline]] inline WideBytes Interleave(const PixelPlanes& v) {
   constexpr WideBytes kBlueGreen = planes::BlueGreen(k);
