@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "imagefiles/jpeg_segments.h"
+
 namespace quillstone {
 
 namespace {
@@ -127,23 +129,11 @@ void PutPngProfile(std::string& png, const std::string& profile) {
 // Where a JPEG's entropy-coded data begins: the offset of its first SOS marker, after
 // which no metadata segment comes; 0 when the bytes are not a JPEG or have no SOS.
 std::size_t JpegHeaderLength(const std::uint8_t* bytes, std::size_t size) {
-  if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return 0;
-  std::size_t at = 2;
-  while (at + 4 <= size) {
-    if (bytes[at] != 0xFF) return 0;
-    const std::uint8_t marker = bytes[at + 1];
-    if (marker == 0xFF) {  // fill byte
-      ++at;
-      continue;
-    }
-    if (marker == 0xDA) return at;
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-      at += 2;
-      continue;
-    }
-    at += 2 + (static_cast<std::size_t>(bytes[at + 2]) << 8 | bytes[at + 3]);
-  }
-  return 0;
+  std::size_t scan = 0;
+  ForEachJpegSegment({bytes, size}, [&](std::uint8_t marker, std::size_t at, std::size_t) {
+    if (marker == 0xDA) scan = at;
+  });
+  return scan;
 }
 
 // A JPEG's segments before its image data, ended as a file: all the metadata library reads
@@ -168,16 +158,10 @@ struct Segment {
 // The segments of a JPEG head (JpegHead) between SOI and the end.
 std::vector<Segment> SegmentsOf(const std::string& head) {
   std::vector<Segment> segments;
-  std::size_t at = 2;
-  while (at + 4 <= head.size() && static_cast<std::uint8_t>(head[at]) == 0xFF) {
-    const auto marker = static_cast<std::uint8_t>(head[at + 1]);
-    if (marker == 0xD9 || marker == 0xDA) break;
-    const std::size_t length = 2 + (static_cast<std::size_t>(static_cast<std::uint8_t>(head[at + 2])) << 8 |
-                                    static_cast<std::uint8_t>(head[at + 3]));
-    if (at + length > head.size()) break;
-    segments.push_back({at, length, marker});
-    at += length;
-  }
+  ForEachJpegSegment({reinterpret_cast<const std::uint8_t*>(head.data()), head.size()},
+                     [&](std::uint8_t marker, std::size_t at, std::size_t length) {
+                       if (marker != 0xDA) segments.push_back({at, length, marker});
+                     });
   return segments;
 }
 
