@@ -51,13 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The first units decoded on their own are the whole decode inside their ring.
   quillstone::KeptBlocksMemory memory;
   if (!quillstone::ScanJpegSource(file, memory)) return 0;
-  const quillstone::UnitRect units{0, 0, std::min(3, memory.scanLayout.unitsAcross),
-                                   std::min(3, memory.scanLayout.unitsDown)};
+  const quillstone::Rect units{0, 0, std::min(3, memory.scanLayout.unitsAcross),
+                               std::min(3, memory.scanLayout.unitsDown)};
   quillstone::RasterImage target = out;
   target.Fill(0);
   if (!quillstone::DecodeScannedUnits(file, memory, units, target)) return 0;
-  const int inside = memory.blockLayout.UnitWidth() * (units.x1 - (units.x1 < memory.scanLayout.unitsAcross));
-  const int down = memory.blockLayout.UnitHeight() * (units.y1 - (units.y1 < memory.scanLayout.unitsDown));
+  const int inside =
+      memory.blockLayout.UnitWidth() * (units.right - (units.right < memory.scanLayout.unitsAcross));
+  const int down =
+      memory.blockLayout.UnitHeight() * (units.bottom - (units.bottom < memory.scanLayout.unitsDown));
   for (int y = 0; y < std::min(down, out.Height()); ++y)
     for (int x = 0; x < std::min(inside, out.Width()); ++x)
       if (!(target.Pixel(x, y) == out.Pixel(x, y))) __builtin_trap();

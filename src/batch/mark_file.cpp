@@ -66,7 +66,7 @@ void MakePreview(const MarkFileRequest& request, const RasterImage& image, Raste
 // its bits or not at all: when that cannot be done `copyRefused` is set and nothing is
 // written.
 MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, SourceImageRead& read,
-                    RandomSource& random, MarkBuffers& buffers, const UnitRect* reach = nullptr,
+                    RandomSource& random, MarkBuffers& buffers, const Rect* reach = nullptr,
                     bool* copyRefused = nullptr) {
   MarkResult result;
   RasterImage* toWrite = &buffers.original;
@@ -123,7 +123,7 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
       .decoded = *decodedSource,
       .memory = &buffers.keptBlocks,
       .scanned = reach != nullptr,
-      .changeable = reach != nullptr ? *reach : UnitRect{},
+      .changeable = reach != nullptr ? *reach : Rect{},
       .written = &keptCount};
   if (keeping.active) {
     UndoTurn(*decodedSource, turnBack, buffers.scratch);
@@ -175,17 +175,17 @@ std::optional<MarkResult> MarkAroundReach(const MarkInput& input, const MarkFile
   if (std::int64_t{layout.width} * layout.height > kDecodeMaxPixels) return std::nullopt;
   buffers.original.Resize(layout.width, layout.height);
   const TextContext context;
-  const std::optional<PixelRect> marks =
+  const std::optional<Rect> marks =
       RenderReach({buffers.original, input.logo, input.texture, input.settings.watermark, input.text, context,
                    input.locale, 0, 0, input.logoAlpha});
   if (!marks) return std::nullopt;
   const int unitWidth = layout.UnitWidth(), unitHeight = layout.UnitHeight();
-  UnitRect reach{marks->x0 / unitWidth, marks->y0 / unitHeight, (marks->x1 + unitWidth - 1) / unitWidth,
-                 (marks->y1 + unitHeight - 1) / unitHeight};
-  if (reach.x0 < reach.x1 && reach.y0 < reach.y1) {
-    const UnitRect ring{std::max(reach.x0 - 1, 0), std::max(reach.y0 - 1, 0),
-                        std::min(reach.x1 + 1, layout.UnitsAcross()),
-                        std::min(reach.y1 + 1, layout.UnitsDown())};
+  Rect reach{marks->left / unitWidth, marks->top / unitHeight, (marks->right + unitWidth - 1) / unitWidth,
+             (marks->bottom + unitHeight - 1) / unitHeight};
+  if (reach.left < reach.right && reach.top < reach.bottom) {
+    const Rect ring{std::max(reach.left - 1, 0), std::max(reach.top - 1, 0),
+                    std::min(reach.right + 1, layout.UnitsAcross()),
+                    std::min(reach.bottom + 1, layout.UnitsDown())};
     if (!DecodeScannedUnits(file, memory, ring, buffers.original)) return std::nullopt;
   } else {
     reach = {};

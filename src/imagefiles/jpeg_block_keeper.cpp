@@ -17,6 +17,7 @@
 #include "imagefiles/jpeg_block_splice.h"
 #include "imagefiles/jpeg_decoder.h"
 #include "imagefiles/jpeg_glue.h"
+#include "imagefiles/jpeg_segments.h"
 #include "imaging/large_buffer.h"
 
 namespace quillstone {
@@ -198,23 +199,6 @@ BlockLayout LayoutOf(const jpeg_decompress_struct& source) {
   return layout;
 }
 
-// Notes the AC symbols a sequential Huffman coder writes for `block`: a run of zeros with the
-// next value's category, sixteen zeros (0xF0), and the end of the block (0x00).
-void NoteAcSymbols(const CoefficientBlock& block, std::array<bool, 256>& needed) {
-  int run = 0;
-  for (int k = 1; k < 64; ++k) {
-    const int value = block[static_cast<std::size_t>(kZigzag[static_cast<std::size_t>(k)])];
-    if (value == 0) {
-      ++run;
-      continue;
-    }
-    for (; run > 15; run -= 16) needed[0xF0] = true;
-    needed[static_cast<std::size_t>((run << 4) + HuffmanCategory(value))] = true;
-    run = 0;
-  }
-  if (run > 0) needed[0x00] = true;
-}
-
 // Encodes the changed units of every unit row again into the source's coefficient arrays.
 void ReplaceChangedUnits(Session& s, jvirt_barray_ptr* arrays, const RasterImage& decoded,
                          const RasterImage& marked) {
@@ -242,7 +226,10 @@ void ReplaceChangedUnits(Session& s, jvirt_barray_ptr* arrays, const RasterImage
             const int blockX = ux * c.h + bx;
             if (blockX >= c.widthInBlocks || uy * c.v + by >= c.heightInBlocks) continue;
             std::memcpy(rows[ci][by][blockX], s.blocks[next].data(), sizeof(JBLOCK));
-            NoteAcSymbols(s.blocks[next], s.acSymbolsNeeded[s.source.comp_info[ci].ac_tbl_no & 3]);
+            ForEachAcSymbol(s.blocks[next], [&](int symbol, int) {
+              s.acSymbolsNeeded[s.source.comp_info[ci].ac_tbl_no & 3][static_cast<std::size_t>(symbol)] =
+                  true;
+            });
           }
         }
       }
@@ -286,7 +273,9 @@ std::array<bool, 256> SymbolsOf(const JHUFF_TBL& table) {
 // block in coding order (restarts start again from zero), the AC symbols of the blocks
 // encoded anew, and what the coder's padding blocks at the right and bottom edges write (a
 // zero difference and an end of block). The kept blocks' AC symbols were coded with these
-// tables in the source.
+// tables in the source, all but the end of a block: a source may have coded it as any run
+// of zeros of size 0 (0x10 to 0xE0, which decoders take alike), where the coder writes 0x00,
+// so that one is needed for every block whose last coefficient is zero.
 bool SourceTablesCover(Session& s, jvirt_barray_ptr* arrays) {
   const jpeg_decompress_struct& src = s.source;
   auto common = reinterpret_cast<j_common_ptr>(&s.source);
@@ -317,6 +306,8 @@ bool SourceTablesCover(Session& s, jvirt_barray_ptr* arrays) {
               (*src.mem->access_virt_barray)(common, arrays[ci], static_cast<JDIMENSION>(by), 1, FALSE)[0];
           for (int bx = ux * h; bx < std::min(ux * h + h, width); ++bx) {
             const int dc = row[bx][0];
+            // A block whose last coefficient is zero ends with an end of block.
+            if (row[bx][DCTSIZE2 - 1] == 0) s.acSymbolsNeeded[c.ac_tbl_no & 3][0x00] = true;
             dcNeeded[c.dc_tbl_no & 3][static_cast<std::size_t>(HuffmanCategory(dc - predictor[ci]))] = true;
             predictor[ci] = dc;
           }
@@ -441,29 +432,20 @@ constexpr int kHuffmanTables = 0xC4;
 constexpr int kQuantTables = 0xDB;
 constexpr int kStartOfScan = 0xDA;
 
-// Calls `segment(marker, bytes)` for each segment of the header of `file` before its entropy-
-// coded data (the start-of-image marker first, the scan header last, fill bytes and markers
-// without a segment left out); false when they do not follow one another as they should.
+// Calls `segment(marker, bytes)` for the start-of-image marker and each segment of the
+// header of `file` (ForEachJpegSegment), the scan header last, which must end at
+// `scanStart`; false when the header is not whole.
 template <typename Segment>
 bool ForEachHeaderSegment(std::span<const std::uint8_t> file, std::size_t scanStart, Segment&& segment) {
-  if (scanStart < 2 || scanStart > file.size() || file[0] != 0xFF || file[1] != kStartOfImage) return false;
+  if (scanStart > file.size() || scanStart < 2) return false;
   segment(kStartOfImage, file.first(2));
-  std::size_t at = 2;
-  while (at < scanStart) {
-    if (file[at] != 0xFF) return false;
-    while (at + 1 < scanStart && file[at + 1] == 0xFF) ++at;  // fill bytes before a marker
-    if (at + 2 > scanStart) return false;
-    if (const std::uint8_t marker = file[at + 1]; marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-      at += 2;  // a marker without a segment, which decoders pass over: left out
-      continue;
-    }
-    if (at + 4 > scanStart) return false;
-    const std::size_t end = at + 2 + (std::size_t{file[at + 2]} << 8 | file[at + 3]);
-    if (end > scanStart || end < at + 4) return false;
-    segment(file[at + 1], file.subspan(at, end - at));
-    at = end;
-  }
-  return true;
+  std::size_t end = 0;
+  const bool whole =
+      ForEachJpegSegment(file.first(scanStart), [&](std::uint8_t marker, std::size_t at, std::size_t length) {
+        segment(marker, file.subspan(at, length));
+        end = marker == kStartOfScan ? at + length : 0;
+      });
+  return whole && end == scanStart;
 }
 
 // Sets up memory's layouts for a source whose header s.source holds; false when its blocks
@@ -589,15 +571,15 @@ bool ScanJpegSource(std::span<const std::uint8_t> file, KeptBlocksMemory& memory
   return Scan(file, memory);
 }
 
-bool DecodeScannedUnits(std::span<const std::uint8_t> file, KeptBlocksMemory& memory, UnitRect units,
+bool DecodeScannedUnits(std::span<const std::uint8_t> file, KeptBlocksMemory& memory, Rect units,
                         RasterImage& target) {
   const BlockLayout& layout = memory.blockLayout;
   const bool interleaved = memory.scanLayout.components.size() > 1;
   const int unitWidth = interleaved ? layout.UnitWidth() : 8;
   const int unitHeight = interleaved ? layout.UnitHeight() : 8;
-  const int left = units.x0 * unitWidth, top = units.y0 * unitHeight;
-  const int width = std::min(units.x1 * unitWidth, layout.width) - left;
-  const int height = std::min(units.y1 * unitHeight, layout.height) - top;
+  const int left = units.left * unitWidth, top = units.top * unitHeight;
+  const int width = std::min(units.right * unitWidth, layout.width) - left;
+  const int height = std::min(units.bottom * unitHeight, layout.height) - top;
   if (width <= 0 || height <= 0 || target.Width() != layout.width || target.Height() != layout.height)
     return false;
   // The units' own picture: the source's tables, its frame header with their size, no

@@ -9,9 +9,9 @@
 #include "imagefiles/jpeg_bitstream.h"
 #include "imagefiles/jpeg_block_encoder.h"
 #include "imagefiles/jpeg_block_splice.h"
-#include "imagefiles/unit_rect.h"
 #include "imaging/large_buffer.h"
 #include "imaging/raster_image.h"
+#include "imaging/rect.h"
 #include "imaging/status.h"
 #include "platform/byte_sink.h"
 
@@ -54,7 +54,7 @@ struct JpegBlocksSource {
   // may differ: the two pictures hold the source's pixels only there (DecodeScannedUnits).
   // The file is then written by copying its bits or not at all.
   bool scanned = false;
-  UnitRect changeable{};
+  Rect changeable{};
   KeptBlocksCount* written = nullptr;  // receives what was written (WriteOutputFile passes it on)
 };
 
@@ -68,7 +68,7 @@ bool ScanJpegSource(std::span<const std::uint8_t> file, KeptBlocksMemory& memory
 // a picture of their own, so the pixels of their outer ring of units may differ from the
 // whole picture's where that ring is not the picture's edge; inside it they are the same.
 // False when a DC difference of the units' own picture has no code in the source's tables.
-bool DecodeScannedUnits(std::span<const std::uint8_t> file, KeptBlocksMemory& memory, UnitRect units,
+bool DecodeScannedUnits(std::span<const std::uint8_t> file, KeptBlocksMemory& memory, Rect units,
                         RasterImage& target);
 
 // Empty when the blocks of this JPEG stream can be kept (8-bit YCbCr or grey whose

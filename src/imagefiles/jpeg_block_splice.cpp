@@ -98,7 +98,7 @@ bool SplicePlan::NewTables() const {
 }
 
 void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
-                const RasterImage& decoded, const RasterImage& marked, const UnitRect* changeable,
+                const RasterImage& decoded, const RasterImage& marked, const Rect* changeable,
                 SplicePlan& plan) {
   plan.changed.assign(
       static_cast<std::size_t>(scanLayout.unitsAcross) * static_cast<std::size_t>(scanLayout.unitsDown), 0);
@@ -111,8 +111,8 @@ void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Blo
   for (int uy = 0; uy < scanLayout.unitsDown; ++uy) {
     if (changeable == nullptr) {
       FindChangedUnits(decoded, marked, layout, uy, row);
-    } else if (uy >= changeable->y0 && uy < changeable->y1) {
-      FindChangedUnits(decoded, marked, layout, uy, row, changeable->x0, changeable->x1);
+    } else if (uy >= changeable->top && uy < changeable->bottom) {
+      FindChangedUnits(decoded, marked, layout, uy, row, changeable->left, changeable->right);
     } else {
       continue;
     }
@@ -221,13 +221,13 @@ bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Bl
   return coded;
 }
 
-bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, UnitRect units,
+bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, Rect units,
                std::vector<std::uint8_t>& out) {
   BitWriter writer(out);
   std::array<int, 4> predictor{};
   const auto perUnit = static_cast<std::size_t>(scanLayout.BlocksPerUnit());
-  for (int uy = units.y0; uy < units.y1; ++uy) {
-    for (int ux = units.x0; ux < units.x1; ++ux) {
+  for (int uy = units.top; uy < units.bottom; ++uy) {
+    for (int ux = units.left; ux < units.right; ++ux) {
       std::size_t next = (static_cast<std::size_t>(uy) * static_cast<std::size_t>(scanLayout.unitsAcross) +
                           static_cast<std::size_t>(ux)) *
                          perUnit;

@@ -7,8 +7,8 @@
 
 #include "imagefiles/jpeg_bitstream.h"
 #include "imagefiles/jpeg_block_encoder.h"
-#include "imagefiles/unit_rect.h"
 #include "imaging/raster_image.h"
+#include "imaging/rect.h"
 
 namespace quillstone {
 
@@ -38,7 +38,7 @@ struct SplicePlan {
 // so that every kept block keeps its bits; when the codes do not fit, tables are computed
 // for the output's symbols as a JPEG encoder computes optimal ones.
 void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
-                const RasterImage& decoded, const RasterImage& marked, const UnitRect* changeable,
+                const RasterImage& decoded, const RasterImage& marked, const Rect* changeable,
                 SplicePlan& plan);
 
 // Appends to `out` the entropy-coded data the plan describes, the restart markers where
@@ -52,7 +52,7 @@ bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Bl
 // Appends to `out` the entropy-coded data of a picture made of the units `units` of `scan`:
 // each block's DC difference written again for its new neighbours, its AC codes copied, and
 // the end-of-image marker. False when a DC difference has no code in the table.
-bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, UnitRect units,
+bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, Rect units,
                std::vector<std::uint8_t>& out);
 
 // The table a JPEG encoder computes for symbol frequencies `frequency`: code lengths by

@@ -3,19 +3,12 @@
 #include <string>
 
 #include "imaging/raster_image.h"
+#include "imaging/rect.h"
 
 namespace quillstone {
 
-// A rectangle of logo pixels, left <= x < right, top <= y < bottom.
-struct LogoRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  friend bool operator==(const LogoRect&, const LogoRect&) = default;
-};
+// A rectangle of logo pixels.
+using LogoRect = Rect;
 
 // Makes destination a copy of the rectangle of source, its top-left pixel at (0, 0). The
 // rectangle is first limited to the source; source and destination may be the same

@@ -273,7 +273,7 @@ std::string RenderSizeProblem(const WatermarkSettings& settings, int width, int 
          problem;
 }
 
-std::optional<PixelRect> RenderReach(const RenderInput& input) {
+std::optional<Rect> RenderReach(const RenderInput& input) {
   const WatermarkSettings& s = input.settings;
   if (s.texture.enabled || s.frame.outerOn || s.frame.innerOn) return std::nullopt;
   // The stages that run; a text stage draws nothing without lines.
@@ -294,22 +294,22 @@ std::optional<PixelRect> RenderReach(const RenderInput& input) {
     }
   }
   const int W = input.original.Width(), H = input.original.Height();
-  if (!logo || input.logo.Empty() || W <= 0 || H <= 0) return PixelRect{};
+  if (!logo || input.logo.Empty() || W <= 0 || H <= 0) return Rect{};
   if (s.logo.tile) return std::nullopt;
   const ImageSize size = s.logo.relativeSize ? RelativeLogoSize(input.logo.Width(), input.logo.Height(), W, H,
                                                                 s.logo.relativePercent)
                                              : ImageSize{input.logo.Width(), input.logo.Height()};
-  if (size.width > W || size.height > H) return PixelRect{};
-  std::optional<PixelRect> reach;
+  if (size.width > W || size.height > H) return Rect{};
+  std::optional<Rect> reach;
   for (int i = 0; i < kLogoPlaceCount; ++i) {
     if (!s.logo.places[static_cast<std::size_t>(i)]) continue;
     const LogoPosition p = LogoPlacePosition(static_cast<LogoPlace>(i), W, H, size.width, size.height);
-    const PixelRect at{p.x0, p.y0, p.x0 + size.width, p.y0 + size.height};
-    reach = reach ? PixelRect{std::min(reach->x0, at.x0), std::min(reach->y0, at.y0),
-                              std::max(reach->x1, at.x1), std::max(reach->y1, at.y1)}
+    const Rect at{p.x0, p.y0, p.x0 + size.width, p.y0 + size.height};
+    reach = reach ? Rect{std::min(reach->left, at.left), std::min(reach->top, at.top),
+                         std::max(reach->right, at.right), std::max(reach->bottom, at.bottom)}
                   : at;
   }
-  return reach.value_or(PixelRect{});
+  return reach.value_or(Rect{});
 }
 
 Status RenderWatermark(const RenderInput& input, RandomSource& random, RenderOutput& output) {

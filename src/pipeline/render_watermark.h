@@ -8,6 +8,7 @@
 
 #include "imaging/random_source.h"
 #include "imaging/raster_image.h"
+#include "imaging/rect.h"
 #include "imaging/status.h"
 #include "pipeline/logo_fit.h"
 #include "pipeline/watermark_settings.h"
@@ -49,18 +50,10 @@ struct RenderOutput {
   LogoFitBuffers logoFit;  // the logo sized to the image or turned for tiling
 };
 
-// A rectangle of pixels: [x0, x1) across, [y0, y1) down.
-struct PixelRect {
-  int x0 = 0;
-  int y0 = 0;
-  int x1 = 0;
-  int y1 = 0;
-};
-
 // The pixels a render of `input` may change, known before it runs: the logo at its places
 // (nothing for a logo bigger than the image); empty when nothing is drawn. None when it
 // cannot be told in advance: a colour effect, a tiled logo, a text, frames or margins.
-std::optional<PixelRect> RenderReach(const RenderInput& input);
+std::optional<Rect> RenderReach(const RenderInput& input);
 
 // The status-bar message of a logo that does not fit: this text followed by the time.
 inline constexpr const char* kLogoTooBigMessage = "ERROR: Logo is bigger than your image ! ";

@@ -300,7 +300,7 @@ TEST(DecodeScannedUnits, GivesTheWholeDecodeInsideTheUnitsRing) {
   struct Case {
     const char* file;
     unsigned restart;
-    UnitRect units;
+    Rect units;
   };
   for (const Case& c : {Case{"jpeg/libjpeg-turbo/testorig.jpg", 0, {3, 2, 9, 7}},
                         Case{"jpeg/libjpeg-turbo/testorig.jpg", 4, {10, 5, 15, 10}},
@@ -316,9 +316,9 @@ TEST(DecodeScannedUnits, GivesTheWholeDecodeInsideTheUnitsRing) {
     ASSERT_TRUE(DecodeScannedUnits(Bytes(file), memory, c.units, target));
     const int unitW = memory.blockLayout.UnitWidth(), unitH = memory.blockLayout.UnitHeight();
     const int across = memory.scanLayout.unitsAcross, down = memory.scanLayout.unitsDown;
-    const UnitRect inner{c.units.x0 > 0 ? c.units.x0 + 1 : 0, c.units.y0 > 0 ? c.units.y0 + 1 : 0,
-                         c.units.x1 < across ? c.units.x1 - 1 : across,
-                         c.units.y1 < down ? c.units.y1 - 1 : down};
+    const Rect inner{c.units.left > 0 ? c.units.left + 1 : 0, c.units.top > 0 ? c.units.top + 1 : 0,
+                     c.units.right < across ? c.units.right - 1 : across,
+                     c.units.bottom < down ? c.units.bottom - 1 : down};
     for (int y = 0; y < whole.Height(); ++y) {
       for (int x = 0; x < whole.Width(); ++x) {
         if (inner.Contains(x / unitW, y / unitH)) {

@@ -76,14 +76,14 @@ TEST(RenderReach, HoldsEveryPixelTheRenderChanges) {
     f.original = testing::MakeGradientRaster(40, 30);
     f.logo = RasterImage(9, 5, colors::kWhite);
     c.set(f);
-    const std::optional<PixelRect> reach =
+    const std::optional<Rect> reach =
         RenderReach({f.original, f.logo, f.texture, f.settings, f.text, f.context, f.locale});
     ASSERT_EQ(reach.has_value(), c.known);
     if (!reach) continue;
     const RasterImage& marked = f.Render().marked;
     for (int y = 0; y < f.original.Height(); ++y) {
       for (int x = 0; x < f.original.Width(); ++x) {
-        if (x < reach->x0 || x >= reach->x1 || y < reach->y0 || y >= reach->y1) {
+        if (x < reach->left || x >= reach->right || y < reach->top || y >= reach->bottom) {
           ASSERT_EQ(marked.Pixel(x, y), f.original.Pixel(x, y)) << x << "," << y;
         }
       }
