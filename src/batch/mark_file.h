@@ -87,7 +87,7 @@ struct MarkBuffers {
   // original. (Without a macro the original itself is the decoded source; with kept blocks
   // and a turn back it is turned back after marking.)
   RasterImage decodedSource;
-  KeptBlocksMemory keptBlocks;  // the source's coefficients, with kept JPEG blocks
+  KeptBlocksMemory keptBlocks;  // what writing on a source's JPEG blocks works in
   RenderOutput output;
   std::vector<std::string> text;  // the per-image text
 };
