@@ -45,8 +45,8 @@ TEST(RenderReach, HoldsEveryPixelTheRenderChanges) {
     std::function<void(testing::RenderFixture&)> set;
     bool known;
   };
-  const auto places = [](std::initializer_list<int> on) {
-    return [on](testing::RenderFixture& f) {
+  const auto places = [](std::initializer_list<int> list) {
+    return [on = std::vector<int>(list)](testing::RenderFixture& f) {
       f.settings.logo.places.fill(false);
       for (const int i : on) f.settings.logo.places[static_cast<std::size_t>(i)] = true;
     };
