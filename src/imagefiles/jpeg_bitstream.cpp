@@ -68,7 +68,6 @@ bool Unstuff(std::span<const std::uint8_t> bytes, EntropyScan& scan) {
       scan.intervalStarts.push_back(static_cast<std::uint32_t>(written));
       i = at + 2;
     } else if (code == 0xD9) {
-      scan.length = at;
       break;
     } else {
       return false;

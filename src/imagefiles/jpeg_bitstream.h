@@ -95,15 +95,13 @@ struct EntropyScan {
   std::vector<std::uint32_t> intervalStarts;
   // How often each AC symbol is coded, by table slot (ScanLayout::tables).
   std::array<std::array<long, 256>, 8> acFrequency{};
-  std::size_t length = 0;  // bytes of the scan in the file, up to the marker that ends it
 };
 
 // Reads the entropy-coded segment that starts `bytes` (just after the scan header) into
 // `scan`. False when a table the layout names is missing, or when the data is not sound: a
 // code no table holds, more than 64 coefficients in a block, restart markers out of order
 // or in the wrong number, data that runs short or has whole bytes left over after an
-// interval's last block, or a scan ended by a marker other than the
-// end of the image.
+// interval's last block, or a scan ended by a marker other than the end of the image.
 bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layout, EntropyScan& scan);
 
 // Appends entropy-coded bits to a byte vector, stuffing a zero after every 0xFF.

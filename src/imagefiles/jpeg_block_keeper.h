@@ -38,7 +38,7 @@ struct KeptBlocksMemory {
 struct KeptBlocksCount {
   int units = 0;
   int encoded = 0;
-  bool copiedBits = false;  // written by copying the source's bits (SpliceChangedUnits)
+  bool copiedBits = false;  // written from the source's bits (PlanSplice, WriteSplice)
 };
 
 // What a marked picture can keep of its JPEG source: the file, and the pixels it decoded
@@ -82,10 +82,12 @@ std::string JpegBlocksProblem(std::span<const std::uint8_t> file, bool greyOutpu
 // which the metadata writer owns) are kept, every unit whose pixels equal the decoded
 // source's keeps its coefficients as they are, and only the units that differ are encoded
 // again from `marked` (EncodeUnit).
-// A source of one sequential Huffman-coded scan whose tables hold the codes the new blocks
-// need is written by copying the bits of its kept units (SpliceChangedUnits), its header as
-// it is; any other goes through libjpeg's coefficient arrays, a sequential source with the
-// standard Huffman tables keeping them, others getting tables computed for the data.
+// A source of one sequential Huffman-coded scan is written from its bits (PlanSplice,
+// WriteSplice): its header as it is, the kept blocks' codes copied, its Huffman tables
+// extended where they lack codes the new blocks need or, when they have no room, computed
+// for the output. Any other source goes through libjpeg's coefficient arrays, a sequential
+// one with the standard Huffman tables keeping them, others getting tables computed for the
+// data.
 // Errors of the library, a source that JpegBlocksProblem refuses or one of another size
 // come back as an error naming `path`.
 Status EncodeKeepingBlocks(const RasterImage& marked, const JpegBlocksSource& source, ByteSink& sink,

@@ -13,8 +13,8 @@
 namespace quillstone {
 
 // A scan written again from a scanned source (EntropyScan) with the units where two pictures
-// differ encoded anew: every other unit keeps its blocks, and where the source's Huffman
-// tables code everything the output holds, the very bits of their codes.
+// differ encoded anew: every other unit keeps its blocks, and unless the source's Huffman
+// tables have no room for the codes the new blocks need, the very bits of their codes.
 
 struct SplicePlan {
   std::vector<std::uint8_t> changed;     // per unit in coding order
