@@ -11,6 +11,7 @@ namespace {
 constexpr int kLook = HuffmanCode::kLookBits;
 constexpr int kSkip = HuffmanCode::kSkipBits;
 constexpr int kMaxDcCategory = 11;  // 8-bit samples
+constexpr int kEndOfBlock = 128;    // coefficients an end of block passes: more than any block holds
 
 // The 32 bits from bit position `pos` on, the first in the highest bit.
 std::uint32_t Peek32(const std::uint8_t* data, std::uint64_t pos) {
@@ -37,6 +38,24 @@ int ReadSymbol(const HuffmanCode& table, const std::uint8_t* data, std::uint64_t
     }
   }
   return -1;
+}
+
+// How many coefficients an AC symbol passes: its run of zeros and its value, sixteen zeros
+// (0xF0), or all that are left (an end of block: any other run with no value, as decoders
+// read it).
+constexpr int CoefficientsPassed(int symbol) {
+  return (symbol & 15) != 0 ? (symbol >> 4) + 1 : symbol == 0xF0 ? 16 : kEndOfBlock;
+}
+
+// The AC symbol whose code starts at `pos`, which moves past the code but not its value's
+// bits; -1 when no code of the table starts there.
+int ReadAcSymbol(const HuffmanCode& table, const std::uint8_t* data, std::uint64_t& pos) {
+  if (const std::uint16_t entry = table.skip[Peek32(data, pos) >> (32 - kSkip)]; entry != 0) {
+    const int symbol = entry >> 8;
+    pos += static_cast<std::uint64_t>((entry & 0xFF) - (symbol & 15));
+    return symbol;
+  }
+  return ReadSymbol(table, data, pos);
 }
 
 // Reads the entropy-coded bytes of `bytes` into scan.data without stuffing, noting where
@@ -96,21 +115,13 @@ bool ReadBlock(const HuffmanCode& dc, const HuffmanCode& ac, const std::uint8_t*
   // block. Codes that pass more are not sound.
   int k = 1;
   while (k < 64) {
-    if (const std::uint32_t entry = ac.skip[Peek32(data, pos) >> (32 - kSkip)]; entry != 0) {
-      pos += entry & 0xFF;
-      k += (entry >> 8) & 0xFF;
-      ++frequency[entry >> 16];
-      continue;
-    }
-    const int symbol = ReadSymbol(ac, data, pos);
+    const int symbol = ReadAcSymbol(ac, data, pos);
     if (symbol < 0) return false;
     ++frequency[static_cast<std::size_t>(symbol)];
-    const int run = symbol >> 4;
-    const int bits = symbol & 15;
-    pos += static_cast<std::uint64_t>(bits);
-    k += bits != 0 ? run + 1 : run == 15 ? 16 : HuffmanCode::kEndOfBlock;
+    pos += static_cast<std::uint64_t>(symbol & 15);
+    k += CoefficientsPassed(symbol);
   }
-  if (k > 64 && k < HuffmanCode::kEndOfBlock) return false;
+  if (k > 64 && k < kEndOfBlock) return false;
   block.end = static_cast<std::uint32_t>(pos);
   return true;
 }
@@ -139,13 +150,11 @@ std::optional<HuffmanCode> MakeHuffmanCode(std::span<const std::uint8_t, 17> cou
         for (std::uint32_t fill = 0; fill < (1u << (kLook - length)); ++fill)
           table.look[first + fill] = static_cast<std::uint16_t>((length << 8) | symbol);
       }
-      const int run = symbol >> 4, size = symbol & 15;
-      if (const int reach = length + size; reach <= kSkip) {
-        const int passed = size != 0 ? run + 1 : run == 15 ? 16 : HuffmanCode::kEndOfBlock;
+      if (const int reach = length + (symbol & 15); reach <= kSkip) {
         const std::uint32_t first = code << (kSkip - length);
         // Each continuation of the code's value bits reaches as far.
         for (std::uint32_t fill = 0; fill < (1u << (kSkip - length)); ++fill)
-          table.skip[first + fill] = static_cast<std::uint32_t>((symbol << 16) | (passed << 8) | reach);
+          table.skip[first + fill] = static_cast<std::uint16_t>((symbol << 8) | reach);
       }
     }
     // No code may be all ones, so one past the last must still fit the length.
@@ -303,22 +312,15 @@ bool PutAcCoefficients(BitWriter& writer, const CoefficientBlock& block, const H
 
 namespace {
 
-// Calls symbol(symbol, codeStart, valueStart) for each AC code of a scanned block.
+// Calls symbol(symbol, valueStart) for each AC code of a scanned block.
 template <typename Symbol>
 void ForEachAcCode(const std::uint8_t* data, const CodedBlock& block, const HuffmanCode& table,
                    Symbol&& symbol) {
   std::uint64_t pos = block.acStart;
   while (pos < block.end) {
-    const std::uint64_t start = pos;
-    int code;
-    if (const std::uint32_t entry = table.skip[Peek32(data, pos) >> (32 - kSkip)]; entry != 0) {
-      code = static_cast<int>(entry >> 16);
-      pos += (entry & 0xFF) - static_cast<std::uint64_t>(code & 15);
-    } else {
-      code = ReadSymbol(table, data, pos);
-      if (code < 0) return;  // the scan read the same codes with the same table
-    }
-    symbol(code, start, pos);
+    const int code = ReadAcSymbol(table, data, pos);
+    if (code < 0) return;  // the scan read the same codes with the same table
+    symbol(code, pos);
     pos += static_cast<std::uint64_t>(code & 15);
   }
 }
@@ -327,15 +329,14 @@ void ForEachAcCode(const std::uint8_t* data, const CodedBlock& block, const Huff
 
 void CountAcCodes(const std::uint8_t* data, const CodedBlock& block, const HuffmanCode& table,
                   std::array<long, 256>& frequency, int weight) {
-  ForEachAcCode(data, block, table, [&](int symbol, std::uint64_t, std::uint64_t) {
-    frequency[static_cast<std::size_t>(symbol)] += weight;
-  });
+  ForEachAcCode(data, block, table,
+                [&](int symbol, std::uint64_t) { frequency[static_cast<std::size_t>(symbol)] += weight; });
 }
 
 bool RecodeAcCodes(BitWriter& writer, const std::uint8_t* data, const CodedBlock& block,
                    const HuffmanCode& from, const HuffmanCode& to) {
   bool coded = true;
-  ForEachAcCode(data, block, from, [&](int symbol, std::uint64_t, std::uint64_t value) {
+  ForEachAcCode(data, block, from, [&](int symbol, std::uint64_t value) {
     const std::uint8_t length = to.length[static_cast<std::size_t>(symbol)];
     if (length == 0) coded = false;
     const int size = symbol & 15;

@@ -41,12 +41,10 @@ struct HuffmanCode {
   std::array<std::int32_t, 17> valueOffset{};
   std::array<std::uint8_t, 256> values{};
   // Skipping AC codes: by the leading kSkipBits bits, the symbol and how far its code with
-  // its value's bits reaches, (symbol << 16) | (coefficients passed << 8) | bits; an end of
-  // block passes kEndOfBlock; 0 for a code with its value's bits longer than kSkipBits, read
-  // through `look`.
+  // its value's bits reaches, (symbol << 8) | bits; 0 for a code with its value's bits
+  // longer than kSkipBits, read through `look`.
   static constexpr int kSkipBits = 12;
-  static constexpr int kEndOfBlock = 128;
-  std::array<std::uint32_t, 1 << kSkipBits> skip{};
+  std::array<std::uint16_t, 1 << kSkipBits> skip{};
   // Writing: each symbol's code and its length (0: the table has no code for it).
   std::array<std::uint16_t, 256> code{};
   std::array<std::uint8_t, 256> length{};
