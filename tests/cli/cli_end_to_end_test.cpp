@@ -97,26 +97,17 @@ TEST_F(CliEndToEndTest, RenderWritesTheFormatOfTheExtension) {
   }
 }
 
-TEST_F(CliEndToEndTest, RenderMarksLikeTheBatch) {
-  // One image through render and through batch with the same options: the same bytes.
-  const std::vector<std::string> marking = {
-      "--logo", Path("logo.bmp"), "--set", "combination=3", "--set", "randomchecked=1", "--seed",
-      "5",      "--depth",        "8",     "--sepia"};
-  ASSERT_EQ(RunCli(Args{"render", (source() / "a.jpg").string(), Path("a.png")} + marking).status, 0);
-  const CliRun run = RunCli(Batch(marking + Args{"--format", "png", "--mask", "a.jpg", "--prefix", ""}));
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(testing::FileContents(dest() / "a.png"), testing::FileContents(temp_ / "a.png"));
-}
-
-// --macro runs the macro's commands on each picture before it is marked, in render and batch
-// alike: the same bytes as marking, without a macro, the picture those commands made.
-TEST_F(CliEndToEndTest, MacroRunsOnEachPictureBeforeItIsMarked) {
+// --macro runs the macro's commands on each picture before it is marked, and render and batch
+// mark alike: the same bytes as marking, without a macro, the picture those commands made.
+TEST_F(CliEndToEndTest, RenderAndBatchMarkAlikeAfterTheMacro) {
   std::ofstream(temp_ / "m.qstmac", std::ios::binary) << "solarizegrey\r\nEmboss\r\nnegative\r\nsmooth\r\n";
   RasterImage picture = testing::Decoded(source() / "a.jpg");
   for (const char* word : {"solarizegrey", "negative", "smooth"})
     ASSERT_TRUE(RunEffectCommand(picture, word));
   ASSERT_TRUE(WriteBmp(picture, temp_ / "prepared.bmp"));
-  const std::vector<std::string> marking = {"--logo", Path("logo.bmp"), "--seed", "5"};
+  const Args marking = {"--logo",          Path("logo.bmp"), "--set", "combination=3", "--set",
+                        "randomchecked=1", "--seed",         "5",     "--depth",       "8",
+                        "--sepia"};
   const auto run = [&](const Args& arguments) {
     const CliRun result = RunCli(arguments + marking);
     EXPECT_EQ(result.status, 0) << result.err;
@@ -128,18 +119,6 @@ TEST_F(CliEndToEndTest, MacroRunsOnEachPictureBeforeItIsMarked) {
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(testing::FileContents(temp_ / "macro.bmp"), expected);
   EXPECT_EQ(testing::FileContents(dest() / "a.bmp"), expected);
-}
-
-// Without a size the banner takes the settings' one.
-TEST_F(CliEndToEndTest, BannerSizeFromTheSettings) {
-  const CliRun run =
-      RunCli({"banner", Path("b.bmp"), "--set", "BACKGROUNDBANNER=#102030", "--set", "BANNERHEIGTH=25",
-              "--set", "frameouterstatus=0", "--set", "frameinnerstatus=0"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  const RasterImage written = testing::Decoded(Path("b.bmp"));
-  ASSERT_EQ(written.Width(), 470);
-  ASSERT_EQ(written.Height(), 25);
-  EXPECT_EQ(written.Pixel(469, 24), (Rgb{0x10, 0x20, 0x30}));
 }
 
 TEST_F(CliEndToEndTest, BatchWritesEveryImageAndSaysSo) {
@@ -171,6 +150,7 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
   std::ofstream(temp_ / "broken.jpg") << "no picture";
   std::ofstream(temp_ / "broken.bmp") << "BM";
   std::ofstream(temp_ / "words.txt") << "Negative\nlogo\n";
+  ASSERT_TRUE(WriteBmp(RasterImage(65535, 1, colors::kWhite), temp_ / "wide.bmp").ok());
   const std::string input = testing::FileContents(source() / "a.jpg");
   const struct {
     Args arguments;
@@ -182,6 +162,10 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
       {{"render", "@/none.jpg", "@/out.jpg"}, 2, "does not exist"},
       {{"render", "@/broken.jpg", "@/out.jpg"}, 1, "cannot decode "},
       {{"render", "@/source/a.jpg", "@/missing/out.jpg"}, 1, "No such file or directory"},
+      // A picture the frames would make wider than a raster may be.
+      {{"render", "@/wide.bmp", "@/out.png"},
+       1,
+       "wide.bmp: image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side"},
       // Text without one command is more likely the wrong file than a macro meant to do nothing.
       {{"render", "@/source/a.jpg", "@/out.jpg", "--macro", "@/words.txt"},
        2,
@@ -199,7 +183,6 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
       {{"batch", "--texture", "@/none.jpg"}, 2, "cannot load the texture"},
       {{"batch", "--macro", "@/none.qstmac"}, 2, "cannot read the macro none.qstmac"},
       {{"batch", "--macro", "@/source/a.jpg"}, 2, "a.jpg: it is not a text file"},
-      {{"batch", "--quality", "0"}, 2, "--quality"},
       {{"batch", "--files-from", "-"}, 2, "--source DIR or --files-from LIST, not both"},
       {{"batch", "--null"}, 2, "--null needs --files-from LIST"},
   };
@@ -220,9 +203,9 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
     EXPECT_NE(lines[0].find(c.expected), std::string::npos) << lines[0];
   }
   EXPECT_EQ(testing::FileContents(source() / "a.jpg"), input);
-  EXPECT_EQ(
-      testing::FolderEntries(temp_.path()),
-      (std::vector<std::string>{"broken.bmp", "broken.jpg", "dest", "logo.bmp", "source", "words.txt"}));
+  EXPECT_EQ(testing::FolderEntries(temp_.path()),
+            (std::vector<std::string>{"broken.bmp", "broken.jpg", "dest", "logo.bmp", "source", "wide.bmp",
+                                      "words.txt"}));
   EXPECT_TRUE(std::filesystem::is_empty(dest()));
 }
 
@@ -292,19 +275,6 @@ TEST_F(CliEndToEndTest, LogoIsTurnedOntoTheFill) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(testing::Decoded(temp_ / "out.bmp"),
             testing::MakeRaster({"-gbwww", "rgcwww", "ry-www", "wwwwww", "wwwwww", "wwwwww"}, legend));
-}
-
-// A picture that the frames would make wider than a raster may be: a message, no abort and
-// nothing written.
-TEST_F(CliEndToEndTest, PictureTooLargeForItsFramesIsRefused) {
-  ASSERT_TRUE(WriteBmp(RasterImage(65535, 1, colors::kWhite), source() / "wide.bmp").ok());
-  const CliRun run = RunCli({"render", (source() / "wide.bmp").string(), Path("wide.png")});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(
-      run.err,
-      "quillstone-cli: wide.bmp: image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per "
-      "side\n");
-  EXPECT_FALSE(std::filesystem::exists(temp_ / "wide.png"));
 }
 
 // Named pipes and a 2 GiB file of no picture, as the image and as the logo: each refused at

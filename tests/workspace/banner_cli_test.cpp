@@ -16,7 +16,8 @@ namespace {
 
 // The window's new banner and `quillstone-cli banner` with the same configuration, logo,
 // texture and settings give the same pixels: logo and text over the banner colour, a top
-// margin filled with the texture, and a three-pixel outer frame.
+// margin filled with the texture, and a three-pixel outer frame. The command line takes
+// the size it is not given, and the colour, from the configuration.
 TEST(BannerCommandLine, WritesThePixelsOfTheWindowsBanner) {
   testing::TempDir home;
   testing::ScriptedPrompter prompter;
@@ -43,17 +44,12 @@ TEST(BannerCommandLine, WritesThePixelsOfTheWindowsBanner) {
 
   const auto path = [&home](const char* name) { return QString::fromStdString((home / name).string()); };
   QProcess process;
-  process.start(QString::fromUtf8(QUILLSTONE_CLI_PROGRAM), {"banner",    path("cli.bmp"),
-                                                            "--width",   "320",
-                                                            "--height",  "48",
-                                                            "--config",  path("banner.ini"),
-                                                            "--logo",    path("logo.bmp"),
-                                                            "--texture", path("texture.bmp"),
-                                                            "--set",     "frameouterwidth=3",
-                                                            "--set",     "texture=1",
-                                                            "--set",     "texturetopmargin=6",
-                                                            "--set",     "texturetopuse=1",
-                                                            "--set",     "texturetopalign=3"});
+  process.start(QString::fromUtf8(QUILLSTONE_CLI_PROGRAM),
+                {"banner",    path("cli.bmp"),     "--width", "320",
+                 "--config",  path("banner.ini"),  "--logo",  path("logo.bmp"),
+                 "--texture", path("texture.bmp"), "--set",   "frameouterwidth=3",
+                 "--set",     "texture=1",         "--set",   "texturetopmargin=6",
+                 "--set",     "texturetopuse=1",   "--set",   "texturetopalign=3"});
   ASSERT_TRUE(process.waitForFinished(60000));
   ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
 
