@@ -53,6 +53,15 @@ class BatchRunnerTest : public ::testing::Test {
     return RunBatch(job_, input, observer);
   }
 
+  // Writes small source pictures, JPEG or bitmap by the extension, and lists them in the job.
+  void Sources(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      const std::filesystem::path path = source() / name;
+      path.extension() == ".jpg" ? WriteTestJpeg(path) : WriteTestBmp(path);
+      job_.names.push_back(name);
+    }
+  }
+
   // What the window renders for a source file with the given text.
   RasterImage RenderDirectly(const std::string& name, const std::vector<std::string>& text) {
     RasterImage original;
@@ -75,9 +84,7 @@ class BatchRunnerTest : public ::testing::Test {
 };
 
 TEST_F(BatchRunnerTest, MarksEveryImageUnderThePrefix) {
-  WriteTestJpeg(source() / "a.jpg");
-  WriteTestBmp(source() / "b.bmp");
-  job_.names = {"a.jpg", "b.bmp"};
+  Sources({"a.jpg", "b.bmp"});
   job_.prefix = "  web_ ";
   const BatchReport report = Run();
 
@@ -96,8 +103,7 @@ TEST_F(BatchRunnerTest, MarksEveryImageUnderThePrefix) {
 }
 
 TEST_F(BatchRunnerTest, RefusedRunTouchesNothing) {
-  WriteTestJpeg(source() / "a.jpg");
-  job_.names = {"a.jpg"};
+  Sources({"a.jpg"});
   job_.destinationDirectory = source().string();
   int calls = 0;
   BatchObserver observer;
@@ -152,8 +158,7 @@ TEST_F(BatchRunnerTest, SourcesOfEveryFormatAreMarkedLikeTheirBitmap) {
 class BatchJobsTest : public BatchRunnerTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(BatchJobsTest, ReportsProgressInItemOrder) {
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) WriteTestJpeg(source() / name);
-  job_.names = {"a.jpg", "b.jpg", "c.jpg"};
+  Sources({"a.jpg", "b.jpg", "c.jpg"});
   job_.jobs = GetParam();
   std::vector<std::string> events;
   BatchObserver observer;
@@ -204,10 +209,7 @@ TEST_P(BatchJobsTest, WritesTheSameBytesAsOneJob) {
 }
 
 TEST_P(BatchJobsTest, SecondImageWithTheSameOutputNameIsNotWritten) {
-  WriteTestBmp(source() / "a.bmp");
-  WriteTestJpeg(source() / "a.jpg");
-  WriteTestBmp(source() / "b.bmp");
-  job_.names = {"a.bmp", "a.jpg", "b.bmp"};
+  Sources({"a.bmp", "a.jpg", "b.bmp"});
   job_.jobs = GetParam();
   const BatchReport report = Run();
 
@@ -376,12 +378,10 @@ TEST(BatchSummaryTest, CountsEveryPartApart) {
 
 // An output that is a link may lead within the destination, never out of it.
 TEST_F(BatchRunnerTest, LinkOutOfTheDestinationFailsTheImage) {
-  WriteTestBmp(source() / "a.bmp");
-  WriteTestBmp(source() / "b.bmp");
+  Sources({"a.bmp", "b.bmp"});
   std::filesystem::create_directory(dest() / "kept");
   std::filesystem::create_symlink("../outside.bmp", dest() / "new_a.bmp");
   std::filesystem::create_symlink("kept/b.bmp", dest() / "new_b.bmp");
-  job_.names = {"a.bmp", "b.bmp"};
   const BatchReport report = Run();
   EXPECT_EQ(BatchSummary(report), "1 written, 1 failed");
   EXPECT_NE(report.items[0].message.find("outside the destination folder"), std::string::npos)
