@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "batch/batch_start_check.h"
@@ -94,64 +95,48 @@ TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
 // With "Use macro for all images" each picture gets the macro after it is turned and
 // resized and before it is marked: each file is what marking the picture so prepared gives
 // without a macro. Unchecked, the macro in the list changes nothing: the files are those of
-// a run that knows of no macro.
+// a run with no macro.
 TEST_F(BatchFlowTest, MacroForAllImagesRunsBetweenTurningAndMarkingOnlyWhenChecked) {
   testing::WriteTestJpeg(source / "a.jpg", 30, 20);
   testing::WriteTestBmp(source / "b.bmp", 20, 12);
-  ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
-  ASSERT_TRUE(ChangeFileMask(workspace, "*.jpg;*.bmp"));
   ProgramSettings& settings = workspace.settings();
   settings.orientation.orientation = Orientation::kRotate90Clockwise;
   settings.resize.preset = SizePreset::kPercent150;
   workspace.saveOptions().format = OutputFormat::kBmp;
   const std::vector<std::string> macro = {"emboss", "Negative", "brightnessmore", "smallmosaic"};
-  workspace.effectMacro().lines = macro;
-  TempDir withMacro;
-  TempDir withoutMacro;
-  for (const bool useForAll : {false, true}) {
-    workspace.effectMacro().useForAllImages = useForAll;
-    flow.fields().destinationDirectory = (useForAll ? withMacro : withoutMacro).path().string();
+  const auto run = [&](const TempDir& from, bool useForAll, const std::vector<std::string>& lines) {
+    auto to = std::make_unique<TempDir>();
+    EXPECT_TRUE(ChangeSourceDirectory(workspace, from.path().string()));
+    EXPECT_TRUE(ChangeFileMask(workspace, "*.jpg;*.bmp"));
+    workspace.effectMacro() = {lines, useForAll};
+    flow.fields().destinationDirectory = to->path().string();
     prompter.answers = {true};
     const std::optional<BatchReport> report = flow.Start({});
-    ASSERT_TRUE(report);
-    ASSERT_EQ(report->written, 2) << BatchSummary(*report);
-  }
-
-  // Without the macro: the files of a run without one.
-  TempDir plain;
-  BatchJob job = flow.MakeJob({});
-  job.destinationDirectory = plain.path().string();
-  const RasterImage none;
-  const MarkInput input{settings, none, none, workspace.watermarkText(), workspace.locale()};
-  ASSERT_EQ(RunBatch(job, input).written, 2);
-  // With it: the pictures turned, resized and run through the macro's commands one by one,
-  // then marked as they are.
+    EXPECT_TRUE(report && report->written == 2) << (report ? BatchSummary(*report) : "refused");
+    return to;
+  };
+  const auto withoutMacro = run(source, false, macro);
+  const auto plain = run(source, true, {});
+  const auto withMacro = run(source, true, macro);
+  // The pictures turned, resized and run through the macro's commands one by one, then
+  // marked as they are.
   TempDir prepared;
-  TempDir expected;
-  ProgramSettings asTheyAre = settings;
-  asTheyAre.orientation.orientation = Orientation::kUnrotated;
-  asTheyAre.resize.preset = SizePreset::kOriginalSize;
-  const MarkInput preparedInput{asTheyAre, none, none, workspace.watermarkText(), workspace.locale()};
-  for (const char* name : {"a", "b"}) {
+  for (const char* name : {"a.jpg", "b.bmp"}) {
     RasterImage picture;
     RasterImage scratch;
-    const std::string file = std::string(name) + (name[0] == 'a' ? ".jpg" : ".bmp");
-    ASSERT_TRUE(ReadPictureToMark(source / file, {}, PlaceholderShape::kAsShipped, settings, picture, scratch)
+    ASSERT_TRUE(ReadPictureToMark(source / name, {}, PlaceholderShape::kAsShipped, settings, picture, scratch)
                     .status);
     for (const std::string& line : macro) (void)RunEffectCommand(picture, line);
-    ASSERT_TRUE(WriteBmp(picture, prepared / (std::string(name) + ".bmp")));
-    MarkFileRequest request;
-    request.source = prepared / (std::string(name) + ".bmp");
-    request.output = expected / (std::string("new_") + name + ".bmp");
-    request.save = workspace.saveOptions();
-    RandomSource random(1);
-    MarkBuffers buffers;
-    ASSERT_EQ(MarkFile(preparedInput, request, random, buffers).outcome, MarkOutcome::kWritten);
-
-    const std::string output = std::string("new_") + name + ".bmp";
-    EXPECT_EQ(testing::FileContents(withoutMacro / output), testing::FileContents(plain / output)) << output;
-    EXPECT_EQ(testing::FileContents(withMacro / output), testing::FileContents(expected / output)) << output;
-    EXPECT_NE(testing::FileContents(withMacro / output), testing::FileContents(plain / output)) << output;
+    ASSERT_TRUE(WriteBmp(picture, prepared / (std::string(1, name[0]) + ".bmp")));
+  }
+  settings.orientation.orientation = Orientation::kUnrotated;
+  settings.resize.preset = SizePreset::kOriginalSize;
+  const auto expected = run(prepared, false, {});
+  for (const char* output : {"new_a.bmp", "new_b.bmp"}) {
+    SCOPED_TRACE(output);
+    EXPECT_EQ(testing::FileContents(*withoutMacro / output), testing::FileContents(*plain / output));
+    EXPECT_EQ(testing::FileContents(*withMacro / output), testing::FileContents(*expected / output));
+    EXPECT_NE(testing::FileContents(*withMacro / output), testing::FileContents(*plain / output));
   }
 }
 

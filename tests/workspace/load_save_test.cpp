@@ -42,6 +42,12 @@ class LoadSaveTest : public testing::WorkspaceTest {
     return path;
   }
 
+  // Shows a gradient picture as if it were loaded from the folder, marked.
+  void Show(const std::string& name, int width, int height) {
+    workspace.SetSourceImage(testing::MakeGradientRaster(width, height), name, pictures.path().string());
+    workspace.Render();
+  }
+
   // Saves through the dialog answered with `typed` and the type `filter`.
   bool Save(const std::string& typed, OutputFormat filter) {
     prompter.saveChoices = {SaveFileChoice{pictures / typed, static_cast<int>(filter)}};
@@ -144,8 +150,7 @@ class SaveFormatTest : public LoadSaveTest, public ::testing::WithParamInterface
 // name gets the type's extension. Only JPEG shows the preview, only PNG the options.
 TEST_P(SaveFormatTest, WritesTheFormatTheNameOrTheTypeAsks) {
   const SaveCase& c = GetParam();
-  workspace.SetSourceImage(testing::MakeGradientRaster(6, 4), "g.bmp", pictures.path().string());
-  workspace.Render();
+  Show("g.bmp", 6, 4);
   prompter.pngOptions = {PngOptions{}};
 
   ASSERT_TRUE(Save(c.typed, c.filter)) << (prompter.messages.empty() ? "" : prompter.messages.back());
@@ -167,8 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
 // PNG "Cancel" writes nothing and says nothing; a name that would replace another file than
 // the one the dialog confirmed is asked about; a failed write is shown with its reason.
 TEST_F(LoadSaveTest, SaveWritesNothingUnlessConfirmedAndNamesAFailure) {
-  workspace.SetSourceImage(testing::MakeGradientRaster(6, 4), "g.bmp", pictures.path().string());
-  workspace.Render();
+  Show("g.bmp", 6, 4);
 
   EXPECT_FALSE(Save("cancelled.png", OutputFormat::kPng));
   EXPECT_EQ(prompter.pngWindows, 1);
@@ -190,8 +194,7 @@ TEST_F(LoadSaveTest, SaveWritesNothingUnlessConfirmedAndNamesAFailure) {
 // would replace: a save's on the shared one, the batch page's on the page's own. "OK"
 // writes its choice and makes it both; "Cancel" writes nothing and changes neither.
 TEST_F(LoadSaveTest, JpegPreviewOpensOnTheQualityItReplacesAndCancelChangesNothing) {
-  workspace.SetSourceImage(testing::MakeGradientRaster(16, 16), "beach.2024.JPEG", pictures.path().string());
-  workspace.Render();
+  Show("beach.2024.JPEG", 16, 16);
   prompter.jpegOptions = {JpegOptions{35, false, true}, std::nullopt};
   ASSERT_TRUE(Save("q.jpg", OutputFormat::kJpeg));
   prompter.saveChoices = {SaveFileChoice{pictures / "cancelled.jpg", kInitialSaveFilter}};
@@ -276,14 +279,12 @@ TEST_F(LoadSaveTest, PictureTooLargeForItsFramesKeepsTheLastMarkedPictureAndSave
   const std::filesystem::path wide = pictures / "wide.bmp";
   ASSERT_TRUE(WriteBmp(RasterImage(65535, 1, colors::kWhite), wide).ok());
 
+  const std::string refusal = "image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side";
   ASSERT_TRUE(LoadSourceImage(workspace, wide));
-  EXPECT_EQ(workspace.lastRender().status,
-            "image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
+  EXPECT_EQ(workspace.lastRender().status, refusal);
   EXPECT_EQ(workspace.watermarkedImage(), marked);
   EXPECT_FALSE(Save("wide_marked.bmp", OutputFormat::kBmp));
-  EXPECT_EQ(prompter.messages.back(),
-            std::string(kSaveImageTitle) +
-                ": image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
+  EXPECT_EQ(prompter.messages.back(), std::string(kSaveImageTitle) + ": " + refusal);
   EXPECT_EQ(testing::FolderEntries(pictures.path()), (std::vector<std::string>{"small.bmp", "wide.bmp"}));
 }
 
