@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -64,6 +65,11 @@ T* Child(const QObject& parent, const char* name) {
   T* child = parent.findChild<T*>(name);
   EXPECT_NE(child, nullptr) << "no child named " << name;
   return child;
+}
+
+// Clicks the button (push, check or radio) of `parent` with this name; a missing one fails.
+inline void Press(const QObject& parent, const char* name) {
+  if (auto* button = Child<QAbstractButton>(parent, name)) button->click();
 }
 
 // The main window over a scripted workspace in a fresh home folder; renders are counted.

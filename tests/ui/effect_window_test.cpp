@@ -19,6 +19,7 @@ namespace quillstone {
 namespace {
 
 using testing::MakeGradientRaster;
+using testing::Press;
 using testing::TempDir;
 using testing::WithCommands;
 
@@ -38,10 +39,6 @@ class EffectWindowTest : public testing::WindowTest {
       steps(dialog);
       Press(dialog, "backtomain");
     });
-  }
-
-  static void Press(EffectWindow& dialog, const char* name) {
-    if (auto* button = testing::Child<QPushButton>(dialog, name)) button->click();
   }
 
   static QStringList MacroShown(EffectWindow& dialog) {

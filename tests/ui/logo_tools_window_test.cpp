@@ -22,6 +22,7 @@ namespace quillstone {
 namespace {
 
 using testing::MakeGradientRaster;
+using testing::Press;
 using testing::Turned;
 // The window over an 8 x 8 black picture and a 6 x 4 gradient logo with a white column on
 // its right, at the top-left place, no frames; renders are counted.
@@ -37,10 +38,6 @@ class LogoToolsWindowTest : public testing::WindowTest {
   void InSpecialWindow(const std::function<void(LogoSpecialWindow&)>& steps) {
     InDialog<LogoSpecialWindow>(
         "LogoSpecialWindow", [this] { Find<QPushButton>("logospecialbutton")->click(); }, steps);
-  }
-
-  static void Press(LogoSpecialWindow& dialog, const char* name) {
-    if (auto* button = testing::Child<QPushButton>(dialog, name)) button->click();
   }
 
   RasterImage logo = MakeGradientRaster(6, 4);

@@ -79,8 +79,8 @@ TEST_F(MainWindowTest, CombinationDialogRendersOnOkEvenUnchangedWhileTheSelected
   InDialog<CombinationDialog>(
       "CombinationWindow", [this] { Find<QAction>("menucombine")->trigger(); },
       [](CombinationDialog& dialog) {
-        if (auto* item = testing::Child<QRadioButton>(dialog, "combinationitem2")) item->click();
-        if (auto* ok = testing::Child<QPushButton>(dialog, "combinationok")) ok->click();
+        testing::Press(dialog, "combinationitem2");
+        testing::Press(dialog, "combinationok");
       });
   EXPECT_EQ(renders, 3);
   EXPECT_TRUE(Find<QRadioButton>("RadioGroup2_2")->isChecked());
@@ -89,9 +89,7 @@ TEST_F(MainWindowTest, CombinationDialogRendersOnOkEvenUnchangedWhileTheSelected
 
   InDialog<CombinationDialog>(
       "CombinationWindow", [this] { Find<QPushButton>("combinebutton")->click(); },
-      [](CombinationDialog& dialog) {
-        if (auto* ok = testing::Child<QPushButton>(dialog, "combinationok")) ok->click();
-      });
+      [](CombinationDialog& dialog) { testing::Press(dialog, "combinationok"); });
   EXPECT_EQ(renders, 4);
 }
 
