@@ -22,47 +22,34 @@ TEST(ColorDepth, PalettesHaveTheirDocumentedEntries) {
   EXPECT_EQ(halftone[224], (Rgb{56, 56, 56}));  // 51 + 5
 }
 
-struct NearestCase {
-  ColorDepth depth;
-  Rgb colour;
-  Rgb expected;
-  const char* why;
-};
-
-class ReduceToNearest : public ::testing::TestWithParam<NearestCase> {};
-
-TEST_P(ReduceToNearest, MapsThePixelToItsNearestEntry) {
-  const NearestCase& c = GetParam();
-  RasterImage image(2, 1, MakeColor(c.colour));
-  const StorageFormat format = ReduceColorDepth(image, c.depth);
-  EXPECT_EQ(format.depth, c.depth);
-  EXPECT_EQ(format.palette, PaletteFor(c.depth));
-  EXPECT_EQ(image.Pixel(0, 0), c.expected) << c.why;
-  EXPECT_EQ(image.Pixel(1, 0), c.expected) << c.why;
+TEST(ColorDepth, ReductionMapsEachPixelToItsNearestEntry) {
+  struct Case {
+    ColorDepth depth;
+    Rgb colour;
+    Rgb expected;
+    const char* why;
+  };
+  using enum ColorDepth;
+  for (const Case& c :
+       {Case{kBits1, {128, 127, 127}, {0, 0, 0}, "r + g + b = 382 is nearer black"},
+        Case{kBits1, {128, 128, 127}, {255, 255, 255}, "r + g + b = 383 is nearer white"},
+        Case{kBits1, {255, 0, 255}, {255, 255, 255}, "magenta: 65025 to white, 130050 to black"},
+        Case{kBits4, {64, 0, 0}, {0, 0, 0}, "4096 to black and to maroon: lowest index wins"},
+        Case{kBits4, {192, 0, 0}, {255, 0, 0}, "3969 to red, 4096 to maroon"},
+        Case{kBits4, {160, 160, 160}, {192, 192, 192}, "3072 to silver (index 7) and grey (8)"},
+        Case{kBits4, {170, 170, 170}, {192, 192, 192}, "1452 to silver, 5292 to grey"},
+        Case{kBits8, {25, 25, 25}, {22, 22, 22}, "27 to grey 22 and to grey 28: index 219 before 220"},
+        Case{kBits8, {100, 160, 20}, {102, 153, 0}, "cube: each channel to its nearest level"},
+        Case{kBits8, {250, 250, 250}, {249, 249, 249}, "extra grey 249 beats white"},
+        Case{kBits24, {1, 2, 3}, {1, 2, 3}, "24 bits keep every colour"},
+        Case{kBits32, {1, 2, 3}, {1, 2, 3}, "32 bits keep every colour"}}) {
+    RasterImage image(2, 1, MakeColor(c.colour));
+    const StorageFormat format = ReduceColorDepth(image, c.depth);
+    EXPECT_EQ(format.depth, c.depth);
+    EXPECT_EQ(format.palette, PaletteFor(c.depth));
+    EXPECT_EQ(image, RasterImage(2, 1, MakeColor(c.expected))) << c.why;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    HandWorked, ReduceToNearest,
-    ::testing::Values(
-        NearestCase{ColorDepth::kBits1, {128, 127, 127}, {0, 0, 0}, "r + g + b = 382 is nearer black"},
-        NearestCase{ColorDepth::kBits1, {128, 128, 127}, {255, 255, 255}, "r + g + b = 383 is nearer white"},
-        NearestCase{
-            ColorDepth::kBits1, {255, 0, 255}, {255, 255, 255}, "magenta: 65025 to white, 130050 to black"},
-        NearestCase{
-            ColorDepth::kBits4, {64, 0, 0}, {0, 0, 0}, "4096 to black and to maroon: lowest index wins"},
-        NearestCase{ColorDepth::kBits4, {192, 0, 0}, {255, 0, 0}, "3969 to red, 4096 to maroon"},
-        NearestCase{
-            ColorDepth::kBits4, {160, 160, 160}, {192, 192, 192}, "3072 to silver (index 7) and grey (8)"},
-        NearestCase{ColorDepth::kBits4, {170, 170, 170}, {192, 192, 192}, "1452 to silver, 5292 to grey"},
-        NearestCase{ColorDepth::kBits8,
-                    {25, 25, 25},
-                    {22, 22, 22},
-                    "27 to grey 22 and to grey 28: index 219 before 220"},
-        NearestCase{
-            ColorDepth::kBits8, {100, 160, 20}, {102, 153, 0}, "cube: each channel to its nearest level"},
-        NearestCase{ColorDepth::kBits8, {250, 250, 250}, {249, 249, 249}, "extra grey 249 beats white"},
-        NearestCase{ColorDepth::kBits24, {1, 2, 3}, {1, 2, 3}, "24 bits keep every colour"},
-        NearestCase{ColorDepth::kBits32, {1, 2, 3}, {1, 2, 3}, "32 bits keep every colour"}));
 
 TEST(ColorDepth, ReducedImageHoldsOnlyPaletteColours) {
   for (ColorDepth depth : {ColorDepth::kBits1, ColorDepth::kBits4, ColorDepth::kBits8}) {

@@ -21,12 +21,16 @@ RasterImage Smoothed(const RasterImage& source, int width, int height) {
 
 // Means of small areas round half up as the plain definition below says; a large one is
 // taken apart otherwise and checked here. One target pixel over 2000 x 3 positions, half
-// black and half white: 127.5 -> 128.
+// black and half white: 127.5 -> 128. Over 2244 positions, half of them 1: the mean 0.5
+// rounds up to 1, where the floating-point estimate alone falls just short of it.
 TEST(SmoothResize, LargeAreasAverageExactly) {
   RasterImage source(2000, 3, colors::kBlack);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 1000; ++x) source.SetPixel(x, y, colors::kWhite);
   EXPECT_EQ(Smoothed(source, 1, 1).Pixel(0, 0), (Rgb{128, 128, 128}));
+  RasterImage halfOnes(2244, 1, colors::kBlack);
+  for (int x = 0; x < 1122; ++x) halfOnes.SetPixel(x, 0, Rgb{1, 1, 1});
+  EXPECT_EQ(Smoothed(halfOnes, 1, 1).Pixel(0, 0), (Rgb{1, 1, 1}));
 }
 
 // The definition written out plainly: span ends step by from / to in single precision and
