@@ -15,53 +15,36 @@ namespace {
 // Tuesday, 5 March 2024, 14:07:09.045.
 constexpr LocalDateTime kMoment{2024, 3, 5, 14, 7, 9, 45};
 
-struct FormatCase {
-  const char* format;
-  int hour;
-  int minute;
-  const char* expected;
-};
-
-class ClockRules : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(ClockRules, Formats) {
-  const FormatCase& c = GetParam();
-  LocalDateTime t = kMoment;
-  t.hour = c.hour;
-  t.minute = c.minute;
-  EXPECT_EQ(FormatDateTime(c.format, t, LocaleInfo{}), c.expected) << c.format;
+TEST(DateTimeFormat, FieldsAndTheClockRules) {
+  struct Case {
+    const char* format;
+    int hour, minute;
+    const char* expected;
+  };
+  for (const Case& c : {// 12-hour wherever AM/PM stands, in its own letter case.
+                        Case{"h:mm AM/PM", 0, 5, "12:05 AM"}, Case{"h:mm AM/PM", 11, 59, "11:59 AM"},
+                        Case{"h:mm AM/PM", 12, 0, "12:00 PM"}, Case{"hh:mm AM/PM", 23, 0, "11:00 PM"},
+                        Case{"h am/pm", 9, 0, "9 am"}, Case{"h Am/pM", 13, 0, "1 pM"},
+                        Case{"AM/PM h", 13, 0, "PM 1"}, Case{"h:mm", 0, 5, "0:05"},  // 24-hour without AM/PM
+                        Case{"h \"AM/PM\"", 13, 0, "13 AM/PM"},                      // quoted: no effect
+                        Case{"hh:mm:ss:zzz AM/PM", 14, 7, "02:07:09:045 PM"},
+                        // Minutes after the hour, the month elsewhere.
+                        Case{"mm", 14, 7, "03"}, Case{"h:m", 14, 7, "14:7"}, Case{"hh mm", 14, 7, "14 07"},
+                        Case{"hh:mm:ss mm", 14, 7, "14:07:09 03"},  // after ss: month again
+                        Case{"h mmm", 14, 7, "14 Mar"},             // names stay names
+                        Case{"HH:MM", 14, 7, "14:07"},              // any letter case
+                        Case{"DD.MM.YYYY", 14, 7, "05.03.2024"}, Case{"d/m", 14, 7, "5/3"},
+                        Case{"s ss z zzz", 14, 7, "9 09 45 045"}, Case{"y yy yyy", 14, 7, "24 24 2024"},
+                        Case{"ddd dddd ddddd", 14, 7, "Tue Tuesday Tuesday"},
+                        Case{"\"day\" d 'of' mmmm", 14, 7, "day 5 of March"},
+                        Case{"x, q-w!", 14, 7, "x, q-w!"},  // no specifiers: copied
+                        Case{"\"open", 14, 7, "open"}}) {   // a quote left open runs to the end
+    LocalDateTime t = kMoment;
+    t.hour = c.hour;
+    t.minute = c.minute;
+    EXPECT_EQ(FormatDateTime(c.format, t, LocaleInfo{}), c.expected) << c.format;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    AmPm, ClockRules,
-    ::testing::Values(FormatCase{"h:mm AM/PM", 0, 5, "12:05 AM"},
-                      FormatCase{"h:mm AM/PM", 11, 59, "11:59 AM"},
-                      FormatCase{"h:mm AM/PM", 12, 0, "12:00 PM"},
-                      FormatCase{"hh:mm AM/PM", 23, 0, "11:00 PM"}, FormatCase{"h am/pm", 9, 0, "9 am"},
-                      FormatCase{"h Am/pM", 13, 0, "1 pM"},
-                      FormatCase{"AM/PM h", 13, 0, "PM 1"},          // 12-hour wherever AM/PM stands
-                      FormatCase{"h:mm", 0, 5, "0:05"},              // 24-hour without AM/PM
-                      FormatCase{"h \"AM/PM\"", 13, 0, "13 AM/PM"},  // quoted: no effect
-                      FormatCase{"hh:mm:ss:zzz AM/PM", 14, 7, "02:07:09:045 PM"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    MinutesAfterHour, ClockRules,
-    ::testing::Values(FormatCase{"mm", 14, 7, "03"},     // month on its own
-                      FormatCase{"h:m", 14, 7, "14:7"},  // minutes after h
-                      FormatCase{"hh mm", 14, 7, "14 07"},
-                      FormatCase{"hh:mm:ss mm", 14, 7, "14:07:09 03"},  // after ss: month again
-                      FormatCase{"h mmm", 14, 7, "14 Mar"},             // names stay names
-                      FormatCase{"HH:MM", 14, 7, "14:07"},              // any letter case
-                      FormatCase{"DD.MM.YYYY", 14, 7, "05.03.2024"}, FormatCase{"d/m", 14, 7, "5/3"}));
-
-INSTANTIATE_TEST_SUITE_P(Fields, ClockRules,
-                         ::testing::Values(FormatCase{"s ss z zzz", 14, 7, "9 09 45 045"},
-                                           FormatCase{"y yy yyy", 14, 7, "24 24 2024"},
-                                           FormatCase{"ddd dddd ddddd", 14, 7, "Tue Tuesday Tuesday"},
-                                           FormatCase{"\"day\" d 'of' mmmm", 14, 7, "day 5 of March"},
-                                           FormatCase{"x, q-w!", 14, 7, "x, q-w!"},  // no specifiers: copied
-                                           FormatCase{"\"open", 14, 7,
-                                                      "open"}));  // a quote left open runs to the end
 
 TEST(DateTimeFormat, NamesAndSeparatorsComeFromTheLocale) {
   LocaleInfo german;

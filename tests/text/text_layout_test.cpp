@@ -2,11 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "text/three_d_text.h"
 
 namespace quillstone {
+
+// Failures show the layout field by field.
+static void PrintTo(const TextBlockLayout& b, std::ostream* os) {
+  *os << "width " << b.maxWidth << " at " << b.widestX << ", height " << b.totalHeight << " at " << b.yTop
+      << ", 3D " << b.extra3D << "/" << b.strength << ", strip " << b.stripHeight << " at " << b.stripTop
+      << " lifted " << b.lift << ", lines";
+  for (const LinePlacement& l : b.lines) *os << " (" << l.x << ", " << l.y << (l.drawn ? ")" : " hidden)");
+}
+
 namespace {
 
 using H = HorizontalAlign;
@@ -45,43 +55,29 @@ TextSettings WithDouble3D(TextSettings s, int strength) {
 // Two lines, 20 and 50 pixels wide, 10 high, on a 100 x 80 image.
 const std::vector<LineMetrics> kTwoLines{{20, 10, false}, {50, 10, false}};
 
-struct PlacementCase {
-  H h;
-  V v;
-  bool extraCenter;
-  int widestX;
-  int yTop;
-  int x0;  // x of the short first line
-  int x1;  // x of the wide second line
-};
-
-class TextBlockPlacement : public ::testing::TestWithParam<PlacementCase> {};
-
-TEST_P(TextBlockPlacement, PlacesTheLinesByAlignment) {
-  const PlacementCase& c = GetParam();
-  const TextBlockLayout b = LayOutTextBlock(kTwoLines, Aligned(c.h, c.v, c.extraCenter), 100, 80);
-  EXPECT_EQ(b.maxWidth, 50);
-  EXPECT_EQ(b.widestX, c.widestX);
-  EXPECT_EQ(b.totalHeight, 20);
-  EXPECT_EQ(b.yTop, c.yTop);
-  EXPECT_EQ(b.stripHeight, 20);
-  EXPECT_EQ(b.stripTop, c.yTop);
-  EXPECT_EQ(b.lift, 0);
-  EXPECT_EQ(b.lines, (std::vector<LinePlacement>{{c.x0, 0, true}, {c.x1, 10, true}}));
+TEST(LayOutTextBlock, PlacesTheLinesByAlignment) {
+  struct Case {
+    H h;
+    V v;
+    bool extraCenter;
+    int widestX, yTop;
+    int x0, x1;  // of the short first line and the wide second one
+  };
+  for (const Case& c :
+       {Case{H::kLeft, V::kTop, false, 0, 0, 0, 0}, Case{H::kLeft, V::kCenter, false, 0, 30, 0, 0},
+        Case{H::kLeft, V::kBottom, false, 0, 60, 0, 0}, Case{H::kCenter, V::kTop, false, 25, 0, 40, 25},
+        Case{H::kRight, V::kBottom, false, 50, 60, 80, 50},
+        // "Extra center" centres the short line under the wide one: 25 - 10.
+        Case{H::kLeft, V::kTop, true, 0, 0, 15, 0}, Case{H::kRight, V::kTop, true, 50, 0, 65, 50},
+        // Center alignment ignores it.
+        Case{H::kCenter, V::kTop, true, 25, 0, 40, 25}}) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.h)) + std::to_string(static_cast<int>(c.v)) +
+                 (c.extraCenter ? " extra" : ""));
+    EXPECT_EQ(LayOutTextBlock(kTwoLines, Aligned(c.h, c.v, c.extraCenter), 100, 80),
+              (TextBlockLayout{
+                  50, c.widestX, 20, c.yTop, 0, 0, 20, 0, c.yTop, {{c.x0, 0, true}, {c.x1, 10, true}}}));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Alignments, TextBlockPlacement,
-    ::testing::Values(PlacementCase{H::kLeft, V::kTop, false, 0, 0, 0, 0},
-                      PlacementCase{H::kLeft, V::kCenter, false, 0, 30, 0, 0},
-                      PlacementCase{H::kLeft, V::kBottom, false, 0, 60, 0, 0},
-                      PlacementCase{H::kCenter, V::kTop, false, 25, 0, 40, 25},
-                      PlacementCase{H::kRight, V::kBottom, false, 50, 60, 80, 50},
-                      // "Extra center" centres the short line under the wide one: 25 - 10.
-                      PlacementCase{H::kLeft, V::kTop, true, 0, 0, 15, 0},
-                      PlacementCase{H::kRight, V::kTop, true, 50, 0, 65, 50},
-                      // Center alignment ignores it.
-                      PlacementCase{H::kCenter, V::kTop, true, 25, 0, 40, 25}));
 
 TEST(LayOutTextBlock, BlockHigherThanTheImageStartsAtTheTopAndDropsLinesBelowIt) {
   const std::vector<LineMetrics> lines{{30, 10, false}, {30, 10, false}, {30, 10, false}, {30, 10, false}};
@@ -167,42 +163,36 @@ TEST(LayOutTextBlock, AdditionalStrengthIsLimitedToItsRange) {
   EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 25).threeD), 20);
 }
 
-struct BoxCase {
-  H h;
-  V v;
-  int strength;  // 0: no 3D
-  bool useImageWidth;
-  TextBoxRect rect;
-};
-
-class TextBoxRectangleTest : public ::testing::TestWithParam<BoxCase> {};
-
-TEST_P(TextBoxRectangleTest, CoversTheBlockAndItsOutlines) {
-  const BoxCase& c = GetParam();
-  TextSettings s = Aligned(c.h, c.v);
-  if (c.strength > 0) s = WithDouble3D(s, c.strength);
-  const TextBlockLayout b = LayOutTextBlock(kTwoLines, s, 100, 80);
-  EXPECT_EQ(TextBoxRectangle(b, c.h, c.useImageWidth, 100), c.rect);
+// Widest line 50 pixels; with strength 3 the block grows by 6.
+TEST(TextBoxRectangle, CoversTheBlockAndItsOutlines) {
+  struct Case {
+    H h;
+    V v;
+    int strength;  // 0: no 3D
+    bool useImageWidth;
+    TextBoxRect rect;
+  };
+  for (const Case& c : {Case{H::kLeft, V::kTop, 0, false, {0, 0, 50, 20}},
+                        Case{H::kCenter, V::kTop, 0, false, {25, 0, 75, 20}},
+                        Case{H::kRight, V::kTop, 0, false, {50, 0, 100, 20}},
+                        Case{H::kLeft, V::kTop, 3, false, {0, 0, 56, 26}},
+                        Case{H::kCenter, V::kTop, 3, false, {19, 0, 81, 26}},
+                        Case{H::kRight, V::kTop, 3, false, {44, 0, 100, 26}},
+                        Case{H::kCenter, V::kCenter, 0, false, {25, 30, 75, 50}},
+                        Case{H::kRight, V::kBottom, 3, false, {44, 54, 100, 86}},
+                        Case{H::kCenter, V::kTop, 0, true, {0, 0, 99, 20}},
+                        Case{H::kRight, V::kBottom, 3, true, {0, 54, 99, 86}}}) {
+    TextSettings s = Aligned(c.h, c.v);
+    if (c.strength > 0) s = WithDouble3D(s, c.strength);
+    const TextBlockLayout b = LayOutTextBlock(kTwoLines, s, 100, 80);
+    EXPECT_EQ(TextBoxRectangle(b, c.h, c.useImageWidth, 100), c.rect)
+        << static_cast<int>(c.h) << static_cast<int>(c.v) << " strength " << c.strength << " "
+        << c.useImageWidth;
+  }
 }
 
-// Widest line 50 pixels; with strength 3 the block grows by 6.
-INSTANTIATE_TEST_SUITE_P(Alignments, TextBoxRectangleTest,
-                         ::testing::Values(BoxCase{H::kLeft, V::kTop, 0, false, {0, 0, 50, 20}},
-                                           BoxCase{H::kCenter, V::kTop, 0, false, {25, 0, 75, 20}},
-                                           BoxCase{H::kRight, V::kTop, 0, false, {50, 0, 100, 20}},
-                                           BoxCase{H::kLeft, V::kTop, 3, false, {0, 0, 56, 26}},
-                                           BoxCase{H::kCenter, V::kTop, 3, false, {19, 0, 81, 26}},
-                                           BoxCase{H::kRight, V::kTop, 3, false, {44, 0, 100, 26}},
-                                           BoxCase{H::kCenter, V::kCenter, 0, false, {25, 30, 75, 50}},
-                                           BoxCase{H::kRight, V::kBottom, 3, false, {44, 54, 100, 86}},
-                                           BoxCase{H::kCenter, V::kTop, 0, true, {0, 0, 99, 20}},
-                                           BoxCase{H::kRight, V::kBottom, 3, true, {0, 54, 99, 86}}));
-
 TEST(ThreeDOutlineCopies, DropShadowWithOnlyBottomRight) {
-  ThreeDSettings t;
-  t.enabled = true;
-  t.doubleStrength = true;
-  t.additionalStrength = 4;
+  ThreeDSettings t = WithDouble3D({}, 4).threeD;
   t.directions.fill(false);
   t.directions[7] = true;
   EXPECT_EQ(ThreeDOutlineCopies(t),
