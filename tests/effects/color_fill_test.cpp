@@ -122,38 +122,23 @@ TEST(GradientWeight, SinglePrecisionShareIsKept) {
   EXPECT_FLOAT_EQ(GradientWeight(GradientSide::kBottom, 40, 8, 0), 40.0f);
 }
 
-struct BandCase {
-  GradientSide side;
-  int width;
-  int height;
-  int strength;
-  FillArea area;
-  int anchor;
-  int span;
-};
-
-class BandExtent : public ::testing::TestWithParam<BandCase> {};
-
-TEST_P(BandExtent, Geometry) {
-  const BandCase& c = GetParam();
-  const GradientGeometry g = BandGeometry(c.side, c.width, c.height, c.strength);
-  EXPECT_EQ(g.area, c.area);
-  EXPECT_EQ(g.anchor, c.anchor);
-  EXPECT_EQ(g.span, c.span);
+TEST(BandGeometry, AreaAnchorAndSpanOfEachSide) {
+  struct Case {
+    GradientSide side;
+    int width, height, strength;
+    GradientGeometry expected;
+  };
+  using enum GradientSide;
+  for (const Case& c :
+       {Case{kLeft, 100, 7, 5, {{0, 20, 0, 7}, 20, 20}}, Case{kRight, 100, 7, 5, {{79, 100, 0, 7}, 99, 20}},
+        Case{kTop, 7, 100, 5, {{0, 7, 0, 20}, 20, 20}}, Case{kBottom, 7, 100, 5, {{0, 7, 79, 100}, 99, 20}},
+        Case{kLeft, 100, 7, 2, {{0, 50, 0, 7}, 50, 50}}, Case{kRight, 100, 7, 2, {{49, 100, 0, 7}, 99, 50}},
+        Case{kRight, 100, 7, 1, {{0, 100, 0, 7}, 99, 99}}, Case{kLeft, 4, 7, 5, {{0, 0, 0, 7}, 0, 0}},
+        Case{kRight, 4, 7, 5, {{3, 4, 0, 7}, 3, 0}}, Case{kLeft, 100, 7, 0, {{0, 100, 0, 7}, 100, 100}}}) {
+    EXPECT_EQ(BandGeometry(c.side, c.width, c.height, c.strength), c.expected)
+        << static_cast<int>(c.side) << " " << c.width << "x" << c.height << " strength " << c.strength;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Bands, BandExtent,
-    ::testing::Values(BandCase{GradientSide::kLeft, 100, 7, 5, {0, 20, 0, 7}, 20, 20},
-                      BandCase{GradientSide::kRight, 100, 7, 5, {79, 100, 0, 7}, 99, 20},
-                      BandCase{GradientSide::kTop, 7, 100, 5, {0, 7, 0, 20}, 20, 20},
-                      BandCase{GradientSide::kBottom, 7, 100, 5, {0, 7, 79, 100}, 99, 20},
-                      BandCase{GradientSide::kLeft, 100, 7, 2, {0, 50, 0, 7}, 50, 50},
-                      BandCase{GradientSide::kRight, 100, 7, 2, {49, 100, 0, 7}, 99, 50},
-                      BandCase{GradientSide::kRight, 100, 7, 1, {0, 100, 0, 7}, 99, 99},
-                      BandCase{GradientSide::kLeft, 4, 7, 5, {0, 0, 0, 7}, 0, 0},
-                      BandCase{GradientSide::kRight, 4, 7, 5, {3, 4, 0, 7}, 3, 0},
-                      BandCase{GradientSide::kLeft, 100, 7, 0, {0, 100, 0, 7}, 100, 100}));
 
 // The weight is a single-precision value: with blending 70 over a 20-column band, column 2
 // has share 62.999996 and red 100 over black gives 62 (a double share of exactly 63 would
@@ -199,38 +184,29 @@ TEST(ColorBand, RandomGradientMatchesTheDrawSequence) {
     }
 }
 
-struct BoxCase {
-  ColorBoxKind kind;
-  int x1, y1, x2, y2;
-  FillArea area;
-  int anchor;
-  int span;
-};
-
-class BoxClip : public ::testing::TestWithParam<BoxCase> {};
-
-// On a 20 x 10 image.
-TEST_P(BoxClip, Geometry) {
-  const BoxCase& c = GetParam();
-  const GradientGeometry g = BoxGeometry(c.kind, 20, 10, c.x1, c.y1, c.x2, c.y2);
-  EXPECT_EQ(g.area, c.area);
-  if (c.kind != ColorBoxKind::kFullColor) {
-    EXPECT_EQ(g.anchor, c.anchor);
-    EXPECT_EQ(g.span, c.span);
+// On a 20 x 10 image; the full colour box has no anchor or span.
+TEST(BoxGeometry, ClipsTheBoxToTheImage) {
+  struct Case {
+    ColorBoxKind kind;
+    int x1, y1, x2, y2;
+    GradientGeometry expected;
+  };
+  using enum ColorBoxKind;
+  for (const Case& c :
+       {Case{kFullColor, 2, 3, 5, 7, {{2, 6, 3, 7}}}, Case{kFullColor, -4, -4, 30, 30, {{0, 20, 0, 10}}},
+        Case{kLeft, -5, 0, 10, 5, {{0, 11, 0, 5}, 10, 10}},
+        Case{kRight, 4, 0, 25, 5, {{4, 20, 0, 5}, 19, 15}},
+        // top: span from the y1 given, before it is raised to 0
+        Case{kTop, 0, -10, 5, 10, {{0, 6, 0, 10}, 10, 20}},
+        Case{kBottom, 0, -10, 5, 10, {{0, 6, 0, 10}, 10, 10}},
+        Case{kTop, 0, 2, 5, 40, {{0, 6, 2, 10}, 10, 8}},
+        Case{kLeft, 25, 0, 30, 5, {{25, 20, 0, 5}, 19, 6}}}) {
+    GradientGeometry g = BoxGeometry(c.kind, 20, 10, c.x1, c.y1, c.x2, c.y2);
+    if (c.kind == kFullColor) g.anchor = g.span = 0;
+    EXPECT_EQ(g, c.expected) << static_cast<int>(c.kind) << ": " << c.x1 << "," << c.y1 << " .. " << c.x2
+                             << "," << c.y2;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, BoxClip,
-    ::testing::Values(BoxCase{ColorBoxKind::kFullColor, 2, 3, 5, 7, {2, 6, 3, 7}, 0, 0},
-                      BoxCase{ColorBoxKind::kFullColor, -4, -4, 30, 30, {0, 20, 0, 10}, 0, 0},
-                      BoxCase{ColorBoxKind::kLeft, -5, 0, 10, 5, {0, 11, 0, 5}, 10, 10},
-                      BoxCase{ColorBoxKind::kRight, 4, 0, 25, 5, {4, 20, 0, 5}, 19, 15},
-                      // top: span from the y1 given, before it is raised to 0
-                      BoxCase{ColorBoxKind::kTop, 0, -10, 5, 10, {0, 6, 0, 10}, 10, 20},
-                      BoxCase{ColorBoxKind::kBottom, 0, -10, 5, 10, {0, 6, 0, 10}, 10, 10},
-                      BoxCase{ColorBoxKind::kTop, 0, 2, 5, 40, {0, 6, 2, 10}, 10, 8},
-                      BoxCase{ColorBoxKind::kLeft, 25, 0, 30, 5, {25, 20, 0, 5}, 19, 6}));
 
 TEST(ColorBox, FullColourCoversColumnsInclusiveRowsExclusive) {
   RasterImage image(6, 5, colors::kBlack);

@@ -55,80 +55,56 @@ TEST(EffectCommands, SequencesRunInOrder) {
   EXPECT_EQ(flat.Pixel(0, 0), (Rgb{100, 100, 100}));
 }
 
-struct WordCase {
-  const char* word;
-  Rgb in;
-  Rgb out;
-};
-
-class EffectCommandWord : public ::testing::TestWithParam<WordCase> {};
-
 // Each command's effect on the centre pixel of a flat 3 x 3 image.
-TEST_P(EffectCommandWord, CentrePixel) {
-  const WordCase& c = GetParam();
-  RasterImage image(3, 3, MakeColor(c.in));
-  ASSERT_TRUE(RunEffectCommand(image, c.word));
-  EXPECT_EQ(image.Pixel(1, 1), c.out) << c.word;
+TEST(EffectCommands, CentrePixelOfEachWord) {
+  struct Case {
+    const char* word;
+    Rgb in, out;
+  };
+  for (const Case& c :
+       {Case{"enhance1", {63, 64, 192}, {0, 1, 255}}, Case{"enhance2", {10, 20, 31}, {0, 20, 42}},
+        Case{"smallmosaic", {10, 20, 31}, {10, 20, 31}}, Case{"coloreffect1", {10, 20, 31}, {0, 20, 141}},
+        Case{"coloreffect2", {10, 20, 31}, {110, 20, 0}}, Case{"solarizegrey", {10, 20, 31}, {235, 235, 235}},
+        Case{"solarizecolor", {10, 128, 129}, {245, 127, 129}}, Case{"average", {0, 0, 129}, {128, 128, 128}},
+        Case{"smooth", {7, 8, 9}, {7, 8, 9}}, Case{"fullred", {10, 20, 31}, {255, 20, 31}},
+        Case{"fullgreen", {10, 20, 31}, {10, 255, 31}}, Case{"fullblue", {10, 20, 31}, {10, 20, 255}},
+        Case{"greyscale", {10, 20, 31}, {20, 20, 20}}, Case{"brightnessmore", {250, 0, 100}, {255, 10, 110}},
+        Case{"brightnessless", {250, 0, 100}, {240, 0, 90}}}) {
+    RasterImage image(3, 3, MakeColor(c.in));
+    ASSERT_TRUE(RunEffectCommand(image, c.word));
+    EXPECT_EQ(image.Pixel(1, 1), c.out) << c.word;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Words, EffectCommandWord,
-                         ::testing::Values(WordCase{"enhance1", {63, 64, 192}, {0, 1, 255}},
-                                           WordCase{"enhance2", {10, 20, 31}, {0, 20, 42}},
-                                           WordCase{"smallmosaic", {10, 20, 31}, {10, 20, 31}},
-                                           WordCase{"coloreffect1", {10, 20, 31}, {0, 20, 141}},
-                                           WordCase{"coloreffect2", {10, 20, 31}, {110, 20, 0}},
-                                           WordCase{"solarizegrey", {10, 20, 31}, {235, 235, 235}},
-                                           WordCase{"solarizecolor", {10, 128, 129}, {245, 127, 129}},
-                                           WordCase{"average", {0, 0, 129}, {128, 128, 128}},
-                                           WordCase{"smooth", {7, 8, 9}, {7, 8, 9}},
-                                           WordCase{"fullred", {10, 20, 31}, {255, 20, 31}},
-                                           WordCase{"fullgreen", {10, 20, 31}, {10, 255, 31}},
-                                           WordCase{"fullblue", {10, 20, 31}, {10, 20, 255}},
-                                           WordCase{"greyscale", {10, 20, 31}, {20, 20, 20}},
-                                           WordCase{"brightnessmore", {250, 0, 100}, {255, 10, 110}},
-                                           WordCase{"brightnessless", {250, 0, 100}, {240, 0, 90}}));
-
-struct PresetCase {
-  ColorStyle style;
-  Rgb in;
-  Rgb out;  // pixel (1, 0) of a flat 5 x 3 image
-};
-
-class ColorStylePresetCase : public ::testing::TestWithParam<PresetCase> {};
-
-TEST_P(ColorStylePresetCase, PixelInsideTheFrame) {
-  const PresetCase& c = GetParam();
-  const EffectSequence* preset = ColorStylePreset(c.style);
-  ASSERT_NE(preset, nullptr);
-  RasterImage image(5, 3, MakeColor(c.in));
-  ApplyEffectSequence(image, *preset);
-  EXPECT_EQ(image.Pixel(1, 0), c.out) << "style " << ColorStyleIndex(c.style);
+// Pixel (1, 0) of a flat 5 x 3 image under each preset.
+TEST(ColorStylePresets, PixelInsideTheFrame) {
+  struct Case {
+    ColorStyle style;
+    Rgb in, out;
+  };
+  using enum ColorStyle;
+  for (const Case& c :
+       {Case{kInvertRed, {10, 20, 30}, {245, 20, 30}}, Case{kInvertGreen, {10, 20, 30}, {10, 235, 30}},
+        Case{kInvertBlue, {10, 20, 30}, {10, 20, 225}}, Case{kInvertAll, {10, 20, 30}, {245, 235, 225}},
+        Case{kBlackAndWhite, {200, 200, 200}, {254, 254, 254}}, Case{kBlackAndWhite, {10, 20, 31}, {0, 0, 0}},
+        Case{kSolarize, {10, 200, 128}, {245, 200, 127}}, Case{kEnhance1, {63, 64, 191}, {0, 1, 255}},
+        Case{kEnhance2, {10, 20, 31}, {0, 20, 42}}, Case{kSmallMosaic, {10, 20, 30}, {10, 20, 30}},
+        Case{kEmbossBlackAndWhite, {10, 20, 30}, {128, 128, 128}}, Case{kJustRed, {10, 20, 30}, {10, 0, 0}},
+        Case{kJustGreen, {10, 20, 30}, {0, 20, 0}}, Case{kJustBlue, {10, 20, 30}, {0, 0, 30}},
+        Case{kNegative20Columns, {10, 20, 30}, {245, 235, 225}},
+        Case{kNegative20Rows, {10, 20, 30}, {245, 235, 225}},
+        // Row and column band: inverted twice.
+        Case{kNegative20Grid, {10, 20, 30}, {10, 20, 30}},
+        Case{kBlackAndWhiteFullColor, {200, 200, 200}, {254, 254, 254}},
+        // Solarize 64: (245, 235, 224); grey 234; contrast -10 -> 0; contrast -2 -> 254.
+        Case{kSolarizeBlackAndWhite, {10, 20, 31}, {254, 254, 254}}}) {
+    const EffectSequence* preset = ColorStylePreset(c.style);
+    ASSERT_NE(preset, nullptr);
+    RasterImage image(5, 3, MakeColor(c.in));
+    ApplyEffectSequence(image, *preset);
+    EXPECT_EQ(image.Pixel(1, 0), c.out) << "style " << ColorStyleIndex(c.style);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Styles, ColorStylePresetCase,
-    ::testing::Values(PresetCase{ColorStyle::kInvertRed, {10, 20, 30}, {245, 20, 30}},
-                      PresetCase{ColorStyle::kInvertGreen, {10, 20, 30}, {10, 235, 30}},
-                      PresetCase{ColorStyle::kInvertBlue, {10, 20, 30}, {10, 20, 225}},
-                      PresetCase{ColorStyle::kInvertAll, {10, 20, 30}, {245, 235, 225}},
-                      PresetCase{ColorStyle::kBlackAndWhite, {200, 200, 200}, {254, 254, 254}},
-                      PresetCase{ColorStyle::kBlackAndWhite, {10, 20, 31}, {0, 0, 0}},
-                      PresetCase{ColorStyle::kSolarize, {10, 200, 128}, {245, 200, 127}},
-                      PresetCase{ColorStyle::kEnhance1, {63, 64, 191}, {0, 1, 255}},
-                      PresetCase{ColorStyle::kEnhance2, {10, 20, 31}, {0, 20, 42}},
-                      PresetCase{ColorStyle::kSmallMosaic, {10, 20, 30}, {10, 20, 30}},
-                      PresetCase{ColorStyle::kEmbossBlackAndWhite, {10, 20, 30}, {128, 128, 128}},
-                      PresetCase{ColorStyle::kJustRed, {10, 20, 30}, {10, 0, 0}},
-                      PresetCase{ColorStyle::kJustGreen, {10, 20, 30}, {0, 20, 0}},
-                      PresetCase{ColorStyle::kJustBlue, {10, 20, 30}, {0, 0, 30}},
-                      PresetCase{ColorStyle::kNegative20Columns, {10, 20, 30}, {245, 235, 225}},
-                      PresetCase{ColorStyle::kNegative20Rows, {10, 20, 30}, {245, 235, 225}},
-                      PresetCase{ColorStyle::kNegative20Grid,
-                                 {10, 20, 30},
-                                 {10, 20, 30}},  // row and column band: inverted twice
-                      PresetCase{ColorStyle::kBlackAndWhiteFullColor, {200, 200, 200}, {254, 254, 254}},
-                      // Solarize 64: (245, 235, 224); grey 234; contrast -10 -> 0; contrast -2 -> 254.
-                      PresetCase{ColorStyle::kSolarizeBlackAndWhite, {10, 20, 31}, {254, 254, 254}}));
 
 // Bands of w + 1 inverted columns (or rows) alternate with w kept ones for widths 20, 40
 // and 60; the grids invert by both, so where a column band meets a row band it is kept.

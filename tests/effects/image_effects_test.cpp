@@ -109,6 +109,17 @@ void Apply(RasterImage& image, const EffectCall& call) {
 
 }  // namespace reference
 
+// The effect on a copy of the source gives what the plain pass of `call` gives.
+::testing::AssertionResult SameAsReference(const RasterImage& source, const EffectCall& call,
+                                           const std::function<void(RasterImage&)>& effect) {
+  RasterImage expected = source;
+  reference::Apply(expected, call);
+  RasterImage actual = source;
+  effect(actual);
+  if (actual == expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "differs from the plain pass";
+}
+
 RasterImage RandomRaster(int width, int height, RandomSource& random) {
   RasterImage image(width, height);
   for (int y = 0; y < height; ++y)
@@ -146,26 +157,17 @@ TEST(ImageEffects, AgreeWithTheUnboundedFormulas) {
           {Smooth(), SmoothEffect},
           {Emboss(), EmbossEffect}};
       for (const auto& [call, effect] : effects) {
-        RasterImage expected = source;
-        reference::Apply(expected, call);
-        RasterImage actual = source;
-        effect(actual);
-        ASSERT_EQ(actual, expected) << size << " primitive " << static_cast<int>(call.primitive)
-                                    << ", factor " << k;
+        ASSERT_TRUE(SameAsReference(source, call, effect))
+            << size << " primitive " << static_cast<int>(call.primitive) << ", factor " << k;
       }
     }
     // Channel fills and inversions for every mode and selector, known or not.
     for (int k = -1; k <= 8; ++k) {
-      RasterImage expected = source;
-      reference::Apply(expected, ChannelFill(static_cast<ChannelFillMode>(k)));
-      RasterImage actual = source;
-      ChannelFillEffect(actual, static_cast<ChannelFillMode>(k));
-      ASSERT_EQ(actual, expected) << size << " channel fill " << k;
-      expected = source;
-      reference::Apply(expected, Invert(k));
-      actual = source;
-      InvertEffect(actual, k);
-      ASSERT_EQ(actual, expected) << size << " invert " << k;
+      const auto mode = static_cast<ChannelFillMode>(k);
+      ASSERT_TRUE(SameAsReference(source, ChannelFill(mode), [&](auto& i) { ChannelFillEffect(i, mode); }))
+          << size << " channel fill " << k;
+      ASSERT_TRUE(SameAsReference(source, Invert(k), [&](auto& i) { InvertEffect(i, k); }))
+          << size << " invert " << k;
     }
   }
 }
@@ -177,16 +179,12 @@ TEST(StripeNegative, AgreesWithThePlainPass) {
   for (const RasterImage& source : {RandomRaster(37, 9, random), RasterImage()})
     for (int channels : {-1, 0, 1, 2, 3, 5})
       for (int w : {-3, -1, 0, 1, 2, 20}) {
-        RasterImage expected = source;
-        reference::Apply(expected, ColumnStripes(channels, w));
-        RasterImage actual = source;
-        ColumnStripeNegative(actual, channels, w);
-        ASSERT_EQ(actual, expected) << "columns " << channels << ", " << w;
-        expected = source;
-        reference::Apply(expected, RowStripes(channels, w));
-        actual = source;
-        RowStripeNegative(actual, channels, w);
-        ASSERT_EQ(actual, expected) << "rows " << channels << ", " << w;
+        ASSERT_TRUE(SameAsReference(source, ColumnStripes(channels, w),
+                                    [&](auto& i) { ColumnStripeNegative(i, channels, w); }))
+            << "columns " << channels << ", " << w;
+        ASSERT_TRUE(SameAsReference(source, RowStripes(channels, w),
+                                    [&](auto& i) { RowStripeNegative(i, channels, w); }))
+            << "rows " << channels << ", " << w;
       }
 }
 

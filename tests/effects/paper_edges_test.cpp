@@ -26,45 +26,37 @@ TEST(PaperEdges, RectanglesEveryTenthLine) {
     }
 }
 
-class PaperStyles : public ::testing::TestWithParam<PaperStyle> {};
-
 // Shapes reach at most strength - 1 + 5 pixels into the image, and a fixed seed gives the
 // same edges on every call, however far the source had run before (it is reseeded).
-TEST_P(PaperStyles, OnlyEdgesAndDeterministic) {
+TEST(PaperEdges, OnlyEdgesAndDeterministic) {
   const int W = 60;
   const int H = 45;
   const int strength = 10;
   const int reach = strength - 1 + 5;
   const RasterImage source = testing::MakeGradientRaster(W, H);
-  RasterImage first = source;
-  RandomSource random(42);
-  PaperEdges(first, GetParam(), kPaper, strength, random);
-  for (int i = 0; i < 17; ++i) random.Below(100);
-  RasterImage second = source;
-  PaperEdges(second, GetParam(), kPaper, strength, random);
-  EXPECT_EQ(first, second);
+  for (const PaperStyle style : {PaperStyle::kRectangles, PaperStyle::kRoundedLeft, PaperStyle::kEllipses}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    RasterImage first = source;
+    RandomSource random(42);
+    PaperEdges(first, style, kPaper, strength, random);
+    for (int i = 0; i < 17; ++i) random.Below(100);
+    RasterImage second = source;
+    PaperEdges(second, style, kPaper, strength, random);
+    EXPECT_EQ(first, second);
 
-  int changed = 0;
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) {
-      if (first.Pixel(x, y) == source.Pixel(x, y)) continue;
-      ++changed;
-      ASSERT_EQ(first.Pixel(x, y), SplitColor(kPaper));
-      const bool edge = x < reach || x >= W - reach || y < reach || y >= H - reach;
-      ASSERT_TRUE(edge) << x << "," << y;
-    }
-  EXPECT_GT(changed, 2 * (W + H));  // every edge gets a ragged strip
-}
-
-INSTANTIATE_TEST_SUITE_P(Styles, PaperStyles,
-                         ::testing::Values(PaperStyle::kRectangles, PaperStyle::kRoundedLeft,
-                                           PaperStyle::kEllipses));
-
-TEST(PaperEdges, EmptyImageIsLeftAlone) {
-  RasterImage image;
-  RandomSource random(1);
-  PaperEdges(image, PaperStyle::kEllipses, kPaper, 5, random);
-  EXPECT_TRUE(image.Empty());
+    int changed = 0;
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x) {
+        if (first.Pixel(x, y) == source.Pixel(x, y)) continue;
+        ++changed;
+        ASSERT_EQ(first.Pixel(x, y), SplitColor(kPaper));
+        ASSERT_TRUE(x < reach || x >= W - reach || y < reach || y >= H - reach) << x << "," << y;
+      }
+    EXPECT_GT(changed, 2 * (W + H));  // every edge gets a ragged strip
+    RasterImage empty;
+    PaperEdges(empty, style, kPaper, 5, random);
+    EXPECT_TRUE(empty.Empty());
+  }
 }
 
 }  // namespace
