@@ -9,9 +9,10 @@
 namespace quillstone {
 namespace {
 
-ColorEffectSettings Style(ColorStyle style) {
+ColorEffectSettings Style(ColorStyle style, int step = 5) {
   ColorEffectSettings s;
   s.style = ColorStyleIndex(style);
+  s.step = step;
   return s;
 }
 
@@ -32,9 +33,7 @@ TEST(ColorStyleCaptions, DisplayTextShowsOneAmpersand) {
 
 TEST(ColorEffectStage, FullColourStepFiveOnBlack) {
   RasterImage image(11, 2, colors::kBlack);
-  ColorEffectSettings s = Style(ColorStyle::kFullColor);
-  s.step = 5;
-  Apply(image, s);
+  Apply(image, Style(ColorStyle::kFullColor, 5));
   for (int x = 0; x < 11; ++x) EXPECT_EQ(image.Pixel(x, 1).b, x % 5 == 0 ? 127 : 0) << x;
 }
 
@@ -46,17 +45,14 @@ TEST(ColorEffectStage, BandStylesDrawTheirEdges) {
     ColorStyle style;
     bool left, right, top, bottom;
   };
-  for (const Case c : {Case{ColorStyle::kLeftToRight, true, false, false, false},
-                       Case{ColorStyle::kRightToLeft, false, true, false, false},
-                       Case{ColorStyle::kTopToBottom, false, false, true, false},
-                       Case{ColorStyle::kBottomToTop, false, false, false, true},
-                       Case{ColorStyle::kBottomAndTop, false, false, true, true},
-                       Case{ColorStyle::kLeftAndRight, true, true, false, false},
-                       Case{ColorStyle::kAllFourSides, true, true, true, true}}) {
+  using enum ColorStyle;
+  for (const Case c :
+       {Case{kLeftToRight, true, false, false, false}, Case{kRightToLeft, false, true, false, false},
+        Case{kTopToBottom, false, false, true, false}, Case{kBottomToTop, false, false, false, true},
+        Case{kBottomAndTop, false, false, true, true}, Case{kLeftAndRight, true, true, false, false},
+        Case{kAllFourSides, true, true, true, true}}) {
     RasterImage image(100, 100, colors::kBlack);
-    ColorEffectSettings s = Style(c.style);
-    s.step = 1;
-    Apply(image, s);
+    Apply(image, Style(c.style, 1));
     SCOPED_TRACE(ColorStyleIndex(c.style));
     for (const int d : {0, 19}) {
       EXPECT_EQ(image.Pixel(d, 50).b != 0, c.left) << d;
@@ -73,9 +69,7 @@ TEST(ColorEffectStage, FourBandsBlendOneAfterAnother) {
   // Corner (0, 0): the top band gives blue 127 (share 50), the left band then blends over
   // that: 127.5 + 63.5 = 191.
   RasterImage image(100, 100, colors::kBlack);
-  ColorEffectSettings s = Style(ColorStyle::kAllFourSides);
-  s.step = 1;
-  Apply(image, s);
+  Apply(image, Style(ColorStyle::kAllFourSides, 1));
   EXPECT_EQ(image.Pixel(0, 0), (Rgb{0, 0, 191}));
 }
 
@@ -93,8 +87,7 @@ TEST(ColorEffectStage, ChannelMaskHonouredByBands) {
 
 TEST(ColorEffectStage, RandomColourGivesEveryPixelItsOwnColour) {
   RasterImage image(16, 4, colors::kBlack);
-  ColorEffectSettings s = Style(ColorStyle::kFullColor);
-  s.step = 1;
+  ColorEffectSettings s = Style(ColorStyle::kFullColor, 1);
   s.blending = 100;
   s.randomColor = true;
   Apply(image, s);
@@ -107,8 +100,7 @@ TEST(ColorEffectStage, RandomColourGivesEveryPixelItsOwnColour) {
 TEST(ColorEffectStage, BlackWhiteThenFullColourHonoursTheMask) {
   // (200, 200, 200) turns 254 grey; then blue at 50%: red 127, green kept (off), blue 254.
   RasterImage image(4, 3, MakeColor(200, 200, 200));
-  ColorEffectSettings s = Style(ColorStyle::kBlackAndWhiteFullColor);
-  s.step = 1;
+  ColorEffectSettings s = Style(ColorStyle::kBlackAndWhiteFullColor, 1);
   ChannelMask mask;
   mask.green = false;
   Apply(image, s, 5, mask);

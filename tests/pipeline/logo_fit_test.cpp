@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "pipeline/logo_stage.h"
-#include "pipeline/render_watermark.h"
+#include "pipeline/render_fixture.h"
 
 namespace quillstone {
 namespace {
@@ -137,26 +137,17 @@ TEST_F(TiledLogo, NoSpacingCoversEveryPixel) {
 // Through the render: tiling ignores the places and a logo larger than the image is cut
 // at the edges instead of refused; off, the places and the size check are as before.
 TEST(RenderTiledLogo, IgnoresPlacesAndCutsTilesAtTheEdges) {
-  const RasterImage original(60, 40, kGrey);
-  const RasterImage logo(80, 50, MakeColor(255, 0, 0));
-  const RasterImage texture;
-  WatermarkSettings settings;
-  settings.frame.outerOn = settings.frame.innerOn = false;
-  settings.logo.alpha = 100;
-  settings.logo.places.fill(false);
-  settings.logo.tile = true;
-  const std::vector<std::string> text;
-  const TextContext context;
-  const LocaleInfo locale;
-  RandomSource random(1);
-  RenderOutput output;
-  ASSERT_TRUE(RenderWatermark({original, logo, texture, settings, text, context, locale}, random, output));
-  EXPECT_TRUE(output.warnings.empty());
-  EXPECT_EQ(output.marked.Pixel(0, 0), kRed);
-  EXPECT_EQ(output.marked.Pixel(59, 39), kRed);
-  settings.logo.tile = false;
-  ASSERT_TRUE(RenderWatermark({original, logo, texture, settings, text, context, locale}, random, output));
-  EXPECT_EQ(output.warnings, std::vector<std::string>{kLogoTooBigWarning});
+  testing::RenderFixture f;
+  f.original = RasterImage(60, 40, kGrey);
+  f.logo = RasterImage(80, 50, MakeColor(255, 0, 0));
+  f.settings.logo.alpha = 100;
+  f.settings.logo.places.fill(false);
+  f.settings.logo.tile = true;
+  EXPECT_TRUE(f.Render().warnings.empty());
+  EXPECT_EQ(f.output.marked.Pixel(0, 0), kRed);
+  EXPECT_EQ(f.output.marked.Pixel(59, 39), kRed);
+  f.settings.logo.tile = false;
+  EXPECT_EQ(f.Render().warnings, std::vector<std::string>{kLogoTooBigWarning});
 }
 
 }  // namespace

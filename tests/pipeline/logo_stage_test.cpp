@@ -7,74 +7,62 @@
 namespace quillstone {
 namespace {
 
+// Blending settings without a transparent colour.
+LogoSettings Blend(int alpha, bool neutral = false, bool plain = true) {
+  LogoSettings s;
+  s.alpha = alpha;
+  s.colorNeutral = neutral;
+  s.plain = plain;
+  s.useTransparentColor = false;
+  return s;
+}
+
 TEST(LogoPlacePosition, NinePlacesTouchTheBorder) {
   // Image 101 x 75, logo 10 x 6: halving truncates on both sizes.
   struct Case {
     LogoPlace place;
     int x0, y0;
   };
-  for (const Case& c : {Case{LogoPlace::kTopLeft, 0, 0}, Case{LogoPlace::kTopCenter, 45, 0},
-                        Case{LogoPlace::kTopRight, 91, 0}, Case{LogoPlace::kMiddleRight, 91, 34},
-                        Case{LogoPlace::kBottomRight, 91, 69}, Case{LogoPlace::kBottomCenter, 45, 69},
-                        Case{LogoPlace::kBottomLeft, 0, 69}, Case{LogoPlace::kMiddleLeft, 0, 34},
-                        Case{LogoPlace::kCenter, 45, 34}}) {
+  using enum LogoPlace;
+  for (const Case& c : {Case{kTopLeft, 0, 0}, Case{kTopCenter, 45, 0}, Case{kTopRight, 91, 0},
+                        Case{kMiddleRight, 91, 34}, Case{kBottomRight, 91, 69}, Case{kBottomCenter, 45, 69},
+                        Case{kBottomLeft, 0, 69}, Case{kMiddleLeft, 0, 34}, Case{kCenter, 45, 34}}) {
     const LogoPosition p = LogoPlacePosition(c.place, 101, 75, 10, 6);
-    EXPECT_EQ(p.x0, c.x0) << static_cast<int>(c.place);
-    EXPECT_EQ(p.y0, c.y0) << static_cast<int>(c.place);
+    EXPECT_EQ(std::pair(p.x0, p.y0), std::pair(c.x0, c.y0)) << static_cast<int>(c.place);
   }
 }
 
-struct BlendCase {
-  const char* name;
-  int alpha;
-  bool neutral;
-  bool plain;
-  Rgb logo;
-  Rgb image;
-  Rgb expected;
-};
-
-class BlendLogoRule : public ::testing::TestWithParam<BlendCase> {};
-
-TEST_P(BlendLogoRule, OnePixel) {
-  const BlendCase& c = GetParam();
-  RasterImage image(1, 1);
-  image.SetPixel(0, 0, c.image);
-  RasterImage logo(1, 1);
-  logo.SetPixel(0, 0, c.logo);
-  LogoSettings s;
-  s.alpha = c.alpha;
-  s.colorNeutral = c.neutral;
-  s.plain = c.plain;
-  s.useTransparentColor = false;
-  const RasterImage source = image;
-  BlendLogo(image, logo, source, 0, 0, s, ChannelMask{});
-  EXPECT_EQ(image.Pixel(0, 0), c.expected);
+TEST(BlendLogo, OnePixelUnderEachRule) {
+  struct Case {
+    int alpha;
+    bool neutral, plain;
+    Rgb logo, image, expected;
+  };
+  for (const Case& c : {Case{50, false, true, {255, 255, 255}, {0, 0, 0}, {127, 127, 127}},
+                        Case{0, false, true, {255, 0, 9}, {10, 20, 30}, {10, 20, 30}},
+                        Case{100, false, true, {255, 0, 9}, {10, 20, 30}, {255, 0, 9}},
+                        // 33 * 255 / 100 = 84.15 -> 84, 67 * 255 / 100 = 170.85 -> 170: each term truncated.
+                        Case{33, false, true, {255, 255, 255}, {255, 255, 255}, {254, 254, 254}},
+                        // Neutral, plain off, black logo: ratio 0, the image darkened to (100 - a) percent.
+                        Case{40, true, false, {0, 0, 0}, {100, 200, 50}, {60, 120, 30}},
+                        // Neutral, plain off, brighter logo: ratio 600 / 350 brightens, clamped at 255.
+                        Case{100, true, false, {200, 200, 200}, {100, 100, 150}, {171, 171, 255}},
+                        // Neutral, plain on, logo twice as bright: ratio 0.5, as for a logo half as bright.
+                        Case{100, true, true, {200, 200, 200}, {100, 100, 100}, {50, 50, 50}},
+                        Case{100, true, true, {50, 50, 50}, {100, 100, 100}, {50, 50, 50}},
+                        // sum 0 counts as 1 on both sides: image black stays black.
+                        Case{50, true, true, {30, 30, 30}, {0, 0, 0}, {0, 0, 0}},
+                        // ratio 30 / 155: 100 * ratio = 19.35 and 55 * ratio = 10.65 truncate to 19 and 10.
+                        Case{100, true, true, {10, 10, 10}, {100, 55, 0}, {19, 10, 0}}}) {
+    RasterImage image(1, 1, MakeColor(c.image));
+    const RasterImage source = image;
+    BlendLogo(image, RasterImage(1, 1, MakeColor(c.logo)), source, 0, 0, Blend(c.alpha, c.neutral, c.plain),
+              ChannelMask{});
+    EXPECT_EQ(image.Pixel(0, 0), c.expected)
+        << testing::Describe(c.logo) << " at " << c.alpha << " over " << testing::Describe(c.image)
+        << ", neutral " << c.neutral << " plain " << c.plain;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BlendLogoRule,
-    ::testing::Values(
-        BlendCase{"HalfOfFullOverBlack", 50, false, true, {255, 255, 255}, {0, 0, 0}, {127, 127, 127}},
-        BlendCase{"ZeroKeepsImage", 0, false, true, {255, 0, 9}, {10, 20, 30}, {10, 20, 30}},
-        BlendCase{"HundredGivesLogo", 100, false, true, {255, 0, 9}, {10, 20, 30}, {255, 0, 9}},
-        // 33 * 255 / 100 = 84.15 -> 84, 67 * 255 / 100 = 170.85 -> 170: each term truncated.
-        BlendCase{
-            "TermsTruncateSeparately", 33, false, true, {255, 255, 255}, {255, 255, 255}, {254, 254, 254}},
-        // Neutral, plain off, black logo: ratio 0, the image darkened to (100 - a) percent.
-        BlendCase{"NeutralFreeBlackDarkens", 40, true, false, {0, 0, 0}, {100, 200, 50}, {60, 120, 30}},
-        // Neutral, plain off, brighter logo: ratio 600 / 350 brightens, clamped at 255.
-        BlendCase{
-            "NeutralFreeBrightens", 100, true, false, {200, 200, 200}, {100, 100, 150}, {171, 171, 255}},
-        // Neutral, plain on, logo twice as bright: ratio 0.5, as for a logo half as bright.
-        BlendCase{
-            "NeutralPlainNeverBrightens", 100, true, true, {200, 200, 200}, {100, 100, 100}, {50, 50, 50}},
-        BlendCase{"NeutralPlainHalfAsBright", 100, true, true, {50, 50, 50}, {100, 100, 100}, {50, 50, 50}},
-        // sum 0 counts as 1 on both sides: image black stays black.
-        BlendCase{"NeutralPlainBlackImage", 50, true, true, {30, 30, 30}, {0, 0, 0}, {0, 0, 0}},
-        // ratio 30 / 155: 100 * ratio = 19.35 and 55 * ratio = 10.65 truncate to 19 and 10.
-        BlendCase{"NeutralTruncatesProduct", 100, true, true, {10, 10, 10}, {100, 55, 0}, {19, 10, 0}}),
-    [](const ::testing::TestParamInfo<BlendCase>& info) { return std::string(info.param.name); });
 
 TEST(BlendLogo, TransparentColourNeedsAllThreeChannels) {
   RasterImage image(3, 1, MakeColor(10, 10, 10));
@@ -95,13 +83,9 @@ TEST(BlendLogo, ChannelOffKeepsTheSourceInBothModes) {
     RasterImage image(1, 1, MakeColor(100, 100, 100));
     const RasterImage source = image;
     const RasterImage logo(1, 1, MakeColor(250, 250, 250));
-    LogoSettings s;
-    s.alpha = 80;
-    s.colorNeutral = neutral;
-    s.plain = false;
     ChannelMask mask;
     mask.red = false;
-    BlendLogo(image, logo, source, 0, 0, s, mask);
+    BlendLogo(image, logo, source, 0, 0, Blend(80, neutral, false), mask);
     EXPECT_EQ(image.Pixel(0, 0).r, 100) << "neutral " << neutral;
     EXPECT_NE(image.Pixel(0, 0).g, 100) << "neutral " << neutral;
   }
@@ -115,8 +99,7 @@ TEST(BlendLogo, AlphaSharesTheBlendPerPixelAndIgnoresTheTransparentColour) {
   const RasterImage source = image;
   const RasterImage logo = testing::MakeRaster(
       {"hkz"}, {{'h', MakeColor(200, 100, 0)}, {'k', MakeColor(1, 2, 3)}, {'z', MakeColor(10, 20, 30)}});
-  LogoSettings s;
-  s.alpha = 100;
+  LogoSettings s = Blend(100);
   s.transparentColor = MakeColor(1, 2, 3);
   s.useTransparentColor = true;
   const std::vector<std::uint8_t> alpha = {128, 255, 0};
@@ -132,15 +115,10 @@ TEST(BlendLogo, OpaqueAlphaBlendsExactlyAsNoAlphaUnderEveryRule) {
   const std::vector<std::uint8_t> opaque(16 * 8, 255);
   for (const auto& [neutral, plain] :
        {std::pair{false, false}, std::pair{true, true}, std::pair{true, false}}) {
-    LogoSettings s;
-    s.alpha = 37;
-    s.colorNeutral = neutral;
-    s.plain = plain;
-    s.useTransparentColor = false;
     RasterImage withAlpha = source;
     RasterImage without = source;
-    BlendLogo(withAlpha, logo, source, 0, 0, s, ChannelMask{}, opaque.data());
-    BlendLogo(without, logo, source, 0, 0, s, ChannelMask{});
+    BlendLogo(withAlpha, logo, source, 0, 0, Blend(37, neutral, plain), ChannelMask{}, opaque.data());
+    BlendLogo(without, logo, source, 0, 0, Blend(37, neutral, plain), ChannelMask{});
     EXPECT_EQ(withAlpha, without) << neutral << plain;
   }
 }
@@ -151,10 +129,8 @@ TEST(BlendLogoAtPlaces, OverlapShowsTheLaterLogoOverTheImage) {
   RasterImage image(4, 1, MakeColor(0, 0, 0));
   const RasterImage source = image;
   const RasterImage logo(3, 1, MakeColor(200, 200, 200));
-  LogoSettings s;
-  s.alpha = 50;
+  LogoSettings s = Blend(50);
   s.places = {true, true, false, false, false, false, false, false, false};
-  s.useTransparentColor = false;
   ASSERT_TRUE(BlendLogoAtPlaces(image, logo, source, s, ChannelMask{}));
   for (int x = 0; x < 4; ++x) EXPECT_EQ(image.Pixel(x, 0).r, 100) << x;
 }
