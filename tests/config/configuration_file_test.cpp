@@ -178,38 +178,27 @@ TEST(Configuration, RadioKeysSelectTheLastButtonSet) {
   EXPECT_EQ(s.watermark.text.vertical, VerticalAlign::kBottom);  // none set: unchanged
 }
 
-struct LogoNameCase {
-  int combination;
-  WatermarkAction action;
-  bool written;
-};
-
-class LogoFileNameRule : public ::testing::TestWithParam<LogoNameCase> {};
-
-TEST_P(LogoFileNameRule, IsWrittenOnlyWhenTheLogoTakesPart) {
-  ProgramSettings s;
-  s.watermark.combination = static_cast<CombinationOrder>(GetParam().combination);
-  s.watermark.action = GetParam().action;
-  s.logoFileName = "/pics/logo.bmp";
-  ProfileFile profile;
-  ASSERT_TRUE(StoreConfiguration(s, profile).ok());
-  EXPECT_EQ(profile.Find("LOGOSECTION", "LOGOFILENAME"), GetParam().written ? "/pics/logo.bmp" : "");
-}
-
-std::vector<LogoNameCase> AllLogoNameCases() {
-  std::vector<LogoNameCase> cases{{0, WatermarkAction::kPlaceLogo, true},
-                                  {0, WatermarkAction::kUseColor, false},
-                                  {0, WatermarkAction::kUseText, false}};
-  for (int combination = 1; combination < kCombinationCount; ++combination) {
-    // TC and CT hold no logo.
-    for (const WatermarkAction action : {WatermarkAction::kPlaceLogo, WatermarkAction::kUseText}) {
-      cases.push_back({combination, action, combination != 5 && combination != 6});
+// The logo's file name is written only when the logo takes part: alone, or in a
+// combination other than TC and CT.
+TEST(Configuration, LogoFileNameIsWrittenOnlyWhenTheLogoTakesPart) {
+  using enum CombinationOrder;
+  for (int combination = 0; combination < kCombinationCount; ++combination) {
+    const auto order = static_cast<CombinationOrder>(combination);
+    for (const WatermarkAction action :
+         {WatermarkAction::kPlaceLogo, WatermarkAction::kUseText, WatermarkAction::kUseColor}) {
+      ProgramSettings s;
+      s.watermark.combination = order;
+      s.watermark.action = action;
+      s.logoFileName = "/pics/logo.bmp";
+      ProfileFile profile;
+      ASSERT_TRUE(StoreConfiguration(s, profile).ok());
+      const bool written =
+          order == kActive ? action == WatermarkAction::kPlaceLogo : order != kTC && order != kCT;
+      EXPECT_EQ(profile.Find("LOGOSECTION", "LOGOFILENAME"), written ? "/pics/logo.bmp" : "")
+          << "combination " << combination << ", action " << static_cast<int>(action);
     }
   }
-  return cases;
 }
-
-INSTANTIATE_TEST_SUITE_P(AllCombinations, LogoFileNameRule, ::testing::ValuesIn(AllLogoNameCases()));
 
 TEST(Configuration, ABannerFieldThatIsNoNumberLeavesBothBannerKeysOut) {
   testing::TempDir dir;

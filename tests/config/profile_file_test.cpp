@@ -9,64 +9,56 @@
 namespace quillstone {
 namespace {
 
-struct LookupCase {
-  const char* name;
-  const char* text;
-  const char* section;
-  const char* key;
-  std::optional<std::string> stored;  // what Find gives
-  int integer;                        // what ReadInteger(..., -1) gives
-};
-
-class ProfileLookup : public ::testing::TestWithParam<LookupCase> {};
-
-TEST_P(ProfileLookup, FindsValueAndInteger) {
-  const LookupCase& c = GetParam();
-  const ProfileFile profile = ProfileFile::Parse(c.text);
-  EXPECT_EQ(profile.Find(c.section, c.key), c.stored);
-  EXPECT_EQ(profile.ReadInteger(c.section, c.key, -1), c.integer);
-  EXPECT_EQ(profile.ReadString(c.section, c.key, "fallback"), c.stored.value_or("fallback"));
+// What Find, ReadInteger (with -1 as the default) and ReadString give for a key.
+TEST(ProfileFile, FindsValueAndInteger) {
+  struct Case {
+    const char* text;
+    const char* section;
+    const char* key;
+    std::optional<std::string> stored;
+    int integer;
+  };
+  const auto none = std::nullopt;
+  for (const Case& c : {Case{"[General]\nRedOn=0\n", "GENERAL", "redon", "0", 0},
+                        Case{"[GENERAL]\nredon=0\n", "GENERAL", "blueon", none, -1},
+                        Case{"[GENERAL]\nredon=0\n", "LOGOSECTION", "redon", none, -1},
+                        Case{"[S]\nx=12abc\n", "S", "x", "12abc", -1},
+                        Case{"[S]\nx=-5\n", "S", "x", "-5", -5},
+                        Case{"[S]\nx=+7\n", "S", "x", "+7", 7},
+                        Case{"[S]\nx=+-7\n", "S", "x", "+-7", -1},
+                        Case{"[S]\nx=-\n", "S", "x", "-", -1},
+                        Case{"[S]\n  x  =   42  \n", "S", "x", "42", 42},
+                        Case{"[S]\nx=- 5\n", "S", "x", "- 5", -1},
+                        Case{"[S]\n\tx\t=\t9\t\n", "S", "x", "9", 9},
+                        Case{"[ S ]\nx=1\n", "S", "x", "1", 1},
+                        Case{"[S] ; note\nx=1\n", "S", "x", "1", 1},
+                        Case{"[S]\nx=\n", "S", "x", "", -1},
+                        Case{"[S]\nx=1.5\n", "S", "x", "1.5", -1},
+                        Case{"[S]\nx=0x10\n", "S", "x", "0x10", -1},
+                        Case{"[S]\nx=2147483647\n", "S", "x", "2147483647", 2147483647},
+                        Case{"[S]\nx=-2147483648\n", "S", "x", "-2147483648", -2147483647 - 1},
+                        Case{"[S]\nx=2147483648\n", "S", "x", "2147483648", -1},
+                        Case{"[S]\nx=99999999999999999999\n", "S", "x", "99999999999999999999", -1},
+                        Case{"[S]\nx=0042\n", "S", "x", "0042", 42},
+                        Case{"[S]\nx=\" padded \"\n", "S", "x", " padded ", -1},
+                        Case{"[S]\nx='7'\n", "S", "x", "7", 7},
+                        Case{"[S]\nx=\"7\n", "S", "x", "\"7", -1},
+                        Case{"[S]\nx=a=b\n", "S", "x", "a=b", -1},
+                        Case{"[S]\n;x=5\n#x=6\n", "S", "x", none, -1},
+                        Case{"[S]\nx=1\nX=2\n", "S", "x", "1", 1},
+                        Case{"[S]\ny=1\n[s]\nx=2\n", "S", "x", none, -1},
+                        Case{"x=1\n[S]\n", "S", "x", none, -1},
+                        Case{"[S]\n[T]\nx=1\n", "S", "x", none, -1},
+                        Case{"[S]\n[T\nx=1\n", "S", "x", "1", 1},
+                        Case{"[GENERAL]\rcombination=5\r", "GENERAL", "combination", "5", 5},
+                        Case{"[S]\rx=1\ny=2\r\nz=3", "S", "y", "2", 2},
+                        Case{"[S]\nx=5", "S", "x", "5", 5}}) {
+    const ProfileFile profile = ProfileFile::Parse(c.text);
+    EXPECT_EQ(profile.Find(c.section, c.key), c.stored) << c.text;
+    EXPECT_EQ(profile.ReadInteger(c.section, c.key, -1), c.integer) << c.text;
+    EXPECT_EQ(profile.ReadString(c.section, c.key, "fallback"), c.stored.value_or("fallback")) << c.text;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ProfileLookup,
-    ::testing::Values(
-        LookupCase{"CaseOfSectionAndKey", "[General]\nRedOn=0\n", "GENERAL", "redon", "0", 0},
-        LookupCase{"MissingKey", "[GENERAL]\nredon=0\n", "GENERAL", "blueon", std::nullopt, -1},
-        LookupCase{"MissingSection", "[GENERAL]\nredon=0\n", "LOGOSECTION", "redon", std::nullopt, -1},
-        LookupCase{"TrailingLetters", "[S]\nx=12abc\n", "S", "x", "12abc", -1},
-        LookupCase{"Negative", "[S]\nx=-5\n", "S", "x", "-5", -5},
-        LookupCase{"PlusSign", "[S]\nx=+7\n", "S", "x", "+7", 7},
-        LookupCase{"DoubleSign", "[S]\nx=+-7\n", "S", "x", "+-7", -1},
-        LookupCase{"SignAlone", "[S]\nx=-\n", "S", "x", "-", -1},
-        LookupCase{"SpacesAroundKeyAndValue", "[S]\n  x  =   42  \n", "S", "x", "42", 42},
-        LookupCase{"SpaceInsideNumber", "[S]\nx=- 5\n", "S", "x", "- 5", -1},
-        LookupCase{"Tabs", "[S]\n\tx\t=\t9\t\n", "S", "x", "9", 9},
-        LookupCase{"SpacesInHeader", "[ S ]\nx=1\n", "S", "x", "1", 1},
-        LookupCase{"TextAfterHeader", "[S] ; note\nx=1\n", "S", "x", "1", 1},
-        LookupCase{"EmptyValue", "[S]\nx=\n", "S", "x", "", -1},
-        LookupCase{"DecimalPoint", "[S]\nx=1.5\n", "S", "x", "1.5", -1},
-        LookupCase{"HexIsNotAnInteger", "[S]\nx=0x10\n", "S", "x", "0x10", -1},
-        LookupCase{"LargestInteger", "[S]\nx=2147483647\n", "S", "x", "2147483647", 2147483647},
-        LookupCase{"SmallestInteger", "[S]\nx=-2147483648\n", "S", "x", "-2147483648", -2147483647 - 1},
-        LookupCase{"BeyondInteger", "[S]\nx=2147483648\n", "S", "x", "2147483648", -1},
-        LookupCase{"FarBeyondInteger", "[S]\nx=99999999999999999999\n", "S", "x", "99999999999999999999", -1},
-        LookupCase{"LeadingZeros", "[S]\nx=0042\n", "S", "x", "0042", 42},
-        LookupCase{"DoubleQuotesRemoved", "[S]\nx=\" padded \"\n", "S", "x", " padded ", -1},
-        LookupCase{"SingleQuotesRemoved", "[S]\nx='7'\n", "S", "x", "7", 7},
-        LookupCase{"UnmatchedQuoteKept", "[S]\nx=\"7\n", "S", "x", "\"7", -1},
-        LookupCase{"EqualsInValue", "[S]\nx=a=b\n", "S", "x", "a=b", -1},
-        LookupCase{"CommentIsNoKey", "[S]\n;x=5\n#x=6\n", "S", "x", std::nullopt, -1},
-        LookupCase{"FirstKeyWins", "[S]\nx=1\nX=2\n", "S", "x", "1", 1},
-        LookupCase{"FirstSectionOnly", "[S]\ny=1\n[s]\nx=2\n", "S", "x", std::nullopt, -1},
-        LookupCase{"KeyBeforeAnySection", "x=1\n[S]\n", "S", "x", std::nullopt, -1},
-        LookupCase{"KeyInNextSectionNotFound", "[S]\n[T]\nx=1\n", "S", "x", std::nullopt, -1},
-        LookupCase{"UnclosedHeaderIsNoHeader", "[S]\n[T\nx=1\n", "S", "x", "1", 1},
-        LookupCase{"CrOnlyLines", "[GENERAL]\rcombination=5\r", "GENERAL", "combination", "5", 5},
-        LookupCase{"MixedLineEnds", "[S]\rx=1\ny=2\r\nz=3", "S", "y", "2", 2},
-        LookupCase{"NoFinalLineEnd", "[S]\nx=5", "S", "x", "5", 5},
-        LookupCase{"ByteOrderMark", "\xEF\xBB\xBF[S]\nx=5\n", "S", "x", "5", 5}),
-    [](const ::testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
 TEST(ProfileFile, UpdatesAKeyInPlaceAndKeepsEveryOtherByte) {
   const std::string before =

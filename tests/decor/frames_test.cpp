@@ -15,59 +15,37 @@ using testing::MakeGradientRaster;
 constexpr ColorValue kOuter = MakeColor(200, 0, 0);
 constexpr ColorValue kInner = MakeColor(0, 0, 200);
 
-struct FrameCase {
-  const char* name;
-  bool outerOn;
-  bool innerOn;
-  int outerWidth;
-  int innerWidth;
-  int outerRing;  // painted outer pixels on every side
-  int innerRing;  // painted inner pixels inside the outer ring
-};
-
-class DrawFramesTest : public ::testing::TestWithParam<FrameCase> {};
-
 // Every pixel of the result: by its distance to the nearest edge it belongs to the outer
 // ring, the inner ring, or the image moved by the total border.
-TEST_P(DrawFramesTest, BorderIsPaintedCompletelyAndImageSitsInTheMiddle) {
-  const FrameCase& c = GetParam();
+TEST(DrawFrames, BorderIsPaintedCompletelyAndImageSitsInTheMiddle) {
+  struct Case {
+    bool outerOn, innerOn;
+    int outerWidth, innerWidth;
+    int outerRing;  // painted outer pixels on every side
+    int innerRing;  // painted inner pixels inside the outer ring
+  };
   const RasterImage source = MakeGradientRaster(100, 50);
-  RasterImage image = source;
-  FrameSettings settings;
-  settings.outerOn = c.outerOn;
-  settings.innerOn = c.innerOn;
-  settings.outerWidth = c.outerWidth;
-  settings.innerWidth = c.innerWidth;
-  settings.outerColor = kOuter;
-  settings.innerColor = kInner;
-  DrawFrames(image, settings);
-
-  const int border = c.outerRing + c.innerRing;
-  ASSERT_EQ(image.Width(), 100 + 2 * border);
-  ASSERT_EQ(image.Height(), 50 + 2 * border);
-  for (int y = 0; y < image.Height(); ++y) {
-    for (int x = 0; x < image.Width(); ++x) {
-      const int edge = std::min({x, y, image.Width() - 1 - x, image.Height() - 1 - y});
-      Rgb expected;
-      if (edge < c.outerRing) {
-        expected = SplitColor(kOuter);
-      } else if (edge < border) {
-        expected = SplitColor(kInner);
-      } else {
-        expected = source.Pixel(x - border, y - border);
+  for (const Case& c :
+       {Case{true, true, 3, 2, 3, 2}, Case{false, true, 7, 4, 0, 4}, Case{true, false, 5, 9, 5, 0},
+        Case{false, false, 3, 2, 0, 0}, Case{true, true, 0, 250, 1, 100}}) {  // widths brought into range
+    SCOPED_TRACE(std::to_string(c.outerOn) + std::to_string(c.innerOn) + " " + std::to_string(c.outerWidth) +
+                 " " + std::to_string(c.innerWidth));
+    RasterImage image = source;
+    DrawFrames(image, FrameSettings{c.outerOn, c.innerOn, kOuter, kInner, c.outerWidth, c.innerWidth});
+    const int border = c.outerRing + c.innerRing;
+    ASSERT_EQ(image.Width(), 100 + 2 * border);
+    ASSERT_EQ(image.Height(), 50 + 2 * border);
+    for (int y = 0; y < image.Height(); ++y) {
+      for (int x = 0; x < image.Width(); ++x) {
+        const int edge = std::min({x, y, image.Width() - 1 - x, image.Height() - 1 - y});
+        const Rgb expected = edge < c.outerRing ? SplitColor(kOuter)
+                             : edge < border    ? SplitColor(kInner)
+                                                : source.Pixel(x - border, y - border);
+        ASSERT_EQ(image.Pixel(x, y), expected) << "at " << x << ", " << y;
       }
-      ASSERT_EQ(image.Pixel(x, y), expected) << "at " << x << ", " << y;
     }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Frames, DrawFramesTest,
-                         ::testing::Values(FrameCase{"BothOn", true, true, 3, 2, 3, 2},  // 110 x 60
-                                           FrameCase{"InnerOnly", false, true, 7, 4, 0, 4},
-                                           FrameCase{"OuterOnly", true, false, 5, 9, 5, 0},
-                                           FrameCase{"BothOff", false, false, 3, 2, 0, 0},
-                                           FrameCase{"WidthsBroughtIntoRange", true, true, 0, 250, 1, 100}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawFrames, ScratchKeptBetweenRunsGivesTheSameResult) {
   const RasterImage source = MakeGradientRaster(30, 20);

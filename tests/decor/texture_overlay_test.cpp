@@ -47,62 +47,53 @@ TEST(TextureOverlay, ColouredBandsAroundThePicture) {
     for (int x = 0; x < 100; ++x) ASSERT_EQ(destination.Pixel(5 + x, 10 + y), source.Pixel(x, y));
 }
 
-struct PlacementCase {
-  const char* name;
-  bool top;  // the top band, else the left band
-  TextureAlign align;
-  int textureSize;  // along the band
-  int from;         // first covered column or row
-  int to;           // one past the last
-};
-
-class TexturePlacement : public ::testing::TestWithParam<PlacementCase> {};
-
 // A 100 x 50 picture. Top band, margins t = 10, l = r = 5: the texture covers exactly
 // columns [from, to) of the band, the rest keeps the top colour. Left band, t = 10, b = 20,
 // l = 6: the destination is 80 rows high and the texture is placed on those 80 rows, while
 // only a texture at least 50 high stretches.
-TEST_P(TexturePlacement, CoversItsSpan) {
-  const PlacementCase& c = GetParam();
-  TextureSettings settings = c.top ? Margins(10, 0, 5, 5) : Margins(10, 20, 6, 0);
-  auto& side = c.top ? settings.top : settings.left;
-  side.useTexture = true;
-  side.align = c.align;
-  RasterImage destination;
-  TextureOverlay(
-      destination, MakeGradientRaster(100, 50), settings,
-      c.top ? RasterImage(c.textureSize, 3, kTextureColor) : RasterImage(4, c.textureSize, kTextureColor));
-  if (c.top) {
-    EXPECT_TRUE(AllPixels(destination, c.from, 0, c.to, 10, kTextureColor));
-    EXPECT_TRUE(AllPixels(destination, 5, 0, c.from, 10, kTop));
-    EXPECT_TRUE(AllPixels(destination, c.to, 0, 105, 10, kTop));
-    EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 10, kLeft));
-  } else {
-    ASSERT_EQ(destination.Height(), 80);
-    EXPECT_TRUE(AllPixels(destination, 0, c.from, 6, c.to, kTextureColor));
-    EXPECT_TRUE(AllPixels(destination, 0, 0, 6, c.from, kLeft));
-    EXPECT_TRUE(AllPixels(destination, 0, c.to, 6, 80, kLeft));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Textures, TexturePlacement,
-    ::testing::Values(
-        PlacementCase{"TopCenter", true, TextureAlign::kCenter, 40, 35, 75},  // l + 30 .. l + 69
-        PlacementCase{"TopStretch", true, TextureAlign::kStretch, 40, 5, 105},
-        PlacementCase{"TopLeft", true, TextureAlign::kStart, 40, 5, 45},
-        PlacementCase{"TopRight", true, TextureAlign::kEnd, 40, 65, 105},
-        PlacementCase{"TopCenterOdd", true, TextureAlign::kCenter, 41, 35, 76},  // 50 + 5 - 20
-        PlacementCase{"TopWideLeftStretches", true, TextureAlign::kStart, 120, 5, 105},
-        PlacementCase{"TopWideCenterStretches", true, TextureAlign::kCenter, 100, 5, 105},
-        PlacementCase{"LeftTop", false, TextureAlign::kStart, 30, 0, 30},
-        PlacementCase{"LeftBottom", false, TextureAlign::kEnd, 30, 50, 80},
-        PlacementCase{"LeftCenter", false, TextureAlign::kCenter, 30, 25, 55},  // 80 div 2 - 15
-        PlacementCase{"LeftStretch", false, TextureAlign::kStretch, 30, 0, 80},
+TEST(TextureOverlay, TextureCoversItsSpan) {
+  struct Case {
+    bool top;  // the top band, else the left band
+    TextureAlign align;
+    int textureSize;  // along the band
+    int from;         // first covered column or row
+    int to;           // one past the last
+  };
+  using enum TextureAlign;
+  for (const Case& c :
+       {Case{true, kCenter, 40, 35, 75},  // l + 30 .. l + 69
+        Case{true, kStretch, 40, 5, 105}, Case{true, kStart, 40, 5, 45}, Case{true, kEnd, 40, 65, 105},
+        Case{true, kCenter, 41, 35, 76},                                    // 50 + 5 - 20
+        Case{true, kStart, 120, 5, 105}, Case{true, kCenter, 100, 5, 105},  // wide ones stretch
+        Case{false, kStart, 30, 0, 30}, Case{false, kEnd, 30, 50, 80},
+        Case{false, kCenter, 30, 25, 55},  // 80 div 2 - 15
+        Case{false, kStretch, 30, 0, 80},
         // 60 rows fit into the 80 destination rows, but not under the 50-row
         // picture, so the texture is stretched over the whole height.
-        PlacementCase{"LeftHigherThanPictureStretches", false, TextureAlign::kStart, 60, 0, 80}),
-    [](const auto& info) { return std::string(info.param.name); });
+        Case{false, kStart, 60, 0, 80}}) {
+    SCOPED_TRACE(std::string(c.top ? "top " : "left ") + std::to_string(static_cast<int>(c.align)) + " " +
+                 std::to_string(c.textureSize));
+    TextureSettings settings = c.top ? Margins(10, 0, 5, 5) : Margins(10, 20, 6, 0);
+    auto& side = c.top ? settings.top : settings.left;
+    side.useTexture = true;
+    side.align = c.align;
+    RasterImage destination;
+    TextureOverlay(
+        destination, MakeGradientRaster(100, 50), settings,
+        c.top ? RasterImage(c.textureSize, 3, kTextureColor) : RasterImage(4, c.textureSize, kTextureColor));
+    if (c.top) {
+      EXPECT_TRUE(AllPixels(destination, c.from, 0, c.to, 10, kTextureColor));
+      EXPECT_TRUE(AllPixels(destination, 5, 0, c.from, 10, kTop));
+      EXPECT_TRUE(AllPixels(destination, c.to, 0, 105, 10, kTop));
+      EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 10, kLeft));
+    } else {
+      ASSERT_EQ(destination.Height(), 80);
+      EXPECT_TRUE(AllPixels(destination, 0, c.from, 6, c.to, kTextureColor));
+      EXPECT_TRUE(AllPixels(destination, 0, 0, 6, c.from, kLeft));
+      EXPECT_TRUE(AllPixels(destination, 0, c.to, 6, 80, kLeft));
+    }
+  }
+}
 
 TEST(TextureOverlay, RightAndBottomTexturesFollowTheirOwnAlignment) {
   TextureSettings settings = Margins(0, 5, 0, 3);

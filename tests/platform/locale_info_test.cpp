@@ -5,46 +5,31 @@
 namespace quillstone {
 namespace {
 
-struct ConvertCase {
-  const char* localeFormat;
-  FormatKind kind;
-  const char* separator;
-  const char* expected;
-};
-
-class LocaleFormats : public ::testing::TestWithParam<ConvertCase> {};
-
-TEST_P(LocaleFormats, ConvertIntoTheFormatLanguage) {
-  const ConvertCase& c = GetParam();
-  EXPECT_EQ(LocaleFormatSeparator(c.localeFormat, c.kind), c.separator) << c.localeFormat;
-  EXPECT_EQ(ConvertLocaleFormat(c.localeFormat, c.separator, c.kind), c.expected) << c.localeFormat;
+TEST(LocaleInfo, FormatsConvertIntoTheFormatLanguage) {
+  struct Case {
+    const char* localeFormat;
+    FormatKind kind;
+    const char* separator;
+    const char* expected;
+  };
+  using enum FormatKind;
+  for (const Case& c :
+       {Case{"dd.MM.yy", kDate, ".", "dd/mm/yy"}, Case{"M/d/yy", kDate, "/", "m/d/yy"},
+        Case{"d MMM yyyy", kDate, "/", "d mmm yyyy"}, Case{"yyyy. MM. dd.", kDate, ".", "yyyy/ mm/ dd/"},
+        Case{"y-MM-dd", kDate, "-", "yy/mm/dd"}, Case{"dddd, d MMMM yyyy", kDate, ",", "dddd/ d mmmm yyyy"},
+        // Quoted text: letters the language would read as fields get quotes.
+        Case{"d 'de' MMMM", kDate, "/", "d \"de\" mmmm"},
+        Case{"d.MM.yy '\xD0\xB3'.", kDate, ".", "d/mm/yy \xD0\xB3/"},
+        Case{"'Day' d", kDate, "/", "\"Day\" d"}, Case{"HH:mm:ss t", kTime, ":", "hh:mm:ss"},
+        Case{"h:mm:ss AP t", kTime, ":", "h:mm:ss AM/PM"}, Case{"h:mm:ss ap", kTime, ":", "h:mm:ss am/pm"},
+        Case{"H:mm:ss (t)", kTime, ":", "h:mm:ss"}, Case{"t HH:mm:ss", kTime, ":", "hh:mm:ss"},
+        Case{"H.mm.ss t", kTime, ".", "h:mm:ss"}, Case{"HH:mm:ss.zzz", kTime, ":", "hh:mm:ss.zzz"},
+        Case{"h 'o''clock' a", kTime, ":", "h \"o'clock\" am/pm"},
+        Case{"H\xE6\x99\x82mm\xE5\x88\x86 t", kTime, ":", "h\xE6\x99\x82mm\xE5\x88\x86"}}) {
+    EXPECT_EQ(LocaleFormatSeparator(c.localeFormat, c.kind), c.separator) << c.localeFormat;
+    EXPECT_EQ(ConvertLocaleFormat(c.localeFormat, c.separator, c.kind), c.expected) << c.localeFormat;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Dates, LocaleFormats,
-    ::testing::Values(ConvertCase{"dd.MM.yy", FormatKind::kDate, ".", "dd/mm/yy"},
-                      ConvertCase{"M/d/yy", FormatKind::kDate, "/", "m/d/yy"},
-                      ConvertCase{"d MMM yyyy", FormatKind::kDate, "/", "d mmm yyyy"},
-                      ConvertCase{"yyyy. MM. dd.", FormatKind::kDate, ".", "yyyy/ mm/ dd/"},
-                      ConvertCase{"y-MM-dd", FormatKind::kDate, "-", "yy/mm/dd"},
-                      ConvertCase{"dddd, d MMMM yyyy", FormatKind::kDate, ",", "dddd/ d mmmm yyyy"},
-                      // Quoted text: letters the language would read as fields get quotes.
-                      ConvertCase{"d 'de' MMMM", FormatKind::kDate, "/", "d \"de\" mmmm"},
-                      ConvertCase{"d.MM.yy '\xD0\xB3'.", FormatKind::kDate, ".", "d/mm/yy \xD0\xB3/"},
-                      ConvertCase{"'Day' d", FormatKind::kDate, "/", "\"Day\" d"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Times, LocaleFormats,
-    ::testing::Values(ConvertCase{"HH:mm:ss t", FormatKind::kTime, ":", "hh:mm:ss"},
-                      ConvertCase{"h:mm:ss AP t", FormatKind::kTime, ":", "h:mm:ss AM/PM"},
-                      ConvertCase{"h:mm:ss ap", FormatKind::kTime, ":", "h:mm:ss am/pm"},
-                      ConvertCase{"H:mm:ss (t)", FormatKind::kTime, ":", "h:mm:ss"},
-                      ConvertCase{"t HH:mm:ss", FormatKind::kTime, ":", "hh:mm:ss"},
-                      ConvertCase{"H.mm.ss t", FormatKind::kTime, ".", "h:mm:ss"},
-                      ConvertCase{"HH:mm:ss.zzz", FormatKind::kTime, ":", "hh:mm:ss.zzz"},
-                      ConvertCase{"h 'o''clock' a", FormatKind::kTime, ":", "h \"o'clock\" am/pm"},
-                      ConvertCase{"H\xE6\x99\x82mm\xE5\x88\x86 t", FormatKind::kTime, ":",
-                                  "h\xE6\x99\x82mm\xE5\x88\x86"}));
 
 TEST(LocaleInfo, SystemLocaleIsFilled) {
   const LocaleInfo& info = SystemLocaleInfo();
