@@ -209,15 +209,21 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
   EXPECT_TRUE(std::filesystem::is_empty(dest()));
 }
 
+QStringList Arguments(const std::vector<std::string>& arguments) {
+  QStringList list;
+  for (const std::string& argument : arguments) list << QString::fromStdString(argument);
+  return list;
+}
+
 // The built program itself: its own QGuiApplication on the offscreen platform, no display.
-CliRun RunProgram(const QStringList& arguments, int timeLimitMs = 60000) {
+CliRun RunProgram(const Args& arguments, int timeLimitMs = 60000) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove("QT_QPA_PLATFORM");
   environment.remove("DISPLAY");
   environment.remove("WAYLAND_DISPLAY");
   process.setProcessEnvironment(environment);
-  process.start(QString::fromUtf8(QUILLSTONE_CLI_PROGRAM), arguments);
+  process.start(QString::fromUtf8(QUILLSTONE_CLI_PROGRAM), Arguments(arguments));
   CliRun run;
   if (!process.waitForFinished(timeLimitMs)) return run;
   run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -231,7 +237,7 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("logopos9"), std::string::npos);
 
-  run = RunProgram({"batch", "--source", QString::fromStdString(source().string())});
+  run = RunProgram({"batch", "--source", source().string()});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "quillstone-cli: batch needs --dest DIR; see quillstone-cli --help\n");
 
@@ -240,23 +246,15 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
   run = RunProgram({"render", "--", "-platform", "out.jpg"});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "quillstone-cli: INPUT -platform does not exist\n");
-  run = RunProgram({"render", QString::fromUtf8("x\x1b]0;title\a.jpg"), "out.jpg"});
+  run = RunProgram({"render", "x\x1b]0;title\a.jpg", "out.jpg"});
   EXPECT_EQ(run.err, "quillstone-cli: INPUT x\\x1B]0;title\\x07.jpg does not exist\n");
 
   std::ofstream(temp_ / "t.txt") << "$filename$\n";
-  run = RunProgram({"batch", "--source", QString::fromStdString(source().string()), "--dest",
-                    QString::fromStdString(dest().string()), "--text", QString::fromStdString(Path("t.txt")),
-                    "--set", "combination=0", "--set", "action=2", "--set", "frameouterstatus=0", "--set",
-                    "FRAMEINNERSTATUS=0"});
+  run = RunProgram(Batch({"--text", Path("t.txt"), "--set", "combination=0", "--set", "action=2", "--set",
+                          "frameouterstatus=0", "--set", "FRAMEINNERSTATUS=0"}));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Lines(run.err).back(), "2 written");
   EXPECT_EQ(testing::Decoded(dest() / "new_b.jpg").Width(), 20);
-}
-
-QStringList Arguments(const std::vector<std::string>& arguments) {
-  QStringList list;
-  for (const std::string& argument : arguments) list << QString::fromStdString(argument);
-  return list;
 }
 
 // The logo is turned counter-clockwise by the logo tools' angle onto their fill colour
@@ -301,7 +299,7 @@ TEST_F(CliEndToEndTest, SpecialAndHugeFilesAreRefusedAtOnce) {
   };
   for (const auto& c : cases) {
     const auto start = std::chrono::steady_clock::now();
-    const CliRun run = RunProgram(Arguments(c.arguments), 5000);
+    const CliRun run = RunProgram(c.arguments, 5000);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.arguments[1];
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
@@ -339,7 +337,7 @@ TEST_F(CliEndToEndTest, KeepJpegBlocksSaysWhyNot) {
 // The placeholder stands in for an unreadable photo, but the run says so and fails.
 TEST_F(CliEndToEndTest, PlaceholderIsCountedApartAndFailsTheRun) {
   std::ofstream(source() / "c.jpg") << "no picture";
-  const CliRun run = RunProgram(Arguments(Batch({"--quiet"})));  // the placeholder is beside the program
+  const CliRun run = RunProgram(Batch({"--quiet"}));  // the placeholder is beside the program
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(Lines(run.err).back(), "2 written, 1 placeholders");
   EXPECT_TRUE(std::filesystem::exists(dest() / "new_c.jpg"));

@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -204,14 +203,10 @@ TEST_F(MainWindowTest, FullViewZoomsAndPans) {
   // Dragging left and up shows more of the right and the bottom.
   auto* picture = Find<QWidget>("fullimage");
   const QPoint before(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value());
-  const auto mouse = [picture](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
-    QMouseEvent event(type, at, picture->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(picture, &event);
-  };
   const QPointF from(1500, 1000);
-  mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
-  mouse(QEvent::MouseMove, from - QPointF(40, 30), Qt::LeftButton);
-  mouse(QEvent::MouseButtonRelease, from - QPointF(40, 30), Qt::NoButton);
+  testing::SendMouse(picture, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  testing::SendMouse(picture, QEvent::MouseMove, from - QPointF(40, 30), Qt::LeftButton);
+  testing::SendMouse(picture, QEvent::MouseButtonRelease, from - QPointF(40, 30), Qt::NoButton);
   EXPECT_EQ(QPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()),
             before + QPoint(40, 30));
 
