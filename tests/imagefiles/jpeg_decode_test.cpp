@@ -52,21 +52,20 @@ Status Decode(const std::vector<std::uint8_t>& bytes, RasterImage& out,
   return DecodeJpegMemory(bytes.data(), bytes.size(), out, nullptr, maxPixels);
 }
 
-// Every pixel is `want`, each channel within the tolerance.
-void ExpectEveryPixel(const RasterImage& image, Rgb want, int tolerance = 0) {
-  EXPECT_LE(testing::LargestDifference(image, RasterImage(image.Width(), image.Height(), MakeColor(want))),
-            tolerance)
-      << "first pixel " << testing::Describe(image.Pixel(0, 0));
+// The bytes decode to a width x height picture whose every pixel is `want`, each channel
+// within the tolerance.
+void ExpectFlat(const std::vector<std::uint8_t>& bytes, int width, int height, Rgb want, int tolerance = 0) {
+  RasterImage out;
+  const Status status = Decode(bytes, out);
+  ASSERT_TRUE(status.ok()) << status.message();
+  EXPECT_LE(testing::LargestDifference(out, RasterImage(width, height, MakeColor(want))), tolerance)
+      << out.Width() << "x" << out.Height() << ", first pixel " << testing::Describe(out.Pixel(0, 0));
 }
 
 TEST(JpegDecode, ColourComesOutInRasterByteOrderAndGreyExpandsToEqualChannels) {
-  RasterImage out;
-  ASSERT_TRUE(Decode(EncodeFlat(9, 5, JCS_RGB, JCS_YCbCr, {200, 100, 50}), out).ok());
-  EXPECT_EQ(out.Width(), 9);
-  EXPECT_EQ(out.Height(), 5);
-  ExpectEveryPixel(out, {200, 100, 50}, 2);  // YCbCr rounding
-  ASSERT_TRUE(Decode(EncodeFlat(7, 3, JCS_GRAYSCALE, JCS_GRAYSCALE, {77}), out).ok());
-  ExpectEveryPixel(out, {77, 77, 77});
+  ExpectFlat(EncodeFlat(9, 5, JCS_RGB, JCS_YCbCr, {200, 100, 50}), 9, 5, {200, 100, 50},
+             2);  // YCbCr rounding
+  ExpectFlat(EncodeFlat(7, 3, JCS_GRAYSCALE, JCS_GRAYSCALE, {77}), 7, 3, {77, 77, 77});
 }
 
 TEST(JpegDecode, CmykIsTakenAsInvertedAndScaledByBlack) {
@@ -81,23 +80,18 @@ TEST(JpegDecode, CmykIsTakenAsInvertedAndScaledByBlack) {
       {{1, 3, 255, 128}, {1, 2, 128}},  // 0.50, 1.51, 128.0
   };
   for (const Case& c : cases) {
-    RasterImage out;
-    ASSERT_TRUE(Decode(EncodeFlat(8, 8, JCS_CMYK, JCS_CMYK, c.cmyk), out).ok());
-    ExpectEveryPixel(out, c.want);
+    ExpectFlat(EncodeFlat(8, 8, JCS_CMYK, JCS_CMYK, c.cmyk), 8, 8, c.want);
     // YCCK stores the same picture after a colour transform, so it may land one step off.
-    ASSERT_TRUE(Decode(EncodeFlat(8, 8, JCS_CMYK, JCS_YCCK, c.cmyk), out).ok());
-    ExpectEveryPixel(out, c.want, 1);
+    ExpectFlat(EncodeFlat(8, 8, JCS_CMYK, JCS_YCCK, c.cmyk), 8, 8, c.want, 1);
   }
 }
 
 TEST(JpegDecode, ProgressiveAndTruncatedStreamsDecodeToTheirFullSize) {
-  std::vector<std::uint8_t> bytes = EncodeFlat(40, 24, JCS_RGB, JCS_YCbCr, {10, 20, 30}, true);
-  RasterImage out;
-  ASSERT_TRUE(Decode(bytes, out).ok());
-  ExpectEveryPixel(out, {10, 20, 30}, 2);
+  ExpectFlat(EncodeFlat(40, 24, JCS_RGB, JCS_YCbCr, {10, 20, 30}, true), 40, 24, {10, 20, 30}, 2);
   // Data cut off in the middle of the scan still yields a picture, as libjpeg recovers it.
-  bytes = EncodeFlat(400, 240, JCS_RGB, JCS_YCbCr, {10, 20, 30});
+  std::vector<std::uint8_t> bytes = EncodeFlat(400, 240, JCS_RGB, JCS_YCbCr, {10, 20, 30});
   bytes.resize(bytes.size() * 2 / 3);
+  RasterImage out;
   const Status status = Decode(bytes, out);
   ASSERT_TRUE(status.ok()) << status.message();
   EXPECT_EQ(out.Width(), 400);

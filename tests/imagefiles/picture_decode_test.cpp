@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,58 +17,36 @@ const RasterImage kTwoPixels =
     testing::MakeRaster({"ob"}, {{'o', MakeColor(200, 100, 0)}, {'b', MakeColor(10, 20, 30)}});
 const std::vector<std::uint8_t> kTwoAlphas = {128, 0};
 
-using Writer =
-    std::function<void(const std::filesystem::path&, const RasterImage&, const std::vector<std::uint8_t>&)>;
-
-struct AlphaCase {
-  const char* name;
-  Writer write;
-};
-
-const std::vector<AlphaCase>& AlphaCases() {
-  static const std::vector<AlphaCase> cases = {
-      {"rgba.png",
-       [](const auto& p, const auto& i, const auto& a) { testing::WriteTestPng(p, i, PngLayout::kRgb8, a); }},
-      {"trns.png", [](const auto& p, const auto& i,
-                      const auto& a) { testing::WriteTestPng(p, i, PngLayout::kPalette, a); }},
-      {"rgba.tif", [](const auto& p, const auto& i,
-                      const auto& a) { testing::WriteTestTiff(p, i, 8, false, COMPRESSION_NONE, a); }},
-      {"greya.tif", [](const auto& p, const auto& i,
-                       const auto& a) { testing::WriteTestTiff(p, i, 8, false, COMPRESSION_NONE, a, true); }},
-      {"rgba.webp",
-       [](const auto& p, const auto& i, const auto& a) { testing::WriteTestWebp(p, i, true, a); }},
-  };
-  return cases;
-}
-
 // Onto white: c * a / 255 + 255 - a, rounded. Orange at 128: 200 -> 227.4, 100 -> 177.2,
 // 0 -> 127.0; the transparent pixel is white whatever its colour. The grey file stores the
 // green channel, 100, which libtiff hands over as stored (its RGB colours it multiplies by
 // their alpha).
 TEST(PictureDecode, AlphaIsCompositedOntoWhiteUnlessAskedFor) {
   testing::TempDir dir;
-  for (const AlphaCase& c : AlphaCases()) {
-    c.write(dir / c.name, kTwoPixels, kTwoAlphas);
+  testing::WriteTestPng(dir / "rgba.png", kTwoPixels, PngLayout::kRgb8, kTwoAlphas);
+  testing::WriteTestPng(dir / "trns.png", kTwoPixels, PngLayout::kPalette, kTwoAlphas);
+  testing::WriteTestTiff(dir / "rgba.tif", kTwoPixels, 8, false, COMPRESSION_NONE, kTwoAlphas);
+  testing::WriteTestTiff(dir / "greya.tif", kTwoPixels, 8, false, COMPRESSION_NONE, kTwoAlphas, true);
+  testing::WriteTestWebp(dir / "rgba.webp", kTwoPixels, true, kTwoAlphas);
+  for (const std::string name : {"rgba.png", "trns.png", "rgba.tif", "greya.tif", "rgba.webp"}) {
+    SCOPED_TRACE(name);
     RasterImage out;
-    ASSERT_TRUE(DecodeImageFile(dir / c.name, out).ok()) << c.name;
-    const bool grey = std::string_view(c.name).starts_with("grey");
-    EXPECT_EQ(out.Pixel(0, 0), (grey ? Rgb{177, 177, 177} : Rgb{227, 177, 127})) << c.name;
-    EXPECT_EQ(out.Pixel(1, 0), (Rgb{255, 255, 255})) << c.name;
+    ASSERT_TRUE(DecodeImageFile(dir / name, out).ok());
+    const bool grey = name.starts_with("grey");
+    EXPECT_EQ(out.Pixel(0, 0), (grey ? Rgb{177, 177, 177} : Rgb{227, 177, 127}));
+    EXPECT_EQ(out.Pixel(1, 0), (Rgb{255, 255, 255}));
 
     DecodeExtras extras;
     extras.wantAlpha = true;
-    ASSERT_TRUE(DecodeImageFile(dir / c.name, out, &extras).ok()) << c.name;
-    EXPECT_EQ(extras.alpha, kTwoAlphas) << c.name;
+    ASSERT_TRUE(DecodeImageFile(dir / name, out, &extras).ok());
+    EXPECT_EQ(extras.alpha, kTwoAlphas);
     // TIFF colours come back from libtiff multiplied by their alpha: one step may be lost.
     const Rgb orange = out.Pixel(0, 0);
-    EXPECT_NEAR(orange.r, grey ? 100 : 200, 1) << c.name;
-    EXPECT_NEAR(orange.g, 100, 1) << c.name;
-    EXPECT_EQ(orange.b, grey ? 100 : 0) << c.name;
+    EXPECT_NEAR(orange.r, grey ? 100 : 200, 1);
+    EXPECT_NEAR(orange.g, 100, 1);
+    EXPECT_EQ(orange.b, grey ? 100 : 0);
   }
-}
-
-TEST(PictureDecode, AnOpaquePictureGivesNoAlpha) {
-  testing::TempDir dir;
+  // An opaque picture gives no alpha.
   testing::WriteTestPng(dir / "opaque.png", kTwoPixels, PngLayout::kRgb8);
   RasterImage out;
   DecodeExtras extras;

@@ -23,15 +23,13 @@ struct ManifestEntry {
 // RLE files with skipped pixels list several references; ".ref-0.png" is the one that fills
 // skipped pixels with colour table entry 0, as the decoder does.
 std::string ChooseReference(const std::string& list) {
-  std::vector<std::string> refs;
+  std::string first;
   std::stringstream in(list);
   for (std::string ref; std::getline(in, ref, ',');) {
-    if (ref.ends_with(".png")) refs.push_back(ref);
-  }
-  for (const std::string& ref : refs) {
     if (ref.ends_with(".ref-0.png")) return ref;
+    if (first.empty() && ref.ends_with(".png")) first = ref;
   }
-  return refs.empty() ? std::string() : refs.front();
+  return first;
 }
 
 std::vector<ManifestEntry> ReadManifest() {
