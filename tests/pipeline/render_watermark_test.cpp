@@ -134,16 +134,11 @@ TEST(RenderWatermark, EmptyOriginalPlacesNoLogoButLogoAfterAnotherStageReports) 
   EXPECT_EQ(f.output.status->rfind(kLogoTooBigMessage, 0), 0u);
 }
 
-TEST(RenderWatermark, EmptyImageGivesEmptyPreviewAndZeroLabel) {
-  RenderFixture f;
-  const RenderOutput& out = f.Render();
-  EXPECT_TRUE(out.marked.Empty());
-  EXPECT_TRUE(out.preview.Empty());
-  EXPECT_EQ(out.sizeLabel, "0x0");
-}
-
 TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
   RenderFixture f;
+  EXPECT_TRUE(f.Render().marked.Empty());
+  EXPECT_TRUE(f.output.preview.Empty()) << "an empty image gives an empty preview";
+  EXPECT_EQ(f.output.sizeLabel, "0x0");
   f.original = RasterImage(640, 480, colors::kBlue);
   const RenderOutput& out = f.Render(200, 100);
   EXPECT_EQ(out.sizeLabel, "640x480");

@@ -82,48 +82,39 @@ TEST(LayOutTextBlock, PlacesTheLinesByAlignment) {
 TEST(LayOutTextBlock, BlockHigherThanTheImageStartsAtTheTopAndDropsLinesBelowIt) {
   const std::vector<LineMetrics> lines{{30, 10, false}, {30, 10, false}, {30, 10, false}, {30, 10, false}};
   for (V v : {V::kTop, V::kCenter, V::kBottom}) {
-    const TextBlockLayout b = LayOutTextBlock(lines, Aligned(H::kLeft, v), 100, 25);
-    EXPECT_EQ(b.yTop, 0);
-    EXPECT_EQ(b.stripHeight, 25);
-    EXPECT_EQ(b.lines,
-              (std::vector<LinePlacement>{{0, 0, true}, {0, 10, true}, {0, 20, true}, {0, 30, false}}));
+    EXPECT_EQ(
+        LayOutTextBlock(lines, Aligned(H::kLeft, v), 100, 25),
+        (TextBlockLayout{
+            30, 0, 40, 0, 0, 0, 25, 0, 0, {{0, 0, true}, {0, 10, true}, {0, 20, true}, {0, 30, false}}}));
   }
 }
 
 TEST(LayOutTextBlock, BlankLinesTakeTheirHeightButAreNotDrawn) {
   const std::vector<LineMetrics> lines{{8, 12, true}, {40, 10, false}, {0, 14, true}};
-  const TextBlockLayout b = LayOutTextBlock(lines, Aligned(H::kCenter, V::kBottom), 100, 80);
-  EXPECT_EQ(b.totalHeight, 36);
-  EXPECT_EQ(b.yTop, 44);
-  EXPECT_EQ(b.lines, (std::vector<LinePlacement>{{46, 0, false}, {30, 12, true}, {50, 22, false}}));
+  EXPECT_EQ(
+      LayOutTextBlock(lines, Aligned(H::kCenter, V::kBottom), 100, 80),
+      (TextBlockLayout{40, 30, 36, 44, 0, 0, 36, 0, 44, {{46, 0, false}, {30, 12, true}, {50, 22, false}}}));
 }
 
+// A line wider than the image is clipped on both sides; extra centring of a line wider than
+// the limited width gives it 0, not a negative shift.
 TEST(LayOutTextBlock, WidestLineIsLimitedToTheImageAndStartsAtZeroAtLeast) {
   const std::vector<LineMetrics> lines{{150, 10, false}, {40, 10, false}};
-  const TextBlockLayout b = LayOutTextBlock(lines, Aligned(H::kCenter, V::kTop), 100, 80);
-  EXPECT_EQ(b.maxWidth, 99);
-  EXPECT_EQ(b.widestX, 0);
-  EXPECT_EQ(b.lines[0].x, -25) << "a line wider than the image is clipped on both sides";
-  // Extra centring of a line narrower than the limited width, Left alignment.
-  const TextBlockLayout left = LayOutTextBlock(lines, Aligned(H::kLeft, V::kTop, true), 100, 80);
-  EXPECT_EQ(left.lines[0].x, 0) << "wider than maxWidth: negative extra becomes 0";
-  EXPECT_EQ(left.lines[1].x, 49 - 20);
+  EXPECT_EQ(LayOutTextBlock(lines, Aligned(H::kCenter, V::kTop), 100, 80),
+            (TextBlockLayout{99, 0, 20, 0, 0, 0, 20, 0, 0, {{-25, 0, true}, {30, 10, true}}}));
+  EXPECT_EQ(LayOutTextBlock(lines, Aligned(H::kLeft, V::kTop, true), 100, 80),
+            (TextBlockLayout{99, 0, 20, 0, 0, 0, 20, 0, 0, {{0, 0, true}, {49 - 20, 10, true}}}));
 }
 
 TEST(LayOutTextBlock, DoubleStrength3DGrowsTheStripAndShiftsTheLines) {
   // Strength 3: extra3D 6, lines start 1 row down and move 3 columns away from their side.
   struct Case {
     H h;
-    int x0;
-    int x1;
+    int widestX, x0, x1;
   };
-  for (const Case& c : {Case{H::kLeft, 3, 3}, Case{H::kCenter, 40, 25}, Case{H::kRight, 77, 47}}) {
-    const TextBlockLayout b = LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(c.h, V::kTop), 3), 100, 80);
-    EXPECT_EQ(b.extra3D, 6);
-    EXPECT_EQ(b.strength, 3);
-    EXPECT_EQ(b.stripHeight, 26);
-    EXPECT_EQ(b.lift, 0);
-    EXPECT_EQ(b.lines, (std::vector<LinePlacement>{{c.x0, 1, true}, {c.x1, 11, true}}));
+  for (const Case& c : {Case{H::kLeft, 0, 3, 3}, Case{H::kCenter, 25, 40, 25}, Case{H::kRight, 50, 77, 47}}) {
+    EXPECT_EQ(LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(c.h, V::kTop), 3), 100, 80),
+              (TextBlockLayout{50, c.widestX, 20, 0, 6, 3, 26, 0, 0, {{c.x0, 1, true}, {c.x1, 11, true}}}));
   }
   // Single strength and 3D off add nothing.
   TextSettings single = WithDouble3D(Aligned(H::kLeft, V::kTop), 3);
@@ -133,27 +124,19 @@ TEST(LayOutTextBlock, DoubleStrength3DGrowsTheStripAndShiftsTheLines) {
   // "All off" draws no outline, but the block still grows and the lines still move.
   TextSettings allOff = WithDouble3D(Aligned(H::kLeft, V::kTop), 3);
   allOff.threeD.directions.fill(false);
-  const TextBlockLayout moved = LayOutTextBlock(kTwoLines, allOff, 100, 80);
-  EXPECT_EQ(moved.stripHeight, 26);
-  EXPECT_EQ(moved.lines, (std::vector<LinePlacement>{{3, 1, true}, {3, 11, true}}));
+  EXPECT_EQ(LayOutTextBlock(kTwoLines, allOff, 100, 80),
+            (TextBlockLayout{50, 0, 20, 0, 6, 3, 26, 0, 0, {{3, 1, true}, {3, 11, true}}}));
 }
 
+// Bottom: yTop 60, strip 26 rows would end at 86, so it starts 6 rows higher. Center on a
+// 30-row image: yTop 5, the 26-row strip would end at 31; the lift would start it above the
+// image, so the strip starts at yTop, while the box still reaches up by the lift.
 TEST(LayOutTextBlock, StripIsLiftedWhenThe3DGrowthPassesTheBottom) {
-  // Bottom: yTop 60, strip 26 rows would end at 86, so it starts 6 rows higher.
-  const TextBlockLayout bottom =
-      LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kBottom), 3), 100, 80);
-  EXPECT_EQ(bottom.yTop, 60);
-  EXPECT_EQ(bottom.lift, 6);
-  EXPECT_EQ(bottom.stripTop, 54);
-  // Center on a 30-row image: yTop 5, the 26-row strip would end at 31; the lift would
-  // start it above the image, so the strip starts at yTop, while the box still reaches up
-  // by the lift.
+  EXPECT_EQ(LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kBottom), 3), 100, 80),
+            (TextBlockLayout{50, 0, 20, 60, 6, 3, 26, 6, 54, {{3, 1, true}, {3, 11, true}}}));
   const TextBlockLayout center =
       LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kCenter), 3), 100, 30);
-  EXPECT_EQ(center.yTop, 5);
-  EXPECT_EQ(center.stripHeight, 26);
-  EXPECT_EQ(center.lift, 6);
-  EXPECT_EQ(center.stripTop, 5);
+  EXPECT_EQ(center, (TextBlockLayout{50, 0, 20, 5, 6, 3, 26, 6, 5, {{3, 1, true}, {3, 11, true}}}));
   EXPECT_EQ(TextBoxRectangle(center, H::kLeft, false, 100), (TextBoxRect{0, -1, 56, 31}));
 }
 
