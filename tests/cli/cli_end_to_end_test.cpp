@@ -257,24 +257,6 @@ TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
   EXPECT_EQ(testing::Decoded(dest() / "new_b.jpg").Width(), 20);
 }
 
-// The logo is turned counter-clockwise by the logo tools' angle onto their fill colour
-// before it is blended unchanged at the top left of a picture without frames.
-TEST_F(CliEndToEndTest, LogoIsTurnedOntoTheFill) {
-  const std::vector<std::pair<char, ColorValue>> legend = {
-      {'r', MakeColor(255, 0, 0)},     {'g', MakeColor(0, 255, 0)},   {'b', MakeColor(0, 0, 255)},
-      {'y', MakeColor(255, 255, 0)},   {'c', MakeColor(0, 255, 255)}, {'m', MakeColor(255, 0, 255)},
-      {'-', MakeColor(128, 128, 128)}, {'w', colors::kWhite}};
-  ASSERT_TRUE(WriteBmp(RasterImage(6, 6, colors::kWhite), temp_ / "white.bmp").ok());
-  ASSERT_TRUE(WriteBmp(testing::MakeRaster({"rgb", "ycm"}, legend), temp_ / "logo3x2.bmp").ok());
-  const CliRun run =
-      RunCli({"render", Path("white.bmp"), Path("out.bmp"), "--logo", Path("logo3x2.bmp"), "--set",
-              "logoprozent=100", "--set", "logotransparent=0", "--set", "FRAMEOUTERSTATUS=0", "--set",
-              "FRAMEINNERSTATUS=0", "--set", "logoangle=45", "--set", "logorotationfill=#808080"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(testing::Decoded(temp_ / "out.bmp"),
-            testing::MakeRaster({"-gbwww", "rgcwww", "ry-www", "wwwwww", "wwwwww", "wwwwww"}, legend));
-}
-
 // Named pipes and a 2 GiB file of no picture, as the image and as the logo: each refused at
 // once with the reason, never read.
 TEST_F(CliEndToEndTest, SpecialAndHugeFilesAreRefusedAtOnce) {

@@ -14,9 +14,15 @@ namespace {
 
 using testing::TempDir;
 
+// The configuration brings its text and its logo, which is turned counter-clockwise by the
+// logo tools' angle onto their fill colour.
 TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
+  const std::vector<std::pair<char, ColorValue>> legend = {
+      {'r', MakeColor(255, 0, 0)},    {'g', MakeColor(0, 255, 0)},   {'b', MakeColor(0, 0, 255)},
+      {'y', MakeColor(255, 255, 0)},  {'c', MakeColor(0, 255, 255)}, {'m', MakeColor(255, 0, 255)},
+      {'-', MakeColor(128, 128, 128)}};
   TempDir temp;
-  ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(5, 3), temp / "logo.bmp").ok());
+  ASSERT_TRUE(WriteBmp(testing::MakeRaster({"rgb", "ycm"}, legend), temp / "logo.bmp").ok());
   testing::WriteFile(
       temp / "work.ini",
       "[GENERAL]\r\ncombination=7\r\n[LOGOSECTION]\r\nLOGOFILENAME=logo.bmp\r\nlogoprozent=25\r\n");
@@ -25,14 +31,15 @@ TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
 
   CliOptions options;
   options.configFile = (temp / "work.ini").string();
-  options.sets = {{"logoprozent", "40"}};  // after the configuration
+  // Settings given by name come after the configuration.
+  options.sets = {{"logoprozent", "40"}, {"logoangle", "45"}, {"logorotationfill", "#808080"}};
   CliWatermark watermark;
   ASSERT_TRUE(PrepareWatermark(options, watermark).ok());
   EXPECT_EQ(watermark.settings.watermark.combination, CombinationOrder::kLTC);
   EXPECT_EQ(watermark.settings.watermark.logo.alpha, 40);
   EXPECT_EQ(watermark.text, (std::vector<std::string>{"first", "second"}));
   // The logo is found beside the configuration.
-  EXPECT_EQ(watermark.logo.Width(), 5);
+  EXPECT_EQ(watermark.logo, testing::MakeRaster({"-gb", "rgc", "ry-"}, legend));
 
   options.textFile = (temp / "other.txt").string();
   CliWatermark withText;
