@@ -157,15 +157,6 @@ TEST(ColorBand, SinglePrecisionWeightDecidesTruncation) {
   }
 }
 
-TEST(ColorBand, ZeroSpanDrawsNothing) {
-  RasterImage image(4, 4, colors::kBlack);
-  for (GradientSide side :
-       {GradientSide::kLeft, GradientSide::kRight, GradientSide::kTop, GradientSide::kBottom}) {
-    ColorBand(side, image, image, Params(100, colors::kWhite), 5);
-  }
-  EXPECT_EQ(image, RasterImage(4, 4, colors::kBlack));
-}
-
 TEST(ColorBand, RandomGradientMatchesTheDrawSequence) {
   RasterImage image(10, 2, colors::kBlack);
   RandomSource random(3);
@@ -221,15 +212,13 @@ TEST(ColorBox, FullColourCoversColumnsInclusiveRowsExclusive) {
   EXPECT_EQ(white, 6);
 }
 
-TEST(ColorBox, LeftGradientFromX1ToX2) {
-  RasterImage image(12, 1, colors::kBlack);
-  ColorBox(ColorBoxKind::kLeft, image, image, Params(100, colors::kWhite), 0, 0, 10, 1);
-  EXPECT_EQ(image.Pixel(0, 0).r, 255);
-  EXPECT_EQ(image.Pixel(5, 0).r, 127);
-  EXPECT_EQ(image.Pixel(10, 0).r, 0);
-}
-
-TEST(ColorBox, TopBoxReachingAboveTheImageStartsFaded) {
+// The left gradient runs from x1 to x2; a top box reaching above the image starts faded.
+TEST(ColorBox, GradientsRunFromTheBoxesOwnEdge) {
+  RasterImage row(12, 1, colors::kBlack);
+  ColorBox(ColorBoxKind::kLeft, row, row, Params(100, colors::kWhite), 0, 0, 10, 1);
+  EXPECT_EQ(row.Pixel(0, 0).r, 255);
+  EXPECT_EQ(row.Pixel(5, 0).r, 127);
+  EXPECT_EQ(row.Pixel(10, 0).r, 0);
   RasterImage image(2, 12, colors::kBlack);
   ColorBox(ColorBoxKind::kTop, image, image, Params(100, colors::kWhite), 0, -10, 1, 10);
   EXPECT_EQ(image.Pixel(0, 0).r, 127);  // share 10 / 0.2 = 50, not 100
@@ -238,9 +227,12 @@ TEST(ColorBox, TopBoxReachingAboveTheImageStartsFaded) {
   EXPECT_EQ(image.Pixel(0, 10).r, 0);   // row y2 is outside the box
 }
 
-TEST(ColorBox, EmptyAndZeroSpanBoxesDrawNothing) {
+TEST(ColorBox, EmptyAndZeroSpanBandsAndBoxesDrawNothing) {
   RasterImage image(5, 5, colors::kBlack);
   const FillParams p = Params(100, colors::kWhite);
+  for (GradientSide side :
+       {GradientSide::kLeft, GradientSide::kRight, GradientSide::kTop, GradientSide::kBottom})
+    ColorBand(side, image, image, p, 6);                            // 5 / 6: a band of no columns or rows
   ColorBox(ColorBoxKind::kLeft, image, image, p, 2, 0, 2, 5);       // one column, span 0
   ColorBox(ColorBoxKind::kFullColor, image, image, p, 3, 4, 1, 2);  // corners the wrong way round
   ColorBox(ColorBoxKind::kTop, image, image, p, 0, 7, 5, 9);        // below the image
