@@ -27,7 +27,7 @@ TEST(SideFilePaths, NameWithExtensionAndTxt) {
   EXPECT_EQ(SideFilePathForImage("/pics/IMG_1.JPG"), "/pics/IMG_1.JPG.txt");
 }
 
-TEST_F(IndividualTexts, FoundWithAnyLineBreak) {
+TEST_F(IndividualTexts, FoundWithAnyLineBreakAndOnlyWithTheImagesExtension) {
   // Read through the shared text reader (its tests cover every line break and encoding).
   const std::pair<std::string, Lines> cases[] = {
       {"\xEF\xBB\xBFone\r\n\r\nthr\xC3\xA9\ne", {"one", "", "thr\xC3\xA9", "e"}},
@@ -41,9 +41,8 @@ TEST_F(IndividualTexts, FoundWithAnyLineBreak) {
     EXPECT_EQ(text.lines, lines);
     EXPECT_EQ(text.path, Side("beach.jpg.txt"));
   }
-}
-
-TEST_F(IndividualTexts, NotFoundWithoutTheImageExtension) {
+  // A text without the image's extension is not the image's.
+  std::filesystem::remove(dir_ / "beach.jpg.txt");
   WriteFile(dir_ / "beach.txt", "not for beach.jpg\r\n");
   EXPECT_EQ(LoadIndividualTextForImage(Side("beach.jpg")).state, SideFileState::kNotFound);
 }

@@ -205,7 +205,7 @@ TEST(TextStage, BoxCoversTheBlockByAlignment) {
   }
 }
 
-TEST(TextStage3D, DoubleStrengthBottomRightIsADropShadow) {
+TEST(TextStage3D, DoubleStrengthBottomRightIsADropShadowAndSingleStrengthARing) {
   Stage f;
   f.lines = {"Shadow"};
   const InkBox plain = f.Ink();
@@ -217,18 +217,17 @@ TEST(TextStage3D, DoubleStrengthBottomRightIsADropShadow) {
   EXPECT_EQ(InkBoxOf(out, f.image), (InkBox{plain.x1 + 4, plain.y1 + 2, plain.x2 + 8, plain.y2 + 6}));
   EXPECT_GT(CountPixels(out, colors::kBlue), 0);
   EXPECT_GT(CountPixels(out, colors::kGreen), 0);
-}
 
-TEST(TextStage3D, SingleStrengthRingsEveryGlyph) {
-  Stage f;
-  f.lines = {"Rim"};  // no descender: the ring below stays inside the strip
-  const InkBox plain = f.Ink();
-  ASSERT_GT(plain.y1, 0);
-  f.Use3D(0);
-  f.settings.threeD.singleColor = colors::kRed;
-  const RasterImage out = f.Run();
-  EXPECT_EQ(InkBoxOf(out, f.image), (InkBox{plain.x1 - 1, plain.y1 - 1, plain.x2 + 1, plain.y2 + 1}));
-  EXPECT_GT(CountPixels(out, colors::kRed), 0);
+  // Single strength rings every glyph.
+  Stage ring;
+  ring.lines = {"Rim"};  // no descender: the ring below stays inside the strip
+  const InkBox rim = ring.Ink();
+  ASSERT_GT(rim.y1, 0);
+  ring.Use3D(0);
+  ring.settings.threeD.singleColor = colors::kRed;
+  const RasterImage ringed = ring.Run();
+  EXPECT_EQ(InkBoxOf(ringed, ring.image), (InkBox{rim.x1 - 1, rim.y1 - 1, rim.x2 + 1, rim.y2 + 1}));
+  EXPECT_GT(CountPixels(ringed, colors::kRed), 0);
 }
 
 TEST(TextStageShiny, InvertedSourceShowsTheInvertedImageInsideTheGlyphsOnly) {
@@ -284,16 +283,15 @@ TEST(TextStageTags, CommandsSeeTheImageSizeAndTagsColourTheirLineOnly) {
   EXPECT_GT(CountPixels(firstLine, colors::kGreen), 100);
   EXPECT_EQ(CountPixels(firstLine, colors::kBlack), 0);
   EXPECT_GT(CountPixels(out, colors::kBlack), 100) << "the next line starts from the font colour again";
-}
 
-TEST(TextStageTags, DoubleOutlineColourTagActsOnItsLine) {
-  Stage f;
-  f.Use3D(3, 7);
-  f.settings.threeD.doubleColor = colors::kBlue;
-  f.lines = {"$fcd00ff00$Shadow"};
-  const RasterImage out = f.Run();
-  EXPECT_GT(CountPixels(out, colors::kGreen), 0);
-  EXPECT_EQ(CountPixels(out, colors::kBlue), 0);
+  // The double outline colour tag acts on its line.
+  Stage shadow;
+  shadow.Use3D(3, 7);
+  shadow.settings.threeD.doubleColor = colors::kBlue;
+  shadow.lines = {"$fcd00ff00$Shadow"};
+  const RasterImage shaded = shadow.Run();
+  EXPECT_GT(CountPixels(shaded, colors::kGreen), 0);
+  EXPECT_EQ(CountPixels(shaded, colors::kBlue), 0);
 }
 
 TEST(TextStage, ReusesTheStripBuffer) {
