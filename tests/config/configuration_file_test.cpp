@@ -34,18 +34,14 @@ ProgramSettings Unusual() {
   w.text.horizontal = HorizontalAlign::kRight;
   w.text.vertical = VerticalAlign::kCenter;
   w.text.fontColor = 0x000001;
-  w.text.font.face = "DejaVu Sans Mono";
-  w.text.font.points = 72;
+  w.text.font = {"DejaVu Sans Mono", 72};
   w.text.backgroundColor = 0xFFFFFE;
   w.text.backgroundStyle = TextBoxStyle::kTopToBottom;
   w.text.backgroundBlending = 1;
   w.text.textBlending = 0;
   w.text.extraCenter = true;
   s.banner = {"2048", "1", 0x00C0FFEE & 0xFFFFFF};
-  w.frame.outerColor = 0x010203;
-  w.frame.innerColor = 0x040506;
-  w.frame.outerOn = false;
-  w.frame.innerOn = false;
+  w.frame = {false, false, 0x010203, 0x040506};
   w.color.paperColors = {0, 0xFFFFFF, 0x0080FF};
   w.color.paperStrengths = {1, 25, 13};
   return s;
@@ -265,11 +261,12 @@ TEST(Configuration, ALogoNameWithALineBreakIsRefusedAndTheOldFileKept) {
 }
 
 TEST(Configuration, CompanionTextPath) {
-  EXPECT_EQ(CompanionTextPath("/a/work.ini"), "/a/work.txt");
-  EXPECT_EQ(CompanionTextPath("/a/QSTDefault.cfg"), "/a/QSTDefault.txt");
-  EXPECT_EQ(CompanionTextPath("/a/work"), "/a/work.txt");
-  EXPECT_EQ(CompanionTextPath("/a.b/work"), "/a.b/work.txt");
-  EXPECT_EQ(CompanionTextPath("/a/work.TXT"), "/a/work.TXT.txt");
+  for (const auto& [path, text] : {std::pair{"/a/work.ini", "/a/work.txt"},
+                                   {"/a/QSTDefault.cfg", "/a/QSTDefault.txt"},
+                                   {"/a/work", "/a/work.txt"},
+                                   {"/a.b/work", "/a.b/work.txt"},
+                                   {"/a/work.TXT", "/a/work.TXT.txt"}})
+    EXPECT_EQ(CompanionTextPath(path), text);
 }
 
 TEST(Configuration, LoadWithoutCompanionTextKeepsTheText) {

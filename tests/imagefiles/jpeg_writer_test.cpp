@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <QImage>
 
 #include "writer_test_tools.h"
 
@@ -43,16 +43,6 @@ JpegMarkers ParseMarkers(const std::vector<std::uint8_t>& bytes) {
   return m;
 }
 
-void WritePpm(const RasterImage& image, const std::filesystem::path& path) {
-  std::ofstream out(path, std::ios::binary);
-  out << "P6\n" << image.Width() << " " << image.Height() << "\n255\n";
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x) {
-      const Rgb c = image.Pixel(x, y);
-      out.put(static_cast<char>(c.r)).put(static_cast<char>(c.g)).put(static_cast<char>(c.b));
-    }
-}
-
 // Our encoder from blue, green, red rows makes the same file as libjpeg-turbo's own cjpeg
 // from the same picture as PPM with the same settings (baseline tables forced, accurate
 // integer DCT), with the expected frame type and component count.
@@ -64,7 +54,9 @@ TEST(JpegWriter, MatchesTheReferenceEncoder) {
   };
   const RasterImage image = testing::MakeGradientRaster(37, 21);
   testing::TempDir dir;
-  WritePpm(image, dir / "in.ppm");
+  ASSERT_TRUE(QImage(image.Bits(), image.Width(), image.Height(), static_cast<qsizetype>(image.Stride()),
+                     QImage::Format_BGR888)
+                  .save(QString::fromStdString((dir / "in.ppm").string()), "PPM"));
   for (const Case& c : {Case{80, false, false}, Case{80, true, false}, Case{80, false, true},
                         Case{35, true, true}, Case{1, false, false}, Case{100, false, true}}) {
     SCOPED_TRACE("quality " + std::to_string(c.quality) + (c.greyscale ? " grey" : "") +
