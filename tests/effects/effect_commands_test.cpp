@@ -76,7 +76,7 @@ TEST(EffectCommands, CentrePixelOfEachWord) {
   }
 }
 
-// Pixel (1, 0) of a flat 5 x 3 image under each preset.
+// Pixel (1, 0) of a flat 5 x 3 image under each preset; the stripes are checked whole below.
 TEST(ColorStylePresets, PixelInsideTheFrame) {
   struct Case {
     ColorStyle style;
@@ -91,10 +91,6 @@ TEST(ColorStylePresets, PixelInsideTheFrame) {
         Case{kEnhance2, {10, 20, 31}, {0, 20, 42}}, Case{kSmallMosaic, {10, 20, 30}, {10, 20, 30}},
         Case{kEmbossBlackAndWhite, {10, 20, 30}, {128, 128, 128}}, Case{kJustRed, {10, 20, 30}, {10, 0, 0}},
         Case{kJustGreen, {10, 20, 30}, {0, 20, 0}}, Case{kJustBlue, {10, 20, 30}, {0, 0, 30}},
-        Case{kNegative20Columns, {10, 20, 30}, {245, 235, 225}},
-        Case{kNegative20Rows, {10, 20, 30}, {245, 235, 225}},
-        // Row and column band: inverted twice.
-        Case{kNegative20Grid, {10, 20, 30}, {10, 20, 30}},
         Case{kBlackAndWhiteFullColor, {200, 200, 200}, {254, 254, 254}},
         // Solarize 64: (245, 235, 224); grey 234; contrast -10 -> 0; contrast -2 -> 254.
         Case{kSolarizeBlackAndWhite, {10, 20, 31}, {254, 254, 254}}}) {

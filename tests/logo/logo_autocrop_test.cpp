@@ -10,12 +10,9 @@ namespace {
 
 using testing::MakeGradientRaster;
 
-// 80 x 40 with no white and no red pixel in it: r = x + 1, g = y + 1, b = 7.
+// 80 x 40 with no white and no red pixel in it.
 RasterImage Inner() {
-  RasterImage inner(80, 40);
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 80; ++x) inner.SetPixel(x, y, MakeColor(x + 1, y + 1, 7));
-  return inner;
+  return MakeGradientRaster(80, 40);
 }
 
 // A uniform border of the corner's colour goes, into another raster and in place (as the

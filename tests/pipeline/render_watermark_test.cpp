@@ -113,25 +113,21 @@ TEST(RenderWatermark, LogoBiggerThanImageReportsWithTheTime) {
   EXPECT_TRUE(out.marked == f.original) << "nothing is blended, the render still completes";
 }
 
+// An empty original places no logo, but a logo after another stage tests the size first.
 TEST(RenderWatermark, StatusIsLeftAloneUnlessLogoAndTextClearIt) {
   RenderFixture f;
-  f.original = RasterImage(10, 10, colors::kBlack);
   f.logo = RasterImage(4, 4, colors::kWhite);
+  EXPECT_FALSE(f.Render().status.has_value()) << "empty original, logo first: nothing, no message";
+  f.settings.combination = CombinationOrder::kTL;
+  ASSERT_TRUE(f.Render().status.has_value());
+  EXPECT_EQ(f.output.status->rfind(kLogoTooBigMessage, 0), 0u);
+  f.original = RasterImage(10, 10, colors::kBlack);
+  EXPECT_FALSE(f.Render().status.has_value());
+  f.settings.combination = CombinationOrder::kActive;
   EXPECT_FALSE(f.Render().status.has_value());
   f.settings.combination = CombinationOrder::kLT;
   ASSERT_TRUE(f.Render().status.has_value());
   EXPECT_EQ(*f.output.status, "");
-  f.settings.combination = CombinationOrder::kTL;
-  EXPECT_FALSE(f.Render().status.has_value());
-}
-
-TEST(RenderWatermark, EmptyOriginalPlacesNoLogoButLogoAfterAnotherStageReports) {
-  RenderFixture f;
-  f.logo = RasterImage(4, 4, colors::kWhite);
-  EXPECT_FALSE(f.Render().status.has_value()) << "logo first: nothing, no message";
-  f.settings.combination = CombinationOrder::kTL;
-  ASSERT_TRUE(f.Render().status.has_value()) << "logo after text tests the size first";
-  EXPECT_EQ(f.output.status->rfind(kLogoTooBigMessage, 0), 0u);
 }
 
 TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
