@@ -225,8 +225,7 @@ TEST_F(MainWindowTest, FullViewZoomsAndPans) {
 TEST_F(MainWindowTest, ClosingAsksTheQuitQuestion) {
   prompter.answers = {false};
   EXPECT_FALSE(window.close());
-  ASSERT_EQ(prompter.questions.size(), 1u);
-  EXPECT_FALSE(std::filesystem::exists(home / kDefaultConfigurationName));
+  EXPECT_EQ(prompter.questions.size(), 1u);
   prompter.answers = {true};
   EXPECT_TRUE(window.close());
   EXPECT_TRUE(std::filesystem::exists(home / kDefaultConfigurationName));
