@@ -13,7 +13,6 @@
 #include "imagefiles/jpeg_writer.h"
 #include "imagefiles/writer_test_tools.h"
 #include "support/decoded_file.h"
-#include "support/ink_box.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -305,26 +304,6 @@ TEST_F(PhotoFilesTest, CameraDataInTheTextComesFromEachPhoto) {
   EXPECT_NE(withArtist, marked("camera.jpg", "", "e.bmp"));
   EXPECT_EQ(marked("plain.jpg", "$exif:Artist$$exif:DateTimeOriginal$", "c.bmp"),
             marked("plain.jpg", "", "d.bmp"));
-}
-
-// A batch over photos of very different sizes with a relative logo marks each with a logo
-// of the same share: the box of the changed pixels is half the shorter side wide.
-TEST_F(PhotoFilesTest, RelativeLogoTakesTheSameShareOfEveryPhoto) {
-  logo_ = RasterImage(40, 20, MakeColor(255, 0, 0));
-  settings_.watermark.logo.alpha = 100;
-  settings_.watermark.logo.relativeSize = true;
-  settings_.watermark.logo.relativePercent = 50;
-  SaveOptions save;
-  save.format = OutputFormat::kBmp;
-  for (const int width : {640, 4000, 8000}) {
-    const RasterImage photo(width, width / 10, MakeColor(90, 90, 90));
-    const std::filesystem::path source = temp_ / ("photo" + std::to_string(width) + ".bmp");
-    ASSERT_TRUE(WriteBmp(photo, source));
-    ASSERT_EQ(Mark(source, temp_ / "marked.bmp", save).outcome, MarkOutcome::kWritten);
-    const testing::InkBox box = testing::InkBoxOf(testing::Decoded(temp_ / "marked.bmp"), photo);
-    SCOPED_TRACE(width);
-    EXPECT_EQ(box, (testing::InkBox{0, 0, width / 20 - 1, width / 40 - 1}));
-  }
 }
 
 }  // namespace
