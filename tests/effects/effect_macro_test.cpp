@@ -78,7 +78,7 @@ TEST(MacroFile, ReadsLineBreaksOfEitherKindAndAByteOrderMark) {
   }
 }
 
-TEST(MacroFile, AFileThatIsNoMacroLeavesTheListAndSaysWhy) {
+TEST(MacroFile, AFileThatIsNoMacroLeavesTheListAndSaysWhyAndAFailedWriteIsReported) {
   TempDir dir;
   WriteFile(dir / "picture.qstmac", std::string("negative\n\0\x01\x02", 12));
   std::filesystem::create_directory(dir / "folder.qstmac");
@@ -98,11 +98,8 @@ TEST(MacroFile, AFileThatIsNoMacroLeavesTheListAndSaysWhy) {
     EXPECT_NE(status.message().find(c.reason), std::string::npos) << status.message();
     EXPECT_EQ(lines, std::vector<std::string>{"smooth"});
   }
-}
-
-TEST(MacroFile, AFailedWriteIsReported) {
-  TempDir dir;
-  EXPECT_FALSE(WriteMacroFile(dir / "missing" / "m.qstmac", std::vector<std::string>{"negative"}));
+  EXPECT_FALSE(WriteMacroFile(dir / "missing" / "m.qstmac", std::vector<std::string>{"negative"}))
+      << "a failed write is reported";
 }
 
 }  // namespace

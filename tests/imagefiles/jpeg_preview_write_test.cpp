@@ -8,7 +8,7 @@ namespace {
 
 constexpr ColorValue kPane = 0x00F0F0F0;
 
-TEST(JpegPreview, CropTakesTheSquareAtTheOffsets) {
+TEST(JpegPreview, CropTakesTheSquareAtTheOffsetsOrTheSmallImageOnTheBackground) {
   const RasterImage image = testing::MakeGradientRaster(200, 150);
   RasterImage crop;
   CropForJpegPreview(image, 10, 20, kPane, crop);
@@ -21,14 +21,11 @@ TEST(JpegPreview, CropTakesTheSquareAtTheOffsets) {
   CropForJpegPreview(image, 500, 500, kPane, crop);
   EXPECT_EQ(crop.Pixel(0, 0), image.Pixel(104, 54));
   EXPECT_EQ(crop.Pixel(95, 95), image.Pixel(199, 149));
-}
-
-TEST(JpegPreview, SmallImageSitsTopLeftOnTheBackground) {
-  const RasterImage image = testing::MakeGradientRaster(50, 40);
+  // A small image sits top left on the background.
+  const RasterImage small = testing::MakeGradientRaster(50, 40);
   EXPECT_EQ(JpegPreviewMaxOffset(50), 0);
-  RasterImage crop;
-  CropForJpegPreview(image, 7, 3, kPane, crop);
-  EXPECT_EQ(crop.Pixel(49, 39), image.Pixel(49, 39));
+  CropForJpegPreview(small, 7, 3, kPane, crop);
+  EXPECT_EQ(crop.Pixel(49, 39), small.Pixel(49, 39));
   EXPECT_EQ(crop.Pixel(50, 0), SplitColor(kPane));
   EXPECT_EQ(crop.Pixel(0, 40), SplitColor(kPane));
   EXPECT_EQ(crop.Pixel(95, 95), SplitColor(kPane));

@@ -9,7 +9,7 @@ namespace {
 
 using testing::CountPixels;
 
-TEST(Canvas, RectanglesAreHalfOpenAndClipped) {
+TEST(Canvas, RectanglesAreHalfOpenAndClippedAndFramesOutlineThem) {
   RasterImage image(10, 8, colors::kBlack);
   {
     Canvas canvas(image);
@@ -23,6 +23,11 @@ TEST(Canvas, RectanglesAreHalfOpenAndClipped) {
   EXPECT_EQ(image.Pixel(5, 3), SplitColor(colors::kBlack));
   EXPECT_EQ(CountPixels(image, colors::kBlue), 4);
   EXPECT_EQ(CountPixels(image, colors::kGreen), 7);
+  // A frame outlines the covered area: a 4 x 3 ring.
+  RasterImage framed(6, 5, colors::kBlack);
+  Canvas(framed).FrameRectangle(1, 1, 5, 4, colors::kWhite);
+  EXPECT_EQ(CountPixels(framed, colors::kWhite), 10);
+  EXPECT_EQ(framed.Pixel(2, 2), SplitColor(colors::kBlack));
 }
 
 TEST(Canvas, DrawsIntoTheRastersOwnRowsWithoutAntialiasing) {
@@ -41,16 +46,6 @@ TEST(Canvas, DrawsIntoTheRastersOwnRowsWithoutAntialiasing) {
   EXPECT_EQ(image.Pixel(0, 30), SplitColor(colors::kBlack));  // outside the ellipse
   EXPECT_EQ(image.Pixel(0, 0), SplitColor(colors::kBlack));   // rounded corner left out
   EXPECT_EQ(image.Pixel(5, 5), SplitColor(colors::kRed));
-}
-
-TEST(Canvas, FrameRectangleOutlinesTheCoveredArea) {
-  RasterImage image(6, 5, colors::kBlack);
-  {
-    Canvas canvas(image);
-    canvas.FrameRectangle(1, 1, 5, 4, colors::kWhite);
-  }
-  EXPECT_EQ(CountPixels(image, colors::kWhite), 10);  // 4 x 3 ring
-  EXPECT_EQ(image.Pixel(2, 2), SplitColor(colors::kBlack));
 }
 
 }  // namespace

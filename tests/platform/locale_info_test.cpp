@@ -31,16 +31,14 @@ TEST(LocaleInfo, FormatsConvertIntoTheFormatLanguage) {
   }
 }
 
-TEST(LocaleInfo, SystemLocaleIsFilled) {
+TEST(LocaleInfo, SystemAndNamedLocalesAreFilledFromSunday) {
   const LocaleInfo& info = SystemLocaleInfo();
   for (const auto& name : info.longMonthNames) EXPECT_FALSE(name.empty());
   for (const auto& name : info.shortDayNames) EXPECT_FALSE(name.empty());
   EXPECT_FALSE(info.shortDateFormat.empty());
   EXPECT_FALSE(info.longTimeFormat.empty());
   EXPECT_EQ(&info, &SystemLocaleInfo());
-}
-
-TEST(LocaleInfo, NamedLocaleStartsTheWeekOnSunday) {
+  // A named locale starts the week on Sunday.
   const LocaleInfo german = LocaleInfoNamed("de_DE");
   EXPECT_EQ(german.longDayNames[0], "Sonntag");
   EXPECT_EQ(german.longDayNames[1], "Montag");

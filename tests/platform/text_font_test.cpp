@@ -18,7 +18,7 @@ TEST(FontPixelSize, PointsAtNinetySixDotsPerInchRoundedHalfUp) {
   }
 }
 
-TEST(Font, CellHeightFollowsThePixelSize) {
+TEST(Font, CellHeightAndWidthFollowThePixelSize) {
   // DejaVu Sans has ascent + descent of about 1.16 em, so a 12 pt (16 px) font has a cell
   // of about 19 pixels; at 72 dpi it would be about 14.
   const Font font({kFace, 12});
@@ -28,10 +28,8 @@ TEST(Font, CellHeightFollowsThePixelSize) {
   EXPECT_LT(font.Ascent(), font.Height());
   const Font twice({kFace, 24});
   EXPECT_NEAR(twice.Height(), 2 * font.Height(), 2);
-}
 
-TEST(Font, WidthIsTheAdvanceOfTheText) {
-  const Font font({kFace, 12});
+  // The width is the advance of the text.
   EXPECT_EQ(font.Width(""), 0);
   const int hello = font.Width("Hello");
   EXPECT_GT(hello, 0);
