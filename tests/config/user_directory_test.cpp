@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 #include "support/test_support.h"
 
@@ -12,7 +11,7 @@ namespace {
 
 using testing::ScopedEnvironment;
 
-TEST(UserDirectory, OverrideThenXdgThenHome) {
+TEST(UserDirectory, OverrideThenXdgThenHomeAndEnsuringCreatesIt) {
   ScopedEnvironment env;
   env.Set("QUILLSTONE_HOME", "/q");
   env.Set("XDG_CONFIG_HOME", "/x");
@@ -26,13 +25,9 @@ TEST(UserDirectory, OverrideThenXdgThenHome) {
   EXPECT_EQ(UserDirectory(), "");
   std::filesystem::path directory;
   EXPECT_FALSE(EnsureUserDirectory(directory).ok());
-}
-
-TEST(UserDirectory, EnsureCreatesIt) {
+  // Ensuring the directory creates it.
   testing::TempDir dir;
-  ScopedEnvironment env;
   env.Set("QUILLSTONE_HOME", (dir / "a" / "b").c_str());
-  std::filesystem::path directory;
   ASSERT_TRUE(EnsureUserDirectory(directory).ok());
   EXPECT_EQ(directory, dir / "a" / "b");
   EXPECT_TRUE(std::filesystem::is_directory(directory));

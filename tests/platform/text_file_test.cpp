@@ -48,18 +48,15 @@ TEST(TextFile, ReadOutcomes) {
   EXPECT_FALSE(folder.error.empty());
 }
 
-TEST(FileTime, PipeGivesATimeWithoutBlocking) {
+TEST(FileTime, PipeGivesATimeWithoutBlockingAndYearsGoBeyondAnInt) {
   testing::TempDir dir;
   const fs::path pipe = dir / "pipe";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   EXPECT_TRUE(FileLastWriteTime(pipe.string()).has_value());
   EXPECT_FALSE(FileLastWriteTime((dir / "missing").string()).has_value());
   EXPECT_FALSE(FileLastWriteTime(dir.path().string()).has_value());
-}
-
-// A file time far in the future gives its own year, past what an int holds: two days before
-// the last second the C library converts, so in any time zone.
-TEST(FileTime, YearsBeyondTheRangeOfAnInt) {
+  // A file time far in the future gives its own year, past what an int holds: two days
+  // before the last second the C library converts, so in any time zone.
   const LocalDateTime t = ToLocalDateTime(67768036191676799 - 2 * 86400, 0);
   EXPECT_EQ(t.year, 2147485547);
   EXPECT_EQ(t.month, 12);
