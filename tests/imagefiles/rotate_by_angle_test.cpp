@@ -54,7 +54,7 @@ TEST(RotateByAngle, FourQuarterTurnsGiveTheOriginalBack) {
   EXPECT_EQ(Turned(Turned(original, 180), 180), original);
 }
 
-TEST(RotateByAngle, FortyFiveDegreesHoldsTheWholePictureOnBlack) {
+TEST(RotateByAngle, FortyFiveDegreesHoldsTheWholePictureOnTheFillColour) {
   // iSin = iCos = trunc(0.7071 * 65536) = 46340; the canvas is (16 * 46340) >> 16 = 11
   // square. Pixel (6, 0): dx = 1, dy = -5 gives sx = (6 * 46340 >> 16) + 5 = 9 and
   // sy = (-4 * 46340 >> 16) + 3 = 0, the top-right corner B.
@@ -68,9 +68,7 @@ TEST(RotateByAngle, FortyFiveDegreesHoldsTheWholePictureOnBlack) {
       "Axxxxxxxx..", "Axxxxxxx...", ".xxxxxx....", "..xxxx.....", "...CC......",
   };
   EXPECT_EQ(Letters(Turned(LetterRaster(rows), 45)), expected);
-}
-
-TEST(RotateByAngle, FillsUncoveredCanvasWithTheFillColour) {
+  // Canvas that no source pixel covers takes the fill colour.
   RasterImage result;
   ASSERT_TRUE(RotateByAngle(RasterImage(10, 6, colors::kWhite), result, colors::kRed, 45).ok());
   EXPECT_EQ(result.Pixel(0, 0), SplitColor(colors::kRed));
@@ -125,7 +123,7 @@ TEST(RotateByAngle, RefusesBadAnglesAndOversizedCanvases) {
   }
 }
 
-TEST(RotateByAngle, SourceMayAlsoBeTheDestination) {
+TEST(RotateByAngle, SourceMayAlsoBeTheDestinationAndAnEmptySourceEmptiesIt) {
   RasterImage image = LetterRaster({"abcd", "efgh"});
   ASSERT_TRUE(RotateByAngle(image, image, colors::kBlack, 270).ok());
   EXPECT_EQ(Letters(image), kClockwise);
@@ -133,9 +131,7 @@ TEST(RotateByAngle, SourceMayAlsoBeTheDestination) {
   ASSERT_TRUE(RotateByAngle(image, image, colors::kBlack, 30).ok());
   EXPECT_EQ(image.Width(), 4);   // (4 * 56755 + 2 * 32767) >> 16 = 4
   EXPECT_EQ(image.Height(), 3);  // (4 * 32767 + 2 * 56755) >> 16 = 3
-}
-
-TEST(RotateByAngle, EmptySourceGivesEmptyDestination) {
+  // An empty source gives an empty destination.
   RasterImage destination = LetterRaster({"ab"});
   ASSERT_TRUE(RotateByAngle(RasterImage(0, 5), destination, colors::kBlack, 45).ok());
   EXPECT_TRUE(destination.Empty());

@@ -90,7 +90,7 @@ TEST(StretchResize, TakesThePixelUnderTheCentre) {
   }
 }
 
-TEST(SharpenResize, SixteenTimesTheCentreLessTheNeighboursOverEight) {
+TEST(SharpenResize, SixteenTimesTheCentreLessTheNeighboursOverEightAndThinImagesStay) {
   struct Case {
     int centre;
     int neighbours;
@@ -103,9 +103,7 @@ TEST(SharpenResize, SixteenTimesTheCentreLessTheNeighboursOverEight) {
     SharpenResize(GreyRaster({{n, n, n}, {n, c.centre, n}, {n, n, n}}), result);
     EXPECT_EQ(Greys(result), (std::vector<std::vector<int>>{{c.expected}})) << c.centre << " among " << n;
   }
-}
-
-TEST(SharpenResize, KeepsImagesWithoutInnerPixels) {
+  // Images without inner pixels are kept.
   const RasterImage thin = GreyRaster({{10, 20, 30, 40, 50}, {60, 70, 80, 90, 100}});
   RasterImage result;
   SharpenResize(thin, result);
@@ -138,7 +136,7 @@ TEST(ApplySizePreset, SharpeningTakesTwoPixelsEachWay) {
   }
 }
 
-TEST(ApplySizePreset, UsesTheChosenResampler) {
+TEST(ApplySizePreset, UsesTheChosenResamplerAndOriginalSizeLeavesThePixelsAlone) {
   const RasterImage source = GreyRaster({{0, 1, 2, 3}, {10, 11, 12, 13}, {20, 21, 22, 23}, {30, 31, 32, 33}});
   ResizeSettings s;
   s.preset = SizePreset::kPercent50;
@@ -155,14 +153,11 @@ TEST(ApplySizePreset, UsesTheChosenResampler) {
     ApplySizePreset(image, s, scratch);
     EXPECT_EQ(Greys(image), c.expected) << (c.smooth ? "smooth" : "plain");
   }
-}
-
-TEST(ApplySizePreset, OriginalSizeLeavesThePixelsAlone) {
-  const RasterImage source = testing::MakeGradientRaster(7, 5);
-  RasterImage image = source;
-  RasterImage scratch;
+  // The original size leaves the pixels alone.
+  const RasterImage gradient = testing::MakeGradientRaster(7, 5);
+  RasterImage image = gradient;
   ApplySizePreset(image, ResizeSettings{}, scratch);
-  EXPECT_EQ(image, source);
+  EXPECT_EQ(image, gradient);
 }
 
 }  // namespace

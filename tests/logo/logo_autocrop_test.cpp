@@ -75,7 +75,7 @@ TEST(AutocropLogo, FlatAndTinyLogosAreLeftAlone) {
   EXPECT_TRUE(empty.Empty());
 }
 
-TEST(CropLogoToSelection, DragCropsFromTheOrderedCorners) {
+TEST(CropLogoToSelection, DragCropsFromTheOrderedCornersWithinTheLogoAndNotWhenEmpty) {
   const RasterImage logo = MakeGradientRaster(50, 60);
   RasterImage cropped = logo;
   ASSERT_TRUE(CropLogoToSelection(cropped, 10, 10, 5, 40));
@@ -84,14 +84,10 @@ TEST(CropLogoToSelection, DragCropsFromTheOrderedCorners) {
   EXPECT_EQ(cropped.Pixel(0, 0), logo.Pixel(5, 10));
   EXPECT_EQ(cropped.Pixel(4, 29), logo.Pixel(9, 39));
   EXPECT_EQ(CropQuestion(5, 30), "Do you like to crop the selected area ?\nNew size: width=5 height=30");
-}
-
-TEST(CropLogoToSelection, EdgesAreLimitedAndEmptySelectionsChangeNothing) {
   // Every edge is limited to the logo; a drag to or past the far corner keeps the last
   // column and row.
   EXPECT_EQ(CropSelectionRect(3, 4, 80, 90, 50, 60), (LogoRect{3, 4, 50, 60}));
   EXPECT_EQ(CropSelectionRect(-5, 70, 60, -2, 50, 60), (LogoRect{0, 0, 50, 60}));
-  const RasterImage logo = MakeGradientRaster(50, 60);
   RasterImage whole = logo;
   ASSERT_TRUE(CropLogoToSelection(whole, 40, 50, 50, 60));
   ASSERT_EQ(whole.Width(), 10);

@@ -93,7 +93,7 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
 }
 
 // Margins "after": the frames are drawn first and the margins go around them.
-TEST(DecorHooks, MarginsAfterGoAroundTheFrames) {
+TEST(DecorHooks, MarginsAfterGoAroundTheFramesAndMarginsOffLeaveTheSizeAlone) {
   Renderer r;
   r.original = testing::MakeGradientRaster(20, 10);
   r.settings = LogoOnly({});
@@ -115,13 +115,9 @@ TEST(DecorHooks, MarginsAfterGoAroundTheFrames) {
     for (int y = 0; y < 10; ++y)
       for (int x = 0; x < 20; ++x) ASSERT_EQ(marked.Pixel(7 + x, 5 + y), r.original.Pixel(x, y));
   }
-}
-
-TEST(DecorHooks, MarginsOffLeaveTheSizeAlone) {
-  Renderer r;
-  r.original = testing::MakeGradientRaster(20, 10);
-  r.settings = LogoOnly({});
-  SetMargins(r.settings.texture, 3, 4, 5, 6);  // margins set, but the switch is off
+  // Margins set but switched off leave the size alone.
+  r.settings.frame.outerOn = false;
+  r.settings.texture.enabled = false;
   EXPECT_EQ(r.Render().marked, r.original);
 }
 
