@@ -71,18 +71,15 @@ TEST(ProfileFile, UpdatesAKeyInPlaceAndKeepsEveryOtherByte) {
             "[MINE]\r\nblueon=7\r\n");
 }
 
-TEST(ProfileFile, AddsAKeyAfterTheLastKeyOfItsSection) {
+TEST(ProfileFile, AddsAKeyAfterTheLastKeyOfItsSectionOrRightAfterAnEmptySectionsHeader) {
   ProfileFile profile = ProfileFile::Parse("[A]\nx=1\n; about B\n\n[B]\ny=2\n");
   ASSERT_TRUE(profile.WriteString("A", "z", "3").ok());
   ASSERT_TRUE(profile.WriteString("B", "w", "4").ok());
   EXPECT_EQ(profile.ToText(), "[A]\nx=1\nz=3\n; about B\n\n[B]\ny=2\nw=4\n");
-}
-
-TEST(ProfileFile, AddsAKeyRightAfterTheHeaderOfAnEmptySection) {
-  ProfileFile profile = ProfileFile::Parse("[A]\n\n[B]");
-  ASSERT_TRUE(profile.WriteString("A", "x", "1").ok());
-  ASSERT_TRUE(profile.WriteString("B", "y", "2").ok());
-  EXPECT_EQ(profile.ToText(), "[A]\nx=1\n\n[B]\ny=2\n");
+  ProfileFile empty = ProfileFile::Parse("[A]\n\n[B]");
+  ASSERT_TRUE(empty.WriteString("A", "x", "1").ok());
+  ASSERT_TRUE(empty.WriteString("B", "y", "2").ok());
+  EXPECT_EQ(empty.ToText(), "[A]\nx=1\n\n[B]\ny=2\n");
 }
 
 TEST(ProfileFile, AppendsNewSectionsAfterABlankLineWithTheFilesLineEnds) {
@@ -126,7 +123,7 @@ TEST(ProfileFile, RefusesWhatCouldNotBeReadBackAndChangesNothing) {
   }
 }
 
-TEST(ProfileFile, SaveAndLoadThroughTheDisk) {
+TEST(ProfileFile, SaveAndLoadThroughTheDiskAndLoadOfAFolderFails) {
   testing::TempDir dir;
   ProfileFile profile;
   ASSERT_TRUE(profile.WriteInteger("S", "k", 33023).ok());
@@ -140,15 +137,12 @@ TEST(ProfileFile, SaveAndLoadThroughTheDisk) {
   ProfileFile missing = ProfileFile::Parse("[S]\nk=1\n");
   ASSERT_TRUE(ProfileFile::Load(dir / "none.ini", missing).ok());
   EXPECT_EQ(missing.ToText(), "");
-}
-
-TEST(ProfileFile, LoadOfAFolderFails) {
-  testing::TempDir dir;
-  ProfileFile profile = ProfileFile::Parse("[S]\nk=1\n");
-  const Status status = ProfileFile::Load(dir.path(), profile);
+  // Loading a folder fails and keeps the profile.
+  missing = ProfileFile::Parse("[S]\nk=1\n");
+  const Status status = ProfileFile::Load(dir.path(), missing);
   EXPECT_FALSE(status.ok());
   EXPECT_NE(status.message().find(dir.path().string()), std::string::npos) << status.message();
-  EXPECT_EQ(profile.ReadInteger("S", "k", 0), 1);
+  EXPECT_EQ(missing.ReadInteger("S", "k", 0), 1);
 }
 
 }  // namespace

@@ -25,13 +25,17 @@ TextureSettings Margins(int top, int bottom, int left, int right) {
   return s;
 }
 
-TEST(TextureOverlay, NoMarginsGiveAnExactCopy) {
+TEST(TextureOverlay, NoMarginsGiveAnExactCopyAndMarginsAreLimitedTo1000) {
   const RasterImage source = MakeGradientRaster(37, 21);
   TextureSettings settings = Margins(0, 0, 0, 0);
   settings.top.useTexture = settings.left.useTexture = true;
   RasterImage destination(5, 5);
   TextureOverlay(destination, source, settings, RasterImage(8, 8, kTextureColor));
   EXPECT_EQ(destination, source);
+  // Margins are limited to 0..1000.
+  TextureOverlay(destination, MakeGradientRaster(4, 4), Margins(5000, -7, 0, 0), RasterImage());
+  EXPECT_EQ(destination.Width(), 4);
+  EXPECT_EQ(destination.Height(), 1004);
 }
 
 TEST(TextureOverlay, ColouredBandsAroundThePicture) {
@@ -146,13 +150,6 @@ TEST(TextureOverlay, DestinationMayBeTheSource) {
   RasterImage image = source;
   TextureOverlay(image, image, settings, RasterImage());
   EXPECT_EQ(image, expected);
-}
-
-TEST(TextureOverlay, MarginsAreLimitedTo1000) {
-  RasterImage destination;
-  TextureOverlay(destination, MakeGradientRaster(4, 4), Margins(5000, -7, 0, 0), RasterImage());
-  EXPECT_EQ(destination.Width(), 4);
-  EXPECT_EQ(destination.Height(), 1004);
 }
 
 }  // namespace

@@ -20,16 +20,14 @@ TEST(EffectCommands, UniqueWordsAndNoEmptySequence) {
   EXPECT_EQ(words.size(), kEffectCommands.size());
 }
 
-TEST(EffectCommands, RunByExactMacroWord) {
+TEST(EffectCommands, RunByExactMacroWordOnly) {
   RasterImage image(4, 2, MakeColor(0, 127, 255));
   EXPECT_TRUE(RunEffectCommand(image, "negative"));
   EXPECT_EQ(image.Pixel(1, 1), (Rgb{254, 127, 0}));
   // Replayed twice the effect accumulates: 254 - 254 = 0, 127, 254 - 0 = 254.
   EXPECT_TRUE(RunEffectCommand(image, "negative"));
   EXPECT_EQ(image.Pixel(1, 1), (Rgb{0, 127, 254}));
-}
-
-TEST(EffectCommands, WordsThatDoNotMatchExactlyDoNothing) {
+  // Words that do not match exactly do nothing.
   const RasterImage original = testing::MakeGradientRaster(6, 4);
   for (const char* word : {"Emboss", "emboss ", " emboss", "", "EMBOSS", "embos"}) {
     RasterImage image = original;

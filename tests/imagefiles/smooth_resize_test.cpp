@@ -79,7 +79,7 @@ RasterImage PlainSmoothResize(const RasterImage& source, int width, int height) 
 // (2 x 2 blocks, the last column and row alone), halves (spans sharing their edge pixel),
 // enlargements (spans whose start rounds past the held end) and 11 to 7, whose last span
 // ends one beyond the source in single precision.
-TEST(SmoothResize, AgreesWithThePlainDefinition) {
+TEST(SmoothResize, AgreesWithThePlainDefinitionAndEmptyGivesEmpty) {
   struct Case {
     int fromW, fromH, toW, toH;
   };
@@ -92,9 +92,7 @@ TEST(SmoothResize, AgreesWithThePlainDefinition) {
     EXPECT_EQ(Smoothed(source, c.toW, c.toH), PlainSmoothResize(source, c.toW, c.toH))
         << c.fromW << "x" << c.fromH << " to " << c.toW << "x" << c.toH;
   }
-}
-
-TEST(SmoothResize, EmptyInOrOutGivesEmpty) {
+  // Empty in or out gives empty.
   EXPECT_TRUE(Smoothed(RasterImage(), 5, 5).Empty());
   EXPECT_TRUE(Smoothed(RasterImage(4, 4), 0, 5).Empty());
   EXPECT_TRUE(Smoothed(RasterImage(4, 4), 5, -1).Empty());

@@ -9,14 +9,12 @@
 namespace quillstone {
 namespace {
 
-TEST(ColorValue, SplitAndMakeAreInverse) {
+TEST(ColorValue, SplitAndMakeAreInverseAndContrastSwitchesAtHalfLuminance) {
   const Rgb c = SplitColor(0x00FF8040);
   EXPECT_EQ(c, (Rgb{0x40, 0x80, 0xFF}));
   EXPECT_EQ(MakeColor(c), 0x00FF8040u);
   EXPECT_EQ(MakeColor(0x140, -1, 0x1FF), 0x00FFFF40u);  // only the low byte of each counts
-}
-
-TEST(ColorValue, ContrastColorSwitchesAtHalfLuminance) {
+  // The contrast colour switches at half luminance.
   EXPECT_EQ(ContrastColor(colors::kBlue), colors::kWhite);  // L = 28.05
   EXPECT_EQ(ContrastColor(0x0000FFFF), colors::kBlack);     // yellow, L = 226.95
   EXPECT_EQ(ContrastColor(MakeColor(127, 127, 127)), colors::kWhite);

@@ -31,10 +31,20 @@ TEST(ColorStyleCaptions, DisplayTextShowsOneAmpersand) {
   EXPECT_EQ(ColorStyleDisplayText("a&&&&b&"), "a&&b");
 }
 
-TEST(ColorEffectStage, FullColourStepFiveOnBlack) {
+TEST(ColorEffectStage, FullColourStepFiveOnBlackAndRandomColourPerPixel) {
   RasterImage image(11, 2, colors::kBlack);
   Apply(image, Style(ColorStyle::kFullColor, 5));
   for (int x = 0; x < 11; ++x) EXPECT_EQ(image.Pixel(x, 1).b, x % 5 == 0 ? 127 : 0) << x;
+  // A random colour gives every pixel its own colour.
+  RasterImage random(16, 4, colors::kBlack);
+  ColorEffectSettings s = Style(ColorStyle::kFullColor, 1);
+  s.blending = 100;
+  s.randomColor = true;
+  Apply(random, s);
+  std::set<ColorValue> colours;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 16; ++x) colours.insert(MakeColor(random.Pixel(x, y)));
+  EXPECT_GT(colours.size(), 60u);
 }
 
 // Which of the four bands each band style draws, seen at the middle of each edge of a
@@ -86,18 +96,6 @@ TEST(ColorEffectStage, ChannelMaskHonouredByBandsAndByBlackWhiteThenFullColour) 
   RasterImage grey(4, 3, MakeColor(200, 200, 200));
   Apply(grey, Style(ColorStyle::kBlackAndWhiteFullColor, 1), 5, mask);
   EXPECT_EQ(grey.Pixel(1, 1), (Rgb{127, 254, 254}));
-}
-
-TEST(ColorEffectStage, RandomColourGivesEveryPixelItsOwnColour) {
-  RasterImage image(16, 4, colors::kBlack);
-  ColorEffectSettings s = Style(ColorStyle::kFullColor, 1);
-  s.blending = 100;
-  s.randomColor = true;
-  Apply(image, s);
-  std::set<ColorValue> colours;
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 16; ++x) colours.insert(MakeColor(image.Pixel(x, y)));
-  EXPECT_GT(colours.size(), 60u);
 }
 
 TEST(ColorEffectStage, MosaicRowsRepeatBlockStarts) {

@@ -60,12 +60,7 @@ TEST(DateTimeFormat, NamesAndSeparatorsComeFromTheLocale) {
   EXPECT_EQ(FormatDateTime("hh:mm", kMoment, german), "14 Uhr 07");
 }
 
-TEST(DateTimeFormat, ZeroDateIsASaturday) {
-  EXPECT_EQ(FormatDateTime("dddd dd.mm.yyyy hh:mm:ss:zzz", kZeroDateTime, LocaleInfo{}),
-            "Saturday 30.12.1899 00:00:00:000");
-}
-
-TEST(DateTimeFormat, YearsAndOutOfRangeValues) {
+TEST(DateTimeFormat, YearsOutOfRangeValuesAndTheZeroDate) {
   const LocaleInfo english;
   EXPECT_EQ(FormatDateTime("yy yyyy", {987, 1, 1, 0, 0, 0, 0}, english), "87 0987");
   EXPECT_EQ(FormatDateTime("yy", {2005, 1, 1, 0, 0, 0, 0}, english), "05");
@@ -86,6 +81,9 @@ TEST(DateTimeFormat, YearsAndOutOfRangeValues) {
       EXPECT_TRUE(weekday >= 0 && weekday < 7) << weekday;
     }
   }
+  // The zero date is a Saturday.
+  EXPECT_EQ(FormatDateTime("dddd dd.mm.yyyy hh:mm:ss:zzz", kZeroDateTime, LocaleInfo{}),
+            "Saturday 30.12.1899 00:00:00:000");
 }
 
 // The default formats are the locale's own, converted: formatting with them must give what

@@ -85,11 +85,18 @@ TEST(ExifDateTime, OnlyTheCamerasShapeParses) {
     EXPECT_FALSE(ParseExifDateTime(bad)) << bad;
 }
 
-TEST_F(TextCommands, DateIsTodayAtMidnightAndTimeIsOnTheZeroDate) {
+TEST_F(TextCommands, DateIsTodayAtMidnightTimeIsOnTheZeroDateAndDefaultFormatsAreTheLocales) {
   context_.dateFormat = "dd.mm.yyyy hh:mm:ss:zzz";
   context_.timeFormat = "dd.mm.yyyy hh:mm:ss:zzz";
   EXPECT_EQ(Expand("$date$"), "05.03.2024 00:00:00:000");
   EXPECT_EQ(Expand("$time$"), "30.12.1899 14:07:09:045");
+  // Without formats of their own the date and time take the locale's.
+  locale_.shortDateFormat = "yyyy/mm/dd";
+  locale_.longTimeFormat = "h:mm";
+  locale_.dateSeparator = "-";
+  context_.dateFormat.clear();
+  context_.timeFormat.clear();
+  EXPECT_EQ(Expand("$date$ $time$"), "2024-03-05 14:07");
 }
 
 TEST_F(TextCommands, FileTimeIsLocalAtTwoSecondResolution) {
@@ -165,15 +172,6 @@ TEST_F(TextCommands, InsertedTextIsNotSearchedForTheSameCommand) {
   EXPECT_EQ(Expand("$$fn$width$"),
             "$x"
             "width$");
-}
-
-TEST_F(TextCommands, DefaultFormatsAreTheLocales) {
-  locale_.shortDateFormat = "yyyy/mm/dd";
-  locale_.longTimeFormat = "h:mm";
-  locale_.dateSeparator = "-";
-  context_.dateFormat.clear();
-  context_.timeFormat.clear();
-  EXPECT_EQ(Expand("$date$ $time$"), "2024-03-05 14:07");
 }
 
 }  // namespace

@@ -126,6 +126,10 @@ TEST(LayOutTextBlock, DoubleStrength3DGrowsTheStripAndShiftsTheLines) {
   allOff.threeD.directions.fill(false);
   EXPECT_EQ(LayOutTextBlock(kTwoLines, allOff, 100, 80),
             (TextBlockLayout{50, 0, 20, 0, 6, 3, 26, 0, 0, {{3, 1, true}, {3, 11, true}}}));
+  // The additional strength is limited to its range.
+  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 0).threeD), 4);
+  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 4).threeD), 8);
+  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 25).threeD), 20);
 }
 
 // Bottom: yTop 60, strip 26 rows would end at 86, so it starts 6 rows higher. Center on a
@@ -138,12 +142,6 @@ TEST(LayOutTextBlock, StripIsLiftedWhenThe3DGrowthPassesTheBottom) {
       LayOutTextBlock(kTwoLines, WithDouble3D(Aligned(H::kLeft, V::kCenter), 3), 100, 30);
   EXPECT_EQ(center, (TextBlockLayout{50, 0, 20, 5, 6, 3, 26, 6, 5, {{3, 1, true}, {3, 11, true}}}));
   EXPECT_EQ(TextBoxRectangle(center, H::kLeft, false, 100), (TextBoxRect{0, -1, 56, 31}));
-}
-
-TEST(LayOutTextBlock, AdditionalStrengthIsLimitedToItsRange) {
-  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 0).threeD), 4);
-  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 4).threeD), 8);
-  EXPECT_EQ(ThreeDExtra(WithDouble3D({}, 25).threeD), 20);
 }
 
 // Widest line 50 pixels; with strength 3 the block grows by 6.
@@ -174,15 +172,7 @@ TEST(TextBoxRectangle, CoversTheBlockAndItsOutlines) {
   }
 }
 
-TEST(ThreeDOutlineCopies, DropShadowWithOnlyBottomRight) {
-  ThreeDSettings t = WithDouble3D({}, 4).threeD;
-  t.directions.fill(false);
-  t.directions[7] = true;
-  EXPECT_EQ(ThreeDOutlineCopies(t),
-            (std::vector<OutlineCopy>{{{2, 2}, true}, {{3, 3}, true}, {{4, 4}, true}, {{1, 1}, false}}));
-}
-
-TEST(ThreeDOutlineCopies, RingsInDirectionOrderFarthestFirst) {
+TEST(ThreeDOutlineCopies, RingsInDirectionOrderFarthestFirstAndADropShadowWithOnlyBottomRight) {
   ThreeDSettings t;
   t.enabled = true;
   t.doubleStrength = false;
@@ -208,6 +198,12 @@ TEST(ThreeDOutlineCopies, RingsInDirectionOrderFarthestFirst) {
   t.directions.fill(true);
   t.enabled = false;
   EXPECT_TRUE(ThreeDOutlineCopies(t).empty());
+  // Only the bottom right direction gives a drop shadow.
+  ThreeDSettings shadow = WithDouble3D({}, 4).threeD;
+  shadow.directions.fill(false);
+  shadow.directions[7] = true;
+  EXPECT_EQ(ThreeDOutlineCopies(shadow),
+            (std::vector<OutlineCopy>{{{2, 2}, true}, {{3, 3}, true}, {{4, 4}, true}, {{1, 1}, false}}));
 }
 
 }  // namespace
