@@ -30,19 +30,18 @@ class DesktopCommandsWindowTest : public testing::WindowTest {
 };
 
 TEST_F(DesktopCommandsWindowTest, ClipboardAndWallpaperEntries) {
-  prompter.answers = {true, true, true};
+  prompter.answers = {true, true, true, true, true};
   Entry("menuclipboardcopy")->trigger();
   EXPECT_EQ(clipboard.held, workspace.watermarkedImage());
   clipboard.held = testing::MakeGradientRaster(10, 6);
   Entry("menuclipboardget")->trigger();
   EXPECT_EQ(workspace.currentFileName(), "temp.bmp");
-  Entry("menuwallpaperstretched")->trigger();
-  ASSERT_EQ(wallpaper.applied.size(), 1u);
+  for (const char* entry : {"menuwallpaperstretched", "menuwallpapercentered", "menuwallpapertiled"})
+    Entry(entry)->trigger();
+  ASSERT_EQ(wallpaper.applied.size(), 3u);
   EXPECT_EQ(wallpaper.applied[0].placement, "stretched");
-  prompter.answers = {false, false};
-  Entry("menuwallpapercentered")->trigger();
-  Entry("menuwallpapertiled")->trigger();
-  EXPECT_EQ(wallpaper.applied.size(), 1u);
+  EXPECT_EQ(wallpaper.applied[1].placement, "centered");
+  EXPECT_EQ(wallpaper.applied[2].placement, "wallpaper");
 }
 
 TEST_F(DesktopCommandsWindowTest, RefusedPriorityKeepsTheCheckMark) {
