@@ -474,12 +474,9 @@ TEST_F(CliEndToEndTest, FilesFromAListAndSpreadOverJobs) {
   EXPECT_NE(run.err.find("a source picture of this run"), std::string::npos) << run.err;
   EXPECT_EQ(testing::FileContents(temp_ / "other" / "c.jpg"), before);
 
-  // A list whose folder is the destination, a mask beside a list, a list that is not there.
+  // A list whose folder is the destination, a list that is not there.
   EXPECT_EQ(runList(Path("dest/new_a.jpg"), {"batch", "--files-from", "-", "--dest", dest().string()}).status,
             2);
-  EXPECT_EQ(
-      RunCli({"batch", "--files-from", Path("none"), "--mask", "*.jpg", "--dest", dest().string()}).status,
-      2);
   EXPECT_EQ(RunCli({"batch", "--files-from", Path("none"), "--dest", dest().string()}).err,
             "quillstone-cli: cannot read the list " + Path("none") + "\n");
 

@@ -114,6 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                        "bmp, jpg, tif, wmf, png or webp"},
         UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--set", "logoprozent"}, "NAME=VALUE"},
         UsageErrorCase{{"batch", "--source", "a", "--dest", "b", "--sepia=1"}, "--sepia takes no value"},
+        UsageErrorCase{{"batch", "--files-from", "l", "--dest", "b", "--mask", "*.jpg"},
+                       "--mask selects from --source DIR"},
         UsageErrorCase{{"render", "in.jpg", "out.jpg", "--format", "png"},
                        "--format is not an option of render"},
         UsageErrorCase{{"render", "in.jpg"}, "render needs INPUT and OUTPUT"},
