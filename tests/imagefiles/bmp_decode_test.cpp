@@ -71,19 +71,15 @@ Status Decode(const BmpFile& file, RasterImage& out) {
   return DecodeBmpMemory(bytes.data(), bytes.size(), out);
 }
 
-// Pixels left to right, top to bottom, as 0x00BBGGRR.
-std::vector<ColorValue> AllPixels(const RasterImage& image) {
-  std::vector<ColorValue> pixels;
-  for (int y = 0; y < image.Height(); ++y) {
-    for (int x = 0; x < image.Width(); ++x) pixels.push_back(MakeColor(image.Pixel(x, y)));
-  }
-  return pixels;
-}
-
 constexpr ColorValue kA = 0x00302010;  // r = 0x10, g = 0x20, b = 0x30
 constexpr ColorValue kB = 0x00FFFFFF;
 constexpr ColorValue kC = 0x000000FF;
 constexpr ColorValue kD = 0x0000FF00;
+
+// The picture a decode should give, one letter a pixel: A to D, or k for black.
+RasterImage Expected(const std::vector<std::string>& rows) {
+  return testing::MakeRaster(rows, {{'A', kA}, {'B', kB}, {'C', kC}, {'D', kD}, {'k', colors::kBlack}});
+}
 
 struct Refusal {
   std::string what;
@@ -186,7 +182,7 @@ TEST(BmpDecode, IndicesBeyondTheColourTableAreBlack) {
   four.pixels = {0x1F, 0x00, 0, 0};
   RasterImage out;
   ASSERT_TRUE(Decode(four, out).ok());
-  EXPECT_EQ(AllPixels(out), (std::vector<ColorValue>{kB, colors::kBlack, kA}));
+  EXPECT_EQ(out, Expected({"BkA"}));
 }
 
 TEST(BmpDecode, MaskedChannelsOfAnyWidthScaleByRounding) {
@@ -210,19 +206,17 @@ TEST(BmpDecode, Rle8RunsLiteralsMovesAndSkippedPixelsTakeEntryZero) {
   });
   RasterImage out;
   ASSERT_TRUE(Decode(file, out).ok());
-  EXPECT_EQ(AllPixels(out), (std::vector<ColorValue>{kA, kA, kA, kA,  //
-                                                     kC, kD, kB, kA,  //
-                                                     kB, kB, kA, kA}));
+  EXPECT_EQ(out, Expected({"AAAA", "CDBA", "BBAA"}));
 }
 
 TEST(BmpDecode, RleRunsAreCutAtTheRightEdgeAndAMoveBelowTheLastRowEndsThePicture) {
   RasterImage out;
   ASSERT_TRUE(Decode(Rle8({5, 2, 0, 0, 0, 2, 0, 9, 3, 3}, 2, 2), out).ok());
-  EXPECT_EQ(AllPixels(out), (std::vector<ColorValue>{kA, kA, kC, kC}));
+  EXPECT_EQ(out, Expected({"AA", "CC"}));
   // Data that stops after a whole code, without an end code, leaves the rest at entry 0.
   BmpFile topDown = Rle8({1, 3}, 2, -2);
   ASSERT_TRUE(Decode(topDown, out).ok());
-  EXPECT_EQ(AllPixels(out), (std::vector<ColorValue>{kD, kA, kA, kA}));
+  EXPECT_EQ(out, Expected({"DA", "AA"}));
 }
 
 }  // namespace
