@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <vector>
 
 namespace quillstone {
 
@@ -12,6 +13,9 @@ constexpr int kLook = HuffmanCode::kLookBits;
 constexpr int kSkip = HuffmanCode::kSkipBits;
 constexpr int kMaxDcCategory = 11;  // 8-bit samples
 constexpr int kEndOfBlock = 128;    // coefficients an end of block passes: more than any block holds
+// Zero bytes after the destuffed data: more than the codes of one unit (at most ten blocks of
+// 64 codes of up to 31 bits with their values) reach, with a window's load beyond.
+constexpr std::size_t kScanPadding = 4096;
 
 // The 32 bits from bit position `pos` on, the first in the highest bit.
 std::uint32_t Peek32(const std::uint8_t* data, std::uint64_t pos) {
@@ -21,23 +25,24 @@ std::uint32_t Peek32(const std::uint8_t* data, std::uint64_t pos) {
   return static_cast<std::uint32_t>((word << (pos & 7)) >> 32);
 }
 
-// The symbol whose code starts at `pos`, which moves past the code; -1 when no code of the
-// table starts there.
-int ReadSymbol(const HuffmanCode& table, const std::uint8_t* data, std::uint64_t& pos) {
-  const std::uint32_t word = Peek32(data, pos);
-  if (const std::uint16_t entry = table.look[word >> (32 - kLook)]; entry != 0) {
-    pos += entry >> 8;
-    return entry & 0xFF;
-  }
+// A Huffman code read: its symbol and its length in bits (0: no code of the table).
+struct Code {
+  int symbol = 0;
+  int length = 0;
+};
+
+// The code that leads `word` (its first bit the highest).
+Code LeadingCode(const HuffmanCode& table, std::uint32_t word) {
+  if (const std::uint16_t entry = table.look[word >> (32 - kLook)]; entry != 0)
+    return {entry & 0xFF, entry >> 8};
   for (int length = kLook + 1; length <= 16; ++length) {
     const auto code = static_cast<std::int32_t>(word >> (32 - length));
-    if (code <= table.maxCode[static_cast<std::size_t>(length)]) {
-      pos += static_cast<std::uint64_t>(length);
-      return table
-          .values[static_cast<std::size_t>(code + table.valueOffset[static_cast<std::size_t>(length)])];
-    }
+    if (code <= table.maxCode[static_cast<std::size_t>(length)])
+      return {
+          table.values[static_cast<std::size_t>(code + table.valueOffset[static_cast<std::size_t>(length)])],
+          length};
   }
-  return -1;
+  return {};
 }
 
 // How many coefficients an AC symbol passes: its run of zeros and its value, sixteen zeros
@@ -47,22 +52,67 @@ constexpr int CoefficientsPassed(int symbol) {
   return (symbol & 15) != 0 ? (symbol >> 4) + 1 : symbol == 0xF0 ? 16 : kEndOfBlock;
 }
 
+HuffmanCode::AcStep MakeAcStep(int symbol, int length) {
+  return {static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(length + (symbol & 15)),
+          static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(CoefficientsPassed(symbol))};
+}
+
+// The AC code that leads `word` with its value's bits: most in one step of the skip table;
+// length 0 when no code of the table leads.
+inline HuffmanCode::AcStep LeadingAcCode(const HuffmanCode& table, std::uint32_t word) {
+  if (const HuffmanCode::AcStep step = table.skip[word >> (32 - kSkip)]; step.bits != 0) return step;
+  const Code code = LeadingCode(table, word);
+  return code.length > 0 ? MakeAcStep(code.symbol, code.length) : HuffmanCode::AcStep{};
+}
+
+// Reads destuffed data bit by bit from a 64-bit window, the next bit the highest, that holds
+// at least 56 bits after each Refill: more than a code and its value's bits take.
+class BitReader {
+ public:
+  BitReader(const std::uint8_t* data, std::uint64_t pos) : data_(data), next_(data + (pos >> 3)) {
+    Refill();
+    Skip(static_cast<int>(pos & 7));
+  }
+  std::uint64_t Position() const {
+    return static_cast<std::uint64_t>(next_ - data_) * 8 - static_cast<std::uint64_t>(count_);
+  }
+  // Refills when fewer bits wait than a code and its value's bits may take.
+  void Ensure31() {
+    if (count_ < 31) Refill();
+  }
+  void Refill() {
+    std::uint64_t word;
+    std::memcpy(&word, next_, sizeof word);
+    window_ |= __builtin_bswap64(word) >> count_;
+    next_ += (63 - count_) >> 3;
+    count_ |= 56;
+  }
+  std::uint32_t Peek32() const { return static_cast<std::uint32_t>(window_ >> 32); }
+  void Skip(int bits) {
+    window_ <<= bits;
+    count_ -= bits;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  const std::uint8_t* next_;  // the first byte not yet in the window
+  std::uint64_t window_ = 0;
+  int count_ = 0;  // the bits in the window
+};
+
 // The AC symbol whose code starts at `pos`, which moves past the code but not its value's
 // bits; -1 when no code of the table starts there.
 int ReadAcSymbol(const HuffmanCode& table, const std::uint8_t* data, std::uint64_t& pos) {
-  if (const std::uint16_t entry = table.skip[Peek32(data, pos) >> (32 - kSkip)]; entry != 0) {
-    const int symbol = entry >> 8;
-    pos += static_cast<std::uint64_t>((entry & 0xFF) - (symbol & 15));
-    return symbol;
-  }
-  return ReadSymbol(table, data, pos);
+  const HuffmanCode::AcStep step = LeadingAcCode(table, Peek32(data, pos));
+  pos += step.length;
+  return step.length > 0 ? step.symbol : -1;
 }
 
 // Reads the entropy-coded bytes of `bytes` into scan.data without stuffing, noting where
 // each restart interval starts; false when restart markers come out of order or the scan
 // ends with anything but the end of the image.
 bool Unstuff(std::span<const std::uint8_t> bytes, EntropyScan& scan) {
-  scan.data.resize(bytes.size() + 8);
+  scan.data.resize(bytes.size() + kScanPadding);
   scan.intervalStarts.assign(1, 0);
   std::uint8_t* out = scan.data.data();
   std::size_t written = 0;
@@ -93,36 +143,42 @@ bool Unstuff(std::span<const std::uint8_t> bytes, EntropyScan& scan) {
     }
   }
   scan.data.resize(written);
-  scan.data.resize(written + 8, 0);
+  scan.data.resize(written + kScanPadding, 0);
   return true;
 }
 
-// Reads one block's codes from `pos`; false when they are not sound.
-bool ReadBlock(const HuffmanCode& dc, const HuffmanCode& ac, const std::uint8_t* data, std::uint64_t& pos,
-               int& predictor, CodedBlock& block, std::array<long, 256>& frequency) {
-  block.start = static_cast<std::uint32_t>(pos);
-  const int size = ReadSymbol(dc, data, pos);
-  if (size < 0 || size > kMaxDcCategory) return false;
-  if (size > 0) {
-    const std::uint32_t raw = Peek32(data, pos) >> (32 - size);
-    pos += static_cast<std::uint64_t>(size);
-    predictor += raw < (1u << (size - 1)) ? static_cast<int>(raw) - (1 << size) + 1 : static_cast<int>(raw);
+// Reads one block's codes; false when they are not sound.
+bool ReadBlock(const HuffmanCode& dc, const HuffmanCode& ac, BitReader& bits, int& predictor,
+               CodedBlock& block) {
+  block.start = static_cast<std::uint32_t>(bits.Position());
+  bits.Refill();
+  const Code size = LeadingCode(dc, bits.Peek32());
+  if (size.length == 0 || size.symbol > kMaxDcCategory) return false;
+  bits.Skip(size.length);
+  if (size.symbol > 0) {
+    const std::uint32_t raw = bits.Peek32() >> (32 - size.symbol);
+    bits.Skip(size.symbol);
+    predictor += raw < (1u << (size.symbol - 1)) ? static_cast<int>(raw) - (1 << size.symbol) + 1
+                                                 : static_cast<int>(raw);
   }
   if (HuffmanCategory(predictor) > kMaxDcCategory) return false;
-  block.dc = predictor;
-  block.acStart = static_cast<std::uint32_t>(pos);
+  block.dc = static_cast<std::int16_t>(predictor);
+  block.acStart = static_cast<std::uint32_t>(bits.Position());
+  int longest = size.length;
   // k counts the coefficients passed; a block ends when it reaches 64 or at its end of
   // block. Codes that pass more are not sound.
   int k = 1;
   while (k < 64) {
-    const int symbol = ReadAcSymbol(ac, data, pos);
-    if (symbol < 0) return false;
-    ++frequency[static_cast<std::size_t>(symbol)];
-    pos += static_cast<std::uint64_t>(symbol & 15);
-    k += CoefficientsPassed(symbol);
+    bits.Ensure31();
+    const HuffmanCode::AcStep step = LeadingAcCode(ac, bits.Peek32());
+    if (step.length == 0) return false;
+    bits.Skip(step.bits);
+    longest = std::max<int>(longest, step.length);
+    k += step.passed;
   }
   if (k > 64 && k < kEndOfBlock) return false;
-  block.end = static_cast<std::uint32_t>(pos);
+  block.end = static_cast<std::uint32_t>(bits.Position());
+  block.longest = static_cast<std::uint8_t>(longest);
   return true;
 }
 
@@ -154,7 +210,7 @@ std::optional<HuffmanCode> MakeHuffmanCode(std::span<const std::uint8_t, 17> cou
         const std::uint32_t first = code << (kSkip - length);
         // Each continuation of the code's value bits reaches as far.
         for (std::uint32_t fill = 0; fill < (1u << (kSkip - length)); ++fill)
-          table.skip[first + fill] = static_cast<std::uint16_t>((symbol << 8) | reach);
+          table.skip[first + fill] = MakeAcStep(symbol, length);
       }
     }
     // No code may be all ones, so one past the last must still fit the length.
@@ -166,8 +222,8 @@ std::optional<HuffmanCode> MakeHuffmanCode(std::span<const std::uint8_t, 17> cou
   return table;
 }
 
-std::optional<HuffmanSpec> ExtendHuffmanTable(const HuffmanSpec& table,
-                                              const std::array<bool, 256>& missing) {
+std::optional<ExtendedHuffmanTable> ExtendHuffmanTable(const HuffmanSpec& table,
+                                                       const std::array<bool, 256>& missing) {
   int present = 0, longest = 1;
   std::array<std::uint32_t, 17> next{};  // the first code after those of each length
   std::uint32_t code = 0;
@@ -179,22 +235,41 @@ std::optional<HuffmanSpec> ExtendHuffmanTable(const HuffmanSpec& table,
     code <<= 1;
   }
   const int wanted = static_cast<int>(std::count(missing.begin(), missing.end(), true));
-  if (wanted == 0) return table;
   if (present + wanted > 256) return std::nullopt;
-  for (int length = longest; length <= 16; ++length) {
-    // The free codes run from the first after the last one up to all ones, which is barred.
-    const std::uint32_t first = next[static_cast<std::size_t>(longest)] << (length - longest);
-    if (first + static_cast<std::uint32_t>(wanted) > (1u << length) - 1) continue;
-    HuffmanSpec extended = table;
-    extended.counts[static_cast<std::size_t>(length)] =
-        static_cast<std::uint8_t>(extended.counts[static_cast<std::size_t>(length)] + wanted);
-    std::size_t at = static_cast<std::size_t>(present);
-    for (std::size_t symbol = 0; symbol < missing.size(); ++symbol) {
-      if (missing[symbol]) extended.symbols[at++] = static_cast<std::uint8_t>(symbol);
-    }
-    return extended;
+  // The symbols of each length in the table's order; the missing ones go last.
+  std::array<std::vector<std::uint8_t>, 17> symbols;
+  for (int length = 1, p = 0; length <= 16; ++length) {
+    for (int i = 0; i < table.counts[static_cast<std::size_t>(length)]; ++i)
+      symbols[static_cast<std::size_t>(length)].push_back(table.symbols[static_cast<std::size_t>(p++)]);
   }
-  return std::nullopt;
+  ExtendedHuffmanTable extended;
+  int length = longest;
+  // The free codes run from the first after the last one up to all ones, which is barred.
+  while (length < 16 && (next[static_cast<std::size_t>(longest)] << (length - longest)) +
+                                static_cast<std::uint32_t>(wanted) >
+                            (1u << length) - 1)
+    ++length;
+  // At 16 bits, a code of length l that moves there frees 2^(16 - l) - 1 codes.
+  std::int64_t free = 0xFFFF - std::int64_t{next[16]};
+  for (int from = 15; length == 16 && from >= 1 && free < wanted; --from) {
+    auto& shorter = symbols[static_cast<std::size_t>(from)];
+    for (; !shorter.empty() && free < wanted; shorter.pop_back()) {
+      symbols[16].push_back(shorter.back());
+      free += (std::int64_t{1} << (16 - from)) - 1;
+      extended.changedFrom = from;
+    }
+  }
+  for (std::size_t symbol = 0; symbol < missing.size(); ++symbol) {
+    if (missing[symbol])
+      symbols[static_cast<std::size_t>(length)].push_back(static_cast<std::uint8_t>(symbol));
+  }
+  std::size_t p = 0;
+  for (std::size_t l = 1; l <= 16; ++l) {
+    if (symbols[l].size() > 255) return std::nullopt;  // more than a table can count
+    extended.spec.counts[l] = static_cast<std::uint8_t>(symbols[l].size());
+    for (const std::uint8_t symbol : symbols[l]) extended.spec.symbols[p++] = symbol;
+  }
+  return extended;
 }
 
 int ScanLayout::BlocksPerUnit() const {
@@ -214,18 +289,18 @@ bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layo
   if (units <= 0 || static_cast<long>(scan.intervalStarts.size()) != (units + interval - 1) / interval)
     return false;
   scan.blocks.resize(static_cast<std::size_t>(units * layout.BlocksPerUnit()));
-  scan.acFrequency = {};
   const std::uint8_t* data = scan.data.data();
-  const std::size_t dataBytes = scan.data.size() - 8;
+  const std::size_t dataBytes = scan.data.size() - kScanPadding;
+  if (dataBytes > UINT32_MAX / 8) return false;  // beyond the blocks' 32-bit bit positions
   std::array<int, 4> predictor{};
-  std::uint64_t pos = 0;
+  BitReader bits(data, 0);
   std::uint64_t endOfInterval = 0;
   std::size_t next = 0;
   for (long unit = 0; unit < units; ++unit) {
     if (unit % interval == 0) {
-      if ((pos + 7) / 8 * 8 != endOfInterval) return false;  // short, or bytes left over
+      if ((bits.Position() + 7) / 8 * 8 != endOfInterval) return false;  // short, or bytes left over
       const auto index = static_cast<std::size_t>(unit / interval);
-      pos = std::uint64_t{scan.intervalStarts[index]} * 8;
+      bits = BitReader(data, std::uint64_t{scan.intervalStarts[index]} * 8);
       endOfInterval =
           8 *
           std::uint64_t{index + 1 < scan.intervalStarts.size() ? scan.intervalStarts[index + 1] : dataBytes};
@@ -234,14 +309,13 @@ bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layo
     for (std::size_t ci = 0; ci < layout.components.size(); ++ci) {
       const ScanComponent& c = layout.components[ci];
       for (int b = 0; b < c.h * c.v; ++b) {
-        if (!ReadBlock(layout.Dc(c), layout.Ac(c), data, pos, predictor[ci], scan.blocks[next++],
-                       scan.acFrequency[static_cast<std::size_t>(c.ac)]))
-          return false;
+        if (!ReadBlock(layout.Dc(c), layout.Ac(c), bits, predictor[ci], scan.blocks[next++])) return false;
       }
     }
-    if (pos > endOfInterval) return false;
+    // Within one unit the codes cannot run further past the data than its padding.
+    if (bits.Position() > endOfInterval) return false;
   }
-  return (pos + 7) / 8 * 8 == endOfInterval;
+  return (bits.Position() + 7) / 8 * 8 == endOfInterval;
 }
 
 void BitWriter::Emit32() {
@@ -326,12 +400,6 @@ void ForEachAcCode(const std::uint8_t* data, const CodedBlock& block, const Huff
 }
 
 }  // namespace
-
-void CountAcCodes(const std::uint8_t* data, const CodedBlock& block, const HuffmanCode& table,
-                  std::array<long, 256>& frequency, int weight) {
-  ForEachAcCode(data, block, table,
-                [&](int symbol, std::uint64_t) { frequency[static_cast<std::size_t>(symbol)] += weight; });
-}
 
 bool RecodeAcCodes(BitWriter& writer, const std::uint8_t* data, const CodedBlock& block,
                    const HuffmanCode& from, const HuffmanCode& to) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imagefiles/jpeg_block_encoder.h"
+#include "imaging/large_buffer.h"
 
 namespace quillstone {
 
@@ -26,10 +27,20 @@ struct HuffmanSpec {
   std::array<std::uint8_t, 256> symbols{};
 };
 
-// The table extended by codes for the symbols `missing` names, every code it has kept as it
-// is: the new codes follow the last one, all of one length, the shortest at which they fit
-// without a code of ones only. None when they do not fit within 16 bits.
-std::optional<HuffmanSpec> ExtendHuffmanTable(const HuffmanSpec& table, const std::array<bool, 256>& missing);
+// A table with codes for symbols it lacked, and the shortest length whose codes it changed
+// (17: none; every code it had is as it was).
+struct ExtendedHuffmanTable {
+  HuffmanSpec spec;
+  int changedFrom = 17;
+};
+
+// The table extended by codes for the symbols `missing` names. The new codes follow the last
+// one, all of one length, the shortest at which they fit without a code of ones only. When
+// they do not fit within 16 bits, the last codes of the longest lengths below 16 move to 16
+// bits until they do, which changes the codes from the shortest length moved on and leaves
+// the shorter ones as they are. None when the table would hold more than 256 symbols.
+std::optional<ExtendedHuffmanTable> ExtendHuffmanTable(const HuffmanSpec& table,
+                                                       const std::array<bool, 256>& missing);
 
 // One Huffman table, for reading codes and writing them.
 struct HuffmanCode {
@@ -40,11 +51,18 @@ struct HuffmanCode {
   std::array<std::int32_t, 18> maxCode{};
   std::array<std::int32_t, 17> valueOffset{};
   std::array<std::uint8_t, 256> values{};
-  // Skipping AC codes: by the leading kSkipBits bits, the symbol and how far its code with
-  // its value's bits reaches, (symbol << 8) | bits; 0 for a code with its value's bits
-  // longer than kSkipBits, read through `look`.
+  // An AC code with its value's bits: its symbol, the bits they take, the code's own length
+  // and how many coefficients it passes.
+  struct AcStep {
+    std::uint8_t symbol = 0;
+    std::uint8_t bits = 0;
+    std::uint8_t length = 0;
+    std::uint8_t passed = 0;
+  };
+  // Skipping AC codes in one step: the code that leads with its value's bits, by the leading
+  // kSkipBits bits; bits 0 for a code whose value's bits end farther, read through `look`.
   static constexpr int kSkipBits = 12;
-  std::array<std::uint16_t, 1 << kSkipBits> skip{};
+  std::array<AcStep, 1 << kSkipBits> skip{};
   // Writing: each symbol's code and its length (0: the table has no code for it).
   std::array<std::uint16_t, 256> code{};
   std::array<std::uint8_t, 256> length{};
@@ -82,17 +100,17 @@ struct CodedBlock {
   std::uint32_t start = 0;    // its DC difference's code
   std::uint32_t acStart = 0;  // its AC codes
   std::uint32_t end = 0;      // just after its last code
-  std::int32_t dc = 0;        // the DC value (the differences summed)
+  std::int16_t dc = 0;        // the DC value (the differences summed)
+  std::uint8_t longest = 0;   // the length of its longest Huffman code, DC or AC
 };
 
 struct EntropyScan {
   // The entropy-coded bytes without their stuffing and restart markers (each restart
-  // interval starts on a byte), followed by eight zero bytes.
-  std::vector<std::uint8_t> data;
-  std::vector<CodedBlock> blocks;  // every block in coding order, padding blocks included
+  // interval starts on a byte), followed by zero bytes that the codes of one unit cannot
+  // read past.
+  LargeVector<std::uint8_t> data;
+  LargeVector<CodedBlock> blocks;  // every block in coding order, padding blocks included
   std::vector<std::uint32_t> intervalStarts;
-  // How often each AC symbol is coded, by table slot (ScanLayout::tables).
-  std::array<std::array<long, 256>, 8> acFrequency{};
 };
 
 // Reads the entropy-coded segment that starts `bytes` (just after the scan header) into
@@ -105,7 +123,7 @@ bool ScanEntropyData(std::span<const std::uint8_t> bytes, const ScanLayout& layo
 // Appends entropy-coded bits to a byte vector, stuffing a zero after every 0xFF.
 class BitWriter {
  public:
-  explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+  explicit BitWriter(LargeVector<std::uint8_t>& out) : out_(out) {}
 
   // Appends the low `count` bits of `bits` (count <= 32).
   void Put(std::uint32_t bits, int count) {
@@ -113,7 +131,7 @@ class BitWriter {
     count_ += count;
     if (count_ >= 32) Emit32();
   }
-  // Appends the bits [from, to) of destuffed data (followed by eight readable bytes).
+  // Appends the bits [from, to) of destuffed data (followed by at least eight readable bytes).
   void Copy(const std::uint8_t* data, std::uint64_t from, std::uint64_t to);
   // Fills the last byte with one bits.
   void PadToByte();
@@ -123,7 +141,7 @@ class BitWriter {
  private:
   void Emit32();  // the 32 oldest bits waiting; fewer than 32 wait after each Put
 
-  std::vector<std::uint8_t>& out_;
+  LargeVector<std::uint8_t>& out_;
   std::uint64_t bits_ = 0;
   int count_ = 0;
 };
@@ -153,10 +171,6 @@ void ForEachAcSymbol(const CoefficientBlock& block, Symbol&& symbol) {
 // Writes the AC coefficients of a block as ForEachAcSymbol gives them, each symbol's code
 // followed by its value's bits. False when the table lacks a symbol the block needs.
 bool PutAcCoefficients(BitWriter& writer, const CoefficientBlock& block, const HuffmanCode& table);
-
-// Adds `weight` to the count of each AC symbol of a scanned block's codes.
-void CountAcCodes(const std::uint8_t* data, const CodedBlock& block, const HuffmanCode& table,
-                  std::array<long, 256>& frequency, int weight = 1);
 
 // Writes a scanned block's AC codes again with another table: each symbol's code from `to`,
 // its value's bits as they are. False when `to` lacks one of its symbols.

@@ -498,7 +498,7 @@ bool Scan(std::span<const std::uint8_t> file, KeptBlocksMemory& memory) {
 
 // Appends a DHT segment defining `tables` (by slot: DC 0..3, AC 4..7).
 void AppendHuffmanTables(const std::array<std::optional<HuffmanSpec>, 8>& tables,
-                         std::vector<std::uint8_t>& out) {
+                         LargeVector<std::uint8_t>& out) {
   const std::size_t at = out.size();
   out.insert(out.end(), {0xFF, static_cast<std::uint8_t>(kHuffmanTables), 0, 0});
   for (std::size_t slot = 0; slot < tables.size(); ++slot) {
@@ -533,7 +533,7 @@ bool KeepByCopyingBits(const RasterImage& marked, const JpegBlocksSource& from, 
   PlanSplice(memory.scan, memory.scanLayout, layout, from.decoded, marked,
              from.scanned ? &from.changeable : nullptr, plan);
   const bool newTables = plan.NewTables();
-  std::vector<std::uint8_t>& out = memory.output;
+  LargeVector<std::uint8_t>& out = memory.output;
   out.clear();
   out.reserve(from.file.size() + from.file.size() / 8 + 1024);
   const bool header =
@@ -546,7 +546,8 @@ bool KeepByCopyingBits(const RasterImage& marked, const JpegBlocksSource& from, 
           std::array<std::optional<HuffmanSpec>, 8> tables;
           for (const ScanComponent& c : memory.scanLayout.components) {
             for (const auto slot : {static_cast<std::size_t>(c.dc), static_cast<std::size_t>(c.ac)})
-              tables[slot] = plan.newTables[slot] ? plan.newTables[slot] : memory.scanLayout.specs[slot];
+              tables[slot] =
+                  plan.newTables[slot] ? plan.newTables[slot]->spec : memory.scanLayout.specs[slot];
           }
           AppendHuffmanTables(tables, out);
         }
@@ -584,7 +585,7 @@ bool DecodeScannedUnits(std::span<const std::uint8_t> file, KeptBlocksMemory& me
     return false;
   // The units' own picture: the source's tables, its frame header with their size, no
   // restarts, and their blocks' codes.
-  std::vector<std::uint8_t>& out = memory.output;
+  LargeVector<std::uint8_t>& out = memory.output;
   out.clear();
   const bool header =
       ForEachHeaderSegment(file, memory.scanStart, [&](int marker, std::span<const std::uint8_t> bytes) {

@@ -29,7 +29,7 @@ struct KeptBlocksMemory {
   std::size_t scanStart = 0;  // where the entropy-coded data starts in the file
   EntropyScan scan;
   SplicePlan plan;
-  std::vector<std::uint8_t> output;
+  LargeVector<std::uint8_t> output;
   RasterImage units;  // the pixels DecodeScannedUnits decodes
 };
 

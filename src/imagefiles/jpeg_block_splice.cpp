@@ -105,7 +105,6 @@ void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Blo
   plan.blocks.clear();
   plan.encoded = 0;
   plan.newTables = {};
-  plan.recodeAll = false;
   std::vector<std::uint8_t> row;
   std::vector<CoefficientBlock> unit;
   for (int uy = 0; uy < scanLayout.unitsDown; ++uy) {
@@ -143,48 +142,34 @@ void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Blo
         if (b.fresh != nullptr) ForEachAcSymbol(*b.fresh, [&](int symbol, int) { need(c.ac, symbol); });
       });
   if (coded) return;
-  bool extended = true;
-  for (std::size_t slot = 0; slot < missing.size() && extended; ++slot) {
-    if (std::find(missing[slot].begin(), missing[slot].end(), true) == missing[slot].end()) continue;
-    plan.newTables[slot] = ExtendHuffmanTable(*scanLayout.specs[slot], missing[slot]);
-    extended = plan.newTables[slot].has_value();
-  }
-  if (extended) return;
-  plan.newTables = {};
-  plan.recodeAll = true;
-  // The AC symbols are the source's, as the scan counted them, less those of the changed
-  // units' source blocks and with those of their new blocks.
-  std::array<std::array<long, 256>, 8> frequency = scan.acFrequency;
-  ForEachOutputBlock(
-      scan, scanLayout, layout, plan, [](int) {},
-      [&](const OutputBlock& b) {
-        const ScanComponent& c = scanLayout.components[b.component];
-        ++frequency[static_cast<std::size_t>(c.dc)]
-                   [static_cast<std::size_t>(std::min(HuffmanCategory(b.difference), 255))];
-        if (b.fresh == nullptr) return;
-        auto& ac = frequency[static_cast<std::size_t>(c.ac)];
-        CountAcCodes(scan.data.data(), b.source, scanLayout.Ac(c), ac, -1);
-        ForEachAcSymbol(*b.fresh, [&](int symbol, int) { ++ac[static_cast<std::size_t>(symbol)]; });
-      });
-  for (const ScanComponent& c : scanLayout.components) {
-    for (const int slot : {c.dc, c.ac})
-      plan.newTables[static_cast<std::size_t>(slot)] =
-          OptimalHuffmanTable(frequency[static_cast<std::size_t>(slot)]);
+  for (std::size_t slot = 0; slot < missing.size(); ++slot) {
+    if (std::find(missing[slot].begin(), missing[slot].end(), true) != missing[slot].end())
+      plan.newTables[slot] = ExtendHuffmanTable(*scanLayout.specs[slot], missing[slot]);
   }
 }
 
 bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
-                 const SplicePlan& plan, std::vector<std::uint8_t>& out) {
-  const bool recode = plan.recodeAll;
+                 const SplicePlan& plan, LargeVector<std::uint8_t>& out) {
   std::array<std::optional<HuffmanCode>, 8> made;
   for (std::size_t slot = 0; slot < made.size(); ++slot) {
-    if (const auto& spec = plan.newTables[slot]) made[slot] = MakeHuffmanCode(spec->counts, spec->symbols);
+    if (const auto& table = plan.newTables[slot])
+      made[slot] = MakeHuffmanCode(table->spec.counts, table->spec.symbols);
   }
   const auto table = [&](int slot) -> const HuffmanCode* {
     const auto at = static_cast<std::size_t>(slot);
     const auto& from = made[at] ? made[at] : scanLayout.tables[at];
     return from ? &*from : nullptr;
   };
+  // A kept block of a component is written anew when one of its codes is as long as the
+  // shortest its tables changed.
+  std::array<int, 4> changedFrom;
+  changedFrom.fill(17);
+  for (std::size_t ci = 0; ci < scanLayout.components.size(); ++ci) {
+    for (const int slot : {scanLayout.components[ci].dc, scanLayout.components[ci].ac}) {
+      if (const auto& table = plan.newTables[static_cast<std::size_t>(slot)])
+        changedFrom[ci] = std::min(changedFrom[ci], table->changedFrom);
+    }
+  }
   BitWriter writer(out);
   const std::uint8_t* data = scan.data.data();
   PendingCopy copy{writer, data};
@@ -196,7 +181,8 @@ bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Bl
         writer.Marker(static_cast<std::uint8_t>(0xD0 + (index & 7)));
       },
       [&](const OutputBlock& b) {
-        if (!recode && b.sameCodes) {
+        const bool recode = b.fresh == nullptr && b.source.longest >= changedFrom[b.component];
+        if (b.sameCodes && !recode) {
           copy.Add(b.source.start, b.source.end);
           return;
         }
@@ -222,7 +208,7 @@ bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Bl
 }
 
 bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, Rect units,
-               std::vector<std::uint8_t>& out) {
+               LargeVector<std::uint8_t>& out) {
   BitWriter writer(out);
   std::array<int, 4> predictor{};
   const auto perUnit = static_cast<std::size_t>(scanLayout.BlocksPerUnit());
@@ -244,68 +230,6 @@ bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, Rect units
   }
   writer.Marker(0xD9);
   return true;
-}
-
-HuffmanSpec OptimalHuffmanTable(const std::array<long, 256>& frequency) {
-  // Symbol 256 stands for one code point kept free, so that no code is all ones.
-  std::array<long, 257> freq{};
-  std::copy(frequency.begin(), frequency.end(), freq.begin());
-  freq[256] = 1;
-  std::array<int, 257> codeSize{};
-  std::array<int, 257> others;
-  others.fill(-1);
-  for (;;) {
-    // The two rarest symbols still apart, the higher symbol on a tie.
-    int c1 = -1, c2 = -1;
-    for (int i = 0; i <= 256; ++i) {
-      if (freq[static_cast<std::size_t>(i)] != 0 &&
-          (c1 < 0 || freq[static_cast<std::size_t>(i)] <= freq[static_cast<std::size_t>(c1)]))
-        c1 = i;
-    }
-    for (int i = 0; i <= 256; ++i) {
-      if (freq[static_cast<std::size_t>(i)] != 0 && i != c1 &&
-          (c2 < 0 || freq[static_cast<std::size_t>(i)] <= freq[static_cast<std::size_t>(c2)]))
-        c2 = i;
-    }
-    if (c2 < 0) break;
-    freq[static_cast<std::size_t>(c1)] += freq[static_cast<std::size_t>(c2)];
-    freq[static_cast<std::size_t>(c2)] = 0;
-    for (++codeSize[static_cast<std::size_t>(c1)]; others[static_cast<std::size_t>(c1)] >= 0;)
-      ++codeSize[static_cast<std::size_t>(c1 = others[static_cast<std::size_t>(c1)])];
-    others[static_cast<std::size_t>(c1)] = c2;
-    for (++codeSize[static_cast<std::size_t>(c2)]; others[static_cast<std::size_t>(c2)] >= 0;)
-      ++codeSize[static_cast<std::size_t>(c2 = others[static_cast<std::size_t>(c2)])];
-  }
-  std::array<int, 33> bits{};
-  for (const int size : codeSize) {
-    if (size > 0) ++bits[static_cast<std::size_t>(std::min(size, 32))];
-  }
-  // No code longer than 16 bits: two codes of the longest length give way to one a bit
-  // shorter and a prefix of a shorter code becomes two longer ones.
-  for (int i = 32; i > 16; --i) {
-    while (bits[static_cast<std::size_t>(i)] > 0) {
-      int j = i - 2;
-      while (bits[static_cast<std::size_t>(j)] == 0) --j;
-      bits[static_cast<std::size_t>(i)] -= 2;
-      ++bits[static_cast<std::size_t>(i - 1)];
-      bits[static_cast<std::size_t>(j + 1)] += 2;
-      --bits[static_cast<std::size_t>(j)];
-    }
-  }
-  int longest = 16;
-  while (longest > 0 && bits[static_cast<std::size_t>(longest)] == 0) --longest;
-  --bits[static_cast<std::size_t>(longest)];  // the code point kept free
-  HuffmanSpec spec;
-  for (int i = 1; i <= 16; ++i)
-    spec.counts[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bits[static_cast<std::size_t>(i)]);
-  std::size_t p = 0;
-  for (int size = 1; size <= 32; ++size) {
-    for (int symbol = 0; symbol < 256; ++symbol) {
-      if (codeSize[static_cast<std::size_t>(symbol)] == size)
-        spec.symbols[p++] = static_cast<std::uint8_t>(symbol);
-    }
-  }
-  return spec;
 }
 
 }  // namespace quillstone

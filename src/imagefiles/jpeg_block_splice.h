@@ -22,10 +22,8 @@ struct SplicePlan {
   int encoded = 0;                       // units changed
   // Empty when the source's tables code the output; otherwise the tables the output uses
   // in their stead, by table slot (DC 0..3, AC 4..7): the source's own extended by the
-  // codes they lack (ExtendHuffmanTable), or, when those do not fit (`recodeAll`), tables
-  // computed for the output's symbols for every slot the components use.
-  std::array<std::optional<HuffmanSpec>, 8> newTables;
-  bool recodeAll = false;  // every block's codes written anew with newTables
+  // codes they lack (ExtendHuffmanTable).
+  std::array<std::optional<ExtendedHuffmanTable>, 8> newTables;
   bool NewTables() const;
 };
 
@@ -34,9 +32,8 @@ struct SplicePlan {
 // decides whether the source's Huffman tables code the output: every DC difference as the
 // output has it (a kept block's changes where the block before it changed), the new blocks'
 // AC symbols, and the padding blocks a coder adds at the right and bottom edges (the DC of
-// the block before and no AC). When they do not, the tables that lack codes are extended,
-// so that every kept block keeps its bits; when the codes do not fit, tables are computed
-// for the output's symbols as a JPEG encoder computes optimal ones.
+// the block before and no AC). When they do not, the tables that lack codes are extended;
+// only where a table has no room left do some of its longest codes change.
 void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
                 const RasterImage& decoded, const RasterImage& marked, const Rect* changeable,
                 SplicePlan& plan);
@@ -44,20 +41,16 @@ void PlanSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const Blo
 // Appends to `out` the entropy-coded data the plan describes, the restart markers where
 // `scanLayout` puts them and the end-of-image marker. With the source's tables a kept block
 // keeps the bits of its codes (its DC difference written again where the block before it
-// changed); with recodeAll every code is written anew and the bits of the values copied.
-// False when a table lacks a code (a DC difference beyond what 8-bit samples give).
+// changed); a kept block with a code whose table changed it has every code written anew and
+// the bits of its values copied. False when a table lacks a code (a DC difference beyond
+// what 8-bit samples give, or a table that could not be extended).
 bool WriteSplice(const EntropyScan& scan, const ScanLayout& scanLayout, const BlockLayout& layout,
-                 const SplicePlan& plan, std::vector<std::uint8_t>& out);
+                 const SplicePlan& plan, LargeVector<std::uint8_t>& out);
 
 // Appends to `out` the entropy-coded data of a picture made of the units `units` of `scan`:
 // each block's DC difference written again for its new neighbours, its AC codes copied, and
 // the end-of-image marker. False when a DC difference has no code in the table.
 bool CopyUnits(const EntropyScan& scan, const ScanLayout& scanLayout, Rect units,
-               std::vector<std::uint8_t>& out);
-
-// The table a JPEG encoder computes for symbol frequencies `frequency`: code lengths by
-// merging the two rarest (ties: the higher symbol), no code longer than 16 bits and none
-// made of ones only.
-HuffmanSpec OptimalHuffmanTable(const std::array<long, 256>& frequency);
+               LargeVector<std::uint8_t>& out);
 
 }  // namespace quillstone

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace quillstone {
 
@@ -17,5 +18,19 @@ using LargeBuffer = std::unique_ptr<std::uint8_t[], FreeLargeBuffer>;
 
 // Throws std::bad_alloc when the memory cannot be had. The contents are undefined.
 LargeBuffer AllocateLargeBuffer(std::size_t bytes);
+
+// The same memory for a standard container that grows to photo size.
+template <typename T>
+struct LargeBufferAllocator {
+  using value_type = T;
+  LargeBufferAllocator() = default;
+  template <typename U>
+  LargeBufferAllocator(const LargeBufferAllocator<U>&) {}
+  T* allocate(std::size_t n) { return reinterpret_cast<T*>(AllocateLargeBuffer(n * sizeof(T)).release()); }
+  void deallocate(T* p, std::size_t) { FreeLargeBuffer{}(reinterpret_cast<std::uint8_t*>(p)); }
+  bool operator==(const LargeBufferAllocator&) const = default;
+};
+template <typename T>
+using LargeVector = std::vector<T, LargeBufferAllocator<T>>;
 
 }  // namespace quillstone
