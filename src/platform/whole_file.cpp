@@ -89,17 +89,18 @@ WholeFileRead ReadWholeFile(const std::filesystem::path& path, std::size_t maxBy
     if (const int error = ReadUpTo(fd.get(), content.data() + got, size - got, more); error != 0)
       return Refused(std::strerror(error));
     got += more;
-    // The file may have grown since it was measured: read on, within the limit.
+    // The file may have grown since it was measured: read on, within the limit. One byte is
+    // read aside first, so that a file that has not grown (nearly always) is never copied
+    // into a larger buffer.
     while (got == content.size()) {
-      if (content.size() >= maxBytes) {
-        char probe;
-        std::size_t extra = 0;
-        if (const int error = ReadUpTo(fd.get(), &probe, 1, extra); error != 0)
-          return Refused(std::strerror(error));
-        if (extra > 0) return Refused(tooLargeReason);
-        break;
-      }
+      char probe;
+      std::size_t extra = 0;
+      if (const int error = ReadUpTo(fd.get(), &probe, 1, extra); error != 0)
+        return Refused(std::strerror(error));
+      if (extra == 0) break;
+      if (content.size() >= maxBytes) return Refused(tooLargeReason);
       content.resize(std::min(maxBytes, content.size() + 65536));
+      content[got++] = probe;
       if (const int error = ReadUpTo(fd.get(), content.data() + got, content.size() - got, more); error != 0)
         return Refused(std::strerror(error));
       got += more;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "support/test_support.h"
@@ -73,6 +74,19 @@ TEST(WholeFile, LeadingBytesAreCheckedFirst) {
   ASSERT_TRUE(ReadWholeFile(dir / "short", 100, bytes, check).read());
   EXPECT_EQ(seen, "AB");
   EXPECT_EQ(bytes, "AB");
+}
+
+// A file that holds more than its size says (as those under /proc do, or one still being
+// written) is read on to its end, within the limit.
+TEST(WholeFile, ReadsOnPastTheMeasuredSize) {
+  std::ifstream file("/proc/version", std::ios::binary);
+  const std::string expected((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  ASSERT_GT(expected.size(), 10u);
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile("/proc/version", 1 << 20, bytes).read());
+  EXPECT_EQ(bytes, expected);
+  EXPECT_EQ(ReadWholeFile("/proc/version", 10, bytes).reason, "the file is larger than 10 bytes");
+  EXPECT_EQ(bytes, expected);
 }
 
 }  // namespace
