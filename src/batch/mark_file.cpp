@@ -97,6 +97,14 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
     const TextContext context{request.now ? *request.now : CurrentLocalDateTime(),
                               request.source.filename().string(), FolderOf(request.source),
                               read.metadata.camera};
+    // Around the reach only its units' pixels were decoded, and only those are compared.
+    std::optional<Rect> onlyWithin;
+    if (reach != nullptr) {
+      const int unitWidth = buffers.keptBlocks.blockLayout.UnitWidth();
+      const int unitHeight = buffers.keptBlocks.blockLayout.UnitHeight();
+      onlyWithin = Rect{reach->left * unitWidth, reach->top * unitHeight, reach->right * unitWidth,
+                        reach->bottom * unitHeight};
+    }
     const RenderInput renderInput{buffers.original,
                                   input.logo,
                                   input.texture,
@@ -106,7 +114,8 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
                                   input.locale,
                                   request.previewWidth,
                                   request.previewHeight,
-                                  input.logoAlpha};
+                                  input.logoAlpha,
+                                  onlyWithin};
     if (Status rendered = RenderWatermark(renderInput, random, buffers.output); !rendered)
       return Failed(request.source.filename().string() + ": " + rendered.message());
     result.warnings.insert(result.warnings.end(), buffers.output.warnings.begin(),

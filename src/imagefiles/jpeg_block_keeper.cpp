@@ -620,6 +620,9 @@ Status EncodeKeepingBlocks(const RasterImage& marked, const JpegBlocksSource& so
       if (count != nullptr) *count = copied;
       return sink.Failed() ? Status::Error("cannot write JPEG " + path.string()) : Status::Ok();
     }
+    // Only the changeable units of a scanned source's pictures hold its pixels.
+    if (source.scanned)
+      return Status::Error("cannot write JPEG " + path.string() + ": its bits cannot be copied");
   }
   Session s;
   JpegSinkDestination destination(sink);

@@ -1,5 +1,6 @@
 #include "imaging/raster_image.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -103,6 +104,14 @@ bool RasterImage::SamePixels(const RasterImage& other) const {
     if (std::memcmp(Row(y), other.Row(y), rowBytes) != 0) return false;
   }
   return true;
+}
+
+void CopyPixelsWithin(const RasterImage& from, RasterImage& to, Rect within) {
+  to.Resize(from.Width(), from.Height());
+  const int left = std::max(within.left, 0), right = std::min(within.right, from.Width());
+  if (left >= right) return;
+  for (int y = std::max(within.top, 0); y < std::min(within.bottom, from.Height()); ++y)
+    std::memcpy(to.Row(y) + 3 * left, from.Row(y) + 3 * left, 3 * static_cast<std::size_t>(right - left));
 }
 
 }  // namespace quillstone

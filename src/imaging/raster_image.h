@@ -6,6 +6,7 @@
 
 #include "imaging/color_value.h"
 #include "imaging/large_buffer.h"
+#include "imaging/rect.h"
 
 namespace quillstone {
 
@@ -83,5 +84,9 @@ class RasterImage {
 // Throws std::length_error with a readable reason when a raster of this size is not
 // allowed (a side above 65535 pixels, more than 2^28 pixels, or a negative side).
 void CheckRasterSize(int width, int height);
+
+// Gives `to` the size of `from` and copies the pixels of `from` inside `within` (clipped to
+// the picture); the others are left as the memory held them. Throws as Resize.
+void CopyPixelsWithin(const RasterImage& from, RasterImage& to, Rect within);
 
 }  // namespace quillstone

@@ -136,7 +136,13 @@ class Render {
   }
 
  private:
-  void Restore() { RestoreFromOriginal(out_.marked, in_.original, in_.settings.texture, in_.texture); }
+  void Restore() {
+    if (in_.onlyWithin && !MarginsBefore(in_.settings.texture)) {
+      CopyPixelsWithin(in_.original, out_.marked, *in_.onlyWithin);
+      return;
+    }
+    RestoreFromOriginal(out_.marked, in_.original, in_.settings.texture, in_.texture);
+  }
 
   void ReportLogoTooBig() {
     out_.status = kLogoTooBigMessage + LongTimeText(in_.context.now);

@@ -32,6 +32,10 @@ struct RenderInput {
   // The logo's alpha channel, one byte per logo pixel row by row; empty: the logo has none
   // (and so does one whose alpha does not match its size).
   std::span<const std::uint8_t> logoAlpha = {};
+  // Only these pixels of the marked image are read afterwards (a caller that decoded no more
+  // of the original than RenderReach's answer): the others are not restored from the
+  // original and hold whatever the output held. None: the whole image.
+  std::optional<Rect> onlyWithin = std::nullopt;
 };
 
 // What a render produces. Keep one RenderOutput between renders: its rasters are reused,
