@@ -240,11 +240,6 @@ void FoldGreyMaps(GreyMaps& g) {
   }
 }
 
-[[gnu::always_inline]] inline void GreyPixel(std::uint8_t* p, const GreyMaps& g) {
-  const std::uint8_t v = MapGrey(g, static_cast<std::int16_t>((p[0] + p[1] + p[2]) / 3));
-  p[0] = p[1] = p[2] = v;
-}
-
 // The mean (div 3) of each of 16 pixels, from their channels in 16-bit lanes.
 [[gnu::always_inline]] inline Lanes PixelMeans(Lanes blue, Lanes green, Lanes red) {
   return reinterpret_cast<Lanes>(reinterpret_cast<UnsignedLanes>(blue + green + red) / 3);
