@@ -128,9 +128,9 @@ void PaintPatch(RasterImage& image, int left, int top, int width, int height) {
 }
 
 // A grey picture whose AC table has one code of each length 1..16 and no room for more;
-// each block holds one coefficient of 1 after a run of zeros, two longer in each block than
-// in the one before, so that the blocks use codes of every length from 5 bits on. The
-// blocks a mark adds need symbols the table lacks, so some of its longest codes change.
+// each block holds one coefficient of 1 after a run of zeros one longer than in the block
+// before (two in the first), so that the blocks use codes of every length from 5 bits on.
+// The blocks a mark adds need symbols the table lacks, so some of its longest codes change.
 std::string GreyWithFullTables() {
   jpeg_compress_struct out{};
   jpeg_error_mgr errors{};
