@@ -99,12 +99,7 @@ MarkResult MarkRead(const MarkInput& input, const MarkFileRequest& request, Sour
                               read.metadata.camera};
     // Around the reach only its units' pixels were decoded, and only those are compared.
     std::optional<Rect> onlyWithin;
-    if (reach != nullptr) {
-      const int unitWidth = buffers.keptBlocks.blockLayout.UnitWidth();
-      const int unitHeight = buffers.keptBlocks.blockLayout.UnitHeight();
-      onlyWithin = Rect{reach->left * unitWidth, reach->top * unitHeight, reach->right * unitWidth,
-                        reach->bottom * unitHeight};
-    }
+    if (reach != nullptr) onlyWithin = buffers.keptBlocks.blockLayout.UnitPixels(*reach);
     const RenderInput renderInput{buffers.original,
                                   input.logo,
                                   input.texture,

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
 
 #include "imaging/raster_image.h"
+#include "imaging/rect.h"
 
 namespace quillstone {
 
@@ -41,6 +43,11 @@ struct BlockLayout {
   int UnitHeight() const { return 8 * maxV; }
   int UnitsAcross() const { return (width + UnitWidth() - 1) / UnitWidth(); }
   int UnitsDown() const { return (height + UnitHeight() - 1) / UnitHeight(); }
+  // The pixels of the units `units`, up to the picture's edges.
+  Rect UnitPixels(Rect units) const {
+    return {units.left * UnitWidth(), units.top * UnitHeight(), std::min(units.right * UnitWidth(), width),
+            std::min(units.bottom * UnitHeight(), height)};
+  }
 };
 
 // Encodes the unit at (unitX, unitY) of `image` (the layout's size) exactly as libjpeg's

@@ -574,13 +574,10 @@ bool ScanJpegSource(std::span<const std::uint8_t> file, KeptBlocksMemory& memory
 
 bool DecodeScannedUnits(std::span<const std::uint8_t> file, KeptBlocksMemory& memory, Rect units,
                         RasterImage& target) {
+  // A scan of one component has 8 x 8 units: MakeScanLayout takes it only sampled 1 x 1.
   const BlockLayout& layout = memory.blockLayout;
-  const bool interleaved = memory.scanLayout.components.size() > 1;
-  const int unitWidth = interleaved ? layout.UnitWidth() : 8;
-  const int unitHeight = interleaved ? layout.UnitHeight() : 8;
-  const int left = units.left * unitWidth, top = units.top * unitHeight;
-  const int width = std::min(units.right * unitWidth, layout.width) - left;
-  const int height = std::min(units.bottom * unitHeight, layout.height) - top;
+  const Rect pixels = layout.UnitPixels(units);
+  const int left = pixels.left, top = pixels.top, width = pixels.Width(), height = pixels.Height();
   if (width <= 0 || height <= 0 || target.Width() != layout.width || target.Height() != layout.height)
     return false;
   // The units' own picture: the source's tables, its frame header with their size, no
