@@ -302,13 +302,20 @@ TEST_F(BatchRunnerTest, IndividualTextsReplaceTheWatermarkText) {
   EXPECT_NE(Decoded(dest() / "new_b.bmp"), Decoded(source() / "b.bmp"));
 }
 
+// Finished items, the placeholder too, carry a preview of what was written.
 TEST_F(BatchRunnerTest, TurnsImagesBackOnlyWhenAskedAndNotThePlaceholder) {
   WriteTestBmp(source() / "a.bmp", 20, 12);
   WriteFile(source() / "b.jpg", "broken");
   job_.names = {"a.bmp", "b.jpg"};
+  job_.previewWidth = 10;
+  job_.previewHeight = 10;
   settings_.orientation.orientation = Orientation::kRotate90Clockwise;
-  ASSERT_EQ(Run().written, 1);
+  const BatchReport report = Run();
+  ASSERT_EQ(report.written, 1);
   EXPECT_EQ(Decoded(dest() / "new_a.bmp").Width(), 12);  // marked upright, kept turned
+  EXPECT_EQ(report.items[0].preview.Width(), 6);
+  EXPECT_EQ(report.items[0].preview.Height(), 10);
+  EXPECT_FALSE(report.items[1].preview.Empty());
 
   settings_.orientation.rotateBack = true;
   ASSERT_EQ(Run().written, 1);
@@ -316,18 +323,6 @@ TEST_F(BatchRunnerTest, TurnsImagesBackOnlyWhenAskedAndNotThePlaceholder) {
   EXPECT_EQ(turnedBack.Width(), 20);
   EXPECT_EQ(turnedBack.Height(), 12);
   EXPECT_EQ(Decoded(dest() / "new_b.bmp"), Decoded(testing::PlaceholderPicture()));
-}
-
-TEST_F(BatchRunnerTest, FinishedItemsCarryAPreview) {
-  WriteTestBmp(source() / "a.bmp", 40, 20);
-  WriteFile(source() / "b.jpg", "broken");
-  job_.names = {"a.bmp", "b.jpg"};
-  job_.previewWidth = 10;
-  job_.previewHeight = 10;
-  const BatchReport report = Run();
-  EXPECT_EQ(report.items[0].preview.Width(), 10);
-  EXPECT_EQ(report.items[0].preview.Height(), 5);
-  EXPECT_FALSE(report.items[1].preview.Empty());
 }
 
 // Each image begun is counted in one part; zero parts are left out; a stopped run says how

@@ -102,6 +102,12 @@ class PhotoFilesTest : public ::testing::Test {
     return testing::RunTool("exiftool -s -G1 -a " + testing::ShellQuote(file.string())).output;
   }
 
+  // The metadata the program's own reader finds in the file.
+  static ImageMetadata MetadataOf(const std::filesystem::path& file) {
+    const std::string bytes = testing::FileContents(file);
+    return ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
+
   TempDir temp_;
   ProgramSettings settings_;
   RasterImage none_;
@@ -144,9 +150,7 @@ TEST_F(PhotoFilesTest, TagsProfileAndOrientationSurviveInEveryFormatThatCarriesT
         testing::RunTool(std::string(checker) + " " + testing::ShellQuote((temp_ / name).string()));
     EXPECT_EQ(check.exitCode, 0) << name << "\n" << check.output;
     EXPECT_NE(tags.find("ImageWidth                      : 16"), std::string::npos) << name;  // turned
-    const std::string bytes = testing::FileContents(temp_ / name);
-    const ImageMetadata read =
-        ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const ImageMetadata read = MetadataOf(temp_ / name);
     EXPECT_EQ(read.icc, SmallProfile()) << name;
     EXPECT_EQ(read.orientation, 1) << name;
     RasterImage written;
@@ -186,8 +190,7 @@ TEST_F(PhotoFilesTest, PngLogoBlendsByItsAlpha) {
   SaveOptions save;
   save.format = OutputFormat::kBmp;
   ASSERT_EQ(Mark(temp_ / "blue.bmp", temp_ / "marked.bmp", save).outcome, MarkOutcome::kWritten);
-  RasterImage marked;
-  ASSERT_TRUE(DecodeImageFile(temp_ / "marked.bmp", marked));
+  const RasterImage marked = testing::Decoded(temp_ / "marked.bmp");
   EXPECT_EQ(marked.Pixel(0, 0), (Rgb{100, 50, 127}));
   EXPECT_EQ(marked.Pixel(1, 0), (Rgb{0, 0, 255}));
 }
@@ -223,8 +226,7 @@ TEST_F(PhotoFilesTest, KeptJpegBlocksOrTheReasonWhyNot) {
       {"grey", upright, [](ProgramSettings&, SaveOptions& o) { o.jpeg.greyscale = true; },
        "the output is greyscale"},
   };
-  RasterImage source;
-  ASSERT_TRUE(DecodeImageFile(upright, source));
+  const RasterImage source = testing::Decoded(upright);
   for (const Case& c : cases) {
     const ProgramSettings before = settings_;
     SaveOptions save;
@@ -240,23 +242,18 @@ TEST_F(PhotoFilesTest, KeptJpegBlocksOrTheReasonWhyNot) {
     const MarkResult plain = Mark(c.source, temp_ / "plain.jpg", save);
     settings_ = before;
     ASSERT_EQ(plain.outcome, MarkOutcome::kWritten) << c.name;
-    const std::string keptBytes = testing::FileContents(temp_ / "kept.jpg");
-    const std::string plainBytes = testing::FileContents(temp_ / "plain.jpg");
     if (c.reason != nullptr) {
       EXPECT_EQ(kept.warnings, std::vector<std::string>{std::string("Kept no JPEG blocks: ") + c.reason})
           << c.name;
-      EXPECT_EQ(keptBytes, plainBytes) << c.name;
+      EXPECT_EQ(testing::FileContents(temp_ / "kept.jpg"), testing::FileContents(temp_ / "plain.jpg"))
+          << c.name;
       continue;
     }
     EXPECT_EQ(kept.outcome, MarkOutcome::kWritten) << c.name;
     EXPECT_EQ(testing::FirstQuantiser(temp_ / "kept.jpg"), 1) << c.name;
     EXPECT_EQ(testing::FirstQuantiser(temp_ / "plain.jpg"), 6) << c.name;
-    const auto metadata = [](const std::string& file) {
-      return ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
-    };
-    EXPECT_EQ(metadata(keptBytes), metadata(plainBytes)) << c.name;
-    RasterImage written;
-    ASSERT_TRUE(DecodeImageFile(temp_ / "kept.jpg", written)) << c.name;
+    EXPECT_EQ(MetadataOf(temp_ / "kept.jpg"), MetadataOf(temp_ / "plain.jpg")) << c.name;
+    const RasterImage written = testing::Decoded(temp_ / "kept.jpg");
     if (&c.source != &upright) continue;
     // The logo covers the top left unit; the one-pixel ring reaches into the next.
     for (int y = 0; y < source.Height(); ++y) {
@@ -273,9 +270,7 @@ TEST_F(PhotoFilesTest, KeptJpegBlocksOrTheReasonWhyNot) {
   SaveOptions save;
   save.jpeg.keepUntouchedBlocks = true;
   ASSERT_EQ(Mark(upright, temp_ / "inverted.jpg", save).outcome, MarkOutcome::kWritten);
-  RasterImage inverted;
-  ASSERT_TRUE(DecodeImageFile(temp_ / "inverted.jpg", inverted));
-  EXPECT_NEAR(inverted.Pixel(40, 40).g, 255 - source.Pixel(40, 40).g, 4);
+  EXPECT_NEAR(testing::Decoded(temp_ / "inverted.jpg").Pixel(40, 40).g, 255 - source.Pixel(40, 40).g, 4);
 }
 
 // "$exif:NAME$" reads the photo being marked: the artist's name from a photo that holds it
@@ -284,9 +279,7 @@ TEST_F(PhotoFilesTest, CameraDataInTheTextComesFromEachPhoto) {
   const RasterImage picture(64, 48, MakeColor(40, 90, 160));
   WriteCameraJpeg(picture, temp_ / "camera.jpg", 1);
   ASSERT_TRUE(WriteJpeg(picture, temp_ / "plain.jpg", {100, false, false}));
-  const std::string bytes = testing::FileContents(temp_ / "camera.jpg");
-  const CameraData camera =
-      ReadImageMetadata(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()).camera;
+  const CameraData camera = MetadataOf(temp_ / "camera.jpg").camera;
   EXPECT_EQ(camera[CameraField::kArtist], "Ada Photographer");
   EXPECT_EQ(camera[CameraField::kDateTimeOriginal], "2026:05:04 10:11:12");
   EXPECT_EQ(camera[CameraField::kModel], "");
