@@ -269,32 +269,26 @@ TEST(Configuration, CompanionTextPath) {
     EXPECT_EQ(CompanionTextPath(path), text);
 }
 
+// Without its companion text, or with one that cannot be read (which is reported), a load
+// applies the settings and keeps the text.
 TEST(Configuration, LoadWithoutCompanionTextKeepsTheText) {
   testing::TempDir dir;
   const ProgramSettings saved = Unusual();
   const std::vector<std::string> savedText{"(c) me", "", "$date$"};
   ASSERT_TRUE(SaveConfigurationFiles(dir / "work.ini", saved, savedText).ok());
   EXPECT_EQ(testing::FileContents(dir / "work.txt"), "(c) me\r\n\r\n$date$\r\n");
-
-  ProgramSettings settings;
-  std::vector<std::string> text{"current"};
-  ASSERT_TRUE(LoadConfigurationFiles(dir / "work.ini", settings, text).ok());
-  EXPECT_EQ(settings, saved);
-  EXPECT_EQ(text, savedText);
-
+  const auto load = [&](bool read, const std::vector<std::string>& expectedText) {
+    ProgramSettings settings;
+    std::vector<std::string> text{"current"};
+    EXPECT_EQ(LoadConfigurationFiles(dir / "work.ini", settings, text).ok(), read);
+    EXPECT_EQ(settings, saved);
+    EXPECT_EQ(text, expectedText);
+  };
+  load(true, savedText);
   std::filesystem::remove(dir / "work.txt");
-  settings = {};
-  text = {"current"};
-  ASSERT_TRUE(LoadConfigurationFiles(dir / "work.ini", settings, text).ok());
-  EXPECT_EQ(settings, saved);
-  EXPECT_EQ(text, std::vector<std::string>{"current"});
-
-  // A companion that cannot be read is reported; the settings are still applied.
+  load(true, {"current"});
   std::filesystem::create_directory(dir / "work.txt");
-  settings = {};
-  EXPECT_FALSE(LoadConfigurationFiles(dir / "work.ini", settings, text).ok());
-  EXPECT_EQ(settings, saved);
-  EXPECT_EQ(text, std::vector<std::string>{"current"});
+  load(false, {"current"});
 }
 
 TEST(Configuration, SaveReportsATextThatCannotBeWritten) {

@@ -171,9 +171,9 @@ int LargestDifference(const RasterImage& a, const RasterImage& b) {
   return largest;
 }
 
-int CountPixels(const RasterImage& image, ColorValue color) {
+int CountPixels(const RasterImage& image, ColorValue color, int y0, int y1) {
   int n = 0;
-  for (int y = 0; y < image.Height(); ++y)
+  for (int y = y0; y < (y1 < 0 ? image.Height() : y1); ++y)
     for (int x = 0; x < image.Width(); ++x) n += image.Pixel(x, y) == SplitColor(color);
   return n;
 }

@@ -90,8 +90,8 @@ RasterImage MakeNoiseRaster(int width, int height, std::uint32_t seed = 1);
 // The largest difference of any channel between two rasters; 256 when their sizes differ.
 int LargestDifference(const RasterImage& a, const RasterImage& b);
 
-// How many pixels have exactly the colour.
-int CountPixels(const RasterImage& image, ColorValue color);
+// How many pixels, within rows y0 .. y1 - 1 (all when y1 is negative), have exactly the colour.
+int CountPixels(const RasterImage& image, ColorValue color, int y0 = 0, int y1 = -1);
 
 // Whether every pixel of x0 <= x < x1, y0 <= y < y1 has the colour; names the first that has not.
 ::testing::AssertionResult AllPixels(const RasterImage& image, int x0, int y0, int x1, int y1,
