@@ -199,44 +199,62 @@ void GradientRandom(bool columns, RasterImage& dest, const RasterImage& source, 
 }
 
 // The gradient values of one weight, as a table per channel, are usually a straight line
-// in the source value: table[s] == (add + scale * s) >> 16 for every s in 0..255. A line
-// is found from the table itself and accepted only when it reproduces all 256 entries, so
-// the line gives exactly the table's values; the rare table that no line fits (the double
-// arithmetic can land a hair below a whole number at one source value and above it at
-// another) keeps the table. Unlike a table look-up, the line vectorises.
+// in the source value that 16-bit vector lanes can evaluate:
+//   table[s] == (add + ((scale * (s << 8)) >> 16)) >> 8   for every s in 0..255,
+// that is add in 1/256 plus the slope scale / 65536 times s, truncated to 1/256 first. A
+// line is found from the table itself and accepted only when it reproduces all 256 entries,
+// so the line gives exactly the table's values; the rare table that no line fits (the
+// double arithmetic can land a hair below a whole number at one source value and above it
+// at another, and the slope's product is truncated) keeps the table. Unlike a table
+// look-up, the line vectorises, and in 16-bit lanes it takes one multiply-high per 16 bytes.
 struct LinearMap {
-  std::uint32_t add = 0;    // below 256 << 16
+  std::uint16_t add = 0;    // in 1/256
   std::uint16_t scale = 0;  // slope in 1/65536
 };
 
-constexpr int kLinearShift = 16;
-// Maps every value to itself: (65535 + 65535 s) >> 16 == s for s in 0..255.
-constexpr LinearMap kIdentityMap{65535, 65535};
+// The slope's product in 1/256: (scale * (s << 8)) >> 16, which is a multiply-high.
+[[gnu::always_inline]] inline std::uint16_t SlopeTerm(std::uint16_t scale, std::uint8_t s) {
+  return static_cast<std::uint16_t>((std::uint32_t{scale} * (std::uint32_t{s} << 8)) >> 16);
+}
+
+// The line's value; add + the slope term never passes 65535 for a line that fits a table.
+[[gnu::always_inline]] inline std::uint8_t LineValue(std::uint16_t add, std::uint16_t scale, std::uint8_t s) {
+  return static_cast<std::uint8_t>(static_cast<std::uint16_t>(add + SlopeTerm(scale, s)) >> 8);
+}
+
+// Maps every value to itself: (255 + 256 s - 1) >> 8 == s for s in 1..255, and 255 >> 8 == 0.
+constexpr LinearMap kIdentityMap{255, 65535};
 
 // The line through `lut` with the given slope, if one exists: the add term must keep
-// every entry within [lut[s] << 16, (lut[s] + 1) << 16).
+// every entry within [lut[s] << 8, (lut[s] + 1) << 8).
 [[gnu::always_inline]] inline bool FitWithScale(const std::array<std::uint8_t, 256>& lut, std::int32_t scale,
                                                 LinearMap& map) {
   std::int32_t lo = 0;
-  std::int32_t hi = INT32_MAX;
+  std::int32_t hi = 65535;
   for (int s = 0; s < 256; ++s) {
-    const std::int32_t base = (std::int32_t{lut[static_cast<std::size_t>(s)]} << kLinearShift) - scale * s;
+    const std::int32_t base = (std::int32_t{lut[static_cast<std::size_t>(s)]} << 8) - ((scale * s) >> 8);
     lo = std::max(lo, base);
-    hi = std::min(hi, base + ((1 << kLinearShift) - 1));
+    hi = std::min(hi, base + 255);
   }
   if (lo > hi) return false;
-  map = {static_cast<std::uint32_t>(lo), static_cast<std::uint16_t>(scale)};
+  map = {static_cast<std::uint16_t>(lo), static_cast<std::uint16_t>(scale)};
   return true;
 }
 
-// The slope of the gradient is (100 - weight) / 100; the slopes next to its rounded
-// value in 1/65536 are tried too.
+// The slope of the gradient is (100 - weight) / 100; its rounded value in 1/65536 fits
+// about two tables in three, and the slopes next to it, nearest first, all but a few in a
+// thousand of the rest.
+constexpr int kSlopeReach = 16;
+
 [[gnu::always_inline]] inline bool FitLinear(const std::array<std::uint8_t, 256>& lut, double weight,
                                              LinearMap& map) {
-  const double slope = (100.0 - weight) / 100.0 * (1 << kLinearShift);
+  const double slope = (100.0 - weight) / 100.0 * 65536.0;
   const auto guess = static_cast<std::int32_t>(std::clamp(slope + 0.5, 0.0, 65535.0));
-  for (const std::int32_t scale : {guess, guess - 1, guess + 1}) {
-    if (scale >= 0 && scale <= 65535 && FitWithScale(lut, scale, map)) return true;
+  if (FitWithScale(lut, guess, map)) return true;
+  for (int d = 1; d <= kSlopeReach; ++d) {
+    for (const std::int32_t scale : {guess - d, guess + d}) {
+      if (scale >= 0 && scale <= 65535 && FitWithScale(lut, scale, map)) return true;
+    }
   }
   return false;
 }
@@ -287,26 +305,22 @@ bool ChannelLines(float weight, const Fill& f, ChannelLuts& luts, std::array<Lin
   return ChannelLinesBaseline(weight, f, luts, maps);
 }
 
-// out[i] = (add[i] + scale[i] * in[i]) >> 16 over `bytes` channel bytes; the map of byte i
-// is entry i of the arrays, or entry i mod 48 with kPattern (one 16-pixel block of
-// per-channel maps repeated). In 32-bit lanes; fixed blocks become whole vector operations.
+// out[i] is the line of byte i over `bytes` channel bytes; the line of byte i is entry i of
+// the arrays, or entry i mod 48 with kPattern (one 16-pixel block of per-channel lines
+// repeated). Fixed blocks become whole vector operations in 16-bit lanes.
 template <bool kPattern>
 [[gnu::always_inline]] inline void LinearBody(std::uint8_t* dest, const std::uint8_t* source, int bytes,
-                                              const std::uint32_t* __restrict add,
+                                              const std::uint16_t* __restrict add,
                                               const std::uint16_t* __restrict scale) {
   constexpr int kBlock = detail::kBlockBytes;
   int i = 0;
   for (; i + kBlock <= bytes; i += kBlock) {
     const int p = kPattern ? 0 : i;
-    for (int j = 0; j < kBlock; ++j) {
-      dest[i + j] = static_cast<std::uint8_t>((add[p + j] + std::uint32_t{scale[p + j]} * source[i + j]) >>
-                                              kLinearShift);
-    }
+    for (int j = 0; j < kBlock; ++j) dest[i + j] = LineValue(add[p + j], scale[p + j], source[i + j]);
   }
   for (int j = 0; i + j < bytes; ++j) {
     const int p = kPattern ? j : i + j;
-    dest[i + j] =
-        static_cast<std::uint8_t>((add[p] + std::uint32_t{scale[p]} * source[i + j]) >> kLinearShift);
+    dest[i + j] = LineValue(add[p], scale[p], source[i + j]);
   }
 }
 
@@ -314,13 +328,13 @@ template <bool kPattern>
 // are separate functions so that the compiler knows how they overlap.
 template <bool kPattern>
 [[gnu::noinline]] void LinearRowInPlace(std::uint8_t* __restrict row, const std::uint8_t*, int bytes,
-                                        const std::uint32_t* __restrict add,
+                                        const std::uint16_t* __restrict add,
                                         const std::uint16_t* __restrict scale) {
   LinearBody<kPattern>(row, row, bytes, add, scale);
 }
 template <bool kPattern>
 [[gnu::noinline]] void LinearRowApart(std::uint8_t* __restrict dest, const std::uint8_t* __restrict source,
-                                      int bytes, const std::uint32_t* __restrict add,
+                                      int bytes, const std::uint16_t* __restrict add,
                                       const std::uint16_t* __restrict scale) {
   LinearBody<kPattern>(dest, source, bytes, add, scale);
 }
@@ -330,20 +344,20 @@ template <bool kPattern>
 template <bool kPattern>
 [[gnu::target("avx2"), gnu::noinline]] void LinearRowInPlaceAvx2(std::uint8_t* __restrict row,
                                                                  const std::uint8_t*, int bytes,
-                                                                 const std::uint32_t* __restrict add,
+                                                                 const std::uint16_t* __restrict add,
                                                                  const std::uint16_t* __restrict scale) {
   LinearBody<kPattern>(row, row, bytes, add, scale);
 }
 template <bool kPattern>
 [[gnu::target("avx2"), gnu::noinline]] void LinearRowApartAvx2(std::uint8_t* __restrict dest,
                                                                const std::uint8_t* __restrict source,
-                                                               int bytes, const std::uint32_t* __restrict add,
+                                                               int bytes, const std::uint16_t* __restrict add,
                                                                const std::uint16_t* __restrict scale) {
   LinearBody<kPattern>(dest, source, bytes, add, scale);
 }
 #endif
 
-using LinearRowFunction = void (*)(std::uint8_t*, const std::uint8_t*, int, const std::uint32_t*,
+using LinearRowFunction = void (*)(std::uint8_t*, const std::uint8_t*, int, const std::uint16_t*,
                                    const std::uint16_t*);
 
 // The row function for the processor and for in-place or separate rows.
@@ -364,7 +378,7 @@ void GradientColumns(RasterImage& dest, const RasterImage& source, const Fill& f
   constexpr int kTileColumns = 1024;
   constexpr int kPrefetchRows = 4;
   const LinearRowFunction row = PickLinearRow<false>(&dest == &source);
-  std::vector<std::uint32_t> add;
+  std::vector<std::uint16_t> add;
   std::vector<std::uint16_t> scale;
   std::vector<int> lutColumns;
   std::vector<ChannelLuts> luts;
@@ -414,7 +428,7 @@ void GradientRows(RasterImage& dest, const RasterImage& source, const Fill& f, c
                   const std::vector<float>& weights) {
   const LinearRowFunction row = PickLinearRow<true>(&dest == &source);
   ChannelLuts luts;
-  std::array<std::uint32_t, detail::kBlockBytes> add;
+  std::array<std::uint16_t, detail::kBlockBytes> add;
   std::array<std::uint16_t, detail::kBlockBytes> scale;
   for (int y = FirstMultiple(area.y0, f.step); y < area.y1; y += f.step) {
     const float weight = weights[static_cast<std::size_t>(y - area.y0)];
