@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "effects/cpu_features.h"
@@ -82,6 +83,19 @@ int FirstMultiple(int t, int step) {
 }
 #endif
 
+// The overlay of one colour as a blend of each channel value: a coloured channel gets
+// add = (a * colour) div 100 and scale = 100 - a, a channel that is off add 0 and scale 100,
+// which reproduces the source value.
+ChannelBlend OverlayBlend(const Fill& f) {
+  ChannelBlend b;
+  for (std::size_t c = 0; c < 3; ++c) {
+    if (!f.on[c]) continue;
+    b.add[c] = static_cast<std::uint8_t>(f.blending * f.color[c] / 100);
+    b.scale[c] = static_cast<std::uint16_t>(100 - f.blending);
+  }
+  return b;
+}
+
 void Overlay(RasterImage& dest, const RasterImage& source, const Fill& f, const FillArea& area) {
   const int a = f.blending;
   if (f.random != nullptr) {
@@ -96,13 +110,9 @@ void Overlay(RasterImage& dest, const RasterImage& source, const Fill& f, const 
     }
     return;
   }
-  // A channel that is off gets add 0 and scale 100, which reproduces the source value.
-  std::array<std::uint8_t, 3> add{};
-  std::array<std::uint16_t, 3> scale{};
-  for (int c = 0; c < 3; ++c) {
-    add[c] = f.on[c] ? static_cast<std::uint8_t>(a * f.color[c] / 100) : 0;
-    scale[c] = static_cast<std::uint16_t>(f.on[c] ? 100 - a : 100);
-  }
+  const ChannelBlend blend = OverlayBlend(f);
+  const auto& add = blend.add;
+  const auto& scale = blend.scale;
   if (f.step == 1) {
     const detail::BlendPattern pattern{detail::RepeatPerChannel(add[0], add[1], add[2]),
                                        detail::RepeatPerChannel(scale[0], scale[1], scale[2])};
@@ -509,6 +519,12 @@ GradientGeometry BandGeometry(GradientSide side, int width, int height, int stre
   }
   g.area = IsColumnSide(side) ? FillArea{from, to, 0, height} : FillArea{0, width, from, to};
   return g;
+}
+
+std::optional<ChannelBlend> UniformOverlay(const FillParams& params) {
+  const Fill f = Resolve(params);
+  if (f.random != nullptr || f.step != 1) return std::nullopt;
+  return OverlayBlend(f);
 }
 
 void FullColorOverlay(RasterImage& dest, const RasterImage& source, const FillParams& params) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "effects/effect_sequence.h"
 #include "imaging/channel_mask.h"
 #include "imaging/color_value.h"
 #include "imaging/random_source.h"
@@ -59,6 +62,10 @@ GradientGeometry BandGeometry(GradientSide side, int width, int height, int stre
 // The colour over the whole image, every step-th column: each channel on in the mask
 // becomes PercentBlend(blending, colour, source), the others keep the source value.
 void FullColorOverlay(RasterImage& dest, const RasterImage& source, const FillParams& params);
+
+// The full-colour overlay as one blend of every channel value, which FullColorOverlay
+// gives; none when it colours only every step-th column or draws random colours.
+std::optional<ChannelBlend> UniformOverlay(const FillParams& params);
 
 // A gradient over geometry.area: each coloured pixel (its column, or its row for top and
 // bottom, a multiple of the step) becomes, per channel on in the mask,

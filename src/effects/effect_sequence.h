@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 
@@ -68,6 +69,20 @@ void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls);
 // ApplyEffectCalls for rows y0 <= y < y1 only (limited to the image): each row gets what
 // the whole pass gives it, so bands applied in turn give the whole pass's pixels.
 void ApplyEffectCallsToRows(RasterImage& image, std::span<const EffectCall> calls, int y0, int y1);
+
+// A constant colour blended into channel values: value v of channel c (blue, green, red)
+// becomes add[c] + scale[c] * v / 100 (integer division, low 8 bits kept), scale within
+// 0..100; add 0 with scale 100 keeps v.
+struct ChannelBlend {
+  std::array<std::uint8_t, 3> add{};
+  std::array<std::uint16_t, 3> scale{100, 100, 100};
+};
+
+// ApplyEffectCalls, then `blend` on every channel value, in the same pass. After a closing
+// greyscale step whose blended channels share one scale, the blend is worked out once per
+// pixel from its grey value instead of once per byte.
+void ApplyEffectCallsThenBlend(RasterImage& image, std::span<const EffectCall> calls,
+                               const ChannelBlend& blend);
 
 // Shorthands for writing sequences as data.
 namespace effect_calls {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "effects/cpu_features.h"
@@ -307,14 +308,15 @@ template <bool kOnce>
 
 // The grey values of a row: `grey` maps the means of 16 pixels to their grey values, and
 // `load` gives the channel lanes of a block of 32 pixels; the values of each block go to
-// block(x, values), those of the pixels after the last block to one(x, value).
+// block(x, first, second) in the lanes WidenFirst and WidenSecond give, those of the
+// pixels after the last block to one(x, value).
 template <class Grey, class Load, class Block, class One>
 [[gnu::always_inline]] inline void GreyValues(const std::uint8_t* row, int W, const GreyMaps& g, Grey grey,
                                               Load load, Block block, One one) {
   int x = 0;
   for (; x + detail::kPlanePixels <= W; x += detail::kPlanePixels) {
     const PlaneMeans m = Means(load(row + 3 * x));
-    block(x, detail::Narrow(grey(m.first), grey(m.second)));
+    block(x, grey(m.first), grey(m.second));
   }
   for (; x < W; ++x) {
     const std::uint8_t* p = row + 3 * x;
@@ -364,14 +366,65 @@ template <class Use>
   return c ^ reinterpret_cast<WideBytes>(c <= t);
 }
 
+// A channel blend joined to a grey step: a channel of scale 100 becomes add + g, the others
+// add + scale * g / 100 with the one scale they share, so the product is taken once per
+// pixel. The patterns hold part k's bytes (see StorePart).
+struct GreyBlend {
+  std::uint16_t scale = 100;
+  std::array<WideBytes, 3> add{};
+  std::array<WideBytes, 3> keepGrey{};  // 0xFF where the channel's scale is 100
+  bool keepsGrey = false;               // some channel's scale is 100
+  ChannelBlend terms;                   // for the pixels taken one by one
+};
+
+// The blend of one channel value, as every blend computes it.
+[[gnu::always_inline]] inline std::uint8_t BlendValue(const ChannelBlend& b, int c, std::uint8_t v) {
+  const auto i = static_cast<std::size_t>(c);
+  return static_cast<std::uint8_t>(b.add[i] + static_cast<std::uint16_t>(b.scale[i] * v) / 100);
+}
+
+// The grey blend of `b`, when its channels below scale 100 share one scale.
+std::optional<GreyBlend> JoinToGrey(const ChannelBlend& b) {
+  GreyBlend g;
+  g.terms = b;
+  for (const std::uint16_t s : b.scale) {
+    if (s == 100) continue;
+    if (s > 100 || (g.scale != 100 && g.scale != s)) return std::nullopt;
+    g.scale = s;
+  }
+  for (int k = 0; k < 3; ++k) {
+    for (int j = 0; j < 2 * detail::kLaneCount; ++j) {
+      const auto c = static_cast<std::size_t>((16 * k + j % 16) % 3);
+      g.add[static_cast<std::size_t>(k)][j] = b.add[c];
+      g.keepGrey[static_cast<std::size_t>(k)][j] = b.scale[c] == 100 ? 0xFF : 0;
+    }
+  }
+  g.keepsGrey = g.scale != 100 && b.scale != std::array<std::uint16_t, 3>{g.scale, g.scale, g.scale};
+  return g;
+}
+
+// kKeepsGrey: some channels take the grey value itself (else all take the scaled one).
+template <int k, bool kKeepsGrey>
+[[gnu::always_inline]] inline void StoreBlendedPart(std::uint8_t* p, const GreyBlend& b, WideBytes grey,
+                                                    WideBytes scaled) {
+  WideBytes v = detail::GreyPart<k>(scaled);
+  if constexpr (kKeepsGrey) {
+    const WideBytes keep = b.keepGrey[k];
+    v = (detail::GreyPart<k>(grey) & keep) | (v & ~keep);
+  }
+  detail::StorePart(p, k, v + b.add[k]);
+}
+
 // A grey row (saturation -1 with the steps it takes along), the solarize before it and the
 // emboss after it joined in. Solarize flips the bytes as they are loaded; it leaves the
 // first and last pixel alone, whose grey values are then worked out again from their bytes
 // as they were. Emboss needs the grey value of each pixel's right neighbour, so the row's
 // grey values go to `greys` first and the embossed values are then made from them 32 at a
 // time: |g(x) - g(x + 1)| + 128 (low 8 bits) for x in 1..W-2, and g(x) at both ends.
+// With `blend` (never with emboss) the grey pixels are written blended.
 [[gnu::always_inline]] inline void GreyRowFor(std::uint8_t* row, int W, const GreyMaps& shared, int solarize,
-                                              bool emboss, std::uint8_t* __restrict greys) {
+                                              bool emboss, const GreyBlend* blend,
+                                              std::uint8_t* __restrict greys) {
   const GreyMaps g = shared;  // a local copy cannot alias the row
   std::array<std::uint8_t, 6> ends{};
   if (solarize >= 0) {
@@ -380,14 +433,31 @@ template <class Use>
   }
   WithGrey(
       g, [&](auto grey) __attribute__((always_inline)) {
-        const auto store = [row](int x, WideBytes values) __attribute__((always_inline)) {
-          detail::StoreGrey(row + 3 * x, values);
+        const auto store = [row](int x, Lanes first, Lanes second) __attribute__((always_inline)) {
+          detail::StoreGrey(row + 3 * x, detail::Narrow(first, second));
         };
-        const auto keep = [greys](int x, WideBytes values) __attribute__((always_inline)) {
-          detail::StoreBytes(greys + x, values);
+        const auto keep = [greys](int x, Lanes first, Lanes second) __attribute__((always_inline)) {
+          detail::StoreBytes(greys + x, detail::Narrow(first, second));
         };
         const auto storeOne = [row](int x, std::uint8_t v) __attribute__((always_inline)) {
           row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = v;
+        };
+        const GreyBlend b = blend != nullptr ? *blend : GreyBlend{};
+        const auto storeOneBlended = [ row, &b ](int x, std::uint8_t v) __attribute__((always_inline)) {
+          for (int c = 0; c < 3; ++c) row[3 * x + c] = BlendValue(b.terms, c, v);
+        };
+        const auto storeBlended = [row, &b]<bool kKeepsGrey>(std::bool_constant<kKeepsGrey>) {
+          return [ row, &b ](int x, Lanes first, Lanes second) __attribute__((always_inline)) {
+            const auto scale = [&b](Lanes v) __attribute__((always_inline)) {
+              return reinterpret_cast<Lanes>(reinterpret_cast<UnsignedLanes>(v) * b.scale / 100);
+            };
+            const WideBytes grey = kKeepsGrey ? detail::Narrow(first, second) : WideBytes{};
+            const WideBytes scaled = detail::Narrow(scale(first), scale(second));
+            std::uint8_t* p = row + 3 * x;
+            StoreBlendedPart<0, kKeepsGrey>(p, b, grey, scaled);
+            StoreBlendedPart<1, kKeepsGrey>(p, b, grey, scaled);
+            StoreBlendedPart<2, kKeepsGrey>(p, b, grey, scaled);
+          };
         };
         const auto keepOne = [greys](int x, std::uint8_t v) __attribute__((always_inline)) {
           greys[x] = v;
@@ -401,6 +471,13 @@ template <class Use>
               p, [threshold](WideBytes v)
                      __attribute__((always_inline)) { return SolarizeBytes(v, threshold); });
         };
+        const auto blended = [&](auto load) __attribute__((always_inline)) {
+          if (b.keepsGrey) {
+            GreyValues(row, W, g, grey, load, storeBlended(std::true_type{}), storeOneBlended);
+          } else {
+            GreyValues(row, W, g, grey, load, storeBlended(std::false_type{}), storeOneBlended);
+          }
+        };
         if (solarize >= 0) {
           // The pixels after the last block are solarized byte by byte first.
           const int rest = W % detail::kPlanePixels;
@@ -408,11 +485,15 @@ template <class Use>
             row[i] = static_cast<std::uint8_t>(row[i] <= threshold[0] ? row[i] ^ 0xFF : row[i]);
           if (emboss) {
             GreyValues(row, W, g, grey, flipped, keep, keepOne);
+          } else if (blend != nullptr) {
+            blended(flipped);
           } else {
             GreyValues(row, W, g, grey, flipped, store, storeOne);
           }
         } else if (emboss) {
           GreyValues(row, W, g, grey, plain, keep, keepOne);
+        } else if (blend != nullptr) {
+          blended(plain);
         } else {
           GreyValues(row, W, g, grey, plain, store, storeOne);
         }
@@ -425,6 +506,8 @@ template <class Use>
       const int x = end == 0 ? 0 : W - 1;
       if (emboss) {
         greys[x] = v;
+      } else if (blend != nullptr) {
+        for (int c = 0; c < 3; ++c) row[3 * x + c] = BlendValue(blend->terms, c, v);
       } else {
         row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = v;
       }
@@ -510,13 +593,14 @@ struct PreparedCall {
   std::vector<std::uint8_t> columnFlips;
   std::uint8_t threshold = 0;  // solarize
   Saturation saturation{};
-  ChannelMap map;            // contrast, brightness
-  GreyMaps grey;             // saturation -1 with the steps fused into it
-  int solarizeBefore = -1;   // saturation -1: the threshold of a solarize joined in before it
-  bool embossAfter = false;  // saturation -1: an emboss joined in after it
-  int step = 1;              // mosaic
-  int level = 0;             // average
-  std::uint8_t level8 = 0;   // average: the grey that replaces a bright run
+  ChannelMap map;                    // contrast, brightness
+  GreyMaps grey;                     // saturation -1 with the steps fused into it
+  int solarizeBefore = -1;           // saturation -1: the threshold of a solarize joined in before it
+  bool embossAfter = false;          // saturation -1: an emboss joined in after it
+  const GreyBlend* blend = nullptr;  // saturation -1: a blend joined in after it
+  int step = 1;                      // mosaic
+  int level = 0;                     // average
+  std::uint8_t level8 = 0;           // average: the grey that replaces a bright run
 };
 
 // The stripe band width is limited to the largest side, beyond which one band already
@@ -604,7 +688,8 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
       if (call.saturation.k == -1) {
         // Solarize and emboss leave the last row alone.
         const bool inner = y <= H - 2;
-        GreyRowFor(row, W, call.grey, inner ? call.solarizeBefore : -1, inner && call.embossAfter, greys);
+        GreyRowFor(row, W, call.grey, inner ? call.solarizeBefore : -1, inner && call.embossAfter, call.blend,
+                   greys);
       } else if (call.saturation.k == 1) {
         SaturateRow<true>(row, W, call.saturation);
       } else if (call.saturation.k == 0) {
@@ -660,52 +745,51 @@ PreparedCall Prepare(const EffectCall& call, int W, int H) {
   }
 }
 
+// `after`, when given, is blended into each row once its calls are done.
 [[gnu::always_inline]] inline void ApplyByRowBody(RasterImage& image, const std::vector<PreparedCall>& calls,
-                                                  int y0, int y1) {
+                                                  int y0, int y1, const detail::BlendPattern* after) {
   const int W = image.Width();
   const int H = image.Height();
   std::vector<std::uint8_t> greys(static_cast<std::size_t>(W));
   for (int y = y0; y < y1; ++y) {
     std::uint8_t* row = image.Row(y);
     for (const PreparedCall& call : calls) ApplyToRow(call, row, y, W, H, greys.data());
+    if (after != nullptr) detail::ApplyBlendPattern(row, row, W, *after);
   }
 }
 
 [[gnu::noinline]] void ApplyByRowBaseline(RasterImage& image, const std::vector<PreparedCall>& calls, int y0,
-                                          int y1) {
-  ApplyByRowBody(image, calls, y0, y1);
+                                          int y1, const detail::BlendPattern* after) {
+  ApplyByRowBody(image, calls, y0, y1, after);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 // The same with 256-bit vectors, for processors that have them.
 [[gnu::target("avx2"), gnu::noinline]] void ApplyByRowAvx2(RasterImage& image,
                                                            const std::vector<PreparedCall>& calls, int y0,
-                                                           int y1) {
-  ApplyByRowBody(image, calls, y0, y1);
+                                                           int y1, const detail::BlendPattern* after) {
+  ApplyByRowBody(image, calls, y0, y1, after);
 }
 
 #endif
 
-void ApplyOne(RasterImage& image, const EffectCall& call) {
-  ApplyEffectCalls(image, std::span<const EffectCall>(&call, 1));
+void ApplyByRow(RasterImage& image, const std::vector<PreparedCall>& calls, int y0, int y1,
+                const detail::BlendPattern* after) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (HasAvx2()) {
+    ApplyByRowAvx2(image, calls, y0, y1, after);
+    return;
+  }
+#endif
+  ApplyByRowBaseline(image, calls, y0, y1, after);
 }
 
-}  // namespace
-
-// Every effect computes each row from that row's own values, so a sequence gives the same
-// pixels when all its calls are applied to one row before the next row is taken; the
-// raster is then read and written once instead of once per call.
-void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls) {
-  ApplyEffectCallsToRows(image, calls, 0, image.Height());
-}
-
-void ApplyEffectCallsToRows(RasterImage& image, std::span<const EffectCall> calls, int y0, int y1) {
-  y0 = std::max(y0, 0);
-  y1 = std::min(y1, image.Height());
-  if (image.Empty() || y0 >= y1) return;
+// The calls checked, with their patterns worked out once for all rows, and with the steps
+// that join the one before them joined to it.
+std::vector<PreparedCall> PrepareCalls(std::span<const EffectCall> calls, int W, int H) {
   std::vector<PreparedCall> prepared;
   for (const EffectCall& call : calls) {
-    PreparedCall p = Prepare(call, image.Width(), image.Height());
+    PreparedCall p = Prepare(call, W, H);
     if (!p.active) continue;
     // Contrast and brightness right after a greyscale step join it, and so do a solarize
     // right before it and an emboss after it (after which no step joins).
@@ -732,17 +816,49 @@ void ApplyEffectCallsToRows(RasterImage& image, std::span<const EffectCall> call
     }
     prepared.push_back(p);
   }
-  if (prepared.empty()) return;
   for (PreparedCall& p : prepared) {
     if (p.primitive == EffectPrimitive::kSaturation) FoldGreyMaps(p.grey);
   }
-#if defined(__x86_64__) || defined(__i386__)
-  if (HasAvx2()) {
-    ApplyByRowAvx2(image, prepared, y0, y1);
-    return;
+  return prepared;
+}
+
+void ApplyOne(RasterImage& image, const EffectCall& call) {
+  ApplyEffectCalls(image, std::span<const EffectCall>(&call, 1));
+}
+
+}  // namespace
+
+// Every effect computes each row from that row's own values, so a sequence gives the same
+// pixels when all its calls are applied to one row before the next row is taken; the
+// raster is then read and written once instead of once per call.
+void ApplyEffectCalls(RasterImage& image, std::span<const EffectCall> calls) {
+  ApplyEffectCallsToRows(image, calls, 0, image.Height());
+}
+
+void ApplyEffectCallsToRows(RasterImage& image, std::span<const EffectCall> calls, int y0, int y1) {
+  y0 = std::max(y0, 0);
+  y1 = std::min(y1, image.Height());
+  if (image.Empty() || y0 >= y1) return;
+  const std::vector<PreparedCall> prepared = PrepareCalls(calls, image.Width(), image.Height());
+  if (!prepared.empty()) ApplyByRow(image, prepared, y0, y1, nullptr);
+}
+
+void ApplyEffectCallsThenBlend(RasterImage& image, std::span<const EffectCall> calls,
+                               const ChannelBlend& blend) {
+  if (image.Empty()) return;
+  std::vector<PreparedCall> prepared = PrepareCalls(calls, image.Width(), image.Height());
+  PreparedCall* last = prepared.empty() ? nullptr : &prepared.back();
+  if (last != nullptr && last->primitive == EffectPrimitive::kSaturation && last->saturation.k == -1 &&
+      !last->embossAfter) {
+    if (const std::optional<GreyBlend> joined = JoinToGrey(blend)) {
+      last->blend = &*joined;
+      ApplyByRow(image, prepared, 0, image.Height(), nullptr);
+      return;
+    }
   }
-#endif
-  ApplyByRowBaseline(image, prepared, y0, y1);
+  const detail::BlendPattern after{detail::RepeatPerChannel(blend.add[0], blend.add[1], blend.add[2]),
+                                   detail::RepeatPerChannel(blend.scale[0], blend.scale[1], blend.scale[2])};
+  ApplyByRow(image, prepared, 0, image.Height(), &after);
 }
 
 void ChannelFillEffect(RasterImage& image, ChannelFillMode mode) {

@@ -128,8 +128,13 @@ void ApplyColorEffect(RasterImage& image, RasterImage& scratch, const ColorEffec
       ColorBand(GradientSide::kLeft, image, image, fill, strength);
       return;
     case ColorStyle::kBlackAndWhiteFullColor: {
-      // Band by band, so that the overlay finds each band still in the cache.
       const auto blackAndWhite = ColorStylePreset(ColorStyle::kBlackAndWhite)->Calls();
+      // One colour over every pixel joins the grey pass; otherwise band by band, so that
+      // the overlay finds each band still in the cache.
+      if (const std::optional<ChannelBlend> overlay = UniformOverlay(fill)) {
+        ApplyEffectCallsThenBlend(image, blackAndWhite, *overlay);
+        return;
+      }
       for (int y0 = 0; y0 < image.Height(); y0 += kBandRows) {
         const int y1 = std::min(y0 + kBandRows, image.Height());
         ApplyEffectCallsToRows(image, blackAndWhite, y0, y1);

@@ -210,6 +210,10 @@ TEST(EffectSequences, AgreeWithPlainPassesOneAfterAnother) {
   sequences.push_back({Saturation(7), Smooth(), Saturation(-1), Emboss(), Average(100), Mosaic(3)});
   sequences.push_back({RowStripes(2, 3), ColumnStripes(1, 2), ChannelFill(ChannelFillMode::kJustGreen),
                        Invert(3), Brightness(-20)});
+  // Blends that every channel takes, that some channels skip (scale 100), and whose scales
+  // differ (which no grey step can take along).
+  const std::vector<ChannelBlend> blends{
+      {{{10, 200, 37}}, {{63, 63, 63}}}, {{{0, 90, 5}}, {{100, 1, 100}}}, {{{3, 4, 5}}, {{40, 70, 40}}}};
   RandomSource random(23);
   for (const auto& [width, height] : std::vector<std::pair<int, int>>{
            {1, 1}, {2, 3}, {3, 2}, {16, 1}, {17, 4}, {18, 3}, {33, 5}, {50, 7}, {67, 2}}) {
@@ -224,6 +228,18 @@ TEST(EffectSequences, AgreeWithPlainPassesOneAfterAnother) {
       actual = source;
       for (int y0 = -1; y0 < height; y0 += 2) ApplyEffectCallsToRows(actual, sequences[i], y0, y0 + 2);
       ASSERT_EQ(actual, expected) << "sequence " << i << " in bands on " << width << "x" << height;
+      for (std::size_t b = 0; b < blends.size(); ++b) {
+        RasterImage blended = expected;
+        for (int y = 0; y < height; ++y) {
+          for (int j = 0; j < 3 * width; ++j) {
+            std::uint8_t& v = blended.Row(y)[j];
+            v = static_cast<std::uint8_t>(blends[b].add[j % 3] + blends[b].scale[j % 3] * v / 100);
+          }
+        }
+        actual = source;
+        ApplyEffectCallsThenBlend(actual, sequences[i], blends[b]);
+        ASSERT_EQ(actual, blended) << "sequence " << i << " blend " << b << " on " << width << "x" << height;
+      }
     }
   }
 }
