@@ -128,7 +128,8 @@ void Overlay(RasterImage& dest, const RasterImage& source, const Fill& f, const 
   // Every n-th pixel: the blend of each channel from a table of all 256 source values.
   std::array<std::array<std::uint8_t, 256>, 3> luts;
   for (int c = 0; c < 3; ++c)
-    for (int v = 0; v < 256; ++v) luts[c][v] = static_cast<std::uint8_t>(add[c] + scale[c] * v / 100);
+    for (int v = 0; v < 256; ++v)
+      luts[c][v] = detail::BlendByte(add[c], scale[c], static_cast<std::uint8_t>(v));
   const int first = FirstMultiple(area.x0, f.step);
   const std::ptrdiff_t advance = 3 * static_cast<std::ptrdiff_t>(f.step);
   for (int y = area.y0; y < area.y1; ++y) {

@@ -377,10 +377,9 @@ struct GreyBlend {
   ChannelBlend terms;                   // for the pixels taken one by one
 };
 
-// The blend of one channel value, as every blend computes it.
 [[gnu::always_inline]] inline std::uint8_t BlendValue(const ChannelBlend& b, int c, std::uint8_t v) {
   const auto i = static_cast<std::size_t>(c);
-  return static_cast<std::uint8_t>(b.add[i] + static_cast<std::uint16_t>(b.scale[i] * v) / 100);
+  return detail::BlendByte(b.add[i], b.scale[i], v);
 }
 
 // The grey blend of `b`, when its channels below scale 100 share one scale.

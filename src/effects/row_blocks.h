@@ -56,6 +56,13 @@ struct BlendPattern {
   BytePattern<std::uint16_t> scale{};
 };
 
+// The blend of one channel value: add + (scale * v) div 100, low 8 bits kept; scale * v
+// <= 100 * 255 fits 16 bits, and division by the constant 100 becomes a multiply-high, so
+// blocks of it run in 16-bit vector lanes.
+[[gnu::always_inline]] inline std::uint8_t BlendByte(std::uint8_t add, std::uint16_t scale, std::uint8_t v) {
+  return static_cast<std::uint8_t>(add + static_cast<std::uint16_t>(scale * v) / 100);
+}
+
 namespace blend {
 // The block loop for a given pair of rows; Dest and Source are the same pointer type for
 // the in-place case, restrict-qualified for distinct rows, so the compiler knows how
@@ -63,18 +70,11 @@ namespace blend {
 template <class DestPtr, class SourcePtr>
 [[gnu::always_inline]] inline void Run(DestPtr dest, SourcePtr source, int pixels, const BlendPattern& p) {
   int x = 0;
-  // scale * s <= 100 * 255 fits 16 bits, and division by the constant 100 becomes a
-  // multiply-high, so the block runs in 16-bit vector lanes.
   for (; x + kBlockPixels <= pixels; x += kBlockPixels, dest += kBlockBytes, source += kBlockBytes) {
-    for (int i = 0; i < kBlockBytes; ++i) {
-      dest[i] =
-          static_cast<std::uint8_t>(p.add[i] + static_cast<std::uint16_t>(p.scale[i] * source[i]) / 100);
-    }
+    for (int i = 0; i < kBlockBytes; ++i) dest[i] = BlendByte(p.add[i], p.scale[i], source[i]);
   }
   const int rest = 3 * (pixels - x);
-  for (int i = 0; i < rest; ++i) {
-    dest[i] = static_cast<std::uint8_t>(p.add[i] + static_cast<std::uint16_t>(p.scale[i] * source[i]) / 100);
-  }
+  for (int i = 0; i < rest; ++i) dest[i] = BlendByte(p.add[i], p.scale[i], source[i]);
 }
 
 [[gnu::always_inline]] inline void InPlace(std::uint8_t* row, int pixels, const BlendPattern& p) {
