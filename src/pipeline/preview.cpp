@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "effects/cpu_features.h"
@@ -230,6 +231,118 @@ template <bool kSums, bool kFresh>
 }
 #endif
 
+// The sums of the three values of `count` pixels from p, two pixels to a vector (lanes 0..2
+// and 3..5; lanes 6 and 7 reach into the next pixel and are not used), an odd last one on
+// its own. Runs of at most 512 pixels: each lane adds at most 256 values below 2^24.
+using PixelPairSums = std::uint32_t __attribute__((vector_size(32)));
+
+[[gnu::always_inline]] inline void AddPixelRun(const std::uint32_t* p, std::size_t count, std::uint32_t& b,
+                                               std::uint32_t& g, std::uint32_t& r) {
+  PixelPairSums s0{}, s1{};
+  std::size_t k = 0;
+  for (; k + 4 <= count; k += 4, p += 12) {
+    PixelPairSums v0, v1;
+    std::memcpy(&v0, p, sizeof v0);
+    std::memcpy(&v1, p + 6, sizeof v1);
+    s0 += v0;
+    s1 += v1;
+  }
+  if (k + 2 <= count) {
+    PixelPairSums v;
+    std::memcpy(&v, p, sizeof v);
+    s0 += v;
+    k += 2;
+    p += 6;
+  }
+  s0 += s1;
+  b = s0[0] + s0[3];
+  g = s0[1] + s0[4];
+  r = s0[2] + s0[5];
+  if (k < count) {
+    b += p[0];
+    g += p[1];
+    r += p[2];
+  }
+}
+
+// A target pixel of the horizontal reduction: the source pixels first..first+count-1 all
+// taken with one share, and those whose share differs (the partly covered ends, the
+// rounding remainder) corrected one by one, so that each pixel is one run of additions.
+struct Cell {
+  std::size_t first;
+  std::size_t count;
+  std::uint32_t weight;
+  std::size_t fixFrom;  // its corrections in the list of all cells'
+  std::size_t fixTo;
+};
+
+struct Fix {
+  std::size_t index;   // source pixel
+  std::int64_t delta;  // its share less the cell's
+};
+
+void CellsOf(const std::vector<std::vector<Tap>>& taps, std::vector<Cell>& cells, std::vector<Fix>& fixes) {
+  for (const std::vector<Tap>& list : taps) {
+    Cell cell{static_cast<std::size_t>(list.front().index),
+              static_cast<std::size_t>(list.back().index - list.front().index + 1),
+              list[list.size() / 2].weight, fixes.size(), 0};
+    std::size_t k = 0;
+    for (std::size_t i = cell.first; i < cell.first + cell.count; ++i) {
+      std::int64_t weight = 0;
+      if (k < list.size() && static_cast<std::size_t>(list[k].index) == i) weight = list[k++].weight;
+      if (weight != cell.weight) fixes.push_back({i, weight - std::int64_t{cell.weight}});
+    }
+    cell.fixTo = fixes.size();
+    cells.push_back(cell);
+  }
+}
+
+// One target row from the accumulator row.
+[[gnu::always_inline]] inline void ReduceRowBody(const std::uint32_t* acc, const std::vector<Cell>& cells,
+                                                 const std::vector<Fix>& fixes, std::uint8_t* out) {
+  // At most 512 pixels to a run, so that no lane of its sums passes 2^32.
+  constexpr std::size_t kMaxRun = 512;
+  for (std::size_t tx = 0; tx < cells.size(); ++tx) {
+    const Cell& cell = cells[tx];
+    std::uint64_t b = 0, g = 0, r = 0;
+    for (std::size_t k = 0; k < cell.count; k += kMaxRun) {
+      std::uint32_t sb, sg, sr;
+      AddPixelRun(acc + 3 * (cell.first + k), std::min(kMaxRun, cell.count - k), sb, sg, sr);
+      b += sb;
+      g += sg;
+      r += sr;
+    }
+    b *= cell.weight;
+    g *= cell.weight;
+    r *= cell.weight;
+    for (std::size_t f = cell.fixFrom; f < cell.fixTo; ++f) {
+      const std::uint32_t* p = acc + 3 * fixes[f].index;
+      const auto delta = static_cast<std::uint64_t>(fixes[f].delta);  // wraps back in the sums
+      b += delta * p[0];
+      g += delta * p[1];
+      r += delta * p[2];
+    }
+    // Both shares sum to 2^16, so the total weight is 2^32; round to nearest.
+    constexpr std::uint64_t kHalf = std::uint64_t{1} << 31;
+    out[3 * tx] = static_cast<std::uint8_t>((b + kHalf) >> 32);
+    out[3 * tx + 1] = static_cast<std::uint8_t>((g + kHalf) >> 32);
+    out[3 * tx + 2] = static_cast<std::uint8_t>((r + kHalf) >> 32);
+  }
+}
+
+[[gnu::noinline]] void ReduceRowBaseline(const std::uint32_t* acc, const std::vector<Cell>& cells,
+                                         const std::vector<Fix>& fixes, std::uint8_t* out) {
+  ReduceRowBody(acc, cells, fixes, out);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+[[gnu::target("avx2"), gnu::noinline]] void ReduceRowAvx2(const std::uint32_t* acc,
+                                                          const std::vector<Cell>& cells,
+                                                          const std::vector<Fix>& fixes, std::uint8_t* out) {
+  ReduceRowBody(acc, cells, fixes, out);
+}
+#endif
+
 }  // namespace
 
 void AreaAverageResize(const RasterImage& source, int width, int height, RasterImage& target) {
@@ -244,18 +357,25 @@ void AreaAverageResize(const RasterImage& source, int width, int height, RasterI
   // one accumulator row, which is then reduced horizontally; every source byte is read
   // about once.
   const std::size_t rowBytes = static_cast<std::size_t>(source.Width()) * 3;
-  std::vector<std::uint32_t> acc(rowBytes);
+  // Two values more than the row: the horizontal sums load eight values per two pixels.
+  std::vector<std::uint32_t> acc(rowBytes + 2);
   std::vector<std::uint16_t> run(rowBytes);
   std::vector<const std::uint8_t*> rows;
   auto accumulate = &AccumulateBaseline;
+  auto reduce = &ReduceRowBaseline;
 #if defined(__x86_64__) || defined(__i386__)
-  if (HasAvx2()) accumulate = &AccumulateAvx2;
+  if (HasAvx2()) {
+    accumulate = &AccumulateAvx2;
+    reduce = &ReduceRowAvx2;
+  }
 #endif
   // A run of equal shares is added up before it is multiplied: 16-bit row sums of at most
-  // 257 rows, and 32-bit sums of at most 256 accumulator values (each below 2^24).
-  std::vector<std::vector<TapRun>> yRuns, xRuns;
+  // 257 rows; the accumulator values are below 2^24.
+  std::vector<std::vector<TapRun>> yRuns;
   for (const auto& taps : yTaps) yRuns.push_back(RunsOf(taps, 257));
-  for (const auto& taps : xTaps) xRuns.push_back(RunsOf(taps, 256));
+  std::vector<Cell> cells;
+  std::vector<Fix> fixes;
+  CellsOf(xTaps, cells, fixes);
   for (int ty = 0; ty < height; ++ty) {
     const auto& taps = yTaps[static_cast<std::size_t>(ty)];
     rows.clear();
@@ -265,28 +385,7 @@ void AreaAverageResize(const RasterImage& source, int width, int height, RasterI
       for (std::size_t k = 0; k < next.size() && k < 4; ++k) rows.push_back(source.Row(next[k].index));
     }
     accumulate(rows, yRuns[static_cast<std::size_t>(ty)], acc.data(), run.data(), rowBytes);
-    std::uint8_t* out = target.Row(ty);
-    for (int tx = 0; tx < width; ++tx) {
-      const auto& taps = xTaps[static_cast<std::size_t>(tx)];
-      std::uint64_t b = 0, g = 0, r = 0;
-      for (const TapRun& x : xRuns[static_cast<std::size_t>(tx)]) {
-        const std::uint32_t* p = acc.data() + 3 * static_cast<std::size_t>(taps[x.first].index);
-        std::uint32_t sb = 0, sg = 0, sr = 0;
-        for (std::size_t k = 0; k < x.count; ++k, p += 3) {
-          sb += p[0];
-          sg += p[1];
-          sr += p[2];
-        }
-        b += std::uint64_t{sb} * x.weight;
-        g += std::uint64_t{sg} * x.weight;
-        r += std::uint64_t{sr} * x.weight;
-      }
-      // Both shares sum to 2^16, so the total weight is 2^32; round to nearest.
-      constexpr std::uint64_t kHalf = std::uint64_t{1} << 31;
-      out[3 * tx] = static_cast<std::uint8_t>((b + kHalf) >> 32);
-      out[3 * tx + 1] = static_cast<std::uint8_t>((g + kHalf) >> 32);
-      out[3 * tx + 2] = static_cast<std::uint8_t>((r + kHalf) >> 32);
-    }
+    reduce(acc.data(), cells, fixes, target.Row(ty));
   }
 }
 

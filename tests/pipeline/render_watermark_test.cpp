@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "imaging/random_source.h"
 #include "pipeline/color_effect_stage.h"
 #include "pipeline/logo_stage.h"
 #include "pipeline/preview.h"
@@ -246,6 +249,55 @@ TEST(AreaAverageResize, AveragesTheCoveredArea) {
   AreaAverageResize(source, 6, 2, target);
   EXPECT_EQ(target.Pixel(2, 1), (Rgb{90, 90, 90}));
   EXPECT_EQ(target.Pixel(5, 0), (Rgb{0, 0, 0}));
+}
+
+// The shares written out: target cell t of `to` covers [t * from / to, (t + 1) * from / to)
+// of the source; each source cell's share of it in 1/65536, rounded, with the rounding
+// remainder on the last one.
+std::vector<std::vector<std::pair<int, std::int64_t>>> Shares(int from, int to) {
+  std::vector<std::vector<std::pair<int, std::int64_t>>> shares(static_cast<std::size_t>(to));
+  const double scale = static_cast<double>(from) / to;
+  for (int t = 0; t < to; ++t) {
+    auto& list = shares[static_cast<std::size_t>(t)];
+    std::int64_t total = 0;
+    for (int s = static_cast<int>(t * scale); s < from && s < (t + 1) * scale; ++s) {
+      const double covered = std::min<double>(s + 1, (t + 1) * scale) - std::max<double>(s, t * scale);
+      const auto w = static_cast<std::int64_t>(covered / scale * 65536.0 + 0.5);
+      if (w > 0) list.emplace_back(s, w);
+      total += w;
+    }
+    if (list.empty()) list.emplace_back(std::min(static_cast<int>(t * scale), from - 1), 0);
+    list.back().second += 65536 - total;
+  }
+  return shares;
+}
+
+// Every target pixel is the sum of its source pixels times both shares, rounded, however
+// the rows and columns are grouped on the way: whole and partly covered cells, enlarging,
+// and cells wider than 512 and taller than 257 source pixels.
+TEST(AreaAverageResize, AgreesWithTheSharesOfEveryPixel) {
+  RandomSource random(3);
+  RasterImage source(1100, 600);
+  for (int y = 0; y < source.Height(); ++y)
+    for (int j = 0; j < 3 * source.Width(); ++j)
+      source.Row(y)[j] = static_cast<std::uint8_t>(random.Below(256));
+  RasterImage target;
+  for (const auto& [width, height] :
+       std::vector<std::pair<int, int>>{{55, 30}, {37, 41}, {2, 2}, {1201, 7}}) {
+    AreaAverageResize(source, width, height, target);
+    const auto xs = Shares(source.Width(), width);
+    const auto ys = Shares(source.Height(), height);
+    for (int ty = 0; ty < height; ++ty)
+      for (int tx = 0; tx < width; ++tx)
+        for (int c = 0; c < 3; ++c) {
+          std::int64_t sum = 0;
+          for (const auto& [y, wy] : ys[static_cast<std::size_t>(ty)])
+            for (const auto& [x, wx] : xs[static_cast<std::size_t>(tx)])
+              sum += wy * wx * source.Row(y)[3 * x + c];
+          ASSERT_EQ(target.Row(ty)[3 * tx + c], (sum + (std::int64_t{1} << 31)) >> 32)
+              << width << "x" << height << " at " << tx << "," << ty << " channel " << c;
+        }
+  }
 }
 
 // Frames and margins enlarge the picture; one that would pass a raster's limits is refused
