@@ -65,8 +65,13 @@ void SetUnstored(ProgramSettings& s) {
   s.logoTools.angle = 45;
 }
 
-TEST(Configuration, WritesEveryKeyInOrder) {
+// Each test has a fresh folder for its files.
+class Configuration : public ::testing::Test {
+ protected:
   testing::TempDir dir;
+};
+
+TEST_F(Configuration, WritesEveryKeyInOrder) {
   ASSERT_TRUE(WriteConfiguration(dir / "c.ini", ProgramSettings{}).ok());
   EXPECT_EQ(
       testing::FileContents(dir / "c.ini"),
@@ -87,8 +92,7 @@ TEST(Configuration, WritesEveryKeyInOrder) {
       "logotile=0\nlogotilespacing=50\nlogotileangle=0\n");
 }
 
-TEST(Configuration, SaveAndLoadRestoreEverySetting) {
-  testing::TempDir dir;
+TEST_F(Configuration, SaveAndLoadRestoreEverySetting) {
   const ProgramSettings saved = Unusual();
   ASSERT_TRUE(WriteConfiguration(dir / "c.ini", saved).ok());
   const std::string text = testing::FileContents(dir / "c.ini");
@@ -110,7 +114,7 @@ TEST(Configuration, SaveAndLoadRestoreEverySetting) {
 
 // Every stored setting a file lacks reads as the table's default for it; the text box
 // style's 7 lies beyond its list and selects the last entry.
-TEST(Configuration, AMissingKeyReadsTheTablesDefault) {
+TEST_F(Configuration, AMissingKeyReadsTheTablesDefault) {
   const ProgramSettings read = ReadFromEmptyFile(Unusual());
   for (const SettingDescriptor& setting : SettingTable()) {
     if (!setting.stored()) continue;
@@ -121,8 +125,7 @@ TEST(Configuration, AMissingKeyReadsTheTablesDefault) {
   }
 }
 
-TEST(Configuration, AFileWithOnlyRedOffReadsEveryOtherKeyAsMissing) {
-  testing::TempDir dir;
+TEST_F(Configuration, AFileWithOnlyRedOffReadsEveryOtherKeyAsMissing) {
   WriteFile(dir / "c.ini", "[GENERAL]\nredon=0\n");
   ProgramSettings settings = Unusual();
   SetUnstored(settings);
@@ -134,15 +137,14 @@ TEST(Configuration, AFileWithOnlyRedOffReadsEveryOtherKeyAsMissing) {
   EXPECT_EQ(settings, expected);
 }
 
-TEST(Configuration, AnUnreadableFileChangesNothing) {
-  testing::TempDir dir;
+TEST_F(Configuration, AnUnreadableFileChangesNothing) {
   ProgramSettings settings = Unusual();
   EXPECT_FALSE(ReadConfiguration(dir.path(), settings).ok());
   EXPECT_EQ(settings, Unusual());
   EXPECT_FALSE(WriteConfiguration(dir.path(), settings).ok());
 }
 
-TEST(Configuration, ValuesOutsideTheirRangeAreClampedOrDefaulted) {
+TEST_F(Configuration, ValuesOutsideTheirRangeAreClampedOrDefaulted) {
   const ProfileFile profile = ProfileFile::Parse(
       "[GENERAL]\nredon=2\ngreenon=abc\ncombination=99\n"
       "[LOGOSECTION]\nlogoprozent=250\nlogotransparentcolor=-1\n"
@@ -165,7 +167,7 @@ TEST(Configuration, ValuesOutsideTheirRangeAreClampedOrDefaulted) {
   EXPECT_EQ(s.watermark.color.paperStrengths[1], 25);
 }
 
-TEST(Configuration, RadioKeysSelectTheLastButtonSet) {
+TEST_F(Configuration, RadioKeysSelectTheLastButtonSet) {
   ProgramSettings s;
   s.watermark.text.vertical = VerticalAlign::kBottom;
   ApplyConfiguration(
@@ -176,7 +178,7 @@ TEST(Configuration, RadioKeysSelectTheLastButtonSet) {
 
 // The logo's file name is written only when the logo takes part: alone, or in a
 // combination other than TC and CT.
-TEST(Configuration, LogoFileNameIsWrittenOnlyWhenTheLogoTakesPart) {
+TEST_F(Configuration, LogoFileNameIsWrittenOnlyWhenTheLogoTakesPart) {
   using enum CombinationOrder;
   for (int combination = 0; combination < kCombinationCount; ++combination) {
     const auto order = static_cast<CombinationOrder>(combination);
@@ -196,8 +198,7 @@ TEST(Configuration, LogoFileNameIsWrittenOnlyWhenTheLogoTakesPart) {
   }
 }
 
-TEST(Configuration, ABannerFieldThatIsNoNumberLeavesBothBannerKeysOut) {
-  testing::TempDir dir;
+TEST_F(Configuration, ABannerFieldThatIsNoNumberLeavesBothBannerKeysOut) {
   ProgramSettings s;
   s.banner.width = "abc";
   ASSERT_TRUE(WriteConfiguration(dir / "new.ini", s).ok());
@@ -224,8 +225,7 @@ TEST(Configuration, ABannerFieldThatIsNoNumberLeavesBothBannerKeysOut) {
   EXPECT_EQ(profile.Find("BANNERSECTION", "BANNERHEIGTH"), "60");
 }
 
-TEST(Configuration, RewriteKeepsUnknownLinesAndSections) {
-  testing::TempDir dir;
+TEST_F(Configuration, RewriteKeepsUnknownLinesAndSections) {
   const std::string before =
       "; my settings\r\n[GENERAL]\r\nredon=1\r\nmystery=42\r\n\r\n[PLUGINS]\r\nenabled=yes\r\n"
       "[TEXTSECTION]\r\n  FontName = Old Font\r\n";
@@ -250,8 +250,7 @@ TEST(Configuration, RewriteKeepsUnknownLinesAndSections) {
   EXPECT_EQ(read, s);
 }
 
-TEST(Configuration, ALogoNameWithALineBreakIsRefusedAndTheOldFileKept) {
-  testing::TempDir dir;
+TEST_F(Configuration, ALogoNameWithALineBreakIsRefusedAndTheOldFileKept) {
   WriteFile(dir / "c.ini", "[GENERAL]\nredon=0\n");
   ProgramSettings s;
   s.logoFileName = "evil\n[GENERAL]\nredon=1";
@@ -260,7 +259,7 @@ TEST(Configuration, ALogoNameWithALineBreakIsRefusedAndTheOldFileKept) {
   EXPECT_EQ(testing::FileContents(dir / "c.ini"), "[GENERAL]\nredon=0\n");
 }
 
-TEST(Configuration, CompanionTextPath) {
+TEST_F(Configuration, CompanionTextPath) {
   for (const auto& [path, text] : {std::pair{"/a/work.ini", "/a/work.txt"},
                                    {"/a/QSTDefault.cfg", "/a/QSTDefault.txt"},
                                    {"/a/work", "/a/work.txt"},
@@ -271,8 +270,7 @@ TEST(Configuration, CompanionTextPath) {
 
 // Without its companion text, or with one that cannot be read (which is reported), a load
 // applies the settings and keeps the text.
-TEST(Configuration, LoadWithoutCompanionTextKeepsTheText) {
-  testing::TempDir dir;
+TEST_F(Configuration, LoadWithoutCompanionTextKeepsTheText) {
   const ProgramSettings saved = Unusual();
   const std::vector<std::string> savedText{"(c) me", "", "$date$"};
   ASSERT_TRUE(SaveConfigurationFiles(dir / "work.ini", saved, savedText).ok());
@@ -291,8 +289,7 @@ TEST(Configuration, LoadWithoutCompanionTextKeepsTheText) {
   load(false, {"current"});
 }
 
-TEST(Configuration, SaveReportsATextThatCannotBeWritten) {
-  testing::TempDir dir;
+TEST_F(Configuration, SaveReportsATextThatCannotBeWritten) {
   std::filesystem::create_directory(dir / "work.txt");
   const Status status = SaveConfigurationFiles(dir / "work.ini", ProgramSettings{}, {"x"});
   EXPECT_FALSE(status.ok());
@@ -301,8 +298,7 @@ TEST(Configuration, SaveReportsATextThatCannotBeWritten) {
 }
 
 // Missing default files read as a file without any key, and the text stays.
-TEST(Configuration, ReloadDefaultsReadsTheDefaultFiles) {
-  testing::TempDir dir;
+TEST_F(Configuration, ReloadDefaultsReadsTheDefaultFiles) {
   ProgramSettings settings = Unusual();
   std::vector<std::string> text{"current"};
   ASSERT_TRUE(ReloadDefaults(dir.path(), settings, text).ok());
