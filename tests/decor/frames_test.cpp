@@ -99,8 +99,7 @@ TEST(ExpandCanvas, MovesTheContentByHalfTheMarginSums) {
   const RasterImage source = MakeGradientRaster(3, 2);
   RasterImage image = source;
   ExpandCanvas(image, /*top=*/1, /*bottom=*/4, /*left=*/2, /*right=*/5);
-  ASSERT_EQ(image.Width(), 10);
-  ASSERT_EQ(image.Height(), 7);
+  ASSERT_EQ(testing::SizeOf(image), std::pair(10, 7));
   // (left + right) div 2 = 3, (top + bottom) div 2 = 2.
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) EXPECT_EQ(image.Pixel(3 + x, 2 + y), source.Pixel(x, y));

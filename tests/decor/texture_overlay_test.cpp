@@ -34,16 +34,14 @@ TEST(TextureOverlay, NoMarginsGiveAnExactCopyAndMarginsAreLimitedTo1000) {
   EXPECT_EQ(destination, source);
   // Margins are limited to 0..1000.
   TextureOverlay(destination, MakeGradientRaster(4, 4), Margins(5000, -7, 0, 0), RasterImage());
-  EXPECT_EQ(destination.Width(), 4);
-  EXPECT_EQ(destination.Height(), 1004);
+  EXPECT_EQ(testing::SizeOf(destination), std::pair(4, 1004));
 }
 
 TEST(TextureOverlay, ColouredBandsAroundThePicture) {
   const RasterImage source = MakeGradientRaster(100, 50);
   RasterImage destination;
   TextureOverlay(destination, source, Margins(10, 0, 5, 5), RasterImage());
-  ASSERT_EQ(destination.Width(), 110);
-  ASSERT_EQ(destination.Height(), 60);
+  ASSERT_EQ(testing::SizeOf(destination), std::pair(110, 60));
   EXPECT_TRUE(AllPixels(destination, 5, 0, 105, 10, kTop));
   EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 60, kLeft));  // corners take the side colours
   EXPECT_TRUE(AllPixels(destination, 105, 0, 110, 60, kRight));
@@ -107,8 +105,7 @@ TEST(TextureOverlay, RightAndBottomTexturesFollowTheirOwnAlignment) {
   settings.right.align = TextureAlign::kEnd;
   RasterImage destination;
   TextureOverlay(destination, MakeGradientRaster(30, 20), settings, RasterImage(10, 8, kTextureColor));
-  ASSERT_EQ(destination.Width(), 33);
-  ASSERT_EQ(destination.Height(), 25);
+  ASSERT_EQ(testing::SizeOf(destination), std::pair(33, 25));
   EXPECT_TRUE(AllPixels(destination, 20, 20, 30, 25, kTextureColor));
   EXPECT_TRUE(AllPixels(destination, 0, 20, 20, 25, kBottom));
   EXPECT_TRUE(AllPixels(destination, 30, 17, 33, 25, kTextureColor));  // bottom 8 of 25 rows

@@ -13,8 +13,7 @@ namespace {
 TEST(Convolve3x3, ResultIsTwoPixelsSmallerOrEmptyAndMayReplaceTheSource) {
   RasterImage target;
   Convolve3x3(RasterImage(5, 4), target, kEmbossKernel1, 0);
-  EXPECT_EQ(target.Width(), 3);
-  EXPECT_EQ(target.Height(), 2);
+  EXPECT_EQ(testing::SizeOf(target), std::pair(3, 2));
   Convolve3x3(RasterImage(2, 5), target, kEmbossKernel1, 0);
   EXPECT_TRUE(target.Empty());
   Convolve3x3(RasterImage(5, 2), target, kEmbossKernel1, 0);

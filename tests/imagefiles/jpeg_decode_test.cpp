@@ -94,8 +94,7 @@ TEST(JpegDecode, ProgressiveAndTruncatedStreamsDecodeToTheirFullSize) {
   RasterImage out;
   const Status status = Decode(bytes, out);
   ASSERT_TRUE(status.ok()) << status.message();
-  EXPECT_EQ(out.Width(), 400);
-  EXPECT_EQ(out.Height(), 240);
+  EXPECT_EQ(testing::SizeOf(out), std::pair(400, 240));
 }
 
 // Offset of the frame header's height field (SOF0 or SOF2: FF C0/C2, length, precision).

@@ -12,8 +12,7 @@ TEST(JpegPreview, CropTakesTheSquareAtTheOffsetsOrTheSmallImageOnTheBackground) 
   const RasterImage image = testing::MakeGradientRaster(200, 150);
   RasterImage crop;
   CropForJpegPreview(image, 10, 20, kPane, crop);
-  ASSERT_EQ(crop.Width(), 96);
-  ASSERT_EQ(crop.Height(), 96);
+  ASSERT_EQ(testing::SizeOf(crop), std::pair(96, 96));
   EXPECT_EQ(crop.Pixel(0, 0), image.Pixel(10, 20));
   EXPECT_EQ(crop.Pixel(95, 95), image.Pixel(105, 115));
   // Offsets beyond the slider maxima (104, 54) are held there.

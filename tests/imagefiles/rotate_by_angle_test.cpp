@@ -98,8 +98,7 @@ TEST(RotateByAngle, GeneralAnglesWorkBeyond32767Pixels) {
   // ((x - 19999) * 65535 >> 16) + 20000.
   const RasterImage source = testing::MakeGradientRaster(40000, 2);
   const RasterImage result = Turned(source, 0.0001);
-  ASSERT_EQ(result.Width(), 39999);
-  ASSERT_EQ(result.Height(), 1);
+  ASSERT_EQ(testing::SizeOf(result), std::pair(39999, 1));
   EXPECT_EQ(result.Pixel(0, 0), source.Pixel(1, 1));  // (-19999 * 65535) >> 16 = -19999
   EXPECT_EQ(result.Pixel(19999, 0), source.Pixel(20000, 1));
   EXPECT_EQ(result.Pixel(39998, 0), source.Pixel(39998, 1));  // (19999 * 65535) >> 16 = 19998

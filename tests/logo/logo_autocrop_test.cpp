@@ -56,8 +56,7 @@ TEST(AutocropLogo, ScansStopAtTheMiddle) {
     for (int x = 80; x < 100; ++x) logo.SetPixel(x, y, colors::kBlue);
   RasterImage cropped;
   AutocropLogo(logo, cropped, CropCorner::kTopLeft);
-  ASSERT_EQ(cropped.Width(), 49);
-  ASSERT_EQ(cropped.Height(), 20);
+  ASSERT_EQ(testing::SizeOf(cropped), std::pair(49, 20));
   EXPECT_EQ(cropped.Pixel(0, 0), SplitColor(colors::kWhite));   // column 51
   EXPECT_EQ(cropped.Pixel(28, 0), SplitColor(colors::kWhite));  // column 79
   EXPECT_EQ(cropped.Pixel(29, 0), SplitColor(colors::kBlue));   // column 80
@@ -79,8 +78,7 @@ TEST(CropLogoToSelection, DragCropsFromTheOrderedCornersWithinTheLogoAndNotWhenE
   const RasterImage logo = MakeGradientRaster(50, 60);
   RasterImage cropped = logo;
   ASSERT_TRUE(CropLogoToSelection(cropped, 10, 10, 5, 40));
-  ASSERT_EQ(cropped.Width(), 5);
-  ASSERT_EQ(cropped.Height(), 30);
+  ASSERT_EQ(testing::SizeOf(cropped), std::pair(5, 30));
   EXPECT_EQ(cropped.Pixel(0, 0), logo.Pixel(5, 10));
   EXPECT_EQ(cropped.Pixel(4, 29), logo.Pixel(9, 39));
   EXPECT_EQ(CropQuestion(5, 30), "Do you like to crop the selected area ?\nNew size: width=5 height=30");
@@ -90,8 +88,7 @@ TEST(CropLogoToSelection, DragCropsFromTheOrderedCornersWithinTheLogoAndNotWhenE
   EXPECT_EQ(CropSelectionRect(-5, 70, 60, -2, 50, 60), (LogoRect{0, 0, 50, 60}));
   RasterImage whole = logo;
   ASSERT_TRUE(CropLogoToSelection(whole, 40, 50, 50, 60));
-  ASSERT_EQ(whole.Width(), 10);
-  ASSERT_EQ(whole.Height(), 10);
+  ASSERT_EQ(testing::SizeOf(whole), std::pair(10, 10));
   EXPECT_EQ(whole.Pixel(9, 9), logo.Pixel(49, 59));
   RasterImage unchanged = logo;
   EXPECT_FALSE(CropLogoToSelection(unchanged, 7, 7, 7, 30));  // no width

@@ -93,8 +93,7 @@ TEST(RotateLogoByAngle, FortyFiveDegreesGrowsTheBoxAndFillsTheCorners) {
   const ColorValue fill = MakeColor(1, 2, 3);
   RasterImage rotated;
   ASSERT_TRUE(RotateLogoByAngle(reference, 45, fill, rotated).ok());
-  ASSERT_EQ(rotated.Width(), 142);  // round(70.71) twice
-  ASSERT_EQ(rotated.Height(), 142);
+  ASSERT_EQ(testing::SizeOf(rotated), std::pair(142, 142));  // round(70.71) twice
   for (const auto& [x, y] : {std::pair{0, 0}, {141, 0}, {0, 141}, {141, 141}, {20, 20}}) {
     EXPECT_EQ(rotated.Pixel(x, y), SplitColor(fill)) << x << ", " << y;
   }

@@ -32,12 +32,10 @@ TEST(MakeResizedLogo, UsingTheHalfSizeTwiceGivesAQuarter) {
     RasterImage logo = MakeGradientRaster(100, 60);
     RasterImage resized;
     MakeResizedLogo(logo, 50, smooth, resized);
-    ASSERT_EQ(resized.Width(), 50);
-    ASSERT_EQ(resized.Height(), 30);
+    ASSERT_EQ(testing::SizeOf(resized), std::pair(50, 30));
     logo = resized;  // "Use resized logo"
     MakeResizedLogo(logo, 50, smooth, resized);
-    EXPECT_EQ(resized.Width(), 25);
-    EXPECT_EQ(resized.Height(), 15);
+    EXPECT_EQ(testing::SizeOf(resized), std::pair(25, 15));
   }
 }
 

@@ -163,8 +163,7 @@ TEST(ColorEffectStage, EmbossColourOneOnAnEdge) {
   for (int y = 0; y < 3; ++y)
     for (int x = 3; x < 6; ++x) image.SetPixel(x, y, Rgb{100, 100, 100});
   Apply(image, Style(ColorStyle::kEmbossColor1));
-  ASSERT_EQ(image.Width(), 4);
-  ASSERT_EQ(image.Height(), 1);
+  ASSERT_EQ(testing::SizeOf(image), std::pair(4, 1));
   EXPECT_EQ(image.Pixel(0, 0).r, 0);    // all black: 0
   EXPECT_EQ(image.Pixel(1, 0).r, 175);  // -700 / -4
   EXPECT_EQ(image.Pixel(2, 0).r, 0);    // (10 - 7) * 100 / -4 = -75, clamped

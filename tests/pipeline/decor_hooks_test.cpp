@@ -46,8 +46,7 @@ TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
   r.settings = LogoOnly({LogoPlace::kBottomRight});
   r.settings.frame = {true, true, kOuter, kInner, 3, 2};
   const RasterImage& marked = r.Render().marked;
-  ASSERT_EQ(marked.Width(), 110);
-  ASSERT_EQ(marked.Height(), 60);
+  ASSERT_EQ(testing::SizeOf(marked), std::pair(110, 60));
   EXPECT_EQ(r.output.sizeLabel, "110x60");
   EXPECT_TRUE(AllPixels(marked, 95, 45, 105, 55, colors::kWhite));  // logo at (90, 40) + 5
   EXPECT_TRUE(AllPixels(marked, 5, 5, 95, 45, colors::kBlack));
@@ -67,8 +66,7 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
   r.settings.texture.mode = TextureMode::kBeforeWatermarking;
   SetMargins(r.settings.texture, 10, 0, 5, 5);
   const RasterImage& marked = r.Render().marked;
-  ASSERT_EQ(marked.Width(), 110);
-  ASSERT_EQ(marked.Height(), 60);
+  ASSERT_EQ(testing::SizeOf(marked), std::pair(110, 60));
   // Top left: half logo grey over the left colour (0, 0, 255): 100, 100, 100 + 127.
   EXPECT_TRUE(AllPixels(marked, 0, 0, 5, 10, MakeColor(100, 100, 227)));
   // Columns 5 .. 9 of the top band: over the top colour (10, 20, 30).

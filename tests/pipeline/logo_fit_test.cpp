@@ -6,6 +6,7 @@
 
 #include "pipeline/logo_stage.h"
 #include "pipeline/render_fixture.h"
+#include "support/test_support.h"
 
 namespace quillstone {
 namespace {
@@ -51,8 +52,7 @@ TEST(FitLogo, ScalesPixelsAndAlphaTogetherAndOnlyWhenNeeded) {
   EXPECT_EQ(fitted.logo, &logo);
 
   ASSERT_TRUE(FitLogo(logo, alpha, settings, 500, 400, buffers, fitted));
-  ASSERT_EQ(fitted.logo->Width(), 40);
-  ASSERT_EQ(fitted.logo->Height(), 20);
+  ASSERT_EQ(testing::SizeOf(*fitted.logo), std::pair(40, 20));
   ASSERT_EQ(fitted.alpha.size(), 40u * 20u);
   for (const std::uint8_t a : fitted.alpha) ASSERT_EQ(a, 128);
   EXPECT_EQ(fitted.logo->Pixel(20, 10), (Rgb{200, 10, 10}));

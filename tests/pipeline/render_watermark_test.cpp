@@ -138,8 +138,8 @@ TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
   f.original = RasterImage(640, 480, colors::kBlue);
   const RenderOutput& out = f.Render(200, 100);
   EXPECT_EQ(out.sizeLabel, "640x480");
-  EXPECT_EQ(out.preview.Width(), 133);  // 480 / 100 > 640 / 200: full height, width 640 / 4.8
-  EXPECT_EQ(out.preview.Height(), 100);
+  // 480 / 100 > 640 / 200: full height, width 640 / 4.8.
+  EXPECT_EQ(testing::SizeOf(out.preview), std::pair(133, 100));
   EXPECT_EQ(out.preview.Pixel(66, 50), SplitColor(colors::kBlue));
   EXPECT_TRUE(f.Render(0, 100).preview.Empty()) << "without a box there is no preview";
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "imaging/raster_image.h"
@@ -89,6 +90,11 @@ RasterImage MakeNoiseRaster(int width, int height, std::uint32_t seed = 1);
 
 // The largest difference of any channel between two rasters; 256 when their sizes differ.
 int LargestDifference(const RasterImage& a, const RasterImage& b);
+
+// The width and height of a raster, to compare in one step.
+inline std::pair<int, int> SizeOf(const RasterImage& image) {
+  return {image.Width(), image.Height()};
+}
 
 // How many pixels, within rows y0 .. y1 - 1 (all when y1 is negative), have exactly the colour.
 int CountPixels(const RasterImage& image, ColorValue color, int y0 = 0, int y1 = -1);

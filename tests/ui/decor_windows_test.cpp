@@ -86,8 +86,7 @@ TEST_F(DecorWindowsTest, ExpandButtonOpensTheTextureWindowOnTheSettingsTheComman
   EXPECT_EQ(texture.left, (TextureSide{7, colors::kBlue, true, TextureAlign::kCenter}));
   EXPECT_EQ(texture.right.color, colors::kBlue);
   EXPECT_TRUE(Find<QCheckBox>("expandimagecheck")->isChecked());
-  EXPECT_EQ(Marked().Width(), 27);
-  EXPECT_EQ(Marked().Height(), 18);
+  EXPECT_EQ(testing::SizeOf(Marked()), std::pair(27, 18));
 }
 
 // "OK" with a width the banner refuses keeps the window open; a preset then gives a banner

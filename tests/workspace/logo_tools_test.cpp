@@ -216,8 +216,7 @@ TEST_F(LogoEditorTest, ReloadReturnsToTheLogoOpenedOrLoaded) {
 TEST_F(LogoEditorTest, PreviewFollowsThePercentageAndCanBecomeTheLogo) {
   editor.settings().resizePercent = 50;
   editor.Open();
-  EXPECT_EQ(editor.resizedLogo().Width(), 15);
-  EXPECT_EQ(editor.resizedLogo().Height(), 10);
+  EXPECT_EQ(testing::SizeOf(editor.resizedLogo()), std::pair(15, 10));
   editor.Run(LogoCommand::kUseResized);
   EXPECT_EQ(editor.workingLogo().Width(), 15);
   EXPECT_EQ(editor.resizedLogo().Width(), 7) << "the percentage stays: 50 % of the new logo";
@@ -284,8 +283,7 @@ TEST_F(LogoEditorTest, CropDragAsksWithTheNewSizeAndCanKeepTheLastColumnAndRow) 
   ASSERT_TRUE(editor.Release(45, 33));
   EXPECT_EQ(prompter.questions.back(),
             "info: Do you like to crop the selected area ?\nNew size: width=5 height=8");
-  ASSERT_EQ(editor.workingLogo().Width(), 5);
-  ASSERT_EQ(editor.workingLogo().Height(), 8);
+  ASSERT_EQ(testing::SizeOf(editor.workingLogo()), std::pair(5, 8));
   EXPECT_EQ(editor.workingLogo().Pixel(4, 7), logo.Pixel(29, 19));
   EXPECT_EQ(editor.settings().mouseMode, LogoMouseMode::kColorSelection);
   EXPECT_EQ(editor.resizedLogo().Width(), 5);

@@ -32,8 +32,7 @@ TEST_F(SourceBrowsingTest, OpeningListedFiles) {
   ASSERT_TRUE(OpenSelectedFile(workspace));
   EXPECT_EQ(workspace.currentFileName(), "a.jpg");
   EXPECT_EQ(workspace.sourceDirectory(), source.path().string() + "/");
-  EXPECT_EQ(workspace.originalImage().Width(), 20);
-  EXPECT_EQ(workspace.originalImage().Height(), 30);
+  EXPECT_EQ(testing::SizeOf(workspace.originalImage()), std::pair(20, 30));
   EXPECT_EQ(workspace.individualText().lines, std::vector<std::string>{"Beach"});
   EXPECT_EQ(renders, 1);
 
