@@ -317,9 +317,9 @@ TEST_F(LoadSaveTest, SavingOverTheSourceAsksFirst) {
 }
 
 // With the batch page's "Keep untouched JPEG blocks" the window's save of a JPEG photo keeps
-// the photo's own quantisers (the file tests pin the pixels kept); a file changed on disk
-// since it was loaded is not mixed into the marked picture; a source that is no JPEG is
-// saved the ordinary way with the reason.
+// the photo's own quantisers and, away from the logo, its pixels (the save decodes the source
+// on its own road); a file changed on disk since it was loaded is not mixed into the marked
+// picture; a source that is no JPEG is saved the ordinary way with the reason.
 TEST_F(LoadSaveTest, SaveKeepsTheJpegBlocksTheMarksLeaveAlone) {
   workspace.saveOptions().jpeg.keepUntouchedBlocks = true;
   const std::filesystem::path photo = Picture("photo.jpg", 64, 48);
@@ -330,6 +330,10 @@ TEST_F(LoadSaveTest, SaveKeepsTheJpegBlocksTheMarksLeaveAlone) {
   ASSERT_TRUE(Save("kept.jpg", OutputFormat::kJpeg));
   EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front();
   EXPECT_EQ(testing::FirstQuantiser(pictures / "kept.jpg"), testing::FirstQuantiser(photo));
+  const RasterImage written = testing::Decoded(pictures / "kept.jpg");
+  for (int y = 0; y < source.Height(); ++y)
+    for (int x = y > 16 ? 0 : 17; x < source.Width(); ++x)  // the logo's corner aside
+      ASSERT_EQ(written.Pixel(x, y), source.Pixel(x, y)) << x << "," << y;
 
   ASSERT_TRUE(WriteJpeg(RasterImage(64, 48, colors::kBlack), photo));
   ASSERT_TRUE(Save("changed.jpg", OutputFormat::kJpeg));
