@@ -49,8 +49,7 @@ TEST(DrawFrames, BorderIsPaintedCompletelyAndImageSitsInTheMiddle) {
 
 TEST(DrawFrames, ScratchKeptBetweenRunsGivesTheSameResult) {
   const RasterImage source = MakeGradientRaster(30, 20);
-  FrameSettings settings;
-  settings.outerWidth = 4;
+  FrameSettings settings{.outerWidth = 4};
   RasterImage scratch;
   RasterImage first = source;
   DrawFrames(first, settings, scratch);

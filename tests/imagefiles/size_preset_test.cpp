@@ -49,10 +49,7 @@ TEST(SizePresetTarget, ScalesByTheWidthOrTheHeight) {
         Case{kPercent25, 2, 2, ImageSize{1, 1}}, Case{k16x16, 2000, 1, ImageSize{16, 1}},
         Case{kCustomSize, 1, 2000, ImageSize{1, 240}}, Case{kOriginalSize, 640, 480, std::nullopt},
         Case{kPercent50, 0, 480, std::nullopt}}) {
-    ResizeSettings s;
-    s.preset = c.preset;
-    s.customWidth = c.customWidth;
-    s.customHeight = c.customHeight;
+    ResizeSettings s{.preset = c.preset, .customWidth = c.customWidth, .customHeight = c.customHeight};
     EXPECT_EQ(SizePresetTarget(s, c.width, c.height), c.expected)
         << SizePresetCaption(c.preset) << " on " << c.width << "x" << c.height;
   }
@@ -124,10 +121,7 @@ TEST(ApplySizePreset, SharpeningTakesTwoPixelsEachWay) {
         Case{kPercent50, false, true, 101, 75, {50, 37}},
         // 25% of 8 x 8 is 2 x 2: too small to sharpen, kept unsharpened.
         Case{kPercent25, true, true, 8, 8, {2, 2}}}) {
-    ResizeSettings s;
-    s.preset = c.preset;
-    s.smooth = c.smooth;
-    s.sharpen = c.sharpen;
+    ResizeSettings s{.preset = c.preset, .smooth = c.smooth, .sharpen = c.sharpen};
     RasterImage image(c.width, c.height, MakeColor(40, 90, 200));
     RasterImage scratch;
     ApplySizePreset(image, s, scratch);
@@ -138,8 +132,7 @@ TEST(ApplySizePreset, SharpeningTakesTwoPixelsEachWay) {
 
 TEST(ApplySizePreset, UsesTheChosenResamplerAndOriginalSizeLeavesThePixelsAlone) {
   const RasterImage source = GreyRaster({{0, 1, 2, 3}, {10, 11, 12, 13}, {20, 21, 22, 23}, {30, 31, 32, 33}});
-  ResizeSettings s;
-  s.preset = SizePreset::kPercent50;
+  ResizeSettings s{.preset = SizePreset::kPercent50};
   RasterImage scratch;
   struct Case {
     bool smooth;

@@ -87,8 +87,7 @@ TEST(ColorEffectStage, ChannelMaskHonouredByBandsAndByBlackWhiteThenFullColour) 
   RasterImage image(40, 40, MakeColor(50, 60, 70));
   ColorEffectSettings s = Style(ColorStyle::kAllFourSides, 1);
   s.color = colors::kWhite;
-  ChannelMask mask;
-  mask.green = false;
+  ChannelMask mask{.green = false};
   Apply(image, s, 2, mask);
   EXPECT_EQ(image.Pixel(0, 0).g, 60);
   EXPECT_GT(image.Pixel(0, 0).r, 50);

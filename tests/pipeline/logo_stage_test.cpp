@@ -83,8 +83,7 @@ TEST(BlendLogo, ChannelOffKeepsTheSourceInBothModes) {
     RasterImage image(1, 1, MakeColor(100, 100, 100));
     const RasterImage source = image;
     const RasterImage logo(1, 1, MakeColor(250, 250, 250));
-    ChannelMask mask;
-    mask.red = false;
+    ChannelMask mask{.red = false};
     BlendLogo(image, logo, source, 0, 0, Blend(80, neutral, false), mask);
     EXPECT_EQ(image.Pixel(0, 0).r, 100) << "neutral " << neutral;
     EXPECT_NE(image.Pixel(0, 0).g, 100) << "neutral " << neutral;

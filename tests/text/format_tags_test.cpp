@@ -10,11 +10,10 @@ namespace quillstone {
 namespace {
 
 TextLineFormat Base(int points = 12) {
-  TextLineFormat base;
-  base.points = points;
-  base.normalColor = MakeColor(1, 2, 3);
-  base.singleColor = MakeColor(4, 5, 6);
-  base.doubleColor = MakeColor(7, 8, 9);
+  TextLineFormat base{.points = points,
+                      .normalColor = MakeColor(1, 2, 3),
+                      .singleColor = MakeColor(4, 5, 6),
+                      .doubleColor = MakeColor(7, 8, 9)};
   return base;
 }
 

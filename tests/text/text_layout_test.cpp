@@ -173,9 +173,7 @@ TEST(TextBoxRectangle, CoversTheBlockAndItsOutlines) {
 }
 
 TEST(ThreeDOutlineCopies, RingsInDirectionOrderFarthestFirstAndADropShadowWithOnlyBottomRight) {
-  ThreeDSettings t;
-  t.enabled = true;
-  t.doubleStrength = false;
+  ThreeDSettings t{.enabled = true, .doubleStrength = false};
   std::vector<OutlineCopy> single;
   for (const PixelOffset& d : kThreeDDirections) single.push_back({d, false});
   EXPECT_EQ(ThreeDOutlineCopies(t), single);
