@@ -40,9 +40,7 @@ using testing::AllPixels;
 // The frames come after the marking stages: a logo placed at the bottom right of the
 // 100 x 50 image ends up inside the frames, moved by their width, not under them.
 TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
-  Renderer r;
-  r.original = RasterImage(100, 50, colors::kBlack);
-  r.logo = RasterImage(10, 10, colors::kWhite);
+  Renderer r{RasterImage(100, 50, colors::kBlack), RasterImage(10, 10, colors::kWhite)};
   r.settings = LogoOnly({LogoPlace::kBottomRight});
   r.settings.frame = {true, true, kOuter, kInner, 3, 2};
   const RasterImage& marked = r.Render().marked;
@@ -58,9 +56,7 @@ TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
 // Margins "before": the marked image starts as the enlarged original, and the logo is
 // placed on the enlarged size and blended over the margin colours.
 TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
-  Renderer r;
-  r.original = RasterImage(100, 50, colors::kBlack);
-  r.logo = RasterImage(10, 10, MakeColor(200, 200, 200));
+  Renderer r{RasterImage(100, 50, colors::kBlack), RasterImage(10, 10, MakeColor(200, 200, 200))};
   r.settings = LogoOnly({LogoPlace::kTopLeft, LogoPlace::kBottomRight}, 50);
   r.settings.texture.enabled = true;
   r.settings.texture.mode = TextureMode::kBeforeWatermarking;
@@ -92,8 +88,7 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
 
 // Margins "after": the frames are drawn first and the margins go around them.
 TEST(DecorHooks, MarginsAfterGoAroundTheFramesAndMarginsOffLeaveTheSizeAlone) {
-  Renderer r;
-  r.original = testing::MakeGradientRaster(20, 10);
+  Renderer r{testing::MakeGradientRaster(20, 10)};
   r.settings = LogoOnly({});
   r.settings.frame = {true, false, kOuter, kInner, 2, 1};
   r.settings.texture.enabled = true;

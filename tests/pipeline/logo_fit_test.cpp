@@ -137,9 +137,7 @@ TEST_F(TiledLogo, NoSpacingCoversEveryPixel) {
 // Through the render: tiling ignores the places and a logo larger than the image is cut
 // at the edges instead of refused; off, the places and the size check are as before.
 TEST(RenderTiledLogo, IgnoresPlacesAndCutsTilesAtTheEdges) {
-  testing::RenderFixture f;
-  f.original = RasterImage(60, 40, kGrey);
-  f.logo = RasterImage(80, 50, MakeColor(255, 0, 0));
+  testing::RenderFixture f{RasterImage(60, 40, kGrey), RasterImage(80, 50, MakeColor(255, 0, 0))};
   f.settings.logo.alpha = 100;
   f.settings.logo.places.fill(false);
   f.settings.logo.tile = true;

@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pipeline/render_watermark.h"
 
 namespace quillstone::testing {
 
-// Owns everything a render reads, so each test sets only what it looks at; frames are off.
+// Owns everything a render reads, so each test sets only what it looks at (the picture and
+// the logo can be given at once); frames are off.
 struct RenderFixture {
   RasterImage original;
   RasterImage logo;
@@ -21,7 +23,8 @@ struct RenderFixture {
   RandomSource random{7};
   RenderOutput output;
 
-  RenderFixture() {
+  explicit RenderFixture(RasterImage picture = {}, RasterImage mark = {})
+      : original(std::move(picture)), logo(std::move(mark)) {
     settings.frame.outerOn = false;
     settings.frame.innerOn = false;
   }

@@ -76,9 +76,7 @@ TEST(RenderReach, HoldsEveryPixelTheRenderChanges) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    testing::RenderFixture f;
-    f.original = testing::MakeGradientRaster(40, 30);
-    f.logo = RasterImage(9, 5, colors::kWhite);
+    testing::RenderFixture f{testing::MakeGradientRaster(40, 30), RasterImage(9, 5, colors::kWhite)};
     c.set(f);
     const std::optional<Rect> reach =
         RenderReach({f.original, f.logo, f.texture, f.settings, f.text, f.context, f.locale});
@@ -92,9 +90,7 @@ TEST(RenderReach, HoldsEveryPixelTheRenderChanges) {
 }
 
 TEST(RenderWatermark, SameInputGivesSamePixelsNothingAccumulates) {
-  RenderFixture f;
-  f.original = testing::MakeGradientRaster(30, 20);
-  f.logo = RasterImage(8, 4, colors::kWhite);
+  RenderFixture f{testing::MakeGradientRaster(30, 20), RasterImage(8, 4, colors::kWhite)};
   f.settings.logo.places.fill(true);
   const RasterImage first = f.Render().marked;
   EXPECT_FALSE(first == f.original) << "the logo was blended";
@@ -103,9 +99,7 @@ TEST(RenderWatermark, SameInputGivesSamePixelsNothingAccumulates) {
 }
 
 TEST(RenderWatermark, LogoBiggerThanImageReportsWithTheTime) {
-  RenderFixture f;
-  f.original = RasterImage(10, 10, colors::kBlack);
-  f.logo = RasterImage(11, 2, colors::kWhite);
+  RenderFixture f{RasterImage(10, 10, colors::kBlack), RasterImage(11, 2, colors::kWhite)};
   const RenderOutput& out = f.Render();
   ASSERT_TRUE(out.status.has_value());
   EXPECT_EQ(out.status->rfind(kLogoTooBigMessage, 0), 0u) << *out.status;
@@ -115,8 +109,7 @@ TEST(RenderWatermark, LogoBiggerThanImageReportsWithTheTime) {
 
 // An empty original places no logo, but a logo after another stage tests the size first.
 TEST(RenderWatermark, StatusIsLeftAloneUnlessLogoAndTextClearIt) {
-  RenderFixture f;
-  f.logo = RasterImage(4, 4, colors::kWhite);
+  RenderFixture f{{}, RasterImage(4, 4, colors::kWhite)};
   EXPECT_FALSE(f.Render().status.has_value()) << "empty original, logo first: nothing, no message";
   f.settings.combination = CombinationOrder::kTL;
   ASSERT_TRUE(f.Render().status.has_value());
@@ -148,9 +141,7 @@ TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
 // effect that overlap at the top left give different pixels in each of the twelve orders,
 // and each equals the stages applied one after the other by hand.
 TEST(RenderWatermark, EachCombinationRunsItsStagesInItsOrder) {
-  RenderFixture f;
-  f.original = testing::MakeGradientRaster(40, 30);
-  f.logo = RasterImage(12, 12, MakeColor(250, 40, 10));
+  RenderFixture f{testing::MakeGradientRaster(40, 30), RasterImage(12, 12, MakeColor(250, 40, 10))};
   f.settings.logo.useTransparentColor = false;
   f.settings.logo.alpha = 60;
   f.settings.color.style = ColorStyleIndex(ColorStyle::kGrayscale);  // drains the logo's and the box's colour
@@ -200,8 +191,7 @@ TEST(RenderWatermark, EachCombinationRunsItsStagesInItsOrder) {
 
 // The date command is written with the locale the render is given, not the system's.
 TEST(RenderWatermark, TextCommandsUseTheLocaleOfTheInput) {
-  RenderFixture f;
-  f.original = RasterImage(120, 30, colors::kWhite);
+  RenderFixture f{RasterImage(120, 30, colors::kWhite)};
   f.settings.action = WatermarkAction::kUseText;
   f.settings.text.font = {"DejaVu Sans", 10};
   f.text = {"$date$"};
@@ -215,9 +205,7 @@ TEST(RenderWatermark, TextCommandsUseTheLocaleOfTheInput) {
 }
 
 TEST(RenderWatermark, ActiveActionChoosesTheSingleStage) {
-  RenderFixture f;
-  f.original = RasterImage(6, 6, colors::kBlack);
-  f.logo = RasterImage(2, 2, colors::kWhite);
+  RenderFixture f{RasterImage(6, 6, colors::kBlack), RasterImage(2, 2, colors::kWhite)};
   f.settings.logo.useTransparentColor = false;
   f.settings.color.style = ColorStyleIndex(ColorStyle::kInvertAll);
   f.settings.action = WatermarkAction::kUseColor;
@@ -325,8 +313,7 @@ TEST(RenderWatermark, PictureTooLargeForItsFramesAndMarginsIsRefused) {
     EXPECT_EQ(RenderSizeProblem(settings, c.width, c.height), c.problem) << c.width << "x" << c.height;
   }
 
-  RenderFixture f;
-  f.original = RasterImage(65535, 1, colors::kWhite);
+  RenderFixture f{RasterImage(65535, 1, colors::kWhite)};
   f.settings.frame.outerOn = true;
   f.output.marked = RasterImage(2, 2, colors::kBlue);
   const Status status = RenderWatermark(
