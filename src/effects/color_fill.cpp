@@ -96,6 +96,9 @@ ChannelBlend OverlayBlend(const Fill& f) {
   return b;
 }
 
+bool OverlayByLines(RasterImage& dest, const RasterImage& source, const ChannelBlend& blend,
+                    const FillArea& area);
+
 void Overlay(RasterImage& dest, const RasterImage& source, const Fill& f, const FillArea& area) {
   const int a = f.blending;
   if (f.random != nullptr) {
@@ -114,6 +117,7 @@ void Overlay(RasterImage& dest, const RasterImage& source, const Fill& f, const 
   const auto& add = blend.add;
   const auto& scale = blend.scale;
   if (f.step == 1) {
+    if (OverlayByLines(dest, source, blend, area)) return;
     const detail::BlendPattern pattern{detail::RepeatPerChannel(add[0], add[1], add[2]),
                                        detail::RepeatPerChannel(scale[0], scale[1], scale[2])};
 #if defined(__x86_64__) || defined(__i386__)
@@ -433,6 +437,15 @@ void GradientColumns(RasterImage& dest, const RasterImage& source, const Fill& f
   }
 }
 
+// The lines of the three channels repeated over a block (pixel byte order).
+void LinePattern(const std::array<LinearMap, 3>& maps, std::array<std::uint16_t, detail::kBlockBytes>& add,
+                 std::array<std::uint16_t, detail::kBlockBytes>& scale) {
+  for (int i = 0; i < detail::kBlockBytes; ++i) {
+    add[static_cast<std::size_t>(i)] = maps[static_cast<std::size_t>(i % 3)].add;
+    scale[static_cast<std::size_t>(i)] = maps[static_cast<std::size_t>(i % 3)].scale;
+  }
+}
+
 // The weight changes from row to row: each coloured row gets its channel lines, repeated
 // over a block, or keeps its tables when they have no line.
 void GradientRows(RasterImage& dest, const RasterImage& source, const Fill& f, const FillArea& area,
@@ -450,12 +463,34 @@ void GradientRows(RasterImage& dest, const RasterImage& source, const Fill& f, c
       for (int x = area.x0; x < area.x1; ++x, d += 3, s += 3) ApplyLuts(d, s, luts);
       continue;
     }
-    for (int i = 0; i < detail::kBlockBytes; ++i) {
-      add[static_cast<std::size_t>(i)] = maps[i % 3].add;
-      scale[static_cast<std::size_t>(i)] = maps[i % 3].scale;
-    }
+    LinePattern(maps, add, scale);
     row(d, s, 3 * (area.x1 - area.x0), add.data(), scale.data());
   }
+}
+
+// The overlay's blend of every channel value is a line too (the table of every blending of
+// every colour fits one): the rows then take the line's multiply-high in 16-bit lanes
+// instead of a product and a division by 100. False, with nothing drawn, should a table
+// have no line.
+bool OverlayByLines(RasterImage& dest, const RasterImage& source, const ChannelBlend& blend,
+                    const FillArea& area) {
+  std::array<LinearMap, 3> maps;
+  for (std::size_t c = 0; c < 3; ++c) {
+    std::array<std::uint8_t, 256> lut;
+    for (int v = 0; v < 256; ++v)
+      lut[static_cast<std::size_t>(v)] =
+          detail::BlendByte(blend.add[c], blend.scale[c], static_cast<std::uint8_t>(v));
+    // The slope is scale / 100, the gradient's at weight 100 - scale.
+    if (!FitLinear(lut, 100.0 - blend.scale[c], maps[c])) return false;
+  }
+  std::array<std::uint16_t, detail::kBlockBytes> add;
+  std::array<std::uint16_t, detail::kBlockBytes> scale;
+  LinePattern(maps, add, scale);
+  const LinearRowFunction row = PickLinearRow<true>(&dest == &source);
+  for (int y = area.y0; y < area.y1; ++y)
+    row(dest.Row(y) + 3 * area.x0, source.Row(y) + 3 * area.x0, 3 * (area.x1 - area.x0), add.data(),
+        scale.data());
+  return true;
 }
 
 void Gradient(GradientSide side, RasterImage& dest, const RasterImage& source, const Fill& f,
