@@ -542,10 +542,12 @@ namespace mosaic {
 // Within each half: the lanes of the first, second and third pixel of a run (its first 9
 // bytes) as 16-bit lanes 0..2, and the three means (low bytes of lanes 0..2) repeated
 // over the 9 bytes of the run.
+// Constants, not functions: a call returning a vector from code built without AVX2 to
+// code built with it (an unoptimised build makes one) passes it in the wrong place.
 template <int kPixel>
-constexpr WideBytes PixelMask() {
-  return detail::planes::Mask([](int t) { return t < 6 && t % 2 == 0 ? 3 * kPixel + t / 2 : 16; });
-}
+constexpr WideBytes kPixelMask = detail::planes::Mask([](int t) {
+  return t < 6 && t % 2 == 0 ? 3 * kPixel + t / 2 : 16;
+});
 constexpr WideBytes kRepeatMeans = detail::planes::Mask([](int t) { return 2 * (t % 3); });
 }  // namespace mosaic
 
@@ -566,7 +568,7 @@ constexpr WideBytes kRepeatMeans = detail::planes::Mask([](int t) { return 2 * (
         return reinterpret_cast<UnsignedLanes>(detail::planes::Shuffle(v, WideBytes{}, mask));
       };
       const UnsignedLanes sum =
-          pixel(mosaic::PixelMask<0>()) + pixel(mosaic::PixelMask<1>()) + pixel(mosaic::PixelMask<2>());
+          pixel(mosaic::kPixelMask<0>) + pixel(mosaic::kPixelMask<1>) + pixel(mosaic::kPixelMask<2>);
       const WideBytes means =
           detail::planes::Shuffle(reinterpret_cast<WideBytes>(sum / 3), mosaic::kRepeatMeans);
       const Bytes first = detail::planes::Part(means, std::make_index_sequence<detail::kLaneCount>{});
