@@ -306,6 +306,11 @@ template <bool kOnce>
   for (; x < W; ++x) SaturatePixel(row + 3 * x, s);
 }
 
+// The grey pass asks for the bytes this far on in the image (past a row's end, the next
+// row's) as it goes: with an emboss after it, it reads a whole row before it writes any of
+// it, and would otherwise wait for most of its loads.
+constexpr int kGreyAhead = 4096;
+
 // The grey values of a row: `grey` maps the means of 16 pixels to their grey values, and
 // `load` gives the channel lanes of a block of 32 pixels; the values of each block go to
 // block(x, first, second) in the lanes WidenFirst and WidenSecond give, those of the
@@ -315,6 +320,8 @@ template <class Grey, class Load, class Block, class One>
                                               Load load, Block block, One one) {
   int x = 0;
   for (; x + detail::kPlanePixels <= W; x += detail::kPlanePixels) {
+    __builtin_prefetch(row + 3 * x + kGreyAhead);
+    __builtin_prefetch(row + 3 * x + kGreyAhead + 64);
     const PlaneMeans m = Means(load(row + 3 * x));
     block(x, grey(m.first), grey(m.second));
   }
