@@ -22,9 +22,6 @@ QAction* Entry(QMenu* menu, const char* name, const QString& caption, bool enabl
   return action;
 }
 
-// The entries whose windows and commands come with a later version are disabled.
-constexpr bool kLater = false;
-
 }  // namespace
 
 MainMenus::MainMenus(QMenuBar* bar) : bar_(bar) {
