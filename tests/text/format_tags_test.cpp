@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <tuple>
 
@@ -43,13 +42,10 @@ TEST(FormatTags, StyleTagsAddStylesToTheWholeLine) {
 
 TEST(FormatTags, NoTagRemovesAStyleOfTheFont) {
   TextLineFormat base = Base();
-  base.bold = true;
-  base.underline = true;
-  const FormattedLine result = ApplyFormatTags("$italic$x", base);
-  EXPECT_TRUE(result.format.bold);
-  EXPECT_TRUE(result.format.italic);
-  EXPECT_TRUE(result.format.underline);
-  EXPECT_FALSE(result.format.strikeout);
+  base.bold = base.underline = true;
+  TextLineFormat expected = base;
+  expected.italic = true;
+  EXPECT_EQ(ApplyFormatTags("$italic$x", base).format, expected);
 }
 
 // One step of two points per tag, within 9..72 for $inc$ and from 9 for $dec$.
@@ -136,12 +132,11 @@ TEST(FormatTags, BuiltColorTagsReadBackAsTheirColour) {
       const std::string tag = ColorTag(kind, color);
       const FormattedLine result = ApplyFormatTags(tag + "x", Base());
       EXPECT_EQ(result.text, "x") << tag;
-      const std::array<ColorValue, 3> expected{kind == ColorTagKind::kNormal ? color : kN,
-                                               kind == ColorTagKind::kSingle ? color : kS,
-                                               kind == ColorTagKind::kDouble ? color : kD};
-      EXPECT_EQ(result.format.normalColor, expected[0]) << tag;
-      EXPECT_EQ(result.format.singleColor, expected[1]) << tag;
-      EXPECT_EQ(result.format.doubleColor, expected[2]) << tag;
+      TextLineFormat expected = Base();
+      (kind == ColorTagKind::kNormal   ? expected.normalColor
+       : kind == ColorTagKind::kSingle ? expected.singleColor
+                                       : expected.doubleColor) = color;
+      EXPECT_EQ(result.format, expected) << tag;
     }
   }
   // The builder's label reads red, green, blue in upper case.
@@ -151,11 +146,10 @@ TEST(FormatTags, BuiltColorTagsReadBackAsTheirColour) {
 TEST(FormatTags, AllStepsTogether) {
   const FormattedLine result = ApplyFormatTags("$BOLD$$inc$$fcn0000FF$Sale $italic$now$fcs$", Base(12));
   EXPECT_EQ(result.text, "Sale now$fcs$");
-  EXPECT_TRUE(result.format.bold);
-  EXPECT_TRUE(result.format.italic);
-  EXPECT_EQ(result.format.points, 14);
-  EXPECT_EQ(result.format.normalColor, 0xFF0000u);
-  EXPECT_EQ(result.format.singleColor, kS);
+  TextLineFormat expected = Base(14);
+  expected.bold = expected.italic = true;
+  expected.normalColor = 0xFF0000u;
+  EXPECT_EQ(result.format, expected);
 }
 
 TEST(FormatTags, BytesAboveAsciiAreKeptAndNeverFolded) {
