@@ -48,6 +48,7 @@ struct TileGrid {
   int y0 = 0;
   int stepX = 1;
   int stepY = 1;
+  friend bool operator==(const TileGrid&, const TileGrid&) = default;
 };
 TileGrid TileGridFor(int imageWidth, int imageHeight, int logoWidth, int logoHeight, int spacingPercent);
 

@@ -157,16 +157,12 @@ TEST(ColorEffectStage, GreyNeonAndEngravingOnFlatAreas) {
 
 TEST(ColorEffectStage, EmbossColourOneOnAnEdge) {
   // Columns 0..2 black, 3..5 grey 100. The E1 columns sum to -7 (left), 10 (centre) and
-  // -7 (right); output column x is source column x + 1.
-  RasterImage image(6, 3, colors::kBlack);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 3; x < 6; ++x) image.SetPixel(x, y, Rgb{100, 100, 100});
+  // -7 (right); output column x is source column x + 1: all black gives 0, then -700 / -4,
+  // then (10 - 7) * 100 / -4 = -75 clamped, and flat -400 / -4.
+  const std::vector<int> edge{0, 0, 0, 100, 100, 100};
+  RasterImage image = testing::GreyRaster({edge, edge, edge});
   Apply(image, Style(ColorStyle::kEmbossColor1));
-  ASSERT_EQ(testing::SizeOf(image), std::pair(4, 1));
-  EXPECT_EQ(image.Pixel(0, 0).r, 0);    // all black: 0
-  EXPECT_EQ(image.Pixel(1, 0).r, 175);  // -700 / -4
-  EXPECT_EQ(image.Pixel(2, 0).r, 0);    // (10 - 7) * 100 / -4 = -75, clamped
-  EXPECT_EQ(image.Pixel(3, 0).r, 100);  // flat: -400 / -4
+  EXPECT_EQ(image, testing::GreyRaster({{0, 175, 0, 100}}));
 }
 
 TEST(ColorEffectStage, EmptyImageAndUnknownStyleChangeNothing) {

@@ -108,11 +108,7 @@ class TiledLogo : public ::testing::Test {
 // With 50 % spacing the steps are 30 and 15; a tile sits on the centre place (90, 55), the
 // rows above and below are shifted by 15, and every corner of the image has tiles.
 TEST_F(TiledLogo, CoversCentreAndCornersOnAShiftedGrid) {
-  const TileGrid grid = TileGridFor(200, 120, 20, 10, 50);
-  EXPECT_EQ(grid.x0, 90);
-  EXPECT_EQ(grid.y0, 55);
-  EXPECT_EQ(grid.stepX, 30);
-  EXPECT_EQ(grid.stepY, 15);
+  EXPECT_EQ(TileGridFor(200, 120, 20, 10, 50), (TileGrid{90, 55, 30, 15}));
   const RasterImage image = Tiled();
   const auto red = [&](int x, int y) { return image.Pixel(x, y) == kRed; };
   EXPECT_TRUE(red(100, 60));  // the centre
