@@ -1,10 +1,10 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -25,6 +25,10 @@
 namespace quillstone {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using testing::TempDir;
 
 struct CliRun {
@@ -35,12 +39,11 @@ struct CliRun {
 
 // Runs the command line in this process, as the program's main does, with `in` as its
 // standard input.
-CliRun RunCli(const std::vector<std::string>& arguments, const std::atomic<bool>* stop = nullptr,
-              const std::string& in = "") {
+CliRun RunCli(const std::vector<std::string>& arguments, const std::string& in = "") {
   std::istringstream input(in);
   std::ostringstream out;
   std::ostringstream err;
-  const int status = RunCommandLine(arguments, CliStreams{out, err, false, stop, &input});
+  const int status = RunCommandLine(arguments, CliStreams{out, err, false, nullptr, &input});
   return CliRun{status, out.str(), err.str()};
 }
 
@@ -78,15 +81,13 @@ class CliEndToEndTest : public ::testing::Test {
   TempDir temp_;
 };
 
-// The output's format follows its extension, in any letter case.
+// The output's format follows its extension; beside the batch formats' own extensions,
+// ".jpeg" and ".tiff" in any letter case.
 TEST_F(CliEndToEndTest, RenderWritesTheFormatOfTheExtension) {
   const std::pair<const char*, std::string> cases[] = {
       {"out.bmp", "BM"},
-      {"out.jpg", "\xFF\xD8\xFF"},
       {"out.JPEG", "\xFF\xD8\xFF"},
-      {"out.tif", std::string("II*\0", 4)},
-      {"out.wmf", std::string("\x01\0\0\0", 4)},
-      {"out.png", "\x89PNG\r\n\x1A\n"},
+      {"out.tiff", std::string("II*\0", 4)},
   };
   for (const auto& [name, magic] : cases) {
     const CliRun run =
@@ -139,10 +140,8 @@ TEST_F(CliEndToEndTest, BatchWithAFailedImageExitsWithOne) {
   std::ofstream(source() / "c.bmp") << "BM and nothing else";
   const CliRun run = RunCli(Batch({"--mask", "*.jpg;*.bmp", "--format", "bmp", "--quiet"}));
   EXPECT_EQ(run.status, 1);
-  const std::vector<std::string> lines = Lines(run.err);
-  ASSERT_EQ(lines.size(), 2u) << run.err;  // quiet: the failure and the summary only
-  EXPECT_EQ(lines[0].rfind("Progress 3/3 c.bmp: failed: ", 0), 0u) << lines[0];
-  EXPECT_EQ(lines[1], "2 written, 1 failed");
+  // Quiet: the failure and the summary only.
+  EXPECT_THAT(Lines(run.err), ElementsAre(StartsWith("Progress 3/3 c.bmp: failed: "), "2 written, 1 failed"));
   EXPECT_EQ(testing::FolderEntries(dest()), (std::vector<std::string>{"new_a.bmp", "new_b.bmp"}));
 }
 
@@ -177,7 +176,6 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
        2,
        "The maximum for the creation of a banner is: Height = 2048 pixel and Width = 2048 pixel"},
       {{"batch", "--set", "nosuch=1"}, 2, "unknown setting \"nosuch\""},
-      {{"batch", "--set", "logoprozent=200"}, 2, "logoprozent"},
       {{"batch", "--dest", Path("nothere")}, 2, "destination directory does not exist"},
       {{"batch", "--source", Path("nosource")}, 2, "nosource"},
       {{"batch", "--config", Path("none.ini")}, 2, "none.ini"},
@@ -195,10 +193,7 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
     SCOPED_TRACE(arguments[1] + " " + arguments.back());
     const CliRun run = RunCli(arguments);
     EXPECT_EQ(run.status, c.status);
-    const std::vector<std::string> lines = Lines(run.err);
-    ASSERT_EQ(lines.size(), 1u) << run.err;
-    EXPECT_EQ(lines[0].rfind("quillstone-cli: ", 0), 0u) << lines[0];
-    EXPECT_NE(lines[0].find(c.expected), std::string::npos) << lines[0];
+    EXPECT_THAT(Lines(run.err), ElementsAre(AllOf(StartsWith("quillstone-cli: "), HasSubstr(c.expected))));
   }
   EXPECT_EQ(testing::FileContents(source() / "a.jpg"), input);
   EXPECT_EQ(testing::FolderEntries(temp_.path()),
@@ -344,15 +339,6 @@ TEST_F(CliEndToEndTest, NoArgumentsIsAUsageError) {
   EXPECT_EQ(run.err, CliHelpText());
 }
 
-// A stopped run says how far it got and exits with 1.
-TEST_F(CliEndToEndTest, StoppedBatchSaysHowFarItGot) {
-  const std::atomic<bool> stop{true};
-  const CliRun run = RunCli(Batch({"--quiet"}), &stop);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "Stopped after 0 of 2: 2 not processed\n");
-  EXPECT_TRUE(std::filesystem::is_empty(dest()));
-}
-
 // A link in the destination never leads the run to write a source photo or outside the
 // destination; a link that goes round in a circle is refused before anything is encoded.
 TEST_F(CliEndToEndTest, LinksInTheDestinationAreNotFollowedOut) {
@@ -365,11 +351,8 @@ TEST_F(CliEndToEndTest, LinksInTheDestinationAreNotFollowedOut) {
   const CliRun run = RunCli(Batch({"--quiet"}));
   std::filesystem::current_path(before);
   EXPECT_EQ(run.status, 1);
-  const std::vector<std::string> lines = Lines(run.err);
-  ASSERT_EQ(lines.size(), 3u) << run.err;
-  EXPECT_NE(lines[0].find("a source picture of this run"), std::string::npos) << lines[0];
-  EXPECT_NE(lines[1].find("a link loop"), std::string::npos) << lines[1];
-  EXPECT_EQ(lines[2], "2 failed");
+  EXPECT_THAT(Lines(run.err),
+              ElementsAre(HasSubstr("a source picture of this run"), HasSubstr("a link loop"), "2 failed"));
   EXPECT_EQ(testing::FileContents(source() / "a.jpg"), original);
   EXPECT_TRUE(std::filesystem::is_empty(current.path()));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dest()), {}), 2);
@@ -418,7 +401,7 @@ TEST_F(CliEndToEndTest, FilesFromAListAndSpreadOverJobs) {
   ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(24, 16), temp_ / "other" / "c.jpg").ok());
   const std::vector<std::string> marking = {"--logo", Path("logo.bmp"), "--seed", "3", "--quiet"};
   const auto runList = [&](const std::string& list, const Args& arguments) {
-    return RunCli(arguments + marking, nullptr, list);
+    return RunCli(arguments + marking, list);
   };
   const std::string a = (source() / "a.jpg").string();
   CliRun run = runList(a + "\n" + Path("missing.jpg") + "\r\n\n" + Path("other/c.jpg") + "\n",

@@ -44,15 +44,14 @@ TEST(CliProgressTest, OneLinePerImageWhenNotATerminal) {
 }
 
 TEST(CliProgressTest, BarRedrawnInPlaceOnATerminal) {
-  const std::string bar0 = "\r[" + std::string(30, ' ') + "] 0/3 a.jpg\x1b[K";
-  const std::string bar1 = "\r[" + std::string(10, '#') + std::string(20, ' ') + "] 1/3 a.jpg\x1b[K";
-  const std::string bar1b =
-      "\r[" + std::string(10, '#') + std::string(20, ' ') + "] 1/3 " + kHostileShown + "\x1b[K";
-  const std::string bar2 =
-      "\r[" + std::string(20, '#') + std::string(10, ' ') + "] 2/3 " + kHostileShown + "\x1b[K";
+  const auto bar = [](int filled, const std::string& tail) {
+    return "\r[" + std::string(filled, '#') + std::string(30 - filled, ' ') + "] " + tail + "\x1b[K";
+  };
+  const std::string hostile = kHostileShown;
   // The failure is printed on a line of its own, the bar drawn again below it.
-  EXPECT_EQ(Show(true, false), bar0 + bar1 + bar1b + "\r\x1b[K" + kHostileShown +
-                                   ": failed: cannot write out/new_b.jpg\n" + bar2 + "\n");
+  EXPECT_EQ(Show(true, false), bar(0, "0/3 a.jpg") + bar(10, "1/3 a.jpg") + bar(10, "1/3 " + hostile) +
+                                   "\r\x1b[K" + hostile + ": failed: cannot write out/new_b.jpg\n" +
+                                   bar(20, "2/3 " + hostile) + "\n");
 }
 
 // Control characters of every kind and bytes that are no UTF-8 are shown as \xHH; letters

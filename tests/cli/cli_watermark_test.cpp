@@ -7,6 +7,7 @@
 
 #include "config/setting_table.h"
 #include "imagefiles/bmp_writer.h"
+#include "logo/logo_rotation.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -17,12 +18,9 @@ using testing::TempDir;
 // The configuration brings its text and its logo, which is turned counter-clockwise by the
 // logo tools' angle onto their fill colour.
 TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
-  const std::vector<std::pair<char, ColorValue>> legend = {
-      {'r', MakeColor(255, 0, 0)},    {'g', MakeColor(0, 255, 0)},   {'b', MakeColor(0, 0, 255)},
-      {'y', MakeColor(255, 255, 0)},  {'c', MakeColor(0, 255, 255)}, {'m', MakeColor(255, 0, 255)},
-      {'-', MakeColor(128, 128, 128)}};
   TempDir temp;
-  ASSERT_TRUE(WriteBmp(testing::MakeRaster({"rgb", "ycm"}, legend), temp / "logo.bmp").ok());
+  const RasterImage logo = testing::MakeGradientRaster(3, 2);
+  ASSERT_TRUE(WriteBmp(logo, temp / "logo.bmp").ok());
   testing::WriteFile(
       temp / "work.ini",
       "[GENERAL]\r\ncombination=7\r\n[LOGOSECTION]\r\nLOGOFILENAME=logo.bmp\r\nlogoprozent=25\r\n");
@@ -39,7 +37,9 @@ TEST(CliWatermarkTest, ConfigurationWithItsCompanionTextAndLogo) {
   EXPECT_EQ(watermark.settings.watermark.logo.alpha, 40);
   EXPECT_EQ(watermark.text, (std::vector<std::string>{"first", "second"}));
   // The logo is found beside the configuration.
-  EXPECT_EQ(watermark.logo, testing::MakeRaster({"-gb", "rgc", "ry-"}, legend));
+  RasterImage turned;
+  ASSERT_TRUE(RotateLogoByAngle(logo, 45, MakeColor(128, 128, 128), turned));
+  EXPECT_EQ(watermark.logo, turned);
 
   options.textFile = (temp / "other.txt").string();
   CliWatermark withText;
