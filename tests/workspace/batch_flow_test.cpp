@@ -212,16 +212,11 @@ TEST_F(BatchStopTest, YesStopsAndTheNextRunWritesEverything) {
   // before it runs, and then there is nothing left to stop.
   if (stopped->started == kCount) GTEST_SKIP() << "every picture was begun before the stop";
   EXPECT_TRUE(stopped->stopped);
-  const int count = stopped->started;
-  EXPECT_EQ(BatchSummary(*stopped), "Stopped after " + std::to_string(count) +
-                                        " of 12: " + std::to_string(count) + " written, " +
-                                        std::to_string(kCount - count) + " not processed");
-  EXPECT_EQ(FileCount(destination), count);
+  EXPECT_EQ(FileCount(destination), stopped->started);
 
   prompter.answers = {true};
   const std::optional<BatchReport> again = flow.Start(hooks);
   ASSERT_TRUE(again);
-  EXPECT_EQ(BatchSummary(*again), "12 written");
   EXPECT_EQ(FileCount(destination), kCount);
 }
 

@@ -26,9 +26,8 @@ TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChang
   ASSERT_FALSE(workspace.logoImage().Empty());
   const RasterImage& marked = workspace.watermarkedImage();
   ASSERT_FALSE(marked.Empty());
-  // The missing default configuration reads as the reader defaults: logo and text ("LT"),
-  // logo share 70 % at all nine places, and the one-pixel frames around the picture.
-  EXPECT_EQ(workspace.settings().watermark.combination, CombinationOrder::kLT);
+  // The missing default configuration reads as the reader defaults: logo share 70 % at all
+  // nine places, and the one-pixel frames around the picture.
   EXPECT_EQ(marked.Width(), workspace.originalImage().Width() + 4);
   // A gold pixel of the sample logo's ring, at the top-left place inside the frames.
   ASSERT_NE(workspace.logoImage().Pixel(23, 4), Rgb{});
