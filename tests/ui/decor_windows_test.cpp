@@ -102,8 +102,7 @@ TEST_F(DecorWindowsTest, BannerEntryOpensTheBannerWindowWhoseOkMakesTheNewSource
         EXPECT_EQ(workspace.settings().banner.width, "3000");
         Child<QPushButton>(dialog, "bannerok")->click();
         EXPECT_TRUE(dialog.isVisible());
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].rfind("Stop: The maximum", 0), 0u);
+        EXPECT_THAT(prompter.messages, ::testing::ElementsAre(::testing::StartsWith("Stop: The maximum")));
         width->selectAll();
         testing::Type(width, "1-2a 34567");
         EXPECT_EQ(width->text(), "1234") << "four digits only";
