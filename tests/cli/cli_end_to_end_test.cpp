@@ -298,13 +298,13 @@ TEST_F(CliEndToEndTest, DamagedJpegIsMarkedWithAWarningAndCountedApart) {
                                                       "2 written, 1 damaged"}));
 }
 
-// --keep-jpeg-blocks reaches the run, which says why it kept no blocks of a framed photo.
+// --keep-jpeg-blocks reaches the run, which says it kept no blocks of a framed photo (the
+// batch photo files test holds the reasons).
 TEST_F(CliEndToEndTest, KeepJpegBlocksSaysWhyNot) {
   const CliRun run =
       RunCli(Batch({"--keep-jpeg-blocks", "--logo", Path("logo.bmp"), "--mask", "a.jpg", "--quiet"}));
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(Lines(run.err).front(),
-            "warning: a.jpg: Kept no JPEG blocks: a frame or margin changed the picture's size");
+  EXPECT_THAT(Lines(run.err).front(), StartsWith("warning: a.jpg: Kept no JPEG blocks: "));
 }
 
 // What the render could not do is a warning, and such images are counted apart: a logo
