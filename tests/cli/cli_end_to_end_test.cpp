@@ -282,10 +282,9 @@ TEST_F(CliEndToEndTest, SpecialAndHugeFilesAreRefusedAtOnce) {
 
 // A photo cut short is marked as far as it decodes, and said to be damaged.
 TEST_F(CliEndToEndTest, DamagedJpegIsMarkedWithAWarningAndCountedApart) {
-  QUILLSTONE_REQUIRE_TESTDATA(data);
-  const std::string whole = testing::FileContents(data / "jpeg" / "libjpeg-turbo" / "testorig.jpg");
-  ASSERT_GT(whole.size(), 1000u);
-  std::ofstream(source() / "cut.jpg", std::ios::binary) << whole.substr(0, whole.size() * 3 / 5);
+  ASSERT_TRUE(WriteJpeg(testing::MakeGradientRaster(256, 192), temp_ / "whole.jpg").ok());
+  const std::string whole = testing::FileContents(temp_ / "whole.jpg");
+  std::ofstream(source() / "cut.jpg", std::ios::binary) << whole.substr(0, whole.size() * 2 / 3);
 
   CliRun run = RunCli({"render", (source() / "cut.jpg").string(), Path("cut.png")});
   EXPECT_EQ(run.status, 0);
@@ -308,16 +307,13 @@ TEST_F(CliEndToEndTest, KeepJpegBlocksSaysWhyNot) {
 }
 
 // What the render could not do is a warning, and such images are counted apart: a logo
-// larger than the picture, a per-image text that is not a file.
+// larger than the picture, a per-image text that is not a file. (Render prints its warnings
+// as the damaged photo's test shows.)
 TEST_F(CliEndToEndTest, RenderProblemsAndUnreadableSideFilesAreWarnings) {
   ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(4, 4), source() / "tiny.bmp").ok());
-  CliRun run =
-      RunCli({"render", (source() / "tiny.bmp").string(), Path("tiny.png"), "--logo", Path("logo.bmp")});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "warning: " + (source() / "tiny.bmp").string() + ": Logo is bigger than your image\n");
-
   std::filesystem::create_directory(source() / "b.jpg.txt");
-  run = RunCli(Batch({"--mask", "*.jpg;*.bmp", "--logo", Path("logo.bmp"), "--individual-text", "--quiet"}));
+  const CliRun run =
+      RunCli(Batch({"--mask", "*.jpg;*.bmp", "--logo", Path("logo.bmp"), "--individual-text", "--quiet"}));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(
       Lines(run.err),
