@@ -171,6 +171,7 @@ TEST_F(CliEndToEndTest, RefusalsExitWithTheirCodeAndOneLine) {
        "words.txt names no effect command"},
       {{"banner", Path("out.png"), "--set", "BANNERWIDTH=3000"}, 2, "The maximum for the creation"},
       {{"batch", "--set", "nosuch=1"}, 2, "unknown setting \"nosuch\""},
+      {{"batch", "--set", "logoprozent=200"}, 2, "logoprozent"},
       {{"batch", "--dest", Path("nothere")}, 2, "destination directory does not exist"},
       {{"batch", "--source", Path("nosource")}, 2, "nosource"},
       {{"batch", "--config", Path("none.ini")}, 2, "none.ini"},
