@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <iterator>
+#include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace quillstone {
@@ -14,28 +14,20 @@ Status Parse(std::vector<std::string> arguments, CliOptions& options) {
   return ParseCommandLine(arguments, options);
 }
 
-// The words of a command line, split at single blanks.
-std::vector<std::string> Words(std::string_view line) {
-  std::vector<std::string> words;
-  for (std::size_t at = 0; at <= line.size();) {
-    const std::size_t end = std::min(line.find(' ', at), line.size());
-    words.emplace_back(line.substr(at, end - at));
-    at = end + 1;
-  }
-  return words;
+// The words of a command line, split at blanks.
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  return {std::istream_iterator<std::string>(in), {}};
 }
 
 TEST(CliOptionsTest, EveryBatchOption) {
   CliOptions options;
-  ASSERT_TRUE(
-      Parse(
-          Words(
-              "batch --source in --dest=out --mask *.bmp --prefix= --format WEBP --quality 95 "
-              "--webp-lossless --progressive --grayscale --png-filter paeth --png-level=9 --depth 8 --sepia "
-              "--rotate-back --individual-text --jobs 3 --config a.ini --text t.txt --logo l.bmp "
-              "--texture x.jpg --set logoprozent=30 --set=maincolor=#FF8000 --quiet"),
-          options)
-          .ok());
+  const std::vector<std::string> arguments = Words(
+      "batch --source in --dest=out --mask *.bmp --prefix= --format WEBP --quality 95 "
+      "--webp-lossless --progressive --grayscale --png-filter paeth --png-level=9 --depth 8 --sepia "
+      "--rotate-back --individual-text --jobs 3 --config a.ini --text t.txt --logo l.bmp "
+      "--texture x.jpg --set logoprozent=30 --set=maincolor=#FF8000 --quiet");
+  ASSERT_TRUE(Parse(arguments, options).ok());
   EXPECT_EQ(options.command, CliCommand::kBatch);
   EXPECT_EQ(options.source, "in");
   EXPECT_EQ(options.destination, "out");

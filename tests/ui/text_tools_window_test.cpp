@@ -54,17 +54,6 @@ class TextToolsWindowTest : public testing::WindowTest {
     });
     Get<QPushButton>("texttoolsbutton")->click();
   }
-
-  // The Text page's edit holding "Hello world" with "world" selected.
-  QPlainTextEdit* SelectWorld() {
-    auto* edit = Get<QPlainTextEdit>("textmemo");
-    edit->setPlainText("Hello world");
-    QTextCursor cursor = edit->textCursor();
-    cursor.setPosition(6);
-    cursor.setPosition(11, QTextCursor::KeepAnchor);
-    edit->setTextCursor(cursor);
-    return edit;
-  }
 };
 
 TEST_F(TextToolsWindowTest, TextMenuEntriesOpenTheCommandWindowOnTheirPageAfterOneRenderOfTheText) {
@@ -117,7 +106,13 @@ TEST_F(TextToolsWindowTest, DateFormatPickedInTheListIsUsedByTheNextRender) {
 
 TEST_F(TextToolsWindowTest, AppliedCharactersReplaceTheSelectionAndCancelInsertsNothing) {
   for (const bool apply : {true, false}) {
-    QPlainTextEdit* edit = SelectWorld();
+    // The Text page's edit holding "Hello world" with "world" selected.
+    auto* edit = Get<QPlainTextEdit>("textmemo");
+    edit->setPlainText("Hello world");
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(6);
+    cursor.setPosition(11, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
     InCommandWindow([&] {
       WhenModal([&] {
         auto* picker = Get<SpecialCharacterPicker>("SpecialCharacterWindow");
