@@ -79,7 +79,6 @@ TEST_F(LoadSaveTest, DialogLoadListsTheFolderSelectsTheUpperCaseFileAndRendersIt
   EXPECT_EQ(list.masks(), kLoadedImageMask);
   EXPECT_EQ(list.names(), (std::vector<std::string>{"a.jpg", "B.JPG", "c.bmp"}));
   EXPECT_EQ(list.SelectedName(), "B.JPG");
-  EXPECT_EQ(workspace.currentFileName(), "B.JPG");
   EXPECT_EQ(workspace.originalImage().Width(), 5);
   EXPECT_EQ(rendered, std::vector<std::string>{"B.JPG"});
   EXPECT_EQ(renderedText.back(), std::vector<std::string>{"Own line"});
@@ -181,7 +180,6 @@ TEST_F(LoadSaveTest, SaveWritesNothingUnlessConfirmedAndNamesAFailure) {
   EXPECT_FALSE(Save("kept.tiff", OutputFormat::kTiff));
   EXPECT_EQ(testing::FileContents(pictures / "kept.tif"), "old");
   EXPECT_EQ(prompter.questions.size(), 1u);
-  EXPECT_TRUE(prompter.messages.empty());
   EXPECT_EQ(testing::FolderEntries(pictures.path()), std::vector<std::string>{"kept.tif"});
 
   EXPECT_FALSE(Save("missing/out.bmp", OutputFormat::kBmp));
