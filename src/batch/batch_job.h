@@ -17,13 +17,13 @@ inline constexpr const char* kDefaultBatchPrefix = "new_";
 // What one batch run does: which images, where their results go and how they are written.
 // The watermark itself (settings, logo, texture, text) comes with BatchInput.
 struct BatchJob {
-  std::string sourceDirectory;  // the folder the names are in
+  std::string sourceDirectory{};  // the folder the names are in
   // The source file list when the run starts. A name may hold a folder part (a list of
   // files from many folders, with an empty sourceDirectory); the output name never does.
-  std::vector<std::string> names;
-  std::string destinationDirectory;          // as picked; must exist and differ from the source
+  std::vector<std::string> names{};
+  std::string destinationDirectory{};        // as picked; must exist and differ from the source
   std::string prefix = kDefaultBatchPrefix;  // as typed; used without surrounding blanks
-  SaveOptions save;                          // output format, depth, sepia, JPEG and PNG choices
+  SaveOptions save{};                        // output format, depth, sepia, JPEG and PNG choices
   // "Use the individual text": each image gets the text of its side file ("beach.jpg.txt"),
   // and no text at all when it has none.
   bool useIndividualText = false;
@@ -35,12 +35,12 @@ struct BatchJob {
   int previewHeight = 0;
   // The picture written for a JPEG that cannot be decoded (the program directory's
   // kPlaceholderImageName); empty: such a JPEG fails.
-  std::filesystem::path placeholderPath;
+  std::filesystem::path placeholderPath{};
   // The random colour noise of item i comes from a source seeded with this and i, so a run
   // is the same with any number of jobs; none takes a seed from the clock.
-  std::optional<std::uint64_t> randomSeed;
+  std::optional<std::uint64_t> randomSeed{};
   // The moment the text commands show; none reads the clock when each item renders.
-  std::optional<LocalDateTime> now;
+  std::optional<LocalDateTime> now{};
 };
 
 }  // namespace quillstone

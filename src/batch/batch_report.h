@@ -26,9 +26,9 @@ struct BatchItemResult {
 // image begun counts in exactly one of written, placeholders, damaged, warned and failed.
 struct BatchReport {
   // Why the run did not start (a failed start check); then nothing was read or written.
-  std::optional<std::string> refusal;
-  std::string prefix;  // the prefix used, without surrounding blanks
-  std::vector<BatchItemResult> items;
+  std::optional<std::string> refusal{};
+  std::string prefix{};  // the prefix used, without surrounding blanks
+  std::vector<BatchItemResult> items{};
   int written = 0;       // images marked and written without a problem
   int placeholders = 0;  // unreadable JPEGs written as the placeholder picture
   int damaged = 0;       // damaged JPEGs marked and written as far as they decode

@@ -53,16 +53,16 @@ struct MarkInput {
 
 // One file to mark and where it goes.
 struct MarkFileRequest {
-  std::filesystem::path source;
-  std::filesystem::path output;
+  std::filesystem::path source{};
+  std::filesystem::path output{};
   // Written unmarked in place of a JPEG that cannot be decoded; empty: such a file fails.
-  std::filesystem::path placeholder;
-  SaveOptions save;  // format, depth, sepia, JPEG and PNG choices
+  std::filesystem::path placeholder{};
+  SaveOptions save{};  // format, depth, sepia, JPEG and PNG choices
   // Mark with the lines of the source's side file ("beach.jpg.txt") instead of the text;
   // no text when it has none.
   bool useIndividualText = false;
-  std::optional<LocalDateTime> now;  // the moment the text commands show; none reads the clock
-  int previewWidth = 0;              // the box of the preview (0 x 0: none)
+  std::optional<LocalDateTime> now{};  // the moment the text commands show; none reads the clock
+  int previewWidth = 0;                // the box of the preview (0 x 0: none)
   int previewHeight = 0;
 };
 

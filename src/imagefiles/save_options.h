@@ -12,9 +12,9 @@ namespace quillstone {
 // at these defaults on every run.
 struct SaveOptions {
   OutputFormat format = OutputFormat::kJpeg;    // "Save watermarked images as"
-  JpegOptions jpeg;                             // "Compression" 80 %, "Progressive", "Grayscale"
-  PngOptions png;                               // "Filter:" None, "Compression level:" 1
-  WebpOptions webp;                             // "Lossless" off; the quality is the JPEG one
+  JpegOptions jpeg{};                           // "Compression" 80 %, "Progressive", "Grayscale"
+  PngOptions png{};                             // "Filter:" None, "Compression level:" 1
+  WebpOptions webp{};                           // "Lossless" off; the quality is the JPEG one
   ColorDepth colorDepth = ColorDepth::kBits24;  // "Color depth"
   bool sepia = false;                           // "Apply sepia effect"
   // "Strip metadata": write no EXIF, XMP, IPTC or colour profile of the source.

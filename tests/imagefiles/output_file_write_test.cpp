@@ -23,10 +23,8 @@ TEST(WriteOutputFile, WebpIsReadBackByDwebpAndOurDecoder) {
     int tolerance;
   } cases[] = {{"lossless.webp", true, 80, 0}, {"q90.webp", false, 90, 24}, {"q10.webp", false, 10, 64}};
   for (const auto& c : cases) {
-    SaveOptions options;
-    options.format = OutputFormat::kWebp;
-    options.jpeg.quality = c.quality;
-    options.webp.lossless = c.lossless;
+    const SaveOptions options{
+        .format = OutputFormat::kWebp, .jpeg = {.quality = c.quality}, .webp = {.lossless = c.lossless}};
     ASSERT_TRUE(WriteOutputFile(image, {}, options, dir / c.name)) << c.name;
     RasterImage decoded;
     ASSERT_TRUE(DecodeImageFile(dir / c.name, decoded).ok()) << c.name;

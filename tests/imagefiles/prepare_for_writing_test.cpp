@@ -21,10 +21,7 @@ TEST(PrepareForWriting, DepthAndSepiaTogether) {
   const RasterImage original = testing::MakeGradientRaster(20, 10);
   RasterImage marked = original;
   RasterImage scratch;
-  SaveOptions options;
-  options.format = OutputFormat::kPng;
-  options.colorDepth = ColorDepth::kBits8;
-  options.sepia = true;
+  const SaveOptions options{.format = OutputFormat::kPng, .colorDepth = ColorDepth::kBits8, .sepia = true};
   testing::TempDir dir;
   const std::filesystem::path written = dir / "new_holiday.png";
   const StorageFormat format = PrepareForWriting(marked, scratch, options, PictureTurn{});
@@ -47,9 +44,7 @@ TEST(PrepareForWriting, TurnsBackAndKeepsTheChosenDepth) {
   RasterImage marked =
       testing::MakeRaster({"kw", "kk", "kk"}, {{'w', colors::kWhite}, {'k', colors::kBlack}});
   RasterImage scratch;
-  SaveOptions options;
-  options.format = OutputFormat::kBmp;
-  options.colorDepth = ColorDepth::kBits1;
+  const SaveOptions options{.format = OutputFormat::kBmp, .colorDepth = ColorDepth::kBits1};
   testing::TempDir dir;
   const StorageFormat format =
       PrepareForWriting(marked, scratch, options, LoadTurn(Orientation::kRotate90Clockwise, 1));
