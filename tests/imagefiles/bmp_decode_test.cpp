@@ -17,10 +17,10 @@ struct BmpFile {
   std::uint16_t bits = 24;
   std::uint32_t compression = 0;
   std::uint32_t colorsUsed = 0;
-  std::vector<std::uint32_t> masks;     // inside headers of 52 bytes or more, else after the header
-  std::vector<ColorValue> palette;      // written B, G, R (and 0 unless the header is 12 bytes)
-  std::vector<std::uint8_t> pixels;     // stored rows as they go in the file
-  std::optional<std::uint32_t> offset;  // of the pixel data; default right after the palette
+  std::vector<std::uint32_t> masks{};     // inside headers of 52 bytes or more, else after the header
+  std::vector<ColorValue> palette{};      // written B, G, R (and 0 unless the header is 12 bytes)
+  std::vector<std::uint8_t> pixels{};     // stored rows as they go in the file
+  std::optional<std::uint32_t> offset{};  // of the pixel data; default right after the palette
 
   std::vector<std::uint8_t> Bytes() const {
     std::vector<std::uint8_t> b;
@@ -88,73 +88,53 @@ struct Refusal {
 };
 
 BmpFile Rgb24(int width, int height, std::size_t pixelBytes) {
-  BmpFile f;
-  f.width = width;
-  f.height = height;
-  f.pixels.assign(pixelBytes, 0x55);
-  return f;
+  return {.width = width, .height = height, .pixels = std::vector<std::uint8_t>(pixelBytes, 0x55)};
 }
 
-BmpFile Rle8(std::vector<std::uint8_t> codes, int width = 4, int height = 3) {
-  BmpFile f;
-  f.width = width;
-  f.height = height;
-  f.bits = 8;
-  f.compression = 1;
-  f.palette = {kA, kB, kC, kD};
-  f.pixels = std::move(codes);
-  return f;
+BmpFile Rle8(std::vector<std::uint8_t> codes, int width = 4, int height = 3, std::uint32_t compression = 1) {
+  return {.width = width,
+          .height = height,
+          .bits = 8,
+          .compression = compression,
+          .palette = {kA, kB, kC, kD},
+          .pixels = std::move(codes)};
 }
 
-std::vector<Refusal> Refusals() {
-  std::vector<Refusal> r;
-  r.push_back({"width_70000", Rgb24(70000, 1, 16), "exceeds 65535 pixels per side"});
-  r.push_back({"topdown_height_70000", Rgb24(1, -70000, 16), "exceeds 65535 pixels per side"});
-  r.push_back({"over_2_28_pixels", Rgb24(20000, 20000, 16), "exceeds 2^28 pixels"});
-  r.push_back({"zero_width", Rgb24(0, 5, 16), "has no pixels"});
-  r.push_back(
-      {"pixel_data_short_by_one_byte", Rgb24(4, 4, 12 * 3 + 11), "cut short: the file holds 47 of 48 bytes"});
-  BmpFile absurdPalette = Rgb24(2, 2, 8);
-  absurdPalette.bits = 8;
-  absurdPalette.colorsUsed = 0x10000000;
-  absurdPalette.palette = {kA, kB};
-  r.push_back({"palette_count_absurd", absurdPalette, "colour table of 268435456 entries"});
-  BmpFile noPalette = absurdPalette;
-  noPalette.colorsUsed = 0;
-  noPalette.palette.clear();
-  noPalette.pixels.assign(2048, 0);
-  r.push_back({"no_colour_table", noPalette, "no colour table"});
-  BmpFile odd = Rgb24(1, 1, 4);
-  odd.bits = 7;
-  r.push_back({"bit_depth_7", odd, "unsupported bit depth 7"});
-  BmpFile rleMismatch = Rle8({0, 1});
-  rleMismatch.compression = 2;
-  r.push_back({"rle4_with_8_bits", rleMismatch, "RLE4 compression needs 4 bits"});
-  r.push_back({"rle_cut_inside_absolute_run", Rle8({0, 5, 1, 2}), "middle of a code"});
-  r.push_back({"rle_cut_inside_delta", Rle8({0, 2, 1}), "middle of a code"});
-  BmpFile split = Rgb24(1, 1, 4);
-  split.bits = 16;
-  split.compression = 3;
-  split.masks = {0x0F0F, 0x00F0, 0};
-  r.push_back({"mask_not_one_block", split, "not one block of bits"});
-  BmpFile masksCut = split;
-  masksCut.masks = {0x7C00};
-  masksCut.pixels.clear();
-  r.push_back({"masks_cut_short", masksCut, "colour masks are cut short"});
-  BmpFile farOffset = Rgb24(1, 1, 4);
-  farOffset.offset = 1000;
-  r.push_back({"offset_beyond_the_file", farOffset, "offset 1000 lies outside"});
-  BmpFile header200 = Rgb24(1, 1, 4);
-  header200.headerSize = 200;
-  r.push_back({"header_size_200", header200, "header size 200"});
-  BmpFile png = Rgb24(1, 1, 4);
-  png.compression = 5;
-  r.push_back({"embedded_png", png, "PNG"});
-  return r;
-}
+// One pixel of 24 bits and its padding; two rows of two 8-bit indices and their padding.
+const std::vector<std::uint8_t> kOnePixel(4, 0x55), kTwoPixels(8, 0x55);
+
+const Refusal kRefusals[] = {
+    {"width_70000", Rgb24(70000, 1, 16), "exceeds 65535 pixels per side"},
+    {"topdown_height_70000", Rgb24(1, -70000, 16), "exceeds 65535 pixels per side"},
+    {"over_2_28_pixels", Rgb24(20000, 20000, 16), "exceeds 2^28 pixels"},
+    {"zero_width", Rgb24(0, 5, 16), "has no pixels"},
+    {"pixel_data_short_by_one_byte", Rgb24(4, 4, 12 * 3 + 11), "cut short: the file holds 47 of 48 bytes"},
+    {"palette_count_absurd",
+     {.width = 2,
+      .height = 2,
+      .bits = 8,
+      .colorsUsed = 0x10000000,
+      .palette = {kA, kB},
+      .pixels = kTwoPixels},
+     "colour table of 268435456 entries"},
+    {"no_colour_table",
+     {.width = 2, .height = 2, .bits = 8, .pixels = std::vector<std::uint8_t>(2048, 0)},
+     "no colour table"},
+    {"bit_depth_7", {.bits = 7, .pixels = kOnePixel}, "unsupported bit depth 7"},
+    {"rle4_with_8_bits", Rle8({0, 1}, 4, 3, 2), "RLE4 compression needs 4 bits"},
+    {"rle_cut_inside_absolute_run", Rle8({0, 5, 1, 2}), "middle of a code"},
+    {"rle_cut_inside_delta", Rle8({0, 2, 1}), "middle of a code"},
+    {"mask_not_one_block",
+     {.bits = 16, .compression = 3, .masks = {0x0F0F, 0x00F0, 0}, .pixels = kOnePixel},
+     "not one block of bits"},
+    {"masks_cut_short", {.bits = 16, .compression = 3, .masks = {0x7C00}}, "colour masks are cut short"},
+    {"offset_beyond_the_file", {.pixels = kOnePixel, .offset = 1000}, "offset 1000 lies outside"},
+    {"header_size_200", {.headerSize = 200, .pixels = kOnePixel}, "header size 200"},
+    {"embedded_png", {.compression = 5, .pixels = kOnePixel}, "PNG"},
+};
 
 TEST(BmpDecode, RefusalsGiveTheirReasonAndLeaveTheTargetEmpty) {
-  for (const Refusal& r : Refusals()) {
+  for (const Refusal& r : kRefusals) {
     SCOPED_TRACE(r.what);
     RasterImage out(2, 2);
     const Status status = Decode(r.file, out);
@@ -175,24 +155,16 @@ TEST(BmpDecode, EveryTruncationIsRefusedUnlessOnlyTheLastRowPaddingIsMissing) {
 }
 
 TEST(BmpDecode, IndicesBeyondTheColourTableAreBlack) {
-  BmpFile four;
-  four.width = 3;
-  four.bits = 4;
-  four.palette = {kA, kB};
-  four.pixels = {0x1F, 0x00, 0, 0};
   RasterImage out;
-  ASSERT_TRUE(Decode(four, out).ok());
+  ASSERT_TRUE(Decode({.width = 3, .bits = 4, .palette = {kA, kB}, .pixels = {0x1F, 0x00, 0, 0}}, out).ok());
   EXPECT_EQ(out, Expected({"BkA"}));
 }
 
 TEST(BmpDecode, MaskedChannelsOfAnyWidthScaleByRounding) {
-  BmpFile file;
-  file.width = 1;
-  file.bits = 16;
-  file.compression = 3;
-  file.masks = {0xE000, 0x1FF8, 0x0007};  // 3, 10 and 3 bits
-  // r = 5 -> round(5 * 255 / 7) = 182, g = 512 -> round(512 * 255 / 1023) = 128, b = 7 -> 255.
-  file.pixels = {0x07, 0xB0, 0, 0};
+  // Channels of 3, 10 and 3 bits: r = 5 -> round(5 * 255 / 7) = 182, g = 512 ->
+  // round(512 * 255 / 1023) = 128, b = 7 -> 255.
+  const BmpFile file{
+      .bits = 16, .compression = 3, .masks = {0xE000, 0x1FF8, 0x0007}, .pixels = {0x07, 0xB0, 0, 0}};
   RasterImage out;
   ASSERT_TRUE(Decode(file, out).ok());
   EXPECT_EQ(out.Pixel(0, 0), (Rgb{182, 128, 255}));
@@ -214,8 +186,7 @@ TEST(BmpDecode, RleRunsAreCutAtTheRightEdgeAndAMoveBelowTheLastRowEndsThePicture
   ASSERT_TRUE(Decode(Rle8({5, 2, 0, 0, 0, 2, 0, 9, 3, 3}, 2, 2), out).ok());
   EXPECT_EQ(out, Expected({"AA", "CC"}));
   // Data that stops after a whole code, without an end code, leaves the rest at entry 0.
-  BmpFile topDown = Rle8({1, 3}, 2, -2);
-  ASSERT_TRUE(Decode(topDown, out).ok());
+  ASSERT_TRUE(Decode(Rle8({1, 3}, 2, -2), out).ok());
   EXPECT_EQ(out, Expected({"DA", "AA"}));
 }
 
