@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "imagefiles/image_decoder.h"
+#include "support/decoded_file.h"
 #include "support/picture_files.h"
 #include "support/test_support.h"
 
@@ -73,13 +74,14 @@ TEST(PictureDecode, PngWarningIsCarriedOutAsDamage) {
   EXPECT_NE(extras.damage.find("CRC"), std::string::npos) << extras.damage;
 }
 
-// A file of the right kind cut in half, and one of another kind under the name, fail with
-// the decoder's reason and leave the raster empty.
-TEST(PictureDecode, TruncatedAndForeignFilesFailWithAReason) {
+// Each kind decodes to its picture (the TIFF in tiles that overhang the right and bottom
+// edges); cut in half, or another kind under the name, it fails with the decoder's reason
+// and leaves the raster empty.
+TEST(PictureDecode, WholeFilesDecodeAndTruncatedAndForeignOnesFailWithAReason) {
   testing::TempDir dir;
   const RasterImage picture = testing::MakeNoiseRaster(40, 30);
   testing::WriteTestPng(dir / "whole.png", picture, PngLayout::kRgb8);
-  testing::WriteTestTiff(dir / "whole.tif", picture, 8, false, COMPRESSION_ADOBE_DEFLATE);
+  testing::WriteTestTiff(dir / "whole.tif", picture, 8, true, COMPRESSION_ADOBE_DEFLATE);
   testing::WriteTestWebp(dir / "whole.webp", picture, true);
   const struct {
     const char* kind;
@@ -92,6 +94,7 @@ TEST(PictureDecode, TruncatedAndForeignFilesFailWithAReason) {
   };
   const std::string bitmap = "BM" + std::string(200, '\0');
   for (const auto& c : cases) {
+    EXPECT_EQ(testing::Decoded(dir / (std::string("whole.") + c.kind)), picture) << c.kind;
     const std::string whole = testing::FileContents(dir / (std::string("whole.") + c.kind));
     const std::string truncated = std::string("truncated.") + c.kind;
     const std::string foreign = std::string("foreign.") + c.kind;
