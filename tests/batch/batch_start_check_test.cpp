@@ -38,10 +38,9 @@ TEST_P(StartCheckTest, RefusesWithItsMessage) {
   std::filesystem::create_directories(temp / "dest");
   std::filesystem::create_directory(temp / "Source");
   std::filesystem::create_directory_symlink(temp / "source", temp / "link");
-  BatchJob job;
-  job.sourceDirectory = (temp / "source").string() + "/";
-  job.destinationDirectory = (temp / "dest").string();
-  job.names = {"a.jpg", "b.jpg"};
+  BatchJob job{.sourceDirectory = (temp / "source").string() + "/",
+               .names = {"a.jpg", "b.jpg"},
+               .destinationDirectory = (temp / "dest").string()};
   if (c.destination != nullptr) {
     const bool blank = std::string_view(c.destination).find_first_not_of(' ') == std::string_view::npos;
     job.destinationDirectory = blank ? c.destination : (temp / c.destination).string();
@@ -75,13 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCheckCase{"NoImages", nullptr, true, "", kNoImagesMessage},
                       StartCheckCase{"MissingDestination", "nothere", false, "", kMissingDestinationMessage},
                       StartCheckCase{"SubdirectoryOfSource", "source/sub", false, "", ""},
-                      StartCheckCase{"BlankPrefix", nullptr, false, "  ", ""},
-                      // A prefix may not lead out of the destination; a dot is fine, only ".." is not.
-                      StartCheckCase{"PrefixUp", nullptr, false, "../", kPrefixRefusal},
-                      StartCheckCase{"PrefixIntoAFolder", nullptr, false, "sub/new_", kPrefixRefusal},
-                      StartCheckCase{"PrefixDotDot", nullptr, false, "..", kPrefixRefusal},
-                      StartCheckCase{"PrefixUpWithBlanks", nullptr, false, " ../x ", kPrefixRefusal},
-                      StartCheckCase{"PrefixWithADot", nullptr, false, "v1.0_", ""}),
+                      // A prefix that leads out of the destination (the output name's rule).
+                      StartCheckCase{"PrefixUp", nullptr, false, "../", kPrefixRefusal}),
     [](const ::testing::TestParamInfo<StartCheckCase>& info) { return std::string(info.param.label); });
 
 TEST(OneLineMessageTest, JoinsTheLinesOfAMessageBox) {
