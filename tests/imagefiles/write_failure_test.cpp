@@ -68,18 +68,6 @@ TEST_P(WriterFailure, MissingDirectoryIsAnErrorWithTheReason) {
   EXPECT_NE(status.message().find("No such file or directory"), std::string::npos) << status.message();
 }
 
-TEST_P(WriterFailure, SuccessReplacesTheOldFileAndLeavesNoTemporary) {
-  const auto path = dir_ / "out.img";
-  WriteFile(path, "old");
-  ::chmod(path.c_str(), 0640);
-  ASSERT_TRUE(GetParam().write(image_, path));
-  EXPECT_GT(std::filesystem::file_size(path), 100u);
-  EXPECT_EQ(testing::FolderEntries(dir_.path()), std::vector<std::string>{"out.img"});
-  struct stat info {};
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u) << "a replaced file keeps its permissions";
-}
-
 // A read-only folder, or a write-protected file in a folder anyone may write: an ordinary
 // user (root drops to one) is refused and the old file stays as it was.
 TEST_P(WriterFailure, ReadOnlyDirectoryOrWriteProtectedFileKeepsTheOldFile) {
