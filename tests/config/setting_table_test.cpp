@@ -22,20 +22,12 @@ TEST(SettingTable, NamesAreUniqueWithoutRegardToCase) {
 }
 
 TEST(SettingTable, FindsByNameInAnyCase) {
-  const struct {
-    const char* asked;
-    const char* name;
-    const char* section;
-  } cases[] = {
-      {"LOGOPROZENT", "logoprozent", "LOGOSECTION"},
-      {"bannerheigth", "BANNERHEIGTH", "BANNERSECTION"},
-      {"TextureLeftMargin", "textureleftmargin", ""},
-  };
-  for (const auto& c : cases) {
-    const SettingDescriptor* setting = FindSetting(c.asked);
-    ASSERT_NE(setting, nullptr) << c.asked;
-    EXPECT_EQ(setting->name, c.name);
-    EXPECT_EQ(setting->section, c.section);
+  for (const auto& [asked, name] : {std::pair{"LOGOPROZENT", "logoprozent"},
+                                    {"bannerheigth", "BANNERHEIGTH"},
+                                    {"TextureLeftMargin", "textureleftmargin"}}) {
+    const SettingDescriptor* setting = FindSetting(asked);
+    ASSERT_NE(setting, nullptr) << asked;
+    EXPECT_EQ(setting->name, name);
   }
   EXPECT_EQ(FindSetting("logopos10"), nullptr);
   EXPECT_EQ(FindSetting(""), nullptr);
@@ -70,41 +62,39 @@ TEST(SettingTable, SetFromTextIsStrict) {
   }
 }
 
+// Each value reaches its field and nothing else: a colour typed as #RRGGBB is stored as
+// 0xBBGGRR, blanks around a number and a leading + or zeros go, yes/no words are switches.
 TEST(SettingTable, SetFromTextReachesTheField) {
-  ProgramSettings s;
-  const auto set = [&](const char* name, const char* value) {
-    const SettingDescriptor* setting = FindSetting(name);
-    ASSERT_NE(setting, nullptr) << name;
-    ASSERT_TRUE(SetSettingFromText(s, *setting, value).ok()) << name << "=" << value;
+  struct Case {
+    const char* name;
+    const char* value;
+    void (*expected)(ProgramSettings&);
   };
-  set("maincolor", "#FF8000");
-  EXPECT_EQ(s.watermark.color.color, 33023u);  // 0x0080FF
-  set("FRAMEINNER", " 33023 ");
-  EXPECT_EQ(s.watermark.frame.innerColor, 0x0080FFu);
-  set("redon", "off");
-  EXPECT_FALSE(s.watermark.channels.red);
-  set("logopos9", "YES");
-  EXPECT_TRUE(s.watermark.logo.places[8]);
-  set("horiz3", "1");
-  EXPECT_EQ(s.watermark.text.horizontal, HorizontalAlign::kRight);
-  set("combination", "12");
-  EXPECT_EQ(s.watermark.combination, CombinationOrder::kTCL);
-  set("fontname", "DejaVu Sans");
-  EXPECT_EQ(s.watermark.text.font.face, "DejaVu Sans");
-  set("BANNERWIDTH", "+0640");
-  EXPECT_EQ(s.banner.width, "640");
-  set("texturebottomalign", "3");
-  EXPECT_EQ(s.watermark.texture.bottom.align, TextureAlign::kCenter);
-  set("text3ddirection8", "0");
-  EXPECT_FALSE(s.watermark.text.threeD.directions[7]);
-  set("changes", "1");
-  EXPECT_TRUE(s.configurationWritten);
-  set("SizeGroup", "26");
-  EXPECT_EQ(s.resize.preset, SizePreset::kCustomSize);
-  set("orientation", "3");
-  EXPECT_EQ(s.orientation.orientation, Orientation::kRotate270Clockwise);
-  set("logoangle", "90");
-  EXPECT_EQ(s.logoTools.angle, 90);
+  for (const Case& c : {
+           Case{"maincolor", "#FF8000", [](auto& s) { s.watermark.color.color = 0x0080FF; }},
+           Case{"FRAMEINNER", " 33023 ", [](auto& s) { s.watermark.frame.innerColor = 0x0080FF; }},
+           Case{"redon", "off", [](auto& s) { s.watermark.channels.red = false; }},
+           Case{"logopos9", "YES", [](auto& s) { s.watermark.logo.places[8] = true; }},
+           Case{"horiz3", "1", [](auto& s) { s.watermark.text.horizontal = HorizontalAlign::kRight; }},
+           Case{"combination", "12", [](auto& s) { s.watermark.combination = CombinationOrder::kTCL; }},
+           Case{"fontname", "DejaVu Sans", [](auto& s) { s.watermark.text.font.face = "DejaVu Sans"; }},
+           Case{"BANNERWIDTH", "+0640", [](auto& s) { s.banner.width = "640"; }},
+           Case{"texturebottomalign", "3",
+                [](auto& s) { s.watermark.texture.bottom.align = TextureAlign::kCenter; }},
+           Case{"text3ddirection8", "0", [](auto& s) { s.watermark.text.threeD.directions[7] = false; }},
+           Case{"changes", "1", [](auto& s) { s.configurationWritten = true; }},
+           Case{"SizeGroup", "26", [](auto& s) { s.resize.preset = SizePreset::kCustomSize; }},
+           Case{"orientation", "3",
+                [](auto& s) { s.orientation.orientation = Orientation::kRotate270Clockwise; }},
+           Case{"logoangle", "90", [](auto& s) { s.logoTools.angle = 90; }},
+       }) {
+    const SettingDescriptor* setting = FindSetting(c.name);
+    ASSERT_NE(setting, nullptr) << c.name;
+    ProgramSettings set, expected;
+    ASSERT_TRUE(SetSettingFromText(set, *setting, c.value).ok()) << c.name << "=" << c.value;
+    c.expected(expected);
+    EXPECT_EQ(set, expected) << c.name << "=" << c.value;
+  }
 }
 
 // Every setting's value text sets the same value again, and that value goes through the
