@@ -26,17 +26,15 @@ TEST(FileMask, Wildcards) {
 }
 
 TEST(FileMask, MaskListsSeparatedBySemicolons) {
-  EXPECT_TRUE(MatchesFileMask("IMG_1.JPG", kDefaultFileMask));
-  EXPECT_TRUE(MatchesFileMask("x.JPE", kDefaultFileMask));
-  EXPECT_FALSE(MatchesFileMask("x.jpeg", kDefaultFileMask));
-  EXPECT_FALSE(MatchesFileMask("x.bmp", kDefaultFileMask));
-  EXPECT_TRUE(MatchesFileMask("x.bmp", " *.jpg ; *.bmp "));
-  EXPECT_TRUE(MatchesFileMask("x.jpeg", kFileFilters[0].mask));
-  EXPECT_TRUE(MatchesFileMask("x.TIFF", kFileFilters[0].mask));
-  EXPECT_FALSE(MatchesFileMask("x.gif", kFileFilters[0].mask));
-  EXPECT_FALSE(MatchesFileMask("x.jpg", ""));
-  EXPECT_FALSE(MatchesFileMask("x.jpg", " ; ;"));
-  EXPECT_TRUE(MatchesFileMask("x.jpg", ";;*.jpg;"));
+  using W = WildcardCase;
+  const char* all = kFileFilters[0].mask;
+  for (const W& c : {W{"IMG_1.JPG", kDefaultFileMask, true}, W{"x.JPE", kDefaultFileMask, true},
+                     W{"x.jpeg", kDefaultFileMask, false}, W{"x.bmp", kDefaultFileMask, false},
+                     W{"x.bmp", " *.jpg ; *.bmp ", true}, W{"x.jpeg", all, true}, W{"x.TIFF", all, true},
+                     W{"x.gif", all, false}, W{"x.jpg", "", false}, W{"x.jpg", " ; ;", false},
+                     W{"x.jpg", ";;*.jpg;", true}}) {
+    EXPECT_EQ(MatchesFileMask(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
+  }
 }
 
 TEST(FileMask, MaskEntryAllowsOnlyImageExtensions) {
