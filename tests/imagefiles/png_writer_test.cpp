@@ -84,8 +84,6 @@ TEST(PngWriter, EveryRowUsesTheChosenFilter) {
       CheckWithPngcheck(path);
 
       const PngFile png = ParsePng(testing::ReadBytes(path));
-      EXPECT_EQ(png.width, 13u);
-      EXPECT_EQ(png.height, 6u);
       EXPECT_EQ(png.interlace, 0);
       const int bits = BitsPerPixel(depth);
       EXPECT_EQ(png.colorType, bits <= 8 ? 3 : 2);
