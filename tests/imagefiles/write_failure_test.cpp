@@ -25,9 +25,6 @@ struct WriterCase {
 std::string PrintName(const ::testing::TestParamInfo<WriterCase>& info) {
   return info.param.name;
 }
-void PrintTo(const WriterCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 using testing::WriteFile;
 
