@@ -151,20 +151,20 @@ TEST_F(Configuration, ValuesOutsideTheirRangeAreClampedOrDefaulted) {
       "[COLORSECTION]\nstepinpixel=0\ncolorstylewidth=-9\nmaincolor=16777216\n"
       "[TEXTSECTION]\nfontsize=-3\nfontcolor=12abc\n"
       "[PAPERCOLOR]\nPAPER01=-2147483633\nSTRENGTH02=26\n");
-  ProgramSettings s;
+  ProgramSettings s = Unusual();
   ApplyConfiguration(profile, s);
-  EXPECT_TRUE(s.watermark.channels.red);    // any non-zero is on
-  EXPECT_TRUE(s.watermark.channels.green);  // not a number: default 1
-  EXPECT_EQ(s.watermark.combination, CombinationOrder::kTCL);
-  EXPECT_EQ(s.watermark.logo.alpha, 100);
-  EXPECT_EQ(s.watermark.logo.transparentColor, 0u);  // not a colour: default
-  EXPECT_EQ(s.watermark.color.step, 1);
-  EXPECT_EQ(s.watermark.color.strengthItem, -1);
-  EXPECT_EQ(s.watermark.color.color, 0u);
-  EXPECT_EQ(s.watermark.text.font.points, 1);
-  EXPECT_EQ(s.watermark.text.fontColor, 16777215u);
-  EXPECT_EQ(s.watermark.color.paperColors[0], colors::kButtonFace);  // desktop colour code of older files
-  EXPECT_EQ(s.watermark.color.paperStrengths[1], 25);
+  // What is no number or colour reads as a missing key; numbers are clamped to their range;
+  // any non-zero switch is on; the desktop colour code of older files is a colour.
+  ProgramSettings expected = ReadFromEmptyFile(Unusual());
+  WatermarkSettings& w = expected.watermark;
+  w.combination = CombinationOrder::kTCL;
+  w.logo.alpha = 100;
+  w.color.step = 1;
+  w.color.strengthItem = -1;
+  w.text.font.points = 1;
+  w.color.paperColors[0] = colors::kButtonFace;
+  w.color.paperStrengths[1] = 25;
+  EXPECT_EQ(s, expected);
 }
 
 TEST_F(Configuration, RadioKeysSelectTheLastButtonSet) {
