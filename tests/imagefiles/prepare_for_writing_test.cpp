@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-
 #include "imagefiles/color_depth.h"
 #include "imagefiles/output_file.h"
 #include "imagefiles/sepia.h"
@@ -9,12 +7,6 @@
 
 namespace quillstone {
 namespace {
-
-RasterImage ReadBack(const std::filesystem::path& path) {
-  QImage decoded;
-  EXPECT_TRUE(decoded.load(QString::fromStdString(path.string()))) << path;
-  return testing::FromQImage(decoded);
-}
 
 TEST(PrepareForWriting, DepthAndSepiaTogether) {
   QUILLSTONE_REQUIRE_TOOL("pngcheck");
@@ -34,7 +26,7 @@ TEST(PrepareForWriting, DepthAndSepiaTogether) {
   ReduceColorDepth(expected, ColorDepth::kBits8);
   SepiaTone(expected);
   EXPECT_EQ(testing::FirstDifference(marked, expected), "");
-  EXPECT_EQ(testing::FirstDifference(ReadBack(written), expected), "");
+  EXPECT_EQ(testing::FirstDifference(testing::ReadWithQt(written), expected), "");
 }
 
 TEST(PrepareForWriting, TurnsBackAndKeepsTheChosenDepth) {
@@ -52,7 +44,7 @@ TEST(PrepareForWriting, TurnsBackAndKeepsTheChosenDepth) {
   const auto bytes = testing::ReadBytes(dir / "scan.bmp");
   ASSERT_GE(bytes.size(), 30u);
   EXPECT_EQ(testing::Le16(bytes, 28), 1u) << "the turned-back image is still written at 1 bit";
-  EXPECT_EQ(testing::FirstDifference(ReadBack(dir / "scan.bmp"), file), "");
+  EXPECT_EQ(testing::FirstDifference(testing::ReadWithQt(dir / "scan.bmp"), file), "");
 }
 
 }  // namespace

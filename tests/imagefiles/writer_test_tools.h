@@ -82,6 +82,14 @@ inline RasterImage FromQImage(const QImage& decoded) {
   return image;
 }
 
+// The picture in the file as Qt's own reader sees it (of the format given, or any);
+// empty, and the test failed, when Qt cannot read it.
+inline RasterImage ReadWithQt(const std::filesystem::path& path, const char* format = nullptr) {
+  QImage decoded;
+  EXPECT_TRUE(decoded.load(QString::fromStdString(path.string()), format)) << path;
+  return FromQImage(decoded);
+}
+
 // First pixel where two equally sized rasters differ, as text; empty when none does.
 inline std::string FirstDifference(const RasterImage& a, const RasterImage& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) {
