@@ -39,18 +39,15 @@ TEST(EffectCommands, RunByExactMacroWordOnly) {
 TEST(EffectCommands, SequencesRunInOrder) {
   // "Negative special": greyscale, contrast -10, contrast -2. (10, 20, 31) -> 20 -> 255 -> 0;
   // (200, 200, 200) -> 200 -> 0 -> 254.
-  RasterImage image(2, 1);
-  image.SetPixel(0, 0, Rgb{10, 20, 31});
-  image.SetPixel(1, 0, Rgb{200, 200, 200});
+  RasterImage image =
+      testing::MakeRaster({"ab"}, {{'a', MakeColor(10, 20, 31)}, {'b', MakeColor(200, 200, 200)}});
   ASSERT_TRUE(RunEffectCommand(image, "negativespecial"));
-  EXPECT_EQ(image.Pixel(0, 0), (Rgb{0, 0, 0}));
-  EXPECT_EQ(image.Pixel(1, 0), (Rgb{254, 254, 254}));
+  EXPECT_EQ(image, testing::GreyRaster({{0, 254}}));
 
   // "Emboss" greys the image first: a flat colour embosses to 128 inside the frame.
   RasterImage flat(3, 2, MakeColor(10, 90, 200));
   ASSERT_TRUE(RunEffectCommand(flat, "emboss"));
-  EXPECT_EQ(flat.Pixel(1, 0), (Rgb{128, 128, 128}));
-  EXPECT_EQ(flat.Pixel(0, 0), (Rgb{100, 100, 100}));
+  EXPECT_EQ(flat, testing::GreyRaster({{100, 128, 100}, {100, 100, 100}}));
 }
 
 // Each command's effect on the centre pixel of a flat 3 x 3 image.
