@@ -98,23 +98,22 @@ TEST(RenderWatermark, SameInputGivesSamePixelsNothingAccumulates) {
   EXPECT_TRUE(f.Render().marked == first);
 }
 
-TEST(RenderWatermark, LogoBiggerThanImageReportsWithTheTime) {
+// The logo too big for the picture is reported with the time, and the render completes with
+// nothing blended. An empty original places no logo, but a logo after another stage tests
+// the size first; the status is left alone unless logo and text clear it.
+TEST(RenderWatermark, LogoBiggerThanImageReportsWithTheTimeAndOnlyLogoAndTextClearTheStatus) {
   RenderFixture f{RasterImage(10, 10, colors::kBlack), RasterImage(11, 2, colors::kWhite)};
   const RenderOutput& out = f.Render();
   ASSERT_TRUE(out.status.has_value());
   EXPECT_EQ(out.status->rfind(kLogoTooBigMessage, 0), 0u) << *out.status;
   EXPECT_GT(out.status->size(), std::string(kLogoTooBigMessage).size()) << "the time follows";
-  EXPECT_TRUE(out.marked == f.original) << "nothing is blended, the render still completes";
-}
-
-// An empty original places no logo, but a logo after another stage tests the size first.
-TEST(RenderWatermark, StatusIsLeftAloneUnlessLogoAndTextClearIt) {
-  RenderFixture f{{}, RasterImage(4, 4, colors::kWhite)};
+  EXPECT_TRUE(out.marked == f.original) << "nothing is blended";
+  f.original = {};
   EXPECT_FALSE(f.Render().status.has_value()) << "empty original, logo first: nothing, no message";
   f.settings.combination = CombinationOrder::kTL;
   ASSERT_TRUE(f.Render().status.has_value());
   EXPECT_EQ(f.output.status->rfind(kLogoTooBigMessage, 0), 0u);
-  f.original = RasterImage(10, 10, colors::kBlack);
+  f.original = RasterImage(20, 10, colors::kBlack);
   EXPECT_FALSE(f.Render().status.has_value());
   f.settings.combination = CombinationOrder::kActive;
   EXPECT_FALSE(f.Render().status.has_value());
