@@ -121,8 +121,7 @@ TEST(RotateLogoByAngle, SmallAnglesOnSmallLogosCopy) {
     const RasterImage reference = MakeGradientRaster(c.width, c.height);
     RasterImage rotated;
     ASSERT_TRUE(RotateLogoByAngle(reference, c.angle, colors::kRed, rotated).ok());
-    EXPECT_EQ(rotated.Width(), c.rotatedWidth);
-    EXPECT_EQ(rotated.Height(), c.rotatedHeight);
+    EXPECT_EQ(testing::SizeOf(rotated), std::pair(c.rotatedWidth, c.rotatedHeight));
     EXPECT_EQ(rotated == reference, c.copied);
   }
 }
