@@ -86,7 +86,6 @@ TEST(ColorStylePresets, PixelInsideTheFrame) {
         Case{kEnhance2, {10, 20, 31}, {0, 20, 42}}, Case{kSmallMosaic, {10, 20, 30}, {10, 20, 30}},
         Case{kEmbossBlackAndWhite, {10, 20, 30}, {128, 128, 128}}, Case{kJustRed, {10, 20, 30}, {10, 0, 0}},
         Case{kJustGreen, {10, 20, 30}, {0, 20, 0}}, Case{kJustBlue, {10, 20, 30}, {0, 0, 30}},
-        Case{kBlackAndWhiteFullColor, {200, 200, 200}, {254, 254, 254}},
         // Solarize 64: (245, 235, 224); grey 234; contrast -10 -> 0; contrast -2 -> 254.
         Case{kSolarizeBlackAndWhite, {10, 20, 31}, {254, 254, 254}}}) {
     const EffectSequence* preset = ColorStylePreset(c.style);
