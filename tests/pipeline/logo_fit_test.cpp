@@ -53,8 +53,7 @@ TEST(FitLogo, ScalesPixelsAndAlphaTogetherAndOnlyWhenNeeded) {
 
   ASSERT_TRUE(FitLogo(logo, alpha, settings, 500, 400, buffers, fitted));
   ASSERT_EQ(testing::SizeOf(*fitted.logo), std::pair(40, 20));
-  ASSERT_EQ(fitted.alpha.size(), 40u * 20u);
-  for (const std::uint8_t a : fitted.alpha) ASSERT_EQ(a, 128);
+  EXPECT_EQ(std::vector(fitted.alpha.begin(), fitted.alpha.end()), std::vector<std::uint8_t>(40 * 20, 128));
   EXPECT_EQ(fitted.logo->Pixel(20, 10), (Rgb{200, 10, 10}));
 }
 
