@@ -18,6 +18,14 @@ void Lighten(RasterImage& logo) {
   LightenLogo(logo, kLogoLightenAmount);
 }
 
+// The gradient picture of that size, rippled with a fixed seed.
+RasterImage Rippled(int width, int height, RippleKind kind, int amount, std::uint32_t seed = 1) {
+  RasterImage logo = MakeGradientRaster(width, height);
+  RandomSource random(seed);
+  RippleLogo(logo, kind, amount, random);
+  return logo;
+}
+
 TEST(LogoEffects, WorkedValuesOfThePixelEffects) {
   struct Case {
     void (*effect)(RasterImage&);
@@ -78,9 +86,7 @@ TEST(DiagonalBlurPass, PicturesOfThreePixelsOrLessAndFlatPicturesStay) {
 // 4 rows limit the amount to 2; rows 1 and 0 are copied down by their offsets.
 TEST(RippleLogo, SawtoothOnFourRows) {
   const RasterImage logo = MakeGradientRaster(4, 4);
-  RasterImage rippled = logo;
-  RandomSource random(1);
-  RippleLogo(rippled, RippleKind::kSawtooth, kLogoRippleAmount, random);
+  const RasterImage rippled = Rippled(4, 4, RippleKind::kSawtooth, kLogoRippleAmount);
   // Offsets x mod 3: 0, 1, 2, 0; rows 0 .. a - 1 move down by them and keep what nothing covers.
   RasterImage expected = logo;
   for (int x = 0; x < 4; ++x)
@@ -91,9 +97,7 @@ TEST(RippleLogo, SawtoothOnFourRows) {
 TEST(RippleLogo, TriangleOffsetsRiseAndFall) {
   // 8 rows: amount 10 is limited to 4; offsets 0 1 2 3 4 3 2 1 0 along a row.
   const RasterImage logo = MakeGradientRaster(9, 8);
-  RasterImage rippled = logo;
-  RandomSource random(1);
-  RippleLogo(rippled, RippleKind::kTriangle, kLogoTriangleRippleAmount, random);
+  const RasterImage rippled = Rippled(9, 8, RippleKind::kTriangle, kLogoTriangleRippleAmount);
   const int offsets[] = {0, 1, 2, 3, 4, 3, 2, 1, 0};
   for (int x = 0; x < 9; ++x) EXPECT_EQ(rippled.Pixel(x, 3 + offsets[x]), logo.Pixel(x, 3)) << x;
 }
@@ -101,10 +105,7 @@ TEST(RippleLogo, TriangleOffsetsRiseAndFall) {
 TEST(RippleLogo, RandomOffsetsStayBelowTheAmount) {
   // Gradient pixel (x, y) is (x, y, x + y): every result pixel must come from its own
   // column and from 0 .. amount - 1 rows above, and the first column never moves.
-  const RasterImage logo = MakeGradientRaster(50, 12);
-  RasterImage rippled = logo;
-  RandomSource random(7);
-  RippleLogo(rippled, RippleKind::kRandom, kLogoRippleAmount, random);
+  const RasterImage rippled = Rippled(50, 12, RippleKind::kRandom, kLogoRippleAmount, 7);
   bool moved = false;
   for (int y = 0; y < 12; ++y) {
     for (int x = 0; x < 50; ++x) {
@@ -143,10 +144,7 @@ TEST(TrianglePatternLogo, RunsFollowTheRowRhythm) {
 
 TEST(LogoEffects, EmptyLogosStayEmptyAndOneRowPicturesDoNotRipple) {
   RandomSource random(1);
-  const RasterImage row = MakeGradientRaster(20, 1);
-  RasterImage rippled = row;
-  RippleLogo(rippled, RippleKind::kSawtooth, 5, random);
-  EXPECT_EQ(rippled, row);
+  EXPECT_EQ(Rippled(20, 1, RippleKind::kSawtooth, 5), MakeGradientRaster(20, 1));
   RasterImage logo;
   DarkenLogo(logo, 10);
   WeightedGreyLogo(logo);

@@ -60,7 +60,6 @@ TEST(RotateLogoByAngle, RightAnglesTurnExactly) {
   RotateLogoQuarter(turned);
   RasterImage rotated = MakeGradientRaster(40, 30);
   ASSERT_TRUE(RotateLogoByAngle(rotated, 90, colors::kRed, rotated).ok());
-  EXPECT_EQ(rotated.Width(), 30);
   EXPECT_EQ(rotated, turned);
   RasterImage flipped = MakeGradientRaster(40, 30);
   FlipHorizontal(flipped);
