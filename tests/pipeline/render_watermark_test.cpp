@@ -261,11 +261,7 @@ std::vector<std::vector<std::pair<int, std::int64_t>>> Shares(int from, int to) 
 // the rows and columns are grouped on the way: whole and partly covered cells, enlarging,
 // and cells wider than 512 and taller than 257 source pixels.
 TEST(AreaAverageResize, AgreesWithTheSharesOfEveryPixel) {
-  RandomSource random(3);
-  RasterImage source(1100, 600);
-  for (int y = 0; y < source.Height(); ++y)
-    for (int j = 0; j < 3 * source.Width(); ++j)
-      source.Row(y)[j] = static_cast<std::uint8_t>(random.Below(256));
+  const RasterImage source = testing::MakeNoiseRaster(1100, 600, 3);
   RasterImage target;
   for (const auto& [width, height] :
        std::vector<std::pair<int, int>>{{55, 30}, {37, 41}, {2, 2}, {1201, 7}}) {
