@@ -17,17 +17,13 @@ constexpr ColorValue kRight = MakeColor(70, 80, 90);
 
 using Renderer = testing::RenderFixture;
 
-// Settings that only place the logo, at the given places, fully opaque unless told.
-WatermarkSettings LogoOnly(std::initializer_list<LogoPlace> places, int alpha = 100) {
-  WatermarkSettings s;
+// Sets the render to place only the logo, at the given places, fully opaque unless told.
+void LogoOnly(WatermarkSettings& s, std::initializer_list<LogoPlace> places, int alpha = 100) {
   s.combination = CombinationOrder::kActive;
   s.action = WatermarkAction::kPlaceLogo;
   s.logo.places = {};
   for (const LogoPlace p : places) s.logo.places[static_cast<int>(p)] = true;
   s.logo.alpha = alpha;
-  s.frame.outerOn = false;
-  s.frame.innerOn = false;
-  return s;
 }
 
 void SetMargins(TextureSettings& t, int top, int bottom, int left, int right) {
@@ -44,7 +40,7 @@ using testing::Framed;
 // 100 x 50 image ends up inside the frames, moved by their width, not under them.
 TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
   Renderer r{RasterImage(100, 50, colors::kBlack), RasterImage(10, 10, colors::kWhite)};
-  r.settings = LogoOnly({LogoPlace::kBottomRight});
+  LogoOnly(r.settings, {LogoPlace::kBottomRight});
   r.settings.frame = {true, true, kOuter, kInner, 3, 2};
   const RasterImage logoAt90x40 = Framed(RasterImage(10, 10, colors::kWhite), 90, 40, 0, 0, colors::kBlack);
   EXPECT_EQ(r.Render().marked, Framed(Framed(logoAt90x40, 2, 2, 2, 2, kInner), 3, 3, 3, 3, kOuter));
@@ -55,7 +51,7 @@ TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
 // placed on the enlarged size and blended over the margin colours.
 TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
   Renderer r{RasterImage(100, 50, colors::kBlack), RasterImage(10, 10, MakeColor(200, 200, 200))};
-  r.settings = LogoOnly({LogoPlace::kTopLeft, LogoPlace::kBottomRight}, 50);
+  LogoOnly(r.settings, {LogoPlace::kTopLeft, LogoPlace::kBottomRight}, 50);
   r.settings.texture.enabled = true;
   r.settings.texture.mode = TextureMode::kBeforeWatermarking;
   SetMargins(r.settings.texture, 10, 0, 5, 5);
@@ -73,10 +69,8 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
   // The logo after another stage blends over what is there, margins included.
   r.original = RasterImage(20, 10, colors::kBlack);
   r.logo = RasterImage(4, 4, MakeColor(200, 200, 200));
-  r.settings = LogoOnly({LogoPlace::kTopLeft}, 50);
+  LogoOnly(r.settings, {LogoPlace::kTopLeft}, 50);
   r.settings.combination = CombinationOrder::kTL;
-  r.settings.texture.enabled = true;
-  r.settings.texture.mode = TextureMode::kBeforeWatermarking;
   SetMargins(r.settings.texture, 0, 0, 2, 0);
   const RasterImage& onResult = r.Render().marked;
   ASSERT_EQ(onResult.Width(), 22);
@@ -88,7 +82,7 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
 // the decor tests check it).
 TEST(DecorHooks, MarginsAfterGoAroundTheFramesAndMarginsOffLeaveTheSizeAlone) {
   Renderer r{testing::MakeGradientRaster(20, 10)};
-  r.settings = LogoOnly({});
+  LogoOnly(r.settings, {});
   r.settings.frame = {true, false, kOuter, kInner, 2, 1};
   r.settings.texture.enabled = true;
   r.settings.texture.mode = TextureMode::kAfterWatermarking;
