@@ -54,7 +54,6 @@ TEST_F(TextCommands, EveryCommand) {
   for (const auto& [line, expected] :
        {C{"Image $FN$ ($WIDTH$x$height$)", "Image beach.jpg (640x480)"}, C{"$date$", "05.03.2024"},
         C{"$fdate$", "14.11.2023"}, C{"$time$", "14:07:09:045"}, C{"$ftime$", "22:13:20:000"},
-        C{"$fn$", "beach.jpg"}, C{"$fnwe$", "beach"}, C{"$width$/$height$", "640/480"},
         C{"$Date$ $DATE$ $dAtE$", "05.03.2024 05.03.2024 05.03.2024"}, C{"$fn$$fn$", "beach.jpgbeach.jpg"},
         C{"$fnwe$$fn$", "beachbeach.jpg"}, C{"no commands here", "no commands here"},
         C{"$date $unknown$ $$fn$$ $ fn$", "$date $unknown$ $beach.jpg$ $ fn$"}, C{"", ""}})
