@@ -14,12 +14,10 @@ TEST(Convolve3x3, ResultIsTwoPixelsSmallerOrEmptyAndMayReplaceTheSource) {
   RasterImage target;
   Convolve3x3(RasterImage(5, 4), target, kEmbossKernel1, 0);
   EXPECT_EQ(testing::SizeOf(target), std::pair(3, 2));
-  Convolve3x3(RasterImage(2, 5), target, kEmbossKernel1, 0);
-  EXPECT_TRUE(target.Empty());
-  Convolve3x3(RasterImage(5, 2), target, kEmbossKernel1, 0);
-  EXPECT_TRUE(target.Empty());
-  Convolve3x3(RasterImage(), target, kEmbossKernel1, 0);
-  EXPECT_TRUE(target.Empty());
+  for (const auto& [width, height] : {std::pair{2, 5}, {5, 2}, {0, 0}}) {
+    Convolve3x3(RasterImage(width, height), target, kEmbossKernel1, 0);
+    EXPECT_TRUE(target.Empty()) << width << "x" << height;
+  }
   // The target may be the source.
   RasterImage image = testing::MakeGradientRaster(20, 5);
   Convolve3x3(image, target, kEmbossKernel2, 0);

@@ -11,8 +11,7 @@ namespace {
 TEST(Grayscale, UsesIntegerWeights) {
   RasterImage image = testing::MakeRaster({"wr"}, {{'w', colors::kWhite}, {'r', colors::kRed}});
   GrayscaleInPlace(image);
-  EXPECT_EQ(image.Pixel(0, 0), (Rgb{255, 255, 255}));
-  EXPECT_EQ(image.Pixel(1, 0), (Rgb{76, 76, 76}));  // 77 * 255 >> 8
+  EXPECT_EQ(image, testing::GreyRaster({{255, 76}}));  // 77 * 255 >> 8
   const RasterImage noise = testing::MakeNoiseRaster(37, 3);
   image = noise;
   GrayscaleInPlace(image);
