@@ -137,10 +137,8 @@ TEST(BlendLogoAtPlaces, OverlapShowsTheLaterLogoOverTheImage) {
 TEST(BlendLogoAtPlaces, LogoBiggerThanImageBlendsNothing) {
   RasterImage image(5, 5, colors::kBlack);
   const RasterImage source = image;
-  EXPECT_FALSE(
-      BlendLogoAtPlaces(image, RasterImage(6, 2, colors::kWhite), source, LogoSettings{}, ChannelMask{}));
-  EXPECT_FALSE(
-      BlendLogoAtPlaces(image, RasterImage(2, 6, colors::kWhite), source, LogoSettings{}, ChannelMask{}));
+  for (const RasterImage& logo : {RasterImage(6, 2, colors::kWhite), RasterImage(2, 6, colors::kWhite)})
+    EXPECT_FALSE(BlendLogoAtPlaces(image, logo, source, LogoSettings{}, ChannelMask{})) << logo.Width();
   EXPECT_TRUE(image == source);
 }
 
