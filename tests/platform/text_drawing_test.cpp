@@ -127,12 +127,11 @@ TEST(GlyphRegion, KeepsOnlyTheClipArea) {
   EXPECT_GE(region.Top(), 0);
   EXPECT_LE(region.Left() + region.Width(), 30);
   EXPECT_LE(region.Top() + region.Height(), 12);
-  region.Record(font, 0, 0, "", 30, 12);
-  EXPECT_TRUE(region.Empty());
-  region.Record(font, 0, 0, "   ", 30, 12);
-  EXPECT_TRUE(region.Empty()) << "spaces have no outlines";
-  region.Record(font, 500, 0, "Shiny", 30, 12);
-  EXPECT_TRUE(region.Empty());
+  // No text, spaces (which have no outlines) and text beyond the clip area.
+  for (const auto& [x, text] : {std::pair{0, ""}, {0, "   "}, {500, "Shiny"}}) {
+    region.Record(font, x, 0, text, 30, 12);
+    EXPECT_TRUE(region.Empty()) << x << " \"" << text << '"';
+  }
 }
 
 // Rows of the region beyond the source's last row take nothing.
