@@ -311,8 +311,7 @@ TEST(RenderWatermark, PictureTooLargeForItsFramesAndMarginsIsRefused) {
   f.output.marked = RasterImage(2, 2, colors::kBlue);
   const Status status = RenderWatermark(
       {f.original, f.logo, f.texture, f.settings, f.text, f.context, f.locale, 40, 30}, f.random, f.output);
-  EXPECT_EQ(status.message(),
-            "image too large: 65535 \u00D7 1 plus the frames exceeds 65535 pixels per side");
+  EXPECT_EQ(status.message(), RenderSizeProblem(f.settings, 65535, 1));
   EXPECT_EQ(f.output.marked, RasterImage(2, 2, colors::kBlue));
 }
 
