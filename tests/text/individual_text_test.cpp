@@ -35,10 +35,8 @@ TEST_F(IndividualTexts, FoundWithAnyLineBreakAndOnlyWithTheImagesExtension) {
   };
   for (const auto& [bytes, lines] : cases) {
     WriteFile(dir_ / "beach.jpg.txt", bytes);
-    const IndividualText text = LoadIndividualText(Side("beach.jpg.txt"));
-    EXPECT_EQ(text.state, SideFileState::kFound);
-    EXPECT_EQ(text.lines, lines);
-    EXPECT_EQ(text.path, Side("beach.jpg.txt"));
+    EXPECT_EQ(LoadIndividualText(Side("beach.jpg.txt")),
+              (IndividualText{Side("beach.jpg.txt"), lines, lines, SideFileState::kFound, ""}));
   }
   // A text without the image's extension is not the image's.
   std::filesystem::remove(dir_ / "beach.jpg.txt");
