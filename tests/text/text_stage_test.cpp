@@ -110,11 +110,6 @@ TEST(TextStage, EmptyTextDrawsNothing) {
   f.settings.textBlending = 50;
   f.lines = {};
   EXPECT_TRUE(f.Run() == f.image);
-  // Blank lines draw no glyphs.
-  f.settings.backgroundStyle = TextBoxStyle::kNone;
-  f.settings.textBlending = 100;
-  f.lines = {"", "   "};
-  EXPECT_TRUE(f.Run() == f.image);
 }
 
 TEST(TextStage, HalfBlendingLowersUntouchedWhiteOfTheStripTo254) {
