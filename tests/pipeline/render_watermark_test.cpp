@@ -131,8 +131,7 @@ TEST(RenderWatermark, SizeLabelAndPreviewFollowTheMarkedImage) {
   const RenderOutput& out = f.Render(200, 100);
   EXPECT_EQ(out.sizeLabel, "640x480");
   // 480 / 100 > 640 / 200: full height, width 640 / 4.8.
-  EXPECT_EQ(testing::SizeOf(out.preview), std::pair(133, 100));
-  EXPECT_EQ(out.preview.Pixel(66, 50), SplitColor(colors::kBlue));
+  EXPECT_EQ(out.preview, RasterImage(133, 100, colors::kBlue));
   EXPECT_TRUE(f.Render(0, 100).preview.Empty()) << "without a box there is no preview";
 }
 
