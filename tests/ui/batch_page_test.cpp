@@ -70,9 +70,8 @@ TEST_F(BatchPageTest, RunOfThreeShowsEachStepEndsReadyWithTheSummaryAndRemembers
   EXPECT_EQ(Text("statusprogress"), "Ready");
   EXPECT_EQ(Text("statusmessage"), "3 written");
   EXPECT_EQ(Text("progresslabel"), "Progress 3/3");
-  for (const char* name : {"new_a.jpg", "new_b.jpg", "new_c.jpg"}) {
-    EXPECT_TRUE(std::filesystem::exists(destination / name)) << name;
-  }
+  EXPECT_EQ(testing::FolderEntries(destination.path()),
+            (std::vector<std::string>{"new_a.jpg", "new_b.jpg", "new_c.jpg"}));
   EXPECT_TRUE(prompter.messages.empty());
   // The last image is shown; the page and the menus are free again.
   EXPECT_EQ(Text("loadedfilename"), "c.jpg");
