@@ -6,23 +6,19 @@
 #include "config/configuration_file.h"
 #include "imagefiles/bmp_writer.h"
 #include "support/decoded_file.h"
-#include "support/test_support.h"
 #include "workspace/banner_flow.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
+#include "workspace/workspace_fixture.h"
 
 namespace quillstone {
 namespace {
+
+class BannerCommandLine : public ::testing::Test, protected testing::ScriptedWorkspace {};
 
 // The window's new banner and `quillstone-cli banner` with the same configuration, logo,
 // texture and settings give the same pixels: logo and text over the banner colour, a top
 // margin filled with the texture, and a three-pixel outer frame. The command line takes
 // the size it is not given, and the colour, from the configuration.
-TEST(BannerCommandLine, WritesThePixelsOfTheWindowsBanner) {
-  testing::TempDir home;
-  testing::ScriptedPrompter prompter;
-  testing::RecordingOpener opener;
-  Workspace workspace(prompter, opener, {testing::SourceDir() / "data", home.path()});
+TEST_F(BannerCommandLine, WritesThePixelsOfTheWindowsBanner) {
   workspace.SetRenderEnabled(true);
   ProgramSettings& settings = workspace.settings();
   settings.watermark.combination = CombinationOrder::kLT;
@@ -42,7 +38,7 @@ TEST(BannerCommandLine, WritesThePixelsOfTheWindowsBanner) {
   ASSERT_TRUE(workspace.LoadLogo(home / "logo.bmp").ok());
   ASSERT_TRUE(CreateBannerSource(workspace));
 
-  const auto path = [&home](const char* name) { return QString::fromStdString((home / name).string()); };
+  const auto path = [this](const char* name) { return QString::fromStdString((home / name).string()); };
   QProcess process;
   process.start(QString::fromUtf8(QUILLSTONE_CLI_PROGRAM),
                 {"banner",    path("cli.bmp"),     "--width", "320",
@@ -54,8 +50,7 @@ TEST(BannerCommandLine, WritesThePixelsOfTheWindowsBanner) {
   ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
 
   const RasterImage& marked = workspace.watermarkedImage();
-  ASSERT_EQ(marked.Width(), 320 + 2 * 4);
-  ASSERT_EQ(marked.Height(), 48 + 6 + 2 * 4);
+  ASSERT_EQ(testing::SizeOf(marked), std::pair(320 + 2 * 4, 48 + 6 + 2 * 4));
   EXPECT_TRUE(testing::Decoded(home / "cli.bmp") == marked) << "the files differ";
 }
 
