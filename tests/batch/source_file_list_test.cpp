@@ -82,17 +82,16 @@ TEST(SourceFileList, SteppingWrapsAround) {
   EXPECT_EQ(list.CountLabel(), "3 file(s)");
   EXPECT_EQ(list.selected(), 0);
 
-  ASSERT_TRUE(list.StepPrevious());  // first -> last
-  EXPECT_EQ(list.selected(), 2);
-  EXPECT_EQ(list.PositionLabel(), "3/3");
-  ASSERT_TRUE(list.StepNext());  // last -> first
-  EXPECT_EQ(list.selected(), 0);
-  ASSERT_TRUE(list.StepNext());
-  EXPECT_EQ(list.selected(), 1);
-  ASSERT_TRUE(list.StepReload());
-  EXPECT_EQ(list.selected(), 1);
-  ASSERT_TRUE(list.StepPrevious());
-  EXPECT_EQ(list.selected(), 0);
+  // Previous from the first goes to the last, next from the last to the first.
+  const std::pair<bool (SourceFileList::*)(), int> steps[] = {{&SourceFileList::StepPrevious, 2},
+                                                              {&SourceFileList::StepNext, 0},
+                                                              {&SourceFileList::StepNext, 1},
+                                                              {&SourceFileList::StepReload, 1},
+                                                              {&SourceFileList::StepPrevious, 0}};
+  for (const auto& [step, selected] : steps) {
+    ASSERT_TRUE((list.*step)());
+    EXPECT_EQ(list.selected(), selected);
+  }
 }
 
 TEST(SourceFileList, OnlyNextActsWithoutASelection) {
