@@ -114,7 +114,6 @@ TEST_F(MainWindowTest, ConfigurationLoadRendersOnceAndAtMostOnceMoreLater) {
   prompter.files = {path};
   Find<QAction>("menuloadconfiguration")->trigger();
   EXPECT_EQ(renders, 1);
-  EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), 30);
   EXPECT_EQ(Find<QScrollBar>("ScrollBar2")->value(), 20);
   EXPECT_EQ(Find<QLabel>("steplabel")->text(), "Step 3");
   EXPECT_EQ(Find<QLabel>("lastconfigfile")->text(), "work.ini");
