@@ -13,13 +13,12 @@ constexpr const char* kHostileName = "b\x1b]0;t\a.jpg";
 constexpr const char* kHostileShown = "b\\x1B]0;t\\x07.jpg";
 
 BatchProgress Step(BatchProgress::Stage stage, int index, const BatchItemResult* result) {
-  BatchProgress progress{.stage = stage,
-                         .index = index,
-                         .count = 3,
-                         .text = ProgressText(index, 3),
-                         .name = index == 0 ? "a.jpg" : kHostileName,
-                         .result = result};
-  return progress;
+  return {.stage = stage,
+          .index = index,
+          .count = 3,
+          .text = ProgressText(index, 3),
+          .name = index == 0 ? "a.jpg" : kHostileName,
+          .result = result};
 }
 
 // Two images: a.jpg written, the hostile name failed.
