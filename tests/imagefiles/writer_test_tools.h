@@ -62,10 +62,6 @@ inline std::uint32_t Le16(const std::vector<std::uint8_t>& b, std::size_t at) {
 inline std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
   return Le16(b, at) | Le16(b, at + 2) << 16;
 }
-inline std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return std::uint32_t{b.at(at)} << 24 | std::uint32_t{b.at(at + 1)} << 16 |
-         std::uint32_t{b.at(at + 2)} << 8 | b.at(at + 3);
-}
 
 // A raster from a picture another library decoded.
 inline RasterImage FromQImage(const QImage& decoded) {
