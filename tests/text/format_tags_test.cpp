@@ -40,14 +40,6 @@ TEST(FormatTags, StyleTagsAddStylesToTheWholeLine) {
   }
 }
 
-TEST(FormatTags, NoTagRemovesAStyleOfTheFont) {
-  TextLineFormat base = Base();
-  base.bold = base.underline = true;
-  TextLineFormat expected = base;
-  expected.italic = true;
-  EXPECT_EQ(ApplyFormatTags("$italic$x", base).format, expected);
-}
-
 // One step of two points per tag, within 9..72 for $inc$ and from 9 for $dec$.
 TEST(FormatTags, SizeTagsStepWithinTheLimits) {
   struct Case {
@@ -143,10 +135,14 @@ TEST(FormatTags, BuiltColorTagsReadBackAsTheirColour) {
   EXPECT_EQ(TagColorDigits(MakeColor(0xAB, 0x0C, 0xD1)), "AB0CD1");
 }
 
+// The font's underline stays: no tag removes a style.
 TEST(FormatTags, AllStepsTogether) {
-  const FormattedLine result = ApplyFormatTags("$BOLD$$inc$$fcn0000FF$Sale $italic$now$fcs$", Base(12));
+  TextLineFormat base = Base(12);
+  base.underline = true;
+  const FormattedLine result = ApplyFormatTags("$BOLD$$inc$$fcn0000FF$Sale $italic$now$fcs$", base);
   EXPECT_EQ(result.text, "Sale now$fcs$");
-  TextLineFormat expected = Base(14);
+  TextLineFormat expected = base;
+  expected.points = 14;
   expected.bold = expected.italic = true;
   expected.normalColor = 0xFF0000u;
   EXPECT_EQ(result.format, expected);
