@@ -89,15 +89,6 @@ TEST(RenderReach, HoldsEveryPixelTheRenderChanges) {
   }
 }
 
-TEST(RenderWatermark, SameInputGivesSamePixelsNothingAccumulates) {
-  RenderFixture f{testing::MakeGradientRaster(30, 20), RasterImage(8, 4, colors::kWhite)};
-  f.settings.logo.places.fill(true);
-  const RasterImage first = f.Render().marked;
-  EXPECT_FALSE(first == f.original) << "the logo was blended";
-  EXPECT_TRUE(f.Render().marked == first);
-  EXPECT_TRUE(f.Render().marked == first);
-}
-
 // The logo too big for the picture is reported with the time, and the render completes with
 // nothing blended. An empty original places no logo, but a logo after another stage tests
 // the size first; the status is left alone unless logo and text clear it.
