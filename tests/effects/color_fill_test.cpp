@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 #include <vector>
 
 #include "imaging/arithmetic.h"
@@ -88,18 +87,14 @@ TEST(FullColorOverlay, RandomColourPerVisitedPixel) {
 
   RandomSource reference(7);
   RasterImage expected(7, 3, colors::kBlack);
-  std::set<ColorValue> seen;
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 7; ++x) {
       const int r = reference.Below(256);
       const int g = reference.Below(256);
-      const ColorValue drawn = MakeColor(r, g, reference.Below(256));
-      if (x % 2 != 0) continue;
-      expected.SetPixel(x, y, drawn);
-      seen.insert(drawn);
+      const int b = reference.Below(256);
+      if (x % 2 == 0) expected.SetPixel(x, y, MakeColor(r, g, b));
     }
   EXPECT_EQ(image, expected);
-  EXPECT_GT(seen.size(), 8u);  // 12 coloured pixels with colours of their own
 }
 
 TEST(GradientWeight, SinglePrecisionShareIsKept) {
