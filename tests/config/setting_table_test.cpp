@@ -117,13 +117,5 @@ TEST(SettingTable, ValueTextRoundTripsForEverySetting) {
   }
 }
 
-TEST(SettingTable, ColorFromStored) {
-  EXPECT_EQ(ColorFromStored(0), 0u);
-  EXPECT_EQ(ColorFromStored(16777215), 0xFFFFFFu);
-  EXPECT_EQ(ColorFromStored(16777216), std::nullopt);
-  EXPECT_EQ(ColorFromStored(-1), std::nullopt);
-  EXPECT_EQ(ColorFromStored(-2147483633), colors::kButtonFace);
-}
-
 }  // namespace
 }  // namespace quillstone
