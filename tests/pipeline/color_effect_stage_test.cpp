@@ -124,14 +124,12 @@ TEST(ColorEffectStage, PaperStylesUseTheirOwnColourAndStrength) {
   }
 }
 
+// The other filter styles and greyscale are compared whole below.
 TEST(ColorEffectStage, FilterStylesShrinkByTwo) {
-  for (const ColorStyle style :
-       {ColorStyle::kEmbossColor1, ColorStyle::kEmbossColor2, ColorStyle::kEmbossColor3, ColorStyle::kNeon,
-        ColorStyle::kEngravingGrayscale, ColorStyle::kGrayscale}) {
+  for (const ColorStyle style : {ColorStyle::kEmbossColor2, ColorStyle::kEmbossColor3}) {
     RasterImage image = testing::MakeGradientRaster(64, 48);
     Apply(image, Style(style));
-    const int shrink = style == ColorStyle::kGrayscale ? 0 : 2;
-    EXPECT_EQ(testing::SizeOf(image), std::pair(64 - shrink, 48 - shrink)) << ColorStyleIndex(style);
+    EXPECT_EQ(testing::SizeOf(image), std::pair(62, 46)) << ColorStyleIndex(style);
   }
 }
 
