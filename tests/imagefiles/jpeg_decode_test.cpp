@@ -62,12 +62,6 @@ void ExpectFlat(const std::vector<std::uint8_t>& bytes, int width, int height, R
       << out.Width() << "x" << out.Height() << ", first pixel " << testing::Describe(out.Pixel(0, 0));
 }
 
-TEST(JpegDecode, ColourComesOutInRasterByteOrderAndGreyExpandsToEqualChannels) {
-  ExpectFlat(EncodeFlat(9, 5, JCS_RGB, JCS_YCbCr, {200, 100, 50}), 9, 5, {200, 100, 50},
-             2);  // YCbCr rounding
-  ExpectFlat(EncodeFlat(7, 3, JCS_GRAYSCALE, JCS_GRAYSCALE, {77}), 7, 3, {77, 77, 77});
-}
-
 TEST(JpegDecode, CmykIsTakenAsInvertedAndScaledByBlack) {
   struct Case {
     std::vector<std::uint8_t> cmyk;
@@ -84,10 +78,6 @@ TEST(JpegDecode, CmykIsTakenAsInvertedAndScaledByBlack) {
     // YCCK stores the same picture after a colour transform, so it may land one step off.
     ExpectFlat(EncodeFlat(8, 8, JCS_CMYK, JCS_YCCK, c.cmyk), 8, 8, c.want, 1);
   }
-}
-
-TEST(JpegDecode, ProgressiveStreamsDecode) {
-  ExpectFlat(EncodeFlat(40, 24, JCS_RGB, JCS_YCbCr, {10, 20, 30}, true), 40, 24, {10, 20, 30}, 2);
 }
 
 // Offset of the frame header's height field (SOF0 or SOF2: FF C0/C2, length, precision).
