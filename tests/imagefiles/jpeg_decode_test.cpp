@@ -122,15 +122,11 @@ TEST(JpegDecode, EndlessScanSequencesAreRefused) {
   EXPECT_EQ(status.message(), "JPEG stream has more than 1000 scans");
 }
 
-// A file of another kind is refused with libjpeg's message, which the decoder test of whole
-// files checks together with the emptied raster.
-TEST(JpegDecode, LibraryErrorsBecomeMessagesNotExits) {
+// Empty data is refused before libjpeg sees it; libjpeg's own errors (a bad table, a missing
+// scan, a side beyond its limit) come back as messages for the test data's refused files.
+TEST(JpegDecode, EmptyDataIsRefused) {
   RasterImage out(2, 2);
-  const Status status = DecodeJpegMemory(nullptr, 0, out);
-  EXPECT_FALSE(status.ok());
-  std::vector<std::uint8_t> headerOnly = EncodeFlat(8, 8, JCS_GRAYSCALE, JCS_GRAYSCALE, {1});
-  headerOnly.resize(FrameSizeOffset(headerOnly));  // cut inside the frame header
-  EXPECT_FALSE(Decode(headerOnly, out).ok());
+  EXPECT_FALSE(DecodeJpegMemory(nullptr, 0, out).ok());
 }
 
 }  // namespace
