@@ -113,7 +113,7 @@ TEST(JpegDecode, EndlessScanSequencesAreRefused) {
   ASSERT_GT(lastScan, 0u);
   const std::vector<std::uint8_t> scan(bytes.begin() + static_cast<std::ptrdiff_t>(lastScan),
                                        bytes.end() - 2);
-  bytes.resize(bytes.size() - 2);
+  bytes.erase(bytes.end() - 2, bytes.end());  // the EOI marker
   for (int i = 0; i < 1000; ++i) bytes.insert(bytes.end(), scan.begin(), scan.end());
   bytes.insert(bytes.end(), {0xFF, 0xD9});
   RasterImage out;
