@@ -11,13 +11,11 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <functional>
+#include <stdexcept>
+#include <string>
 #include <type_traits>
 
-#include "support/find_child.h"
-#include "support/test_support.h"
 #include "ui/main_window.h"
-#include "workspace/scripted_prompter.h"
-#include "workspace/workspace.h"
 #include "workspace/workspace_fixture.h"
 
 namespace quillstone::testing {
@@ -67,16 +65,24 @@ T* Child(const QObject& parent, const char* name) {
   return child;
 }
 
+// The same, but a missing child also ends the test body through an exception, so no test
+// goes on with a null pointer. Call it from the test body only: an exception must not cross
+// Qt's event loop.
+template <typename T>
+T* FindChild(const QObject& parent, const char* name) {
+  if (T* child = Child<T>(parent, name)) return child;
+  throw std::runtime_error(std::string("no child named ") + name);
+}
+
 // Clicks the button (push, check or radio) of `parent` with this name; a missing one fails.
 inline void Press(const QObject& parent, const char* name) {
   if (auto* button = Child<QAbstractButton>(parent, name)) button->click();
 }
 
 // The main window over a scripted workspace in a fresh home folder; renders are counted.
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test, protected ScriptedWorkspace {
  protected:
-  WindowTest()
-      : workspace(prompter, opener, {SourceDir() / "data", home.path()}), window(workspace, prompter) {
+  WindowTest() {
     QObject::connect(&window, &MainWindow::rendered, [this] { ++renders; });
   }
 
@@ -132,11 +138,7 @@ class WindowTest : public ::testing::Test {
 
   const RasterImage& Marked() const { return workspace.watermarkedImage(); }
 
-  TempDir home;
-  ScriptedPrompter prompter;
-  RecordingOpener opener;
-  Workspace workspace;
-  MainWindow window;
+  MainWindow window{workspace, prompter};
   int renders = 0;
 };
 
