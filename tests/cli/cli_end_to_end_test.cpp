@@ -26,7 +26,9 @@ namespace quillstone {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::Each;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 using testing::TempDir;
@@ -374,9 +376,7 @@ TEST_F(CliEndToEndTest, TerminationLeavesNoTemporaryFiles) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << signal;
     EXPECT_EQ(process.exitCode(), 1) << err;
     EXPECT_NE(err.find("Stopped after "), std::string::npos) << err;
-    for (const auto& entry : std::filesystem::directory_iterator(dest())) {
-      EXPECT_EQ(entry.path().extension(), ".png") << entry.path();
-    }
+    EXPECT_THAT(testing::FolderEntries(dest()), Each(EndsWith(".png")));
   }
 }
 
