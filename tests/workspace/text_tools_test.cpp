@@ -130,13 +130,8 @@ TEST_F(TextToolsTest, ChosenDateAndTimeFormatsOutliveLoadsAndAreNeverStored) {
 // drawn. (Underline and strike-out lines are solid, so their colour appears unblended.)
 TEST(TagExamplePicture, ShowsTheTagColours) {
   const RasterImage picture = TagExamplePicture("DejaVu Sans");
-  for (const Rgb color : {Rgb{255, 255, 0}, Rgb{255, 128, 128}, Rgb{128, 255, 128}}) {
-    bool found = false;
-    for (int y = 0; y < picture.Height() && !found; ++y) {
-      for (int x = 0; x < picture.Width() && !found; ++x) found = picture.Pixel(x, y) == color;
-    }
-    EXPECT_TRUE(found) << testing::Describe(color);
-  }
+  for (const ColorValue color : {MakeColor(255, 255, 0), MakeColor(255, 128, 128), MakeColor(128, 255, 128)})
+    EXPECT_GT(testing::CountPixels(picture, color), 0) << testing::Describe(SplitColor(color));
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 namespace quillstone {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using testing::TempDir;
 
 using WorkspaceTest = testing::WorkspaceTest;
@@ -36,7 +39,7 @@ TEST_F(WorkspaceTest, FirstStartShowsTheMarkedSampleAndOnlyTheFirstOpensTheChang
 
   prompter.answers = {true};
   ASSERT_TRUE(workspace.Quit());
-  EXPECT_NE(testing::FileContents(home / kDefaultConfigurationName).find("changes=1"), std::string::npos);
+  EXPECT_THAT(testing::FileContents(home / kDefaultConfigurationName), HasSubstr("changes=1"));
 
   Workspace again(prompter, opener, Paths());
   again.Create();
@@ -52,20 +55,19 @@ TEST_F(WorkspaceTest, ShippedFilesAreReadForTheHelpWindowOrNamed) {
   const ShippedDocument help = workspace.ReadShippedFile(kQuickHelpFileName);
   EXPECT_TRUE(help.error.empty()) << help.error;
   EXPECT_TRUE(help.html);
-  EXPECT_NE(help.text.find("<title>Quillstone quick help</title>"), std::string::npos);
+  EXPECT_THAT(help.text, HasSubstr("<title>Quillstone quick help</title>"));
   const ShippedDocument readme = workspace.ReadShippedFile(kReadmeFileName);
   EXPECT_FALSE(readme.html);
   EXPECT_FALSE(readme.text.empty());
 
   const ShippedDocument missing = workspace.ReadShippedFile("nohelp.html");
   EXPECT_TRUE(missing.text.empty());
-  EXPECT_NE(missing.error.find((Paths().programDirectory / "nohelp.html").string()), std::string::npos)
-      << missing.error;
+  EXPECT_THAT(missing.error, HasSubstr((Paths().programDirectory / "nohelp.html").string()));
 
   opener.opens = false;
   const FlowResult opened = workspace.OpenShippedFile(kLicenseFileName);
   EXPECT_TRUE(opened.failed());
-  EXPECT_NE(opened.message().find(kLicenseFileName), std::string::npos) << opened.message();
+  EXPECT_THAT(opened.message(), HasSubstr(kLicenseFileName));
 }
 
 // A file named on the window's command line is what the first screen shows, rendered once
@@ -95,7 +97,7 @@ TEST_F(WorkspaceTest, StartFileReplacesTheSamplePictureUnlessItIsNoFile) {
     if (c.reason.empty()) {
       EXPECT_TRUE(loaded) << loaded.message();
     } else {
-      EXPECT_NE(loaded.message().find(c.reason), std::string::npos) << loaded.message();
+      EXPECT_THAT(loaded.message(), HasSubstr(c.reason));
     }
     ASSERT_TRUE(workspace.FirstActivation());
     EXPECT_EQ(renders, 1);
@@ -158,13 +160,10 @@ TEST_F(WorkspaceTest, QuitLogoutAndTerminationWriteTheConfigurationTheTextAndBot
     EXPECT_TRUE(run()) << way;
     EXPECT_EQ(workspace.closing(), way != "logout");
     const std::string written = testing::FileContents(home / kDefaultConfigurationName);
-    EXPECT_NE(written.find("changes=1"), std::string::npos) << way;
-    EXPECT_EQ(written.rfind("; mine\r\n", 0), 0u) << "the user's own lines stay";
+    EXPECT_THAT(written, AllOf(StartsWith("; mine\r\n"), HasSubstr("changes=1"))) << way;
     EXPECT_EQ(testing::FileContents(home / kDefaultTextName), std::string(way) + "\r\n");
-    EXPECT_NE(testing::FileContents(home / kSourceHistoryFileName).find("/photos/summer/"),
-              std::string::npos);
-    EXPECT_NE(testing::FileContents(home / kDestinationHistoryFileName).find("/photos/marked/"),
-              std::string::npos);
+    EXPECT_THAT(testing::FileContents(home / kSourceHistoryFileName), HasSubstr("/photos/summer/"));
+    EXPECT_THAT(testing::FileContents(home / kDestinationHistoryFileName), HasSubstr("/photos/marked/"));
   }
   EXPECT_EQ(prompter.questions.size(), 2u) << "No and Yes";
   EXPECT_TRUE(prompter.messages.empty());
