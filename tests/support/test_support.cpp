@@ -5,7 +5,6 @@
 #include <ctime>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 #include <string_view>
 
@@ -34,17 +33,9 @@ bool UnderContinuousIntegration() {
 }
 
 TempDir::TempDir() {
-  std::random_device rd;
-  const auto base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    auto candidate = base / ("quillstone-test-" + std::to_string(rd()));
-    std::error_code ec;
-    if (std::filesystem::create_directory(candidate, ec)) {
-      path_ = candidate;
-      return;
-    }
-  }
-  throw std::runtime_error("cannot create a temporary folder");
+  std::string pattern = (std::filesystem::temp_directory_path() / "quillstone-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
+  path_ = pattern;
 }
 
 TempDir::~TempDir() {
@@ -82,15 +73,11 @@ RasterImage MakeRaster(const std::vector<std::string>& rows,
   for (int y = 0; y < height; ++y) {
     if (static_cast<int>(rows[y].size()) != width) throw std::invalid_argument("ragged raster rows");
     for (int x = 0; x < width; ++x) {
-      bool found = false;
-      for (const auto& [ch, color] : legend) {
-        if (ch == rows[y][x]) {
-          image.SetPixel(x, y, color);
-          found = true;
-          break;
-        }
-      }
-      if (!found) throw std::invalid_argument(std::string("no colour for '") + rows[y][x] + "'");
+      const auto entry =
+          std::find_if(legend.begin(), legend.end(), [&](const auto& e) { return e.first == rows[y][x]; });
+      if (entry == legend.end())
+        throw std::invalid_argument(std::string("no colour for '") + rows[y][x] + "'");
+      image.SetPixel(x, y, entry->second);
     }
   }
   return image;
