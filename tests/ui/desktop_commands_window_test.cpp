@@ -38,10 +38,9 @@ TEST_F(DesktopCommandsWindowTest, ClipboardAndWallpaperEntries) {
   EXPECT_EQ(workspace.currentFileName(), "temp.bmp");
   for (const char* entry : {"menuwallpaperstretched", "menuwallpapercentered", "menuwallpapertiled"})
     Entry(entry)->trigger();
-  ASSERT_EQ(wallpaper.applied.size(), 3u);
-  EXPECT_EQ(wallpaper.applied[0].placement, "stretched");
-  EXPECT_EQ(wallpaper.applied[1].placement, "centered");
-  EXPECT_EQ(wallpaper.applied[2].placement, "wallpaper");
+  std::vector<std::string> placements;
+  for (const Wallpaper& applied : wallpaper.applied) placements.push_back(applied.placement);
+  EXPECT_EQ(placements, (std::vector<std::string>{"stretched", "centered", "wallpaper"}));
 }
 
 TEST_F(DesktopCommandsWindowTest, RefusedPriorityKeepsTheCheckMark) {
