@@ -56,22 +56,13 @@ inline void WriteTestPng(const std::filesystem::path& path, const RasterImage& i
       }
     }
   }
-  const png_uint_32 alphaFlag = withAlpha ? PNG_FORMAT_FLAG_ALPHA : 0;
-  switch (layout) {
-    case PngLayout::kRgb8:
-      png.format = PNG_FORMAT_RGB | alphaFlag;
-      break;
-    case PngLayout::kRgb16:
-      png.format = PNG_FORMAT_LINEAR_RGB | alphaFlag;
-      break;
-    case PngLayout::kPalette:
-      ASSERT_LE(colormap.size(), 256u * 4) << "too many colours for a palette";
-      png.format = PNG_FORMAT_RGBA_COLORMAP;
-      png.colormap_entries = static_cast<png_uint_32>(colormap.size() / 4);
-      break;
-    case PngLayout::kGrey:
-      png.format = PNG_FORMAT_GRAY | alphaFlag;
-      break;
+  // In the order of PngLayout; a palette's entries always hold an alpha.
+  const png_uint_32 formats[] = {PNG_FORMAT_RGB, PNG_FORMAT_LINEAR_RGB, PNG_FORMAT_RGBA_COLORMAP,
+                                 PNG_FORMAT_GRAY};
+  png.format = formats[static_cast<int>(layout)] | (withAlpha ? PNG_FORMAT_FLAG_ALPHA : 0);
+  if (layout == PngLayout::kPalette) {
+    ASSERT_LE(colormap.size(), 256u * 4) << "too many colours for a palette";
+    png.colormap_entries = static_cast<png_uint_32>(colormap.size() / 4);
   }
   const void* pixels = layout == PngLayout::kRgb16 ? static_cast<const void*>(words.data()) : bytes.data();
   ASSERT_NE(png_image_write_to_file(&png, path.c_str(), 0, pixels, 0, colormap.data()), 0) << png.message;
