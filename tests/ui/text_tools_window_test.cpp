@@ -65,8 +65,7 @@ TEST_F(TextToolsWindowTest, TextMenuEntriesOpenTheCommandWindowOnTheirPageAfterO
   for (const auto& [entry, page] : entries) {
     Get<QTabWidget>("settingspages")->setCurrentIndex(0);
     ASSERT_EQ(workspace.settings().watermark.action, WatermarkAction::kPlaceLogo);
-    window.renderDebounce().Flush();
-    renders = 0;
+    Settle();
     bool opened = false;
     WhenModal([&, page = page] {
       auto* commandWindow = Get<CommandWindow>("CommandWindow");
