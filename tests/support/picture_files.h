@@ -112,16 +112,9 @@ inline void WriteTestTiff(const std::filesystem::path& path, const RasterImage& 
         if (samples > colours) values.push_back(inside ? alpha[static_cast<std::size_t>(y * width + x)] : 0);
       }
     }
+    // A 16-bit sample is the 8-bit one times 257: both of its bytes are the 8-bit value.
     std::vector<std::uint8_t> bytes;
-    for (const std::uint16_t v : values) {
-      if (bits == 8) {
-        bytes.push_back(static_cast<std::uint8_t>(v));
-      } else {
-        const std::uint16_t wide = static_cast<std::uint16_t>(v * 257);
-        bytes.insert(bytes.end(), reinterpret_cast<const std::uint8_t*>(&wide),
-                     reinterpret_cast<const std::uint8_t*>(&wide) + 2);
-      }
-    }
+    for (const std::uint16_t v : values) bytes.insert(bytes.end(), bits / 8, static_cast<std::uint8_t>(v));
     return bytes;
   };
   if (tiled) {

@@ -16,12 +16,8 @@ std::filesystem::path SourceDir() {
 }
 
 std::optional<std::filesystem::path> TestDataDir() {
-  std::filesystem::path dir;
-  if (const char* env = std::getenv("QUILLSTONE_TESTDATA"); env && *env) {
-    dir = env;
-  } else {
-    dir = SourceDir() / ".." / "shared" / "testdata";
-  }
+  const char* env = std::getenv("QUILLSTONE_TESTDATA");
+  const std::filesystem::path dir = env && *env ? env : SourceDir() / ".." / "shared" / "testdata";
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec)) return std::nullopt;
   return std::filesystem::canonical(dir, ec);
