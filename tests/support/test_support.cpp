@@ -42,22 +42,13 @@ TempDir::~TempDir() {
 void ScopedEnvironment::Set(const char* name, const char* value) {
   const char* old = std::getenv(name);
   saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-  if (value) {
-    ::setenv(name, value, 1);
-  } else {
-    ::unsetenv(name);
-  }
+  value ? ::setenv(name, value, 1) : ::unsetenv(name);
   ::tzset();
 }
 
 ScopedEnvironment::~ScopedEnvironment() {
-  for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-    if (it->second) {
-      ::setenv(it->first, it->second->c_str(), 1);
-    } else {
-      ::unsetenv(it->first);
-    }
-  }
+  for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+    it->second ? ::setenv(it->first, it->second->c_str(), 1) : ::unsetenv(it->first);
   ::tzset();
 }
 
