@@ -72,13 +72,8 @@ RasterImage MakeRaster(const std::vector<std::string>& rows,
 
 RasterImage MakeGradientRaster(int width, int height) {
   RasterImage image(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      image.SetPixel(
-          x, y,
-          Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(x + y)});
-    }
-  }
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.SetPixel(x, y, MakeColor(x, y, x + y));  // each mod 256
   return image;
 }
 
