@@ -1,5 +1,6 @@
 #include "batch/batch_runner.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -18,6 +19,8 @@ namespace quillstone {
 namespace {
 
 using testing::Decoded;
+using ::testing::ElementsAre;
+using ::testing::Field;
 using testing::FileContents;
 using testing::TempDir;
 using testing::WriteFile;
@@ -25,6 +28,12 @@ using testing::WriteTestBmp;
 using testing::WriteTestJpeg;
 
 constexpr LocalDateTime kMoment{2024, 5, 17, 14, 30, 5, 0};
+
+// An item with this outcome whose message holds `message`.
+auto Item(MarkOutcome outcome, const char* message = "") {
+  return ::testing::AllOf(Field(&BatchItemResult::outcome, outcome),
+                          Field(&BatchItemResult::message, ::testing::HasSubstr(message)));
+}
 
 // A source and a destination folder, and a job between them that writes lossless BMPs
 // (so that written pixels can be compared with a render).
@@ -89,10 +98,9 @@ TEST_F(BatchRunnerTest, MarksEveryImageUnderThePrefix) {
   EXPECT_EQ(BatchSummary(report), "2 written");
   EXPECT_EQ(report.started, 2);
   EXPECT_EQ(report.lastItemIndex, 1);
-  ASSERT_EQ(report.items.size(), 2u);
-  EXPECT_EQ(report.items[0].outcome, MarkOutcome::kWritten);
-  EXPECT_EQ(report.items[0].outputPath, (dest() / "web_a.bmp").string());
-  EXPECT_EQ(report.items[1].outputPath, (dest() / "web_b.bmp").string());
+  EXPECT_THAT(report.items,
+              ElementsAre(Field(&BatchItemResult::outputPath, (dest() / "web_a.bmp").string()),
+                          Field(&BatchItemResult::outputPath, (dest() / "web_b.bmp").string())));
   // The logo is at c1 with half its strength: the written pixels are the window's render.
   EXPECT_EQ(Decoded(dest() / "web_b.bmp"), RenderDirectly("b.bmp", {}));
 }
@@ -172,8 +180,7 @@ TEST_P(BatchJobsTest, SecondImageWithTheSameOutputNameIsNotWritten) {
   const BatchReport report = Run();
 
   EXPECT_EQ(BatchSummary(report), "2 written, 1 failed");
-  EXPECT_EQ(report.items[1].outcome, MarkOutcome::kFailed);
-  EXPECT_NE(report.items[1].message.find("a.bmp"), std::string::npos) << report.items[1].message;
+  EXPECT_THAT(report.items[1], Item(MarkOutcome::kFailed, "a.bmp"));
   EXPECT_EQ(Decoded(dest() / "new_a.bmp"), RenderDirectly("a.bmp", {}));
 }
 
@@ -194,16 +201,10 @@ TEST_F(BatchRunnerTest, PlaceholdersAndFailuresAreCountedAndNamed) {
   const BatchReport report = Run();
 
   EXPECT_EQ(BatchSummary(report), "2 written, 1 placeholders, 2 failed");
-  const std::pair<MarkOutcome, const char*> expected[] = {
-      {MarkOutcome::kWritten, ""},     {MarkOutcome::kPlaceholder, "b.jpg"},
-      {MarkOutcome::kFailed, "d.gif"}, {MarkOutcome::kFailed, "new_e.bmp"},
-      {MarkOutcome::kWritten, ""},
-  };
-  ASSERT_EQ(report.items.size(), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_EQ(report.items[i].outcome, expected[i].first) << i;
-    EXPECT_NE(report.items[i].message.find(expected[i].second), std::string::npos) << report.items[i].message;
-  }
+  EXPECT_THAT(report.items,
+              ElementsAre(Item(MarkOutcome::kWritten), Item(MarkOutcome::kPlaceholder, "b.jpg"),
+                          Item(MarkOutcome::kFailed, "d.gif"), Item(MarkOutcome::kFailed, "new_e.bmp"),
+                          Item(MarkOutcome::kWritten)));
   EXPECT_EQ(Decoded(dest() / "new_b.bmp"), Decoded(testing::PlaceholderPicture()));
   EXPECT_EQ(testing::FolderEntries(dest()),
             (std::vector<std::string>{"new_a.bmp", "new_b.bmp", "new_e.bmp", "new_f.bmp"}));
@@ -329,8 +330,7 @@ TEST_F(BatchRunnerTest, LinkOutOfTheDestinationFailsTheImage) {
   std::filesystem::create_symlink("kept/b.bmp", dest() / "new_b.bmp");
   const BatchReport report = Run();
   EXPECT_EQ(BatchSummary(report), "1 written, 1 failed");
-  EXPECT_NE(report.items[0].message.find("outside the destination folder"), std::string::npos)
-      << report.items[0].message;
+  EXPECT_THAT(report.items[0], Item(MarkOutcome::kFailed, "outside the destination folder"));
   EXPECT_FALSE(std::filesystem::exists(temp_ / "outside.bmp"));
   EXPECT_EQ(Decoded(dest() / "kept" / "b.bmp"), RenderDirectly("b.bmp", {}));
 }

@@ -226,15 +226,11 @@ TEST_F(PhotoFilesTest, KeptJpegBlocksOrTheReasonWhyNot) {
     EXPECT_EQ(kept.outcome, MarkOutcome::kWritten) << c.name;
     EXPECT_EQ(testing::FirstQuantiser(temp_ / "kept.jpg"), 1) << c.name;
     EXPECT_EQ(MetadataOf(temp_ / "kept.jpg"), MetadataOf(temp_ / "plain.jpg")) << c.name;
-    const RasterImage written = testing::Decoded(temp_ / "kept.jpg");
     if (&c.source != &upright) continue;
+    RasterImage outside = testing::Decoded(temp_ / "kept.jpg");
     // The logo covers the top left unit; the one-pixel ring reaches into the next.
-    for (int y = 0; y < source.Height(); ++y) {
-      for (int x = 0; x < source.Width(); ++x) {
-        if (x <= 16 && y <= 16) continue;
-        ASSERT_EQ(written.Pixel(x, y), source.Pixel(x, y)) << x << "," << y;
-      }
-    }
+    CopyPixelsWithin(source, outside, {0, 0, 17, 17});
+    EXPECT_EQ(outside, source) << c.name;
   }
 
   // A macro that inverts the photo changes every unit, though the render's original is the
