@@ -55,22 +55,22 @@ struct TextSettings {
   VerticalAlign vertical = VerticalAlign::kTop;
   bool extraCenter = false;
   bool useImageWidth = false;  // the box spans the full image width
-  TextFont font;
+  TextFont font{};
   ColorValue fontColor = MakeColor(255, 255, 198);
   ColorValue backgroundColor = colors::kNavy;
   TextBoxStyle backgroundStyle = TextBoxStyle::kFullColor;
   int backgroundBlending = 50;  // box colour share in percent, 1..100
   int textBlending = 50;        // text share in percent, 0..100
-  ThreeDSettings threeD;
-  ShinySettings shiny;
+  ThreeDSettings threeD{};
+  ShinySettings shiny{};
   // Sized per image: the font size is chosen so that the first line takes this share of
   // the image's height, whatever the font's points say.
   bool relativeSize = false;
   int relativePercent = 5;  // 1..100
   // Date and time format strings of "$date$" and "$time$"; empty means the system's
   // short date and long time formats.
-  std::string dateFormat;
-  std::string timeFormat;
+  std::string dateFormat{};
+  std::string timeFormat{};
   friend bool operator==(const TextSettings&, const TextSettings&) = default;
 };
 

@@ -7,15 +7,8 @@
 namespace quillstone {
 namespace {
 
-TextSettings DejaVu(int points) {
-  TextSettings s;
-  s.font.face = "DejaVu Sans";
-  s.font.points = points;
-  return s;
-}
-
 TEST(CalculateBannerSize, WidestLineAndSummedHeightsPlusTwiceTheMargin) {
-  const TextSettings s = DejaVu(12);
+  const TextSettings s{.font = {"DejaVu Sans", 12}};
   const Font font(FontDescription{"DejaVu Sans", 12});
   EXPECT_EQ(CalculateBannerSize({"Hello", "Hi"}, s, 5),
             (CalculatedBannerSize{font.Width("Hello") + 10, 2 * font.Height() + 10}));
@@ -23,7 +16,7 @@ TEST(CalculateBannerSize, WidestLineAndSummedHeightsPlusTwiceTheMargin) {
 }
 
 TEST(CalculateBannerSize, TagsCountCommandsDoNot) {
-  const TextSettings s = DejaVu(70);
+  const TextSettings s{.font = {"DejaVu Sans", 70}};
   const Font big(FontDescription{"DejaVu Sans", 76, true});
   const Font plain(FontDescription{"DejaVu Sans", 70});
   // Three "$inc$" from 70 pt give 76 pt here, past the limit the text stage keeps.

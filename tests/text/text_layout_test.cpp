@@ -38,11 +38,7 @@ TEST(LineX, AlignsInsideTheImageWidth) {
 }
 
 TextSettings Aligned(H h, V v, bool extraCenter = false) {
-  TextSettings s;
-  s.horizontal = h;
-  s.vertical = v;
-  s.extraCenter = extraCenter;
-  return s;
+  return {.horizontal = h, .vertical = v, .extraCenter = extraCenter};
 }
 
 TextSettings WithDouble3D(TextSettings s, int strength) {

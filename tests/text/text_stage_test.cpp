@@ -23,19 +23,15 @@ using V = VerticalAlign;
 // changes is exactly what the text covers.
 struct Stage {
   RasterImage image{400, 200, colors::kWhite};
-  TextSettings settings;
+  TextSettings settings{.font = {"DejaVu Sans", 20},
+                        .fontColor = colors::kBlack,
+                        .backgroundStyle = TextBoxStyle::kNone,
+                        .textBlending = 100};
   std::vector<std::string> lines;
   TextContext context{{2026, 12, 6, 14, 5, 9, 0}, "beach.jpg", "/photos/"};
   LocaleInfo locale;
   ChannelMask channels;
   RasterImage strip;
-
-  Stage() {
-    settings.font = {"DejaVu Sans", 20};
-    settings.fontColor = colors::kBlack;
-    settings.backgroundStyle = TextBoxStyle::kNone;
-    settings.textBlending = 100;
-  }
 
   RasterImage Run() {
     RasterImage out = image;
