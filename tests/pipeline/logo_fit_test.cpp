@@ -62,10 +62,7 @@ TEST(FitLogo, ScalesPixelsAndAlphaTogetherAndOnlyWhenNeeded) {
 TEST(FitLogo, TurnedTileBlendsNoCornerAndNoTransparentPixel) {
   RasterImage logo(20, 10, MakeColor(255, 0, 0));
   logo.SetPixel(0, 0, Rgb{0, 0, 0});  // the transparent colour
-  LogoSettings settings;
-  settings.alpha = 100;
-  settings.tile = true;
-  settings.tileAngle = 45;
+  const LogoSettings settings{.alpha = 100, .tile = true, .tileAngle = 45};
   LogoFitBuffers buffers;
   FittedLogo fitted;
   ASSERT_TRUE(FitLogo(logo, {}, settings, 200, 120, buffers, fitted));
@@ -80,18 +77,13 @@ TEST(FitLogo, TurnedTileBlendsNoCornerAndNoTransparentPixel) {
 
 class TiledLogo : public ::testing::Test {
  protected:
-  TiledLogo() {
-    settings_.alpha = 100;
-    settings_.tile = true;
-    settings_.tileSpacing = 50;
-  }
   RasterImage Tiled() {
     RasterImage image(200, 120, kGrey);
     BlendLogoTiled(image, logo_, image, settings_, ChannelMask{});
     return image;
   }
   RasterImage logo_{20, 10, MakeColor(255, 0, 0)};
-  LogoSettings settings_;
+  LogoSettings settings_{.alpha = 100, .tile = true, .tileSpacing = 50};
 };
 
 // With 50 % spacing the steps are 30 and 15; a tile sits on the centre place (90, 55), the

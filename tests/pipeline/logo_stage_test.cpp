@@ -9,12 +9,7 @@ namespace {
 
 // Blending settings without a transparent colour.
 LogoSettings Blend(int alpha, bool neutral = false, bool plain = true) {
-  LogoSettings s;
-  s.alpha = alpha;
-  s.colorNeutral = neutral;
-  s.plain = plain;
-  s.useTransparentColor = false;
-  return s;
+  return {.alpha = alpha, .useTransparentColor = false, .colorNeutral = neutral, .plain = plain};
 }
 
 TEST(LogoPlacePosition, NinePlacesTouchTheBorder) {
