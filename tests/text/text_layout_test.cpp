@@ -42,9 +42,7 @@ TextSettings Aligned(H h, V v, bool extraCenter = false) {
 }
 
 TextSettings WithDouble3D(TextSettings s, int strength) {
-  s.threeD.enabled = true;
-  s.threeD.doubleStrength = true;
-  s.threeD.additionalStrength = strength;
+  s.threeD = {.enabled = true, .doubleStrength = true, .additionalStrength = strength};
   return s;
 }
 

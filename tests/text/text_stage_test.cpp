@@ -42,9 +42,7 @@ struct Stage {
   Font MeasuringFont() const { return Font({settings.font.face, settings.font.points, settings.font.bold}); }
 
   void Use3D(int strength, int onlyDirection = -1) {
-    settings.threeD.enabled = true;
-    settings.threeD.doubleStrength = strength > 0;
-    settings.threeD.additionalStrength = strength;
+    settings.threeD = {.enabled = true, .doubleStrength = strength > 0, .additionalStrength = strength};
     if (onlyDirection >= 0) {
       settings.threeD.directions.fill(false);
       settings.threeD.directions[onlyDirection] = true;
