@@ -10,10 +10,7 @@ namespace quillstone {
 namespace {
 
 ColorEffectSettings Style(ColorStyle style, int step = 5) {
-  ColorEffectSettings s;
-  s.style = ColorStyleIndex(style);
-  s.step = step;
-  return s;
+  return {.step = step, .style = ColorStyleIndex(style)};
 }
 
 // Runs the stage with all channels on and a fixed random source.

@@ -34,9 +34,7 @@ TEST(EffectiveStrength, SelectedItemPlusOneAndNeverOneForMultiBandStyles) {
                         Case{-1, kLeftToRight, 2}, Case{0, kBottomAndTop, 2}, Case{0, kLeftAndRight, 2},
                         Case{0, kAllFourSides, 2}, Case{1, kAllFourSides, 2}, Case{2, kAllFourSides, 3},
                         Case{0, kInvertRed, 1}}) {
-    ColorEffectSettings s;
-    s.strengthItem = c.item;
-    s.style = ColorStyleIndex(c.style);
+    const ColorEffectSettings s{.style = ColorStyleIndex(c.style), .strengthItem = c.item};
     EXPECT_EQ(EffectiveStrength(s), c.expected) << "item " << c.item << " style " << s.style;
   }
 }
