@@ -64,9 +64,7 @@ TEST(BlendLogo, TransparentColourNeedsAllThreeChannels) {
   const RasterImage source = image;
   const RasterImage logo = testing::MakeRaster(
       {"kpn"}, {{'k', MakeColor(1, 2, 3)}, {'p', MakeColor(1, 2, 4)}, {'n', MakeColor(0, 2, 3)}});
-  LogoSettings s;
-  s.alpha = 100;
-  s.transparentColor = MakeColor(1, 2, 3);
+  const LogoSettings s{.alpha = 100, .transparentColor = MakeColor(1, 2, 3)};
   BlendLogo(image, logo, source, 0, 0, s, ChannelMask{});
   EXPECT_EQ(image.Pixel(0, 0), (Rgb{10, 10, 10})) << "the transparent colour is skipped";
   EXPECT_EQ(image.Pixel(1, 0), (Rgb{1, 2, 4}));

@@ -76,9 +76,7 @@ TEST(TextStage, ExtraCenterCentresTheShorterLineUnderTheWidest) {
 // Sized to the image, the first line is the share of its height that was asked for, within
 // what whole point sizes allow, and the font's own points no longer count.
 TEST(TextStage, RelativeSizeGivesTheLineItsShareOfTheImageHeight) {
-  TextSettings settings;
-  settings.font = {"DejaVu Sans", 10};
-  settings.relativeSize = true;
+  TextSettings settings{.font = {"DejaVu Sans", 10}, .relativeSize = true};
   for (const auto& [percent, imageHeight] : {std::pair{5, 1000}, {10, 200}, {1, 8000}, {100, 300}}) {
     settings.relativePercent = percent;
     const int points = RelativeFontPoints(settings, imageHeight);
