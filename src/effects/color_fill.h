@@ -15,7 +15,7 @@ struct FillParams {
   int blending = 50;  // colour share in percent, 1..100 (values outside are limited to it)
   ColorValue color = colors::kBlue;
   int step = 1;  // only every n-th column (or row for top/bottom), 1..20; below 1 counts as 1
-  ChannelMask channels;
+  ChannelMask channels{};
   RandomSource* random = nullptr;  // set: a random colour for every visited pixel
 };
 

@@ -13,11 +13,7 @@ namespace quillstone {
 namespace {
 
 FillParams Params(int blending, ColorValue color, int step = 1) {
-  FillParams p;
-  p.blending = blending;
-  p.color = color;
-  p.step = step;
-  return p;
+  return {.blending = blending, .color = color, .step = step};
 }
 
 // A raster in which every column sees every channel value 0..255 down its first 256 rows,
