@@ -17,11 +17,10 @@ constexpr ColorValue kRight = MakeColor(250, 250, 0);
 constexpr ColorValue kTextureColor = MakeColor(9, 99, 199);
 
 TextureSettings Margins(int top, int bottom, int left, int right) {
-  TextureSettings s{.top = {top, kTop, false, TextureAlign::kStretch},
-                    .bottom = {bottom, kBottom, false, TextureAlign::kStretch},
-                    .left = {left, kLeft, false, TextureAlign::kStretch},
-                    .right = {right, kRight, false, TextureAlign::kStretch}};
-  return s;
+  return {.top = {top, kTop, false, TextureAlign::kStretch},
+          .bottom = {bottom, kBottom, false, TextureAlign::kStretch},
+          .left = {left, kLeft, false, TextureAlign::kStretch},
+          .right = {right, kRight, false, TextureAlign::kStretch}};
 }
 
 TEST(TextureOverlay, NoMarginsGiveAnExactCopyAndMarginsAreLimitedTo1000) {
