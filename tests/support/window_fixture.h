@@ -5,10 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <stdexcept>
@@ -19,37 +16,6 @@
 #include "workspace/workspace_fixture.h"
 
 namespace quillstone::testing {
-
-// Runs the event loop for the given time, so timers fire as they would in the program.
-inline void Wait(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-// Sends one mouse event with the left button as the button that changed.
-inline void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
-  QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
-// A left-button press at `at`, or in the middle of the widget.
-inline void PressAt(QWidget* widget, QPointF at) {
-  SendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton);
-}
-inline void Click(QWidget* widget) {
-  PressAt(widget, {widget->width() / 2.0, widget->height() / 2.0});
-}
-
-// Types the text key by key; a line break is the Return key.
-inline void Type(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    const bool newLine = c == QLatin1Char('\n');
-    QKeyEvent press(QEvent::KeyPress, newLine ? Qt::Key_Return : Qt::Key_unknown, Qt::NoModifier,
-                    newLine ? QString() : QString(c));
-    QApplication::sendEvent(widget, &press);
-  }
-}
 
 // Runs `step` once the next modal window's event loop is running.
 inline void WhenModal(std::function<void()> step) {
@@ -101,10 +67,8 @@ class WindowTest : public ::testing::Test, protected ScriptedWorkspace {
   }
 
   // Waits until the debounced render has happened (or two seconds have passed).
-  void WaitForRender(int count) {
-    QElapsedTimer waited;
-    waited.start();
-    while (renders < count && waited.elapsed() < 2000) Wait(5);
+  bool WaitForRender(int count) {
+    return QTest::qWaitFor([&] { return renders >= count; }, 2000);
   }
 
   // Opens a dialog by `open` and runs `steps` inside it once it shows; a dialog the steps

@@ -65,7 +65,7 @@ TEST_F(DecorWindowsTest, ExpandButtonOpensTheTextureWindowOnTheSettingsTheComman
         EXPECT_EQ(Child<QLabel>(dialog, "bottommarginlabel")->text(), "8 pixel");
         Child<QScrollBar>(dialog, "scroll_top")->setValue(30);
         Child<QPushButton>(dialog, "resettop")->click();
-        testing::Click(Child<ColorSwatch>(dialog, "allsidescolor"));
+        QTest::mouseClick(Child<ColorSwatch>(dialog, "allsidescolor"), Qt::LeftButton);
         EXPECT_EQ(Child<ColorSwatch>(dialog, "leftcolor")->color(), colors::kBlue);
         Child<QPushButton>(dialog, "loadtexture")->click();
         EXPECT_EQ(Child<QLabel>(dialog, "texturesizelabel")->text(), "7 x 5 pixel");
@@ -93,13 +93,13 @@ TEST_F(DecorWindowsTest, BannerEntryOpensTheBannerWindowWhoseOkMakesTheNewSource
       [this](QDialog& dialog) {
         auto* width = Child<QLineEdit>(dialog, "bannerwidth");
         width->selectAll();
-        testing::Type(width, "3000");
+        QTest::keyClicks(width, "3000");
         EXPECT_EQ(workspace.settings().banner.width, "3000");
         Child<QPushButton>(dialog, "bannerok")->click();
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_THAT(prompter.messages, ::testing::ElementsAre(::testing::StartsWith("Stop: The maximum")));
         width->selectAll();
-        testing::Type(width, "1-2a 34567");
+        QTest::keyClicks(width, "1-2a 34567");
         EXPECT_EQ(width->text(), "1234") << "four digits only";
         auto* presets = Child<QComboBox>(dialog, "examplesizes");
         presets->setCurrentIndex(5);

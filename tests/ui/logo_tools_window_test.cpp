@@ -108,10 +108,10 @@ TEST_F(LogoToolsWindowTest, SpecialWindowCropsByDraggingPastTheCorner) {
     dialog.findChild<QRadioButton*>("mousemode1")->click();
     auto* view = testing::Child<ImageView>(dialog, "activelogo");
     if (view == nullptr) return;
-    testing::SendMouse(view, QEvent::MouseButtonPress, {2.2, 1.2}, Qt::LeftButton);
-    testing::SendMouse(view, QEvent::MouseMove, {4.2, 3.2}, Qt::LeftButton);
-    testing::SendMouse(view, QEvent::MouseMove, {20.2, 30.2}, Qt::LeftButton);
-    testing::SendMouse(view, QEvent::MouseButtonRelease, {20.2, 30.2}, Qt::NoButton);
+    QTest::mousePress(view, Qt::LeftButton, {}, {2, 1});
+    QTest::mouseMove(view, {4, 3});
+    QTest::mouseMove(view, {20, 30});
+    QTest::mouseRelease(view, Qt::LeftButton, {}, {20, 30});
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("mousemode0")->isChecked()) << "back to colour selection";
     EXPECT_EQ(dialog.findChild<QLabel*>("activelogosize")->text(), "4 x 3");
     Press(dialog, "applylogo");

@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, SliderBurstRendersOnceHalfASecondAfterTheFirstMoveWithThe
   clock.restart();
   for (const int value : {10, 20, 30, 40, 73}) {
     slider->setValue(value);
-    if (value != 73) testing::Wait(75);
+    if (value != 73) QTest::qWait(75);
   }
   const qint64 lastMoveAt = clock.elapsed();
   ASSERT_LE(lastMoveAt, 400) << "the machine is too busy for this timing test";
@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, SliderBurstRendersOnceHalfASecondAfterTheFirstMoveWithThe
   EXPECT_GE(lastRenderAt, 495);
   // A timer restarted by each move would fire 500 ms after the last one.
   EXPECT_LT(lastRenderAt, lastMoveAt + 500);
-  testing::Wait(700);
+  QTest::qWait(700);
   EXPECT_EQ(renders, 1);
   EXPECT_EQ(Find<QLabel>("logopercentlabel")->text(), "73% logo");
   EXPECT_EQ(Find<QLabel>("imagepercentlabel")->text(), "27% image");
@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, ConfigurationLoadRendersOnceAndAtMostOnceMoreLater) {
   EXPECT_EQ(Find<QScrollBar>("ScrollBar2")->value(), 20);
   EXPECT_EQ(Find<QLabel>("steplabel")->text(), "Step 3");
   EXPECT_EQ(Find<QLabel>("lastconfigfile")->text(), "work.ini");
-  testing::Wait(700);
+  QTest::qWait(700);
   EXPECT_LE(renders, 2);
 }
 
@@ -157,9 +157,9 @@ TEST_F(MainWindowTest, PaperColorSwatchRendersAlsoWhenCancelled) {
   workspace.settings().watermark.color.style = ColorStyleIndex(ColorStyle::kPaper2);
   window.ShowSettings();
   prompter.colors = {std::nullopt, colors::kRed};
-  testing::Click(Find<ColorSwatch>("papercolor_02"));
+  QTest::mouseClick(Find<ColorSwatch>("papercolor_02"), Qt::LeftButton);
   EXPECT_EQ(renders, 1);
-  testing::Click(Find<ColorSwatch>("papercolor_02"));
+  QTest::mouseClick(Find<ColorSwatch>("papercolor_02"), Qt::LeftButton);
   EXPECT_EQ(workspace.settings().watermark.color.paperColors[1], colors::kRed);
 }
 
@@ -202,10 +202,9 @@ TEST_F(MainWindowTest, FullViewZoomsAndPans) {
   // Dragging left and up shows more of the right and the bottom.
   auto* picture = Find<QWidget>("fullimage");
   const QPoint before(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value());
-  const QPointF from(1500, 1000);
-  testing::SendMouse(picture, QEvent::MouseButtonPress, from, Qt::LeftButton);
-  testing::SendMouse(picture, QEvent::MouseMove, from - QPointF(40, 30), Qt::LeftButton);
-  testing::SendMouse(picture, QEvent::MouseButtonRelease, from - QPointF(40, 30), Qt::NoButton);
+  QTest::mousePress(picture, Qt::LeftButton, {}, {1500, 1000});
+  QTest::mouseMove(picture, {1460, 970});
+  QTest::mouseRelease(picture, Qt::LeftButton, {}, {1460, 970});
   EXPECT_EQ(QPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()),
             before + QPoint(40, 30));
 

@@ -26,8 +26,9 @@ using testing::WhenModal;
 
 void PickCharacter(CharacterGrid* grid, int code) {
   const int half = CharacterGrid::kCellPixels / 2;
-  testing::PressAt(grid, QPointF((code % CharacterGrid::kCells) * CharacterGrid::kCellPixels + half,
-                                 (code / CharacterGrid::kCells) * CharacterGrid::kCellPixels + half));
+  QTest::mouseClick(grid, Qt::LeftButton, {},
+                    {(code % CharacterGrid::kCells) * CharacterGrid::kCellPixels + half,
+                     (code / CharacterGrid::kCells) * CharacterGrid::kCellPixels + half});
 }
 
 // The window over a 64 x 32 black picture with one white line of text drawn unblended, no
@@ -87,7 +88,7 @@ TEST_F(TextToolsWindowTest, InsertButtonRendersOnceAndAtOnce) {
   InCommandWindow([&] {
     Get<QPushButton>("insertwidth")->click();
     EXPECT_EQ(renders, 1);
-    testing::Wait(RenderDebounce::kDelayMilliseconds + 200);
+    QTest::qWait(RenderDebounce::kDelayMilliseconds + 200);
     EXPECT_EQ(renders, 1);
   });
   EXPECT_EQ(workspace.watermarkText(), std::vector<std::string>{"$width$X"});
@@ -138,7 +139,8 @@ TEST_F(TextToolsWindowTest, TypingInTheBigEditorRendersWithinTheDebounceWhileItS
     auto* edit = editor->findChild<QPlainTextEdit*>("bigtextedit");
     edit->moveCursor(QTextCursor::End);
     renders = 0;
-    testing::Type(edit, "\nMM");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClicks(edit, "MM");
     EXPECT_EQ(renders, 0);
     WaitForRender(1);
     EXPECT_EQ(renders, 1);
