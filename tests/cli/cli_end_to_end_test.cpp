@@ -29,6 +29,7 @@ using ::testing::AllOf;
 using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
+using ::testing::FieldsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 using testing::TempDir;
@@ -38,6 +39,10 @@ struct CliRun {
   std::string out;
   std::string err;
 };
+
+void PrintTo(const CliRun& run, std::ostream* os) {
+  *os << "exit " << run.status << ", out \"" << run.out << "\", err \"" << run.err << "\"";
+}
 
 // Runs the command line in this process, as the program's main does, with `in` as its
 // standard input.
@@ -94,8 +99,7 @@ TEST_F(CliEndToEndTest, RenderWritesTheFormatOfTheExtension) {
   for (const auto& [name, magic] : cases) {
     const CliRun run =
         RunCli({"render", (source() / "a.jpg").string(), Path(name), "--logo", Path("logo.bmp")});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
+    ASSERT_THAT(run, FieldsAre(0, "", ""));
     EXPECT_EQ(testing::FileContents(Path(name)).substr(0, magic.size()), magic) << name;
   }
 }
@@ -223,28 +227,23 @@ CliRun RunProgram(const Args& arguments, int timeLimitMs = 60000) {
 }
 
 TEST_F(CliEndToEndTest, ProgramRunsWithoutADisplay) {
-  CliRun run = RunProgram({"settings"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("logopos9"), std::string::npos);
-
-  run = RunProgram({"batch", "--source", source().string()});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "quillstone-cli: batch needs --dest DIR; see quillstone-cli --help\n");
+  EXPECT_THAT(RunProgram({"settings"}), FieldsAre(0, HasSubstr("logopos9"), ""));
+  EXPECT_THAT(RunProgram({"batch", "--source", source().string()}),
+              FieldsAre(2, "", "quillstone-cli: batch needs --dest DIR; see quillstone-cli --help\n"));
 
   // Every argument is the command line's, none Qt's; a name is printed with its control
   // characters escaped.
-  run = RunProgram({"render", "--", "-platform", "out.jpg"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "quillstone-cli: INPUT -platform does not exist\n");
-  run = RunProgram({"render", "x\x1b]0;title\a.jpg", "out.jpg"});
-  EXPECT_EQ(run.err, "quillstone-cli: INPUT x\\x1B]0;title\\x07.jpg does not exist\n");
+  EXPECT_THAT(RunProgram({"render", "--", "-platform", "out.jpg"}),
+              FieldsAre(2, "", "quillstone-cli: INPUT -platform does not exist\n"));
+  EXPECT_THAT(RunProgram({"render", "x\x1b]0;title\a.jpg", "out.jpg"}),
+              FieldsAre(2, "", "quillstone-cli: INPUT x\\x1B]0;title\\x07.jpg does not exist\n"));
 
   // The placeholder beside the program stands in for an unreadable photo, but the run says
   // so and fails.
   std::ofstream(temp_ / "t.txt") << "$filename$\n";
   std::ofstream(source() / "c.jpg") << "no picture";
-  run = RunProgram(Batch({"--text", Path("t.txt"), "--set", "combination=0", "--set", "action=2", "--set",
-                          "frameouterstatus=0", "--set", "FRAMEINNERSTATUS=0"}));
+  const CliRun run = RunProgram(Batch({"--text", Path("t.txt"), "--set", "combination=0", "--set", "action=2",
+                                       "--set", "frameouterstatus=0", "--set", "FRAMEINNERSTATUS=0"}));
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_EQ(Lines(run.err).back(), "2 written, 1 placeholders");
   EXPECT_EQ(testing::Decoded(dest() / "new_b.jpg").Width(), 20);
@@ -285,15 +284,13 @@ TEST_F(CliEndToEndTest, DamagedJpegIsMarkedWithAWarningAndCountedApart) {
   const std::string whole = testing::FileContents(temp_ / "whole.jpg");
   std::ofstream(source() / "cut.jpg", std::ios::binary) << whole.substr(0, whole.size() * 2 / 3);
 
-  CliRun run = RunCli({"render", (source() / "cut.jpg").string(), Path("cut.png")});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "warning: " + (source() / "cut.jpg").string() + ": Premature end of JPEG file\n");
+  EXPECT_THAT(
+      RunCli({"render", (source() / "cut.jpg").string(), Path("cut.png")}),
+      FieldsAre(0, "", "warning: " + (source() / "cut.jpg").string() + ": Premature end of JPEG file\n"));
   EXPECT_TRUE(std::filesystem::exists(temp_ / "cut.png"));
 
-  run = RunCli(Batch({"--quiet"}));
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(Lines(run.err), (std::vector<std::string>{"warning: cut.jpg: Premature end of JPEG file",
-                                                      "2 written, 1 damaged"}));
+  EXPECT_THAT(RunCli(Batch({"--quiet"})),
+              FieldsAre(0, "", "warning: cut.jpg: Premature end of JPEG file\n2 written, 1 damaged\n"));
 }
 
 // --keep-jpeg-blocks reaches the run, which says it kept no blocks of a framed photo (the
@@ -322,10 +319,7 @@ TEST_F(CliEndToEndTest, RenderProblemsAndUnreadableSideFilesAreWarnings) {
 }
 
 TEST_F(CliEndToEndTest, NoArgumentsIsAUsageError) {
-  const CliRun run = RunCli({});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, CliHelpText());
+  EXPECT_THAT(RunCli({}), FieldsAre(2, "", CliHelpText()));
 }
 
 // A link in the destination never leads the run to write a source photo or outside the
