@@ -22,16 +22,15 @@ using testing::TempDir;
 
 class BatchFlowTest : public testing::WorkspaceTest {
  protected:
-  TempDir source;
   TempDir destination;
   BatchFlow flow{workspace, prompter};
 };
 
 TEST_F(BatchFlowTest, StartChecksStopWithTheirMessageBeforeTheQuestion) {
-  testing::WriteTestJpeg(source / "a.jpg");
+  testing::WriteTestJpeg(pictures / "a.jpg");
   // The source folder and the destination reach the check, and so do the list's names.
-  ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
-  flow.fields().destinationDirectory = source.path().string() + "/";
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));
+  flow.fields().destinationDirectory = pictures.path().string() + "/";
   EXPECT_FALSE(flow.Start({}));
   TempDir empty;
   ASSERT_TRUE(ChangeSourceDirectory(workspace, empty.path().string()));
@@ -47,10 +46,10 @@ TEST_F(BatchFlowTest, StartChecksStopWithTheirMessageBeforeTheQuestion) {
 // A prefix typed with blanks is used, and kept, without them; a broken bitmap and a
 // corrupt JPEG among good pictures are named in one message after the run.
 TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
-  testing::WriteTestJpeg(source / "a.jpg", 30, 20);
-  testing::WriteFile(source / "b.bmp", "BM broken");
-  testing::WriteFile(source / "c.jpg", "not a jpeg");
-  ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
+  testing::WriteTestJpeg(pictures / "a.jpg", 30, 20);
+  testing::WriteFile(pictures / "b.bmp", "BM broken");
+  testing::WriteFile(pictures / "c.jpg", "not a jpeg");
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));
   ASSERT_TRUE(ChangeFileMask(workspace, "*.jpg;*.bmp"));
   flow.fields().destinationDirectory = destination.path().string();
   flow.fields().prefix = "  web_ ";
@@ -84,8 +83,8 @@ TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
 // without a macro. Unchecked, the macro in the list changes nothing: the files are those of
 // a run with no macro.
 TEST_F(BatchFlowTest, MacroForAllImagesRunsBetweenTurningAndMarkingOnlyWhenChecked) {
-  testing::WriteTestJpeg(source / "a.jpg", 30, 20);
-  testing::WriteTestBmp(source / "b.bmp", 20, 12);
+  testing::WriteTestJpeg(pictures / "a.jpg", 30, 20);
+  testing::WriteTestBmp(pictures / "b.bmp", 20, 12);
   ProgramSettings& settings = workspace.settings();
   settings.orientation.orientation = Orientation::kRotate90Clockwise;
   settings.resize.preset = SizePreset::kPercent150;
@@ -102,17 +101,18 @@ TEST_F(BatchFlowTest, MacroForAllImagesRunsBetweenTurningAndMarkingOnlyWhenCheck
     EXPECT_TRUE(report && report->written == 2) << (report ? BatchSummary(*report) : "refused");
     return to;
   };
-  const auto withoutMacro = run(source, false, macro);
-  const auto plain = run(source, true, {});
-  const auto withMacro = run(source, true, macro);
+  const auto withoutMacro = run(pictures, false, macro);
+  const auto plain = run(pictures, true, {});
+  const auto withMacro = run(pictures, true, macro);
   // The pictures turned, resized and run through the macro's commands one by one, then
   // marked as they are.
   TempDir prepared;
   for (const char* name : {"a.jpg", "b.bmp"}) {
     RasterImage picture;
     RasterImage scratch;
-    ASSERT_TRUE(ReadPictureToMark(source / name, {}, PlaceholderShape::kAsShipped, settings, picture, scratch)
-                    .status);
+    ASSERT_TRUE(
+        ReadPictureToMark(pictures / name, {}, PlaceholderShape::kAsShipped, settings, picture, scratch)
+            .status);
     for (const std::string& line : macro) (void)RunEffectCommand(picture, line);
     ASSERT_TRUE(WriteBmp(picture, prepared / (std::string(1, name[0]) + ".bmp")));
   }
@@ -155,8 +155,8 @@ class BatchStopTest : public BatchFlowTest {
  protected:
   BatchStopTest() {
     for (int i = 0; i < kCount; ++i)
-      testing::WriteTestJpeg(source / ("p" + std::to_string(i) + ".jpg"), 1200, 900);
-    EXPECT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
+      testing::WriteTestJpeg(pictures / ("p" + std::to_string(i) + ".jpg"), 1200, 900);
+    EXPECT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));
     flow.fields().destinationDirectory = destination.path().string();
     hooks.jobs = 2;
     hooks.onProgress = [this](const BatchProgress& progress) {

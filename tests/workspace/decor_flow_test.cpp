@@ -14,8 +14,6 @@
 namespace quillstone {
 namespace {
 
-using testing::TempDir;
-
 constexpr ColorValue kBackground = MakeColor(255, 255, 198);
 
 // A workspace that renders: a 20 x 10 grey picture and a 2 x 2 white logo at the top-left

@@ -15,7 +15,6 @@ using testing::FakeClipboard;
 using testing::FakePriority;
 using testing::FakeWallpaper;
 using testing::MakeGradientRaster;
-using testing::TempDir;
 
 class DesktopCommandsTest : public testing::WorkspaceTest {
  protected:

@@ -10,7 +10,6 @@
 namespace quillstone {
 namespace {
 
-using testing::TempDir;
 using testing::WithCommands;
 
 // The command's index in the window's list.
@@ -94,7 +93,6 @@ TEST_F(EffectWorkbenchTest, ReplayReportsEachLineWhileRunning) {
 // "Show next image" takes the main window's step and shows the new source with the macro;
 // with an empty macro the new source unchanged.
 TEST_F(EffectWorkbenchTest, NextImageStepsTheSourceAndReplaysTheMacro) {
-  TempDir pictures;
   testing::WriteTestBmp(pictures / "a.bmp", 20, 12);
   testing::WriteTestBmp(pictures / "b.bmp", 14, 9);
   ASSERT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));

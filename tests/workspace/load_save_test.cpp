@@ -56,7 +56,6 @@ class LoadSaveTest : public testing::WorkspaceTest {
     return SaveInteractive(workspace).done();
   }
 
-  TempDir pictures;
   std::vector<std::string> rendered;
   std::vector<std::vector<std::string>> renderedText;
 };

@@ -15,7 +15,6 @@ namespace quillstone {
 namespace {
 
 using testing::MakeGradientRaster;
-using testing::TempDir;
 using testing::Turned;
 
 // A workspace marking an 8 x 8 gradient with a 30 x 20 gradient logo at the top-left place,
@@ -34,7 +33,6 @@ class LogoToolsTest : public testing::WorkspaceTest {
   }
 
   const RasterImage logo = MakeGradientRaster(30, 20);
-  TempDir pictures;
 };
 
 TEST_F(LogoToolsTest, EveryTurnStartsFromTheUntouchedCopyOntoTheFillColour) {

@@ -13,25 +13,22 @@ namespace {
 
 using testing::TempDir;
 
-class SourceBrowsingTest : public testing::WorkspaceTest {
- protected:
-  TempDir source;
-};
+using SourceBrowsingTest = testing::WorkspaceTest;
 
 // An unreadable JPEG opens as the placeholder under its own name; a broken bitmap leaves
 // the current image, its name and its per-image text alone; opening turns as chosen.
 TEST_F(SourceBrowsingTest, OpeningListedFiles) {
-  testing::WriteTestJpeg(source / "a.jpg", 30, 20);
-  testing::WriteFile(source / "b.bmp", "BM broken");
-  testing::WriteFile(source / "c.jpg", "not a jpeg");
-  ASSERT_TRUE(WriteFileReplacing((source / "a.jpg.txt").string(), "Beach\r\n"));
+  testing::WriteTestJpeg(pictures / "a.jpg", 30, 20);
+  testing::WriteFile(pictures / "b.bmp", "BM broken");
+  testing::WriteFile(pictures / "c.jpg", "not a jpeg");
+  ASSERT_TRUE(WriteFileReplacing((pictures / "a.jpg.txt").string(), "Beach\r\n"));
   workspace.settings().orientation.orientation = Orientation::kRotate90Clockwise;
-  ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));
   ASSERT_TRUE(ChangeFileMask(workspace, "*.jpg;*.bmp"));
 
   ASSERT_TRUE(OpenSelectedFile(workspace));
   EXPECT_EQ(workspace.currentFileName(), "a.jpg");
-  EXPECT_EQ(workspace.sourceDirectory(), source.path().string() + "/");
+  EXPECT_EQ(workspace.sourceDirectory(), pictures.path().string() + "/");
   EXPECT_EQ(testing::SizeOf(workspace.originalImage()), std::pair(20, 30));
   EXPECT_EQ(workspace.individualText().lines, std::vector<std::string>{"Beach"});
   EXPECT_EQ(renders, 1);
@@ -50,28 +47,28 @@ TEST_F(SourceBrowsingTest, OpeningListedFiles) {
 }
 
 TEST_F(SourceBrowsingTest, PreviewAddsTheFolderToTheHistoryAndKeepsTheImageBeingMarked) {
-  testing::WriteFile(source / "c.jpg", "not a jpeg");
-  ASSERT_TRUE(ChangeSourceDirectory(workspace, source.path().string()));
+  testing::WriteFile(pictures / "c.jpg", "not a jpeg");
+  ASSERT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));
   RasterImage preview;
   ASSERT_TRUE(PreviewFile(workspace, preview));
   EXPECT_EQ(preview, testing::Decoded(testing::PlaceholderPicture()));
-  EXPECT_EQ(workspace.sourceHistory().entries(), std::vector<std::string>{source.path().string() + "/"});
+  EXPECT_EQ(workspace.sourceHistory().entries(), std::vector<std::string>{pictures.path().string() + "/"});
   EXPECT_EQ(workspace.currentFileName(), "");
   EXPECT_EQ(renders, 0);
 }
 
 TEST_F(SourceBrowsingTest, SourceHistoryEntryOfAFolderThatIsGoneChangesNothing) {
-  testing::WriteTestJpeg(source / "a.jpg");
+  testing::WriteTestJpeg(pictures / "a.jpg");
   {
     TempDir gone;
     workspace.sourceHistory().Add(gone.path().string());
   }
-  workspace.sourceHistory().Add(source.path().string());
+  workspace.sourceHistory().Add(pictures.path().string());
   EXPECT_TRUE(ChooseSourceHistoryEntry(workspace, prompter, 0));
-  EXPECT_EQ(workspace.sourceFiles().directory(), source.path().string() + "/");
+  EXPECT_EQ(workspace.sourceFiles().directory(), pictures.path().string() + "/");
   EXPECT_FALSE(ChooseSourceHistoryEntry(workspace, prompter, 1));
   EXPECT_EQ(prompter.messages, std::vector<std::string>{"ERROR: Sourcedirectory does not longer exist !"});
-  EXPECT_EQ(workspace.sourceFiles().directory(), source.path().string() + "/");
+  EXPECT_EQ(workspace.sourceFiles().directory(), pictures.path().string() + "/");
 }
 
 TEST_F(SourceBrowsingTest, ConvertImagesSwitchesTheMarksOffOnlyAfterYes) {

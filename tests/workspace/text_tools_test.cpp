@@ -9,8 +9,6 @@
 namespace quillstone {
 namespace {
 
-using testing::TempDir;
-
 // Records what an edit was given.
 struct RecordingEdit final : TextInsertion {
   std::vector<std::string> inserted;

@@ -57,6 +57,7 @@ class WorkspaceTest : public ::testing::Test, protected ScriptedWorkspace {
   WatermarkSettings& watermark() { return workspace.settings().watermark; }
 
   int renders = 0;
+  TempDir pictures;  // a folder for the pictures a test lists, loads or saves
 };
 
 }  // namespace quillstone::testing

@@ -13,7 +13,6 @@ namespace {
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-using testing::TempDir;
 
 using WorkspaceTest = testing::WorkspaceTest;
 
@@ -73,7 +72,6 @@ TEST_F(WorkspaceTest, ShippedFilesAreReadForTheHelpWindowOrNamed) {
 // A file named on the window's command line is what the first screen shows, rendered once
 // at the first activation; a path that is no file is named and the sample picture shows.
 TEST_F(WorkspaceTest, StartFileReplacesTheSamplePictureUnlessItIsNoFile) {
-  TempDir pictures;
   ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(6, 4), pictures / "Beach.BMP"));
   const struct {
     std::filesystem::path path;
@@ -109,7 +107,6 @@ TEST_F(WorkspaceTest, StartFileReplacesTheSamplePictureUnlessItIsNoFile) {
 // The per-image text replaces the watermark text in the render only; the default text
 // written at exit is still the user's own.
 TEST_F(WorkspaceTest, PerImageTextIsDrawnButNeverReplacesTheWatermarkText) {
-  TempDir pictures;
   ASSERT_TRUE(WriteFileReplacing((pictures / "beach.jpg.txt").string(), "Beach\r\nSummer\r\n"));
   workspace.watermarkText() = {"(c) Me"};
   workspace.SetSourceImage(RasterImage(8, 8), "beach.jpg", pictures.path().string());
