@@ -14,11 +14,9 @@ using testing::WithCommands;
 
 // The command's index in the window's list.
 int Command(std::string_view word) {
-  for (int i = 0; i < kEffectCommandCount; ++i) {
-    if (kEffectCommands[static_cast<std::size_t>(i)].macroWord == word) return i;
-  }
-  ADD_FAILURE() << word;
-  return -1;
+  const EffectCommand* command = FindEffectCommand(word);
+  EXPECT_NE(command, nullptr) << word;
+  return command ? static_cast<int>(command - kEffectCommands.data()) : -1;
 }
 
 // The source with the words' commands run on it in turn.
