@@ -71,6 +71,7 @@ enum class MessageIcon { kNone, kInformation, kWarning, kError };
 struct FontChoice {
   TextFont font;
   ColorValue color = colors::kBlack;
+  friend bool operator==(const FontChoice&, const FontChoice&) = default;
 };
 
 // Every modal question, message and dialog of the command flows. The window answers them

@@ -25,6 +25,7 @@ class TextToolsTest : public testing::WorkspaceTest {
   }
 
   TextSettings& text() { return workspace.settings().watermark.text; }
+  FontChoice chosen() { return {text().font, text().fontColor}; }
 
   TextTools tools{workspace};
   RecordingEdit textEdit;
@@ -34,23 +35,19 @@ TEST_F(TextToolsTest, PickerFontChosenInTheCommandWindowBecomesTheTextFontAndIts
   tools.OpenCommandWindow();
   EXPECT_EQ(tools.pickerFont(), text().font);
 
-  const TextFont serif{"DejaVu Serif", 20, true};
-  prompter.fonts = {std::nullopt, FontChoice{serif, colors::kRed}};
+  const FontChoice sans{{"DejaVu Sans", 12}, colors::kWhite};
+  const FontChoice serif{{"DejaVu Serif", 20, true}, colors::kRed};
+  prompter.fonts = {std::nullopt, serif};
   EXPECT_FALSE(tools.ChoosePickerFont());
-  EXPECT_EQ(text().font.face, "DejaVu Sans");
-  EXPECT_EQ(text().fontColor, colors::kWhite);
+  EXPECT_EQ(chosen(), sans);
   EXPECT_TRUE(tools.ChoosePickerFont());
-  ASSERT_EQ(prompter.fontDialogs.size(), 2u);
-  EXPECT_EQ(prompter.fontDialogs[0].font.face, "DejaVu Sans");
-  EXPECT_EQ(prompter.fontDialogs[0].color, colors::kWhite) << "the dialog opens in the font colour";
-  EXPECT_EQ(text().font, serif);
-  EXPECT_EQ(text().fontColor, colors::kRed);
+  EXPECT_EQ(prompter.fontDialogs, std::vector(2, sans)) << "the dialog opens in the font colour";
+  EXPECT_EQ(chosen(), serif);
   EXPECT_EQ(renders, 0) << "choosing a font renders only when the picker closes";
 
   tools.FinishSpecialCharacters(std::nullopt);
   tools.CloseCommandWindow();
-  EXPECT_EQ(text().font, serif);
-  EXPECT_EQ(text().fontColor, colors::kRed);
+  EXPECT_EQ(chosen(), serif);
   EXPECT_EQ(renders, 2);
   EXPECT_TRUE(textEdit.inserted.empty());
 }
