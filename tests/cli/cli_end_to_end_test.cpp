@@ -132,13 +132,10 @@ TEST_F(CliEndToEndTest, RenderAndBatchMarkAlikeAfterTheMacro) {
 TEST_F(CliEndToEndTest, BatchWritesEveryImageAndSaysSo) {
   const std::string name = std::string(247, 'n') + ".jpg";  // "new_" makes it 255 bytes
   std::filesystem::rename(source() / "b.jpg", source() / name);
-  const CliRun run = RunCli(Batch({"--jobs", "2", "--logo", Path("logo.bmp")}));
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "");
-  const std::vector<std::string> expected = {
-      "Progress 1/2 a.jpg -> " + (dest() / "new_a.jpg").string(),
-      "Progress 2/2 " + name + " -> " + (dest() / ("new_" + name)).string(), "2 written"};
-  EXPECT_EQ(Lines(run.err), expected);
+  EXPECT_THAT(RunCli(Batch({"--jobs", "2", "--logo", Path("logo.bmp")})),
+              FieldsAre(0, "",
+                        "Progress 1/2 a.jpg -> " + (dest() / "new_a.jpg").string() + "\nProgress 2/2 " +
+                            name + " -> " + (dest() / ("new_" + name)).string() + "\n2 written\n"));
   EXPECT_TRUE(std::filesystem::exists(dest() / ("new_" + name)));
 }
 
@@ -308,14 +305,12 @@ TEST_F(CliEndToEndTest, KeepJpegBlocksSaysWhyNot) {
 TEST_F(CliEndToEndTest, RenderProblemsAndUnreadableSideFilesAreWarnings) {
   ASSERT_TRUE(WriteBmp(testing::MakeGradientRaster(4, 4), source() / "tiny.bmp").ok());
   std::filesystem::create_directory(source() / "b.jpg.txt");
-  const CliRun run =
-      RunCli(Batch({"--mask", "*.jpg;*.bmp", "--logo", Path("logo.bmp"), "--individual-text", "--quiet"}));
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(
-      Lines(run.err),
-      (std::vector<std::string>{
-          "warning: b.jpg: cannot read the per-image text b.jpg.txt: it is a folder; marked without text",
-          "warning: tiny.bmp: Logo is bigger than your image", "1 written, 2 with warnings"}));
+  EXPECT_THAT(
+      RunCli(Batch({"--mask", "*.jpg;*.bmp", "--logo", Path("logo.bmp"), "--individual-text", "--quiet"})),
+      FieldsAre(
+          0, "",
+          "warning: b.jpg: cannot read the per-image text b.jpg.txt: it is a folder; marked without text\n"
+          "warning: tiny.bmp: Logo is bigger than your image\n1 written, 2 with warnings\n"));
 }
 
 TEST_F(CliEndToEndTest, NoArgumentsIsAUsageError) {
