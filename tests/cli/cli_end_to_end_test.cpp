@@ -267,10 +267,8 @@ TEST_F(CliEndToEndTest, SpecialAndHugeFilesAreRefusedAtOnce) {
   };
   for (const auto& c : cases) {
     const auto start = std::chrono::steady_clock::now();
-    const CliRun run = RunProgram(c.arguments, 5000);
+    EXPECT_THAT(RunProgram(c.arguments, 5000), FieldsAre(c.status, "", HasSubstr(c.reason)));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.arguments[1];
-    EXPECT_EQ(run.status, c.status) << run.err;
-    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(temp_ / "out.png"));
 }
