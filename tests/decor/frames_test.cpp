@@ -20,19 +20,18 @@ TEST(DrawFrames, BorderIsPaintedCompletelyAndImageSitsInTheMiddle) {
   struct Case {
     bool outerOn, innerOn;
     int outerWidth, innerWidth;
-    int outerRing;  // painted outer pixels on every side
-    int innerRing;  // painted inner pixels inside the outer ring
+    int out;  // painted outer pixels on every side
+    int in;   // painted inner pixels inside the outer ring
   };
   const RasterImage source = MakeGradientRaster(100, 50);
   for (const Case& c :
        {Case{true, true, 3, 2, 3, 2}, Case{false, true, 7, 4, 0, 4}, Case{true, false, 5, 9, 5, 0},
         Case{false, false, 3, 2, 0, 0}, Case{true, true, 0, 250, 1, 100}}) {  // widths brought into range
-    SCOPED_TRACE(std::to_string(c.outerOn) + std::to_string(c.innerOn) + " " + std::to_string(c.outerWidth) +
-                 " " + std::to_string(c.innerWidth));
     RasterImage image = source;
     DrawFrames(image, FrameSettings{c.outerOn, c.innerOn, kOuter, kInner, c.outerWidth, c.innerWidth});
-    const int in = c.innerRing, out = c.outerRing;
-    EXPECT_EQ(image, Framed(Framed(source, in, in, in, in, kInner), out, out, out, out, kOuter));
+    EXPECT_EQ(image,
+              Framed(Framed(source, c.in, c.in, c.in, c.in, kInner), c.out, c.out, c.out, c.out, kOuter))
+        << c.outerOn << c.innerOn << " " << c.outerWidth << " " << c.innerWidth;
   }
 }
 
@@ -53,26 +52,16 @@ TEST(DrawFrames, ScratchKeptBetweenRunsGivesTheSameResult) {
 // colour, teal inside; a frame that is off leaves its ring teal.
 TEST(DrawFramePreview, OutlinesFollowTheSwitchesAndColours) {
   constexpr ColorValue kTeal = MakeColor(0, 128, 128);
-  struct PreviewCase {
-    bool outerOn;
-    bool innerOn;
-    ColorValue edge;
-    ColorValue inside;
-  };
-  const PreviewCase cases[] = {
-      {true, true, kOuter, kInner},
-      {true, false, kOuter, kTeal},
-      {false, true, kTeal, kInner},
-      {false, false, kTeal, kTeal},
-  };
   RasterImage preview(3, 3);
   // One-pixel rings whatever the widths.
   const RasterImage teal(kFramePreviewSide - 4, kFramePreviewSide - 4, kTeal);
-  for (const PreviewCase& c : cases) {
-    DrawFramePreview(preview, FrameSettings{c.outerOn, c.innerOn, kOuter, kInner, 7, 9});
-    EXPECT_EQ(preview, Framed(Framed(teal, 1, 1, 1, 1, c.inside), 1, 1, 1, 1, c.edge))
-        << c.outerOn << c.innerOn;
-  }
+  for (const bool outerOn : {true, false})
+    for (const bool innerOn : {true, false}) {
+      DrawFramePreview(preview, FrameSettings{outerOn, innerOn, kOuter, kInner, 7, 9});
+      EXPECT_EQ(preview, Framed(Framed(teal, 1, 1, 1, 1, innerOn ? kInner : kTeal), 1, 1, 1, 1,
+                                outerOn ? kOuter : kTeal))
+          << outerOn << innerOn;
+    }
 }
 
 // No or negative margins leave the image; beyond the raster limit the canvas is refused.
