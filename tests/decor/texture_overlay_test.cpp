@@ -2,26 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include "support/margins.h"
 #include "support/test_support.h"
 
 namespace quillstone {
 namespace {
 
 using testing::AllPixels;
+using testing::kBottomMargin;
+using testing::kLeftMargin;
+using testing::kRightMargin;
+using testing::kTopMargin;
 using testing::MakeGradientRaster;
+using testing::Margins;
 
-constexpr ColorValue kTop = MakeColor(250, 0, 0);
-constexpr ColorValue kBottom = MakeColor(0, 250, 0);
-constexpr ColorValue kLeft = MakeColor(0, 0, 250);
-constexpr ColorValue kRight = MakeColor(250, 250, 0);
 constexpr ColorValue kTextureColor = MakeColor(9, 99, 199);
-
-TextureSettings Margins(int top, int bottom, int left, int right) {
-  return {.top = {top, kTop, false, TextureAlign::kStretch},
-          .bottom = {bottom, kBottom, false, TextureAlign::kStretch},
-          .left = {left, kLeft, false, TextureAlign::kStretch},
-          .right = {right, kRight, false, TextureAlign::kStretch}};
-}
 
 TEST(TextureOverlay, NoMarginsGiveAnExactCopyAndMarginsAreLimitedTo1000) {
   const RasterImage source = MakeGradientRaster(37, 21);
@@ -40,8 +35,9 @@ TEST(TextureOverlay, ColouredBandsAroundThePicture) {
   RasterImage destination;
   TextureOverlay(destination, source, Margins(10, 0, 5, 5), RasterImage());
   // The top band, then the side bands over the corners.
-  const RasterImage withTop = testing::Framed(source, 0, 10, 0, 0, kTop);
-  EXPECT_EQ(destination, testing::Framed(testing::Framed(withTop, 5, 0, 0, 0, kLeft), 0, 0, 5, 0, kRight));
+  const RasterImage withTop = testing::Framed(source, 0, 10, 0, 0, kTopMargin);
+  EXPECT_EQ(destination,
+            testing::Framed(testing::Framed(withTop, 5, 0, 0, 0, kLeftMargin), 0, 0, 5, 0, kRightMargin));
 }
 
 // A 100 x 50 picture. Top band, margins t = 10, l = r = 5: the texture covers exactly
@@ -80,14 +76,14 @@ TEST(TextureOverlay, TextureCoversItsSpan) {
         c.top ? RasterImage(c.textureSize, 3, kTextureColor) : RasterImage(4, c.textureSize, kTextureColor));
     if (c.top) {
       EXPECT_TRUE(AllPixels(destination, c.from, 0, c.to, 10, kTextureColor));
-      EXPECT_TRUE(AllPixels(destination, 5, 0, c.from, 10, kTop));
-      EXPECT_TRUE(AllPixels(destination, c.to, 0, 105, 10, kTop));
-      EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 10, kLeft));
+      EXPECT_TRUE(AllPixels(destination, 5, 0, c.from, 10, kTopMargin));
+      EXPECT_TRUE(AllPixels(destination, c.to, 0, 105, 10, kTopMargin));
+      EXPECT_TRUE(AllPixels(destination, 0, 0, 5, 10, kLeftMargin));
     } else {
       ASSERT_EQ(destination.Height(), 80);
       EXPECT_TRUE(AllPixels(destination, 0, c.from, 6, c.to, kTextureColor));
-      EXPECT_TRUE(AllPixels(destination, 0, 0, 6, c.from, kLeft));
-      EXPECT_TRUE(AllPixels(destination, 0, c.to, 6, 80, kLeft));
+      EXPECT_TRUE(AllPixels(destination, 0, 0, 6, c.from, kLeftMargin));
+      EXPECT_TRUE(AllPixels(destination, 0, c.to, 6, 80, kLeftMargin));
     }
   }
 }
@@ -102,9 +98,9 @@ TEST(TextureOverlay, RightAndBottomTexturesFollowTheirOwnAlignment) {
   TextureOverlay(destination, MakeGradientRaster(30, 20), settings, RasterImage(10, 8, kTextureColor));
   ASSERT_EQ(testing::SizeOf(destination), std::pair(33, 25));
   EXPECT_TRUE(AllPixels(destination, 20, 20, 30, 25, kTextureColor));
-  EXPECT_TRUE(AllPixels(destination, 0, 20, 20, 25, kBottom));
+  EXPECT_TRUE(AllPixels(destination, 0, 20, 20, 25, kBottomMargin));
   EXPECT_TRUE(AllPixels(destination, 30, 17, 33, 25, kTextureColor));  // bottom 8 of 25 rows
-  EXPECT_TRUE(AllPixels(destination, 30, 0, 33, 17, kRight));
+  EXPECT_TRUE(AllPixels(destination, 30, 0, 33, 17, kRightMargin));
 }
 
 // Nearest-neighbour sampling at pixel centres: band pixel i of n shows texture pixel
@@ -128,8 +124,8 @@ TEST(TextureOverlay, WithoutTextureThePlainColourStays) {
   settings.top.useTexture = settings.left.useTexture = true;
   RasterImage destination;
   TextureOverlay(destination, MakeGradientRaster(10, 10), settings, RasterImage());
-  EXPECT_TRUE(AllPixels(destination, 3, 0, 13, 3, kTop));
-  EXPECT_TRUE(AllPixels(destination, 0, 0, 3, 16, kLeft));
+  EXPECT_TRUE(AllPixels(destination, 3, 0, 13, 3, kTopMargin));
+  EXPECT_TRUE(AllPixels(destination, 0, 0, 3, 16, kLeftMargin));
 }
 
 TEST(TextureOverlay, DestinationMayBeTheSource) {

@@ -3,6 +3,7 @@
 #include "decor/frames.h"
 #include "decor/texture_overlay.h"
 #include "pipeline/render_fixture.h"
+#include "support/margins.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -10,10 +11,6 @@ namespace {
 
 constexpr ColorValue kOuter = MakeColor(250, 0, 0);
 constexpr ColorValue kInner = MakeColor(0, 250, 0);
-constexpr ColorValue kTop = MakeColor(10, 20, 30);
-constexpr ColorValue kBottom = MakeColor(40, 50, 60);
-constexpr ColorValue kLeft = MakeColor(0, 0, 255);
-constexpr ColorValue kRight = MakeColor(70, 80, 90);
 
 using Renderer = testing::RenderFixture;
 
@@ -24,13 +21,6 @@ void LogoOnly(WatermarkSettings& s, std::initializer_list<LogoPlace> places, int
   s.logo.places = {};
   for (const LogoPlace p : places) s.logo.places[static_cast<int>(p)] = true;
   s.logo.alpha = alpha;
-}
-
-void SetMargins(TextureSettings& t, int top, int bottom, int left, int right) {
-  t.top = {top, kTop, false, TextureAlign::kStretch};
-  t.bottom = {bottom, kBottom, false, TextureAlign::kStretch};
-  t.left = {left, kLeft, false, TextureAlign::kStretch};
-  t.right = {right, kRight, false, TextureAlign::kStretch};
 }
 
 using testing::AllPixels;
@@ -52,9 +42,7 @@ TEST(DecorHooks, FramesRunAfterTheMarkingStages) {
 TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
   Renderer r{RasterImage(100, 50, colors::kBlack), RasterImage(10, 10, MakeColor(200, 200, 200))};
   LogoOnly(r.settings, {LogoPlace::kTopLeft, LogoPlace::kBottomRight}, 50);
-  r.settings.texture.enabled = true;
-  r.settings.texture.mode = TextureMode::kBeforeWatermarking;
-  SetMargins(r.settings.texture, 10, 0, 5, 5);
+  r.settings.texture = testing::Margins(10, 0, 5, 5, TextureMode::kBeforeWatermarking);
   const RasterImage& marked = r.Render().marked;
   ASSERT_EQ(testing::SizeOf(marked), std::pair(110, 60));
   // Top left: half logo grey over the left colour (0, 0, 255): 100, 100, 100 + 127.
@@ -71,7 +59,7 @@ TEST(DecorHooks, MarginsBeforeLieUnderTheLogo) {
   r.logo = RasterImage(4, 4, MakeColor(200, 200, 200));
   LogoOnly(r.settings, {LogoPlace::kTopLeft}, 50);
   r.settings.combination = CombinationOrder::kTL;
-  SetMargins(r.settings.texture, 0, 0, 2, 0);
+  r.settings.texture = testing::Margins(0, 0, 2, 0, TextureMode::kBeforeWatermarking);
   const RasterImage& onResult = r.Render().marked;
   ASSERT_EQ(onResult.Width(), 22);
   EXPECT_TRUE(AllPixels(onResult, 0, 0, 2, 4, MakeColor(100, 100, 227)));
@@ -84,9 +72,7 @@ TEST(DecorHooks, MarginsAfterGoAroundTheFramesAndMarginsOffLeaveTheSizeAlone) {
   Renderer r{testing::MakeGradientRaster(20, 10)};
   LogoOnly(r.settings, {});
   r.settings.frame = {true, false, kOuter, kInner, 2, 1};
-  r.settings.texture.enabled = true;
-  r.settings.texture.mode = TextureMode::kAfterWatermarking;
-  SetMargins(r.settings.texture, 3, 4, 5, 6);
+  r.settings.texture = testing::Margins(3, 4, 5, 6, TextureMode::kAfterWatermarking);
   RasterImage expected = r.original;
   DrawFrames(expected, r.settings.frame);
   TextureOverlay(expected, expected, r.settings.texture, RasterImage());
