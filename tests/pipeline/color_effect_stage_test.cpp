@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
+#include "effects/color_fill.h"
+#include "effects/paper_edges.h"
 #include "support/test_support.h"
 
 namespace quillstone {
@@ -28,20 +28,18 @@ TEST(ColorStyleCaptions, DisplayTextShowsOneAmpersand) {
   EXPECT_EQ(ColorStyleDisplayText("a&&&&b&"), "a&&b");
 }
 
-TEST(ColorEffectStage, FullColourStepFiveOnBlackAndRandomColourPerPixel) {
-  RasterImage image(11, 2, colors::kBlack);
-  Apply(image, Style(ColorStyle::kFullColor, 5));
-  for (int x = 0; x < 11; ++x) EXPECT_EQ(image.Pixel(x, 1).b, x % 5 == 0 ? 127 : 0) << x;
-  // A random colour gives every pixel its own colour.
-  RasterImage random(16, 4, colors::kBlack);
-  ColorEffectSettings s = Style(ColorStyle::kFullColor, 1);
-  s.blending = 100;
+// The step and the random colour reach the overlay: the stage gives what the overlay gives
+// with the stage's random source.
+TEST(ColorEffectStage, FullColourTakesTheStepAndTheRandomColour) {
+  ColorEffectSettings s = Style(ColorStyle::kFullColor, 5);
   s.randomColor = true;
-  Apply(random, s);
-  std::set<ColorValue> colours;
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 16; ++x) colours.insert(MakeColor(random.Pixel(x, y)));
-  EXPECT_GT(colours.size(), 60u);
+  RasterImage image(11, 2, colors::kBlack);
+  Apply(image, s);
+  RasterImage expected(11, 2, colors::kBlack);
+  RandomSource random(11);
+  FullColorOverlay(expected, expected,
+                   {.blending = s.blending, .color = s.color, .step = 5, .random = &random});
+  EXPECT_EQ(image, expected);
 }
 
 // Which of the four bands each band style draws, seen at the middle of each edge of a
@@ -104,20 +102,19 @@ TEST(ColorEffectStage, MosaicRowsRepeatBlockStarts) {
   for (int y = 0; y < 9; ++y) EXPECT_EQ(image.Pixel(3, y), source.Pixel(3, y - y % 4)) << "row " << y;
 }
 
-TEST(ColorEffectStage, PaperStylesUseTheirOwnColourAndStrength) {
-  const ColorValue paper[3] = {0x00112233, 0x00445566, 0x00778899};
+// Each paper style draws its own shape in its own colour and strength.
+TEST(ColorEffectStage, PaperStylesUseTheirOwnShapeColourAndStrength) {
+  const PaperStyle shapes[3] = {PaperStyle::kRectangles, PaperStyle::kRoundedLeft, PaperStyle::kEllipses};
   for (int k = 0; k < 3; ++k) {
-    RasterImage image(40, 30, colors::kBlack);
     ColorEffectSettings s = Style(static_cast<ColorStyle>(ColorStyleIndex(ColorStyle::kPaper1) + k));
-    s.paperColors = {paper[0], paper[1], paper[2]};
-    s.paperStrengths = {1, 1, 1};
-    s.paperStrengths[static_cast<std::size_t>(k)] = 3;
+    s.paperColors = {0x00112233, 0x00445566, 0x00778899};
+    s.paperStrengths = {4, 6, 8};
+    RasterImage image(40, 30, colors::kBlack);
     Apply(image, s);
-    std::set<ColorValue> colours;
-    for (int y = 0; y < 30; ++y)
-      for (int x = 0; x < 40; ++x) colours.insert(MakeColor(image.Pixel(x, y)));
-    EXPECT_EQ(colours, (std::set<ColorValue>{colors::kBlack, paper[k]})) << "paper " << k;
-    EXPECT_TRUE(testing::AllPixels(image, 8, 8, 32, 22, colors::kBlack));
+    RasterImage expected(40, 30, colors::kBlack);
+    RandomSource random(11);
+    PaperEdges(expected, shapes[k], s.paperColors[k], s.paperStrengths[k], random);
+    EXPECT_EQ(image, expected) << "paper " << k;
   }
 }
 
