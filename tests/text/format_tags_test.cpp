@@ -8,12 +8,12 @@
 namespace quillstone {
 namespace {
 
+const ColorValue kN = MakeColor(1, 2, 3);
+const ColorValue kS = MakeColor(4, 5, 6);
+const ColorValue kD = MakeColor(7, 8, 9);
+
 TextLineFormat Base(int points = 12) {
-  TextLineFormat base{.points = points,
-                      .normalColor = MakeColor(1, 2, 3),
-                      .singleColor = MakeColor(4, 5, 6),
-                      .doubleColor = MakeColor(7, 8, 9)};
-  return base;
+  return {.points = points, .normalColor = kN, .singleColor = kS, .doubleColor = kD};
 }
 
 TEST(FormatTags, StyleTagsAddStylesToTheWholeLine) {
@@ -65,10 +65,6 @@ TEST(FormatTags, SizeTagsStepWithinTheLimits) {
     EXPECT_EQ(result.format.points, c.points) << c.base << ": " << c.line;
   }
 }
-
-const ColorValue kN = MakeColor(1, 2, 3);
-const ColorValue kS = MakeColor(4, 5, 6);
-const ColorValue kD = MakeColor(7, 8, 9);
 
 std::string Dollars(int n) {
   return std::string(n, '$');
