@@ -48,8 +48,7 @@ class BatchRunnerTest : public ::testing::Test {
     job_.placeholderPath = testing::PlaceholderPicture();
     job_.randomSeed = 7;
     job_.now = kMoment;
-    settings_.watermark.frame.outerOn = false;
-    settings_.watermark.frame.innerOn = false;
+    settings_.watermark.frame = {.outerOn = false, .innerOn = false};
   }
 
   std::filesystem::path source() const { return temp_ / "source"; }

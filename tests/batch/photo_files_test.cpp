@@ -61,10 +61,7 @@ void WriteCameraJpeg(const RasterImage& picture, const std::filesystem::path& pa
 
 class PhotoFilesTest : public ::testing::Test {
  protected:
-  PhotoFilesTest() {
-    settings_.watermark.frame.outerOn = false;
-    settings_.watermark.frame.innerOn = false;
-  }
+  PhotoFilesTest() { settings_.watermark.frame = {.outerOn = false, .innerOn = false}; }
 
   MarkResult Mark(const std::filesystem::path& source, const std::filesystem::path& output, SaveOptions save,
                   int previewSide = 0) {

@@ -25,8 +25,7 @@ struct RenderFixture {
 
   explicit RenderFixture(RasterImage picture = {}, RasterImage mark = {})
       : original(std::move(picture)), logo(std::move(mark)) {
-    settings.frame.outerOn = false;
-    settings.frame.innerOn = false;
+    settings.frame = {.outerOn = false, .innerOn = false};
   }
 
   const RenderOutput& Render(int boxWidth = 40, int boxHeight = 30) {
