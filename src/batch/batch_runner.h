@@ -32,10 +32,10 @@ struct BatchObserver {
   // While set, no further item is begun either, but the run goes on once it is cleared
   // (the window holds the run while it asks whether to stop). Items begun go on.
   const std::atomic<bool>* hold = nullptr;
-  std::function<void(const BatchProgress&)> onProgress;
+  std::function<void(const BatchProgress&)> onProgress{};
   // Called about every 50 ms while the calling thread waits for images rendered on other
   // threads (jobs > 1), so a window can process its pending events.
-  std::function<void()> onWait;
+  std::function<void()> onWait{};
 };
 
 // "Progress " + (index + 1) + "/" + count.

@@ -108,9 +108,7 @@ TEST_F(BatchRunnerTest, RefusedRunTouchesNothing) {
   Sources({"a.jpg"});
   job_.destinationDirectory = source().string();
   int calls = 0;
-  BatchObserver observer;
-  observer.onProgress = [&calls](const BatchProgress&) { ++calls; };
-  const BatchReport report = Run(observer);
+  const BatchReport report = Run({.onProgress = [&calls](const BatchProgress&) { ++calls; }});
 
   EXPECT_EQ(report.refusal, std::string(kSameDirectoryMessage));
   EXPECT_EQ(calls, 0);
@@ -126,14 +124,13 @@ TEST_P(BatchJobsTest, ReportsProgressInItemOrder) {
   Sources({"a.jpg", "b.jpg", "c.jpg"});
   job_.jobs = GetParam();
   std::vector<std::string> events;
-  BatchObserver observer;
-  observer.onProgress = [&events](const BatchProgress& progress) {
+  const BatchObserver observer{.onProgress = [&events](const BatchProgress& progress) {
     const bool started = progress.stage == BatchProgress::Stage::kStarted;
     events.push_back((started ? "start " : "done ") + progress.text + " " + std::string(progress.name));
     if (!started) {
       EXPECT_EQ(progress.result->outcome, MarkOutcome::kWritten);
     }
-  };
+  }};
   const BatchReport report = Run(observer);
 
   const std::vector<std::string> expected = {"start Progress 1/3 a.jpg", "done Progress 1/3 a.jpg",
@@ -225,9 +222,7 @@ class BatchStopJobsTest : public BatchRunnerTest, public ::testing::WithParamInt
 
 TEST_P(BatchStopJobsTest, StopBeforeTheRunBeginsNothing) {
   std::atomic<bool> stop{true};
-  BatchObserver observer;
-  observer.stop = &stop;
-  const BatchReport report = Run(observer);
+  const BatchReport report = Run({.stop = &stop});
   EXPECT_EQ(report.started, 0);
   EXPECT_EQ(report.lastItemIndex, -1);
   EXPECT_TRUE(report.stopped);
@@ -236,12 +231,10 @@ TEST_P(BatchStopJobsTest, StopBeforeTheRunBeginsNothing) {
 
 TEST_P(BatchStopJobsTest, ItemsBegunBeforeTheStopAreFinishedAndCounted) {
   std::atomic<bool> stop{false};
-  BatchObserver observer;
-  observer.stop = &stop;
-  observer.onProgress = [&stop](const BatchProgress& progress) {
+  const auto stopAfterTheFirst = [&stop](const BatchProgress& progress) {
     if (progress.stage == BatchProgress::Stage::kFinished && progress.index == 0) stop = true;
   };
-  const BatchReport report = Run(observer);
+  const BatchReport report = Run({.stop = &stop, .onProgress = stopAfterTheFirst});
   // How many other threads began meanwhile varies; the report must agree with the disk.
   ASSERT_GE(report.started, 1);
   EXPECT_EQ(report.written, report.started);
