@@ -256,7 +256,6 @@ TEST_F(BatchRunnerTest, IndividualTextsReplaceTheWatermarkText) {
   WriteTestBmp(source() / "a.bmp", 60, 30);
   WriteTestBmp(source() / "b.bmp", 60, 30);
   WriteFile(source() / "a.bmp.txt", "own\r\ntext\r\n");
-  WriteFile(source() / "b.txt", "not the side file of b.bmp");
   job_.names = {"a.bmp", "b.bmp"};
 
   job_.useIndividualText = true;
