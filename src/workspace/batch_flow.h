@@ -34,14 +34,14 @@ struct BatchRunHooks {
   int previewWidth = 0;
   int previewHeight = 0;
   // After the checks and the question, before the first image: the window locks itself.
-  std::function<void()> onStarted;
+  std::function<void()> onStarted{};
   // Each step, on the calling thread, in list order (see BatchObserver).
-  std::function<void(const BatchProgress&)> onProgress;
+  std::function<void(const BatchProgress&)> onProgress{};
   // While the calling thread waits for images rendered on other threads.
-  std::function<void()> onWait;
+  std::function<void()> onWait{};
   // After the run and the opening of its last image, before the message naming the images
   // not marked: the window unlocks itself.
-  std::function<void(const BatchReport&)> onFinished;
+  std::function<void(const BatchReport&)> onFinished{};
 };
 
 // "Start batch" and "Stop batch" over the workspace's source file list.

@@ -55,14 +55,12 @@ TEST_F(BatchFlowTest, RunTrimsThePrefixAndNamesTheImagesItCouldNotMark) {
   flow.fields().prefix = "  web_ ";
   prompter.answers = {true};
   int finished = 0;
-  BatchRunHooks hooks;
-  hooks.jobs = 2;
-  hooks.onFinished = [&](const BatchReport&) {
+  const auto finish = [&](const BatchReport&) {
     ++finished;
     EXPECT_FALSE(flow.running());
     EXPECT_TRUE(prompter.messages.empty()) << "the window is unlocked before the message";
   };
-  const std::optional<BatchReport> report = flow.Start(hooks);
+  const std::optional<BatchReport> report = flow.Start({.jobs = 2, .onFinished = finish});
 
   ASSERT_TRUE(report);
   EXPECT_EQ(finished, 1);
