@@ -139,9 +139,7 @@ TEST_F(WorkspaceTest, QuitLogoutAndTerminationWriteTheConfigurationTheTextAndBot
   EXPECT_FALSE(workspace.Quit());
   EXPECT_FALSE(workspace.closing());
   EXPECT_EQ(testing::FileContents(home / kDefaultConfigurationName), oldConfiguration);
-  for (const char* name : {kDefaultTextName, kSourceHistoryFileName, kDestinationHistoryFileName}) {
-    EXPECT_FALSE(std::filesystem::exists(home / name)) << name;
-  }
+  EXPECT_EQ(testing::FolderEntries(home.path()), std::vector<std::string>{kDefaultConfigurationName});
 
   const std::pair<std::string_view, std::function<FlowResult()>> ways[] = {
       {"logout", [&] { return workspace.SaveState(); }},
