@@ -153,9 +153,8 @@ TEST_F(LogoEditorTest, ClosingWithoutApplyLeavesTheLogoAsItWas) {
                               LogoCommand::kAutocrop, LogoCommand::kBlur}) {
     editor.Run(command);
   }
-  const std::filesystem::path other = home / "other.bmp";
-  ASSERT_TRUE(WriteBmp(RasterImage(3, 3, colors::kRed), other));
-  prompter.files = {other};
+  ASSERT_TRUE(WriteBmp(RasterImage(3, 3, colors::kRed), home / "other.bmp"));
+  prompter.files = {home / "other.bmp"};
   ASSERT_TRUE(editor.LoadLogo());
   EXPECT_EQ(editor.workingLogo(), RasterImage(3, 3, colors::kRed));
   EXPECT_EQ(workspace.logoImage(), before);
