@@ -156,16 +156,14 @@ class BatchStopTest : public BatchFlowTest {
       testing::WriteTestJpeg(pictures / ("p" + std::to_string(i) + ".jpg"), 1200, 900);
     EXPECT_TRUE(ChangeSourceDirectory(workspace, pictures.path().string()));
     flow.fields().destinationDirectory = destination.path().string();
-    hooks.jobs = 2;
-    hooks.onProgress = [this](const BatchProgress& progress) {
-      if (progress.stage != BatchProgress::Stage::kFinished || !onFirstDone) return;
-      std::function<void()> once = std::move(onFirstDone);
-      onFirstDone = nullptr;
-      once();
-    };
   }
   static constexpr int kCount = 12;
-  BatchRunHooks hooks;
+  BatchRunHooks hooks{.jobs = 2, .onProgress = [this](const BatchProgress& progress) {
+                        if (progress.stage != BatchProgress::Stage::kFinished || !onFirstDone) return;
+                        std::function<void()> once = std::move(onFirstDone);
+                        onFirstDone = nullptr;
+                        once();
+                      }};
   std::function<void()> onFirstDone;
 };
 
