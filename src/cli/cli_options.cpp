@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -396,14 +397,16 @@ Status ParseCommandLine(std::span<const std::string> arguments, CliOptions& opti
     if (Status status = spec->apply(name, value, options); !status) return status;
   }
 
+  // An empty name names no file: it counts as missing.
+  const bool emptyName = std::ranges::find(positional, std::string()) != positional.end();
   switch (options.command) {
     case CliCommand::kRender:
-      if (positional.size() != 2) return Status::Error("render needs INPUT and OUTPUT");
+      if (positional.size() != 2 || emptyName) return Status::Error("render needs INPUT and OUTPUT");
       options.input = positional[0];
       options.output = positional[1];
       break;
     case CliCommand::kBanner:
-      if (positional.size() != 1) return Status::Error("banner needs OUTPUT");
+      if (positional.size() != 1 || emptyName) return Status::Error("banner needs OUTPUT");
       options.output = positional[0];
       break;
     case CliCommand::kBatch:
